@@ -1,0 +1,32 @@
+# GoogleTest from Debian's source package, built with whichever toolchain is in use.
+enable_testing()
+
+set(VESTRADA_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+if(VESTRADA_WINDOWS)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+endif()
+add_subdirectory(${VESTRADA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+
+include(GoogleTest)
+
+# Test data written by other programs, read in place and never edited.
+get_filename_component(VESTRADA_TESTDATA ${CMAKE_SOURCE_DIR}/../shared/testdata ABSOLUTE)
+
+# vestrada_test(<name> SOURCES ... [LIBS ...] [GUI])
+# Natively each test case is its own ctest entry; under Wine one entry per executable, since a
+# Wine process per case is far too slow.
+function(vestrada_test name)
+  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE VESTRADA_TESTDATA="${VESTRADA_TESTDATA}")
+  if(VESTRADA_WINDOWS)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
+endfunction()

@@ -1,0 +1,13 @@
+# Warnings and sanitizers shared by every target of the tree.
+add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+
+if(NOT VESTRADA_WINDOWS)
+  option(VESTRADA_SANITIZE "Build the native tree with AddressSanitizer and UBSan" ON)
+  if(VESTRADA_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+else()
+  # One self-contained program folder: no libstdc++/libgcc/winpthread DLLs to ship.
+  add_link_options(-static)
+endif()

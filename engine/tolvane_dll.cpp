@@ -1,0 +1,1 @@
+// The record database engine library; its functions come with the engine.

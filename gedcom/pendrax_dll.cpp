@@ -1,0 +1,1 @@
+// The GEDCOM converter library; ConvertFile comes with the converter.

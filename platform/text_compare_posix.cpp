@@ -1,0 +1,147 @@
+// The native build's locale comparison: English (United States) collation of Windows-1252 text with case,
+// accents and symbols ignored, as CompareStringA sorts it with NORM_IGNORECASE | NORM_IGNORENONSPACE |
+// NORM_IGNORESYMBOLS. Texts compare first by the letters and digits they spell (ligatures spelt out), then, when
+// those agree, by the few characters that are variants of a letter or digit (ª º ¹ ² ³).
+#include "platform/text_compare.h"
+
+#include <array>
+#include <cstdint>
+
+namespace platform {
+
+namespace {
+
+struct Collation {
+    uint8_t first = 0;   // primary weight; 0: the character is ignored
+    uint8_t second = 0;  // a second primary weight for ligatures that sort as two letters
+    uint8_t variant = 0; // 1: a superscript or ordinal form of its letter or digit
+};
+
+constexpr uint8_t Digit(int d) { return static_cast<uint8_t>(d == 0 ? 10 : 13 + d); } // 0, fractions, 1..9
+constexpr uint8_t Letter(char c) { return static_cast<uint8_t>(30 + 2 * (c - 'a')); }    // room after each letter
+
+constexpr std::array<Collation, 256> BuildTable()
+{
+    std::array<Collation, 256> table{};
+    for (int d = 0; d <= 9; ++d)
+        table['0' + d].first = Digit(d);
+    table[0xBC].first = 11; // ¼ ½ ¾ sort between 0 and 1
+    table[0xBD].first = 12;
+    table[0xBE].first = 13;
+    for (char c = 'a'; c <= 'z'; ++c) {
+        table[static_cast<unsigned char>(c)].first = Letter(c);
+        table[static_cast<unsigned char>(c - 'a' + 'A')].first = Letter(c);
+    }
+    auto letter = [&](unsigned char byte, char c) { table[byte].first = Letter(c); };
+    auto ligature = [&](unsigned char byte, char c1, char c2) {
+        table[byte].first = Letter(c1);
+        table[byte].second = Letter(c2);
+    };
+    auto variant = [&](unsigned char byte, uint8_t weight) {
+        table[byte].first = weight;
+        table[byte].variant = 1;
+    };
+    for (unsigned char b : {0xC0, 0xC1, 0xC2, 0xC3, 0xC4, 0xC5, 0xE0, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5})
+        letter(b, 'a');
+    for (unsigned char b : {0xC7, 0xE7})
+        letter(b, 'c');
+    for (unsigned char b : {0xD0, 0xF0})
+        letter(b, 'd');
+    for (unsigned char b : {0xC8, 0xC9, 0xCA, 0xCB, 0xE8, 0xE9, 0xEA, 0xEB})
+        letter(b, 'e');
+    letter(0x83, 'f');
+    for (unsigned char b : {0xCC, 0xCD, 0xCE, 0xCF, 0xEC, 0xED, 0xEE, 0xEF})
+        letter(b, 'i');
+    for (unsigned char b : {0xD1, 0xF1})
+        letter(b, 'n');
+    for (unsigned char b : {0xD2, 0xD3, 0xD4, 0xD5, 0xD6, 0xD8, 0xF2, 0xF3, 0xF4, 0xF5, 0xF6, 0xF8})
+        letter(b, 'o');
+    for (unsigned char b : {0x8A, 0x9A})
+        letter(b, 's');
+    for (unsigned char b : {0xD9, 0xDA, 0xDB, 0xDC, 0xF9, 0xFA, 0xFB, 0xFC})
+        letter(b, 'u');
+    for (unsigned char b : {0x9F, 0xDD, 0xFD, 0xFF})
+        letter(b, 'y');
+    for (unsigned char b : {0x8E, 0x9E})
+        letter(b, 'z');
+    for (unsigned char b : {0xC6, 0xE6})
+        ligature(b, 'a', 'e');
+    for (unsigned char b : {0x8C, 0x9C})
+        ligature(b, 'o', 'e');
+    ligature(0xDF, 's', 's');
+    for (unsigned char b : {0xDE, 0xFE})
+        ligature(b, 't', 'h');
+    table[0x99].first = static_cast<uint8_t>(Letter('t') + 1); // ™ sorts after every t and before u
+    variant(0xAA, Letter('a'));
+    variant(0xBA, Letter('o'));
+    variant(0xB9, Digit(1));
+    variant(0xB2, Digit(2));
+    variant(0xB3, Digit(3));
+    return table;
+}
+
+constexpr std::array<Collation, 256> kCollation = BuildTable();
+
+// Walks the primary weights of a text, ligatures giving two.
+class WeightReader {
+public:
+    explicit WeightReader(std::string_view text) : text_(text) {}
+
+    // The next primary weight, or 0 at the end.
+    uint8_t Next()
+    {
+        if (pendingSecond_) {
+            uint8_t w = pendingSecond_;
+            pendingSecond_ = 0;
+            return w;
+        }
+        while (position_ < text_.size()) {
+            const Collation& c = kCollation[static_cast<unsigned char>(text_[position_++])];
+            if (c.first) {
+                pendingSecond_ = c.second;
+                return c.first;
+            }
+        }
+        return 0;
+    }
+
+private:
+    std::string_view text_;
+    size_t position_ = 0;
+    uint8_t pendingSecond_ = 0;
+};
+
+int CompareVariants(std::string_view a, std::string_view b)
+{
+    size_t i = 0, j = 0;
+    for (;;) {
+        while (i < a.size() && !kCollation[static_cast<unsigned char>(a[i])].first)
+            ++i;
+        while (j < b.size() && !kCollation[static_cast<unsigned char>(b[j])].first)
+            ++j;
+        if (i == a.size() || j == b.size())
+            return 0; // the primary comparison already found the spelt texts equal
+        int va = kCollation[static_cast<unsigned char>(a[i++])].variant;
+        int vb = kCollation[static_cast<unsigned char>(b[j++])].variant;
+        if (va != vb)
+            return va - vb;
+    }
+}
+
+} // namespace
+
+int CompareLocaleText(std::string_view a, std::string_view b)
+{
+    WeightReader ra(a), rb(b);
+    for (;;) {
+        uint8_t wa = ra.Next(), wb = rb.Next();
+        if (wa != wb)
+            return wa < wb ? -1 : 1;
+        if (wa == 0)
+            break;
+    }
+    int v = CompareVariants(a, b);
+    return v < 0 ? -1 : v > 0 ? 1 : 0;
+}
+
+} // namespace platform
