@@ -1,1 +1,159 @@
-// The GEDCOM converter library; ConvertFile comes with the converter.
+// Pendrax.dll: ConvertFile adapts the caller's parameter block, files, log handle and progress window to the
+// portable converter.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <new>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "gedcom/convert.h"
+#include "gedcom/log_codes.h"
+#include "gedcom/pendrax.h"
+
+namespace {
+
+// The input file opened without sharing and mapped read-only as a whole.
+class MappedInput {
+public:
+    bool Open(const char* path)
+    {
+        if (!path)
+            return false;
+        file_ = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file_ == INVALID_HANDLE_VALUE)
+            return false;
+        LARGE_INTEGER size{};
+        // A file of zero bytes cannot be mapped; it reads as empty input.
+        if (GetFileSizeEx(file_, &size) && size.QuadPart > 0 && size.QuadPart <= SIZE_MAX) {
+            mapping_ = CreateFileMappingA(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
+            if (mapping_)
+                view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
+            if (view_)
+                size_ = static_cast<size_t>(size.QuadPart);
+        }
+        return true;
+    }
+    void Close()
+    {
+        if (view_)
+            UnmapViewOfFile(view_);
+        if (mapping_)
+            CloseHandle(mapping_);
+        if (file_ != INVALID_HANDLE_VALUE)
+            CloseHandle(file_);
+        view_ = nullptr;
+        mapping_ = nullptr;
+        file_ = INVALID_HANDLE_VALUE;
+        size_ = 0;
+    }
+    ~MappedInput() { Close(); }
+    std::span<const uint8_t> Bytes() const { return {static_cast<const uint8_t*>(view_), size_}; }
+
+private:
+    HANDLE file_ = INVALID_HANDLE_VALUE;
+    HANDLE mapping_ = nullptr;
+    void* view_ = nullptr;
+    size_t size_ = 0;
+};
+
+void WriteAll(HANDLE file, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0)
+            return; // writes are not checked further: a full disk shows in the import
+        bytes.remove_prefix(written);
+    }
+}
+
+class DllHost : public pendrax::ConvertHost {
+public:
+    DllHost(const ConvertParams& params, HWND dialog, MappedInput& input)
+        : params_(params), dialog_(dialog), input_(input)
+    {
+    }
+    ~DllHost() override
+    {
+        if (output_ != INVALID_HANDLE_VALUE)
+            CloseHandle(output_);
+    }
+
+    std::string Text(int32_t code) override
+    {
+        const char* text = params_.getText ? params_.getText(code) : nullptr;
+        return text ? text : "";
+    }
+    void WriteLog(std::string_view bytes) override
+    {
+        HANDLE log = static_cast<HANDLE>(params_.logFile);
+        if (log && log != INVALID_HANDLE_VALUE)
+            WriteAll(log, bytes);
+    }
+    bool Progress(int percent) override
+    {
+        if (!dialog_)
+            return true;
+        return SendMessageA(dialog_, ConvertProgressMessage, 0, static_cast<LPARAM>(percent)) != 0;
+    }
+    bool CreateOutput() override
+    {
+        // The reading is over: the input is closed before the output is made, as it may be the same file.
+        input_.Close();
+        if (!params_.outputPath)
+            return false;
+        output_ = CreateFileA(params_.outputPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
+        return output_ != INVALID_HANDLE_VALUE;
+    }
+    void WriteOutput(std::string_view bytes) override { WriteAll(output_, bytes); }
+    pendrax::MediaFiles& Media() override { return media_; }
+
+private:
+    const ConvertParams& params_;
+    HWND dialog_;
+    MappedInput& input_;
+    HANDLE output_ = INVALID_HANDLE_VALUE;
+    pendrax::SystemMediaFiles media_;
+};
+
+pendrax::ConvertOptions OptionsOf(const ConvertParams& params)
+{
+    pendrax::ConvertOptions options;
+    options.logLevel = params.logLevel;
+    options.givenNameFirst = params.givenNameFirst != 0;
+    options.structuredNames = params.structuredNames != 0;
+    options.defaultGregorian = params.defaultGregorian != 0;
+    options.keepUnreadDates = params.keepUnreadDates != 0;
+    options.aliasAsName = params.aliasAsName != 0;
+    options.readExtensions = params.readExtensions != 0;
+    options.copyObjectFiles = params.copyObjectFiles;
+    options.eventExtras = params.eventExtras;
+    options.personNumbers = params.personNumbers;
+    return options;
+}
+
+} // namespace
+
+extern "C" int32_t PENDRAX_CALL ConvertFile(const ConvertParams* params, void* dialog)
+{
+    if (!params)
+        return CONVERT_READ_FAILED;
+    try {
+        MappedInput input;
+        DllHost host(*params, static_cast<HWND>(dialog), input);
+        if (!input.Open(params->inputPath)) {
+            host.WriteLog(host.Text(pendrax::LogInputNotOpened));
+            return CONVERT_READ_FAILED;
+        }
+        return pendrax::Convert(input.Bytes(), OptionsOf(*params), host);
+    } catch (const std::bad_alloc&) {
+        // Memory ran out: the conversion did not run to its end.
+        return CONVERT_READ_FAILED;
+    } catch (...) {
+        return CONVERT_READ_FAILED;
+    }
+}

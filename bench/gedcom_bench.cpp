@@ -1,0 +1,140 @@
+// Speed of the GEDCOM converter, side by side with the goals it is held to: royal92.ged within 50 ms and a
+// file of 100,000 persons within 2 s. The large file is made from royal92.ged and pres2020.ged, copied with
+// renumbered cross-references; a file of a tenth of the size shows whether the time grows with the input only.
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gedcom/convert.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class NoFiles : public pendrax::MediaFiles {
+public:
+    std::optional<std::string> Read(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> CopyToCurrentFolder(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> WriteTemporary(const std::string&, std::string_view) override { return std::nullopt; }
+};
+
+class CountingHost : public pendrax::ConvertHost {
+public:
+    std::string Text(int32_t code) override { return "text"; }
+    void WriteLog(std::string_view bytes) override { logBytes += bytes.size(); }
+    bool Progress(int) override { return true; }
+    bool CreateOutput() override { return true; }
+    void WriteOutput(std::string_view bytes) override { outputBytes += bytes.size(); }
+    pendrax::MediaFiles& Media() override { return files; }
+    size_t logBytes = 0, outputBytes = 0;
+    NoFiles files;
+};
+
+size_t CountPersons(std::string_view gedcom)
+{
+    size_t count = 0;
+    for (size_t at = 0; (at = gedcom.find(" INDI", at)) != std::string_view::npos; ++at) {
+        size_t lineStart = gedcom.rfind('\n', at);
+        lineStart = lineStart == std::string_view::npos ? 0 : lineStart + 1;
+        if (gedcom.substr(lineStart, 3) == "0 @")
+            ++count;
+    }
+    return count;
+}
+
+// The records of a file (HEAD and TRLR left out) with every cross-reference given a suffix.
+std::string RenumberedRecords(std::string_view gedcom, const std::string& suffix)
+{
+    std::string out;
+    out.reserve(gedcom.size() + gedcom.size() / 8);
+    size_t start = gedcom.find("\n0 ");
+    size_t end = gedcom.rfind("0 TRLR");
+    std::string_view records = gedcom.substr(start + 1, end - start - 1);
+    for (size_t i = 0; i < records.size(); ++i) {
+        char c = records[i];
+        out += c;
+        if (c != '@' || i + 1 >= records.size() || records[i + 1] == '@' || records[i + 1] == '#')
+            continue;
+        size_t close = records.find('@', i + 1);
+        if (close == std::string_view::npos || close - i > 12 || records.substr(i, close - i).find(' ') != std::string_view::npos)
+            continue;
+        out.append(records.substr(i + 1, close - i - 1));
+        out += suffix;
+        out += '@';
+        i = close;
+    }
+    return out;
+}
+
+std::string MakeLargeFile(const std::string& royal, const std::string& presidents, size_t persons)
+{
+    std::string file = "0 HEAD\r\n1 SOUR Bench\r\n1 CHAR ANSEL\r\n";
+    size_t made = 0;
+    for (int round = 0; made < persons; ++round) {
+        std::string suffix = "K" + std::to_string(round);
+        file += RenumberedRecords(royal, suffix);
+        file += RenumberedRecords(presidents, suffix);
+        made = CountPersons(file);
+    }
+    return file + "0 TRLR\r\n";
+}
+
+struct Figures {
+    double milliseconds;
+    size_t persons;
+};
+
+Figures Measure(const std::string& gedcom, int repeats)
+{
+    pendrax::ConvertOptions options;
+    options.readExtensions = true;
+    options.defaultGregorian = true;
+    double best = 1e30;
+    for (int i = 0; i < repeats; ++i) {
+        CountingHost host;
+        auto start = std::chrono::steady_clock::now();
+        pendrax::Convert(std::span(reinterpret_cast<const uint8_t*>(gedcom.data()), gedcom.size()), options, host);
+        std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+        best = std::min(best, elapsed.count());
+    }
+    return {best, CountPersons(gedcom)};
+}
+
+void Row(const char* name, const std::string& gedcom, int repeats, const char* goal)
+{
+    Figures figures = Measure(gedcom, repeats);
+    double megabytes = gedcom.size() / 1e6;
+    std::printf("%-22s %8.2f MB %8zu persons %9.1f ms %8.1f MB/s %10.0f persons/s   %s\n", name, megabytes,
+                figures.persons, figures.milliseconds, megabytes / (figures.milliseconds / 1000),
+                figures.persons / (figures.milliseconds / 1000), goal);
+}
+
+} // namespace
+
+int main()
+{
+    std::string folder = std::string(VESTRADA_TESTDATA) + "/gedcom/";
+    std::string royal = ReadFile(folder + "royal92.ged");
+    std::string presidents = ReadFile(folder + "pres2020.ged");
+    if (royal.empty() || presidents.empty()) {
+        std::fprintf(stderr, "gedcom_bench: test files not found in %s\n", folder.c_str());
+        return 1;
+    }
+    std::string tenThousand = MakeLargeFile(royal, presidents, 10'000);
+    std::string hundredThousand = MakeLargeFile(royal, presidents, 100'000);
+    std::printf("%-22s %11s %16s %12s %13s %20s   %s\n", "input", "size", "persons", "time", "speed", "", "goal");
+    Row("royal92.ged", royal, 5, "under 50 ms");
+    Row("pres2020.ged", presidents, 5, "");
+    Row("generated 10,000", tenThousand, 3, "(scaling check)");
+    Row("generated 100,000", hundredThousand, 1, "under 2000 ms");
+    return 0;
+}

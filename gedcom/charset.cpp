@@ -1,0 +1,194 @@
+#include "gedcom/charset.h"
+
+#include <array>
+
+namespace pendrax {
+
+namespace {
+
+// Bytes 0xA1 to 0xDF of ANSEL; 0 stands for the blank of the bytes Latin-1 cannot show.
+constexpr std::array<uint8_t, 0x3F> MakeAnselSpacing()
+{
+    std::array<uint8_t, 0x3F> table{};
+    struct Pair { uint8_t ansel, latin; };
+    constexpr Pair pairs[] = {
+        {0xA1, 0x4C}, {0xA2, 0xD8}, {0xA3, 0xD0}, {0xA4, 0xDE}, {0xA5, 0xC6}, {0xA7, 0x91}, {0xA8, 0xB7},
+        {0xAA, 0xAE}, {0xAB, 0xB1}, {0xAC, 0x4F}, {0xAD, 0x55}, {0xAE, 0x27}, {0xB0, 0x60}, {0xB1, 0x6C},
+        {0xB2, 0xF8}, {0xB3, 0x64}, {0xB4, 0xFE}, {0xB5, 0xE6}, {0xB7, 0x22}, {0xB8, 0x69}, {0xB9, 0xA3},
+        {0xBA, 0xF0}, {0xBB, 0xD0}, {0xBC, 0x6F}, {0xBD, 0x75}, {0xC0, 0xB0}, {0xC1, 0x6C}, {0xC3, 0xA9},
+        {0xC5, 0xBF}, {0xC6, 0xA1}, {0xCF, 0xDF},
+    };
+    for (auto& entry : table)
+        entry = 0x20;
+    for (const Pair& pair : pairs)
+        table[pair.ansel - 0xA1] = pair.latin;
+    return table;
+}
+constexpr auto kAnselSpacing = MakeAnselSpacing();
+
+// Combining marks with the base letters that Latin-1 has precomposed, and the letters they give.
+struct MarkLetters {
+    uint8_t mark;
+    const char* bases;
+    const char* letters;
+};
+constexpr MarkLetters kAnselPairs[] = {
+    {0xE1, "AEIOUaeiou", "\xC0\xC8\xCC\xD2\xD9\xE0\xE8\xEC\xF2\xF9"},
+    {0xE2, "AEIOUYaeiouy", "\xC1\xC9\xCD\xD3\xDA\xDD\xE1\xE9\xED\xF3\xFA\xFD"},
+    {0xE3, "AEIOUaeiou", "\xC2\xCA\xCE\xD4\xDB\xE2\xEA\xEE\xF4\xFB"},
+    {0xE4, "ANOano", "\xC3\xD1\xD5\xE3\xF1\xF5"},
+    {0xE8, "AEIOUaeiouy", "\xC4\xCB\xCF\xD6\xDC\xE4\xEB\xEF\xF6\xFC\xFF"},
+    {0xEA, "Aa", "\xC5\xE5"},
+    {0xF0, "Cc", "\xC7\xE7"},
+    {0xF6, "ao", "\xAA\xBA"},
+};
+
+// The precomposed letter of mark and base, 0 when there is none.
+char Precomposed(uint8_t mark, uint8_t base)
+{
+    for (const MarkLetters& pair : kAnselPairs) {
+        if (pair.mark != mark)
+            continue;
+        for (int i = 0; pair.bases[i]; ++i)
+            if (static_cast<uint8_t>(pair.bases[i]) == base)
+                return pair.letters[i];
+    }
+    return 0;
+}
+
+constexpr std::array<uint8_t, 128> MakeIbmPc()
+{
+    std::array<uint8_t, 128> table{};
+    constexpr uint8_t known[][2] = {
+        {0x80, 0xC7}, {0x81, 0xFC}, {0x82, 0xE9}, {0x83, 0xE2}, {0x84, 0xE4}, {0x85, 0xE0}, {0x86, 0xE5},
+        {0x87, 0xE7}, {0x88, 0xEA}, {0x89, 0xEB}, {0x8A, 0xE8}, {0x8B, 0xEF}, {0x8C, 0xEE}, {0x8D, 0xEC},
+        {0x8E, 0xC4}, {0x8F, 0xC5}, {0x90, 0xC9}, {0x91, 0xE6}, {0x92, 0xC6}, {0x93, 0xF4}, {0x94, 0xF6},
+        {0x95, 0xF2}, {0x96, 0xFB}, {0x97, 0xF9}, {0x98, 0xFF}, {0x99, 0xD6}, {0x9A, 0xDC}, {0x9B, 0xF8},
+        {0x9C, 0xA3}, {0x9D, 0xD8}, {0x9E, 0x50}, {0x9F, 0x66}, {0xA0, 0xE1}, {0xA1, 0xED}, {0xA2, 0xF3},
+        {0xA3, 0xFA}, {0xA4, 0xF1}, {0xA5, 0xD1}, {0xA6, 0xAA}, {0xA8, 0xBF}, {0xAA, 0xAC}, {0xAB, 0xBD},
+        {0xAC, 0xBC}, {0xAD, 0xA1}, {0xAE, 0xAB}, {0xAF, 0xBB}, {0xE1, 0xDF}, {0xE6, 0xB5}, {0xE7, 0xDE},
+        {0xE8, 0xFE}, {0xF0, 0x3D}, {0xF1, 0xB1}, {0xF6, 0xF7}, {0xF8, 0xB0}, {0xF9, 0xB0}, {0xFA, 0xB7},
+        {0xFD, 0xB2},
+    };
+    for (auto& entry : table)
+        entry = 0x20;
+    for (const auto& pair : known)
+        table[pair[0] - 0x80] = pair[1];
+    return table;
+}
+constexpr auto kIbmPc = MakeIbmPc();
+
+// Code points of Windows-1252 bytes 0x80 to 0x9F (the unassigned ones map to themselves).
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152,
+    0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122,
+    0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+} // namespace
+
+char CodePointToCp1252(char32_t codePoint)
+{
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
+        return static_cast<char>(codePoint);
+    for (int i = 0; i < 32; ++i)
+        if (kCp1252High[i] == codePoint)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+std::string AnselToCp1252(std::string_view line)
+{
+    std::string out;
+    out.reserve(line.size());
+    for (size_t i = 0; i < line.size(); ++i) {
+        auto byte = static_cast<uint8_t>(line[i]);
+        if (byte < 0x80) {
+            out += static_cast<char>(byte);
+        } else if (byte <= 0xA0) {
+            // control range: dropped
+        } else if (byte <= 0xDF) {
+            out += static_cast<char>(kAnselSpacing[byte - 0xA1]);
+        } else {
+            if (i + 1 >= line.size())
+                break; // a mark with no base letter on this line
+            auto base = static_cast<uint8_t>(line[++i]);
+            if (char letter = Precomposed(byte, base))
+                out += letter;
+            else if (base < 0x80)
+                out += static_cast<char>(base);
+        }
+    }
+    return out;
+}
+
+std::string IbmPcToCp1252(std::string_view line)
+{
+    std::string out(line);
+    for (char& c : out) {
+        auto byte = static_cast<uint8_t>(c);
+        if (byte >= 0x80)
+            c = static_cast<char>(kIbmPc[byte - 0x80]);
+    }
+    return out;
+}
+
+std::string Utf8ToCp1252(std::string_view line)
+{
+    std::string out;
+    out.reserve(line.size());
+    size_t i = 0;
+    while (i < line.size()) {
+        auto lead = static_cast<uint8_t>(line[i]);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        int length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+        if (lead > 0xF4)
+            length = 0;
+        char32_t codePoint = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
+        int taken = 1;
+        bool valid = length != 0 && i + length <= line.size();
+        for (; valid && taken < length; ++taken) {
+            auto next = static_cast<uint8_t>(line[i + taken]);
+            if ((next & 0xC0) != 0x80) {
+                valid = false;
+                break;
+            }
+            codePoint = (codePoint << 6) | (next & 0x3F);
+        }
+        if (valid && ((length == 3 && (codePoint < 0x800 || (codePoint >= 0xD800 && codePoint <= 0xDFFF))) ||
+                      (length == 4 && (codePoint < 0x10000 || codePoint > 0x10FFFF))))
+            valid = false;
+        if (valid) {
+            out += CodePointToCp1252(codePoint);
+            i += length;
+        } else {
+            out += '?';
+            i += 1;
+        }
+    }
+    return out;
+}
+
+std::string Utf16ToCp1252(const char16_t* units, size_t count)
+{
+    std::string out;
+    out.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        char16_t unit = units[i];
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            ++i; // a character beyond the basic plane: 1252 has none
+            out += '?';
+        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
+            out += '?';
+        } else {
+            out += CodePointToCp1252(unit);
+        }
+    }
+    return out;
+}
+
+} // namespace pendrax

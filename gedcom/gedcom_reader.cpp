@@ -1,0 +1,260 @@
+#include "gedcom/gedcom_reader.h"
+
+#include <cstdio>
+
+namespace pendrax {
+
+namespace {
+
+constexpr size_t kSkippedLineShown = 80;
+constexpr size_t kCaretLineLimit = 63;
+
+bool IsBreak(char16_t unit) { return unit == '\r' || unit == '\n'; }
+
+} // namespace
+
+GedcomReader::GedcomReader(std::span<const uint8_t> input, const ConvertOptions& options, ConvertHost& host)
+    : input_(input), options_(options), host_(host)
+{
+    if (input.size() >= 3 && input[0] == 0xEF && input[1] == 0xBB && input[2] == 0xBF) {
+        charSet_ = CharSet::Utf8;
+        lineEnd_ = 3;
+    } else if (input.size() >= 2 && input[0] == 0xFF && input[1] == 0xFE) {
+        charSet_ = CharSet::Utf16Le;
+        lineEnd_ = 1;
+    } else if (input.size() >= 2 && input[0] == 0xFE && input[1] == 0xFF) {
+        charSet_ = CharSet::Utf16Be;
+        lineEnd_ = 1;
+    }
+    lineStart_ = lineEnd_;
+}
+
+void GedcomReader::SetCharSet(CharSet charSet)
+{
+    if (!IsUtf16())
+        charSet_ = charSet;
+}
+
+char16_t GedcomReader::Unit(size_t index) const
+{
+    if (charSet_ == CharSet::Utf16Le)
+        return static_cast<char16_t>(input_[2 * index] | (input_[2 * index + 1] << 8));
+    if (charSet_ == CharSet::Utf16Be)
+        return static_cast<char16_t>((input_[2 * index] << 8) | input_[2 * index + 1]);
+    return input_[index];
+}
+
+void GedcomReader::ConvertLine(size_t start, size_t end)
+{
+    const char* bytes = reinterpret_cast<const char*>(input_.data());
+    std::string_view raw = IsUtf16() ? std::string_view() : std::string_view(bytes + start, end - start);
+    switch (charSet_) {
+    case CharSet::Ansi:
+        line_.assign(raw);
+        break;
+    case CharSet::IbmPc:
+        line_ = IbmPcToCp1252(raw);
+        break;
+    case CharSet::Utf8:
+        line_ = Utf8ToCp1252(raw);
+        break;
+    case CharSet::Utf16Le:
+    case CharSet::Utf16Be: {
+        std::u16string units;
+        units.reserve(end - start);
+        for (size_t i = start; i < end; ++i)
+            units += Unit(i);
+        line_ = Utf16ToCp1252(units.data(), units.size());
+        break;
+    }
+    case CharSet::Ansel:
+    default:
+        line_ = AnselToCp1252(raw);
+        break;
+    }
+    // The line is a C string to the rest of the system: it ends at a NUL.
+    if (size_t nul = line_.find('\0'); nul != std::string::npos)
+        line_.resize(nul);
+    // Never more than the line buffer holds, whatever the conversion made of the input.
+    if (line_.size() > kMaxLineLength)
+        line_.resize(kMaxLineLength);
+}
+
+bool GedcomReader::ReadLine()
+{
+    ++lineNumber_;
+    size_t count = UnitCount();
+    size_t start = lineEnd_;
+    while (start < count && IsBreak(Unit(start)))
+        ++start;
+    if (start >= count) {
+        line_.clear();
+        position_ = 0;
+        LogError(LogEndOfInput, true);
+        return false;
+    }
+    size_t end = start;
+    while (end < count && !IsBreak(Unit(end)))
+        ++end;
+    lineStart_ = start;
+    lineEnd_ = end;
+    position_ = 0;
+    // Lines longer than the standard allows occur in real files: such a line is logged and read cut to
+    // its first 255 bytes, rather than ending the whole reading.
+    bool tooLong = end - start > kMaxLineLength;
+    ConvertLine(start, tooLong ? start + kMaxLineLength : end);
+    if (tooLong)
+        LogError(LogBadLine, true);
+    if (!(line_.size() >= 2 && line_[0] >= '0' && line_[0] <= '9' && line_[1] == ' ')) {
+        LogError(LogBadLine, true);
+        return false;
+    }
+    level_ = line_[0] - '0';
+    position_ = 2;
+    return true;
+}
+
+bool GedcomReader::ReadXref(std::string& target)
+{
+    // position_ stands on the opening '@'; at most 19 characters up to the closing one.
+    size_t close = std::string::npos;
+    for (size_t i = position_ + 1; i <= position_ + 20 && i < line_.size(); ++i) {
+        if (line_[i] == '@') {
+            close = i;
+            break;
+        }
+    }
+    if (close == std::string::npos || close == position_ + 1) {
+        LogError(LogBadXref, true);
+        return false;
+    }
+    target.assign(line_, position_ + 1, close - position_ - 1);
+    position_ = close + 1;
+    return true;
+}
+
+bool GedcomReader::ParseTag()
+{
+    for (;;) {
+        tag_ = Tag::None;
+        xref_.clear();
+        pointer_.clear();
+        position_ = 2;
+        if (At(position_) == '@') {
+            if (!ReadXref(xref_))
+                return false;
+            if (At(position_) != ' ') {
+                LogError(LogBadLine, true);
+                return false;
+            }
+            ++position_;
+        }
+        bool userDefined = At(position_) == '_';
+        size_t tagStart = position_ + (userDefined ? 1 : 0);
+        tagField_.assign(5, ' ');
+        for (size_t i = 0; i < 5; ++i)
+            tagField_[i] = At(tagStart + i);
+        if (tagField_[3] == '\0')
+            tagField_[3] = ' ';
+        if (tagField_[4] == '\0' || tagField_[3] == ' ')
+            tagField_[4] = ' ';
+
+        if (userDefined) {
+            Tag known = options_.readExtensions ? FindUserTag(tagField_) : Tag::None;
+            if (known == Tag::None) {
+                LogError(options_.readExtensions ? LogUnknownTag : LogUserTagNotRead, true);
+                if (!SkipSubordinates())
+                    return false;
+                continue;
+            }
+            tag_ = known;
+        } else {
+            tag_ = FindStandardTag(tagField_);
+            if (tag_ == Tag::None) {
+                LogError(LogUnknownTag, true);
+                if (!ReadLine())
+                    return false;
+                continue;
+            }
+        }
+        position_ = tagStart + 3 + (tagField_[3] != ' ' ? 1 : 0) + (tagField_[4] != ' ' ? 1 : 0);
+        while (At(position_) == ' ')
+            ++position_;
+        // "@#" starts a calendar escape of a date, not a pointer.
+        if (At(position_) == '@' && At(position_ + 1) != '@' && At(position_ + 1) != '#') {
+            if (!ReadXref(pointer_))
+                return false;
+            if (At(position_) != '\0' && At(position_) != ' ') {
+                LogError(LogBadLine, true);
+                return false;
+            }
+            if (At(position_) == ' ')
+                ++position_;
+        }
+        return true;
+    }
+}
+
+std::string_view GedcomReader::Value() const
+{
+    if (position_ >= line_.size())
+        return {};
+    return std::string_view(line_).substr(position_);
+}
+
+bool GedcomReader::SkipSubordinates()
+{
+    int level = level_;
+    if (!ReadLine())
+        return false;
+    if (level_ <= level)
+        return true;
+    Log("The following lines were skipped:\r\n");
+    while (level_ > level) {
+        Log(std::string_view(line_).substr(0, kSkippedLineShown));
+        Log("\r\n");
+        if (!ReadLine())
+            return false;
+    }
+    Log("\r\n");
+    return true;
+}
+
+bool GedcomReader::SkipUnexpected()
+{
+    position_ = 2;
+    LogError(LogUnexpectedTag, true);
+    return SkipSubtree();
+}
+
+void GedcomReader::LogError(int code, bool withLine)
+{
+    if (lineNumber_ == lastLogLine_)
+        return;
+    lastLogLine_ = lineNumber_;
+    if (code == LogUnknownTag && options_.logLevel >= 2) {
+        std::string_view tag(tagField_);
+        if (tag == "NUMB " || tag == "LVG  " || tag == "ILLE ")
+            return;
+    }
+    if (code == LogNotConverted && options_.logLevel >= 1)
+        return;
+    std::string text = host_.Text(code);
+    char header[64];
+    std::snprintf(header, sizeof header, code == LogNotConverted ? "\r\nLine %i: " : "\r\nError on line %i: ",
+                  lineNumber_);
+    Log(header);
+    Log(text);
+    Log("\r\n");
+    if (!withLine)
+        return;
+    Log(line_);
+    std::string caret = "\r\n";
+    caret.append(std::min(position_, kCaretLineLimit), ' ');
+    caret += "^\r\n";
+    if (caret.size() > kCaretLineLimit)
+        caret.resize(kCaretLineLimit);
+    Log(caret);
+}
+
+} // namespace pendrax

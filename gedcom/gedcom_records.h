@@ -1,0 +1,210 @@
+// The converter's in-memory record stores: what the record reader takes from the GEDCOM file and the
+// Wexmor writer turns into the output.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "gedcom/gedcom_tags.h"
+
+namespace pendrax {
+
+enum class Calendar { Hebrew = 0, French = 2, Gregorian = 3, Julian = 4, Unknown = 5 };
+
+struct SimpleDate {
+    Calendar calendar = Calendar::Unknown;
+    int day = 0;
+    int month = 0;
+    int year = 0;           // negative before the common era
+    int secondYear = -1;    // of a dual year, 0 to 99
+    int hour = -1;
+    int minute = -1;
+    int second = -1;
+};
+
+enum class DateKind {
+    None = 0, Text = 1, Exact = 2, About = 3, Estimated = 4, From = 5, To = 6, FromTo = 7, Before = 8,
+    After = 9, Between = 10,
+};
+
+struct GedcomDate {
+    DateKind kind = DateKind::None;
+    SimpleDate first;
+    SimpleDate second;
+    std::string text;
+};
+
+struct Address {
+    std::vector<std::string> lines;
+    std::string phone, fax, email, web;
+};
+
+// A note: a pointer to a NOTE record or a text of its own.
+struct Note {
+    std::string pointer;
+    std::string text;
+    std::vector<int> citations;
+};
+
+struct MediaLink {
+    std::string pointer;
+    std::string file, format, title;
+    std::vector<Note> notes;
+};
+
+struct Event {
+    Tag tag = Tag::None;
+    int typeNumber = 0;
+    std::string typeText;
+    GedcomDate date;
+    std::string place;
+    Address address;
+    std::vector<int> citations;
+    std::string extras; // the AGE, AGNC, CAUS, STAT and TEMP texts kept as note
+    std::vector<Note> notes;
+};
+
+struct Attribute {
+    Tag tag = Tag::None;
+    std::string value, typeText;
+    GedcomDate date;
+    std::string place;
+    Address address;
+    std::vector<int> citations;
+    std::vector<Note> notes;
+};
+
+struct Name {
+    std::string value, prefix, given, nickname, surnamePrefix, surname, suffix;
+    std::vector<int> citations;
+    std::vector<Note> notes;
+};
+
+struct Person {
+    std::string xref;
+    int sex = 0; // 0 unknown, 1 male, 2 female
+    std::vector<Name> names;
+    std::vector<Event> events;
+    std::vector<Attribute> attributes;
+    std::vector<int> citations;
+    std::vector<Note> notes;
+    std::string text; // the person numbers kept as note
+    std::vector<MediaLink> media;
+    SimpleDate change;
+};
+
+struct Family {
+    std::string husband, wife;
+    std::vector<std::string> children;
+    std::vector<Event> events;
+    std::vector<int> citations;
+    std::vector<Note> notes;
+    SimpleDate change;
+};
+
+struct RepositoryCitation {
+    std::string pointer, callNumber;
+    std::vector<Note> notes;
+};
+
+struct Source {
+    std::string author, title, shortTitle, published, text;
+    RepositoryCitation repository;
+    std::vector<Note> notes;
+    std::vector<MediaLink> media;
+    SimpleDate change;
+};
+
+struct Citation {
+    std::string pointer;    // empty for a source given as text
+    std::string sourceText; // the text of a source given as text
+    std::string page, quality, dataDate, dataText;
+    std::vector<Note> notes;
+    int sourceNumber = 0;   // the source that stands for it in the output
+};
+
+struct Repository {
+    std::string name;
+    Address address;
+    std::vector<Note> notes;
+    SimpleDate change;
+};
+
+struct Submitter {
+    std::string xref, name, email;
+    Address address;
+    SimpleDate change;
+};
+
+struct EventType {
+    Tag tag = Tag::None;
+    int eventClass = 1; // 1 an event of one person, 2 a family event
+    std::string typeText;
+};
+
+struct NoteRecord {
+    std::string text;
+};
+
+struct MediaObject {
+    std::string file, format, title, blob;
+    std::vector<Note> notes;
+};
+
+struct Task {
+    std::string title, personXref;
+    GedcomDate date;
+    std::vector<Note> notes;
+};
+
+struct Header {
+    std::string system, version, product, corporation, destination, fileName, copyright;
+    std::string gedcomVersion, gedcomForm, charSetName, charSetVersion, submitter;
+    bool hasCharSet = false;
+    Address corporationAddress;
+    SimpleDate date;
+};
+
+// Cross-references of one record kind, numbered from 1 in the order met. Lookup is hashed but gives the
+// first entry of equal text, as a search from the first entry would; 0 when absent.
+class XrefTable {
+public:
+    void Add(std::string_view xref)
+    {
+        entries_.emplace_back(xref);
+        index_.emplace(entries_.back(), static_cast<int>(entries_.size()));
+    }
+    int Find(std::string_view xref) const
+    {
+        auto found = index_.find(std::string(xref));
+        return found == index_.end() ? 0 : found->second;
+    }
+    size_t Size() const { return entries_.size(); }
+
+private:
+    std::vector<std::string> entries_;
+    std::unordered_map<std::string, int> index_; // emplace keeps the first number of a repeated text
+};
+
+struct RecordStore {
+    Header header;
+    std::vector<Submitter> submitters;
+    std::vector<Repository> repositories;
+    XrefTable repositoryXrefs;
+    std::vector<Source> sources;
+    XrefTable sourceXrefs;
+    std::vector<Citation> citations;
+    std::vector<Person> persons;
+    XrefTable personXrefs;
+    std::vector<Family> families;
+    std::vector<EventType> eventTypes;
+    std::vector<NoteRecord> notes;
+    XrefTable noteXrefs;
+    std::vector<MediaObject> objects;
+    XrefTable objectXrefs;
+    std::vector<Task> tasks;
+};
+
+} // namespace pendrax

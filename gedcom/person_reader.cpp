@@ -1,0 +1,417 @@
+// The readers of persons and families with their events, attributes, names and tasks.
+#include "gedcom/record_reader.h"
+
+namespace pendrax {
+
+namespace {
+
+constexpr size_t kTypeLimit = 255;
+
+bool IsPersonEvent(Tag tag)
+{
+    switch (tag) {
+    case Tag::ADOP: case Tag::BAPL: case Tag::BAPM: case Tag::BARM: case Tag::BASM: case Tag::BIRT:
+    case Tag::BLES: case Tag::BURI: case Tag::CENS: case Tag::CHR: case Tag::CHRA: case Tag::CONF:
+    case Tag::CONL: case Tag::CREM: case Tag::DEAT: case Tag::EMIG: case Tag::ENDL: case Tag::EVEN:
+    case Tag::FCOM: case Tag::GRAD: case Tag::IMMI: case Tag::NATU: case Tag::ORDN: case Tag::PROB:
+    case Tag::RESI: case Tag::RETI: case Tag::SLGC: case Tag::WILL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsPersonAttribute(Tag tag)
+{
+    switch (tag) {
+    case Tag::CAST: case Tag::DSCR: case Tag::EDUC: case Tag::IDNO: case Tag::NATI: case Tag::NCHI:
+    case Tag::NMR: case Tag::OCCU: case Tag::PROP: case Tag::RELI: case Tag::SSN: case Tag::TITL:
+    case Tag::FACT: case Tag::UserEMAIL: case Tag::UserUID:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IsFamilyEvent(Tag tag)
+{
+    switch (tag) {
+    case Tag::ANUL: case Tag::CENS: case Tag::DIV: case Tag::DIVF: case Tag::ENGA: case Tag::EVEN:
+    case Tag::MARB: case Tag::MARC: case Tag::MARL: case Tag::MARR: case Tag::MARS: case Tag::SLGS:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+int RecordReader::EventTypeNumber(Tag tag, const std::string& typeText, int eventClass)
+{
+    std::string key(TagName(tag));
+    key += '\n';
+    key += typeText;
+    auto [entry, added] = eventTypeIndex_.emplace(key, static_cast<int>(store_.eventTypes.size() + 1));
+    if (added)
+        store_.eventTypes.push_back(EventType{tag, eventClass, typeText});
+    return entry->second;
+}
+
+bool RecordReader::ReadPerson()
+{
+    Person person;
+    person.xref = reader_.Xref();
+    bool read = reader_.Next();
+    while (read && reader_.Level() > 0) {
+        Tag tag = reader_.CurrentTag();
+        if (IsPersonEvent(tag)) {
+            read = ReadEvent(person.events, 1);
+            continue;
+        }
+        if (IsPersonAttribute(tag)) {
+            read = ReadAttribute(person.attributes);
+            continue;
+        }
+        switch (tag) {
+        case Tag::NAME:
+            read = ReadName(person.names);
+            break;
+        case Tag::ALIA:
+            if (!reader_.Pointer().empty())
+                read = reader_.NotConverted();
+            else if (options_.aliasAsName)
+                read = ReadName(person.names);
+            else
+                read = reader_.Next();
+            break;
+        case Tag::SEX: {
+            std::string_view value = reader_.Value();
+            person.sex = value.starts_with("M") ? 1 : value.starts_with("F") ? 2 : 0;
+            read = reader_.Next();
+            break;
+        }
+        case Tag::SOUR:
+            read = ReadCitation(person.citations);
+            break;
+        case Tag::NOTE:
+            read = ReadNote(person.notes, true);
+            break;
+        case Tag::OBJE:
+            read = ReadMediaLink(person.media);
+            break;
+        case Tag::CHAN:
+            read = ReadChange(person.change);
+            break;
+        case Tag::AFN:
+        case Tag::RFN:
+        case Tag::REFN:
+        case Tag::RIN:
+        case Tag::RESN:
+            read = ReadPersonNumber(person);
+            break;
+        case Tag::ANCI:
+        case Tag::DESI:
+            read = reader_.NotConverted();
+            break;
+        case Tag::FAMC:
+        case Tag::FAMS:
+            // Families are built from the FAM records alone.
+            read = reader_.SkipSubtree();
+            break;
+        case Tag::ADDR:
+        case Tag::PHON:
+            if (Honours(Peculiarity::BrothersKeeper) || Honours(Peculiarity::FamilyHistorian))
+                read = ReadResidenceAddress(person.events);
+            else
+                read = reader_.SkipUnexpected();
+            break;
+        case Tag::UserSTAT:
+            if (Honours(Peculiarity::Legacy)) {
+                Note note;
+                note.text = reader_.Value();
+                person.notes.push_back(std::move(note));
+                read = reader_.Next();
+            } else {
+                read = reader_.SkipUnexpected();
+            }
+            break;
+        case Tag::UserTODO:
+            read = Honours(Peculiarity::FamilyOrigins) ? ReadTask(person.xref) : reader_.SkipUnexpected();
+            break;
+        default:
+            read = reader_.SkipUnexpected();
+            break;
+        }
+    }
+    store_.persons.push_back(std::move(person));
+    return read;
+}
+
+bool RecordReader::ReadPersonNumber(Person& person)
+{
+    if (options_.personNumbers == 0)
+        return reader_.NotConverted();
+    if (options_.personNumbers == 2) {
+        const char* label = "";
+        switch (reader_.CurrentTag()) {
+        case Tag::AFN: label = "Ancestry file number "; break;
+        case Tag::RFN: label = "Permanent record file number "; break;
+        case Tag::REFN: label = "User reference number "; break;
+        case Tag::RIN: label = "Automated record ID "; break;
+        default: break;
+        }
+        if (!person.text.empty())
+            person.text += "\r\n";
+        person.text += label;
+        person.text += reader_.Value();
+        person.text += ".";
+    }
+    return reader_.Next();
+}
+
+bool RecordReader::ReadFamily()
+{
+    Family family;
+    bool read = reader_.Next();
+    while (read && reader_.Level() > 0) {
+        Tag tag = reader_.CurrentTag();
+        if (IsFamilyEvent(tag)) {
+            read = ReadEvent(family.events, 2);
+            continue;
+        }
+        switch (tag) {
+        case Tag::HUSB:
+            family.husband = reader_.Pointer();
+            read = reader_.Next();
+            break;
+        case Tag::WIFE:
+            family.wife = reader_.Pointer();
+            read = reader_.Next();
+            break;
+        case Tag::CHIL:
+            family.children.push_back(reader_.Pointer());
+            read = reader_.Next();
+            break;
+        case Tag::SOUR:
+            read = ReadCitation(family.citations);
+            break;
+        case Tag::NOTE:
+            read = ReadNote(family.notes, true);
+            break;
+        case Tag::CHAN:
+            read = ReadChange(family.change);
+            break;
+        case Tag::NCHI:
+        case Tag::REFN:
+        case Tag::RIN:
+        case Tag::SUBM:
+            read = reader_.NotConverted();
+            break;
+        default:
+            read = reader_.SkipUnexpected();
+            break;
+        }
+    }
+    store_.families.push_back(std::move(family));
+    return read;
+}
+
+bool RecordReader::ReadEventExtra(std::string& extras)
+{
+    if (options_.eventExtras == 0)
+        return reader_.NotConverted();
+    if (options_.eventExtras == 2) {
+        if (!extras.empty())
+            extras += "\r\n";
+        if (reader_.CurrentTag() == Tag::AGE)
+            extras += "Age ";
+        else if (reader_.CurrentTag() == Tag::AGNC)
+            extras += "Agency ";
+        extras += reader_.Value();
+        extras += ".";
+    }
+    return reader_.Next();
+}
+
+bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
+{
+    Event event;
+    event.tag = reader_.CurrentTag();
+    int level = reader_.Level();
+    bool read = reader_.Next();
+    while (read && reader_.Level() > level) {
+        switch (reader_.CurrentTag()) {
+        case Tag::ADDR:
+            read = ReadAddress(event.address);
+            break;
+        case Tag::DATE:
+            read = ReadDate(event.date);
+            break;
+        case Tag::NOTE:
+            read = ReadNote(event.notes, false);
+            break;
+        case Tag::PLAC:
+            event.place = reader_.Value();
+            read = reader_.Next();
+            break;
+        case Tag::SOUR:
+            read = ReadCitation(event.citations);
+            break;
+        case Tag::TYPE:
+            event.typeText = reader_.Value().substr(0, kTypeLimit);
+            read = reader_.Next();
+            break;
+        case Tag::AGE:
+        case Tag::AGNC:
+        case Tag::CAUS:
+            read = ReadEventExtra(event.extras);
+            break;
+        case Tag::STAT:
+        case Tag::TEMP:
+            event.extras += reader_.Value();
+            event.extras += ". ";
+            read = reader_.Next();
+            break;
+        case Tag::FAMC:
+            read = event.tag == Tag::ADOP ? reader_.NotConvertedSubtree() : reader_.SkipUnexpected();
+            break;
+        case Tag::QUAY:
+            read = options_.logLevel >= 2 ? reader_.Next() : reader_.SkipUnexpected();
+            break;
+        default:
+            read = reader_.SkipUnexpected();
+            break;
+        }
+    }
+    event.typeNumber = EventTypeNumber(event.tag, event.typeText, eventClass);
+    events.push_back(std::move(event));
+    return read;
+}
+
+bool RecordReader::ReadResidenceAddress(std::vector<Event>& events)
+{
+    Event event;
+    event.tag = Tag::RESI;
+    bool read = ReadAddress(event.address);
+    event.typeNumber = EventTypeNumber(event.tag, event.typeText, 1);
+    events.push_back(std::move(event));
+    return read;
+}
+
+bool RecordReader::ReadAttribute(std::vector<Attribute>& attributes)
+{
+    Attribute attribute;
+    attribute.tag = reader_.CurrentTag();
+    attribute.value = reader_.Value();
+    int level = reader_.Level();
+    bool read = reader_.Next();
+    while (read && reader_.Level() > level) {
+        switch (reader_.CurrentTag()) {
+        case Tag::ADDR:
+            read = ReadAddress(attribute.address);
+            break;
+        case Tag::DATE:
+            read = ReadDate(attribute.date);
+            break;
+        case Tag::NOTE:
+            read = ReadNote(attribute.notes, false);
+            break;
+        case Tag::PLAC:
+            attribute.place = reader_.Value();
+            read = reader_.Next();
+            break;
+        case Tag::SOUR:
+            read = ReadCitation(attribute.citations);
+            break;
+        case Tag::TYPE:
+            attribute.typeText = reader_.Value().substr(0, kTypeLimit);
+            read = reader_.Next();
+            break;
+        case Tag::AGE:
+        case Tag::AGNC:
+        case Tag::CAUS:
+            read = reader_.NotConverted();
+            break;
+        default:
+            read = reader_.SkipUnexpected();
+            break;
+        }
+    }
+    attributes.push_back(std::move(attribute));
+    return read;
+}
+
+bool RecordReader::ReadName(std::vector<Name>& names)
+{
+    Name name;
+    name.value = reader_.Value();
+    int level = reader_.Level();
+    bool read = reader_.Next();
+    while (read && reader_.Level() > level) {
+        std::string* part = nullptr;
+        switch (reader_.CurrentTag()) {
+        case Tag::GIVN: part = &name.given; break;
+        case Tag::NICK: part = &name.nickname; break;
+        case Tag::NPFX: part = &name.prefix; break;
+        case Tag::NSFX: part = &name.suffix; break;
+        case Tag::SPFX: part = &name.surnamePrefix; break;
+        case Tag::SURN: part = &name.surname; break;
+        default: break;
+        }
+        if (part) {
+            *part = reader_.Value();
+            read = reader_.Next();
+            continue;
+        }
+        switch (reader_.CurrentTag()) {
+        case Tag::NOTE:
+            read = ReadNote(name.notes, false);
+            break;
+        case Tag::SOUR:
+            read = ReadCitation(name.citations);
+            break;
+        case Tag::ALIA:
+            if (Honours(Peculiarity::BrothersKeeper)) {
+                // This program writes a person's ALIA under the NAME: it ends the name.
+                names.push_back(std::move(name));
+                return true;
+            }
+            read = reader_.SkipUnexpected();
+            break;
+        default:
+            read = reader_.SkipUnexpected();
+            break;
+        }
+    }
+    names.push_back(std::move(name));
+    return read;
+}
+
+bool RecordReader::ReadTask(const std::string& personXref)
+{
+    Task task;
+    task.personXref = personXref;
+    int level = reader_.Level();
+    bool read = reader_.Next();
+    while (read && reader_.Level() > level) {
+        switch (reader_.CurrentTag()) {
+        case Tag::DATE:
+            read = ReadDate(task.date);
+            break;
+        case Tag::DESC:
+            task.title = reader_.Value();
+            read = reader_.Next();
+            break;
+        case Tag::NOTE:
+            read = ReadNote(task.notes, false);
+            break;
+        default:
+            read = reader_.SkipUnexpected();
+            break;
+        }
+    }
+    store_.tasks.push_back(std::move(task));
+    return read;
+}
+
+} // namespace pendrax

@@ -1,0 +1,50 @@
+// A ConvertHost for tests: texts named by their code, log and output kept in strings, media files in memory.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gedcom/convert.h"
+
+namespace pendrax::test {
+
+class MemoryMediaFiles : public MediaFiles {
+public:
+    std::optional<std::string> Read(const std::string& path) override;
+    std::optional<std::string> CopyToCurrentFolder(const std::string& path) override;
+    std::optional<std::string> WriteTemporary(const std::string& name, std::string_view bytes) override;
+
+    std::map<std::string, std::string> files;      // path -> bytes
+    std::map<std::string, std::string> temporary;  // name -> bytes
+    bool copyFails = false;
+    std::vector<std::string> copied;
+};
+
+class TestHost : public ConvertHost {
+public:
+    std::string Text(int32_t code) override;
+    void WriteLog(std::string_view bytes) override { log += bytes; }
+    bool Progress(int percent) override;
+    bool CreateOutput() override { return outputCreated = !outputFails; }
+    void WriteOutput(std::string_view bytes) override { output += bytes; }
+    MediaFiles& Media() override { return media; }
+
+    std::string log;
+    std::string output;
+    std::vector<int> progress;
+    std::vector<int> textCodes;
+    int stopAtProgress = -1; // answer "stop" to this progress message (0 the first)
+    bool outputFails = false;
+    bool outputCreated = false;
+    MemoryMediaFiles media;
+};
+
+// Converts a GEDCOM text; CR LF line ends may be written as "\n" in the tests.
+ConvertResult ConvertText(std::string_view gedcom, const ConvertOptions& options, TestHost& host);
+
+// The part of the output between the end of the header and the totals.
+std::string Body(const std::string& output);
+
+} // namespace pendrax::test

@@ -1,0 +1,761 @@
+#include "gedcom/wexmor_writer.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace pendrax {
+
+namespace {
+
+// Output is handed to the host in pieces of about this size.
+constexpr size_t kFlushSize = 64 * 1024;
+constexpr size_t kPlaceLimit = 255;
+constexpr size_t kNameLimit = 255;
+constexpr size_t kDataDateLimit = 31;
+constexpr size_t kBase64LineLength = 72;
+
+struct TypeEntry {
+    Tag tag;
+    const char* word;
+    int code;
+};
+
+constexpr TypeEntry kEventTypes[] = {
+    {Tag::BIRT, "birth", 1000},        {Tag::CHR, "baptism", 1001},         {Tag::DEAT, "death", 1002},
+    {Tag::BURI, "burial", 1003},       {Tag::CREM, "cremation", 1004},      {Tag::ADOP, "adoption", 1005},
+    {Tag::BAPM, "baptism", 1006},      {Tag::BARM, "confirmation", 1007},   {Tag::BASM, "confirmation", 1008},
+    {Tag::BLES, "blessing", 1009},     {Tag::CHRA, "baptism", 1010},        {Tag::CONF, "confirmation", 1011},
+    {Tag::FCOM, "other", 1012},        {Tag::ORDN, "ordination", 1013},     {Tag::NATU, "naturalization", 1014},
+    {Tag::EMIG, "emigration", 1015},   {Tag::IMMI, "immigration", 1016},    {Tag::CENS, "census", 1017},
+    {Tag::PROB, "other", 1018},        {Tag::WILL, "other", 1019},          {Tag::GRAD, "graduation", 1020},
+    {Tag::RETI, "retirement", 1021},   {Tag::RESI, "residence", 1022},      {Tag::ANUL, "annulment", 1035},
+    {Tag::DIV, "divorce", 1036},       {Tag::DIVF, "divorce", 1037},        {Tag::ENGA, "marriage", 1038},
+    {Tag::MARR, "marriage", 1039},     {Tag::MARB, "marriage", 1040},       {Tag::MARC, "marriage", 1041},
+    {Tag::MARL, "marriage", 1042},     {Tag::MARS, "marriage", 1043},       {Tag::BAPL, "baptism", 1044},
+    {Tag::CONL, "confirmation", 1045}, {Tag::ENDL, "other", 1046},          {Tag::SLGC, "other", 1047},
+    {Tag::SLGS, "marriage", 1048},
+};
+
+constexpr TypeEntry kAttributeTypes[] = {
+    {Tag::CAST, "caste", 1023},      {Tag::DSCR, "physical", 1024},     {Tag::EDUC, "education", 1025},
+    {Tag::IDNO, "idnumber", 1026},   {Tag::NATI, "nationality", 1027},  {Tag::NCHI, "other", 1028},
+    {Tag::NMR, "other", 1029},       {Tag::OCCU, "work", 1030},         {Tag::PROP, "property", 1031},
+    {Tag::RELI, "religion", 1032},   {Tag::SSN, "idnumber", 1033},      {Tag::TITL, "title", 1034},
+    {Tag::UserEMAIL, "email", 1049}, {Tag::UserUID, "other", 1050},
+};
+
+// The class word and getText code of a tag; "other" and code 0 (or none) outside the table.
+template <size_t N>
+TypeEntry LookUp(const TypeEntry (&table)[N], Tag tag, int missingCode)
+{
+    for (const TypeEntry& entry : table)
+        if (entry.tag == tag)
+            return entry;
+    return TypeEntry{tag, "other", missingCode};
+}
+
+const char* CalendarWord(Calendar calendar)
+{
+    switch (calendar) {
+    case Calendar::Hebrew: return "hebrew";
+    case Calendar::French: return "french";
+    case Calendar::Gregorian: return "gregorian";
+    case Calendar::Julian: return "julian";
+    default: return nullptr;
+    }
+}
+
+std::string Join(const std::string& first, const std::string& second)
+{
+    if (first.empty())
+        return second;
+    if (second.empty())
+        return first;
+    return first + "\r\n" + second;
+}
+
+} // namespace
+
+std::string EscapeXml(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 10 + 8);
+    for (char c : text) {
+        switch (c) {
+        case '<': out += "&lt;"; break;
+        case '&': out += "&amp;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        case '\'': out += "&apos;"; break;
+        default: out += c; break;
+        }
+    }
+    return out;
+}
+
+std::string EscapeGedcomText(std::string_view text)
+{
+    std::string single;
+    single.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        single += text[i];
+        if (text[i] == '@' && i + 1 < text.size() && text[i + 1] == '@')
+            ++i;
+    }
+    return EscapeXml(single);
+}
+
+std::string EncodeBase64(std::string_view bytes)
+{
+    static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string encoded;
+    encoded.reserve(bytes.size() / 3 * 4 + 4);
+    for (size_t i = 0; i < bytes.size(); i += 3) {
+        uint32_t group = static_cast<uint8_t>(bytes[i]) << 16;
+        size_t count = std::min<size_t>(3, bytes.size() - i);
+        if (count > 1)
+            group |= static_cast<uint8_t>(bytes[i + 1]) << 8;
+        if (count > 2)
+            group |= static_cast<uint8_t>(bytes[i + 2]);
+        encoded += alphabet[(group >> 18) & 63];
+        encoded += alphabet[(group >> 12) & 63];
+        encoded += count > 1 ? alphabet[(group >> 6) & 63] : '=';
+        encoded += count > 2 ? alphabet[group & 63] : '=';
+    }
+    std::string lines;
+    lines.reserve(encoded.size() + encoded.size() / kBase64LineLength * 2);
+    for (size_t i = 0; i < encoded.size(); i += kBase64LineLength) {
+        if (i)
+            lines += "\r\n";
+        lines.append(encoded, i, kBase64LineLength);
+    }
+    return lines;
+}
+
+std::string FormatSimpleDate(const SimpleDate& date, bool withTime)
+{
+    char text[96];
+    int year = std::abs(date.year);
+    int length = date.secondYear >= 0
+                     ? std::snprintf(text, sizeof text, "%04i/%02i-%02i-%02i", year, date.secondYear, date.month, date.day)
+                     : std::snprintf(text, sizeof text, "%04i-%02i-%02i", year, date.month, date.day);
+    if (withTime && date.hour >= 0) {
+        if (date.second >= 0)
+            std::snprintf(text + length, sizeof text - length, "T%02i:%02i:%02i", date.hour, date.minute, date.second);
+        else
+            std::snprintf(text + length, sizeof text - length, "T%02i:%02i", date.hour, date.minute);
+    }
+    std::string formatted(text);
+    if (formatted.size() > 31)
+        formatted.resize(31);
+    return formatted;
+}
+
+WexmorWriter::WexmorWriter(const RecordStore& store, const ConvertOptions& options, ConvertHost& host)
+    : store_(store), options_(options), host_(host)
+{
+}
+
+void WexmorWriter::Put(std::string_view text)
+{
+    buffer_ += text;
+    if (buffer_.size() >= kFlushSize)
+        Flush();
+}
+
+void WexmorWriter::Flush()
+{
+    if (!buffer_.empty())
+        host_.WriteOutput(buffer_);
+    buffer_.clear();
+}
+
+void WexmorWriter::Element(std::string_view name, std::string_view escapedContent)
+{
+    Put("<");
+    Put(name);
+    Put(">");
+    Put(escapedContent);
+    Put("</");
+    Put(name);
+    Put(">");
+}
+
+void WexmorWriter::TextElement(std::string_view name, std::string_view text)
+{
+    Element(name, EscapeGedcomText(text));
+}
+
+void WexmorWriter::TextElementIfAny(std::string_view name, std::string_view text)
+{
+    if (!text.empty())
+        TextElement(name, text);
+}
+
+std::string WexmorWriter::IdRef(char letter, int number) const
+{
+    return letter + std::to_string(number);
+}
+
+void WexmorWriter::Write()
+{
+    Put("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>");
+    Put("<wexmor xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+        "xsi:noNamespaceSchemaLocation=\"wexmor20.xsd\">");
+    Put("<file><version>200</version><level>3</level></file>");
+    WriteHeader();
+    Counts counts;
+    counts.repositories = WriteRepositories();
+    counts.sources = WriteSources();
+    counts.excerpts = WriteExcerpts();
+    counts.eventTypes = WriteEventTypes();
+    counts.persons = WritePersons();
+    counts.assertions = WriteAssertions();
+    counts.tasks = WriteTasks();
+    WriteTotals(counts);
+    Put("</wexmor>");
+    Flush();
+}
+
+void WexmorWriter::WriteHeader()
+{
+    const Header& header = store_.header;
+    Put("<header>");
+    TextElement("exportingsystem", !header.product.empty() ? header.product
+                                   : !header.system.empty() ? header.system
+                                                            : std::string("Unknown"));
+    TextElement("version", header.version.empty() ? std::string("Unknown") : header.version);
+    Element("exported", FormatSimpleDate(header.date, true));
+    if (!header.submitter.empty()) {
+        for (const Submitter& submitter : store_.submitters) {
+            if (submitter.xref != header.submitter)
+                continue;
+            Put("<owner>");
+            TextElement("name", submitter.name);
+            WriteAddress(submitter.address);
+            TextElementIfAny("email", !submitter.email.empty() ? submitter.email : submitter.address.email);
+            Put("</owner>");
+            break;
+        }
+    }
+    Put("</header>");
+}
+
+int WexmorWriter::WriteRepositories()
+{
+    int number = 0;
+    for (const Repository& repository : store_.repositories) {
+        Put("<repository id=\"" + IdRef('R', ++number) + "\">");
+        TextElement("name", repository.name);
+        WriteAddress(repository.address);
+        TextElementIfAny("email", repository.address.email);
+        TextElementIfAny("uri", repository.address.web);
+        WriteNotes(repository.notes);
+        WriteChange(repository.change);
+        Put("</repository>");
+    }
+    return number;
+}
+
+int WexmorWriter::WriteSources()
+{
+    int number = 0;
+    for (const Source& source : store_.sources) {
+        Put("<source id=\"" + IdRef('S', ++number) + "\">");
+        TextElement("author", source.author);
+        TextElement("title", source.title);
+        TextElement("shorttitle", source.shortTitle);
+        TextElementIfAny("published", source.published);
+        if (int repository = store_.repositoryXrefs.Find(source.repository.pointer);
+            !source.repository.pointer.empty() && repository != 0) {
+            Put("<repositoryref ref=\"" + IdRef('R', repository) + "\">");
+            TextElementIfAny("callnumber", source.repository.callNumber);
+            WriteNotes(source.repository.notes);
+            Put("</repositoryref>");
+        }
+        TextElementIfAny("text", source.text);
+        WriteMediaLinks(source.media);
+        WriteNotes(source.notes);
+        WriteChange(source.change);
+        Put("</source>");
+    }
+    // A citation that names no source record gets a source of its own.
+    madeUpSource_.assign(store_.citations.size(), 0);
+    for (size_t i = 0; i < store_.citations.size(); ++i) {
+        const Citation& citation = store_.citations[i];
+        if (!citation.pointer.empty())
+            continue;
+        madeUpSource_[i] = ++number;
+        Put("<source id=\"" + IdRef('S', number) + "\">");
+        Put("<author></author>");
+        TextElement("title", citation.sourceText);
+        Put("<shorttitle></shorttitle>");
+        WriteNotes(citation.notes);
+        Put("</source>");
+    }
+    return number;
+}
+
+int WexmorWriter::WriteExcerpts()
+{
+    int number = 0;
+    for (const Citation& citation : store_.citations) {
+        Put("<excerpt id=\"" + IdRef('X', number + 1) + "\">");
+        std::string date = citation.dataDate.substr(0, kDataDateLimit);
+        if (!date.empty() && date.front() == '(')
+            date.erase(0, 1);
+        if (!date.empty() && date.back() == ')')
+            date.pop_back();
+        if (!date.empty() || !citation.dataText.empty())
+            TextElement("text", date.empty() ? citation.dataText : date + ":\r\n" + citation.dataText);
+        int source;
+        if (!citation.pointer.empty()) {
+            if (!citation.quality.empty()) {
+                const char* quality = citation.quality == "3"   ? "98"
+                                      : citation.quality == "2" ? "95"
+                                      : citation.quality == "1" ? "90"
+                                                                : "80";
+                Element("quality", quality);
+            }
+            source = store_.sourceXrefs.Find(citation.pointer);
+        } else {
+            source = madeUpSource_[number];
+        }
+        TextElementIfAny("page", citation.page);
+        Element("sourceref", IdRef('S', source));
+        WriteNotes(citation.notes);
+        Put("</excerpt>");
+        ++number;
+    }
+    return number;
+}
+
+int WexmorWriter::WriteEventTypes()
+{
+    int number = 0;
+    for (const EventType& type : store_.eventTypes) {
+        TypeEntry entry = LookUp(kEventTypes, type.tag, -1);
+        Put("<eventtype id=\"" + IdRef('E', ++number) + "\" class=\"" + entry.word + "\">");
+        if (!type.typeText.empty())
+            TextElement("description", type.typeText);
+        else
+            Element("description", entry.code >= 0 ? EscapeXml(host_.Text(entry.code)) : std::string());
+        Element("gedcomtag", std::string(TagName(type.tag)));
+        Element("roles", type.eventClass == 2 ? "2" : "1");
+        Put("</eventtype>");
+    }
+    return number;
+}
+
+int WexmorWriter::WritePersons()
+{
+    int number = 0;
+    for (const Person& person : store_.persons) {
+        const char* sex = person.sex == 1 ? "male" : person.sex == 2 ? "female" : "unknown";
+        Put("<person id=\"" + IdRef('P', ++number) + "\" sex=\"" + sex + "\">");
+        if (person.names.empty())
+            WriteUnknownName();
+        else
+            WritePersonalName(person.names.front());
+        WriteExcerptRefs(person.citations);
+        WriteMediaLinks(person.media);
+        TextElementIfAny("note", person.text);
+        WriteChange(person.change);
+        Put("</person>");
+    }
+    return number;
+}
+
+void WexmorWriter::StartAssertion()
+{
+    Put("<assertion id=\"" + IdRef('A', ++assertionCounter_) + "\">");
+}
+
+int WexmorWriter::WriteAssertions()
+{
+    int count = 0;
+    int personNumber = 0;
+    for (const Person& person : store_.persons)
+        count += WritePersonAssertions(person, ++personNumber);
+    for (const Family& family : store_.families)
+        count += WriteFamilyAssertions(family);
+    return count;
+}
+
+int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
+{
+    int count = 0;
+    const std::string personRef = IdRef('P', personNumber);
+    for (size_t i = 0; i < person.names.size(); ++i) {
+        const Name& name = person.names[i];
+        bool hasNote = false;
+        for (const Note& note : name.notes)
+            hasNote = hasNote || !NoteText(note).empty() || !note.pointer.empty();
+        if (i == 0 && name.citations.empty() && !hasNote)
+            continue;
+        StartAssertion();
+        Put("<alias negative=\"false\">");
+        WritePersonalName(name);
+        Element("personref", personRef);
+        Put("</alias>");
+        WriteExcerptRefs(name.citations);
+        WriteNotes(name.notes);
+        Put("</assertion>");
+        ++count;
+    }
+    for (const Attribute& attribute : person.attributes) {
+        TypeEntry entry = LookUp(kAttributeTypes, attribute.tag, 0);
+        StartAssertion();
+        Put("<attribute>");
+        if (!attribute.typeText.empty())
+            TextElement("description", attribute.typeText);
+        else
+            Element("description", EscapeXml(host_.Text(entry.code)));
+        Element("textclass", entry.word);
+        TextElement("text", attribute.value);
+        Element("personref", personRef);
+        WriteDate(attribute.date);
+        WritePlace(attribute.place);
+        WriteAddress(attribute.address);
+        Put("</attribute>");
+        WriteExcerptRefs(attribute.citations);
+        WriteNotes(attribute.notes);
+        Put("</assertion>");
+        ++count;
+    }
+    for (const Event& event : person.events) {
+        StartAssertion();
+        Put("<event type=\"" + IdRef('E', event.typeNumber) + "\">");
+        Element("principal", personRef);
+        WriteDate(event.date);
+        WritePlace(event.place);
+        WriteAddress(event.address);
+        Put("</event>");
+        WriteExcerptRefs(event.citations);
+        WriteNotes(event.notes, event.extras);
+        Put("</assertion>");
+        ++count;
+    }
+    for (const Note& note : person.notes) {
+        StartAssertion();
+        Put("<info>");
+        TextElement("text", NoteText(note));
+        Element("personref", personRef);
+        Put("</info>");
+        WriteExcerptRefs(note.citations);
+        Put("</assertion>");
+        ++count;
+    }
+    return count;
+}
+
+int WexmorWriter::WriteFamilyAssertions(const Family& family)
+{
+    int husband = store_.personXrefs.Find(family.husband);
+    int wife = store_.personXrefs.Find(family.wife);
+    if (family.husband.empty())
+        husband = 0;
+    if (family.wife.empty())
+        wife = 0;
+    if (husband == 0 && wife == 0)
+        return 0;
+    int count = 0;
+    for (const std::string& childXref : family.children) {
+        StartAssertion();
+        Put("<relationship negative=\"false\"><relation>biological</relation>");
+        if (husband)
+            Element("father", IdRef('P', husband));
+        if (wife)
+            Element("mother", IdRef('P', wife));
+        Element("child", IdRef('P', childXref.empty() ? 0 : store_.personXrefs.Find(childXref)));
+        Put("</relationship>");
+        WriteExcerptRefs(family.citations);
+        Put("</assertion>");
+        ++count;
+    }
+    for (const Event& event : family.events) {
+        StartAssertion();
+        Put("<event type=\"" + IdRef('E', event.typeNumber) + "\">");
+        if (husband)
+            Element("principal", IdRef('P', husband));
+        if (wife)
+            Element("principal", IdRef('P', wife));
+        WriteDate(event.date);
+        WritePlace(event.place);
+        WriteAddress(event.address);
+        Put("</event>");
+        WriteExcerptRefs(family.citations);
+        WriteExcerptRefs(event.citations);
+        WriteNotes(event.notes, event.extras);
+        Put("</assertion>");
+        ++count;
+    }
+    for (const Note& note : family.notes) {
+        StartAssertion();
+        Put("<info>");
+        TextElement("text", NoteText(note));
+        if (husband)
+            Element("personref", IdRef('P', husband));
+        if (wife)
+            Element("personref", IdRef('P', wife));
+        Put("</info>");
+        WriteExcerptRefs(note.citations);
+        Put("</assertion>");
+        ++count;
+    }
+    return count;
+}
+
+int WexmorWriter::WriteTasks()
+{
+    int number = 0;
+    for (const Task& task : store_.tasks) {
+        // Task ids are plain numbers: the reader takes no letter here.
+        Put("<task id=\"" + std::to_string(++number) + "\">");
+        TextElement("title", task.title);
+        std::string problem;
+        for (const Note& note : task.notes)
+            problem = Join(problem, NoteText(note));
+        TextElement("problem", problem);
+        if (int person = task.personXref.empty() ? 0 : store_.personXrefs.Find(task.personXref))
+            Element("personref", IdRef('P', person));
+        Put("<status>new</status>");
+        if (task.date.kind == DateKind::Text)
+            TextElementIfAny("statusdate", task.date.text);
+        else if (task.date.kind != DateKind::None)
+            Element("statusdate", FormatSimpleDate(task.date.first, true));
+        Put("</task>");
+    }
+    return number;
+}
+
+void WexmorWriter::WriteTotals(const Counts& counts)
+{
+    auto total = [&](const char* name, int count) { Element(name, std::to_string(count)); };
+    Put("<total>");
+    total("repositories", counts.repositories);
+    total("sources", counts.sources);
+    total("excerpts", counts.excerpts);
+    total("eventtypes", counts.eventTypes);
+    total("persons", counts.persons);
+    total("assertions", counts.assertions);
+    total("objectives", 0);
+    total("tasks", counts.tasks);
+    Put("</total>");
+}
+
+void WexmorWriter::WriteSimpleDate(std::string_view name, const SimpleDate& date, const char* modifier)
+{
+    Put("<");
+    Put(name);
+    if (const char* calendar = CalendarWord(date.calendar)) {
+        Put(" cal=\"");
+        Put(calendar);
+        Put("\"");
+    }
+    if (modifier) {
+        Put(" mod=\"");
+        Put(modifier);
+        Put("\"");
+    }
+    if (date.year < 0)
+        Put(" era=\"before\"");
+    Put(">");
+    Put(FormatSimpleDate(date, false));
+    Put("</");
+    Put(name);
+    Put(">");
+}
+
+void WexmorWriter::WriteDate(const GedcomDate& date)
+{
+    if (date.kind == DateKind::None)
+        return;
+    Put("<date>");
+    switch (date.kind) {
+    case DateKind::Text:
+        TextElement("text", date.text);
+        break;
+    case DateKind::Exact:
+        WriteSimpleDate("exact", date.first, nullptr);
+        break;
+    case DateKind::About:
+        WriteSimpleDate("exact", date.first, "about");
+        break;
+    case DateKind::Estimated:
+        WriteSimpleDate("exact", date.first, "estimated");
+        break;
+    case DateKind::Before:
+        WriteSimpleDate("exact", date.first, "before");
+        break;
+    case DateKind::After:
+        WriteSimpleDate("exact", date.first, "after");
+        break;
+    case DateKind::From:
+        WriteSimpleDate("from", date.first, nullptr);
+        break;
+    case DateKind::To:
+        WriteSimpleDate("to", date.first, nullptr);
+        break;
+    case DateKind::FromTo:
+        WriteSimpleDate("from", date.first, nullptr);
+        WriteSimpleDate("to", date.second, nullptr);
+        break;
+    case DateKind::Between:
+        WriteSimpleDate("begin", date.first, nullptr);
+        WriteSimpleDate("end", date.second, nullptr);
+        break;
+    default:
+        break;
+    }
+    Put("</date>");
+}
+
+void WexmorWriter::WriteChange(const SimpleDate& change)
+{
+    // The reader takes a change date as plain text.
+    if (change.year != 0)
+        Element("change", FormatSimpleDate(change, true));
+}
+
+void WexmorWriter::WritePlace(const std::string& place)
+{
+    if (place.empty())
+        return;
+    Put("<place>");
+    std::string_view rest = std::string_view(place).substr(0, kPlaceLimit);
+    for (;;) {
+        size_t comma = rest.find(',');
+        std::string_view part = rest.substr(0, comma);
+        while (!part.empty() && part.front() == ' ')
+            part.remove_prefix(1);
+        if (!part.empty())
+            TextElement("pnp", part);
+        if (comma == std::string_view::npos)
+            break;
+        rest.remove_prefix(comma + 1);
+    }
+    Put("</place>");
+}
+
+void WexmorWriter::WriteAddress(const Address& address)
+{
+    if (address.lines.empty() && address.phone.empty() && address.fax.empty())
+        return;
+    Put("<address>");
+    for (const std::string& line : address.lines) {
+        TextElement("ap", line);
+        Put("<lf/>");
+    }
+    TextElementIfAny("phone", address.phone);
+    TextElementIfAny("fax", address.fax);
+    Put("</address>");
+}
+
+std::string WexmorWriter::NoteText(const Note& note) const
+{
+    if (note.pointer.empty())
+        return note.text;
+    int record = store_.noteXrefs.Find(note.pointer);
+    return record ? store_.notes[record - 1].text : std::string();
+}
+
+void WexmorWriter::WriteNotes(const std::vector<Note>& notes, std::string_view leading)
+{
+    std::string text(leading);
+    for (const Note& note : notes)
+        text = Join(text, NoteText(note));
+    TextElementIfAny("note", text);
+}
+
+void WexmorWriter::WriteExcerptRefs(const std::vector<int>& citations)
+{
+    for (int citation : citations)
+        Element("excerptref", IdRef('X', citation));
+}
+
+void WexmorWriter::WriteUnknownName()
+{
+    Put("<personalname><np tp=\"unkw\">Unknown</np></personalname>");
+}
+
+void WexmorWriter::WritePersonalName(const Name& name)
+{
+    auto part = [&](const char* type, std::string_view text) {
+        if (text.empty())
+            return;
+        Put("<np tp=\"");
+        Put(type);
+        Put("\">");
+        Put(EscapeGedcomText(text));
+        Put("</np>");
+    };
+    Put("<personalname>");
+    if (options_.structuredNames) {
+        part("pref", name.prefix);
+        part("givn", name.given);
+        part("nick", name.nickname);
+        part("art", name.surnamePrefix);
+        part("surn", name.surname);
+        part("sufx", name.suffix);
+    } else {
+        std::string_view value = std::string_view(name.value).substr(0, kNameLimit);
+        size_t first = value.find('/');
+        part(options_.givenNameFirst ? "givn" : "unkw", value.substr(0, first));
+        if (first != std::string_view::npos) {
+            std::string_view rest = value.substr(first + 1);
+            size_t second = rest.find('/');
+            part("surn", rest.substr(0, second));
+            if (second != std::string_view::npos)
+                part("unkw", rest.substr(second + 1));
+        }
+    }
+    Put("</personalname>");
+}
+
+void WexmorWriter::WriteBin(const std::string& path)
+{
+    if (path.empty())
+        return;
+    if (auto bytes = host_.Media().Read(path))
+        Element("bin", EncodeBase64(*bytes));
+}
+
+void WexmorWriter::WriteMediaRecord(const MediaObject& object)
+{
+    Put("<object>");
+    if (options_.copyObjectFiles == 1 && !object.file.empty()) {
+        // Named only when the copy exists; the bytes are embedded below in any case.
+        if (auto copy = host_.Media().CopyToCurrentFolder(object.file))
+            Element("externalfile", EscapeXml(*copy));
+    }
+    TextElementIfAny("originalfile", object.file);
+    WriteBin(object.file);
+    TextElement("title", object.title);
+    WriteNotes(object.notes);
+    Put("</object>");
+}
+
+void WexmorWriter::WriteMediaLinks(const std::vector<MediaLink>& links)
+{
+    for (const MediaLink& link : links) {
+        if (!link.pointer.empty()) {
+            // A link to a record the file lacks has nothing to show: the reader would refuse an empty object.
+            if (int record = store_.objectXrefs.Find(link.pointer))
+                WriteMediaRecord(store_.objects[record - 1]);
+            continue;
+        }
+        Put("<object>");
+        if (options_.copyObjectFiles == 0) {
+            TextElementIfAny("originalfile", link.file);
+            WriteBin(link.file);
+        } else {
+            TextElementIfAny("externalfile", link.file);
+        }
+        TextElement("title", link.title);
+        WriteNotes(link.notes);
+        Put("</object>");
+    }
+}
+
+} // namespace pendrax

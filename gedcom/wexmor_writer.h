@@ -1,0 +1,75 @@
+// WexmorWriter: writes the record stores as a Wexmor 2.0 document, element by element, in the forms the
+// Wexmor library reads.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gedcom/convert.h"
+#include "gedcom/gedcom_records.h"
+
+namespace pendrax {
+
+// XML escaping of the five special characters.
+std::string EscapeXml(std::string_view text);
+// A text from the GEDCOM file: XML escaping, and a doubled at sign becomes one.
+std::string EscapeGedcomText(std::string_view text);
+// RFC 4648 Base64 in lines of 72 characters, each full line but the last followed by CR LF.
+std::string EncodeBase64(std::string_view bytes);
+// A simple date's content: "yyyy-mm-dd" or "yyyy/yy-mm-dd"; the year without sign (the era says it).
+std::string FormatSimpleDate(const SimpleDate& date, bool withTime);
+
+class WexmorWriter {
+public:
+    WexmorWriter(const RecordStore& store, const ConvertOptions& options, ConvertHost& host);
+    void Write();
+
+private:
+    struct Counts {
+        int repositories = 0, sources = 0, excerpts = 0, eventTypes = 0, persons = 0, assertions = 0, tasks = 0;
+    };
+
+    void Put(std::string_view text);
+    void Flush();
+    void Element(std::string_view name, std::string_view escapedContent);
+    void TextElement(std::string_view name, std::string_view text);
+    void TextElementIfAny(std::string_view name, std::string_view text);
+    std::string IdRef(char letter, int number) const;
+
+    void WriteHeader();
+    int WriteRepositories();
+    int WriteSources();
+    int WriteExcerpts();
+    int WriteEventTypes();
+    int WritePersons();
+    int WriteAssertions();
+    int WritePersonAssertions(const Person& person, int personNumber);
+    int WriteFamilyAssertions(const Family& family);
+    int WriteTasks();
+    void WriteTotals(const Counts& counts);
+
+    void WriteDate(const GedcomDate& date);
+    void WriteSimpleDate(std::string_view name, const SimpleDate& date, const char* modifier);
+    void WriteChange(const SimpleDate& change);
+    void WritePlace(const std::string& place);
+    void WriteAddress(const Address& address);
+    void WriteNotes(const std::vector<Note>& notes, std::string_view leading = {});
+    std::string NoteText(const Note& note) const;
+    void WriteExcerptRefs(const std::vector<int>& citations);
+    void WritePersonalName(const Name& name);
+    void WriteUnknownName();
+    void WriteMediaLinks(const std::vector<MediaLink>& links);
+    void WriteMediaRecord(const MediaObject& object);
+    void WriteBin(const std::string& path);
+    void StartAssertion();
+
+    const RecordStore& store_;
+    const ConvertOptions& options_;
+    ConvertHost& host_;
+    std::string buffer_;
+    int assertionCounter_ = 0;
+    std::vector<int> madeUpSource_; // per citation: the number of the source standing for a text citation
+};
+
+} // namespace pendrax

@@ -1,0 +1,64 @@
+// Repositories: archives and libraries that hold sources.
+#include "accessors.h"
+#include "elements.h"
+
+using namespace wexmor;
+
+WZ_LIFETIME(WZRepository, Repository)
+WZ_NUMBER(WZRepository, RepositoryId, id)
+WZ_CODE(WZRepository, RepositoryLang, lang)
+WZ_TEXT(WZRepository, RepositoryName, name)
+WZ_RECORD(WZRepository, RepositoryAddress, WZAddress, address)
+WZ_TEXT(WZRepository, RepositoryEmail, email)
+WZ_TEXT(WZRepository, RepositoryURI, uri)
+WZ_TEXT(WZRepository, RepositoryNote, note)
+WZ_TEXT(WZRepository, RepositoryChange, change)
+
+namespace {
+
+int ReadRepository(WexmorFile& file, WZRepository& repository)
+{
+    WZ_TRY(ReadIdAttribute(file, "id", 'R', repository.id));
+    if (!ReadLangAttribute(file, repository.lang, sizeof repository.lang))
+        return 68;
+    if (!MatchLiteral(file, ">", true))
+        return 107;
+    WZ_TRY(ReadRequiredText(file, repository.name, "name", 28));
+    if (IsStartTagNext(file, "address"))
+        WZ_TRY(ReadAddress(file, repository.address));
+    WZ_TRY(ReadOptionalText(file, repository.email, "email", 29));
+    WZ_TRY(ReadOptionalText(file, repository.uri, "uri", 30));
+    WZ_TRY(ReadOptionalText(file, repository.note, "note", 27));
+    WZ_TRY(ReadOptionalText(file, repository.change, "change", 71));
+    return MatchEndTag(file, "repository") ? 0 : 107;
+}
+
+} // namespace
+
+extern "C" int WZAPI RepositoryExport(WexmorFile* file, WZRepository* repository)
+{
+    if (!repository)
+        return WZ_EXPORT_NO_ID;
+    WZ_TRY(BeginExport(file, kRepositorySection, WZ_EXPORT_REPOSITORY_ORDER));
+    WriteLiteral(*file, "<repository");
+    WriteIdAttribute(*file, "id", 'R', repository->id);
+    WriteLangAttribute(*file, repository->lang);
+    WriteLiteral(*file, ">");
+    WriteTextElement(*file, "name", repository->name);
+    if (repository->address)
+        WriteAddress(*file, *repository->address);
+    WriteOptionalText(*file, "email", repository->email);
+    WriteOptionalText(*file, "uri", repository->uri);
+    WriteOptionalText(*file, "note", repository->note);
+    WriteOptionalText(*file, "change", repository->change);
+    WriteLiteral(*file, "</repository>");
+    return EndExport(*file, kRepositorySection);
+}
+
+extern "C" int WZAPI RepositoryImport(WexmorFile* file, int flag, WZRepository* repository)
+{
+    if (!repository)
+        return WZ_END_REPOSITORY;
+    WZ_TRY(BeginImport(file, flag, "repository", WZ_END_REPOSITORY));
+    return ReadRepository(*file, *repository);
+}
