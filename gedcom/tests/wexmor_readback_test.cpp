@@ -27,7 +27,9 @@ std::string ReadFile(const fs::path& path)
 
 fs::path WriteTemporary(const std::string& bytes)
 {
-    fs::path path = fs::temp_directory_path() / "pendrax_readback.wmx";
+    // Named after the test: the cases run side by side in separate processes.
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    fs::path path = fs::temp_directory_path() / (std::string("pendrax_readback_") + test->name() + ".wmx");
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     return path;
 }

@@ -1,0 +1,97 @@
+// Files: create, open with share modes and retries, positioned read and write, flush, truncate, remove and
+// rename-over. Every call reports failure by its answer; nothing throws. Paths are Windows-1252 texts.
+//
+// A small fault seam lets tests make the mutating operations (write, flush, truncate, remove, rename) fail or
+// end the process after a chosen number of them, to prove that callers survive a failing disk or a crash.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+enum class FileAccess {
+    Read,
+    ReadWrite,
+};
+
+// Who else may open the file while this handle is open. The native build keeps to it between handles that
+// use this service (advisory locks); Windows enforces it for every process.
+enum class FileShare {
+    None,
+    Read,
+};
+
+enum class FileDisposition {
+    OpenExisting,
+    CreateAlways, // replaces an existing file
+};
+
+struct FileOpenOptions {
+    FileAccess access = FileAccess::Read;
+    FileShare share = FileShare::None;
+    FileDisposition disposition = FileDisposition::OpenExisting;
+    int retries = 0;           // further attempts after a failed open
+    int retryDelayMs = 500;    // pause before each further attempt
+};
+
+class File {
+public:
+    File() = default;
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File();
+
+    // An open file, or a closed one when the file cannot be opened (after the retries).
+    static File Open(const std::string& path, const FileOpenOptions& options);
+
+    bool IsOpen() const;
+    void Close();
+
+    // Reads up to `length` bytes at `offset`; the number read (short only at the end of the file), or -1.
+    std::int64_t ReadAt(std::uint64_t offset, void* buffer, std::size_t length);
+    // Writes all `length` bytes at `offset`; false on any failure.
+    bool WriteAt(std::uint64_t offset, const void* data, std::size_t length);
+    // Forces written data to the disk.
+    bool Flush();
+    bool Truncate(std::uint64_t length);
+    // The file's length in bytes, or -1.
+    std::int64_t Size();
+
+private:
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int descriptor_ = -1;
+#endif
+};
+
+bool FileExists(const std::string& path);
+// Deletes the file; true when it is gone (also when it never existed).
+bool RemoveFile(const std::string& path);
+// Renames `from` to `to`, replacing `to` when it exists.
+bool RenameFileOver(const std::string& from, const std::string& to);
+// Makes the creation or removal of files in the folder of `path` durable (a no-op where the system does it).
+bool FlushFolderOf(const std::string& path);
+
+// The test seam. A mutating operation is a WriteAt, Flush, Truncate, RemoveFile or RenameFileOver call.
+enum class FileFaultMode {
+    Off,
+    FailFromNth,    // the n-th mutating operation and every later one fail
+    FailOnlyNth,    // only the n-th mutating operation fails
+    ExitAtNth,      // the process ends at once (as if killed) when the n-th would run
+};
+// Counts mutating operations from 1 anew and arms the fault for the n-th.
+void SetFileFault(FileFaultMode mode, int n);
+// Mutating operations attempted since the last SetFileFault.
+int MutatingFileOperations();
+
+namespace file_detail {
+// Counts one mutating operation; false when the armed fault says it fails (it may also end the process).
+bool MutatingOperationMayRun();
+} // namespace file_detail
+
+} // namespace platform

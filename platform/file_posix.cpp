@@ -1,0 +1,178 @@
+#include "platform/file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <string>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+using file_detail::MutatingOperationMayRun;
+
+File::File(File&& other) noexcept : descriptor_(other.descriptor_)
+{
+    other.descriptor_ = -1;
+}
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        descriptor_ = other.descriptor_;
+        other.descriptor_ = -1;
+    }
+    return *this;
+}
+
+File::~File()
+{
+    Close();
+}
+
+namespace {
+
+// One attempt: the descriptor with the share lock taken, or -1.
+int OpenOnce(const std::string& path, const FileOpenOptions& options)
+{
+    int flags = options.access == FileAccess::ReadWrite ? O_RDWR : O_RDONLY;
+    if (options.disposition == FileDisposition::CreateAlways)
+        flags |= O_CREAT;
+    int descriptor = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+    if (descriptor < 0)
+        return -1;
+    // flock conflicts between separate opens even inside one process, as Windows share modes do.
+    int lock = options.share == FileShare::None ? LOCK_EX : LOCK_SH;
+    if (::flock(descriptor, lock | LOCK_NB) != 0) {
+        ::close(descriptor);
+        return -1;
+    }
+    if (options.disposition == FileDisposition::CreateAlways && ::ftruncate(descriptor, 0) != 0) {
+        ::close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+
+} // namespace
+
+File File::Open(const std::string& path, const FileOpenOptions& options)
+{
+    File file;
+    for (int attempt = 0; attempt <= options.retries; ++attempt) {
+        if (attempt > 0)
+            ::usleep(static_cast<useconds_t>(options.retryDelayMs) * 1000);
+        file.descriptor_ = OpenOnce(path, options);
+        if (file.descriptor_ >= 0)
+            break;
+    }
+    return file;
+}
+
+bool File::IsOpen() const
+{
+    return descriptor_ >= 0;
+}
+
+void File::Close()
+{
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+}
+
+std::int64_t File::ReadAt(std::uint64_t offset, void* buffer, std::size_t length)
+{
+    if (descriptor_ < 0)
+        return -1;
+    std::size_t done = 0;
+    auto* bytes = static_cast<char*>(buffer);
+    while (done < length) {
+        ssize_t got = ::pread(descriptor_, bytes + done, length - done, static_cast<off_t>(offset + done));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<std::int64_t>(done);
+}
+
+bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
+{
+    if (descriptor_ < 0 || !MutatingOperationMayRun())
+        return false;
+    std::size_t done = 0;
+    const auto* bytes = static_cast<const char*>(data);
+    while (done < length) {
+        ssize_t put = ::pwrite(descriptor_, bytes + done, length - done, static_cast<off_t>(offset + done));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool File::Flush()
+{
+    if (descriptor_ < 0 || !MutatingOperationMayRun())
+        return false;
+    return ::fdatasync(descriptor_) == 0;
+}
+
+bool File::Truncate(std::uint64_t length)
+{
+    if (descriptor_ < 0 || !MutatingOperationMayRun())
+        return false;
+    return ::ftruncate(descriptor_, static_cast<off_t>(length)) == 0;
+}
+
+std::int64_t File::Size()
+{
+    struct stat info {};
+    if (descriptor_ < 0 || ::fstat(descriptor_, &info) != 0)
+        return -1;
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+bool FileExists(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+bool RemoveFile(const std::string& path)
+{
+    if (!MutatingOperationMayRun())
+        return false;
+    return ::unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+bool RenameFileOver(const std::string& from, const std::string& to)
+{
+    if (!MutatingOperationMayRun())
+        return false;
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool FlushFolderOf(const std::string& path)
+{
+    std::string::size_type slash = path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
+    int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    bool flushed = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return flushed;
+}
+
+} // namespace platform

@@ -1,0 +1,163 @@
+#include "platform/file.h"
+
+#include <windows.h>
+
+namespace platform {
+
+using file_detail::MutatingOperationMayRun;
+
+File::File(File&& other) noexcept : handle_(other.handle_)
+{
+    other.handle_ = nullptr;
+}
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        handle_ = other.handle_;
+        other.handle_ = nullptr;
+    }
+    return *this;
+}
+
+File::~File()
+{
+    Close();
+}
+
+File File::Open(const std::string& path, const FileOpenOptions& options)
+{
+    DWORD access = options.access == FileAccess::ReadWrite ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
+    DWORD share = options.share == FileShare::None ? 0 : FILE_SHARE_READ;
+    DWORD disposition = options.disposition == FileDisposition::CreateAlways ? CREATE_ALWAYS : OPEN_EXISTING;
+    File file;
+    for (int attempt = 0; attempt <= options.retries; ++attempt) {
+        if (attempt > 0)
+            Sleep(static_cast<DWORD>(options.retryDelayMs));
+        HANDLE handle = CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            file.handle_ = handle;
+            break;
+        }
+    }
+    return file;
+}
+
+bool File::IsOpen() const
+{
+    return handle_ != nullptr;
+}
+
+void File::Close()
+{
+    if (handle_ != nullptr) {
+        CloseHandle(static_cast<HANDLE>(handle_));
+        handle_ = nullptr;
+    }
+}
+
+namespace {
+
+OVERLAPPED At(std::uint64_t offset)
+{
+    OVERLAPPED position {};
+    position.Offset = static_cast<DWORD>(offset);
+    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return position;
+}
+
+} // namespace
+
+std::int64_t File::ReadAt(std::uint64_t offset, void* buffer, std::size_t length)
+{
+    if (handle_ == nullptr)
+        return -1;
+    std::size_t done = 0;
+    auto* bytes = static_cast<char*>(buffer);
+    while (done < length) {
+        OVERLAPPED position = At(offset + done);
+        DWORD got = 0;
+        if (!ReadFile(static_cast<HANDLE>(handle_), bytes + done, static_cast<DWORD>(length - done), &got, &position)) {
+            if (GetLastError() == ERROR_HANDLE_EOF)
+                break;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return static_cast<std::int64_t>(done);
+}
+
+bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
+{
+    if (handle_ == nullptr || !MutatingOperationMayRun())
+        return false;
+    std::size_t done = 0;
+    const auto* bytes = static_cast<const char*>(data);
+    while (done < length) {
+        OVERLAPPED position = At(offset + done);
+        DWORD put = 0;
+        if (!WriteFile(static_cast<HANDLE>(handle_), bytes + done, static_cast<DWORD>(length - done), &put, &position)
+            || put == 0)
+            return false;
+        done += put;
+    }
+    return true;
+}
+
+bool File::Flush()
+{
+    if (handle_ == nullptr || !MutatingOperationMayRun())
+        return false;
+    return FlushFileBuffers(static_cast<HANDLE>(handle_)) != 0;
+}
+
+bool File::Truncate(std::uint64_t length)
+{
+    if (handle_ == nullptr || !MutatingOperationMayRun())
+        return false;
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(length);
+    return SetFilePointerEx(static_cast<HANDLE>(handle_), position, nullptr, FILE_BEGIN)
+        && SetEndOfFile(static_cast<HANDLE>(handle_));
+}
+
+std::int64_t File::Size()
+{
+    LARGE_INTEGER size;
+    if (handle_ == nullptr || !GetFileSizeEx(static_cast<HANDLE>(handle_), &size))
+        return -1;
+    return size.QuadPart;
+}
+
+bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool RemoveFile(const std::string& path)
+{
+    if (!MutatingOperationMayRun())
+        return false;
+    if (DeleteFileA(path.c_str()))
+        return true;
+    DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+bool RenameFileOver(const std::string& from, const std::string& to)
+{
+    if (!MutatingOperationMayRun())
+        return false;
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool FlushFolderOf(const std::string&)
+{
+    // NTFS makes a file's creation and removal durable with the file's own flushes.
+    return true;
+}
+
+} // namespace platform
