@@ -69,7 +69,7 @@ int ReadWordElement(WexmorFile& file, const char* name, const WordTable& table, 
 void WriteWordElement(WexmorFile& file, const char* name, const WordTable& table, int index, int fallback)
 {
     const char* word = WordAt(table, index);
-    WriteRawElement(file, name, word ? word : WordAt(table, fallback));
+    WriteCodeElement(file, name, word ? word : WordAt(table, fallback));
 }
 
 void WriteWordAttribute(WexmorFile& file, const char* name, const WordTable& table, int index)

@@ -58,7 +58,7 @@ extern "C" int WZAPI ExcerptExport(WexmorFile* file, WZExcerpt* excerpt)
     WriteTextElement(*file, "page", excerpt->page);
     char sourceref[24];
     std::snprintf(sourceref, sizeof sourceref, "S%d", excerpt->sourceref);
-    WriteRawElement(*file, "sourceref", sourceref);
+    WriteCodeElement(*file, "sourceref", sourceref);
     WriteOptionalText(*file, "note", excerpt->note);
     WriteOptionalText(*file, "change", excerpt->change);
     WriteLiteral(*file, "</excerpt>");

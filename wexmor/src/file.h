@@ -49,7 +49,8 @@ void WriteIdAttribute(WexmorFile& file, const char* name, char letter, int id);
 // "<name>escaped text</name>"; the optional form writes nothing for an empty text.
 void WriteTextElement(WexmorFile& file, const char* name, const WexmorText& text);
 void WriteOptionalText(WexmorFile& file, const char* name, const WexmorText& text);
-void WriteRawElement(WexmorFile& file, const char* name, const char* content);
+// "<name>escaped code</name>": codes and words.
+void WriteCodeElement(WexmorFile& file, const char* name, const char* content);
 void WriteNumberElement(WexmorFile& file, const char* name, long long value);
 void WriteEndTag(WexmorFile& file, const char* name);
 

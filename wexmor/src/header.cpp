@@ -95,7 +95,7 @@ extern "C" int WZAPI HeaderExport(WexmorFile* file, WZHeader* header)
     WriteTextElement(*file, "version", header->version);
     WriteTextElement(*file, "exported", header->exported);
     if (header->language[0])
-        WriteRawElement(*file, "language", header->language);
+        WriteCodeElement(*file, "language", header->language);
     if (!header->ownerName.Empty()) {
         WriteLiteral(*file, "<owner>");
         WriteTextElement(*file, "name", header->ownerName);

@@ -158,6 +158,19 @@ ReadResult ReadRawTextElement(WexmorFile& file, WexmorText& text, const char* na
     return kRead;
 }
 
+// Codes and attribute values are written escaped: unescaped, they must fit the field with its terminator.
+static bool CopyUnescaped(const char* bytes, size_t count, char* field, size_t width)
+{
+    WexmorText value;
+    AppendUnescaped(value, bytes, count);
+    const char* text = value.Read();
+    size_t length = std::strlen(text);
+    if (length > width - 1)
+        return false;
+    std::memcpy(field, text, length + 1);
+    return true;
+}
+
 ReadResult ReadCodeElement(WexmorFile& file, char* field, size_t width, const char* name)
 {
     ReadResult opened = OpenElement(file, name);
@@ -165,10 +178,8 @@ ReadResult ReadCodeElement(WexmorFile& file, char* field, size_t width, const ch
         return opened;
     const char* begin;
     size_t count;
-    if (!TakeContent(file, begin, count) || count > width - 1)
+    if (!TakeContent(file, begin, count) || !CopyUnescaped(begin, count, field, width))
         return kMalformed;
-    std::memcpy(field, begin, count);
-    field[count] = '\0';
     return kRead;
 }
 
@@ -189,11 +200,8 @@ ReadResult ReadAttribute(WexmorFile& file, char (&field)[kAttributeSize], const 
     if (!ConsumeByte(file, '=') || !ConsumeByte(file, '"'))
         return kMalformed;
     const char* close = std::strchr(file.pos, '"');
-    if (!close || static_cast<size_t>(close - file.pos) > kAttributeSize - 1)
+    if (!close || !CopyUnescaped(file.pos, static_cast<size_t>(close - file.pos), field, kAttributeSize))
         return kMalformed;
-    size_t count = static_cast<size_t>(close - file.pos);
-    std::memcpy(field, file.pos, count);
-    field[count] = '\0';
     file.pos = close + 1;
     return kRead;
 }

@@ -66,7 +66,7 @@ void WriteReference(WexmorFile& file, const char* name, char letter, int id)
         return;
     char value[24];
     std::snprintf(value, sizeof value, "%c%d", letter, id);
-    WriteRawElement(file, name, value);
+    WriteCodeElement(file, name, value);
 }
 
 int ReadReference(WexmorFile& file, const char* name, char letter, int& id, int error)
@@ -131,7 +131,7 @@ extern "C" int WZAPI ObjectiveExport(WexmorFile* file, WZObjective* objective)
     WriteTextElement(*file, "problem", objective->problem);
     WriteTextElement(*file, "solution", objective->solution);
     if (const char* priority = WordAt(kPriorityWords, objective->priority))
-        WriteRawElement(*file, "priority", priority);
+        WriteCodeElement(*file, "priority", priority);
     WriteOptionalText(*file, "created", objective->created);
     WriteOptionalText(*file, "change", objective->change);
     WriteLiteral(*file, "</objective>");

@@ -46,7 +46,7 @@ void WriteAttribute(WexmorFile& file, const char* name, const char* value)
     WriteLiteral(file, " ");
     WriteLiteral(file, name);
     WriteLiteral(file, "=\"");
-    WriteLiteral(file, value);
+    WriteEscaped(file, value);
     WriteLiteral(file, "\"");
 }
 
@@ -84,10 +84,10 @@ void WriteOptionalText(WexmorFile& file, const char* name, const WexmorText& tex
         WriteTextElement(file, name, text);
 }
 
-void WriteRawElement(WexmorFile& file, const char* name, const char* content)
+void WriteCodeElement(WexmorFile& file, const char* name, const char* content)
 {
     WriteStartTag(file, name);
-    WriteLiteral(file, content);
+    WriteEscaped(file, content);
     WriteEndTag(file, name);
 }
 

@@ -791,3 +791,35 @@ TEST(WexmorRecords, TheFormatVersionSetThroughTheInterfaceIsAlways200)
     EXPECT_EQ(GetHeaderWZVersion(header), 200);
     ReleaseHeader(header);
 }
+
+// Codes and attribute values are the user's text too: quotes and markup in them must not break the file.
+TEST(WexmorRecords, CodesWithMarkupCharactersRoundTrip)
+{
+    const char* language = "x\"<&>'y";
+    Records out;
+    FillHeader(out.header);
+    SetHeaderLanguage(language, out.header);
+    SetRepositoryId(1, out.repository);
+    SetRepositoryName("Archive", out.repository);
+    SetRepositoryLang(language, out.repository);
+
+    TempFile temp;
+    {
+        FileHandle file(CreateWZFile(temp.Path(), WZ_MODE_WRITE));
+        ASSERT_NE(file.file, nullptr);
+        EXPECT_EQ(HeaderExport(file.file, out.header), 0);
+        EXPECT_EQ(RepositoryExport(file.file, out.repository), 0);
+    }
+    EXPECT_EQ(temp.Read().find(language), std::string::npos) << "written unescaped";
+
+    FileHandle file(CreateWZFile(temp.Path(), WZ_MODE_READ));
+    ASSERT_NE(file.file, nullptr) << temp.Read();
+    Records in;
+    ASSERT_EQ(HeaderImport(file.file, WZ_NEXT, in.header), 0) << temp.Read();
+    ASSERT_EQ(RepositoryImport(file.file, WZ_NEXT, in.repository), 0) << temp.Read();
+    char code[WZ_CODE_SIZE];
+    GetHeaderLanguage(code, in.header);
+    EXPECT_STREQ(code, language);
+    GetRepositoryLang(code, in.repository);
+    EXPECT_STREQ(code, language);
+}
