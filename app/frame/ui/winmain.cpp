@@ -1,7 +1,26 @@
-// Vestrada's entry point; start-up and the frame window come with the application frame.
+// Vestrada's entry point: start-up, the command-line file, the message loop.
+#include "frame/command_line.h"
+#include "frame/ui/frame_globals.h"
+#include "frame/ui/startup.h"
+
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+#include <string>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand)
 {
-    return 0;
+    if (previousInstance)
+        return 0;
+    if (!InitApplication(instance))
+        return 0;
+    if (!InitInstance(instance, showCommand)) {
+        ReleaseStartup();
+        return 0;
+    }
+    // Opened before the loop runs, so before the start-up reopen, which then sees the argument.
+    if (commandLine && commandLine[0] != '\0') {
+        std::string path = CommandLinePath(commandLine);
+        OpenFileByExtension(FrameWindow, path.c_str());
+    }
+    return RunMessageLoop();
 }

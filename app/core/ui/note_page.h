@@ -1,0 +1,11 @@
+// The note page (dialog 239): edits a NoteText in a plain-text rich-edit control inside an editor. The
+// page's creation parameter is the NoteText; command IDOK from the host stores the control's text into
+// it; WM_PAGEREFRESH (0, NoteText or 0) shows a note again. Needs Riched20.dll loaded.
+#pragma once
+
+#include <windows.h>
+
+INT_PTR CALLBACK NotePageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The largest note the page edits, in characters.
+inline constexpr LPARAM NotePageTextLimit = 1048576;

@@ -1,0 +1,69 @@
+#include "frame/recent_databases.h"
+
+#include <cstring>
+
+namespace {
+
+// Windows-1252 upper case: ASCII letters and the accented capitals 0xC0 .. 0xDE (but 0xD7, the
+// multiplication sign) map from their small forms 0x20 higher; a few more live in 0x8A .. 0x9F.
+unsigned char FoldCase(unsigned char c)
+{
+    if (c >= 'a' && c <= 'z')
+        return static_cast<unsigned char>(c - 0x20);
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        return static_cast<unsigned char>(c - 0x20);
+    switch (c) {
+    case 0x9A: return 0x8A; // s caron
+    case 0x9C: return 0x8C; // oe
+    case 0x9E: return 0x8E; // z caron
+    case 0xFF: return 0x9F; // y diaeresis
+    default: return c;
+    }
+}
+
+void CopyPath(char* to, const char* from)
+{
+    std::strncpy(to, from, SettingsPathSize - 1);
+    to[SettingsPathSize - 1] = '\0';
+}
+
+} // namespace
+
+bool SameWindowsPath(const char* a, const char* b)
+{
+    for (;; ++a, ++b) {
+        unsigned char x = FoldCase(static_cast<unsigned char>(*a));
+        unsigned char y = FoldCase(static_cast<unsigned char>(*b));
+        if (x != y)
+            return false;
+        if (x == 0)
+            return true;
+    }
+}
+
+void PromoteRecentDatabase(RecentDatabasePaths& paths, const char* path)
+{
+    const std::string promoted = path; // the path may be one of the entries themselves
+    // The entries above the path's old place (or all but the last, for a new path) move down one.
+    int place = RecentDatabaseCount - 1;
+    for (int i = 0; i < RecentDatabaseCount; ++i) {
+        if (SameWindowsPath(paths[i], promoted.c_str())) {
+            place = i;
+            break;
+        }
+    }
+    for (int i = place; i > 0; --i)
+        CopyPath(paths[i], paths[i - 1]);
+    CopyPath(paths[0], promoted.c_str());
+}
+
+bool IsShownAsRecentDatabase(const char* path)
+{
+    return path[0] != '\0' && std::strchr(path, '.') != nullptr;
+}
+
+std::string RecentDatabaseMenuText(const std::string& shortenedPath)
+{
+    std::size_t dot = shortenedPath.rfind('.');
+    return dot == std::string::npos ? shortenedPath : shortenedPath.substr(0, dot);
+}

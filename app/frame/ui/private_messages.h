@@ -1,0 +1,45 @@
+// The private window messages by which the windows of the program tell each other of changes. Notices
+// go to the frame, which relays them to every document window.
+#pragma once
+
+#include <windows.h>
+
+// Sent by the frame to each MDI child while closing the database: 0 lets the close go on.
+inline constexpr UINT WM_QUERYCLOSECHILD = 0x2270;
+inline constexpr UINT WM_DATABASEOPENED = 0x2271;
+inline constexpr UINT WM_DATABASECLOSED = 0x2272;
+// Sent by window openers to each MDI child: (record kind, record id); non-zero: this child shows it.
+inline constexpr UINT WM_SHOWSRECORD = 0x2273;
+inline constexpr UINT WM_EDITORSETTINGSCHANGED = 0x2274;
+// Between an editing page and its host dialog, never through the frame.
+inline constexpr UINT WM_PAGECHANGED = 0x2275;
+inline constexpr UINT WM_PAGEREFRESH = 0x2276;
+inline constexpr UINT WM_ASSERTIONLINKCHANGED = 0x2278;
+inline constexpr UINT WM_ASSERTIONLINKADDED = 0x2279;
+inline constexpr UINT WM_ASSERTIONLINKREMOVED = 0x227A;
+inline constexpr UINT WM_PERSONDELETED = 0x227B;
+inline constexpr UINT WM_SOURCEDELETED = 0x227C;
+inline constexpr UINT WM_REPOSITORYDELETED = 0x227D;
+inline constexpr UINT WM_OBJECTIVEDELETED = 0x227E;
+inline constexpr UINT WM_DATEFORMATCHANGED = 0x227F;
+inline constexpr UINT WM_TASKSCHANGED = 0x2282;
+inline constexpr UINT WM_REPREFSCHANGED = 0x2283;
+inline constexpr UINT WM_SOURCESAVED = 0x2284;
+// Posted by the frame to itself when it is created: reopen the last database.
+inline constexpr UINT WM_REOPENDATABASE = 0x22DD;
+// Sent by a report run to the frame: (record kind, 0); the id of such a record that a child shows.
+inline constexpr UINT WM_GETCURRENTRECORD = 0x22DE;
+
+// Record kinds of WM_SHOWSRECORD and WM_GETCURRENTRECORD.
+inline constexpr WPARAM RecordKindSource = 4;
+inline constexpr WPARAM RecordKindPerson = 7;
+inline constexpr WPARAM RecordKindRepository = 20;
+inline constexpr WPARAM RecordKindObjective = 22;
+inline constexpr WPARAM RecordKindGivenNames = 7777;
+
+// Whether the frame relays `message` to its children.
+bool IsRelayedNotice(UINT message);
+// Posts the notice to every MDI child of `mdiClient` that has no owner, with its parameters unchanged.
+void RelayNotice(HWND mdiClient, UINT message, WPARAM wParam, LPARAM lParam);
+// Sends WM_GETCURRENTRECORD to the unowned MDI children in order; the first non-zero answer, else 0.
+LRESULT AskChildrenForCurrentRecord(HWND mdiClient, WPARAM kind);

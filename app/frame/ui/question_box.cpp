@@ -1,0 +1,69 @@
+#include "frame/ui/question_box.h"
+
+#include "frame/language_table.h"
+#include "frame/settings.h"
+#include "frame/ui/frame_globals.h"
+#include "frame/ui/window_helpers.h"
+#include "res/frame_resource.h"
+
+namespace {
+
+struct Question {
+    const char* text;
+    const char* caption;
+    int defaultButton;
+    std::int32_t* flag;
+    const char* section;
+    const char* valueName;
+};
+
+void SwitchQuestionOff(const Question& question)
+{
+    *question.flag = 0;
+    Settings::WriteDword(question.section, question.valueName, 0);
+}
+
+INT_PTR CALLBACK QuestionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG: {
+        auto* question = reinterpret_cast<Question*>(lParam);
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetWindowTextA(dialog, question->caption);
+        SetDlgItemTextA(dialog, IDC_QUESTION_TEXT, question->text);
+        SetItemLanguageText(dialog, IDC_QUESTION_DONTASK, LanguageKey("MSGBOX_QUESTION"));
+        CheckDlgButton(dialog, IDC_QUESTION_DONTASK, BST_UNCHECKED);
+        SetItemLanguageText(dialog, IDYES, LanguageKey("BUTTON_YES"));
+        SetItemLanguageText(dialog, IDNO, LanguageKey("BUTTON_NO"));
+        SendDlgItemMessageA(dialog, IDC_QUESTION_ICON, STM_SETICON,
+                            reinterpret_cast<WPARAM>(LoadIconA(nullptr, MAKEINTRESOURCEA(32514))), 0);
+        PostMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(question->defaultButton), 0);
+        return TRUE;
+    }
+    case WM_COMMAND: {
+        int id = LOWORD(wParam);
+        if (id != IDYES && id != IDNO)
+            return TRUE; // Escape (IDCANCEL) and the rest do not answer the question
+        auto* question = reinterpret_cast<Question*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        if (IsDlgButtonChecked(dialog, IDC_QUESTION_DONTASK) == BST_CHECKED)
+            SwitchQuestionOff(*question);
+        EndDialog(dialog, id);
+        return TRUE;
+    }
+    case WM_CLOSE:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+int AskQuestion(HWND owner, const char* text, const char* caption, int defaultButton, std::int32_t* flag,
+                const char* section, const char* valueName)
+{
+    Question question{text, caption, defaultButton, flag, section, valueName};
+    INT_PTR answer = DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_QUESTION), owner, QuestionDlgProc,
+                                     reinterpret_cast<LPARAM>(&question));
+    return answer == IDNO ? IDNO : IDYES;
+}

@@ -1,0 +1,360 @@
+#include "persons/event_assertion.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/address_record.h"
+#include "core/database.h"
+#include "core/date_format.h"
+#include "core/engine_transaction.h"
+#include "core/name_record.h"
+#include "core/note_text.h"
+#include "core/place_record.h"
+#include "frame/language_table.h"
+#include "frame/settings.h"
+#include "persons/assertion_fields.h"
+#include "persons/assertion_links.h"
+#include "persons/bounded_text.h"
+#include "persons/event_type.h"
+#include "persons/excerpt_ref.h"
+#include "persons/old_assertion_date.h"
+#include "persons/owned_rows.h"
+#include "persons/role.h"
+#include "persons/sentence_format.h"
+
+namespace {
+
+// The layout of a row of the old table EVENT: the ids sit one byte further on, the date is stored
+// without time.
+constexpr std::size_t OldRowBufferSize = 256;
+constexpr std::size_t OldNoteOffset = 6;
+constexpr std::size_t OldDateOffset = 26;
+
+} // namespace
+
+EventAssertion::EventAssertion(Database& database) : Assertion(database) {}
+
+EventAssertion::EventAssertion(std::int32_t id, Database& database) : Assertion(database)
+{
+    Read(id);
+}
+
+EventAssertion::~EventAssertion() = default;
+
+void EventAssertion::DestroyLinkedObjects()
+{
+    address_.reset();
+    place_.reset();
+    note_.reset();
+    type_.reset();
+    principalFormatting_.reset();
+    witnessFormatting_.reset();
+}
+
+std::int32_t EventAssertion::Read(std::int32_t id)
+{
+    DestroyLinkedObjects();
+    return ReadRow(TableEvent2, id, &row, sizeof row);
+}
+
+std::int32_t EventAssertion::NewId()
+{
+    return NewRowId(TableEvent2);
+}
+
+std::int32_t EventAssertion::Write()
+{
+    return WriteRow(TableEvent2, &row);
+}
+
+void EventAssertion::LoadLinked()
+{
+    EngineTransaction transaction(database_->file, TLV_READWRITE);
+    note_ = std::make_unique<NoteText>();
+    if (row.noteId != 0)
+        note_->Load(row.noteId, *database_);
+    place_ = std::make_unique<PlaceRecord>(*database_);
+    if (row.placeId != 0)
+        place_->Read(row.placeId);
+    address_ = std::make_unique<AddressRecord>(*database_);
+    if (row.addressId != 0)
+        address_->Read(row.addressId);
+    LoadLinks();
+    LoadExcerptRefs();
+    principalFormatting_ = std::make_unique<FormattingText>(*database_);
+    if (row.principalFormattingId != 0)
+        principalFormatting_->Read(row.principalFormattingId);
+    witnessFormatting_ = std::make_unique<FormattingText>(*database_);
+    if (row.witnessFormattingId != 0)
+        witnessFormatting_->Read(row.witnessFormattingId);
+}
+
+void EventAssertion::LoadLinks()
+{
+    if (links_.Empty())
+        LoadAssertionLinks(links_, AssertionEvent, id_, *database_);
+}
+
+void EventAssertion::LoadExcerptRefs()
+{
+    LoadOwnerExcerptRefs(excerptRefs_, id_, OwnerEvent, *database_);
+}
+
+void EventAssertion::LoadType()
+{
+    if (type_ && type_->id != row.typeId)
+        type_.reset();
+    if (type_)
+        return;
+    type_ = std::make_unique<EventType>(*database_);
+    EngineTransaction transaction(database_->file, TLV_READWRITE);
+    if (transaction.Running() && row.typeId != 0)
+        type_->Read(row.typeId);
+}
+
+bool EventAssertion::Save()
+{
+    if (id_ == 0 && NewId() == 0)
+        return false;
+    if (!SaveAssertionLinks(links_, AssertionEvent, id_) || !SaveOwnerExcerptRefs(excerptRefs_, id_, OwnerEvent))
+        return false;
+    const auto place = SavePlace(place_.get(), 0, id_, row.placeId);
+    if (!place)
+        return false;
+    row.placeId = *place;
+    const auto address = SaveAddress(address_.get(), row.addressId);
+    if (!address)
+        return false;
+    row.addressId = *address;
+    const auto note = SaveNoteChain(note_.get(), id_, OwnerEvent, row.noteId, *database_);
+    if (!note)
+        return false;
+    row.noteId = *note;
+    const auto principal = SaveFormatting(principalFormatting_.get(), row.principalFormattingId);
+    if (!principal)
+        return false;
+    row.principalFormattingId = *principal;
+    const auto witness = SaveFormatting(witnessFormatting_.get(), row.witnessFormattingId);
+    if (!witness)
+        return false;
+    row.witnessFormattingId = *witness;
+    return Write() == 0;
+}
+
+bool EventAssertion::Delete()
+{
+    // Rows of owned objects that are gone already are no failure; any other refusal fails the delete, and
+    // the caller discards the transaction.
+    if (row.addressId != 0 && !AddressRecord::DeleteById(row.addressId, *database_))
+        return false;
+    if (row.placeId != 0 && !PlaceRecord::DeleteById(row.placeId, *database_))
+        return false;
+    if (row.noteId != 0 && !NoteText::DeleteChain(row.noteId, *database_))
+        return false;
+    if (row.principalFormattingId != 0 && !DeleteFormatting(row.principalFormattingId, *database_))
+        return false;
+    if (row.witnessFormattingId != 0 && !DeleteFormatting(row.witnessFormattingId, *database_))
+        return false;
+    return DeleteOwnerExcerptRefs(id_, OwnerEvent, *database_) &&
+           DeleteAssertionLinks(AssertionEvent, id_, *database_) &&
+           tlvDeleteRecord(database_->TableId(TableEvent2), id_, database_->file) == 0;
+}
+
+bool EventAssertion::RemoveLink(std::int32_t linkId)
+{
+    LoadLinks();
+    if (links_.Count() < 2)
+        return Delete();
+    if (AssertionLink::DeleteById(linkId, *database_) != 0)
+        return false;
+    // The link's row is gone: the entry must not be written again, nor its freed id deleted later.
+    for (std::size_t i = 0; i < links_.Count(); ++i)
+        if (links_[i].Id() == linkId) {
+            links_.SetMark(i, 1);
+            links_[i].SetId(0);
+        }
+    return true;
+}
+
+bool EventAssertion::IsBirth()
+{
+    LoadType();
+    return type_->IsBirth();
+}
+
+bool EventAssertion::IsDeath()
+{
+    LoadType();
+    return type_->IsDeath();
+}
+
+const char* EventAssertion::GetSentenceTemplate(int witness)
+{
+    const FormattingText* override = witness ? witnessFormatting_.get() : principalFormatting_.get();
+    if (override && override->Text()[0] != '\0')
+        return override->Text();
+    LoadType();
+    return witness ? type_->row.witnessTemplate : type_->row.principalTemplate;
+}
+
+int EventAssertion::HasField(char letter, const AssertionLink& link)
+{
+    const ReportSettings& report = CurrentSettings.report;
+    switch (letter) {
+    case 'a':
+        return row.addressId != 0 && ReportIncludes(report.IncludeAddresses);
+    case 'd':
+        return row.date[0] != DateRangeText;
+    case 'f':
+        return 1;
+    case 'n':
+        return row.noteId != 0 && ReportIncludes(report.IncludeNotes);
+    case 'o':
+        return ReportIncludes(report.IncludeSources) && !excerptRefs_.Empty();
+    case 'p':
+        return row.placeId != 0 && ReportIncludes(report.IncludePlaces);
+    case 's':
+        LoadLinks();
+        for (std::size_t i = 0; i < links_.Count(); ++i)
+            if (links_[i].row.roleId == 0 && links_[i].Id() != link.Id())
+                return 1;
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+void EventAssertion::WriteOtherPrincipals(char* buffer, std::size_t size, const AssertionLink& link)
+{
+    LoadLinks();
+    std::vector<std::int32_t> persons;
+    for (std::size_t i = 0; i < links_.Count(); ++i)
+        if (links_[i].row.roleId == 0 && links_[i].Id() != link.Id())
+            persons.push_back(std::int32_t{links_[i].row.personId});
+    CopyBounded(buffer, size, "");
+    for (std::size_t i = 0; i < persons.size(); ++i) {
+        if (i > 0 && i + 1 == persons.size()) {
+            AppendBounded(buffer, size, " ");
+            AppendBounded(buffer, size, GetLanguageText("STANDARD_AND"));
+            AppendBounded(buffer, size, " ");
+        } else if (i > 0) {
+            AppendBounded(buffer, size, ", ");
+        }
+        char name[NamePartsSize * 2];
+        WritePersonNameField(name, sizeof name, persons[i], *database_, false);
+        AppendBounded(buffer, size, name);
+    }
+}
+
+void EventAssertion::WriteRoleName(char* buffer, std::size_t size, const AssertionLink& link)
+{
+    if (link.row.roleId == 0) {
+        CopyBounded(buffer, size, GetLanguageText("STANDARD_MAINROLE"));
+        return;
+    }
+    RoleRecord role(*database_);
+    EngineTransaction transaction(database_->file, TLV_READWRITE);
+    if (transaction.Running() && role.Read(link.row.roleId) == 0) {
+        char name[RoleNameSize];
+        CopyBounded(name, sizeof name, std::string(role.row.name, strnlen(role.row.name, RoleNameSize)).c_str());
+        CopyBounded(buffer, size, name);
+    }
+}
+
+void EventAssertion::GetFieldText(char* buffer, std::size_t size, char letter, const AssertionLink& link,
+                                  const NameRecord& name, bool)
+{
+    if (size == 0)
+        return;
+    const ReportSettings& report = CurrentSettings.report;
+    switch (letter) {
+    case 'a':
+        CopyBounded(buffer, size, "");
+        if (address_ && address_->Id() != 0 && ReportIncludes(report.IncludeAddresses))
+            WriteAddressField(buffer, size, *address_);
+        break;
+    case 'c':
+        LoadType();
+        CopyBounded(buffer, size, std::string(type_->row.name, strnlen(type_->row.name, EventTypeNameSize)).c_str());
+        break;
+    case 'd':
+        WriteDateField(buffer, size, Date());
+        break;
+    case 'f':
+        WriteGivenNamesField(buffer, size, name);
+        break;
+    case 'g':
+        WritePronounField(buffer, size, link.row.personId, *database_, LanguageKey("STANDARD_HER"),
+                          LanguageKey("STANDARD_HIS"));
+        break;
+    case 'h':
+        WritePronounField(buffer, size, link.row.personId, *database_, LanguageKey("STANDARD_SHE"),
+                          LanguageKey("STANDARD_HE"));
+        break;
+    case 'n':
+        CopyBounded(buffer, size, "");
+        if (ReportIncludes(report.IncludeNotes))
+            WriteNoteField(buffer, size, note_.get());
+        break;
+    case 'o':
+        CopyBounded(buffer, size, "");
+        if (ReportIncludes(report.IncludeSources))
+            FormatCitations(excerptRefs_, buffer, size);
+        break;
+    case 'p':
+        CopyBounded(buffer, size, "");
+        if (place_ && row.placeId != 0 && ReportIncludes(report.IncludePlaces))
+            WritePlaceField(buffer, size, *place_);
+        break;
+    case 'r':
+        CopyBounded(buffer, size, "");
+        WriteRoleName(buffer, size, link);
+        break;
+    case 's':
+        WriteOtherPrincipals(buffer, size, link);
+        break;
+    default:
+        break;
+    }
+}
+
+char* EventAssertion::GetDatePlaceText(char* buffer, std::size_t size)
+{
+    if (size == 0)
+        return buffer;
+    WriteDateField(buffer, size, Date());
+    if (place_ && (place_->row.parts[0] != '\0' || place_->row.prefix[0] != '\0') &&
+        ReportIncludes(CurrentSettings.report.IncludePlaces)) {
+        AppendBounded(buffer, size, " ");
+        const std::string prefix(place_->row.prefix, strnlen(place_->row.prefix, sizeof place_->row.prefix));
+        if (!prefix.empty()) {
+            AppendBounded(buffer, size, prefix.c_str());
+            AppendBounded(buffer, size, " ");
+        }
+        char text[PlacePartsSize * 2];
+        place_->Format(text, sizeof text);
+        AppendBounded(buffer, size, text);
+    }
+    return buffer;
+}
+
+std::int32_t EventAssertion::ReadOldRecord(std::int32_t id)
+{
+    id_ = 0;
+    EngineTransaction transaction(database_->file, TLV_READWRITE);
+    if (!transaction.Running())
+        return TLV_ERROR_NOTRANSACTION;
+    unsigned char old[OldRowBufferSize] = {};
+    const std::int32_t result = tlvReadRecord(database_->TableId(TableEventOld), id, old, database_->file);
+    if (result != 0)
+        return result;
+    id_ = id;
+    row = {};
+    std::memcpy(&row.typeId, old, sizeof row.typeId);
+    row.privacy = static_cast<std::int8_t>(old[4]);
+    // Note, place, address and both overrides follow one unused byte.
+    std::memcpy(&row.noteId, old + OldNoteOffset, 5 * sizeof(std::int32_t));
+    ConvertOldDateField(old + OldDateOffset, sizeof old - OldDateOffset, row.date);
+    return 0;
+}

@@ -1,0 +1,65 @@
+// A name assertion: a source gives a person a further name (an alias), with a structured name, a date, a
+// privacy level, a note and citations. The person is the one of its first link (kind 5). One row of
+// ALIAS2.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+#include "core/date_value.h"
+#include "persons/assertion.h"
+
+class ExcerptRef;
+class NameRecord;
+class NoteText;
+
+#pragma pack(push, 1)
+struct NameAssertionRow {
+    std::int8_t privacy; // PrivacyLevel
+    std::int32_t noteId; // first NOTE row
+    std::int32_t nameId; // NAME
+    unsigned char date[DateRangeFieldSize];
+};
+#pragma pack(pop)
+static_assert(sizeof(NameAssertionRow) == 50, "an ALIAS2 row is 50 bytes");
+
+class NameAssertion : public Assertion {
+public:
+    explicit NameAssertion(Database& database);
+    NameAssertion(std::int32_t id, Database& database);
+    ~NameAssertion() override;
+
+    std::int32_t Read(std::int32_t id) override;
+    std::int32_t NewId() override;
+    std::int32_t Write() override;
+    // Also stores the person of the first remaining link in the name's row.
+    bool Save() override;
+    void LoadLinked() override;
+    const char* GetSentenceTemplate(int witness) override;
+    int HasField(char letter, const AssertionLink& link) override;
+    void GetFieldText(char* buffer, std::size_t size, char letter, const AssertionLink& link, const NameRecord& name,
+                      bool showIds) override;
+    bool Delete() override;
+    AssertionKind Kind() const override { return AssertionName; }
+
+    void Clear() { row = {}; }
+    // Reads a row of the old table ALIAS into today's layout, without writing it. The engine's answer.
+    std::int32_t ReadOldRecord(std::int32_t id);
+
+    DateRange Date() const { return LoadDateRange(row.date); }
+    void SetDate(const DateRange& date) { StoreDateRange(date, row.date); }
+
+    NameRecord* Name() { return name_.get(); }
+    NoteText* Note() { return note_.get(); }
+    RecordList<ExcerptRef>& ExcerptRefs() { return excerptRefs_; }
+    RecordList<AssertionLink>& Links() { return links_; }
+
+    NameAssertionRow row = {};
+
+private:
+    std::unique_ptr<NameRecord> name_;
+    std::unique_ptr<NoteText> note_;
+    RecordList<ExcerptRef> excerptRefs_;
+    RecordList<AssertionLink> links_;
+};

@@ -1,0 +1,170 @@
+// What the assertion and excerpt tests share: a database file named after the running test (test cases
+// run in parallel processes), the report and date settings the sentence fields read, and rows of the
+// neighbouring tables (persons, sources, excerpts) written directly.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/database.h"
+#include "core/engine_transaction.h"
+#include "core/name_record.h"
+#include "core/notice_sink.h"
+#include "engine/tolvane.h"
+#include "frame/settings.h"
+#include "persons/excerpt_record.h"
+#include "persons/tests/test_database.h"
+
+namespace assertion_test {
+
+// "Suite_Test.vdb" of the running test, with characters unfit for file names replaced.
+inline std::string TestFileName()
+{
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "_" + info->name();
+    for (char& c : name)
+        if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_'))
+            c = '_';
+    return "assertions_" + name + ".vdb";
+}
+
+inline const char* const Language = "STANDARD_HE=he\n"
+                                    "STANDARD_SHE=she\n"
+                                    "STANDARD_HIS=his\n"
+                                    "STANDARD_HER=her\n"
+                                    "STANDARD_AND=and\n"
+                                    "STANDARD_MAINROLE=principal\n"
+                                    "ATTRIBUTE_MODIFIER_GREATER=more than\n"
+                                    "ATTRIBUTE_MODIFIER_LESS=less than\n"
+                                    "ATTRIBUTE_FLAG_YES=yes\n"
+                                    "ATTRIBUTE_FLAG_NO=no\n"
+                                    "RELATIONSHIP_RELATION_BIOLOGICAL=biological\n"
+                                    "RELATIONSHIP_RELATION_ADOPTIVE=adoptive\n"
+                                    "RELATIONSHIP_RELATION_FOSTER=foster\n"
+                                    "RELATIONSHIP_RELATION_OTHER=other\n"
+                                    "EXCERPT_QUALITY_UNKNOWN=unknown\n"
+                                    "EXCERPT_QUALITY_POOR=poor\n"
+                                    "EXCERPT_QUALITY_QUESTIONABLE=questionable\n"
+                                    "EXCERPT_QUALITY_GOOD=good\n"
+                                    "EXCERPT_QUALITY_VERYGOOD=very good\n";
+
+// A database of the test's own, the test language, and report settings that include every field; the
+// settings are restored afterwards.
+class AssertionTest : public ::testing::Test {
+protected:
+    AssertionTest() : language_(Language), savedSettings_(CurrentSettings), database_(false, TestFileName().c_str())
+    {
+        ReportSettings& report = CurrentSettings.report;
+        report.IncludePlaces = report.IncludeAddresses = report.IncludeNotes = report.IncludeSources = 1;
+        std::strcpy(CurrentSettings.dateFormat.Formats[0], "{dd}.{mm}.{yyyy}");
+        CurrentSettings.dateFormat.FormatCount = 1;
+        CurrentSettings.dateFormat.OutputFormat = 0;
+        CurrentSettings.dateFormat.ShowTime = 0;
+        for (std::int32_t& shown : CurrentSettings.place.PartShown)
+            shown = 1;
+    }
+    ~AssertionTest() override { CurrentSettings = savedSettings_; }
+
+    Database& db() { return *database_; }
+    void Reopen() { database_.Reopen(); }
+
+private:
+    persons_test::ScopedLanguage language_;
+    Settings savedSettings_;
+
+protected:
+    persons_test::TestDatabase database_;
+};
+
+// Writes a NAME row of the given and surname and a PERSON row of that sex; the person's id.
+inline std::int32_t AddPerson(Database& database, std::uint8_t sex, const char* given, const char* surname)
+{
+    EngineTransaction transaction(database.file, TLV_READWRITE);
+    NameRecord name(database);
+    name.AppendPart(NamePartGiven, given);
+    name.AppendPart(NamePartSurname, surname);
+    EXPECT_EQ(name.Save(), 0);
+    unsigned char row[11] = {};
+    const std::int32_t nameId = name.Id();
+    std::memcpy(row, &nameId, 4);
+    row[8] = sex;
+    row[9] = row[10] = 255;
+    const std::int32_t table = database.TableId(TablePerson);
+    const std::int32_t id = tlvNewID(table, database.file);
+    EXPECT_GT(id, 0);
+    EXPECT_EQ(tlvWriteRecord(table, id, row, database.file), 0);
+    return id;
+}
+
+// Writes a SOURCE row with a title and a short title; its id.
+inline std::int32_t AddSource(Database& database, const char* title, const char* shortTitle)
+{
+    EngineTransaction transaction(database.file, TLV_READWRITE);
+    unsigned char row[432] = {};
+    std::strncpy(reinterpret_cast<char*>(row + 128), title, 127);
+    std::strncpy(reinterpret_cast<char*>(row + 256), shortTitle, 15);
+    const std::int32_t table = database.TableId(TableSource);
+    const std::int32_t id = tlvNewID(table, database.file);
+    EXPECT_GT(id, 0);
+    EXPECT_EQ(tlvWriteRecord(table, id, row, database.file), 0);
+    return id;
+}
+
+// Saves an excerpt of the source with that page (and a text when given); its id.
+inline std::int32_t AddExcerpt(Database& database, std::int32_t sourceId, const char* page, const char* text = "")
+{
+    ExcerptRecord excerpt(database);
+    excerpt.row.sourceId = sourceId;
+    excerpt.SetPage(page);
+    excerpt.EnsureText().SetText(text);
+    EXPECT_TRUE(excerpt.Save());
+    return excerpt.Id();
+}
+
+// Whether the row of `id` can be read (in a transaction of its own).
+inline bool RowExists(Database& database, TableNumber table, std::int32_t id)
+{
+    if (id <= 0)
+        return false;
+    EngineTransaction transaction(database.file, TLV_READ);
+    std::vector<unsigned char> row(8192);
+    return tlvReadRecord(database.TableId(table), id, row.data(), database.file) == 0;
+}
+
+// The stored bytes of a row.
+inline std::vector<unsigned char> RawRow(Database& database, TableNumber table, std::int32_t id, std::size_t size)
+{
+    EngineTransaction transaction(database.file, TLV_READ);
+    std::vector<unsigned char> row(8192);
+    EXPECT_EQ(tlvReadRecord(database.TableId(table), id, row.data(), database.file), 0);
+    row.resize(size);
+    return row;
+}
+
+// The number of live rows of a table.
+inline int CountRows(Database& database, TableNumber table)
+{
+    EngineTransaction transaction(database.file, TLV_READ);
+    const std::int32_t highest = tlvNumberOfRecords(database.TableId(table), database.file);
+    std::vector<unsigned char> row(8192);
+    int count = 0;
+    for (std::int32_t id = 1; id <= highest; ++id)
+        count += tlvReadRecord(database.TableId(table), id, row.data(), database.file) == 0;
+    return count;
+}
+
+// A link of `kind` for `personId` with a role, not yet stored.
+inline std::unique_ptr<AssertionLink> NewLink(Database& database, std::uint8_t kind, std::int32_t personId,
+                                              std::int32_t role = 0)
+{
+    auto link = std::make_unique<AssertionLink>(database);
+    link->row.kind = kind;
+    link->row.personId = personId;
+    link->row.roleId = role;
+    return link;
+}
+
+} // namespace assertion_test

@@ -1,0 +1,210 @@
+#include "persons/ui/roles_dialog.h"
+
+#include <richedit.h>
+
+#include <memory>
+
+#include "core/database.h"
+#include "core/engine_transaction.h"
+#include "frame/language_table.h"
+#include "frame/ui/frame_globals.h"
+#include "frame/ui/message_box.h"
+#include "frame/ui/window_helpers.h"
+#include "persons/role.h"
+#include "res/persons_resource.h"
+
+namespace {
+
+constexpr std::size_t TypedNameSize = 31; // a typed name keeps its first 30 characters
+constexpr int NameFieldLimit = 32;
+constexpr LPARAM NoteFieldLimit = 1048576;
+
+struct RolesState {
+    std::unique_ptr<RoleRecord> chosen; // the role shown; id 0 for a new one
+    bool showing = false;               // set while the dialog itself fills the fields
+};
+
+RolesState* StateOf(HWND dialog)
+{
+    return reinterpret_cast<RolesState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void EnableApply(HWND dialog, bool enable)
+{
+    EnableWindow(GetDlgItem(dialog, IDC_ROLES_APPLY), enable);
+}
+
+void ShowFields(HWND dialog, RolesState& state, const char* name, const char* note)
+{
+    state.showing = true;
+    SetDlgItemTextA(dialog, IDC_ROLES_NAME, name);
+    SetDlgItemTextA(dialog, IDC_ROLES_NOTE, note != nullptr ? note : "");
+    state.showing = false;
+    EnableApply(dialog, false);
+}
+
+// Shows the role of `id`, or empty fields for a new role (id 0).
+void ChooseRole(HWND dialog, RolesState& state, std::int32_t id)
+{
+    Database& database = *CurrentDatabase;
+    state.chosen = std::make_unique<RoleRecord>(database);
+    if (id == 0) {
+        ShowFields(dialog, state, "", "");
+        return;
+    }
+    {
+        EngineTransaction transaction(database.file, TLV_READWRITE);
+        if (transaction.Running())
+            state.chosen->Read(id);
+    }
+    state.chosen->LoadNote();
+    ShowFields(dialog, state, state.chosen->row.name, state.chosen->Note()->Text());
+}
+
+// New role first, then every role that can be read, in id order.
+void FillRoles(HWND dialog, RolesState& state)
+{
+    HWND list = GetDlgItem(dialog, IDC_ROLES_LIST);
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    int index =
+        static_cast<int>(SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetLanguageText("ROLES_NEW"))));
+    SendMessageA(list, CB_SETITEMDATA, index, 0);
+    Database& database = *CurrentDatabase;
+    {
+        EngineTransaction transaction(database.file, TLV_READWRITE);
+        RoleRecord role(database);
+        std::int32_t highest =
+            transaction.Running() ? tlvNumberOfRecords(database.TableId(TableRole), database.file) : 0;
+        for (std::int32_t id = 1; id <= highest; ++id) {
+            if (role.Read(id) != 0)
+                continue;
+            index = static_cast<int>(SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(role.row.name)));
+            SendMessageA(list, CB_SETITEMDATA, index, id);
+        }
+    }
+    SendMessageA(list, CB_SETCURSEL, 0, 0);
+    ChooseRole(dialog, state, 0);
+}
+
+// The id of the chosen entry, or -1 when nothing is chosen.
+std::int32_t SelectedRoleId(HWND dialog)
+{
+    int selection = static_cast<int>(SendDlgItemMessageA(dialog, IDC_ROLES_LIST, CB_GETCURSEL, 0, 0));
+    if (selection < 0)
+        return -1;
+    return static_cast<std::int32_t>(SendDlgItemMessageA(dialog, IDC_ROLES_LIST, CB_GETITEMDATA, selection, 0));
+}
+
+void ApplyRole(HWND dialog, RolesState& state)
+{
+    std::int32_t id = SelectedRoleId(dialog);
+    if (id < 0 || !state.chosen)
+        return;
+    char name[TypedNameSize];
+    GetDlgItemTextA(dialog, IDC_ROLES_NAME, name, sizeof name);
+    Database& database = *CurrentDatabase;
+
+    const char* problem = nullptr;
+    {
+        EngineTransaction transaction(database.file, TLV_READWRITE);
+        bool done = transaction.Running();
+        if (done && id != 0 && name[0] == 0) {
+            RoleDeletion deletion = DeleteRole(id, database);
+            if (deletion == RoleDeletion::InUse)
+                problem = LanguageKey("ROLES_INUSE");
+            done = deletion == RoleDeletion::Deleted;
+        } else if (done) {
+            RoleRecord& role = *state.chosen;
+            role.SetName(name);
+            if (role.Note() == nullptr)
+                role.LoadNote();
+            role.Note()->ReadFromEdit(GetDlgItem(dialog, IDC_ROLES_NOTE));
+            done = role.Save() == 0;
+        }
+        done = transaction.End(done) == 0 && done;
+        if (!done && problem == nullptr)
+            problem = LanguageKey("DATABASE_ERROR");
+    }
+    if (problem != nullptr) {
+        ShowMessageBox(dialog, GetLanguageText(problem), GetLanguageText("ROLES_TITLE"), MB_OK | MB_ICONEXCLAMATION);
+        // Nothing was changed: show the role as it is stored.
+        ChooseRole(dialog, state, id);
+        return;
+    }
+    FillRoles(dialog, state);
+}
+
+BOOL InitRoles(HWND dialog)
+{
+    if (CurrentDatabase == nullptr) {
+        EndDialog(dialog, 0);
+        return TRUE;
+    }
+    auto state = std::make_unique<RolesState>();
+    RolesState& s = *state;
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state.release()));
+    TranslateDialog(dialog);
+    SendDlgItemMessageA(dialog, IDC_ROLES_NAME, EM_LIMITTEXT, NameFieldLimit, 0);
+    HWND note = GetDlgItem(dialog, IDC_ROLES_NOTE);
+    SendMessageA(note, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+    SendMessageA(note, EM_EXLIMITTEXT, 0, NoteFieldLimit);
+    SendMessageA(note, EM_SETEVENTMASK, 0, ENM_CHANGE);
+    FillRoles(dialog, s);
+    return TRUE;
+}
+
+void RolesCommand(HWND dialog, RolesState& state, int command, int notification)
+{
+    switch (command) {
+    case IDC_ROLES_LIST:
+        if (notification == CBN_SELCHANGE) {
+            std::int32_t id = SelectedRoleId(dialog);
+            if (id >= 0)
+                ChooseRole(dialog, state, id);
+            else
+                EnableApply(dialog, false);
+        }
+        break;
+    case IDC_ROLES_NAME:
+    case IDC_ROLES_NOTE:
+        if (notification == EN_CHANGE && !state.showing)
+            EnableApply(dialog, SelectedRoleId(dialog) >= 0);
+        break;
+    case IDC_ROLES_APPLY:
+        ApplyRole(dialog, state);
+        break;
+    case IDCANCEL:
+        EndDialog(dialog, 0);
+        break;
+    case IDHELP:
+        ShowHelpTopic(HelpDisplayTopic, "Roles.htm");
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK RolesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return InitRoles(dialog);
+    case WM_COMMAND:
+        if (RolesState* state = StateOf(dialog))
+            RolesCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
+        else if (LOWORD(wParam) == IDCANCEL)
+            EndDialog(dialog, 0);
+        return TRUE;
+    case WM_HELP:
+        ShowHelpTopic(HelpDisplayTopic, "Roles.htm");
+        return TRUE;
+    case WM_NCDESTROY:
+        delete StateOf(dialog);
+        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}

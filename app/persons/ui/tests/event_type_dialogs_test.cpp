@@ -1,0 +1,245 @@
+// The event-type list and its editor over a real database, driven as a user would drive them.
+#include "persons/ui/event_type_dialogs.h"
+
+#include <cstring>
+#include <string>
+
+#include "persons/event_type.h"
+#include "persons/ui/tests/dialog_test_support.h"
+#include "res/persons_resource.h"
+
+namespace {
+
+using namespace dialog_test;
+using persons_test::ScopedLanguage;
+using persons_test::TestDatabase;
+using persons_test::Transaction;
+
+constexpr const char* Texts = "STANDARD_PEVENT_PFORMATTING=P one\n"
+                              "STANDARD_PEVENT_WFORMATTING=W one\n"
+                              "STANDARD_FEVENT_PFORMATTING=P two\n"
+                              "STANDARD_FEVENT_WFORMATTING=W two\n"
+                              "STANDARD_ATTR_FORMATTING=A text\n"
+                              "EVENTTYPE1=Birth,1,birth,BIRT,was born,saw the birth\n"
+                              "EVENTTYPE2=Marriage,2,marriage,MARR,,\n"
+                              "ATTRIBUTETYPE1=Age,num,age,,was {v},\n"
+                              "EVENTTYPE_EVENT=Event\n"
+                              "EVENTTYPE_ATTRIBUTE=Attribute\n"
+                              "EVENTTYPE_NEW_NAME=New type\n"
+                              "EVENTTYPE_CHANGE_EVENTTYPE=Change event type\n"
+                              "EVENTTYPE_CHANGE_ATTRTYPE=Change attribute type\n"
+                              "EVENTTYPE_EDIT_GEDCOMNONE=(none)\n"
+                              "EVENTTYPE_LIST_HEADING1=Name\n";
+
+class EventTypeDialogTest : public DialogTest {
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        CurrentDatabase = database_.get();
+    }
+
+    EventTypeRow Stored(std::int32_t id)
+    {
+        auto transaction = Transaction(*database_, TLV_READ);
+        EventType type(id, *database_);
+        EXPECT_EQ(type.id, id);
+        return type.row;
+    }
+    std::int32_t TypeCount()
+    {
+        auto transaction = Transaction(*database_, TLV_READ);
+        return tlvNumberOfRecords(database_->TableId(TableEventType), database_->file);
+    }
+    LPARAM SelectedValue(HWND dialog, int item)
+    {
+        return SendDlgItemMessageA(dialog, item, CB_GETITEMDATA, ComboSelection(dialog, item), 0);
+    }
+    std::string ListText(HWND list, int item, int column)
+    {
+        char text[64] = {};
+        LVITEMA cell{};
+        cell.iSubItem = column;
+        cell.pszText = text;
+        cell.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell));
+        return text;
+    }
+
+    ScopedLanguage language_{Texts};
+    TestDatabase database_{true};
+};
+
+TEST_F(EventTypeDialogTest, ListShowsEveryTypeAndEditNeedsASelection)
+{
+    HWND dialog = Open(EventTypeListResource, EventTypeListDlgProc);
+    HWND list = GetDlgItem(dialog, IDC_EVENTTYPE_LIST);
+    ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(ListText(list, 0, 0), "Birth");
+    EXPECT_EQ(ListText(list, 0, 1), "Event");
+    EXPECT_EQ(ListText(list, 0, 2), "birth");
+    EXPECT_EQ(ListText(list, 0, 3), "BIRT");
+    EXPECT_EQ(ListText(list, 2, 0), "Age");
+    EXPECT_EQ(ListText(list, 2, 1), "Attribute");
+    EXPECT_EQ(ListText(list, 2, 2), "age");
+    EXPECT_EQ(ListText(list, 2, 3), "");
+    EXPECT_FALSE(IsItemEnabled(dialog, IDC_EVENTTYPE_EDIT));
+
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+    EXPECT_TRUE(IsItemEnabled(dialog, IDC_EVENTTYPE_EDIT));
+
+    // Edit opens the editor on the selected type; Cancel writes nothing.
+    std::string title;
+    WhenDialogOpens(dialog, [&title](HWND editor) {
+        title = WindowText(editor);
+        Click(editor, IDCANCEL);
+    });
+    Click(dialog, IDC_EVENTTYPE_EDIT);
+    EXPECT_EQ(title, "Change event type");
+    EXPECT_EQ(TypeCount(), 3);
+}
+
+TEST_F(EventTypeDialogTest, NewTypeFromTheListIsWrittenAndListed)
+{
+    HWND dialog = Open(EventTypeListResource, EventTypeListDlgProc);
+    std::string title, principal, witness;
+    WhenDialogOpens(dialog, [&](HWND editor) {
+        title = WindowText(editor);
+        principal = ItemText(editor, IDC_EVENTTYPE_PTEMPLATE);
+        witness = ItemText(editor, IDC_EVENTTYPE_WTEMPLATE);
+        SetDlgItemTextA(editor, IDC_EVENTTYPE_NAME, "Graduation party");
+        Click(editor, IDOK);
+    });
+    Click(dialog, IDC_EVENTTYPE_NEW);
+    EXPECT_EQ(title, "New type");
+    EXPECT_EQ(principal, "P one");
+    EXPECT_EQ(witness, "W one");
+
+    ASSERT_EQ(TypeCount(), 4);
+    EventTypeRow row = Stored(4);
+    EXPECT_STREQ(row.name, "Graduation party");
+    EXPECT_EQ(row.kind, EventTypeKindEvent);
+    EXPECT_EQ(row.classCode, 0);
+    EXPECT_EQ(row.gedcomTag, NoGedcomTag);
+    EXPECT_EQ(row.principals, 1);
+    EXPECT_STREQ(row.principalTemplate, "P one");
+    EXPECT_STREQ(row.witnessTemplate, "W one");
+    HWND list = GetDlgItem(dialog, IDC_EVENTTYPE_LIST);
+    ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 4);
+    EXPECT_EQ(ListText(list, 3, 0), "Graduation party");
+}
+
+TEST_F(EventTypeDialogTest, EditorShowsTheTypeAndOffersTheLanguagesTemplate)
+{
+    {
+        auto transaction = Transaction(*database_);
+        EventType birth(1, *database_);
+        std::strcpy(birth.row.principalTemplate, "old wording");
+        ASSERT_EQ(birth.Write(), 0);
+    }
+    HWND editor = Open(EventTypeEditResource, EventTypeEditDlgProc, 1);
+    EXPECT_EQ(WindowText(editor), "Change event type");
+    EXPECT_EQ(ItemText(editor, IDC_EVENTTYPE_NAME), "Birth");
+    EXPECT_FALSE(IsItemEnabled(editor, IDC_EVENTTYPE_KIND));
+    EXPECT_FALSE(IsItemEnabled(editor, IDC_EVENTTYPE_ATTRIBUTEKIND));
+    EXPECT_EQ(ComboSelection(editor, IDC_EVENTTYPE_CLASS), 4);
+    EXPECT_EQ(SelectedValue(editor, IDC_EVENTTYPE_GEDCOM), FindGedcomTag("BIRT"));
+    EXPECT_EQ(ComboCount(editor, IDC_EVENTTYPE_GEDCOM), 34);
+    EXPECT_EQ(ComboSelection(editor, IDC_EVENTTYPE_PRINCIPALS), 1);
+    EXPECT_EQ(IsDlgButtonChecked(editor, IDC_EVENTTYPE_PRINT), BST_CHECKED);
+    EXPECT_EQ(ItemText(editor, IDC_EVENTTYPE_PTEMPLATE), "old wording");
+    EXPECT_TRUE(IsItemEnabled(editor, IDC_EVENTTYPE_PUPDATE));
+    EXPECT_FALSE(IsItemEnabled(editor, IDC_EVENTTYPE_WUPDATE));
+
+    Click(editor, IDC_EVENTTYPE_PUPDATE);
+    EXPECT_EQ(ItemText(editor, IDC_EVENTTYPE_PTEMPLATE), "was born");
+    ChooseComboEntry(editor, IDC_EVENTTYPE_PRINCIPALS, 0);
+    CheckDlgButton(editor, IDC_EVENTTYPE_PRINT, BST_UNCHECKED);
+    Click(editor, IDOK);
+
+    EventTypeRow row = Stored(1);
+    EXPECT_STREQ(row.principalTemplate, "was born");
+    EXPECT_STREQ(row.witnessTemplate, "saw the birth");
+    EXPECT_EQ(row.principals, 0);
+    EXPECT_EQ(row.print, 0u);
+    EXPECT_EQ(row.classCode, 4);
+    EXPECT_EQ(row.gedcomTag, FindGedcomTag("BIRT"));
+    EXPECT_EQ(TypeCount(), 3);
+}
+
+TEST_F(EventTypeDialogTest, NewTypeSwitchesBetweenEventAndAttribute)
+{
+    HWND editor = Open(EventTypeEditResource, EventTypeEditDlgProc, 0);
+    EXPECT_TRUE(IsItemEnabled(editor, IDC_EVENTTYPE_KIND));
+    EXPECT_FALSE(IsItemEnabled(editor, IDC_EVENTTYPE_ATTRIBUTEKIND));
+    EXPECT_EQ(ComboCount(editor, IDC_EVENTTYPE_CLASS), 26);
+
+    ChooseComboEntry(editor, IDC_EVENTTYPE_KIND, 1);
+    EXPECT_EQ(ItemText(editor, IDC_EVENTTYPE_PTEMPLATE), "A text");
+    EXPECT_EQ(ItemText(editor, IDC_EVENTTYPE_WTEMPLATE), "");
+    EXPECT_FALSE(IsItemEnabled(editor, IDC_EVENTTYPE_WTEMPLATE));
+    EXPECT_FALSE(IsItemEnabled(editor, IDC_EVENTTYPE_PRINCIPALS));
+    EXPECT_EQ(ComboSelection(editor, IDC_EVENTTYPE_PRINCIPALS), 1);
+    EXPECT_TRUE(IsItemEnabled(editor, IDC_EVENTTYPE_ATTRIBUTEKIND));
+    EXPECT_EQ(ComboCount(editor, IDC_EVENTTYPE_CLASS), 12);
+    EXPECT_EQ(ComboCount(editor, IDC_EVENTTYPE_GEDCOM), 14);
+
+    ChooseComboEntry(editor, IDC_EVENTTYPE_ATTRIBUTEKIND, AttributeKindFlag);
+    ASSERT_EQ(ComboCount(editor, IDC_EVENTTYPE_CLASS), 4);
+    EXPECT_EQ(ComboText(editor, IDC_EVENTTYPE_CLASS, 3), "living");
+
+    // Back to an event: text attribute kind and the event templates again.
+    ChooseComboEntry(editor, IDC_EVENTTYPE_KIND, 0);
+    EXPECT_EQ(ComboSelection(editor, IDC_EVENTTYPE_ATTRIBUTEKIND), AttributeKindText);
+    EXPECT_EQ(ItemText(editor, IDC_EVENTTYPE_PTEMPLATE), "P one");
+    EXPECT_EQ(ItemText(editor, IDC_EVENTTYPE_WTEMPLATE), "W one");
+    EXPECT_TRUE(IsItemEnabled(editor, IDC_EVENTTYPE_WTEMPLATE));
+    EXPECT_EQ(ComboCount(editor, IDC_EVENTTYPE_CLASS), 26);
+
+    ChooseComboEntry(editor, IDC_EVENTTYPE_KIND, 1);
+    ChooseComboEntry(editor, IDC_EVENTTYPE_ATTRIBUTEKIND, AttributeKindNumeric);
+    ChooseComboEntry(editor, IDC_EVENTTYPE_CLASS, 2);
+    SetDlgItemTextA(editor, IDC_EVENTTYPE_NAME, "Children");
+    Click(editor, IDOK);
+
+    ASSERT_EQ(TypeCount(), 4);
+    EventTypeRow row = Stored(4);
+    EXPECT_STREQ(row.name, "Children");
+    EXPECT_EQ(row.kind, EventTypeKindAttribute);
+    EXPECT_EQ(row.attributeKind, AttributeKindNumeric);
+    EXPECT_EQ(row.classCode, 2);
+    EXPECT_EQ(row.principals, 1);
+    EXPECT_STREQ(row.principalTemplate, "A text");
+    EXPECT_STREQ(row.witnessTemplate, "");
+}
+
+// A tag the editor does not offer for the kind (an import can set any) is shown and kept, never lost.
+TEST_F(EventTypeDialogTest, TagThatIsNotOfferedIsKept)
+{
+    std::int32_t id = 0;
+    {
+        auto transaction = Transaction(*database_);
+        id = CreateEventType("Odd", 0, 0, FindGedcomTag("OCCU"), EventTypeKindEvent, 1, 1, "p", "w", *database_);
+        ASSERT_NE(id, 0);
+    }
+    HWND editor = Open(EventTypeEditResource, EventTypeEditDlgProc, id);
+    EXPECT_EQ(SelectedValue(editor, IDC_EVENTTYPE_GEDCOM), FindGedcomTag("OCCU"));
+    Click(editor, IDOK);
+    EXPECT_EQ(Stored(id).gedcomTag, FindGedcomTag("OCCU"));
+}
+
+TEST_F(EventTypeDialogTest, AttributeTypeEditorShowsItsKind)
+{
+    HWND editor = Open(EventTypeEditResource, EventTypeEditDlgProc, 3);
+    EXPECT_EQ(WindowText(editor), "Change attribute type");
+    EXPECT_EQ(ComboSelection(editor, IDC_EVENTTYPE_KIND), 1);
+    EXPECT_EQ(ComboSelection(editor, IDC_EVENTTYPE_ATTRIBUTEKIND), AttributeKindNumeric);
+    EXPECT_FALSE(IsItemEnabled(editor, IDC_EVENTTYPE_ATTRIBUTEKIND));
+    EXPECT_EQ(ComboText(editor, IDC_EVENTTYPE_CLASS, ComboSelection(editor, IDC_EVENTTYPE_CLASS)), "age");
+    EXPECT_FALSE(IsItemEnabled(editor, IDC_EVENTTYPE_PUPDATE));
+}
+
+} // namespace

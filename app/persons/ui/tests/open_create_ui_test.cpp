@@ -1,0 +1,120 @@
+// Opening and creating databases through the windows side: the message boxes behind the open's prompts and
+// the save-file dialog that names a new database.
+#include "core/ui/open_create_ui.h"
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/open_create.h"
+#include "frame/settings.h"
+#include "persons/ui/tests/dialog_test_support.h"
+
+namespace {
+
+using namespace dialog_test;
+using persons_test::ScopedLanguage;
+using persons_test::TempPath;
+using persons_test::TestDatabase;
+using persons_test::Transaction;
+
+constexpr const char* Texts = "DATABASE_ERROR=error\n"
+                              "DATABASE_VERSION_OLDER=older\n"
+                              "DATABASE_UPGRADE=upgrade?\n"
+                              "DATABASE_UPGRADE_FAILED=not upgraded\n"
+                              "IDS_DB_FILTERSTRING=Databases (*.vdb)|*.vdb|\n"
+                              "IDS_DB_NEWTITLE=New database\n"
+                              "STANDARD_ROLES=Witness\n";
+
+class OpenCreateUiTest : public DialogTest {
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        previous_ = SetDatabasePrompts(nullptr);
+        InstallDatabasePrompts();
+    }
+    void TearDown() override
+    {
+        SetDatabasePrompts(previous_);
+        DialogTest::TearDown();
+    }
+
+    // A database whose header says `version`, closed again.
+    void SetVersion(TestDatabase& database, std::int16_t version)
+    {
+        auto transaction = Transaction(*database);
+        database->header.version = version;
+        ASSERT_EQ(tlvWriteRecord(database->TableId(TableMain2), 1, &database->header, database->file), 0);
+    }
+
+    ScopedLanguage language_{Texts};
+    DatabasePrompts* previous_ = nullptr;
+};
+
+TEST_F(OpenCreateUiTest, RefusalsAndTheUpgradeQuestionAreMessageBoxes)
+{
+    auto older = std::make_unique<TestDatabase>(false, "older.vdb");
+    SetVersion(*older, 96);
+    std::string olderPath = older->path().str();
+    auto upgradable = std::make_unique<TestDatabase>(false, "upgradable.vdb");
+    SetVersion(*upgradable, 9000);
+    std::string upgradablePath = upgradable->path().str();
+    // Closed, but kept on disk for the opens below.
+    older->Close();
+    upgradable->Close();
+
+    EXPECT_EQ(OpenDatabase(nullptr, olderPath.c_str()), nullptr);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].text, "older");
+    EXPECT_EQ(Boxes[0].caption, "<null>");
+    EXPECT_EQ(Boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+
+    Boxes.clear();
+    BoxAnswer = IDNO;
+    EXPECT_EQ(OpenDatabase(nullptr, upgradablePath.c_str()), nullptr);
+    ASSERT_EQ(Boxes.size(), 1u);
+    EXPECT_EQ(Boxes[0].text, "upgrade?");
+    EXPECT_EQ(Boxes[0].caption, std::filesystem::path(upgradablePath).filename().string());
+    EXPECT_EQ(Boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+
+    Boxes.clear();
+    BoxAnswer = IDYES;
+    EXPECT_EQ(OpenDatabase(nullptr, upgradablePath.c_str()), nullptr);
+    ASSERT_EQ(Boxes.size(), 2u);
+    EXPECT_EQ(Boxes[1].text, "not upgraded");
+    EXPECT_EQ(Boxes[1].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+}
+
+TEST_F(OpenCreateUiTest, NewDatabaseIsNamedInTheSaveDialogAndCreated)
+{
+    TempPath expected("named.vdb");
+    std::string folder = std::filesystem::path(expected.str()).parent_path().string();
+    std::strncpy(CurrentSettings.general.DatabaseDir, folder.c_str(), sizeof CurrentSettings.general.DatabaseDir - 1);
+    FrameWindow =
+        CreateWindowA("STATIC", "frame", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, AppInstance, nullptr);
+    std::string title;
+    WhenDialogOpens(FrameWindow, [&](HWND dialog) {
+        title = WindowText(dialog);
+        // The file name without its extension: the dialog adds the default one.
+        std::string name = std::filesystem::path(expected.str()).stem().string();
+        HWND field = GetDlgItem(dialog, 0x47c); // the file-name box of the common dialog (cmb13)
+        if (field == nullptr)
+            field = GetDlgItem(dialog, 0x480); // edt1 of the older style
+        SetWindowTextA(field, name.c_str());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    std::unique_ptr<Database> database(NewDatabase(true));
+    DestroyWindow(FrameWindow);
+    FrameWindow = nullptr;
+    CurrentSettings.general.DatabaseDir[0] = 0;
+
+    EXPECT_EQ(title, "New database");
+    ASSERT_NE(database, nullptr);
+    EXPECT_TRUE(std::filesystem::equivalent(database->path, expected.str())) << database->path;
+    auto transaction = Transaction(*database, TLV_READ);
+    EXPECT_EQ(tlvNumberOfRecords(database->TableId(TableRole), database->file), 1);
+}
+
+} // namespace

@@ -1,0 +1,33 @@
+// A source: a book, a register, a document that excerpts quote. Only what citations need is kept here:
+// the record id, the title and the short title of its SOURCE row.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+class Database;
+
+inline constexpr std::size_t SourceRowSize = 432;
+inline constexpr std::size_t SourceTitleSize = 128;     // at most 127 characters
+inline constexpr std::size_t SourceShortTitleSize = 16; // at most 15 characters; may be empty
+
+class SourceRecord {
+public:
+    explicit SourceRecord(Database& database) : database_(&database) {}
+    // The source of `id`, read at once.
+    SourceRecord(std::int32_t id, Database& database) : database_(&database) { Read(id); }
+
+    // Reads the SOURCE row of `id` in a transaction of its own; on failure the id becomes 0 and both
+    // texts are empty. The engine's answer (0 success).
+    std::int32_t Read(std::int32_t id);
+
+    std::int32_t Id() const { return id_; }
+    const char* Title() const { return title_; }
+    const char* ShortTitle() const { return shortTitle_; }
+
+private:
+    Database* database_;
+    std::int32_t id_ = 0;
+    char title_[SourceTitleSize] = {};
+    char shortTitle_[SourceShortTitleSize] = {};
+};

@@ -1,0 +1,289 @@
+#include "engine/block_cache.h"
+
+#include "engine/errors.h"
+#include "engine/format.h"
+#include "platform/file.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tolvane {
+
+BlockRef::BlockRef(BlockCache* cache, std::int32_t number, std::uint8_t* data)
+    : cache_(cache), number_(number), data_(data)
+{
+    cache_->Acquire(number_);
+}
+
+BlockRef::BlockRef(const BlockRef& other) : cache_(other.cache_), number_(other.number_), data_(other.data_)
+{
+    if (cache_)
+        cache_->Acquire(number_);
+}
+
+BlockRef& BlockRef::operator=(const BlockRef& other)
+{
+    if (this != &other) {
+        BlockRef copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+BlockRef::BlockRef(BlockRef&& other) noexcept : cache_(other.cache_), number_(other.number_), data_(other.data_)
+{
+    other.cache_ = nullptr;
+    other.data_ = nullptr;
+    other.number_ = -1;
+}
+
+BlockRef& BlockRef::operator=(BlockRef&& other) noexcept
+{
+    if (this != &other) {
+        Reset();
+        cache_ = other.cache_;
+        number_ = other.number_;
+        data_ = other.data_;
+        other.cache_ = nullptr;
+        other.data_ = nullptr;
+        other.number_ = -1;
+    }
+    return *this;
+}
+
+BlockRef::~BlockRef()
+{
+    Reset();
+}
+
+void BlockRef::Reset()
+{
+    if (cache_)
+        cache_->Unacquire(number_);
+    cache_ = nullptr;
+    data_ = nullptr;
+    number_ = -1;
+}
+
+std::uint8_t* BlockRef::Mutable()
+{
+    cache_->MarkDirty(number_);
+    return data_;
+}
+
+BlockCache::BlockCache() : slots_(InitialSlots)
+{
+}
+
+BlockCache::~BlockCache()
+{
+    for (auto& slot : slots_)
+        if (slot.buffer)
+            pool_.Release(slot.buffer);
+}
+
+void BlockCache::SetEvictable(std::int32_t n, bool evictable)
+{
+    Slot& slot = slots_[n];
+    if (evictable && slot.evictableIndex < 0) {
+        slot.evictableIndex = static_cast<std::int32_t>(evictable_.size());
+        evictable_.push_back(n);
+    } else if (!evictable && slot.evictableIndex >= 0) {
+        std::int32_t moved = evictable_.back();
+        evictable_[slot.evictableIndex] = moved;
+        slots_[moved].evictableIndex = slot.evictableIndex;
+        evictable_.pop_back();
+        slot.evictableIndex = -1;
+    }
+}
+
+template <typename Change> void BlockCache::Update(std::int32_t n, Change change)
+{
+    change(slots_[n]);
+    SetEvictable(n, Evictable(slots_[n]));
+}
+
+// The hot paths touch the evictable list only when a block's state really turns.
+void BlockCache::Acquire(std::int32_t n)
+{
+    if (slots_[n].inUse++ == 0)
+        SetEvictable(n, false);
+}
+
+void BlockCache::Unacquire(std::int32_t n)
+{
+    if (--slots_[n].inUse == 0)
+        SetEvictable(n, Evictable(slots_[n]));
+}
+
+void BlockCache::MarkDirty(std::int32_t n)
+{
+    ++changes_;
+    if (!slots_[n].dirty) {
+        slots_[n].dirty = true;
+        SetEvictable(n, false);
+    }
+}
+
+bool BlockCache::IsLoaded(std::int32_t n) const
+{
+    return n >= 0 && n < SlotCount() && slots_[n].buffer != nullptr;
+}
+
+bool BlockCache::IsDirty(std::int32_t n) const
+{
+    return IsLoaded(n) && slots_[n].dirty;
+}
+
+std::uint32_t BlockCache::UseCount(std::int32_t n) const
+{
+    return n >= 0 && n < SlotCount() ? slots_[n].useCount : 0;
+}
+
+void BlockCache::Release(std::int32_t n)
+{
+    SetEvictable(n, false);
+    Slot& slot = slots_[n];
+    slot.dirty = false;
+    pool_.Release(slot.buffer);
+    slot.buffer = nullptr;
+    slot.pinned = false;
+    // The last loaded block takes the released one's place in the list.
+    std::int32_t moved = loaded_.back();
+    loaded_[slot.loadedIndex] = moved;
+    slots_[moved].loadedIndex = slot.loadedIndex;
+    loaded_.pop_back();
+    slot.loadedIndex = -1;
+}
+
+void BlockCache::Drop(int rule, std::uint32_t threshold)
+{
+    // Rules 1 and 2 only ever take evictable blocks.
+    const std::vector<std::int32_t>& visited = rule == 0 ? loaded_ : evictable_;
+    for (std::size_t i = visited.size(); i-- > 0;) {
+        if (i >= visited.size())
+            continue;
+        std::int32_t n = visited[i];
+        const Slot& slot = slots_[n];
+        if (slot.pinned || slot.inUse > 0)
+            continue;
+        bool release = false;
+        switch (rule) {
+        case 0:
+            release = true;
+            break;
+        case 1:
+            release = !slot.dirty && slot.useCount == 0;
+            break;
+        default:
+            release = !slot.dirty && (threshold == 0 || slot.useCount < threshold);
+            break;
+        }
+        if (release)
+            Release(n);
+    }
+}
+
+void BlockCache::MakeRoom()
+{
+    auto over = [this] { return limit_ > 0 && LoadedCount() > limit_ && !evictable_.empty(); };
+    if (over())
+        Drop(1, 0);
+    for (std::uint32_t threshold : {10u, 100u, 1000u, 0u})
+        if (over())
+            Drop(2, threshold);
+}
+
+BlockRef BlockCache::GetBlock(platform::File& file, std::int32_t n, bool isNew, bool pin)
+{
+    if (n < 0 || n >= MaxBlocks)
+        Fail(InputOutput);
+    if (n >= SlotCount())
+        slots_.resize(static_cast<std::size_t>(n) + n / 10);
+    if (!slots_[n].buffer) {
+        MakeRoom();
+        std::uint8_t* buffer = pool_.Allocate();
+        if (!buffer)
+            Fail(OutOfMemory);
+        if (isNew) {
+            std::memset(buffer, 0, BlockSize);
+            ++changes_;
+        } else if (file.ReadAt(static_cast<std::uint64_t>(n) * BlockSize, buffer, BlockSize) != BlockSize) {
+            pool_.Release(buffer);
+            Fail(InputOutput);
+        }
+        loaded_.push_back(n);
+        Slot& slot = slots_[n];
+        slot.buffer = buffer;
+        slot.dirty = isNew;
+        slot.loadedIndex = static_cast<std::int32_t>(loaded_.size() - 1);
+    }
+    Slot& slot = slots_[n];
+    ++slot.useCount;
+    if (slot.pinned != pin) {
+        slot.pinned = pin;
+        SetEvictable(n, Evictable(slot));
+    }
+    return BlockRef(this, n, slot.buffer);
+}
+
+int BlockCache::FlagDirty(std::int32_t n)
+{
+    if (!IsLoaded(n))
+        return -1;
+    MarkDirty(n);
+    return 0;
+}
+
+std::vector<std::int32_t> BlockCache::DirtyBlocks() const
+{
+    std::vector<std::int32_t> dirty;
+    for (std::int32_t n : loaded_)
+        if (slots_[n].dirty)
+            dirty.push_back(n);
+    std::sort(dirty.begin(), dirty.end());
+    return dirty;
+}
+
+bool BlockCache::WriteDirtyBlocks(platform::File& file)
+{
+    for (std::int32_t n : DirtyBlocks())
+        if (!file.WriteAt(static_cast<std::uint64_t>(n) * BlockSize, slots_[n].buffer, BlockSize))
+            return false;
+    return true;
+}
+
+void BlockCache::FinishFlush(bool releaseAll)
+{
+    ++generation_;
+    for (std::size_t i = loaded_.size(); i-- > 0;) {
+        std::int32_t n = loaded_[i];
+        Update(n, [](Slot& s) { s.dirty = false; });
+        const Slot& slot = slots_[n];
+        if ((slot.useCount < generation_ || releaseAll) && slot.inUse == 0)
+            Release(n);
+    }
+}
+
+void BlockCache::Reload(platform::File& file)
+{
+    std::int64_t size = file.Size();
+    for (std::int32_t n : DirtyBlocks()) {
+        std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize;
+        bool readBack = size >= 0 && offset + BlockSize <= static_cast<std::uint64_t>(size)
+            && file.ReadAt(offset, slots_[n].buffer, BlockSize) == BlockSize;
+        if (readBack || slots_[n].inUse > 0)
+            Update(n, [](Slot& s) { s.dirty = false; });
+        if (!readBack && slots_[n].inUse == 0)
+            Release(n);
+    }
+}
+
+void BlockCache::ReleaseAll()
+{
+    for (std::size_t i = loaded_.size(); i-- > 0;)
+        if (slots_[loaded_[i]].inUse == 0)
+            Release(loaded_[i]);
+}
+
+} // namespace tolvane

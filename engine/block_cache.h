@@ -1,0 +1,120 @@
+// The block cache of one database file: 8192-byte buffers by block number with dirty, pin and use counts
+// and a soft limit on how many are held. It writes nothing by itself; the transaction end decides.
+// A block handed out (a BlockRef) stays loaded for as long as any BlockRef to it lives.
+#pragma once
+
+#include "engine/block_pool.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+class File;
+}
+
+namespace tolvane {
+
+class BlockCache;
+
+class BlockRef {
+public:
+    BlockRef() = default;
+    BlockRef(const BlockRef& other);
+    BlockRef& operator=(const BlockRef& other);
+    BlockRef(BlockRef&& other) noexcept;
+    BlockRef& operator=(BlockRef&& other) noexcept;
+    ~BlockRef();
+
+    explicit operator bool() const { return data_ != nullptr; }
+    std::int32_t Number() const { return number_; }
+    const std::uint8_t* Data() const { return data_; }
+    // The buffer for changing it: flags the block dirty first, so nothing changes unrecorded.
+    std::uint8_t* Mutable();
+    void Reset();
+
+private:
+    friend class BlockCache;
+    BlockRef(BlockCache* cache, std::int32_t number, std::uint8_t* data);
+
+    BlockCache* cache_ = nullptr;
+    std::int32_t number_ = -1;
+    std::uint8_t* data_ = nullptr;
+};
+
+class BlockCache {
+public:
+    static constexpr int InitialSlots = 100;
+
+    BlockCache();
+    ~BlockCache();
+    BlockCache(const BlockCache&) = delete;
+    BlockCache& operator=(const BlockCache&) = delete;
+
+    // The buffer of block n, read from the file unless loaded; a new block is zero-filled and dirty instead.
+    // Fails with InputOutput (unreadable or damaged number) or OutOfMemory.
+    BlockRef GetBlock(platform::File& file, std::int32_t n, bool isNew, bool pin);
+    // -1 when n is not loaded, else 0.
+    int FlagDirty(std::int32_t n);
+    // Releases unpinned blocks not in use: rule 0 all, rule 1 those never asked for, rule 2 the clean ones
+    // asked for fewer than `threshold` times (any count when threshold is 0).
+    void Drop(int rule, std::uint32_t threshold);
+
+    // Commit, in two steps around the journal: the dirty block numbers in ascending order, writing them,
+    // then marking them clean and releasing the blocks asked for less often than there were commits.
+    std::vector<std::int32_t> DirtyBlocks() const;
+    bool WriteDirtyBlocks(platform::File& file);
+    void FinishFlush(bool releaseAll);
+    // Discard: reads every dirty block back; one that lies past the end of the file, or cannot be read, is
+    // released instead.
+    void Reload(platform::File& file);
+    // Brings the loaded count down towards the limit as a miss would (the limit stays soft).
+    void Trim() { MakeRoom(); }
+    // Releases every block not in use, dirty or not.
+    void ReleaseAll();
+
+    void SetLimit(std::int32_t blocks) { limit_ = blocks < 0 ? 0 : blocks; }
+    std::int32_t Limit() const { return limit_; }
+    std::int32_t LoadedCount() const { return static_cast<std::int32_t>(loaded_.size()); }
+    std::int32_t SlotCount() const { return static_cast<std::int32_t>(slots_.size()); }
+    std::uint32_t Generation() const { return generation_; }
+    // Grows with every change of a buffer, so a caller can tell whether an operation changed anything.
+    std::uint64_t ChangeCounter() const { return changes_; }
+    bool IsLoaded(std::int32_t n) const;
+    // The buffer of a loaded block without asking for it (no use count, no reference), or null: for hints.
+    const std::uint8_t* Peek(std::int32_t n) const { return IsLoaded(n) ? slots_[n].buffer : nullptr; }
+    bool IsDirty(std::int32_t n) const;
+    std::uint32_t UseCount(std::int32_t n) const;
+
+private:
+    friend class BlockRef;
+    struct Slot {
+        std::uint8_t* buffer = nullptr;
+        bool dirty = false;
+        bool pinned = false;
+        std::uint32_t useCount = 0;
+        std::uint32_t inUse = 0;
+        std::int32_t loadedIndex = -1;    // position in loaded_
+        std::int32_t evictableIndex = -1; // position in evictable_
+    };
+
+    bool Evictable(const Slot& slot) const { return slot.buffer && !slot.dirty && !slot.pinned && slot.inUse == 0; }
+    template <typename Change> void Update(std::int32_t n, Change change);
+    void SetEvictable(std::int32_t n, bool evictable);
+    void Release(std::int32_t n);
+    void MakeRoom();
+    void Acquire(std::int32_t n);
+    void Unacquire(std::int32_t n);
+    void MarkDirty(std::int32_t n);
+
+    BlockPool pool_;
+    std::vector<Slot> slots_;
+    std::vector<std::int32_t> loaded_;
+    std::int32_t limit_ = 0;
+    std::uint32_t generation_ = 0;
+    // The loaded blocks a full cache may let go (clean, unpinned, not in use), kept as a list so that making
+    // room costs what there is to release, not what is loaded.
+    std::vector<std::int32_t> evictable_;
+    std::uint64_t changes_ = 0;
+};
+
+} // namespace tolvane

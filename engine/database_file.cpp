@@ -1,0 +1,282 @@
+// Creating and opening a database file, and transactions: the outermost start opens the file (putting back
+// an interrupted commit first), the outermost end commits through the rollback journal or discards.
+#include "engine/database_file.h"
+
+#include "engine/journal.h"
+
+#include <cstring>
+
+using namespace tolvane;
+
+namespace {
+
+bool IsWriteAccess(std::uint32_t access)
+{
+    return (access & 0x40000000u) != 0; // GENERIC_WRITE
+}
+
+} // namespace
+
+DatabaseFile::DatabaseFile(const std::string& path, std::uint32_t flags) : path_(path), shared_((flags & 1u) != 0)
+{
+}
+
+DatabaseFile::~DatabaseFile()
+{
+    while (depth_ > 0)
+        EndTransaction(0);
+}
+
+std::unique_ptr<DatabaseFile> DatabaseFile::Create(const std::string& path, std::uint32_t flags, std::int32_t& error)
+{
+    error = CannotCreate;
+    std::unique_ptr<DatabaseFile> db(new (std::nothrow) DatabaseFile(path, flags));
+    // A journal left beside an older file of this name must never be played into the new one.
+    if (!db || !platform::RemoveFile(JournalPath(path)))
+        return nullptr;
+    db->file_ = platform::File::Open(path, {platform::FileAccess::ReadWrite, platform::FileShare::None,
+                                            platform::FileDisposition::CreateAlways});
+    if (!db->file_.IsOpen())
+        return nullptr;
+    try {
+        BlockRef header = db->cache_.GetBlock(db->file_, 0, true, true);
+        std::uint8_t* h = header.Mutable();
+        std::memcpy(h + header::Magic, header::MagicText, sizeof header::MagicText);
+        PutU16(h + header::Version, FormatVersion);
+        PutI16(h + header::BlockCount, 2);
+        BlockRef groups = db->cache_.GetBlock(db->file_, 1, true, true);
+        header.Reset();
+        groups.Reset();
+        if (!db->cache_.WriteDirtyBlocks(db->file_) || !db->file_.Flush())
+            return nullptr;
+        db->cache_.FinishFlush(db->shared_);
+    } catch (const EngineError&) {
+        return nullptr;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    db->file_.Close();
+    db->textTableId_ = -1;
+    error = NoError;
+    return db;
+}
+
+std::unique_ptr<DatabaseFile> DatabaseFile::Open(const std::string& path, std::uint32_t flags, std::int32_t& error)
+{
+    std::unique_ptr<DatabaseFile> db(new (std::nothrow) DatabaseFile(path, flags));
+    if (!db) {
+        error = OutOfMemory;
+        return nullptr;
+    }
+    error = db->StartTransaction(TLV_READ);
+    if (error != NoError)
+        return nullptr;
+    db->EndTransaction(1);
+    return db;
+}
+
+std::int32_t DatabaseFile::SetMemory(std::int32_t kilobytes)
+{
+    cache_.SetLimit(kilobytes < 0 ? 0 : kilobytes / (BlockSize / 1024));
+    return cache_.Limit();
+}
+
+bool DatabaseFile::OpenFile(platform::FileAccess access)
+{
+    // In shared mode another process may hold the file for a moment: about five seconds of retries.
+    platform::FileOpenOptions options {access, platform::FileShare::None, platform::FileDisposition::OpenExisting,
+                                       shared_ ? 10 : 0, 500};
+    file_ = platform::File::Open(path_, options);
+    return file_.IsOpen();
+}
+
+std::int32_t DatabaseFile::StartTransaction(std::uint32_t access)
+{
+    if (depth_ > 0) {
+        ++depth_;
+        return NoError;
+    }
+    std::int32_t code = BeginOutermost(IsWriteAccess(access));
+    if (code != NoError)
+        lastError_ = code;
+    return code;
+}
+
+std::int32_t DatabaseFile::BeginOutermost(bool readWrite)
+{
+    if (!OpenFile(readWrite ? platform::FileAccess::ReadWrite : platform::FileAccess::Read))
+        return CannotOpen;
+    std::string journal = JournalPath(path_);
+    if (platform::FileExists(journal)) {
+        // A commit was cut short: the old blocks go back before anything is read.
+        if (!readWrite) {
+            file_.Close();
+            if (!OpenFile(platform::FileAccess::ReadWrite))
+                return CannotOpen;
+        }
+        RollbackResult result = RollBack(journal, file_);
+        if (result == RollbackResult::Failed) {
+            file_.Close();
+            return InputOutput;
+        }
+        cache_.ReleaseAll();
+    }
+    depth_ = 1;
+    readWrite_ = readWrite;
+    poison_ = 0;
+    pendingTable_ = 0;
+    pendingId_ = 0;
+    textTableId_ = -1;
+    try {
+        header_ = cache_.GetBlock(file_, 0, false, true);
+        groups_ = cache_.GetBlock(file_, 1, false, true);
+        CheckHeader();
+        int version = GetU16(header_.Data() + header::Version);
+        if (readWrite && version < FormatVersion) {
+            ConvertOldFormat();
+            version = FormatVersion;
+        }
+        directoryOffset_ = version == FormatVersion ? header::Directory : header::OldDirectory;
+        return NoError;
+    } catch (const EngineError& error) {
+        ForgetPageMaps();
+        header_.Reset();
+        groups_.Reset();
+        depth_ = 0;
+        cache_.ReleaseAll();
+        file_.Close();
+        return error.code;
+    } catch (const std::bad_alloc&) {
+        ForgetPageMaps();
+        header_.Reset();
+        groups_.Reset();
+        depth_ = 0;
+        cache_.ReleaseAll();
+        file_.Close();
+        return OutOfMemory;
+    }
+}
+
+void DatabaseFile::CheckHeader() const
+{
+    const std::uint8_t* h = header_.Data();
+    if (std::strncmp(reinterpret_cast<const char*>(h), header::MagicText, sizeof header::MagicText) != 0)
+        Fail(NotADatabase);
+    int version = GetU16(h + header::Version);
+    if (version < OldestFormatVersion || version > FormatVersion)
+        Fail(UnknownVersion);
+    std::int32_t blocks = GetI16(h + header::BlockCount);
+    std::int32_t slots = GetI16(h + header::TableSlots);
+    std::int32_t groups = GetI16(h + header::GroupCount);
+    CheckStored(blocks >= 2 && slots >= 0 && slots <= MaxTableSlots && groups >= 0 && groups <= MaxGroups);
+    if (version == FormatVersion) {
+        std::int32_t freeHead = GetI32(h + header::FreeBlockHead);
+        CheckStored(freeHead == 0 || (freeHead >= 2 && freeHead < blocks));
+    }
+}
+
+void DatabaseFile::ConvertOldFormat()
+{
+    std::uint8_t* h = header_.Mutable();
+    std::memmove(h + header::Directory, h + header::OldDirectory, header::DirectoryBytes);
+    std::memset(h + header::FreeBlockHead, 0, header::Directory - header::FreeBlockHead);
+    PutU16(h + header::Version, FormatVersion);
+}
+
+std::int32_t DatabaseFile::EndTransaction(std::int32_t commit)
+{
+    if (depth_ == 0) {
+        lastError_ = NoTransaction;
+        return NoTransaction;
+    }
+    if (--depth_ > 0)
+        return NoError;
+    if (pendingId_ != 0 && poison_ == 0 && commit && readWrite_) {
+        try {
+            SettlePendingRecord();
+        } catch (const EngineError& error) {
+            poison_ = error.code;
+        } catch (const std::bad_alloc&) {
+            poison_ = OutOfMemory;
+        }
+    }
+    pendingTable_ = 0;
+    pendingId_ = 0;
+    ForgetPageMaps();
+    header_.Reset();
+    groups_.Reset();
+    std::int32_t result = NoError;
+    if (poison_ != 0) {
+        // An operation failed half-way: what it left must not reach the file.
+        Discard();
+        if (commit)
+            result = poison_;
+    } else if (commit && readWrite_) {
+        result = Commit();
+    } else {
+        Discard();
+    }
+    if (shared_)
+        cache_.ReleaseAll();
+    else
+        cache_.Trim();
+    file_.Close();
+    textTableId_ = -1;
+    poison_ = 0;
+    if (result != NoError)
+        lastError_ = result;
+    return result;
+}
+
+std::int32_t DatabaseFile::Commit()
+{
+    std::vector<std::int32_t> dirty = cache_.DirtyBlocks();
+    if (dirty.empty()) {
+        cache_.FinishFlush(shared_);
+        return NoError;
+    }
+    std::string journal = JournalPath(path_);
+    bool journaled = false;
+    try {
+        journaled = WriteJournal(journal, file_, dirty);
+    } catch (const std::bad_alloc&) {
+    }
+    if (!journaled) {
+        // The database file is untouched; an incomplete journal left behind is recognised and ignored.
+        platform::RemoveFile(journal);
+        Discard();
+        return InputOutput;
+    }
+    if (!cache_.WriteDirtyBlocks(file_) || !file_.Flush() || !platform::RemoveFile(journal)) {
+        AfterFailedCommit();
+        return InputOutput;
+    }
+    cache_.FinishFlush(shared_);
+    return NoError;
+}
+
+void DatabaseFile::AfterFailedCommit()
+{
+    // Put the old blocks back now; when even that fails the journal stays, and the next start or open puts
+    // them back. Either way nothing cached can be trusted any more.
+    RollBack(JournalPath(path_), file_);
+    cache_.ReleaseAll();
+}
+
+void DatabaseFile::Discard()
+{
+    if (shared_)
+        cache_.ReleaseAll();
+    else
+        cache_.Reload(file_);
+}
+
+void DatabaseFile::RequireTransaction(bool settle)
+{
+    if (depth_ == 0)
+        Fail(NoTransaction);
+    if (poison_ != 0)
+        Fail(static_cast<ErrorCode>(poison_));
+    if (settle && pendingId_ != 0)
+        SettlePendingRecord();
+}

@@ -1,0 +1,183 @@
+// The engine's handle of one database file: transactions, the header and page-map blocks, block and
+// page-map group allocation, the catalogue of tables and the records. The file is open only while a
+// transaction runs. Operations throw EngineError; the interface functions catch it (see Run).
+#pragma once
+
+#include "engine/block_cache.h"
+#include "engine/descriptor.h"
+#include "engine/errors.h"
+#include "engine/tolvane.h"
+#include "platform/file.h"
+
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+
+// One table for the length of an operation: its id, its descriptor slot and its decoded descriptor.
+struct Table {
+    std::int32_t id = 0;
+    std::int32_t slot = 0;
+    TableDescriptor d;
+
+    const ColumnDescriptor& Column(int column) const { return d.columns[column - 1]; }
+    ColumnDescriptor& Column(int column) { return d.columns[column - 1]; }
+};
+
+// Where a record's slot lies: its data block and the byte offset of its slot word there.
+struct RecordPlace {
+    BlockRef block;
+    int offset = 0;
+
+    explicit operator bool() const { return static_cast<bool>(block); }
+    std::int32_t SlotWord() const { return GetI32(block.Data() + offset); }
+    const std::uint8_t* Data() const { return block.Data() + offset + SlotWordSize; }
+};
+
+} // namespace tolvane
+
+struct DatabaseFile {
+public:
+    static std::unique_ptr<DatabaseFile> Create(const std::string& path, std::uint32_t flags, std::int32_t& error);
+    static std::unique_ptr<DatabaseFile> Open(const std::string& path, std::uint32_t flags, std::int32_t& error);
+    ~DatabaseFile();
+    DatabaseFile(const DatabaseFile&) = delete;
+    DatabaseFile& operator=(const DatabaseFile&) = delete;
+
+    std::int32_t LastError() const { return lastError_; }
+    std::int32_t StartTransaction(std::uint32_t access);
+    std::int32_t EndTransaction(std::int32_t commit);
+    std::int32_t MemoryUsage() const { return cache_.LoadedCount() * (tolvane::BlockSize / 1024); }
+    std::int32_t SetMemory(std::int32_t kilobytes);
+
+    // Runs one operation: sets the last error to 0, runs it, and on an EngineError records the code and
+    // answers failure(code). A failure after the operation changed blocks leaves the transaction unable to
+    // commit: its end then discards it and answers the code.
+    template <typename Body, typename Failure> auto Run(Body&& body, Failure&& failure) -> decltype(body());
+
+    // Catalogue (catalogue.cpp).
+    std::int32_t AddTable(TableDefinition& definition);
+    void DeleteTable(std::int32_t table);
+    std::int32_t GetTableId(const char* name);
+    void GetTable(std::int32_t table, TableDefinition& definition);
+    void GetColumn(std::int32_t table, std::int32_t column, ColumnInfo& info);
+    void AddIndex(std::int32_t table, std::int32_t column);
+    void RemoveIndex(std::int32_t table, std::int32_t column);
+
+    // Records (records.cpp).
+    std::int32_t NewId(std::int32_t table);
+    // The id read: `id` itself, or with skip the first live id from it on.
+    std::int32_t ReadRecord(std::int32_t table, std::int32_t id, void* buffer, bool skip);
+    void WriteRecord(std::int32_t table, std::int32_t id, const void* data);
+    void DeleteRecord(std::int32_t table, std::int32_t id);
+    std::int32_t NumberOfRecords(std::int32_t table);
+    std::int32_t GetField(std::int32_t table, std::int32_t column, std::int32_t id, void* buffer, std::int32_t length);
+    void SetField(std::int32_t table, std::int32_t column, std::int32_t id, const void* data, std::int32_t length);
+
+    // Index walks and search (index_tree.cpp).
+    std::int32_t FirstInIndex(std::int32_t table, std::int32_t column, bool last);
+    std::int32_t NextInIndex(std::int32_t table, std::int32_t column, std::int32_t id, bool withDuplicates,
+                             bool backwards);
+    std::int32_t FindNextRecord(std::int32_t previous, std::int32_t table, std::int32_t column, const void* key);
+
+    // Pieces shared by the operations.
+    // Fails outside a transaction, or with the error that broke this one. A record that tlvNewID issued and
+    // that has not been written yet enters its indexes here (see NewId), unless `settle` is false.
+    void RequireTransaction(bool settle = true);
+    tolvane::Table LoadTable(std::int32_t table);
+    void SaveTable(const tolvane::Table& table);
+    static std::int32_t ColumnNumber(const tolvane::Table& table, std::int32_t column);
+    tolvane::RecordPlace LocateRecord(const tolvane::Table& table, std::int32_t id, bool allocate);
+    // The node block of an index node and the node's offset there; an empty block when none exists and
+    // `allocate` is false.
+    tolvane::RecordPlace LocateNode(std::int32_t group, std::int32_t id, bool allocate);
+    // Where a record's or node's bytes lie when their block and its page map are loaded, else null; only a
+    // hint for the processor's cache, nothing is read from the file or counted.
+    const std::uint8_t* PeekRecord(const tolvane::Table& table, std::int32_t id) const;
+    const std::uint8_t* PeekNode(std::int32_t group, std::int32_t id) const;
+    // Makes the slot live and stores the data; with `indexed`, moves the record in every index of its table.
+    void PutRecord(tolvane::Table& table, std::int32_t id, const std::uint8_t* data, bool indexed = true);
+    bool IsLive(const tolvane::Table& table, std::int32_t id);
+
+private:
+    DatabaseFile(const std::string& path, std::uint32_t flags);
+
+    // Transactions (database_file.cpp).
+    bool OpenFile(platform::FileAccess access);
+    std::int32_t BeginOutermost(bool readWrite);
+    std::int32_t Commit();
+    void Discard();
+    void AfterFailedCommit();
+    void CheckHeader() const;
+    void ConvertOldFormat();
+
+    // Blocks and groups (storage.cpp).
+    tolvane::BlockRef Block(std::int32_t n, bool pin);
+    std::int32_t HeaderField16(int offset) const;
+    void SetHeaderField16(int offset, std::int32_t value);
+    std::int32_t TakeBlockNumber();
+    tolvane::BlockRef AllocateBlock();
+    void FreeBlock(std::int32_t n);
+    void CheckBlockNumber(std::int32_t n) const;
+    std::int32_t GroupSlot(std::int32_t group, int slot) const;
+    std::int32_t AllocateGroup(bool forIndex);
+    tolvane::ErrorCode CheckGroupsFor(int indexes) const;
+    void ReleaseGroup(std::int32_t group);
+    tolvane::BlockRef LocateBlock(std::int32_t group, std::int32_t chunk, bool allocate);
+    const std::uint8_t* PeekBlock(std::int32_t group, std::int32_t chunk) const;
+    void ForgetPageMaps(std::int32_t group);
+    void ForgetPageMaps();
+    tolvane::BlockRef DescriptorBlock(std::int32_t slot, bool allocate);
+
+    // Catalogue and records helpers.
+    std::int32_t TableSlots() const { return HeaderField16(tolvane::header::TableSlots); }
+    void FillIndex(tolvane::Table& table, int column);
+    void DropIndex(tolvane::Table& table, int column);
+    std::int32_t LongTextTable();
+    void DeleteTextChain(std::int32_t first);
+    void WriteLongText(tolvane::Table& table, int column, std::int32_t id, const std::uint8_t* text,
+                       std::int32_t length);
+    std::int32_t ReadLongText(std::int32_t first, std::uint8_t* buffer, std::int32_t length);
+    void EnsureRoomForBlocks(int blocks);
+    void SettlePendingRecord();
+
+    std::int32_t lastError_ = 0;
+    std::string path_;
+    bool shared_ = false;
+    int depth_ = 0;
+    bool readWrite_ = false;
+    platform::File file_;
+    std::int32_t textTableId_ = -1; // -1: not looked up in this transaction
+    tolvane::BlockRef header_;
+    tolvane::BlockRef groups_;
+    std::vector<tolvane::BlockRef> pageMaps_ = std::vector<tolvane::BlockRef>(tolvane::MaxGroups * tolvane::GroupSlots);
+    int directoryOffset_ = tolvane::header::Directory;
+    std::int32_t poison_ = 0;
+    // The record issued last whose zero key has not entered the indexes yet, so that the write that usually
+    // follows puts it there once, with its real key.
+    std::int32_t pendingTable_ = 0;
+    std::int32_t pendingId_ = 0;
+    std::uint64_t changesBefore_ = 0; // the cache's change counter when the running operation began
+    tolvane::BlockCache cache_;
+};
+
+template <typename Body, typename Failure> auto DatabaseFile::Run(Body&& body, Failure&& failure) -> decltype(body())
+{
+    changesBefore_ = cache_.ChangeCounter();
+    tolvane::ErrorCode code;
+    try {
+        lastError_ = 0;
+        return body();
+    } catch (const tolvane::EngineError& error) {
+        code = error.code;
+    } catch (const std::bad_alloc&) {
+        code = tolvane::OutOfMemory;
+    }
+    lastError_ = code;
+    if (depth_ > 0 && cache_.ChangeCounter() != changesBefore_ && poison_ == 0)
+        poison_ = code;
+    return failure(code);
+}

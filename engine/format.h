@@ -1,0 +1,150 @@
+// The bytes of a database file: block geometry, the header, table and column descriptors and index nodes.
+// Everything is little-endian and read and written through the codecs below, never by overlaying structs.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+
+namespace tolvane {
+
+constexpr int BlockSize = 8192;
+constexpr std::int32_t MaxBlocks = 32767;        // the block count is a signed 16-bit counter
+constexpr int FormatVersion = 220;
+constexpr int OldestFormatVersion = 200;
+
+// Block 0, the file header.
+namespace header {
+constexpr int Magic = 0;                 // "VDBASE" and a NUL
+constexpr int Version = 8;               // u16
+constexpr int BlockCount = 10;           // i16: next block number never used
+constexpr int TableSlots = 12;           // i16: descriptor slots ever used
+constexpr int GroupCount = 14;           // i16: page-map groups handed out
+constexpr int FreeBlockHead = 16;        // i32
+constexpr int Directory = 1024;          // 1792 i32 block numbers of descriptor blocks
+constexpr int OldDirectory = 64;         // where versions 200 to 219 keep the directory
+constexpr int DirectoryEntries = 1792;
+constexpr int DirectoryBytes = DirectoryEntries * 4;
+constexpr char MagicText[] = "VDBASE";
+} // namespace header
+
+// Block 1: 128 page-map groups of 16 slots; group 127 is never handed out.
+constexpr int GroupSlots = 16;
+constexpr int GroupBytes = GroupSlots * 4;
+constexpr int MaxGroups = 127;
+constexpr std::int32_t ReleasedGroupMark = -1;
+constexpr int PageMapEntries = 2048;
+constexpr std::int32_t ChunksPerGroup = GroupSlots * PageMapEntries;
+
+// Table descriptors, 14 to a directory block.
+constexpr int DescriptorSize = 583;
+constexpr int DescriptorsPerBlock = 14;
+constexpr int MaxTableSlots = header::DirectoryEntries * DescriptorsPerBlock;
+constexpr int MaxColumns = 32;
+constexpr int TableNameLength = 15;
+namespace descriptor {
+constexpr int Name = 0;                  // 16 bytes, NUL-filled
+constexpr int RecordLength = 16;         // i16
+constexpr int RecordsPerBlock = 18;      // i16
+constexpr int HighestId = 20;            // i32
+constexpr int FreeIdHead = 24;           // i32
+constexpr int Group = 28;                // i32
+constexpr int Columns = 32;              // 32 column descriptors of 17 bytes
+constexpr int ColumnCount = 576;         // u8
+constexpr int IndexCount = 577;          // u16
+} // namespace descriptor
+namespace column {
+constexpr int Size = 17;
+constexpr int Type = 0;                  // u8
+constexpr int Count = 1;                 // u16
+constexpr int Offset = 3;                // u16
+constexpr int IndexGroup = 5;            // i32, 0 = no index
+constexpr int IndexRoot = 13;            // i32
+} // namespace column
+
+// Records: a slot word and the data.
+constexpr int SlotWordSize = 4;
+constexpr std::int32_t LiveSlot = -1;
+constexpr int MaxRecordLength = BlockSize;
+
+// Index nodes, 409 to a block.
+constexpr int NodeSize = 20;
+constexpr int NodesPerBlock = 409;
+
+// Long texts: the pieces of the built-in table.
+constexpr char LongTextTableName[] = "@@TEXT";
+constexpr int TextPieceBytes = 248;
+constexpr int TextPieceLength = 248;     // offset of the piece's length
+constexpr int TextPieceNext = 252;       // offset of the next piece's id
+constexpr int TextPieceColumnCount = 256;
+
+enum ColumnType : std::uint8_t {
+    TypeByte = 0,
+    TypeText = 1,
+    TypeUInt16 = 2,
+    TypeInt16 = 3,
+    TypeUInt32 = 4,
+    TypeInt32 = 5,
+    TypeUInt64 = 6,
+    TypeInt64 = 7,
+    TypeNothing = 8,
+    TypeLongText = 9,
+    TypeFloat = 10,
+    TypeDouble = 11,
+};
+constexpr int ColumnTypeCount = 12;
+
+// Bytes one element of a column type takes; -1 for an unknown type.
+constexpr int ElementSize(int type)
+{
+    constexpr int sizes[ColumnTypeCount] = {1, 1, 2, 2, 4, 4, 8, 8, 0, 4, 4, 8};
+    return type >= 0 && type < ColumnTypeCount ? sizes[type] : -1;
+}
+
+inline std::uint16_t GetU16(const std::uint8_t* p)
+{
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+inline std::int16_t GetI16(const std::uint8_t* p)
+{
+    return static_cast<std::int16_t>(GetU16(p));
+}
+inline std::uint32_t GetU32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
+        | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+inline std::int32_t GetI32(const std::uint8_t* p)
+{
+    return static_cast<std::int32_t>(GetU32(p));
+}
+inline std::uint64_t GetU64(const std::uint8_t* p)
+{
+    return GetU32(p) | (static_cast<std::uint64_t>(GetU32(p + 4)) << 32);
+}
+inline void PutU16(std::uint8_t* p, std::uint16_t v)
+{
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+inline void PutI16(std::uint8_t* p, std::int16_t v)
+{
+    PutU16(p, static_cast<std::uint16_t>(v));
+}
+inline void PutU32(std::uint8_t* p, std::uint32_t v)
+{
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+    p[2] = static_cast<std::uint8_t>(v >> 16);
+    p[3] = static_cast<std::uint8_t>(v >> 24);
+}
+inline void PutI32(std::uint8_t* p, std::int32_t v)
+{
+    PutU32(p, static_cast<std::uint32_t>(v));
+}
+inline void PutU64(std::uint8_t* p, std::uint64_t v)
+{
+    PutU32(p, static_cast<std::uint32_t>(v));
+    PutU32(p + 4, static_cast<std::uint32_t>(v >> 32));
+}
+
+} // namespace tolvane

@@ -1,0 +1,472 @@
+#include "engine/index_tree.h"
+
+#include "engine/compare.h"
+
+#include <algorithm>
+
+namespace tolvane {
+
+IndexTree::IndexTree(DatabaseFile& db, Table& table, int column)
+    : db_(db), table_(table), column_(table.Column(column))
+{
+}
+
+void IndexTree::CheckLink(std::int32_t id) const
+{
+    CheckStored(id >= 0 && id <= table_.d.highestId);
+}
+
+void IndexTree::Step(std::int64_t& steps) const
+{
+    CheckStored(++steps <= static_cast<std::int64_t>(table_.d.highestId) + 2);
+}
+
+IndexNode IndexTree::ReadNode(std::int32_t id)
+{
+    CheckStored(id >= 1 && id <= table_.d.highestId);
+    IndexNode node;
+    RecordPlace place = db_.LocateNode(column_.indexGroup, id, false);
+    if (!place)
+        return node;
+    const std::uint8_t* p = place.block.Data() + place.offset;
+    node.parent = GetI32(p);
+    node.nextEqual = GetI32(p + 4);
+    node.less = GetI32(p + 8);
+    node.greater = GetI32(p + 12);
+    node.lessHeight = GetI16(p + 16);
+    node.greaterHeight = GetI16(p + 18);
+    CheckLink(node.parent);
+    CheckLink(node.nextEqual);
+    CheckLink(node.less);
+    CheckLink(node.greater);
+    return node;
+}
+
+void IndexTree::WriteNode(std::int32_t id, const IndexNode& node)
+{
+    RecordPlace place = db_.LocateNode(column_.indexGroup, id, true);
+    std::uint8_t* p = place.block.Mutable() + place.offset;
+    PutI32(p, node.parent);
+    PutI32(p + 4, node.nextEqual);
+    PutI32(p + 8, node.less);
+    PutI32(p + 12, node.greater);
+    PutI16(p + 16, node.lessHeight);
+    PutI16(p + 18, node.greaterHeight);
+}
+
+void IndexTree::Prefetch(std::int32_t id) const
+{
+    if (id < 1 || id > table_.d.highestId)
+        return;
+    if (const std::uint8_t* node = db_.PeekNode(column_.indexGroup, id))
+        __builtin_prefetch(node);
+    if (const std::uint8_t* record = db_.PeekRecord(table_, id))
+        __builtin_prefetch(record + SlotWordSize + column_.offset);
+}
+
+const std::uint8_t* IndexTree::KeyOf(std::int32_t id, BlockRef& holder)
+{
+    RecordPlace place = db_.LocateRecord(table_, id, false);
+    CheckStored(static_cast<bool>(place));
+    holder = std::move(place.block);
+    return holder.Data() + place.offset + SlotWordSize + column_.offset;
+}
+
+int IndexTree::CompareKey(const std::uint8_t* key, std::int32_t id)
+{
+    BlockRef holder;
+    return CompareValues(column_, key, KeyOf(id, holder));
+}
+
+void IndexTree::SetRoot(std::int32_t id)
+{
+    column_.indexRoot = id;
+    db_.SaveTable(table_);
+}
+
+bool IndexTree::Contains(std::int32_t id)
+{
+    return id >= 1 && id <= table_.d.highestId && (id == Root() || ReadNode(id).parent != 0);
+}
+
+void IndexTree::Relink(std::int32_t parent, std::int32_t from, std::int32_t to, bool clearHeight)
+{
+    IndexNode node = ReadNode(parent);
+    if (node.greater == from) {
+        node.greater = to;
+        if (clearHeight)
+            node.greaterHeight = 0;
+    } else if (node.less == from) {
+        node.less = to;
+        if (clearHeight)
+            node.lessHeight = 0;
+    } else if (node.nextEqual == from) {
+        node.nextEqual = to;
+    } else {
+        CheckStored(false);
+    }
+    WriteNode(parent, node);
+}
+
+void IndexTree::Insert(const std::uint8_t* recordData, std::int32_t id)
+{
+    const std::uint8_t* key = recordData + column_.offset;
+    IndexNode fresh;
+    if (Root() == 0) {
+        SetRoot(id);
+        WriteNode(id, fresh);
+        return;
+    }
+    std::int64_t steps = 0;
+    std::int32_t current = Root();
+    for (;;) {
+        Step(steps);
+        IndexNode node = ReadNode(current);
+        Prefetch(node.less);
+        Prefetch(node.greater);
+        int order = CompareKey(key, current);
+        if (order == 0) {
+            // Equal keys keep their order: the new record goes to the end of the chain.
+            while (node.nextEqual != 0) {
+                Step(steps);
+                current = node.nextEqual;
+                node = ReadNode(current);
+            }
+            node.nextEqual = id;
+            WriteNode(current, node);
+            fresh.parent = current;
+            WriteNode(id, fresh);
+            return;
+        }
+        std::int32_t& link = order > 0 ? node.greater : node.less;
+        if (link == 0) {
+            link = id;
+            WriteNode(current, node);
+            fresh.parent = current;
+            WriteNode(id, fresh);
+            Rebalance(id);
+            return;
+        }
+        current = link;
+    }
+}
+
+void IndexTree::Rebalance(std::int32_t id)
+{
+    if (id == 0)
+        return;
+    IndexNode start = ReadNode(id);
+    int height = std::max(start.lessHeight, start.greaterHeight);
+    std::int32_t child = id;
+    std::int32_t current = start.parent;
+    std::int64_t steps = 0;
+    while (current != 0) {
+        Step(steps);
+        ++height;
+        IndexNode node = ReadNode(current);
+        if (node.less == child) {
+            if (node.lessHeight == height)
+                return;
+            node.lessHeight = static_cast<std::int16_t>(height);
+            WriteNode(current, node);
+            if (height > node.greaterHeight + 1) {
+                RotateRight(current);
+                return;
+            }
+        } else if (node.greater == child) {
+            if (node.greaterHeight == height)
+                return;
+            node.greaterHeight = static_cast<std::int16_t>(height);
+            WriteNode(current, node);
+            if (height > node.lessHeight + 1) {
+                RotateLeft(current);
+                return;
+            }
+        } else {
+            return;
+        }
+        child = current;
+        current = node.parent;
+    }
+}
+
+void IndexTree::RotateRight(std::int32_t x)
+{
+    IndexNode top = ReadNode(x);
+    if (top.less == 0)
+        return;
+    IndexNode left = ReadNode(top.less);
+    // A left child heavier on its greater side is turned first, so that the tree stays balanced (a single
+    // rotation would only move the excess to the other side).
+    if (left.greaterHeight > left.lessHeight)
+        TurnLeft(top.less);
+    TurnRight(x);
+}
+
+void IndexTree::RotateLeft(std::int32_t x)
+{
+    IndexNode top = ReadNode(x);
+    if (top.greater == 0)
+        return;
+    IndexNode right = ReadNode(top.greater);
+    if (right.lessHeight > right.greaterHeight)
+        TurnRight(top.greater);
+    TurnLeft(x);
+}
+
+void IndexTree::TurnRight(std::int32_t x)
+{
+    IndexNode top = ReadNode(x);
+    std::int32_t l = top.less;
+    if (l == 0)
+        return;
+    IndexNode left = ReadNode(l);
+    std::int32_t oldParent = top.parent;
+    top.parent = l;
+    top.less = left.greater;
+    top.lessHeight = left.greaterHeight;
+    WriteNode(x, top);
+    if (top.less != 0) {
+        IndexNode moved = ReadNode(top.less);
+        moved.parent = x;
+        WriteNode(top.less, moved);
+    }
+    left.parent = oldParent;
+    left.greater = x;
+    left.greaterHeight = static_cast<std::int16_t>(1 + std::max(top.lessHeight, top.greaterHeight));
+    WriteNode(l, left);
+    if (Root() == x)
+        SetRoot(l);
+    else
+        Relink(oldParent, x, l, false);
+}
+
+void IndexTree::TurnLeft(std::int32_t x)
+{
+    IndexNode top = ReadNode(x);
+    std::int32_t g = top.greater;
+    if (g == 0)
+        return;
+    IndexNode right = ReadNode(g);
+    std::int32_t oldParent = top.parent;
+    top.parent = g;
+    top.greater = right.less;
+    top.greaterHeight = right.lessHeight;
+    WriteNode(x, top);
+    if (top.greater != 0) {
+        IndexNode moved = ReadNode(top.greater);
+        moved.parent = x;
+        WriteNode(top.greater, moved);
+    }
+    right.parent = oldParent;
+    right.less = x;
+    right.lessHeight = static_cast<std::int16_t>(1 + std::max(top.lessHeight, top.greaterHeight));
+    WriteNode(g, right);
+    if (Root() == x)
+        SetRoot(g);
+    else
+        Relink(oldParent, x, g, false);
+}
+
+void IndexTree::Remove(std::int32_t id)
+{
+    IndexNode x = ReadNode(id);
+    bool isRoot = Root() == id;
+    if (!isRoot && x.parent == 0)
+        return;
+    auto adopt = [this](std::int32_t child, std::int32_t parent) {
+        if (child == 0)
+            return;
+        IndexNode node = ReadNode(child);
+        node.parent = parent;
+        WriteNode(child, node);
+    };
+    auto replaceInParent = [&](std::int32_t by) {
+        if (isRoot)
+            SetRoot(by);
+        else
+            Relink(x.parent, id, by, false);
+    };
+
+    if (x.nextEqual != 0) {
+        // The next of the chain takes the node's place in the tree.
+        std::int32_t e = x.nextEqual;
+        IndexNode next = ReadNode(e);
+        next.parent = x.parent;
+        next.less = x.less;
+        next.greater = x.greater;
+        next.lessHeight = x.lessHeight;
+        next.greaterHeight = x.greaterHeight;
+        WriteNode(e, next);
+        adopt(x.less, e);
+        adopt(x.greater, e);
+        replaceInParent(e);
+    } else if (x.less == 0 && x.greater == 0) {
+        if (isRoot) {
+            SetRoot(0);
+        } else {
+            Relink(x.parent, id, 0, true);
+            Rebalance(x.parent);
+        }
+    } else if (x.less == 0 || x.greater == 0) {
+        std::int32_t child = x.less != 0 ? x.less : x.greater;
+        adopt(child, x.parent);
+        replaceInParent(child);
+        Rebalance(x.parent);
+    } else {
+        // Both subtrees: the next node in order (leftmost of the greater subtree) takes the place.
+        std::int32_t s = Leftmost(x.greater);
+        IndexNode successor = ReadNode(s);
+        std::int32_t formerParent = successor.parent;
+        if (s != x.greater) {
+            adopt(successor.greater, formerParent);
+            IndexNode above = ReadNode(formerParent);
+            above.less = successor.greater;
+            --above.lessHeight;
+            WriteNode(formerParent, above);
+            adopt(x.greater, s);
+            successor.greater = x.greater;
+        }
+        successor.parent = x.parent;
+        successor.less = x.less;
+        WriteNode(s, successor);
+        adopt(x.less, s);
+        replaceInParent(s);
+        if (formerParent != id)
+            Rebalance(formerParent);
+    }
+    WriteNode(id, IndexNode {});
+}
+
+std::int32_t IndexTree::Leftmost(std::int32_t id)
+{
+    std::int64_t steps = 0;
+    for (;;) {
+        Step(steps);
+        std::int32_t less = ReadNode(id).less;
+        if (less == 0)
+            return id;
+        id = less;
+    }
+}
+
+std::int32_t IndexTree::Rightmost(std::int32_t id)
+{
+    std::int64_t steps = 0;
+    for (;;) {
+        Step(steps);
+        std::int32_t greater = ReadNode(id).greater;
+        if (greater == 0)
+            return id;
+        id = greater;
+    }
+}
+
+std::int32_t IndexTree::First()
+{
+    return Root() == 0 ? 0 : Leftmost(Root());
+}
+
+std::int32_t IndexTree::Last()
+{
+    return Root() == 0 ? 0 : Rightmost(Root());
+}
+
+std::int32_t IndexTree::ChainHead(std::int32_t id)
+{
+    std::int64_t steps = 0;
+    for (;;) {
+        Step(steps);
+        std::int32_t parent = ReadNode(id).parent;
+        if (parent == 0 || ReadNode(parent).nextEqual != id)
+            return id;
+        id = parent;
+    }
+}
+
+std::int32_t IndexTree::ChainTail(std::int32_t id)
+{
+    std::int64_t steps = 0;
+    for (;;) {
+        Step(steps);
+        std::int32_t next = ReadNode(id).nextEqual;
+        if (next == 0)
+            return id;
+        id = next;
+    }
+}
+
+std::int32_t IndexTree::Next(std::int32_t id, bool withDuplicates)
+{
+    IndexNode node = ReadNode(id);
+    if (withDuplicates && node.nextEqual != 0)
+        return node.nextEqual;
+    if (node.greater != 0)
+        return Leftmost(node.greater);
+    std::int32_t previous = id;
+    std::int32_t current = node.parent;
+    std::int64_t steps = 0;
+    while (current != 0) {
+        Step(steps);
+        IndexNode above = ReadNode(current);
+        if (above.greater == previous || (above.nextEqual == previous && above.greater == 0)) {
+            previous = current;
+            current = above.parent;
+            continue;
+        }
+        if (above.nextEqual == previous)
+            return Leftmost(above.greater);
+        return current; // arrived from the less side
+    }
+    return 0;
+}
+
+std::int32_t IndexTree::Previous(std::int32_t id, bool withDuplicates)
+{
+    IndexNode node = ReadNode(id);
+    if (withDuplicates && node.parent != 0 && ReadNode(node.parent).nextEqual == id)
+        return node.parent;
+    std::int32_t head = ChainHead(id);
+    IndexNode first = ReadNode(head);
+    std::int32_t result;
+    if (first.less != 0) {
+        result = Rightmost(first.less);
+    } else {
+        std::int32_t current = head;
+        std::int32_t parent = first.parent;
+        std::int64_t steps = 0;
+        while (parent != 0 && ReadNode(parent).less == current) {
+            Step(steps);
+            current = parent;
+            parent = ReadNode(parent).parent;
+        }
+        if (parent == 0)
+            return 0;
+        result = parent;
+    }
+    return withDuplicates ? ChainTail(result) : result;
+}
+
+std::int32_t IndexTree::NextEqual(std::int32_t id)
+{
+    return ReadNode(id).nextEqual;
+}
+
+std::int32_t IndexTree::Find(const std::uint8_t* key)
+{
+    std::int32_t current = Root();
+    std::int64_t steps = 0;
+    while (current != 0) {
+        Step(steps);
+        IndexNode node = ReadNode(current);
+        Prefetch(node.less);
+        Prefetch(node.greater);
+        int order = CompareKey(key, current);
+        if (order == 0)
+            return current;
+        current = order < 0 ? node.less : node.greater;
+    }
+    return 0;
+}
+
+} // namespace tolvane

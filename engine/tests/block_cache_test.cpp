@@ -1,0 +1,165 @@
+// The block cache inside: slot growth, which blocks a full cache lets go, commits releasing rarely used
+// blocks, blocks in use surviving eviction, and the pool returning emptied arenas.
+#include "engine/block_cache.h"
+#include "engine/errors.h"
+#include "engine/format.h"
+#include "engine/record_collection.h"
+#include "engine/tests/test_support.h"
+#include "platform/file.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace tolvane;
+using tolvane_test::ScratchFile;
+
+namespace {
+
+class BlockCacheTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::vector<std::uint8_t> bytes(200 * BlockSize);
+        for (int n = 0; n < 200; ++n)
+            bytes[static_cast<std::size_t>(n) * BlockSize] = static_cast<std::uint8_t>(n);
+        tolvane_test::WriteWholeFile(path.Path(), bytes);
+        file = platform::File::Open(path.Path(), {platform::FileAccess::ReadWrite, platform::FileShare::None});
+        ASSERT_TRUE(file.IsOpen());
+    }
+    void Ask(std::int32_t n, int times)
+    {
+        for (int i = 0; i < times; ++i)
+            cache.GetBlock(file, n, false, false);
+    }
+
+    ScratchFile path {"cache.bin"};
+    platform::File file;
+    BlockCache cache;
+};
+
+} // namespace
+
+TEST_F(BlockCacheTest, SlotArrayGrowsByATenth)
+{
+    EXPECT_EQ(cache.SlotCount(), 100);
+    BlockRef block = cache.GetBlock(file, 150, false, false);
+    EXPECT_EQ(cache.SlotCount(), 165);
+    EXPECT_EQ(block.Data()[0], 150);
+}
+
+TEST_F(BlockCacheTest, FullCacheReleasesTheLeastAskedForFirst)
+{
+    cache.SetLimit(2);
+    Ask(10, 5);
+    Ask(11, 50);
+    Ask(12, 500);
+    Ask(13, 1);
+    EXPECT_FALSE(cache.IsLoaded(10));
+    EXPECT_TRUE(cache.IsLoaded(11));
+    EXPECT_TRUE(cache.IsLoaded(12));
+    EXPECT_TRUE(cache.IsLoaded(13));
+}
+
+TEST_F(BlockCacheTest, PinnedDirtyAndUsedBlocksAreNeverEvicted)
+{
+    cache.SetLimit(1);
+    BlockRef held = cache.GetBlock(file, 20, false, false);
+    cache.GetBlock(file, 21, false, true);
+    BlockRef dirty = cache.GetBlock(file, 22, false, false);
+    dirty.Mutable()[1] = 9;
+    dirty.Reset();
+    for (std::int32_t n = 30; n < 60; ++n)
+        Ask(n, 1);
+    EXPECT_TRUE(cache.IsLoaded(20));
+    EXPECT_EQ(held.Data()[0], 20) << "a block in use keeps its buffer";
+    EXPECT_TRUE(cache.IsLoaded(21));
+    EXPECT_TRUE(cache.IsDirty(22));
+    EXPECT_LE(cache.LoadedCount(), 5);
+}
+
+TEST_F(BlockCacheTest, NewOnALoadedBlockKeepsItsContents)
+{
+    BlockRef first = cache.GetBlock(file, 5, false, false);
+    BlockRef again = cache.GetBlock(file, 5, true, false);
+    EXPECT_EQ(again.Data()[0], 5);
+    EXPECT_FALSE(cache.IsDirty(5));
+    BlockRef fresh = cache.GetBlock(file, 250, true, false);
+    EXPECT_EQ(fresh.Data()[0], 0);
+    EXPECT_TRUE(cache.IsDirty(250));
+}
+
+TEST_F(BlockCacheTest, CommitsReleaseRarelyAskedForBlocks)
+{
+    Ask(0, 10);
+    Ask(1, 10);
+    Ask(40, 2);
+    for (int commit = 0; commit < 2; ++commit)
+        cache.FinishFlush(false);
+    EXPECT_TRUE(cache.IsLoaded(40)) << "asked for twice in two commits";
+    cache.FinishFlush(false); // the third commit: two asks fall below three
+    EXPECT_FALSE(cache.IsLoaded(40));
+    EXPECT_TRUE(cache.IsLoaded(0));
+    EXPECT_TRUE(cache.IsLoaded(1));
+    EXPECT_EQ(cache.UseCount(40), 2u) << "the use count outlives the buffer";
+}
+
+TEST_F(BlockCacheTest, ReloadReadsBackAndDropsBlocksPastTheEnd)
+{
+    BlockRef block = cache.GetBlock(file, 7, false, false);
+    block.Mutable()[0] = 99;
+    BlockRef beyond = cache.GetBlock(file, 300, true, false);
+    block.Reset();
+    beyond.Reset();
+    cache.Reload(file);
+    EXPECT_EQ(cache.GetBlock(file, 7, false, false).Data()[0], 7);
+    EXPECT_FALSE(cache.IsDirty(7));
+    EXPECT_FALSE(cache.IsLoaded(300));
+}
+
+TEST_F(BlockCacheTest, UnreadableBlocksFailTheRequest)
+{
+    try {
+        cache.GetBlock(file, 5000, false, false);
+        FAIL() << "a block past the end of the file";
+    } catch (const EngineError& error) {
+        EXPECT_EQ(error.code, InputOutput);
+    }
+    EXPECT_FALSE(cache.IsLoaded(5000));
+    EXPECT_THROW(cache.GetBlock(file, -1, false, false), EngineError);
+    EXPECT_THROW(cache.GetBlock(file, MaxBlocks, true, false), EngineError);
+}
+
+TEST(BlockPool, ArenasAreSharedAndReturned)
+{
+    BlockPool pool(4);
+    std::vector<std::uint8_t*> buffers;
+    for (int i = 0; i < 10; ++i)
+        buffers.push_back(pool.Allocate());
+    EXPECT_EQ(pool.ArenaCount(), 3);
+    for (std::uint8_t* buffer : buffers)
+        std::fill(buffer, buffer + BlockSize, 0xEE);
+    for (std::uint8_t* buffer : buffers)
+        pool.Release(buffer);
+    EXPECT_EQ(pool.ArenaCount(), 1);
+    std::uint8_t* again = pool.Allocate();
+    ASSERT_NE(again, nullptr);
+    pool.Release(again);
+}
+
+TEST(RecordCollectionGrowth, CapacityGrowsByATenth)
+{
+    ScratchFile file("growth.vdb");
+    DatabaseFile* db = tlvCreateDatabaseEx(file.c_str(), 0);
+    RecordCollection collection(*db, 1);
+    std::vector<std::int32_t> capacities;
+    for (int i = 1; i <= 150; ++i) {
+        collection.Append(i);
+        if (capacities.empty() || capacities.back() != collection.Capacity())
+            capacities.push_back(collection.Capacity());
+    }
+    EXPECT_EQ(capacities, (std::vector<std::int32_t> {100, 110, 121, 133, 146, 160}));
+    EXPECT_EQ(collection.Count(), 150);
+    EXPECT_EQ(collection.Ids()[149], 150);
+    tlvCloseDatabase(db);
+}

@@ -1,0 +1,356 @@
+// Commits are atomic: a write that fails at any point of a commit, or a process that dies there, leaves
+// the database as it was before the transaction. The platform file layer's fault seam stops the N-th
+// mutating operation, for every N of a commit.
+#include "engine/tests/test_support.h"
+#include "engine/tolvane.h"
+#include "platform/file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#ifdef _WIN32
+#include <cstdlib>
+#include <windows.h>
+#else
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+using namespace tolvane_test;
+
+namespace {
+
+struct Row {
+    char name[40];
+    std::int32_t number;
+    std::int32_t note;
+};
+
+std::int32_t AddPersonTable(DatabaseFile* db)
+{
+    return AddTable(db, "PERSON", {Column(TLV_TEXT, 40, true), Column(TLV_INT32, 1, true), Column(TLV_LONGTEXT, 1)});
+}
+
+void Fill(DatabaseFile* db, std::int32_t table, int count)
+{
+    Transaction t(db);
+    for (int i = 0; i < count; ++i) {
+        Row row {};
+        std::snprintf(row.name, sizeof row.name, "Person %05d", i);
+        row.number = i;
+        std::int32_t id = tlvNewID(table, db);
+        tlvWriteRecord(table, id, &row, db);
+        if (i % 10 == 0) {
+            std::string note(700, static_cast<char>('a' + i % 26));
+            tlvSetField(table, 3, id, note.data(), static_cast<std::int32_t>(note.size()), db);
+        }
+    }
+}
+
+// The transaction whose commit is cut short: rewrites, deletions, new records (the file grows), long
+// texts, a new table.
+void Change(DatabaseFile* db, std::int32_t table)
+{
+    for (std::int32_t id = 1; id <= 120; id += 3) {
+        Row row {};
+        std::snprintf(row.name, sizeof row.name, "Changed %05d", id);
+        row.number = -id;
+        tlvWriteRecord(table, id, &row, db);
+    }
+    for (std::int32_t id = 2; id <= 200; id += 7)
+        tlvDeleteRecord(table, id, db);
+    for (int i = 0; i < 400; ++i) {
+        Row row {};
+        std::snprintf(row.name, sizeof row.name, "New %05d", i);
+        std::int32_t id = tlvNewID(table, db);
+        tlvWriteRecord(table, id, &row, db);
+    }
+    std::string note(2000, 'z');
+    tlvSetField(table, 3, 1, note.data(), static_cast<std::int32_t>(note.size()), db);
+    TableDefinition extra {"EXTRA", nullptr, 0, 0};
+    tlvAddTable(&extra, db);
+}
+
+// Everything a reader sees: every live record with its long text, in id order.
+std::string Content(const std::string& path)
+{
+    DatabaseFile* db = tlvOpenDatabaseEx(path.c_str(), 0);
+    if (!db)
+        return "cannot open";
+    std::string content;
+    Transaction t(db, TLV_READ);
+    std::int32_t table = tlvGetTableID("PERSON", db);
+    content += "extra:" + std::to_string(tlvGetTableID("EXTRA", db)) + ";";
+    std::int32_t count = tlvNumberOfRecords(table, db);
+    for (std::int32_t id = 1; id <= count; ++id) {
+        Row row {};
+        if (tlvReadRecord(table, id, &row, db) != 0)
+            continue;
+        content += std::to_string(id) + ":" + row.name + ":" + std::to_string(row.number);
+        std::int32_t length = tlvGetField(table, 3, id, nullptr, 0, db);
+        std::string note(static_cast<std::size_t>(length), '\0');
+        tlvGetField(table, 3, id, note.data(), length, db);
+        content += ":" + note + ";";
+    }
+    for (std::int32_t id = tlvGetFirstRecord(table, 1, db); id != 0; id = tlvGetNextRecord(table, 1, id, 1, db))
+        content += "i" + std::to_string(id);
+    t.Commit();
+    tlvCloseDatabase(db);
+    return content;
+}
+
+class CrashSafetyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DatabaseFile* db = tlvCreateDatabaseEx(file.c_str(), 0);
+        ASSERT_NE(db, nullptr);
+        table = AddPersonTable(db);
+        Fill(db, table, 300);
+        tlvCloseDatabase(db);
+        before = ReadWholeFile(file.Path());
+        beforeContent = Content(file.Path());
+
+        // A clean run, to count the commit's mutating operations and to know the new content.
+        db = tlvOpenDatabaseEx(file.c_str(), 0);
+        tlvStartTransaction(TLV_READWRITE, db);
+        Change(db, table);
+        platform::SetFileFault(platform::FileFaultMode::Off, 0);
+        ASSERT_EQ(tlvEndTransaction(1, db), 0);
+        operations = platform::MutatingFileOperations();
+        tlvCloseDatabase(db);
+        afterContent = Content(file.Path());
+        ASSERT_NE(afterContent, beforeContent);
+        ASSERT_GT(operations, 4);
+        EXPECT_FALSE(Exists(file.Path() + "-journal"));
+        WriteWholeFile(file.Path(), before);
+    }
+    void TearDown() override { platform::SetFileFault(platform::FileFaultMode::Off, 0); }
+
+    ScratchFile file {"crash.vdb"};
+    std::int32_t table = 0;
+    std::vector<std::uint8_t> before;
+    std::string beforeContent;
+    std::string afterContent;
+    int operations = 0;
+};
+
+} // namespace
+
+TEST_F(CrashSafetyTest, FailedWriteAtAnyPointLeavesTheFileAsBefore)
+{
+    for (platform::FileFaultMode mode : {platform::FileFaultMode::FailOnlyNth, platform::FileFaultMode::FailFromNth}) {
+        for (int n = 1; n <= operations; ++n) {
+            SCOPED_TRACE("mode " + std::to_string(static_cast<int>(mode)) + ", operation " + std::to_string(n));
+            WriteWholeFile(file.Path(), before);
+            DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+            ASSERT_NE(db, nullptr);
+            ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+            Change(db, table);
+            platform::SetFileFault(mode, n);
+            EXPECT_EQ(tlvEndTransaction(1, db), 16);
+            EXPECT_EQ(tlvGetLastError(db), 16);
+            platform::SetFileFault(platform::FileFaultMode::Off, 0);
+
+            // The same handle goes on with the old contents.
+            ASSERT_EQ(tlvStartTransaction(TLV_READ, db), 0);
+            EXPECT_EQ(tlvNumberOfRecords(table, db), 300);
+            EXPECT_EQ(tlvGetTableID("EXTRA", db), 0);
+            tlvEndTransaction(1, db);
+            tlvCloseDatabase(db);
+            EXPECT_TRUE(ReadWholeFile(file.Path()) == before);
+            EXPECT_FALSE(Exists(file.Path() + "-journal"));
+        }
+    }
+}
+
+TEST_F(CrashSafetyTest, AJournalLeftBehindIsPlayedBackOnOpen)
+{
+    WriteWholeFile(file.Path(), before);
+    DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+    ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+    Change(db, table);
+    // Every write after the journal fails, and so does the rollback: the journal stays behind.
+    platform::SetFileFault(platform::FileFaultMode::FailFromNth, operations - 2);
+    EXPECT_EQ(tlvEndTransaction(1, db), 16);
+    platform::SetFileFault(platform::FileFaultMode::Off, 0);
+    tlvCloseDatabase(db);
+    EXPECT_TRUE(Exists(file.Path() + "-journal"));
+    EXPECT_FALSE(ReadWholeFile(file.Path()) == before);
+    EXPECT_TRUE(Content(file.Path()) == beforeContent);
+    EXPECT_FALSE(Exists(file.Path() + "-journal"));
+    EXPECT_TRUE(ReadWholeFile(file.Path()) == before);
+}
+
+TEST_F(CrashSafetyTest, AnIncompleteJournalIsIgnored)
+{
+    WriteWholeFile(file.Path(), before);
+    WriteWholeFile(file.Path() + "-journal", std::vector<std::uint8_t>(5000, 0x11));
+    EXPECT_TRUE(Content(file.Path()) == beforeContent);
+    EXPECT_FALSE(Exists(file.Path() + "-journal"));
+    EXPECT_TRUE(ReadWholeFile(file.Path()) == before);
+}
+
+TEST_F(CrashSafetyTest, CreateRemovesAStaleJournal)
+{
+    WriteWholeFile(file.Path() + "-journal", std::vector<std::uint8_t>(100, 0x22));
+    DatabaseFile* db = tlvCreateDatabaseEx(file.c_str(), 0);
+    ASSERT_NE(db, nullptr);
+    EXPECT_FALSE(Exists(file.Path() + "-journal"));
+    tlvCloseDatabase(db);
+}
+
+TEST_F(CrashSafetyTest, FailedReadFailsTheOperation)
+{
+    // Cut the file short: the blocks of the last records are gone.
+    std::vector<std::uint8_t> cut(before.begin(), before.end() - 8192 * 3);
+    WriteWholeFile(file.Path(), cut);
+    DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+    ASSERT_NE(db, nullptr);
+    ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+    int failures = 0;
+    Row row {};
+    for (std::int32_t id = 1; id <= 300; ++id)
+        if (tlvReadRecord(table, id, &row, db) == 16)
+            ++failures;
+    EXPECT_GT(failures, 0);
+    tlvEndTransaction(0, db);
+    tlvCloseDatabase(db);
+}
+
+#ifndef _WIN32
+
+TEST_F(CrashSafetyTest, ProcessDyingAtAnyPointOfTheCommit)
+{
+    for (int n = 1; n <= operations + 1; ++n) {
+        SCOPED_TRACE("dies at operation " + std::to_string(n));
+        WriteWholeFile(file.Path(), before);
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+            tlvStartTransaction(TLV_READWRITE, db);
+            Change(db, table);
+            platform::SetFileFault(platform::FileFaultMode::ExitAtNth, n);
+            tlvEndTransaction(1, db);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        std::string content = Content(file.Path());
+        if (WEXITSTATUS(status) == 77)
+            EXPECT_TRUE(content == beforeContent);
+        else
+            EXPECT_TRUE(content == afterContent);
+    }
+}
+
+TEST_F(CrashSafetyTest, KilledWhileCommittingOverAndOver)
+{
+    // The child rewrites every record with the same generation number in each transaction; however
+    // it is killed, every record must carry one generation.
+    for (int attempt = 0; attempt < 6; ++attempt) {
+        WriteWholeFile(file.Path(), before);
+        int ready[2];
+        ASSERT_EQ(pipe(ready), 0);
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            close(ready[0]);
+            DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+            for (std::int32_t generation = 1;; ++generation) {
+                tlvStartTransaction(TLV_READWRITE, db);
+                for (std::int32_t id = 1; id <= 300; ++id)
+                    tlvSetField(table, 2, id, &generation, 4, db);
+                tlvEndTransaction(1, db);
+                if (generation == 2)
+                    (void)!write(ready[1], "r", 1);
+            }
+        }
+        close(ready[1]);
+        char signal = 0;
+        ASSERT_EQ(read(ready[0], &signal, 1), 1);
+        close(ready[0]);
+        usleep(static_cast<useconds_t>(3000 + attempt * 7919 % 40000));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+
+        DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+        ASSERT_NE(db, nullptr);
+        Transaction t(db, TLV_READ);
+        std::int32_t first = -1;
+        for (std::int32_t id = 1; id <= 300; ++id) {
+            std::int32_t generation = 0;
+            ASSERT_EQ(tlvGetField(table, 2, id, &generation, 4, db), 4);
+            if (first < 0)
+                first = generation;
+            ASSERT_EQ(generation, first) << "record " << id << " of attempt " << attempt;
+        }
+        EXPECT_GE(first, 2);
+        t.Commit();
+        tlvCloseDatabase(db);
+    }
+}
+
+#endif
+
+#ifdef _WIN32
+
+// The child side of the test below: run as its own process, it commits the change and ends itself at the
+// mutating file operation named in the environment.
+TEST(CrashChild, CommitsUntilTheFault)
+{
+    const char* plan = std::getenv("TOLVANE_CRASH_CHILD");
+    if (plan == nullptr)
+        GTEST_SKIP() << "only as the child of ProcessDyingAtAnyPointOfTheCommit";
+    std::string text(plan);
+    std::string::size_type bar = text.find('|');
+    std::string path = text.substr(0, bar);
+    int n = std::atoi(text.c_str() + bar + 1);
+    DatabaseFile* db = tlvOpenDatabaseEx(path.c_str(), 0);
+    ASSERT_NE(db, nullptr);
+    tlvStartTransaction(TLV_READWRITE, db);
+    Change(db, tlvGetTableID("PERSON", db));
+    platform::SetFileFault(platform::FileFaultMode::ExitAtNth, n);
+    tlvEndTransaction(1, db);
+    std::exit(0);
+}
+
+TEST_F(CrashSafetyTest, ProcessDyingAtAnyPointOfTheCommit)
+{
+    char program[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, program, MAX_PATH), 0u);
+    int died = 0;
+    for (int n = 1; n <= operations + 1; ++n) {
+        SCOPED_TRACE("dies at operation " + std::to_string(n));
+        WriteWholeFile(file.Path(), before);
+        std::string plan = file.Path() + "|" + std::to_string(n);
+        SetEnvironmentVariableA("TOLVANE_CRASH_CHILD", plan.c_str());
+        std::string command = std::string("\"") + program + "\" --gtest_filter=CrashChild.*";
+        STARTUPINFOA startup {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process {};
+        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &process));
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD status = 0;
+        GetExitCodeProcess(process.hProcess, &status);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        SetEnvironmentVariableA("TOLVANE_CRASH_CHILD", nullptr);
+        std::string content = Content(file.Path());
+        if (status == 77) {
+            ++died;
+            EXPECT_TRUE(content == beforeContent);
+        } else {
+            EXPECT_TRUE(content == afterContent) << "exit status " << status;
+        }
+    }
+    EXPECT_EQ(died, operations) << "the child died at every operation of the commit and finished after the last";
+}
+
+#endif

@@ -1,1 +1,0 @@
-// The record database engine library; its functions come with the engine.

@@ -1,0 +1,129 @@
+#include "platform/temp_file.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace platform {
+
+TempFile::TempFile(TempFile&& other) noexcept : path_(std::move(other.path_)), handle_(other.handle_)
+{
+    other.handle_ = nullptr;
+    other.path_.clear();
+}
+
+TempFile& TempFile::operator=(TempFile&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        path_ = std::move(other.path_);
+        handle_ = other.handle_;
+        other.handle_ = nullptr;
+        other.path_.clear();
+    }
+    return *this;
+}
+
+TempFile::~TempFile()
+{
+    Close();
+}
+
+TempFile TempFile::Create(const char* prefix)
+{
+    TempFile file;
+    char folder[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length > MAX_PATH)
+        return file;
+    char name[MAX_PATH];
+    // GetTempFileNameA makes the file under a unique name and takes the first three characters of the prefix.
+    if (GetTempFileNameA(folder, prefix ? prefix : "", 0, name) == 0)
+        return file;
+    HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        DeleteFileA(name);
+        return file;
+    }
+    file.handle_ = handle;
+    file.path_ = name;
+    return file;
+}
+
+bool TempFile::IsOpen() const
+{
+    return handle_ != nullptr;
+}
+
+void TempFile::Close()
+{
+    if (handle_ == nullptr)
+        return;
+    CloseHandle(static_cast<HANDLE>(handle_));
+    handle_ = nullptr;
+    path_.clear();
+}
+
+namespace {
+
+OVERLAPPED At(std::uint64_t offset)
+{
+    OVERLAPPED overlapped = {};
+    overlapped.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+    overlapped.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return overlapped;
+}
+
+} // namespace
+
+std::int64_t TempFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t length)
+{
+    if (handle_ == nullptr)
+        return -1;
+    std::size_t done = 0;
+    auto* bytes = static_cast<char*>(buffer);
+    while (done < length) {
+        OVERLAPPED overlapped = At(offset + done);
+        DWORD chunk = static_cast<DWORD>(length - done > 0x40000000u ? 0x40000000u : length - done);
+        DWORD read = 0;
+        if (!ReadFile(static_cast<HANDLE>(handle_), bytes + done, chunk, &read, &overlapped)) {
+            if (GetLastError() == ERROR_HANDLE_EOF)
+                break;
+            return -1;
+        }
+        if (read == 0)
+            break;
+        done += read;
+    }
+    return static_cast<std::int64_t>(done);
+}
+
+bool TempFile::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
+{
+    if (handle_ == nullptr)
+        return false;
+    std::size_t done = 0;
+    const auto* bytes = static_cast<const char*>(data);
+    while (done < length) {
+        OVERLAPPED overlapped = At(offset + done);
+        DWORD chunk = static_cast<DWORD>(length - done > 0x40000000u ? 0x40000000u : length - done);
+        DWORD written = 0;
+        if (!WriteFile(static_cast<HANDLE>(handle_), bytes + done, chunk, &written, &overlapped) || written == 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+std::int64_t TempFile::Size()
+{
+    if (handle_ == nullptr)
+        return -1;
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(static_cast<HANDLE>(handle_), &size))
+        return -1;
+    return size.QuadPart;
+}
+
+} // namespace platform
