@@ -65,14 +65,18 @@ bool TableDescriptor::IsSound() const
         return false;
     if (highestId < 0 || highestId > MaxRecordIds(*this) || freeIdHead < 0 || freeIdHead > highestId)
         return false;
+    // Columns lie end to end and fill the row exactly, as tables are made: a row read is copied at the
+    // row's length into the caller's buffer, which is sized by the columns.
+    int end = 0;
     for (int c = 0; c < columnCount; ++c) {
         const ColumnDescriptor& col = columns[c];
-        if (ElementSize(col.type) < 0 || col.count < 1 || col.offset + col.Size() > DataLength())
+        if (ElementSize(col.type) < 0 || col.count < 1 || col.offset != end)
             return false;
+        end += col.Size();
         if (col.indexGroup < 0 || col.indexGroup >= MaxGroups || col.indexRoot < 0 || col.indexRoot > highestId)
             return false;
     }
-    return true;
+    return end == DataLength();
 }
 
 } // namespace tolvane

@@ -274,3 +274,48 @@ TEST(DatabaseFileFormat, DroppingATableFreesEveryBlockOfItsGroups)
     // Everything but the header, the group block and the directory block is free again.
     EXPECT_EQ(free, blockCount - 3);
 }
+
+// A record is copied at its table's row length into a buffer the caller sized by the columns; a damaged
+// descriptor whose row length or column offsets disagree with its columns must not decide that copy.
+TEST(DatabaseFileFormat, DescriptorWhoseRowDisagreesWithItsColumnsIsRefused)
+{
+    struct Damage {
+        const char* what;
+        std::size_t offset;
+        int value;
+    };
+    // Row of 4 + 12 bytes: record length 20 (with the slot word), 409 records a block.
+    const Damage damages[] = {
+        {"longer row", 16, 120},
+        {"column moved", 32 + 17 + 3, 8},
+    };
+    for (const Damage& damage : damages) {
+        SCOPED_TRACE(damage.what);
+        ScratchFile file("rowlength.vdb");
+        DatabaseFile* db = tlvCreateDatabaseEx(file.c_str(), 0);
+        std::int32_t table = AddTable(db, "ROWS", {Column(TLV_INT32, 1), Column(TLV_TEXT, 12)});
+        ASSERT_EQ(table, 1);
+        {
+            Transaction t(db);
+            std::uint8_t record[16] = {7, 0, 0, 0, 'a', 'b', 'c'};
+            ASSERT_EQ(tlvNewID(table, db), 1);
+            ASSERT_EQ(tlvWriteRecord(table, 1, record, db), 0);
+        }
+        tlvCloseDatabase(db);
+
+        std::vector<std::uint8_t> bytes = ReadWholeFile(file.Path());
+        std::size_t descriptor = static_cast<std::size_t>(LittleI32(bytes, 1024)) * Block;
+        PutLittle16(bytes, descriptor + damage.offset, damage.value);
+        if (damage.offset == 16)
+            PutLittle16(bytes, descriptor + 18, static_cast<int>(Block / damage.value));
+        WriteWholeFile(file.Path(), bytes);
+
+        db = tlvOpenDatabaseEx(file.c_str(), 0);
+        ASSERT_NE(db, nullptr);
+        ASSERT_EQ(tlvStartTransaction(TLV_READ, db), 0);
+        std::vector<std::uint8_t> exact(16); // sized by the columns, so an overrun shows under the sanitizer
+        EXPECT_EQ(tlvReadRecord(table, 1, exact.data(), db), TLV_ERROR_IO);
+        tlvEndTransaction(0, db);
+        tlvCloseDatabase(db);
+    }
+}
