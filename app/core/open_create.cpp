@@ -3,7 +3,6 @@
 #include <cstring>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
@@ -20,7 +19,6 @@ namespace {
 constexpr std::int32_t EngineMemoryKilobytes = 2048;
 constexpr std::uint8_t HeaderColumnCount = 12;
 constexpr std::int32_t HeaderRecordId = 1;
-constexpr std::size_t EngineBlockSize = 8192;
 constexpr std::size_t TitleSize = sizeof(DatabaseHeader::title);
 
 DatabasePrompts* Prompts = nullptr;
@@ -68,19 +66,14 @@ bool ReadHeader(Database& database)
         return false;
     LookUpTableIds(database);
     // A missing MAIN2 (0) is as fatal as a failed lookup (-1): nothing after this could be trusted.
-    if (database.tableIds[TableMain2] <= 0)
+    if (database.tableIds[TableMain2] <= 0 || !TableRowsFitSchema(database))
         return false;
     TableDefinition definition{};
     if (tlvGetTable(database.TableId(TableMain2), &definition, database.file) != 0 ||
         definition.columnCount != HeaderColumnCount)
         return false;
-    // The engine copies the row at the length the file records for it, which a damaged file decides; no row
-    // outgrows one block, so the header is read through a block-sized buffer and then taken as it fits.
-    std::vector<std::uint8_t> row(EngineBlockSize);
-    if (tlvReadRecord(database.TableId(TableMain2), HeaderRecordId, row.data(), database.file) != 0)
-        return false;
-    std::memcpy(&database.header, row.data(), sizeof database.header);
-    return true;
+    // TableRowsFitSchema has made sure the header row fits the header.
+    return tlvReadRecord(database.TableId(TableMain2), HeaderRecordId, &database.header, database.file) == 0;
 }
 
 // Brings an older database to the current version in one transaction; false when any step failed, and

@@ -120,3 +120,55 @@ void LookUpTableIds(Database& database) {
   for (int number = 0; number < TableCount; ++number)
     database.tableIds[number] = tlvGetTableID(TableNames[number], database.file);
 }
+
+namespace {
+
+// Bytes one element of an engine column type takes (the types of the engine's interface).
+int ColumnTypeBytes(std::uint8_t type)
+{
+  switch (type) {
+  case TLV_BYTE:
+  case TLV_TEXT:
+    return 1;
+  case TLV_UINT16:
+  case TLV_INT16:
+    return 2;
+  case TLV_UINT32:
+  case TLV_INT32:
+  case TLV_LONGTEXT:
+  case TLV_FLOAT:
+    return 4;
+  case TLV_UINT64:
+  case TLV_INT64:
+  case TLV_DOUBLE:
+    return 8;
+  case TLV_NOTHING:
+    return 0;
+  default:
+    return -1;
+  }
+}
+
+} // namespace
+
+bool TableRowsFitSchema(const Database& database)
+{
+  for (int t = 0; t < TableCount; ++t) {
+    const SchemaTable* schema = FindSchemaTable(static_cast<TableNumber>(t));
+    if (!schema || database.tableIds[t] <= 0)
+      continue;
+    std::int32_t table = database.TableId(static_cast<TableNumber>(t));
+    TableDefinition definition{};
+    if (tlvGetTable(table, &definition, database.file) != 0)
+      return false;
+    for (int c = 1; c <= definition.columnCount; ++c) { // the engine numbers columns from 1
+      ColumnInfo column{};
+      if (tlvGetColumn(table, c, &column, database.file) != 0)
+        return false;
+      int bytes = ColumnTypeBytes(column.type);
+      if (bytes < 0 || column.offset + bytes * column.count > schema->rowSize)
+        return false;
+    }
+  }
+  return true;
+}

@@ -77,6 +77,10 @@ bool AddSchemaTables(Database& database);
 // Looks every table number's engine id up by name (0 for a table the file lacks). Runs inside the
 // caller's transaction.
 void LookUpTableIds(Database& database);
+// True when no current table of the file has rows longer than the record buffer the program reads them
+// into; the engine copies a row at the length the file gives it, which a damaged file decides. Runs inside
+// the caller's transaction, after LookUpTableIds.
+bool TableRowsFitSchema(const Database& database);
 
 #pragma pack(push, 1)
 // Record 1 of MAIN2: the database's title, copyright, version, owner and times (850 bytes).

@@ -331,31 +331,48 @@ TEST_F(OpenCreateTest, FilesThatAreNoDatabasesAreRefused)
     EXPECT_EQ(prompts.events, std::vector<std::string>(5, "error: error"));
 }
 
-// The engine hands over a row at the length the file records; a header row far longer than the header must
-// not run over it.
-TEST_F(OpenCreateTest, OversizedHeaderRowStaysWithinTheHeader)
+// The engine hands over a row at the length the file records, into a record buffer sized by the schema: a
+// file whose rows are longer than the program's records (a header row far longer than the header, a person
+// row with a column too many) is refused before anything is read.
+TEST_F(OpenCreateTest, RowsLongerThanTheProgramsRecordsAreRefused)
 {
-    std::string path = NewPath("oversized.vdb");
-    DatabaseFile* file = tlvCreateDatabaseEx(path.c_str(), 0);
-    ASSERT_NE(file, nullptr);
-    std::vector<ColumnDefinition> definitions(12, ColumnDefinition{TLV_BYTE, 0, 600, 0, 0});
-    TableDefinition table{"MAIN2", definitions.data(), 12, 0};
-    ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, file), 0);
-    std::int32_t id = tlvAddTable(&table, file);
-    ASSERT_GT(id, 0);
-    std::vector<std::uint8_t> row(12 * 600, 0x41);
-    row[168] = 0xA3; // version 10403, little-endian
-    row[169] = 0x28;
-    ASSERT_EQ(tlvNewID(id, file), 1);
-    ASSERT_EQ(tlvWriteRecord(id, 1, row.data(), file), 0);
-    tlvEndTransaction(1, file);
-    tlvCloseDatabase(file);
+    std::string oversizedHeader = NewPath("oversized.vdb");
+    {
+        DatabaseFile* file = tlvCreateDatabaseEx(oversizedHeader.c_str(), 0);
+        ASSERT_NE(file, nullptr);
+        std::vector<ColumnDefinition> definitions(12, ColumnDefinition{TLV_BYTE, 0, 600, 0, 0});
+        TableDefinition table{"MAIN2", definitions.data(), 12, 0};
+        ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, file), 0);
+        std::int32_t id = tlvAddTable(&table, file);
+        ASSERT_GT(id, 0);
+        std::vector<std::uint8_t> row(12 * 600, 0x41);
+        row[168] = 0xA3; // version 10403, little-endian
+        row[169] = 0x28;
+        ASSERT_EQ(tlvNewID(id, file), 1);
+        ASSERT_EQ(tlvWriteRecord(id, 1, row.data(), file), 0);
+        tlvEndTransaction(1, file);
+        tlvCloseDatabase(file);
+    }
+    EXPECT_EQ(OpenDatabase(nullptr, oversizedHeader.c_str()), nullptr);
 
-    std::unique_ptr<Database> database(OpenDatabase(nullptr, path.c_str()));
-    ASSERT_NE(database, nullptr);
-    std::int16_t version = database->header.version;
-    EXPECT_EQ(version, 10403);
-    EXPECT_EQ(database->header.title[0], 'A');
+    std::string widePerson = NewPath("wideperson.vdb");
+    {
+        std::unique_ptr<Database> database(CreateDatabase(widePerson.c_str(), false));
+        ASSERT_NE(database, nullptr);
+        const SchemaTable* person = FindSchemaTable(TablePerson);
+        ASSERT_NE(person, nullptr);
+        std::vector<ColumnDefinition> columns;
+        for (int c = 0; c < person->columnCount; ++c)
+            columns.push_back(ColumnDefinition{person->columns[c].type, 0, person->columns[c].count, 0, 0});
+        columns.push_back(ColumnDefinition{TLV_TEXT, 0, 200, 0, 0});
+        TableDefinition table{"PERSON", columns.data(), static_cast<std::uint8_t>(columns.size()), 0};
+        EngineTransaction transaction(database->file, TLV_READWRITE);
+        ASSERT_EQ(tlvDeleteTable(database->TableId(TablePerson), database->file), 0);
+        ASSERT_GT(tlvAddTable(&table, database->file), 0);
+    }
+    EXPECT_EQ(OpenDatabase(nullptr, widePerson.c_str()), nullptr);
+
+    EXPECT_EQ(prompts.events, std::vector<std::string>(2, "error: error"));
 }
 
 TEST_F(OpenCreateTest, BackupReminderRunsOnlyWhenTheSettingIsOn)
