@@ -12,3 +12,7 @@ using MessageBoxAnswerer = int (*)(const char* text, const char* caption, UINT t
 
 // Sets the answerer (null brings back real boxes).
 void SetMessageBoxAnswerer(MessageBoxAnswerer answerer, void* context);
+
+// For the program's own question dialogs: when an answerer is set, asks it with the MessageBoxA type the
+// question stands for, stores its answer and answers true; false when the user is to be asked.
+bool AnswerInPlaceOfUser(const char* text, const char* caption, UINT type, int* answer);

@@ -3,6 +3,7 @@
 #include "frame/language_table.h"
 #include "frame/settings.h"
 #include "frame/ui/frame_globals.h"
+#include "frame/ui/message_box.h"
 #include "frame/ui/window_helpers.h"
 #include "res/frame_resource.h"
 
@@ -62,6 +63,12 @@ INT_PTR CALLBACK QuestionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 int AskQuestion(HWND owner, const char* text, const char* caption, int defaultButton, std::int32_t* flag,
                 const char* section, const char* valueName)
 {
+    // A test answers the question as a Yes/No box; the "do not ask again" tick is the user's alone.
+    int tested = 0;
+    UINT type = MB_YESNO | MB_ICONQUESTION | (defaultButton == IDNO ? MB_DEFBUTTON2 : MB_DEFBUTTON1);
+    if (AnswerInPlaceOfUser(text, caption, type, &tested))
+        return tested == IDNO ? IDNO : IDYES;
+
     Question question{text, caption, defaultButton, flag, section, valueName};
     INT_PTR answer = DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_QUESTION), owner, QuestionDlgProc,
                                      reinterpret_cast<LPARAM>(&question));

@@ -4,6 +4,7 @@
 #include "core/database_properties.h"
 #include "core/engine_transaction.h"
 #include "frame/ui/database_display.h"
+#include "frame/ui/message_box.h"
 #include "frame/ui/question_box.h"
 #include "frame/ui/window_helpers.h"
 #include "res/frame_resource.h"
@@ -94,6 +95,7 @@ TEST_F(FrameDialogs, QuestionBoxIgnoresEscapeAndSwitchesItselfOff)
 {
     InstallLanguage();
     ASSERT_TRUE(StartFrame());
+    SetMessageBoxAnswerer(nullptr, nullptr); // the real dialog, driven below
     std::int32_t flag = 1;
     bool defaultWasNo = false;
     std::string checkText;
@@ -122,10 +124,37 @@ TEST_F(FrameDialogs, QuestionBoxLeavesTheFlagWithoutTheTick)
 {
     InstallLanguage();
     ASSERT_TRUE(StartFrame());
+    SetMessageBoxAnswerer(nullptr, nullptr); // the real dialog, driven below
     std::int32_t flag = 1;
     DialogDriver driver([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDYES, 0); });
     EXPECT_EQ(AskQuestion(FrameWindow, "Go on?", "Question", IDYES, &flag, "Edit", "DeleteTaskWarning"), IDYES);
     EXPECT_EQ(flag, 1);
+}
+
+TEST_F(FrameDialogs, QuestionBoxIsAnsweredThroughTheMessageBoxSeam)
+{
+    InstallLanguage();
+    ASSERT_TRUE(StartFrame());
+    struct Seen {
+        std::string text;
+        UINT type = 0;
+    } seen;
+    SetMessageBoxAnswerer(
+        [](const char* text, const char*, UINT type, void* context) {
+            auto* box = static_cast<Seen*>(context);
+            box->text = text;
+            box->type = type;
+            return IDNO;
+        },
+        &seen);
+    std::int32_t flag = 1;
+    int answer = AskQuestion(FrameWindow, "Delete the task?", "Task", IDNO, &flag, "Edit", "DeleteTaskWarning");
+    SetMessageBoxAnswerer(nullptr, nullptr);
+
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(seen.text, "Delete the task?");
+    EXPECT_EQ(seen.type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+    EXPECT_EQ(flag, 1); // no tick without the dialog
 }
 
 TEST_F(FrameDialogs, ChangingTheLanguageRebuildsTheMenusAndKeepsTheOldOneOnCancel)
