@@ -472,11 +472,31 @@ TEST_F(Frame, DatabaseCommandsDoNothingWithoutADatabase)
     ASSERT_TRUE(StartFrame());
     // Accelerators reach these even while their menu items are grey.
     for (UINT command : {IDM_FILE_DBPROPERTIES, IDM_FILE_CLOSEDB, IDM_VIEW_PERSONLIST, IDM_FILE_BACKUP,
-                         IDM_TOOLS_EXTRACT, IDM_VIEW_OBJECTLIST})
+                         IDM_TOOLS_EXTRACT, IDM_VIEW_OBJECTLIST, IDM_TOOLS_EVENTTYPES, IDM_TOOLS_ROLES})
         SendMessageA(FrameWindow, WM_COMMAND, command, 0);
     EXPECT_EQ(CurrentDatabase, nullptr);
     EXPECT_TRUE(boxes_.boxes.empty());
     EXPECT_EQ(ChildCount(), 0);
+}
+
+TEST_F(Frame, ToolsOpenTheEventTypeListAndTheRoles)
+{
+    InstallLanguage();
+    std::string path = MakeDatabase("family.vdb");
+    ASSERT_TRUE(StartFrame());
+    OpenFileByExtension(FrameWindow, path.c_str());
+    ASSERT_NE(CurrentDatabase, nullptr);
+    for (UINT command : {IDM_TOOLS_EVENTTYPES, IDM_TOOLS_ROLES}) {
+        SCOPED_TRACE(command);
+        HWND shown = nullptr;
+        DialogDriver driver([&](HWND dialog) {
+            shown = dialog;
+            EndDialog(dialog, IDCANCEL);
+        });
+        SendMessageA(FrameWindow, WM_COMMAND, command, 0);
+        EXPECT_TRUE(driver.Acted());
+        EXPECT_NE(shown, nullptr);
+    }
 }
 
 TEST_F(Frame, ForwardsDocumentCommandsToTheActiveChild)
