@@ -22,9 +22,9 @@ constexpr std::int32_t MaxIds = 3000; // walks are capped: a damaged highest id 
 std::string ScratchPath()
 {
     // Unique to this process: fuzz runs may go side by side.
-    static const std::string path = (std::filesystem::temp_directory_path()
-                                     / ("tolvane-fuzz-" + std::to_string(std::random_device {}()) + ".vdb"))
-                                        .string();
+    static const std::string path =
+        (std::filesystem::temp_directory_path() / ("tolvane-fuzz-" + std::to_string(std::random_device{}()) + ".vdb"))
+            .string();
     return path;
 }
 
@@ -64,14 +64,14 @@ void WalkColumn(DatabaseFile* db, std::int32_t table, std::int32_t column, const
 void WalkTable(DatabaseFile* db, std::int32_t table)
 {
     char name[16] = {};
-    TableDefinition definition {name, nullptr, 0, 0};
+    TableDefinition definition{name, nullptr, 0, 0};
     if (tlvGetTable(table, &definition, db) != 0)
         return;
     tlvGetTableID(name, db);
     std::vector<ColumnInfo> columns;
     std::size_t length = 0;
     for (std::int32_t column = 1; column <= definition.columnCount; ++column) {
-        ColumnInfo info {};
+        ColumnInfo info{};
         if (tlvGetColumn(table, column, &info, db) != 0)
             return;
         columns.push_back(info);
@@ -121,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::vector<std::uint8_t> after = Read(path);
     if (after.size() != size || (size > 0 && !std::equal(after.begin(), after.end(), data))) {
-        std::fprintf(stderr, "engine_fuzz: a read-only walk changed the file (%zu bytes, now %zu)\n", size, after.size());
+        std::fprintf(stderr, "engine_fuzz: a read-only walk changed the file (%zu bytes, now %zu)\n", size,
+                     after.size());
         std::abort();
     }
     std::filesystem::remove(path);

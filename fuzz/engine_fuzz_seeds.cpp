@@ -19,12 +19,15 @@ bool MakeDatabase(const std::string& path)
     if (!db)
         return false;
     tlvStartTransaction(TLV_READWRITE, db);
-    ColumnDefinition person[] = {{TLV_TEXT, 0, 24, 1, 0}, {TLV_INT32, 0, 1, 1, 0}, {TLV_LONGTEXT, 0, 1, 0, 0},
-                                 {TLV_INT64, 0, 2, 0, 0}, {TLV_DOUBLE, 0, 1, 1, 0}};
-    TableDefinition personTable {"PERSON", person, 5, 0};
+    ColumnDefinition person[] = {{TLV_TEXT, 0, 24, 1, 0},
+                                 {TLV_INT32, 0, 1, 1, 0},
+                                 {TLV_LONGTEXT, 0, 1, 0, 0},
+                                 {TLV_INT64, 0, 2, 0, 0},
+                                 {TLV_DOUBLE, 0, 1, 1, 0}};
+    TableDefinition personTable{"PERSON", person, 5, 0};
     std::int32_t table = tlvAddTable(&personTable, db);
     ColumnDefinition scratch[] = {{TLV_INT16, 0, 1, 1, 0}};
-    TableDefinition scratchTable {"SCRATCH", scratch, 1, 0};
+    TableDefinition scratchTable{"SCRATCH", scratch, 1, 0};
     std::int32_t dropped = tlvAddTable(&scratchTable, db);
     for (int i = 0; i < 60; ++i) {
         std::uint8_t row[24 + 4 + 4 + 16 + 8] = {};

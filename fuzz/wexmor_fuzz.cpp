@@ -98,7 +98,8 @@ void ReadAll(const char* path, int flag)
     ReadSection(file, flag, CreateSource, SourceImport, ReleaseSource);
     ReadSection(file, flag, CreateExcerpt, ExcerptImport, ReleaseExcerpt);
     ReadSection(file, flag, CreateEventtype, EventtypeImport, ReleaseEventtype);
-    ReadSection(file, flag, CreatePerson, PersonImport, ReleasePerson, +[](WZPerson* p) { WalkName(GetPersonName(p)); });
+    ReadSection(
+        file, flag, CreatePerson, PersonImport, ReleasePerson, +[](WZPerson* p) { WalkName(GetPersonName(p)); });
     ReadSection(file, flag, CreateAssertion, AssertionImport, ReleaseAssertion, WalkAssertion);
     ReadSection(file, flag, CreateObjective, ObjectiveImport, ReleaseObjective);
     ReadSection(file, flag, CreateTask, TaskImport, ReleaseTask);

@@ -21,7 +21,7 @@ struct CalendarEscape {
     Calendar calendar;
 };
 constexpr CalendarEscape kEscapes[] = {
-    {"@#DGREGORIAN@", Calendar::Gregorian}, {"@#DJULIAN@", Calendar::Julian}, {"@#DHEBREW@", Calendar::Hebrew},
+    {"@#DGREGORIAN@", Calendar::Gregorian}, {"@#DJULIAN@", Calendar::Julian},   {"@#DHEBREW@", Calendar::Hebrew},
     {"@#DFRENCH R@", Calendar::French},     {"@#DUNKNOWN@", Calendar::Unknown},
 };
 
@@ -105,7 +105,10 @@ int TakeMonth(Cursor& cursor, Calendar calendar)
     return find(kMonths);
 }
 
-bool EraFollows(const Cursor& cursor) { return cursor.Starts("BC", true) || cursor.Starts("B.C.", true); }
+bool EraFollows(const Cursor& cursor)
+{
+    return cursor.Starts("BC", true) || cursor.Starts("B.C.", true);
+}
 
 // The second year of a dual year and the era, after the year.
 void ReadYearTail(Cursor& cursor, SimpleDate& date)

@@ -11,8 +11,8 @@ namespace pendrax {
 struct DateRules {
     bool defaultGregorian = false;
     bool keepUnreadDates = false;
-    bool numericDates = false;  // D.M.Y dates of a program that writes them
-    bool logWarnings = true;    // the warnings about BETWEEN, CIR/CA and TIME (log level 0)
+    bool numericDates = false; // D.M.Y dates of a program that writes them
+    bool logWarnings = true;   // the warnings about BETWEEN, CIR/CA and TIME (log level 0)
 };
 
 struct DateReading {

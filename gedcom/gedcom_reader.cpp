@@ -9,7 +9,10 @@ namespace {
 constexpr size_t kSkippedLineShown = 80;
 constexpr size_t kCaretLineLimit = 63;
 
-bool IsBreak(char16_t unit) { return unit == '\r' || unit == '\n'; }
+bool IsBreak(char16_t unit)
+{
+    return unit == '\r' || unit == '\n';
+}
 
 } // namespace
 
@@ -241,8 +244,8 @@ void GedcomReader::LogError(int code, bool withLine)
         return;
     std::string text = host_.Text(code);
     char header[64];
-    std::snprintf(header, sizeof header, code == LogNotConverted ? "\r\nLine %i: " : "\r\nError on line %i: ",
-                  lineNumber_);
+    std::snprintf(header, sizeof header,
+                  code == LogNotConverted ? "\r\nLine %i: " : "\r\nError on line %i: ", lineNumber_);
     Log(header);
     Log(text);
     Log("\r\n");

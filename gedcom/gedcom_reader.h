@@ -36,8 +36,16 @@ public:
     // Logs the current line as unexpected (code 5) and skips it with its subordinate lines.
     bool SkipUnexpected();
     // Logs the current line as not converted (code 100) and moves on, alone or with its subordinate lines.
-    bool NotConverted() { LogError(LogNotConverted, true); return Next(); }
-    bool NotConvertedSubtree() { LogError(LogNotConverted, true); return SkipSubtree(); }
+    bool NotConverted()
+    {
+        LogError(LogNotConverted, true);
+        return Next();
+    }
+    bool NotConvertedSubtree()
+    {
+        LogError(LogNotConverted, true);
+        return SkipSubtree();
+    }
     // One log entry; only the first entry of an input line is written.
     void LogError(int code, bool withLine);
 

@@ -17,16 +17,25 @@ struct SimpleDate {
     Calendar calendar = Calendar::Unknown;
     int day = 0;
     int month = 0;
-    int year = 0;           // negative before the common era
-    int secondYear = -1;    // of a dual year, 0 to 99
+    int year = 0;        // negative before the common era
+    int secondYear = -1; // of a dual year, 0 to 99
     int hour = -1;
     int minute = -1;
     int second = -1;
 };
 
 enum class DateKind {
-    None = 0, Text = 1, Exact = 2, About = 3, Estimated = 4, From = 5, To = 6, FromTo = 7, Before = 8,
-    After = 9, Between = 10,
+    None = 0,
+    Text = 1,
+    Exact = 2,
+    About = 3,
+    Estimated = 4,
+    From = 5,
+    To = 6,
+    FromTo = 7,
+    Before = 8,
+    After = 9,
+    Between = 10,
 };
 
 struct GedcomDate {
@@ -122,7 +131,7 @@ struct Citation {
     std::string sourceText; // the text of a source given as text
     std::string page, quality, dataDate, dataText;
     std::vector<Note> notes;
-    int sourceNumber = 0;   // the source that stands for it in the output
+    int sourceNumber = 0; // the source that stands for it in the output
 };
 
 struct Repository {

@@ -105,8 +105,8 @@ public:
         input_.Close();
         if (!params_.outputPath)
             return false;
-        output_ = CreateFileA(params_.outputPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+        output_ =
+            CreateFileA(params_.outputPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         return output_ != INVALID_HANDLE_VALUE;
     }
     void WriteOutput(std::string_view bytes) override { WriteAll(output_, bytes); }

@@ -10,11 +10,34 @@ constexpr size_t kTypeLimit = 255;
 bool IsPersonEvent(Tag tag)
 {
     switch (tag) {
-    case Tag::ADOP: case Tag::BAPL: case Tag::BAPM: case Tag::BARM: case Tag::BASM: case Tag::BIRT:
-    case Tag::BLES: case Tag::BURI: case Tag::CENS: case Tag::CHR: case Tag::CHRA: case Tag::CONF:
-    case Tag::CONL: case Tag::CREM: case Tag::DEAT: case Tag::EMIG: case Tag::ENDL: case Tag::EVEN:
-    case Tag::FCOM: case Tag::GRAD: case Tag::IMMI: case Tag::NATU: case Tag::ORDN: case Tag::PROB:
-    case Tag::RESI: case Tag::RETI: case Tag::SLGC: case Tag::WILL:
+    case Tag::ADOP:
+    case Tag::BAPL:
+    case Tag::BAPM:
+    case Tag::BARM:
+    case Tag::BASM:
+    case Tag::BIRT:
+    case Tag::BLES:
+    case Tag::BURI:
+    case Tag::CENS:
+    case Tag::CHR:
+    case Tag::CHRA:
+    case Tag::CONF:
+    case Tag::CONL:
+    case Tag::CREM:
+    case Tag::DEAT:
+    case Tag::EMIG:
+    case Tag::ENDL:
+    case Tag::EVEN:
+    case Tag::FCOM:
+    case Tag::GRAD:
+    case Tag::IMMI:
+    case Tag::NATU:
+    case Tag::ORDN:
+    case Tag::PROB:
+    case Tag::RESI:
+    case Tag::RETI:
+    case Tag::SLGC:
+    case Tag::WILL:
         return true;
     default:
         return false;
@@ -24,9 +47,21 @@ bool IsPersonEvent(Tag tag)
 bool IsPersonAttribute(Tag tag)
 {
     switch (tag) {
-    case Tag::CAST: case Tag::DSCR: case Tag::EDUC: case Tag::IDNO: case Tag::NATI: case Tag::NCHI:
-    case Tag::NMR: case Tag::OCCU: case Tag::PROP: case Tag::RELI: case Tag::SSN: case Tag::TITL:
-    case Tag::FACT: case Tag::UserEMAIL: case Tag::UserUID:
+    case Tag::CAST:
+    case Tag::DSCR:
+    case Tag::EDUC:
+    case Tag::IDNO:
+    case Tag::NATI:
+    case Tag::NCHI:
+    case Tag::NMR:
+    case Tag::OCCU:
+    case Tag::PROP:
+    case Tag::RELI:
+    case Tag::SSN:
+    case Tag::TITL:
+    case Tag::FACT:
+    case Tag::UserEMAIL:
+    case Tag::UserUID:
         return true;
     default:
         return false;
@@ -36,8 +71,18 @@ bool IsPersonAttribute(Tag tag)
 bool IsFamilyEvent(Tag tag)
 {
     switch (tag) {
-    case Tag::ANUL: case Tag::CENS: case Tag::DIV: case Tag::DIVF: case Tag::ENGA: case Tag::EVEN:
-    case Tag::MARB: case Tag::MARC: case Tag::MARL: case Tag::MARR: case Tag::MARS: case Tag::SLGS:
+    case Tag::ANUL:
+    case Tag::CENS:
+    case Tag::DIV:
+    case Tag::DIVF:
+    case Tag::ENGA:
+    case Tag::EVEN:
+    case Tag::MARB:
+    case Tag::MARC:
+    case Tag::MARL:
+    case Tag::MARR:
+    case Tag::MARS:
+    case Tag::SLGS:
         return true;
     default:
         return false;
@@ -154,11 +199,20 @@ bool RecordReader::ReadPersonNumber(Person& person)
     if (options_.personNumbers == 2) {
         const char* label = "";
         switch (reader_.CurrentTag()) {
-        case Tag::AFN: label = "Ancestry file number "; break;
-        case Tag::RFN: label = "Permanent record file number "; break;
-        case Tag::REFN: label = "User reference number "; break;
-        case Tag::RIN: label = "Automated record ID "; break;
-        default: break;
+        case Tag::AFN:
+            label = "Ancestry file number ";
+            break;
+        case Tag::RFN:
+            label = "Permanent record file number ";
+            break;
+        case Tag::REFN:
+            label = "User reference number ";
+            break;
+        case Tag::RIN:
+            label = "Automated record ID ";
+            break;
+        default:
+            break;
         }
         if (!person.text.empty())
             person.text += "\r\n";
@@ -350,13 +404,26 @@ bool RecordReader::ReadName(std::vector<Name>& names)
     while (read && reader_.Level() > level) {
         std::string* part = nullptr;
         switch (reader_.CurrentTag()) {
-        case Tag::GIVN: part = &name.given; break;
-        case Tag::NICK: part = &name.nickname; break;
-        case Tag::NPFX: part = &name.prefix; break;
-        case Tag::NSFX: part = &name.suffix; break;
-        case Tag::SPFX: part = &name.surnamePrefix; break;
-        case Tag::SURN: part = &name.surname; break;
-        default: break;
+        case Tag::GIVN:
+            part = &name.given;
+            break;
+        case Tag::NICK:
+            part = &name.nickname;
+            break;
+        case Tag::NPFX:
+            part = &name.prefix;
+            break;
+        case Tag::NSFX:
+            part = &name.suffix;
+            break;
+        case Tag::SPFX:
+            part = &name.surnamePrefix;
+            break;
+        case Tag::SURN:
+            part = &name.surname;
+            break;
+        default:
+            break;
         }
         if (part) {
             *part = reader_.Value();

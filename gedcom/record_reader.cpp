@@ -44,8 +44,7 @@ std::string DecodeBlob(std::string_view text)
     std::string bytes;
     bytes.reserve(text.size() / 4 * 3);
     for (size_t i = 0; i + 4 <= text.size(); i += 4) {
-        int a = BlobValue(text[i]), b = BlobValue(text[i + 1]), c = BlobValue(text[i + 2]),
-            d = BlobValue(text[i + 3]);
+        int a = BlobValue(text[i]), b = BlobValue(text[i + 1]), c = BlobValue(text[i + 2]), d = BlobValue(text[i + 3]);
         bytes += static_cast<char>((a * 4 + b / 16) & 0xFF);
         bytes += static_cast<char>(((b % 16) * 16 + c / 4) & 0xFF);
         bytes += static_cast<char>(((c % 4) * 64 + d) & 0xFF);
@@ -207,10 +206,10 @@ bool RecordReader::ReadHeader()
         case Tag::SOUR:
             header.system = value;
             peculiarity_ = value == "Legacy" || value == "LEGACY" ? Peculiarity::Legacy
-                           : value == "FamilyOrigins"           ? Peculiarity::FamilyOrigins
-                           : value == "BROSKEEP"                ? Peculiarity::BrothersKeeper
-                           : value == "FAMILY_HISTORIAN"        ? Peculiarity::FamilyHistorian
-                                                                : Peculiarity::None;
+                           : value == "FamilyOrigins"             ? Peculiarity::FamilyOrigins
+                           : value == "BROSKEEP"                  ? Peculiarity::BrothersKeeper
+                           : value == "FAMILY_HISTORIAN"          ? Peculiarity::FamilyHistorian
+                                                                  : Peculiarity::None;
             read = reader_.Next();
             break;
         case Tag::SUBM:

@@ -21,32 +21,31 @@ struct TypeEntry {
 };
 
 constexpr TypeEntry kEventTypes[] = {
-    {Tag::BIRT, "birth", 1000},        {Tag::CHR, "baptism", 1001},         {Tag::DEAT, "death", 1002},
-    {Tag::BURI, "burial", 1003},       {Tag::CREM, "cremation", 1004},      {Tag::ADOP, "adoption", 1005},
-    {Tag::BAPM, "baptism", 1006},      {Tag::BARM, "confirmation", 1007},   {Tag::BASM, "confirmation", 1008},
-    {Tag::BLES, "blessing", 1009},     {Tag::CHRA, "baptism", 1010},        {Tag::CONF, "confirmation", 1011},
-    {Tag::FCOM, "other", 1012},        {Tag::ORDN, "ordination", 1013},     {Tag::NATU, "naturalization", 1014},
-    {Tag::EMIG, "emigration", 1015},   {Tag::IMMI, "immigration", 1016},    {Tag::CENS, "census", 1017},
-    {Tag::PROB, "other", 1018},        {Tag::WILL, "other", 1019},          {Tag::GRAD, "graduation", 1020},
-    {Tag::RETI, "retirement", 1021},   {Tag::RESI, "residence", 1022},      {Tag::ANUL, "annulment", 1035},
-    {Tag::DIV, "divorce", 1036},       {Tag::DIVF, "divorce", 1037},        {Tag::ENGA, "marriage", 1038},
-    {Tag::MARR, "marriage", 1039},     {Tag::MARB, "marriage", 1040},       {Tag::MARC, "marriage", 1041},
-    {Tag::MARL, "marriage", 1042},     {Tag::MARS, "marriage", 1043},       {Tag::BAPL, "baptism", 1044},
-    {Tag::CONL, "confirmation", 1045}, {Tag::ENDL, "other", 1046},          {Tag::SLGC, "other", 1047},
+    {Tag::BIRT, "birth", 1000},        {Tag::CHR, "baptism", 1001},       {Tag::DEAT, "death", 1002},
+    {Tag::BURI, "burial", 1003},       {Tag::CREM, "cremation", 1004},    {Tag::ADOP, "adoption", 1005},
+    {Tag::BAPM, "baptism", 1006},      {Tag::BARM, "confirmation", 1007}, {Tag::BASM, "confirmation", 1008},
+    {Tag::BLES, "blessing", 1009},     {Tag::CHRA, "baptism", 1010},      {Tag::CONF, "confirmation", 1011},
+    {Tag::FCOM, "other", 1012},        {Tag::ORDN, "ordination", 1013},   {Tag::NATU, "naturalization", 1014},
+    {Tag::EMIG, "emigration", 1015},   {Tag::IMMI, "immigration", 1016},  {Tag::CENS, "census", 1017},
+    {Tag::PROB, "other", 1018},        {Tag::WILL, "other", 1019},        {Tag::GRAD, "graduation", 1020},
+    {Tag::RETI, "retirement", 1021},   {Tag::RESI, "residence", 1022},    {Tag::ANUL, "annulment", 1035},
+    {Tag::DIV, "divorce", 1036},       {Tag::DIVF, "divorce", 1037},      {Tag::ENGA, "marriage", 1038},
+    {Tag::MARR, "marriage", 1039},     {Tag::MARB, "marriage", 1040},     {Tag::MARC, "marriage", 1041},
+    {Tag::MARL, "marriage", 1042},     {Tag::MARS, "marriage", 1043},     {Tag::BAPL, "baptism", 1044},
+    {Tag::CONL, "confirmation", 1045}, {Tag::ENDL, "other", 1046},        {Tag::SLGC, "other", 1047},
     {Tag::SLGS, "marriage", 1048},
 };
 
 constexpr TypeEntry kAttributeTypes[] = {
-    {Tag::CAST, "caste", 1023},      {Tag::DSCR, "physical", 1024},     {Tag::EDUC, "education", 1025},
-    {Tag::IDNO, "idnumber", 1026},   {Tag::NATI, "nationality", 1027},  {Tag::NCHI, "other", 1028},
-    {Tag::NMR, "other", 1029},       {Tag::OCCU, "work", 1030},         {Tag::PROP, "property", 1031},
-    {Tag::RELI, "religion", 1032},   {Tag::SSN, "idnumber", 1033},      {Tag::TITL, "title", 1034},
+    {Tag::CAST, "caste", 1023},      {Tag::DSCR, "physical", 1024},    {Tag::EDUC, "education", 1025},
+    {Tag::IDNO, "idnumber", 1026},   {Tag::NATI, "nationality", 1027}, {Tag::NCHI, "other", 1028},
+    {Tag::NMR, "other", 1029},       {Tag::OCCU, "work", 1030},        {Tag::PROP, "property", 1031},
+    {Tag::RELI, "religion", 1032},   {Tag::SSN, "idnumber", 1033},     {Tag::TITL, "title", 1034},
     {Tag::UserEMAIL, "email", 1049}, {Tag::UserUID, "other", 1050},
 };
 
 // The class word and getText code of a tag; "other" and code 0 (or none) outside the table.
-template <size_t N>
-TypeEntry LookUp(const TypeEntry (&table)[N], Tag tag, int missingCode)
+template <size_t N> TypeEntry LookUp(const TypeEntry (&table)[N], Tag tag, int missingCode)
 {
     for (const TypeEntry& entry : table)
         if (entry.tag == tag)
@@ -57,11 +56,16 @@ TypeEntry LookUp(const TypeEntry (&table)[N], Tag tag, int missingCode)
 const char* CalendarWord(Calendar calendar)
 {
     switch (calendar) {
-    case Calendar::Hebrew: return "hebrew";
-    case Calendar::French: return "french";
-    case Calendar::Gregorian: return "gregorian";
-    case Calendar::Julian: return "julian";
-    default: return nullptr;
+    case Calendar::Hebrew:
+        return "hebrew";
+    case Calendar::French:
+        return "french";
+    case Calendar::Gregorian:
+        return "gregorian";
+    case Calendar::Julian:
+        return "julian";
+    default:
+        return nullptr;
     }
 }
 
@@ -82,12 +86,24 @@ std::string EscapeXml(std::string_view text)
     out.reserve(text.size() + text.size() / 10 + 8);
     for (char c : text) {
         switch (c) {
-        case '<': out += "&lt;"; break;
-        case '&': out += "&amp;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        default: out += c; break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '&':
+            out += "&amp;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&apos;";
+            break;
+        default:
+            out += c;
+            break;
         }
     }
     return out;
@@ -136,9 +152,9 @@ std::string FormatSimpleDate(const SimpleDate& date, bool withTime)
 {
     char text[96];
     int year = std::abs(date.year);
-    int length = date.secondYear >= 0
-                     ? std::snprintf(text, sizeof text, "%04i/%02i-%02i-%02i", year, date.secondYear, date.month, date.day)
-                     : std::snprintf(text, sizeof text, "%04i-%02i-%02i", year, date.month, date.day);
+    int length = date.secondYear >= 0 ? std::snprintf(text, sizeof text, "%04i/%02i-%02i-%02i", year, date.secondYear,
+                                                      date.month, date.day)
+                                      : std::snprintf(text, sizeof text, "%04i-%02i-%02i", year, date.month, date.day);
     if (withTime && date.hour >= 0) {
         if (date.second >= 0)
             std::snprintf(text + length, sizeof text - length, "T%02i:%02i:%02i", date.hour, date.minute, date.second);
@@ -221,7 +237,7 @@ void WexmorWriter::WriteHeader()
 {
     const Header& header = store_.header;
     Put("<header>");
-    TextElement("exportingsystem", !header.product.empty() ? header.product
+    TextElement("exportingsystem", !header.product.empty()  ? header.product
                                    : !header.system.empty() ? header.system
                                                             : std::string("Unknown"));
     TextElement("version", header.version.empty() ? std::string("Unknown") : header.version);

@@ -1,8 +1,54 @@
 #include "platform/file.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace platform {
+
+File::File(File&& other) noexcept
+{
+    TakeFrom(other);
+}
+
+File& File::operator=(File&& other) noexcept
+{
+    if (this != &other) {
+        Close();
+        TakeFrom(other);
+    }
+    return *this;
+}
+
+File::~File()
+{
+    Close();
+}
+
+std::int64_t File::ReadAt(std::uint64_t offset, void* buffer, std::size_t length)
+{
+    if (!IsOpen())
+        return -1;
+    if (mapReads_ && ReadFromView(offset, buffer, length))
+        return static_cast<std::int64_t>(length);
+    return ReadFromSystem(offset, buffer, length);
+}
+
+bool File::ReadFromView(std::uint64_t offset, void* buffer, std::size_t length)
+{
+    if (offset > viewSize_ || length > viewSize_ - offset) {
+        std::int64_t size = Size();
+        if (size <= 0 || offset > static_cast<std::uint64_t>(size) || length > static_cast<std::uint64_t>(size) - offset)
+            return false;
+        if (!MapView(static_cast<std::uint64_t>(size))) {
+            // A file too big for the address space is read the ordinary way from now on.
+            mapReads_ = false;
+            return false;
+        }
+    }
+    if (length > 0)
+        std::memcpy(buffer, view_ + offset, length);
+    return true;
+}
 
 namespace {
 

@@ -32,8 +32,12 @@ struct FileOpenOptions {
     FileAccess access = FileAccess::Read;
     FileShare share = FileShare::None;
     FileDisposition disposition = FileDisposition::OpenExisting;
-    int retries = 0;           // further attempts after a failed open
-    int retryDelayMs = 500;    // pause before each further attempt
+    int retries = 0;        // further attempts after a failed open
+    int retryDelayMs = 500; // pause before each further attempt
+    // Serve reads from a read-only mapping of the file instead of a system call each: for a caller that
+    // reads many scattered blocks. The mapping never outlives the handle, follows the file as it grows and is
+    // dropped before every write or truncation, so a read always sees what the file holds.
+    bool mapReads = false;
 };
 
 class File {
@@ -62,6 +66,18 @@ public:
     std::int64_t Size();
 
 private:
+    std::int64_t ReadFromSystem(std::uint64_t offset, void* buffer, std::size_t length);
+    // Copies from the mapping, mapping the file (again, when it grew) as needed; false when the range lies
+    // past the file's end or the file cannot be mapped, so that the caller reads it the ordinary way.
+    bool ReadFromView(std::uint64_t offset, void* buffer, std::size_t length);
+    // Maps the first `size` bytes of the file (replacing any mapping), or answers false.
+    bool MapView(std::uint64_t size);
+    void Unmap();
+    void TakeFrom(File& other) noexcept;
+
+    bool mapReads_ = false;
+    const std::uint8_t* view_ = nullptr;
+    std::uint64_t viewSize_ = 0;
 #ifdef _WIN32
     void* handle_ = nullptr;
 #else
@@ -80,9 +96,9 @@ bool FlushFolderOf(const std::string& path);
 // The test seam. A mutating operation is a WriteAt, Flush, Truncate, RemoveFile or RenameFileOver call.
 enum class FileFaultMode {
     Off,
-    FailFromNth,    // the n-th mutating operation and every later one fail
-    FailOnlyNth,    // only the n-th mutating operation fails
-    ExitAtNth,      // the process ends at once (as if killed) when the n-th would run
+    FailFromNth, // the n-th mutating operation and every later one fail
+    FailOnlyNth, // only the n-th mutating operation fails
+    ExitAtNth,   // the process ends at once (as if killed) when the n-th would run
 };
 // Counts mutating operations from 1 anew and arms the fault for the n-th.
 void SetFileFault(FileFaultMode mode, int n);

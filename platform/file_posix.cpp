@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,24 +12,16 @@ namespace platform {
 
 using file_detail::MutatingOperationMayRun;
 
-File::File(File&& other) noexcept : descriptor_(other.descriptor_)
+void File::TakeFrom(File& other) noexcept
 {
+    descriptor_ = other.descriptor_;
+    mapReads_ = other.mapReads_;
+    view_ = other.view_;
+    viewSize_ = other.viewSize_;
     other.descriptor_ = -1;
-}
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        descriptor_ = other.descriptor_;
-        other.descriptor_ = -1;
-    }
-    return *this;
-}
-
-File::~File()
-{
-    Close();
+    other.mapReads_ = false;
+    other.view_ = nullptr;
+    other.viewSize_ = 0;
 }
 
 namespace {
@@ -67,6 +60,7 @@ File File::Open(const std::string& path, const FileOpenOptions& options)
         if (file.descriptor_ >= 0)
             break;
     }
+    file.mapReads_ = options.mapReads && file.descriptor_ >= 0;
     return file;
 }
 
@@ -77,13 +71,36 @@ bool File::IsOpen() const
 
 void File::Close()
 {
+    Unmap();
+    mapReads_ = false;
     if (descriptor_ >= 0) {
         ::close(descriptor_);
         descriptor_ = -1;
     }
 }
 
-std::int64_t File::ReadAt(std::uint64_t offset, void* buffer, std::size_t length)
+bool File::MapView(std::uint64_t size)
+{
+    Unmap();
+    if (size == 0 || size > SIZE_MAX)
+        return false;
+    void* view = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_SHARED, descriptor_, 0);
+    if (view == MAP_FAILED)
+        return false;
+    view_ = static_cast<const std::uint8_t*>(view);
+    viewSize_ = size;
+    return true;
+}
+
+void File::Unmap()
+{
+    if (view_ != nullptr)
+        ::munmap(const_cast<std::uint8_t*>(view_), static_cast<std::size_t>(viewSize_));
+    view_ = nullptr;
+    viewSize_ = 0;
+}
+
+std::int64_t File::ReadFromSystem(std::uint64_t offset, void* buffer, std::size_t length)
 {
     if (descriptor_ < 0)
         return -1;
@@ -107,6 +124,7 @@ bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
 {
     if (descriptor_ < 0 || !MutatingOperationMayRun())
         return false;
+    Unmap();
     std::size_t done = 0;
     const auto* bytes = static_cast<const char*>(data);
     while (done < length) {
@@ -132,6 +150,7 @@ bool File::Truncate(std::uint64_t length)
 {
     if (descriptor_ < 0 || !MutatingOperationMayRun())
         return false;
+    Unmap();
     return ::ftruncate(descriptor_, static_cast<off_t>(length)) == 0;
 }
 

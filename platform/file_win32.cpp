@@ -6,24 +6,16 @@ namespace platform {
 
 using file_detail::MutatingOperationMayRun;
 
-File::File(File&& other) noexcept : handle_(other.handle_)
+void File::TakeFrom(File& other) noexcept
 {
+    handle_ = other.handle_;
+    mapReads_ = other.mapReads_;
+    view_ = other.view_;
+    viewSize_ = other.viewSize_;
     other.handle_ = nullptr;
-}
-
-File& File::operator=(File&& other) noexcept
-{
-    if (this != &other) {
-        Close();
-        handle_ = other.handle_;
-        other.handle_ = nullptr;
-    }
-    return *this;
-}
-
-File::~File()
-{
-    Close();
+    other.mapReads_ = false;
+    other.view_ = nullptr;
+    other.viewSize_ = 0;
 }
 
 File File::Open(const std::string& path, const FileOpenOptions& options)
@@ -41,6 +33,7 @@ File File::Open(const std::string& path, const FileOpenOptions& options)
             break;
         }
     }
+    file.mapReads_ = options.mapReads && file.handle_ != nullptr;
     return file;
 }
 
@@ -51,6 +44,8 @@ bool File::IsOpen() const
 
 void File::Close()
 {
+    Unmap();
+    mapReads_ = false;
     if (handle_ != nullptr) {
         CloseHandle(static_cast<HANDLE>(handle_));
         handle_ = nullptr;
@@ -61,7 +56,7 @@ namespace {
 
 OVERLAPPED At(std::uint64_t offset)
 {
-    OVERLAPPED position {};
+    OVERLAPPED position{};
     position.Offset = static_cast<DWORD>(offset);
     position.OffsetHigh = static_cast<DWORD>(offset >> 32);
     return position;
@@ -69,7 +64,34 @@ OVERLAPPED At(std::uint64_t offset)
 
 } // namespace
 
-std::int64_t File::ReadAt(std::uint64_t offset, void* buffer, std::size_t length)
+bool File::MapView(std::uint64_t size)
+{
+    Unmap();
+    if (size == 0 || size > SIZE_MAX)
+        return false;
+    HANDLE mapping = CreateFileMappingA(static_cast<HANDLE>(handle_), nullptr, PAGE_READONLY,
+                                        static_cast<DWORD>(size >> 32), static_cast<DWORD>(size), nullptr);
+    if (mapping == nullptr)
+        return false;
+    // The view keeps the mapping object alive by itself.
+    void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(size));
+    CloseHandle(mapping);
+    if (view == nullptr)
+        return false;
+    view_ = static_cast<const std::uint8_t*>(view);
+    viewSize_ = size;
+    return true;
+}
+
+void File::Unmap()
+{
+    if (view_ != nullptr)
+        UnmapViewOfFile(view_);
+    view_ = nullptr;
+    viewSize_ = 0;
+}
+
+std::int64_t File::ReadFromSystem(std::uint64_t offset, void* buffer, std::size_t length)
 {
     if (handle_ == nullptr)
         return -1;
@@ -94,13 +116,17 @@ bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
 {
     if (handle_ == nullptr || !MutatingOperationMayRun())
         return false;
+    // Writes and size changes go through the handle alone: no view may see the file half-changed, and
+    // Windows refuses to shorten a file that is mapped.
+    Unmap();
     std::size_t done = 0;
     const auto* bytes = static_cast<const char*>(data);
     while (done < length) {
         OVERLAPPED position = At(offset + done);
         DWORD put = 0;
-        if (!WriteFile(static_cast<HANDLE>(handle_), bytes + done, static_cast<DWORD>(length - done), &put, &position)
-            || put == 0)
+        if (!WriteFile(static_cast<HANDLE>(handle_), bytes + done, static_cast<DWORD>(length - done), &put,
+                       &position) ||
+            put == 0)
             return false;
         done += put;
     }
@@ -118,10 +144,11 @@ bool File::Truncate(std::uint64_t length)
 {
     if (handle_ == nullptr || !MutatingOperationMayRun())
         return false;
+    Unmap();
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(length);
-    return SetFilePointerEx(static_cast<HANDLE>(handle_), position, nullptr, FILE_BEGIN)
-        && SetEndOfFile(static_cast<HANDLE>(handle_));
+    return SetFilePointerEx(static_cast<HANDLE>(handle_), position, nullptr, FILE_BEGIN) &&
+           SetEndOfFile(static_cast<HANDLE>(handle_));
 }
 
 std::int64_t File::Size()

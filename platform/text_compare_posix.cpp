@@ -17,8 +17,14 @@ struct Collation {
     uint8_t variant = 0; // 1: a superscript or ordinal form of its letter or digit
 };
 
-constexpr uint8_t Digit(int d) { return static_cast<uint8_t>(d == 0 ? 10 : 13 + d); } // 0, fractions, 1..9
-constexpr uint8_t Letter(char c) { return static_cast<uint8_t>(30 + 2 * (c - 'a')); }    // room after each letter
+constexpr uint8_t Digit(int d)
+{
+    return static_cast<uint8_t>(d == 0 ? 10 : 13 + d);
+} // 0, fractions, 1..9
+constexpr uint8_t Letter(char c)
+{
+    return static_cast<uint8_t>(30 + 2 * (c - 'a'));
+} // room after each letter
 
 constexpr std::array<Collation, 256> BuildTable()
 {
@@ -130,7 +136,10 @@ int CompareVariants(std::string_view a, std::string_view b)
 
 } // namespace
 
-int CompareLocaleText(std::string_view a, std::string_view b)
+// The plain walk over the table, kept separate so that a test can hold the quick path below against it.
+int CompareLocaleTextByWeights(std::string_view a, std::string_view b);
+
+int CompareLocaleTextByWeights(std::string_view a, std::string_view b)
 {
     WeightReader ra(a), rb(b);
     for (;;) {
@@ -142,6 +151,40 @@ int CompareLocaleText(std::string_view a, std::string_view b)
     }
     int v = CompareVariants(a, b);
     return v < 0 ? -1 : v > 0 ? 1 : 0;
+}
+
+// Every character's weights depend on that character alone, so a run of bytes both texts share adds the same
+// weights and variant marks to both and can be skipped. After it, characters of one weight are compared in a
+// tight loop; at the first ligature the walk over the table takes over.
+int CompareLocaleText(std::string_view a, std::string_view b)
+{
+    size_t shared = 0;
+    size_t shorter = a.size() < b.size() ? a.size() : b.size();
+    while (shared < shorter && a[shared] == b[shared])
+        ++shared;
+    a.remove_prefix(shared);
+    b.remove_prefix(shared);
+    size_t i = 0, j = 0;
+    for (;;) {
+        while (i < a.size() && !kCollation[static_cast<unsigned char>(a[i])].first)
+            ++i;
+        while (j < b.size() && !kCollation[static_cast<unsigned char>(b[j])].first)
+            ++j;
+        if (i == a.size() || j == b.size()) {
+            if (i != a.size() || j != b.size())
+                return i == a.size() ? -1 : 1;
+            int v = CompareVariants(a, b);
+            return v < 0 ? -1 : v > 0 ? 1 : 0;
+        }
+        const Collation& ca = kCollation[static_cast<unsigned char>(a[i])];
+        const Collation& cb = kCollation[static_cast<unsigned char>(b[j])];
+        if (ca.second || cb.second)
+            return CompareLocaleTextByWeights(a, b);
+        if (ca.first != cb.first)
+            return ca.first < cb.first ? -1 : 1;
+        ++i;
+        ++j;
+    }
 }
 
 } // namespace platform

@@ -148,8 +148,8 @@ TEST(VestradaProgram, OpensTheDatabaseOfItsCommandLineAndRecordsItOnExit)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.c_str(), &startup, &process));
+    ASSERT_TRUE(CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                               &startup, &process));
 
     FindFrame find{process.dwProcessId, nullptr};
     std::string title;
@@ -209,8 +209,8 @@ TEST(VestradaProgram, EndsWithADllLoadingErrorWhenALibraryIsMissing)
         std::string folder = std::string(temp) + "vestrada_dll_" + std::to_string(GetCurrentProcessId());
         CreateDirectoryA(folder.c_str(), nullptr);
         std::vector<std::string> copied;
-        for (const char* file : {"Vestrada.exe", "Tolvane.dll", "Wexmor20.dll", "Pendrax.dll", "QGRID.dll",
-                                 "SciLexer.dll"}) {
+        for (const char* file :
+             {"Vestrada.exe", "Tolvane.dll", "Wexmor20.dll", "Pendrax.dll", "QGRID.dll", "SciLexer.dll"}) {
             if (std::string(file) == missing)
                 continue;
             std::string to = folder + "\\" + file;

@@ -46,13 +46,13 @@ enum { WZ_SEEK = 0, WZ_NEXT = 1 };
 /* Export results besides 0 and the per-type order codes (source 11, excerpt 13, event type 16,
  * person 5, assertion 12, objective 14, task 15). */
 enum {
-    WZ_EXPORT_NO_ID = 2,            /* the record's id is 0 (event types, persons, assertions) */
-    WZ_EXPORT_NO_HEADER = 3,        /* no header has been written yet */
-    WZ_EXPORT_HEADER_TWICE = 4,     /* HeaderExport: a header has already been written */
-    WZ_EXPORT_BAD_SEX = 6,          /* PersonExport: the sex is not 0, 1 or 2 */
-    WZ_EXPORT_REPOSITORY_ORDER = 17,/* RepositoryExport: a later section has already begun */
-    WZ_EXPORT_WRITE_FAILED = 18,    /* a write to the file failed (a full disk); every later export fails too */
-    WZ_EXPORT_NOT_WRITING = 19      /* the handle was not created for writing */
+    WZ_EXPORT_NO_ID = 2,             /* the record's id is 0 (event types, persons, assertions) */
+    WZ_EXPORT_NO_HEADER = 3,         /* no header has been written yet */
+    WZ_EXPORT_HEADER_TWICE = 4,      /* HeaderExport: a header has already been written */
+    WZ_EXPORT_BAD_SEX = 6,           /* PersonExport: the sex is not 0, 1 or 2 */
+    WZ_EXPORT_REPOSITORY_ORDER = 17, /* RepositoryExport: a later section has already begun */
+    WZ_EXPORT_WRITE_FAILED = 18,     /* a write to the file failed (a full disk); every later export fails too */
+    WZ_EXPORT_NOT_WRITING = 19       /* the handle was not created for writing */
 };
 
 /* Import end codes: no element of the type is next. */

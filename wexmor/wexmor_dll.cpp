@@ -52,9 +52,12 @@ bool AttributeEquals(WexmorFile& file, const char* name, const char* expected, b
 {
     char value[kAttributeSize];
     switch (ReadAttribute(file, value, name)) {
-    case kRead: return std::strcmp(value, expected) == 0;
-    case kAbsent: return !required;
-    default: return false;
+    case kRead:
+        return std::strcmp(value, expected) == 0;
+    case kAbsent:
+        return !required;
+    default:
+        return false;
     }
 }
 
@@ -62,8 +65,8 @@ bool AttributeEquals(WexmorFile& file, const char* name, const char* expected, b
 int CheckProlog(WexmorFile& file)
 {
     if (!MatchLiteral(file, "<?xml", true) || !AttributeEquals(file, "version", "1.0", true) ||
-        !AttributeEquals(file, "encoding", "ISO-8859-1", false) ||
-        !AttributeEquals(file, "standalone", "yes", false) || !MatchLiteral(file, "?>", true))
+        !AttributeEquals(file, "encoding", "ISO-8859-1", false) || !AttributeEquals(file, "standalone", "yes", false) ||
+        !MatchLiteral(file, "?>", true))
         return 2;
     if (!MatchStartTag(file, "wexmor", true))
         return 3;
@@ -116,8 +119,8 @@ void WZAPI ReleaseWZFile(WexmorFile* file)
     if (!file)
         return;
     if (file->writing && file->stream) {
-        static const char* const totals[] = {"repositories", "sources", "excerpts", "eventtypes",
-                                             "persons", "assertions", "objectives", "tasks"};
+        static const char* const totals[] = {"repositories", "sources",    "excerpts",   "eventtypes",
+                                             "persons",      "assertions", "objectives", "tasks"};
         WriteLiteral(*file, "<total>");
         for (int i = 0; i < 8; ++i)
             WriteNumberElement(*file, totals[i], file->counts[i]);

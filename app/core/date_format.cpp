@@ -11,218 +11,264 @@
 namespace {
 
 // One or two numbers by a printf pattern.
-std::string NumberText(const char* format, int a, int b = 0) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, format, a, b);
-  return buffer;
+std::string NumberText(const char* format, int a, int b = 0)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, format, a, b);
+    return buffer;
 }
 
 // Appends `text` to the zero-terminated `out`, never writing more than `size` bytes in all.
-void AppendBounded(char* out, std::size_t size, const std::string& text) {
-  if (size == 0) return;
-  const std::size_t used = strnlen(out, size);
-  if (used >= size) return; // no terminator inside the buffer: nothing can be added safely
-  const std::size_t room = size - 1 - used;
-  const std::size_t count = text.size() < room ? text.size() : room;
-  std::memcpy(out + used, text.data(), count);
-  out[used + count] = '\0';
+void AppendBounded(char* out, std::size_t size, const std::string& text)
+{
+    if (size == 0)
+        return;
+    const std::size_t used = strnlen(out, size);
+    if (used >= size)
+        return; // no terminator inside the buffer: nothing can be added safely
+    const std::size_t room = size - 1 - used;
+    const std::size_t count = text.size() < room ? text.size() : room;
+    std::memcpy(out + used, text.data(), count);
+    out[used + count] = '\0';
 }
 
 // The year codes. The era word for a year before the era is written in both forms: the parser reads it,
 // and without it an unchanged date before the year 1 would be saved as a date after Christ.
-void WriteYear(std::string& out, const DateValue& value, bool padded, bool inputForm) {
-  const int year = value.Year();
-  const int absoluteYear = std::abs(year);
-  if (!padded && !inputForm && year == 0) return;
-  out += NumberText(padded || inputForm ? "%04i" : "%i", absoluteYear);
-  if (value.HasAlternateYear()) {
-    if (inputForm) {
-      out += '+';
-    } else {
-      out += '/';
-      out += std::to_string(value.alternateYear);
+void WriteYear(std::string& out, const DateValue& value, bool padded, bool inputForm)
+{
+    const int year = value.Year();
+    const int absoluteYear = std::abs(year);
+    if (!padded && !inputForm && year == 0)
+        return;
+    out += NumberText(padded || inputForm ? "%04i" : "%i", absoluteYear);
+    if (value.HasAlternateYear()) {
+        if (inputForm) {
+            out += '+';
+        } else {
+            out += '/';
+            out += std::to_string(value.alternateYear);
+        }
     }
-  }
-  if (year < 0) {
-    out += ' ';
-    out += GetLanguageText("DATE_ERA_BEFORE");
-  } else if (!inputForm && year >= (padded ? 0 : 1) && year <= 99) {
-    out += ' ';
-    out += GetLanguageText("DATE_ERA_AFTER");
-  }
+    if (year < 0) {
+        out += ' ';
+        out += GetLanguageText("DATE_ERA_BEFORE");
+    } else if (!inputForm && year >= (padded ? 0 : 1) && year <= 99) {
+        out += ' ';
+        out += GetLanguageText("DATE_ERA_AFTER");
+    }
 }
 
-void WriteField(std::string& out, const DateValue& value, std::string_view code, bool inputForm) {
-  if (code == "dd") {
-    out += NumberText("%02i", value.day);
-  } else if (code == "d") {
-    if (value.day) out += std::to_string(value.day);
-  } else if (code == "mmmm") {
-    out += LongMonthName(value.calendar, value.month);
-  } else if (code == "MMMM") {
-    out += UpperCaseText(LongMonthName(value.calendar, value.month));
-  } else if (code == "mmm") {
-    out += ShortMonthName(value.calendar, value.month);
-  } else if (code == "MMM") {
-    out += UpperCaseText(ShortMonthName(value.calendar, value.month));
-  } else if (code == "m") {
-    if (value.month) out += std::to_string(value.month);
-  } else if (code == "mm") {
-    out += NumberText("%02i", value.month);
-  } else if (code == "yyyy") {
-    WriteYear(out, value, true, inputForm);
-  } else if (code == "yyy") {
-    WriteYear(out, value, false, inputForm);
-  } else if (code == "yy") {
-    out += value.Year() == 0 ? std::string("??") : NumberText("%02i", std::abs(value.Year()) % 100);
-  }
+void WriteField(std::string& out, const DateValue& value, std::string_view code, bool inputForm)
+{
+    if (code == "dd") {
+        out += NumberText("%02i", value.day);
+    } else if (code == "d") {
+        if (value.day)
+            out += std::to_string(value.day);
+    } else if (code == "mmmm") {
+        out += LongMonthName(value.calendar, value.month);
+    } else if (code == "MMMM") {
+        out += UpperCaseText(LongMonthName(value.calendar, value.month));
+    } else if (code == "mmm") {
+        out += ShortMonthName(value.calendar, value.month);
+    } else if (code == "MMM") {
+        out += UpperCaseText(ShortMonthName(value.calendar, value.month));
+    } else if (code == "m") {
+        if (value.month)
+            out += std::to_string(value.month);
+    } else if (code == "mm") {
+        out += NumberText("%02i", value.month);
+    } else if (code == "yyyy") {
+        WriteYear(out, value, true, inputForm);
+    } else if (code == "yyy") {
+        WriteYear(out, value, false, inputForm);
+    } else if (code == "yy") {
+        out += value.Year() == 0 ? std::string("??") : NumberText("%02i", std::abs(value.Year()) % 100);
+    }
 }
 
 // Whether one of the fields named by a section's condition letters is there.
-bool ConditionHolds(const DateValue& value, const char* letters, std::size_t length) {
-  for (std::size_t i = 0; i < length; ++i) {
-    switch (letters[i]) {
-    case 'd': if (value.day) return true; break;
-    case 'm': if (value.month) return true; break;
-    case 'y': if (value.Year()) return true; break;
-    case 'a': if (value.HasAlternateYear()) return true; break;
-    default: break;
+bool ConditionHolds(const DateValue& value, const char* letters, std::size_t length)
+{
+    for (std::size_t i = 0; i < length; ++i) {
+        switch (letters[i]) {
+        case 'd':
+            if (value.day)
+                return true;
+            break;
+        case 'm':
+            if (value.month)
+                return true;
+            break;
+        case 'y':
+            if (value.Year())
+                return true;
+            break;
+        case 'a':
+            if (value.HasAlternateYear())
+                return true;
+            break;
+        default:
+            break;
+        }
     }
-  }
-  return false;
+    return false;
 }
 
 } // namespace
 
 // Iterative, with a count of the open sections, so that no picture can nest deeper than the stack.
-void FormatDateByPicture(std::string& out, const DateValue& value, const char* picture, bool inputForm) {
-  if (!picture) return;
-  std::size_t pos = 0;
-  std::size_t openSections = 0;
-  while (picture[pos]) {
-    const char c = picture[pos];
-    if (c == '{') {
-      std::size_t end = pos + 1;
-      while (picture[end] && picture[end] != '}' && picture[end] != '{') ++end;
-      if (!picture[end]) return; // the picture ends inside the code
-      WriteField(out, value, std::string_view(picture + pos + 1, end - pos - 1), inputForm);
-      pos = picture[end] == '}' ? end + 1 : end;
-    } else if (c == '[') {
-      const std::size_t letters = ++pos;
-      while (picture[pos] && picture[pos] != '?' && picture[pos] != ']') ++pos;
-      if (!picture[pos]) return;
-      if (picture[pos] == ']') { // a section without text
-        ++pos;
-        continue;
-      }
-      const bool holds = ConditionHolds(value, picture + letters, pos - letters);
-      ++pos; // past '?'
-      if (holds) {
-        ++openSections;
-        continue;
-      }
-      for (std::size_t depth = 1; depth > 0; ++pos) {
-        if (!picture[pos]) return; // the picture ends inside the section
-        if (picture[pos] == '[') ++depth;
-        else if (picture[pos] == ']') --depth;
-      }
-    } else if (c == ']') {
-      if (openSections == 0) return;
-      --openSections;
-      ++pos;
-    } else {
-      out += c;
-      ++pos;
+void FormatDateByPicture(std::string& out, const DateValue& value, const char* picture, bool inputForm)
+{
+    if (!picture)
+        return;
+    std::size_t pos = 0;
+    std::size_t openSections = 0;
+    while (picture[pos]) {
+        const char c = picture[pos];
+        if (c == '{') {
+            std::size_t end = pos + 1;
+            while (picture[end] && picture[end] != '}' && picture[end] != '{')
+                ++end;
+            if (!picture[end])
+                return; // the picture ends inside the code
+            WriteField(out, value, std::string_view(picture + pos + 1, end - pos - 1), inputForm);
+            pos = picture[end] == '}' ? end + 1 : end;
+        } else if (c == '[') {
+            const std::size_t letters = ++pos;
+            while (picture[pos] && picture[pos] != '?' && picture[pos] != ']')
+                ++pos;
+            if (!picture[pos])
+                return;
+            if (picture[pos] == ']') { // a section without text
+                ++pos;
+                continue;
+            }
+            const bool holds = ConditionHolds(value, picture + letters, pos - letters);
+            ++pos; // past '?'
+            if (holds) {
+                ++openSections;
+                continue;
+            }
+            for (std::size_t depth = 1; depth > 0; ++pos) {
+                if (!picture[pos])
+                    return; // the picture ends inside the section
+                if (picture[pos] == '[')
+                    ++depth;
+                else if (picture[pos] == ']')
+                    --depth;
+            }
+        } else if (c == ']') {
+            if (openSections == 0)
+                return;
+            --openSections;
+            ++pos;
+        } else {
+            out += c;
+            ++pos;
+        }
     }
-  }
 }
 
 namespace {
 
-std::string DateValueText(const DateValue& value, const char* picture, bool withTime, bool inputForm) {
-  std::string out;
-  if (value.modifier == DateModifierAfter || value.modifier == DateModifierBefore ||
-      value.modifier == DateModifierAbout || (inputForm && value.modifier == DateModifierEstimated)) {
-    out += DateModifierWord(value.modifier);
-    out += ' ';
-  }
-  if (inputForm) {
-    if (char letter = DateCalendarLetter(value.calendar)) out += letter;
-  } else if (CurrentSettings.dateFormat.ShowCalendar && value.calendar != CalendarUnknown) {
-    if (const char* name = DateCalendarName(value.calendar)) {
-      out += '(';
-      out += name;
-      out += ") ";
+std::string DateValueText(const DateValue& value, const char* picture, bool withTime, bool inputForm)
+{
+    std::string out;
+    if (value.modifier == DateModifierAfter || value.modifier == DateModifierBefore ||
+        value.modifier == DateModifierAbout || (inputForm && value.modifier == DateModifierEstimated)) {
+        out += DateModifierWord(value.modifier);
+        out += ' ';
     }
-  }
-  FormatDateByPicture(out, value, picture, inputForm);
-  if (withTime && value.HasTime()) {
-    out += ' ';
-    out += NumberText(CurrentSettings.dateFormat.TimeFormat >= 1 ? "%02i.%02i" : "%02i:%02i", value.hour, value.minute);
-  }
-  if (!inputForm && value.modifier == DateModifierEstimated) {
-    out += " (";
-    out += DateModifierWord(DateModifierEstimated);
-    out += ')';
-  }
-  return out;
+    if (inputForm) {
+        if (char letter = DateCalendarLetter(value.calendar))
+            out += letter;
+    } else if (CurrentSettings.dateFormat.ShowCalendar && value.calendar != CalendarUnknown) {
+        if (const char* name = DateCalendarName(value.calendar)) {
+            out += '(';
+            out += name;
+            out += ") ";
+        }
+    }
+    FormatDateByPicture(out, value, picture, inputForm);
+    if (withTime && value.HasTime()) {
+        out += ' ';
+        out += NumberText(CurrentSettings.dateFormat.TimeFormat >= 1 ? "%02i.%02i" : "%02i:%02i", value.hour,
+                          value.minute);
+    }
+    if (!inputForm && value.modifier == DateModifierEstimated) {
+        out += " (";
+        out += DateModifierWord(DateModifierEstimated);
+        out += ')';
+    }
+    return out;
 }
 
 // The word before the first date of a range: from-to reads "from ... to ...".
-const char* LeadingRangeWord(int type) {
-  switch (type) {
-  case DateRangeFrom:
-  case DateRangeFromTo: return GetLanguageText("DATE_TYPE_FROM");
-  case DateRangeTo: return GetLanguageText("DATE_TYPE_TO");
-  case DateRangeBetween: return GetLanguageText("DATE_TYPE_BET");
-  default: return nullptr;
-  }
+const char* LeadingRangeWord(int type)
+{
+    switch (type) {
+    case DateRangeFrom:
+    case DateRangeFromTo:
+        return GetLanguageText("DATE_TYPE_FROM");
+    case DateRangeTo:
+        return GetLanguageText("DATE_TYPE_TO");
+    case DateRangeBetween:
+        return GetLanguageText("DATE_TYPE_BET");
+    default:
+        return nullptr;
+    }
 }
 
 } // namespace
 
 char* FormatDateValue(char* out, std::size_t size, const DateValue& value, const char* picture, bool withTime,
-                      bool inputForm) {
-  AppendBounded(out, size, DateValueText(value, picture, withTime, inputForm));
-  return out;
+                      bool inputForm)
+{
+    AppendBounded(out, size, DateValueText(value, picture, withTime, inputForm));
+    return out;
 }
 
 char* FormatDateRange(char* out, std::size_t size, const DateRange& range, const char* picture, bool withTime,
-                      bool inputForm) {
-  if (size == 0) return out;
-  out[0] = '\0';
-  if (range.type == DateRangeText) {
-    AppendBounded(out, size, std::string(range.Text()));
+                      bool inputForm)
+{
+    if (size == 0)
+        return out;
+    out[0] = '\0';
+    if (range.type == DateRangeText) {
+        AppendBounded(out, size, std::string(range.Text()));
+        return out;
+    }
+    std::string text;
+    if (const char* leadingWord = LeadingRangeWord(range.type)) {
+        text += leadingWord;
+        text += ' ';
+    }
+    text += DateValueText(range.dates.first, picture, withTime, inputForm);
+    // A between-date typed without its second date reads "bet 1850", not "bet 1850 and"; the parser
+    // gives the same range back for both.
+    const bool secondDate =
+        range.type == DateRangeFromTo || (range.type == DateRangeBetween && !range.dates.second.IsEmpty());
+    if (secondDate) {
+        text += ' ';
+        text +=
+            GetLanguageText(range.type == DateRangeFromTo ? LanguageKey("DATE_TYPE_TO") : LanguageKey("DATE_TYPE_AND"));
+        text += ' ';
+        text += DateValueText(range.dates.second, picture, withTime, inputForm);
+    }
+    AppendBounded(out, size, text);
     return out;
-  }
-  std::string text;
-  if (const char* leadingWord = LeadingRangeWord(range.type)) {
-    text += leadingWord;
-    text += ' ';
-  }
-  text += DateValueText(range.dates.first, picture, withTime, inputForm);
-  // A between-date typed without its second date reads "bet 1850", not "bet 1850 and"; the parser
-  // gives the same range back for both.
-  const bool secondDate =
-      range.type == DateRangeFromTo || (range.type == DateRangeBetween && !range.dates.second.IsEmpty());
-  if (secondDate) {
-    text += ' ';
-    text += GetLanguageText(range.type == DateRangeFromTo ? LanguageKey("DATE_TYPE_TO") : LanguageKey("DATE_TYPE_AND"));
-    text += ' ';
-    text += DateValueText(range.dates.second, picture, withTime, inputForm);
-  }
-  AppendBounded(out, size, text);
-  return out;
 }
 
-char* GetMonthName(int calendar, int month, char* out, std::size_t size) {
-  char key[LanguageKeySize];
-  if (calendar == CalendarFrench) {
-    const int n = ((month % 13) + 13) % 13;
-    std::snprintf(key, sizeof key, "DATE_FRENCH%d", n == 0 ? 13 : n);
-  } else {
-    const int n = ((month % 12) + 12) % 12;
-    std::snprintf(key, sizeof key, "DATE_MONTH%d", n == 0 ? 12 : n);
-  }
-  return CopyLanguageText(key, out, size);
+char* GetMonthName(int calendar, int month, char* out, std::size_t size)
+{
+    char key[LanguageKeySize];
+    if (calendar == CalendarFrench) {
+        const int n = ((month % 13) + 13) % 13;
+        std::snprintf(key, sizeof key, "DATE_FRENCH%d", n == 0 ? 13 : n);
+    } else {
+        const int n = ((month % 12) + 12) % 12;
+        std::snprintf(key, sizeof key, "DATE_MONTH%d", n == 0 ? 12 : n);
+    }
+    return CopyLanguageText(key, out, size);
 }

@@ -25,4 +25,7 @@ std::size_t MatchDateWord(const char* text, const char* word);
 std::string UpperCaseText(std::string text);
 
 // Blanks that separate the parts of a typed date.
-inline bool IsDateBlank(char c) { return c == ' ' || c == '\t'; }
+inline bool IsDateBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}

@@ -1,10 +1,11 @@
 #include "core/place_cache.h"
 
-void PlaceCache::Clear() {
-  std::free(sortedPlaces);
-  std::free(indexedPlaces);
-  sortedPlaces = nullptr;
-  indexedPlaces = nullptr;
-  sortedCount = 0;
-  indexedCount = 0;
+void PlaceCache::Clear()
+{
+    std::free(sortedPlaces);
+    std::free(indexedPlaces);
+    sortedPlaces = nullptr;
+    indexedPlaces = nullptr;
+    sortedCount = 0;
+    indexedCount = 0;
 }

@@ -9,23 +9,23 @@ class Database;
 
 class PlaceCache {
 public:
-  explicit PlaceCache(Database& database) : database_(&database) {}
-  PlaceCache(const PlaceCache&) = delete;
-  PlaceCache& operator=(const PlaceCache&) = delete;
-  ~PlaceCache() { Clear(); }
+    explicit PlaceCache(Database& database) : database_(&database) {}
+    PlaceCache(const PlaceCache&) = delete;
+    PlaceCache& operator=(const PlaceCache&) = delete;
+    ~PlaceCache() { Clear(); }
 
-  // Frees both arrays; their pointers become null.
-  void Clear();
-  bool IsLoaded() const { return sortedPlaces != nullptr || indexedPlaces != nullptr; }
-  Database& OwnerDatabase() const { return *database_; }
+    // Frees both arrays; their pointers become null.
+    void Clear();
+    bool IsLoaded() const { return sortedPlaces != nullptr || indexedPlaces != nullptr; }
+    Database& OwnerDatabase() const { return *database_; }
 
-  // Heap arrays (std::malloc) owned by the cache once the place list stores them here.
-  void* sortedPlaces = nullptr;
-  std::size_t sortedCount = 0;
-  void* indexedPlaces = nullptr;
-  std::size_t indexedCount = 0;
-  int activePage = 0;
+    // Heap arrays (std::malloc) owned by the cache once the place list stores them here.
+    void* sortedPlaces = nullptr;
+    std::size_t sortedCount = 0;
+    void* indexedPlaces = nullptr;
+    std::size_t indexedCount = 0;
+    int activePage = 0;
 
 private:
-  Database* database_;
+    Database* database_;
 };

@@ -4,26 +4,38 @@
 
 namespace {
 
-constexpr SchemaColumn Text(std::uint16_t count, bool indexed = false) { return {TLV_TEXT, count, indexed}; }
-constexpr SchemaColumn Bytes(std::uint16_t count) { return {TLV_BYTE, count, false}; }
-constexpr SchemaColumn Int16() { return {TLV_INT16, 1, false}; }
-constexpr SchemaColumn Int32(bool indexed = false) { return {TLV_INT32, 1, indexed}; }
+constexpr SchemaColumn Text(std::uint16_t count, bool indexed = false)
+{
+    return {TLV_TEXT, count, indexed};
+}
+constexpr SchemaColumn Bytes(std::uint16_t count)
+{
+    return {TLV_BYTE, count, false};
+}
+constexpr SchemaColumn Int16()
+{
+    return {TLV_INT16, 1, false};
+}
+constexpr SchemaColumn Int32(bool indexed = false)
+{
+    return {TLV_INT32, 1, indexed};
+}
 
 const char* const TableNames[TableCount] = {
-    "MAIN2",     "EVENTTYPE", "FORMATTING",    "ROLE",   "SOURCE",     "EXCERPT", "EXCERPTREF",
-    "PERSON",    "ALIAS",     "ATTRIBUTE",     "EVENT",  "RELATIONSHIP", "INFO",  "ASSERTIONLINK",
-    "PLACE",     "ADDRESS",   "NAME",          "MEDIA",  "MEDIADATA",  "NOTE",    "REPOSITORY",
-    "REPREF",    "OBJECTIVE", "TASK",          "ALIAS2", "ATTRIBUTE2", "EVENT2",  "PLACE2",
+    "MAIN2",  "EVENTTYPE", "FORMATTING", "ROLE",   "SOURCE",       "EXCERPT", "EXCERPTREF",
+    "PERSON", "ALIAS",     "ATTRIBUTE",  "EVENT",  "RELATIONSHIP", "INFO",    "ASSERTIONLINK",
+    "PLACE",  "ADDRESS",   "NAME",       "MEDIA",  "MEDIADATA",    "NOTE",    "REPOSITORY",
+    "REPREF", "OBJECTIVE", "TASK",       "ALIAS2", "ATTRIBUTE2",   "EVENT2",  "PLACE2",
 };
 
 const SchemaColumn Main2Columns[] = {Text(40),  Text(128), Int16(),   Int32(),  Text(128), Text(128),
                                      Text(128), Text(128), Text(128), Text(20), Bytes(8),  Bytes(8)};
-const SchemaColumn EventTypeColumns[] = {Text(32), Int16(),  Int16(), Bytes(1), Bytes(1),
+const SchemaColumn EventTypeColumns[] = {Text(32), Int16(),  Int16(),  Bytes(1), Bytes(1),
                                          Text(64), Text(64), Bytes(4), Text(1)};
 const SchemaColumn FormattingColumns[] = {Text(64)};
 const SchemaColumn RoleColumns[] = {Text(32), Int32()};
-const SchemaColumn SourceColumns[] = {Text(128), Text(128), Text(16), Text(128), Text(16), Bytes(1),
-                                      Bytes(1),  Bytes(1),  Bytes(1), Int32(true), Int32(), Int32()};
+const SchemaColumn SourceColumns[] = {Text(128), Text(128), Text(16), Text(128),   Text(16), Bytes(1),
+                                      Bytes(1),  Bytes(1),  Bytes(1), Int32(true), Int32(),  Int32()};
 const SchemaColumn ExcerptColumns[] = {Text(32), Bytes(1), Int32(true), Int32(), Int32()};
 const SchemaColumn ExcerptRefColumns[] = {Int32(true), Int32(true), Bytes(1), Int32()};
 const SchemaColumn PersonColumns[] = {Int32(), Int32(), Bytes(1), Bytes(1), Bytes(1)};
@@ -42,12 +54,13 @@ const SchemaColumn NoteColumns[] = {Bytes(141)};
 const SchemaColumn RepositoryColumns[] = {Text(128), Text(128), Text(128), Int32(), Int32()};
 const SchemaColumn RepRefColumns[] = {Int32(true), Int32(true), Text(16), Int32()};
 const SchemaColumn ObjectiveColumns[] = {Text(128), Int32(), Int32(), Bytes(1), Bytes(9)};
-const SchemaColumn TaskColumns[] = {Text(128),   Int32(),  Int32(), Int32(true), Int32(true),
-                                    Int32(true), Bytes(1), Bytes(9)};
+const SchemaColumn TaskColumns[] = {Text(128),   Int32(),     Int32(),  Int32(true),
+                                    Int32(true), Int32(true), Bytes(1), Bytes(9)};
 
 template <std::size_t N>
-constexpr SchemaTable Table(TableNumber number, const SchemaColumn (&columns)[N], std::uint16_t rowSize) {
-  return {number, columns, static_cast<std::uint8_t>(N), rowSize};
+constexpr SchemaTable Table(TableNumber number, const SchemaColumn (&columns)[N], std::uint16_t rowSize)
+{
+    return {number, columns, static_cast<std::uint8_t>(N), rowSize};
 }
 
 const SchemaTable Schema[SchemaTableCount] = {
@@ -79,46 +92,54 @@ const SchemaTable Schema[SchemaTableCount] = {
 
 } // namespace
 
-const char* EngineTableName(TableNumber table) {
-  return table >= 0 && table < TableCount ? TableNames[table] : "";
+const char* EngineTableName(TableNumber table)
+{
+    return table >= 0 && table < TableCount ? TableNames[table] : "";
 }
 
-const SchemaTable* SchemaTables() { return Schema; }
-
-const SchemaTable* FindSchemaTable(TableNumber table) {
-  for (const SchemaTable& entry : Schema)
-    if (entry.number == table)
-      return &entry;
-  return nullptr;
+const SchemaTable* SchemaTables()
+{
+    return Schema;
 }
 
-std::int32_t AddSchemaTable(const SchemaTable& table, DatabaseFile* file) {
-  ColumnDefinition columns[32] = {};
-  for (std::uint8_t i = 0; i < table.columnCount; ++i) {
-    columns[i].type = table.columns[i].type;
-    columns[i].count = table.columns[i].count;
-    columns[i].indexed = table.columns[i].indexed ? 1 : 0;
-  }
-  TableDefinition definition = {};
-  definition.name = EngineTableName(table.number);
-  definition.columns = columns;
-  definition.columnCount = table.columnCount;
-  return tlvAddTable(&definition, file);
+const SchemaTable* FindSchemaTable(TableNumber table)
+{
+    for (const SchemaTable& entry : Schema)
+        if (entry.number == table)
+            return &entry;
+    return nullptr;
 }
 
-bool AddSchemaTables(Database& database) {
-  for (const SchemaTable& table : Schema) {
-    std::int32_t id = AddSchemaTable(table, database.file);
-    if (id <= 0 || tlvGetLastError(database.file) != 0)
-      return false;
-    database.tableIds[table.number] = id;
-  }
-  return true;
+std::int32_t AddSchemaTable(const SchemaTable& table, DatabaseFile* file)
+{
+    ColumnDefinition columns[32] = {};
+    for (std::uint8_t i = 0; i < table.columnCount; ++i) {
+        columns[i].type = table.columns[i].type;
+        columns[i].count = table.columns[i].count;
+        columns[i].indexed = table.columns[i].indexed ? 1 : 0;
+    }
+    TableDefinition definition = {};
+    definition.name = EngineTableName(table.number);
+    definition.columns = columns;
+    definition.columnCount = table.columnCount;
+    return tlvAddTable(&definition, file);
 }
 
-void LookUpTableIds(Database& database) {
-  for (int number = 0; number < TableCount; ++number)
-    database.tableIds[number] = tlvGetTableID(TableNames[number], database.file);
+bool AddSchemaTables(Database& database)
+{
+    for (const SchemaTable& table : Schema) {
+        std::int32_t id = AddSchemaTable(table, database.file);
+        if (id <= 0 || tlvGetLastError(database.file) != 0)
+            return false;
+        database.tableIds[table.number] = id;
+    }
+    return true;
+}
+
+void LookUpTableIds(Database& database)
+{
+    for (int number = 0; number < TableCount; ++number)
+        database.tableIds[number] = tlvGetTableID(TableNames[number], database.file);
 }
 
 namespace {
@@ -126,49 +147,49 @@ namespace {
 // Bytes one element of an engine column type takes (the types of the engine's interface).
 int ColumnTypeBytes(std::uint8_t type)
 {
-  switch (type) {
-  case TLV_BYTE:
-  case TLV_TEXT:
-    return 1;
-  case TLV_UINT16:
-  case TLV_INT16:
-    return 2;
-  case TLV_UINT32:
-  case TLV_INT32:
-  case TLV_LONGTEXT:
-  case TLV_FLOAT:
-    return 4;
-  case TLV_UINT64:
-  case TLV_INT64:
-  case TLV_DOUBLE:
-    return 8;
-  case TLV_NOTHING:
-    return 0;
-  default:
-    return -1;
-  }
+    switch (type) {
+    case TLV_BYTE:
+    case TLV_TEXT:
+        return 1;
+    case TLV_UINT16:
+    case TLV_INT16:
+        return 2;
+    case TLV_UINT32:
+    case TLV_INT32:
+    case TLV_LONGTEXT:
+    case TLV_FLOAT:
+        return 4;
+    case TLV_UINT64:
+    case TLV_INT64:
+    case TLV_DOUBLE:
+        return 8;
+    case TLV_NOTHING:
+        return 0;
+    default:
+        return -1;
+    }
 }
 
 } // namespace
 
 bool TableRowsFitSchema(const Database& database)
 {
-  for (int t = 0; t < TableCount; ++t) {
-    const SchemaTable* schema = FindSchemaTable(static_cast<TableNumber>(t));
-    if (!schema || database.tableIds[t] <= 0)
-      continue;
-    std::int32_t table = database.TableId(static_cast<TableNumber>(t));
-    TableDefinition definition{};
-    if (tlvGetTable(table, &definition, database.file) != 0)
-      return false;
-    for (int c = 1; c <= definition.columnCount; ++c) { // the engine numbers columns from 1
-      ColumnInfo column{};
-      if (tlvGetColumn(table, c, &column, database.file) != 0)
-        return false;
-      int bytes = ColumnTypeBytes(column.type);
-      if (bytes < 0 || column.offset + bytes * column.count > schema->rowSize)
-        return false;
+    for (int t = 0; t < TableCount; ++t) {
+        const SchemaTable* schema = FindSchemaTable(static_cast<TableNumber>(t));
+        if (!schema || database.tableIds[t] <= 0)
+            continue;
+        std::int32_t table = database.TableId(static_cast<TableNumber>(t));
+        TableDefinition definition{};
+        if (tlvGetTable(table, &definition, database.file) != 0)
+            return false;
+        for (int c = 1; c <= definition.columnCount; ++c) { // the engine numbers columns from 1
+            ColumnInfo column{};
+            if (tlvGetColumn(table, c, &column, database.file) != 0)
+                return false;
+            int bytes = ColumnTypeBytes(column.type);
+            if (bytes < 0 || column.offset + bytes * column.count > schema->rowSize)
+                return false;
+        }
     }
-  }
-  return true;
+    return true;
 }

@@ -12,35 +12,35 @@ class Database;
 // The index into Database::tableIds. The four "old" tables exist only in files made before version
 // 10200; the upgrade replaces them by ALIAS2, ATTRIBUTE2, EVENT2 and PLACE2.
 enum TableNumber : int {
-  TableMain2 = 0,
-  TableEventType = 1,
-  TableFormatting = 2,
-  TableRole = 3,
-  TableSource = 4,
-  TableExcerpt = 5,
-  TableExcerptRef = 6,
-  TablePerson = 7,
-  TableAliasOld = 8,
-  TableAttributeOld = 9,
-  TableEventOld = 10,
-  TableRelationship = 11,
-  TableInfo = 12,
-  TableAssertionLink = 13,
-  TablePlaceOld = 14,
-  TableAddress = 15,
-  TableName = 16,
-  TableMedia = 17,
-  TableMediaData = 18,
-  TableNote = 19,
-  TableRepository = 20,
-  TableRepRef = 21,
-  TableObjective = 22,
-  TableTask = 23,
-  TableAlias2 = 24,
-  TableAttribute2 = 25,
-  TableEvent2 = 26,
-  TablePlace2 = 27,
-  TableCount = 28,
+    TableMain2 = 0,
+    TableEventType = 1,
+    TableFormatting = 2,
+    TableRole = 3,
+    TableSource = 4,
+    TableExcerpt = 5,
+    TableExcerptRef = 6,
+    TablePerson = 7,
+    TableAliasOld = 8,
+    TableAttributeOld = 9,
+    TableEventOld = 10,
+    TableRelationship = 11,
+    TableInfo = 12,
+    TableAssertionLink = 13,
+    TablePlaceOld = 14,
+    TableAddress = 15,
+    TableName = 16,
+    TableMedia = 17,
+    TableMediaData = 18,
+    TableNote = 19,
+    TableRepository = 20,
+    TableRepRef = 21,
+    TableObjective = 22,
+    TableTask = 23,
+    TableAlias2 = 24,
+    TableAttribute2 = 25,
+    TableEvent2 = 26,
+    TablePlace2 = 27,
+    TableCount = 28,
 };
 
 // Tables a new database receives, and the version of the database it writes.
@@ -53,15 +53,15 @@ const char* EngineTableName(TableNumber table);
 
 // One table of a new database: its table number and its columns in order.
 struct SchemaColumn {
-  std::uint8_t type; // TLV_BYTE, TLV_TEXT, TLV_INT16, TLV_INT32
-  std::uint16_t count;
-  bool indexed;
+    std::uint8_t type; // TLV_BYTE, TLV_TEXT, TLV_INT16, TLV_INT32
+    std::uint16_t count;
+    bool indexed;
 };
 struct SchemaTable {
-  TableNumber number;
-  const SchemaColumn* columns;
-  std::uint8_t columnCount;
-  std::uint16_t rowSize; // the record buffer's size
+    TableNumber number;
+    const SchemaColumn* columns;
+    std::uint8_t columnCount;
+    std::uint16_t rowSize; // the record buffer's size
 };
 // The 24 tables in the order in which a new database adds them.
 const SchemaTable* SchemaTables();
@@ -85,18 +85,18 @@ bool TableRowsFitSchema(const Database& database);
 #pragma pack(push, 1)
 // Record 1 of MAIN2: the database's title, copyright, version, owner and times (850 bytes).
 struct DatabaseHeader {
-  char title[40]; // at most 39 characters
-  char copyright[128];
-  std::int16_t version;  // 10000 x major + 100 x minor + patch
-  std::int32_t reserved; // written as 0, never read
-  char ownerName[128];
-  char ownerAddress1[128];
-  char ownerAddress2[128];
-  char ownerCity[128];
-  char ownerAddress4[128]; // read by exporters with the others; not edited on the owner page
-  char ownerPhone[20];
-  std::uint64_t created;    // FILETIME of local time
-  std::uint64_t lastBackup; // FILETIME of local time; 0 when no backup was made
+    char title[40]; // at most 39 characters
+    char copyright[128];
+    std::int16_t version;  // 10000 x major + 100 x minor + patch
+    std::int32_t reserved; // written as 0, never read
+    char ownerName[128];
+    char ownerAddress1[128];
+    char ownerAddress2[128];
+    char ownerCity[128];
+    char ownerAddress4[128]; // read by exporters with the others; not edited on the owner page
+    char ownerPhone[20];
+    std::uint64_t created;    // FILETIME of local time
+    std::uint64_t lastBackup; // FILETIME of local time; 0 when no backup was made
 };
 #pragma pack(pop)
 static_assert(sizeof(DatabaseHeader) == 850, "the MAIN2 header record is 850 bytes");

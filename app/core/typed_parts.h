@@ -10,8 +10,8 @@
 #include <vector>
 
 struct TypedPart {
-  std::uint8_t type;
-  std::string_view text;
+    std::uint8_t type;
+    std::string_view text;
 };
 
 // The parts of a field of `size` bytes (the walk stops at its zero byte or its end). Characters before

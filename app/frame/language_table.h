@@ -23,40 +23,40 @@ inline constexpr int LanguageFileVersion = 10403;
 
 // One entry of the table, laid out in the table's single store; its text follows it in the store.
 struct LanguageNode {
-  LanguageNode* greaterOrEqual;
-  LanguageNode* less;
-  char key[LanguageKeySize];
+    LanguageNode* greaterOrEqual;
+    LanguageNode* less;
+    char key[LanguageKeySize];
 
-  const char* Text() const { return reinterpret_cast<const char*>(this + 1); }
+    const char* Text() const { return reinterpret_cast<const char*>(this + 1); }
 };
 
 class LanguageTable {
 public:
-  LanguageTable() = default;
-  LanguageTable(const LanguageTable&) = delete;
-  LanguageTable& operator=(const LanguageTable&) = delete;
-  ~LanguageTable() { Free(); }
+    LanguageTable() = default;
+    LanguageTable(const LanguageTable&) = delete;
+    LanguageTable& operator=(const LanguageTable&) = delete;
+    ~LanguageTable() { Free(); }
 
-  // Builds a table from the bytes of a language file. The store is sized exactly for the entries;
-  // an empty file gives an empty table.
-  static std::unique_ptr<LanguageTable> Load(std::string_view fileBytes);
-  // Builds a table from the language file at `path`; null when the file cannot be opened or read,
-  // which the caller treats as "not found".
-  static std::unique_ptr<LanguageTable> LoadFile(const char* path);
+    // Builds a table from the bytes of a language file. The store is sized exactly for the entries;
+    // an empty file gives an empty table.
+    static std::unique_ptr<LanguageTable> Load(std::string_view fileBytes);
+    // Builds a table from the language file at `path`; null when the file cannot be opened or read,
+    // which the caller treats as "not found".
+    static std::unique_ptr<LanguageTable> LoadFile(const char* path);
 
-  // Links a node written into the store into the tree: equal keys go to the greater-or-equal side,
-  // so the first occurrence in the file is met first by a lookup.
-  void Insert(LanguageNode* node);
-  // The text of `key`, or null when the table has no such key.
-  const char* Find(const char* key) const;
-  // The decimal number in the text of LVERSION; 0 when it is missing or not a number.
-  int Version() const;
-  // Frees the store; every text handed out before becomes invalid.
-  void Free();
+    // Links a node written into the store into the tree: equal keys go to the greater-or-equal side,
+    // so the first occurrence in the file is met first by a lookup.
+    void Insert(LanguageNode* node);
+    // The text of `key`, or null when the table has no such key.
+    const char* Find(const char* key) const;
+    // The decimal number in the text of LVERSION; 0 when it is missing or not a number.
+    int Version() const;
+    // Frees the store; every text handed out before becomes invalid.
+    void Free();
 
 private:
-  std::unique_ptr<unsigned char[]> store_;
-  LanguageNode* root_ = nullptr;
+    std::unique_ptr<unsigned char[]> store_;
+    LanguageNode* root_ = nullptr;
 };
 
 // The table of the language in use; null until the first language file is loaded. Owned by the frame.
@@ -77,4 +77,7 @@ char* CopyLanguageText(const char* key, char* buffer, std::size_t size);
 
 // Marks a string literal as a language key where the key is kept as data and looked up later,
 // so that the master-file test finds it. Returns its argument.
-constexpr const char* LanguageKey(const char* key) { return key; }
+constexpr const char* LanguageKey(const char* key)
+{
+    return key;
+}

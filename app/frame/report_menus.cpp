@@ -18,8 +18,7 @@ const ReportSubmenu ReportSubmenuTable[ReportSubmenuCount] = {
 namespace {
 
 // Calls `take` with each non-empty piece of `list` between separators until it answers false.
-template <typename Take>
-void ForEachPiece(const char* list, char separator, Take take)
+template <typename Take> void ForEachPiece(const char* list, char separator, Take take)
 {
     const char* start = list;
     for (const char* p = list;; ++p) {
@@ -51,9 +50,8 @@ std::vector<std::string> ReportMenuPaths(const char* programFolder, const char* 
         paths.push_back(std::move(path));
         return paths.size() < static_cast<std::size_t>(ReportMenuCapacity);
     };
-    ForEachPiece(builtInList, ',', [&](const std::string& name) {
-        return add(std::string(programFolder) + "\\Report\\" + name);
-    });
+    ForEachPiece(builtInList, ',',
+                 [&](const std::string& name) { return add(std::string(programFolder) + "\\Report\\" + name); });
     if (paths.size() < static_cast<std::size_t>(ReportMenuCapacity))
         ForEachPiece(userList, ';', add);
     return paths;
@@ -78,10 +76,9 @@ bool ReadReportTypeHeading(const char* path, ReportTypeHeading* heading)
         return false;
     if (std::memcmp(bytes, ReportTypeMagic, sizeof ReportTypeMagic) != 0)
         return false;
-    std::int32_t version = static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[8]) |
-                                                     static_cast<std::uint32_t>(bytes[9]) << 8 |
-                                                     static_cast<std::uint32_t>(bytes[10]) << 16 |
-                                                     static_cast<std::uint32_t>(bytes[11]) << 24);
+    std::int32_t version = static_cast<std::int32_t>(
+        static_cast<std::uint32_t>(bytes[8]) | static_cast<std::uint32_t>(bytes[9]) << 8 |
+        static_cast<std::uint32_t>(bytes[10]) << 16 | static_cast<std::uint32_t>(bytes[11]) << 24);
     if (version < OldestReportTypeVersion || version > NewestReportTypeVersion)
         return false;
     std::memcpy(heading->name, bytes + 12, ReportTypeNameSize);

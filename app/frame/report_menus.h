@@ -8,8 +8,8 @@
 #include <vector>
 
 inline constexpr int ReportSubmenuCount = ReportCategoryCount;
-inline constexpr int ReportMenuCapacity = 100;             // entries of one submenu
-inline constexpr int FirstReportCommand = 7000;            // submenu n uses 7000 + 100 n .. 7099 + 100 n
+inline constexpr int ReportMenuCapacity = 100;  // entries of one submenu
+inline constexpr int FirstReportCommand = 7000; // submenu n uses 7000 + 100 n .. 7099 + 100 n
 inline constexpr std::size_t ReportTypeNameSize = 32;
 inline constexpr std::size_t ReportTypeDescriptionSize = 256;
 

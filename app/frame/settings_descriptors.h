@@ -7,22 +7,22 @@
 #include <vector>
 
 enum class SettingKind {
-  Dword,        // REG_DWORD, 4 bytes
-  String,       // REG_SZ read into a field of `size` characters with its terminator
-  Folder,       // a String whose default is the process's current directory
-  Binary,       // REG_BINARY of `size` bytes
-  LanguageText, // a String whose default is the language text of `languageKey`
+    Dword,        // REG_DWORD, 4 bytes
+    String,       // REG_SZ read into a field of `size` characters with its terminator
+    Folder,       // a String whose default is the process's current directory
+    Binary,       // REG_BINARY of `size` bytes
+    LanguageText, // a String whose default is the language text of `languageKey`
 };
 
 struct SettingDescriptor {
-  const char* section;
-  const char* valueName; // null: the key's default value
-  SettingKind kind;
-  std::size_t offset;                // of the field in Settings
-  std::size_t size;                  // bytes read and written
-  std::int64_t number = 0;           // default of a Dword
-  const void* bytes = nullptr;       // default of a String (text) or a Binary (`size` bytes)
-  const char* languageKey = nullptr; // default of a LanguageText
+    const char* section;
+    const char* valueName; // null: the key's default value
+    SettingKind kind;
+    std::size_t offset;                // of the field in Settings
+    std::size_t size;                  // bytes read and written
+    std::int64_t number = 0;           // default of a Dword
+    const void* bytes = nullptr;       // default of a String (text) or a Binary (`size` bytes)
+    const char* languageKey = nullptr; // default of a LanguageText
 };
 
 // The settings that Settings::Load reads, section by section, in reading order. The date-format

@@ -15,19 +15,32 @@ TEST(GedcomAnselTest, ConvertsSpacingCharactersAndPrecomposesMarks)
 {
     const Case cases[] = {
         {"plain text", "plain text"},
-        {"\xE2Y", "\xDD"},                 // acute Y
-        {"\xE8y", "\xFF"},                 // umlaut y
-        {"\xE1" "A\xE1" "a", "\xC0\xE0"},  // grave
-        {"\xE4n", "\xF1"},                 // tilde n
-        {"\xEA" "A", "\xC5"},              // ring
-        {"\xF0" "c", "\xE7"},              // cedilla
-        {"\xF6o", "\xBA"},                 // underline o
-        {"\xE1" "B", "B"},                 // no precomposed letter: the base alone
-        {"\xE1\xC3x", "x"},                // base above 0x7F: nothing
-        {"\xE0" "a", "a"},                 // mark without pair
+        {"\xE2Y", "\xDD"}, // acute Y
+        {"\xE8y", "\xFF"}, // umlaut y
+        {"\xE1"
+         "A\xE1"
+         "a",
+         "\xC0\xE0"},      // grave
+        {"\xE4n", "\xF1"}, // tilde n
+        {"\xEA"
+         "A",
+         "\xC5"}, // ring
+        {"\xF0"
+         "c",
+         "\xE7"},          // cedilla
+        {"\xF6o", "\xBA"}, // underline o
+        {"\xE1"
+         "B",
+         "B"},              // no precomposed letter: the base alone
+        {"\xE1\xC3x", "x"}, // base above 0x7F: nothing
+        {"\xE0"
+         "a",
+         "a"}, // mark without pair
         {"\xA2\xB2\xCF\xC3", "\xD8\xF8\xDF\xA9"},
-        {"\xA6\xDF", "  "},                // unlisted spacing bytes become blanks
-        {"a\x85\xA0" "b", "ab"},           // 0x80 to 0xA0 dropped
+        {"\xA6\xDF", "  "}, // unlisted spacing bytes become blanks
+        {"a\x85\xA0"
+         "b",
+         "ab"}, // 0x80 to 0xA0 dropped
     };
     for (const Case& c : cases)
         EXPECT_EQ(AnselToCp1252(c.input), c.expected) << c.input;
@@ -49,12 +62,12 @@ TEST(GedcomIbmPcTest, ConvertsByCodePageTable)
 TEST(GedcomUtf8Test, ConvertsToCp1252WithQuestionMarkForTheRest)
 {
     EXPECT_EQ(Utf8ToCp1252("Jos\xC3\xA9"), "Jos\xE9");
-    EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC 5"), "\x80 5");           // euro sign
-    EXPECT_EQ(Utf8ToCp1252("\xC4\x81"), "?");                       // a with macron
-    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80!"), "?!");             // beyond the basic plane
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");                         // cut sequence
-    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");                      // overlong
-    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");                 // surrogate
+    EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC 5"), "\x80 5"); // euro sign
+    EXPECT_EQ(Utf8ToCp1252("\xC4\x81"), "?");            // a with macron
+    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80!"), "?!");  // beyond the basic plane
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");              // cut sequence
+    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");           // overlong
+    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");      // surrogate
 }
 
 TEST(GedcomUtf16Test, ConvertsUnitsWithQuestionMarkForTheRest)

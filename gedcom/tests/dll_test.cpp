@@ -29,8 +29,8 @@ void WriteFileText(const std::string& path, const std::string& text)
 
 std::string ReadFileText(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE file =
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return {};
     std::string text(GetFileSize(file, nullptr), '\0');
@@ -69,8 +69,8 @@ protected:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "PendraxTestProgress";
         RegisterClassA(&windowClass);
-        window_ = CreateWindowA("PendraxTestProgress", "", 0, 0, 0, 10, 10, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+        window_ = CreateWindowA("PendraxTestProgress", "", 0, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                nullptr);
         ASSERT_NE(window_, nullptr);
         g_progress.clear();
         g_stopAt = -1;
@@ -164,8 +164,8 @@ TEST_F(GedcomDllTest, OutputThatCannotBeCreatedGivesTwo)
 {
     WriteFileText(input_, kGedcom);
     // The output is held open without sharing, so it cannot be created.
-    HANDLE locked = CreateFileA(output_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                nullptr);
+    HANDLE locked =
+        CreateFileA(output_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
     EXPECT_EQ(ConvertFile(&params_, window_), CONVERT_OUTPUT_FAILED);
     EXPECT_EQ(g_progress.size(), 2u);

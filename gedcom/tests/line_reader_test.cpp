@@ -123,8 +123,7 @@ TEST(GedcomLineReaderTest, CaretLineIsCutAt63Characters)
 TEST(GedcomLineReaderTest, DoubledAtSignIsNoPointerAndCalendarEscapeIsNoPointer)
 {
     TestHost host;
-    ASSERT_EQ(ConvertText(Wrap({"0 @I1@ INDI", "1 NOTE @@home", "1 BIRT", "2 DATE @#DJULIAN@ 1 JAN 1700"}), {},
-                          host),
+    ASSERT_EQ(ConvertText(Wrap({"0 @I1@ INDI", "1 NOTE @@home", "1 BIRT", "2 DATE @#DJULIAN@ 1 JAN 1700"}), {}, host),
               ConvertOk);
     EXPECT_EQ(host.log, "");
     EXPECT_NE(host.output.find("<info><text>@home</text>"), std::string::npos);
@@ -171,8 +170,9 @@ TEST(GedcomLineReaderTest, ByteOrderMarksSelectTheSet)
         EXPECT_EQ(host.log, "");
     }
     TestHost utf8;
-    ASSERT_EQ(ConvertText("\xEF\xBB\xBF" "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n1 NAME J\xC3\xB6rg\r\n0 TRLR", {},
-                          utf8),
+    ASSERT_EQ(ConvertText("\xEF\xBB\xBF"
+                          "0 HEAD\r\n1 CHAR UTF-8\r\n0 @I1@ INDI\r\n1 NAME J\xC3\xB6rg\r\n0 TRLR",
+                          {}, utf8),
               ConvertOk);
     EXPECT_NE(utf8.output.find(">J\xF6rg<"), std::string::npos);
 }
@@ -180,7 +180,8 @@ TEST(GedcomLineReaderTest, ByteOrderMarksSelectTheSet)
 TEST(GedcomLineReaderTest, Utf16LineIsBoundedAndProgressAdvances)
 {
     TestHost tooLong;
-    std::string gedcom = "0 HEAD\r\n1 CHAR UNICODE\r\n0 @I1@ INDI\r\n1 NOTE " + std::string(300, 'x') + "\r\n0 TRLR\r\n";
+    std::string gedcom =
+        "0 HEAD\r\n1 CHAR UNICODE\r\n0 @I1@ INDI\r\n1 NOTE " + std::string(300, 'x') + "\r\n0 TRLR\r\n";
     EXPECT_EQ(ConvertText(Utf16(gedcom, false), {}, tooLong), ConvertOk);
     EXPECT_EQ(tooLong.log, "\r\nError on line 4: Message 6\r\n1 NOTE " + std::string(248, 'x') + "\r\n^\r\n");
 

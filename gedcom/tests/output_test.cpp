@@ -30,7 +30,10 @@ std::string Convert(std::initializer_list<std::string_view> records, const Conve
     return host.output;
 }
 
-bool Has(const std::string& output, std::string_view piece) { return output.find(piece) != std::string::npos; }
+bool Has(const std::string& output, std::string_view piece)
+{
+    return output.find(piece) != std::string::npos;
+}
 
 TEST(GedcomOutputTest, DocumentFrameHeaderAndTotals)
 {
@@ -52,15 +55,16 @@ TEST(GedcomOutputTest, HeaderNamesSystemVersionDateAndOwner)
     TestHost host;
     std::string head = "1 SOUR PAF\r\n2 VERS 2.2\r\n2 NAME Personal Ancestral File\r\n1 DATE 20 NOV 1992\r\n"
                        "2 TIME 13:05\r\n1 SUBM @U1@\r\n";
-    ASSERT_EQ(ConvertText(Gedcom({"0 @U1@ SUBM", "1 NAME Ann & Co", "1 ADDR 1 Main St", "2 CONT Springfield",
-                                  "1 PHON 555", "1 _EMAIL ann@example.org"},
-                                 head),
-                          [] {
-                              ConvertOptions options;
-                              options.readExtensions = true;
-                              return options;
-                          }(),
-                          host),
+    ASSERT_EQ(ConvertText(
+                  Gedcom({"0 @U1@ SUBM", "1 NAME Ann & Co", "1 ADDR 1 Main St", "2 CONT Springfield", "1 PHON 555",
+                          "1 _EMAIL ann@example.org"},
+                         head),
+                  [] {
+                      ConvertOptions options;
+                      options.readExtensions = true;
+                      return options;
+                  }(),
+                  host),
               ConvertOk);
     EXPECT_TRUE(Has(host.output,
                     "<header><exportingsystem>Personal Ancestral File</exportingsystem><version>2.2</version>"
@@ -90,8 +94,8 @@ TEST(GedcomOutputTest, PersonsNamesAndAliases)
 
     ConvertOptions structured;
     structured.structuredNames = true;
-    std::string parts = Convert({"0 @I1@ INDI", "1 NAME x", "2 NPFX Dr.", "2 GIVN Ann", "2 NICK Annie",
-                                 "2 SPFX van", "2 SURN Berg", "2 NSFX PhD"},
+    std::string parts = Convert({"0 @I1@ INDI", "1 NAME x", "2 NPFX Dr.", "2 GIVN Ann", "2 NICK Annie", "2 SPFX van",
+                                 "2 SURN Berg", "2 NSFX PhD"},
                                 structured);
     EXPECT_TRUE(Has(parts, "<personalname><np tp=\"pref\">Dr.</np><np tp=\"givn\">Ann</np><np tp=\"nick\">Annie"
                            "</np><np tp=\"art\">van</np><np tp=\"surn\">Berg</np><np tp=\"sufx\">PhD</np>"
@@ -100,12 +104,29 @@ TEST(GedcomOutputTest, PersonsNamesAndAliases)
 
 TEST(GedcomOutputTest, SourcesRepositoriesAndExcerpts)
 {
-    std::string output = Convert({"0 @R1@ REPO", "1 NAME First", "0 @R2@ REPO", "1 NAME Second", "0 @R3@ REPO",
-                                  "1 NAME Third", "1 ADDR Main St", "1 WWW example.org",
-                                  "0 @S1@ SOUR", "1 TITL Parish book", "1 REPO @R3@", "2 CALN 920.23",
-                                  "0 @I1@ INDI", "1 SOUR @S1@", "2 PAGE p. 5", "2 QUAY 3", "2 DATA",
-                                  "3 DATE (1 JAN 1850) & more", "3 TEXT Baptised <here>",
-                                  "1 SOUR @S1@", "2 QUAY 0", "1 SOUR Family Bible", "2 QUAY 2"});
+    std::string output = Convert({"0 @R1@ REPO",
+                                  "1 NAME First",
+                                  "0 @R2@ REPO",
+                                  "1 NAME Second",
+                                  "0 @R3@ REPO",
+                                  "1 NAME Third",
+                                  "1 ADDR Main St",
+                                  "1 WWW example.org",
+                                  "0 @S1@ SOUR",
+                                  "1 TITL Parish book",
+                                  "1 REPO @R3@",
+                                  "2 CALN 920.23",
+                                  "0 @I1@ INDI",
+                                  "1 SOUR @S1@",
+                                  "2 PAGE p. 5",
+                                  "2 QUAY 3",
+                                  "2 DATA",
+                                  "3 DATE (1 JAN 1850) & more",
+                                  "3 TEXT Baptised <here>",
+                                  "1 SOUR @S1@",
+                                  "2 QUAY 0",
+                                  "1 SOUR Family Bible",
+                                  "2 QUAY 2"});
     EXPECT_TRUE(Has(output, "<repository id=\"R3\"><name>Third</name><address><ap>Main St</ap><lf/></address>"
                             "<uri>example.org</uri></repository>"));
     EXPECT_TRUE(Has(output, "<source id=\"S1\"><author></author><title>Parish book</title><shorttitle>"
@@ -129,11 +150,11 @@ TEST(GedcomOutputTest, EventsAttributesDatesPlacesAndEventTypes)
     TestHost host;
     ConvertOptions options;
     options.defaultGregorian = true;
-    std::string output = Convert({"0 @I1@ INDI", "1 BIRT", "2 DATE ABT 44 BC", "2 PLAC Rome, , Latium ,Italy",
-                                  "1 EVEN", "2 TYPE Duel", "2 DATE BET 1850 AND @#DJULIAN@ 1860",
-                                  "1 OCCU Smith & sons", "2 DATE FROM 1870 TO 1880", "1 FACT tall",
-                                  "1 NOTE A @@ sign", "1 BIRT", "2 DATE 1 JAN 1851/52"},
-                                 options, &host);
+    std::string output =
+        Convert({"0 @I1@ INDI", "1 BIRT", "2 DATE ABT 44 BC", "2 PLAC Rome, , Latium ,Italy", "1 EVEN", "2 TYPE Duel",
+                 "2 DATE BET 1850 AND @#DJULIAN@ 1860", "1 OCCU Smith & sons", "2 DATE FROM 1870 TO 1880",
+                 "1 FACT tall", "1 NOTE A @@ sign", "1 BIRT", "2 DATE 1 JAN 1851/52"},
+                options, &host);
     EXPECT_TRUE(Has(output, "<eventtype id=\"E1\" class=\"birth\"><description>Type1000</description>"
                             "<gedcomtag>BIRT</gedcomtag><roles>1</roles></eventtype>"
                             "<eventtype id=\"E2\" class=\"other\"><description>Duel</description>"
@@ -156,10 +177,9 @@ TEST(GedcomOutputTest, EventsAttributesDatesPlacesAndEventTypes)
 
 TEST(GedcomOutputTest, FamiliesWriteRelationshipsEventsWithAllTheirCitationsAndNotes)
 {
-    std::string output = Convert({"0 @W@ INDI", "0 @C1@ INDI", "0 @C2@ INDI", "0 @S1@ SOUR",
-                                  "0 @F1@ FAM", "1 WIFE @W@", "1 CHIL @C1@", "1 CHIL @C2@", "1 SOUR @S1@",
-                                  "1 MARR", "2 SOUR @S1@", "2 NOTE at home", "1 NOTE family note",
-                                  "0 @F2@ FAM", "1 CHIL @C1@", "1 MARR"});
+    std::string output = Convert({"0 @W@ INDI", "0 @C1@ INDI", "0 @C2@ INDI", "0 @S1@ SOUR", "0 @F1@ FAM", "1 WIFE @W@",
+                                  "1 CHIL @C1@", "1 CHIL @C2@", "1 SOUR @S1@", "1 MARR", "2 SOUR @S1@",
+                                  "2 NOTE at home", "1 NOTE family note", "0 @F2@ FAM", "1 CHIL @C1@", "1 MARR"});
     std::string body = Body(output);
     EXPECT_TRUE(Has(body, "<assertion id=\"A1\"><relationship negative=\"false\"><relation>biological</relation>"
                           "<mother>P1</mother><child>P2</child></relationship><excerptref>X1</excerptref>"
@@ -183,8 +203,8 @@ TEST(GedcomOutputTest, ExtrasAndPersonNumbersGoIntoNotes)
     options.eventExtras = 2;
     options.personNumbers = 2;
     TestHost host;
-    std::string output = Convert({"0 @I1@ INDI", "1 BIRT", "2 AGE 0", "2 CAUS fever", "1 AFN 12", "1 RIN 7",
-                                  "1 CHAN", "2 DATE 5 MAR 2001", "3 TIME 10:30:05"},
+    std::string output = Convert({"0 @I1@ INDI", "1 BIRT", "2 AGE 0", "2 CAUS fever", "1 AFN 12", "1 RIN 7", "1 CHAN",
+                                  "2 DATE 5 MAR 2001", "3 TIME 10:30:05"},
                                  options, &host);
     EXPECT_TRUE(Has(output, "<note>Ancestry file number 12.\r\nAutomated record ID 7.</note>"
                             "<change>2001-03-05T10:30:05</change></person>"));
@@ -216,16 +236,16 @@ TEST(GedcomOutputTest, MediaLinksRecordsCopiesAndInlineData)
     TestHost failing;
     failing.media.files["D:\\pics\\a.jpg"] = "abc";
     failing.media.copyFails = true;
-    std::string embedded = Convert({"0 @M1@ OBJE", "1 FILE D:\\pics\\a.jpg", "0 @I1@ INDI", "1 OBJE @M1@"},
-                                   copy, &failing);
+    std::string embedded =
+        Convert({"0 @M1@ OBJE", "1 FILE D:\\pics\\a.jpg", "0 @I1@ INDI", "1 OBJE @M1@"}, copy, &failing);
     EXPECT_TRUE(Has(embedded, "<object><originalfile>D:\\pics\\a.jpg</originalfile><bin>YWJj</bin><title>"
                               "</title></object>"));
 
     // Inline data is decoded into a temporary file whose type keeps only letters and digits.
     TestHost blob;
-    std::string decoded = Convert({"0 @M1@ OBJE", "1 FORM ../x.j\\pg", "1 BLOB", "2 CONT HE.0", "2 CONT HE.0x",
-                                   "0 @I1@ INDI", "1 OBJE @M1@"},
-                                  {}, &blob);
+    std::string decoded = Convert(
+        {"0 @M1@ OBJE", "1 FORM ../x.j\\pg", "1 BLOB", "2 CONT HE.0", "2 CONT HE.0x", "0 @I1@ INDI", "1 OBJE @M1@"}, {},
+        &blob);
     ASSERT_EQ(blob.media.temporary.size(), 1u);
     const auto& [name, bytes] = *blob.media.temporary.begin();
     EXPECT_TRUE(name.starts_with("OBJ")) << name;

@@ -11,7 +11,10 @@
 namespace pendrax::test {
 namespace {
 
-bool Has(const std::string& text, std::string_view piece) { return text.find(piece) != std::string::npos; }
+bool Has(const std::string& text, std::string_view piece)
+{
+    return text.find(piece) != std::string::npos;
+}
 
 const char kTwoPersons[] = "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 SEX M\r\n0 @I2@ INDI\r\n0 TRLR\r\n";
 
@@ -123,7 +126,8 @@ TEST(GedcomRecordReaderTest, PeculiaritiesOfOtherProgramsNeedExtensionsOn)
     ConvertOptions extensions;
     extensions.readExtensions = true;
 
-    const char legacy[] = "0 HEAD\r\n1 SOUR Legacy\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 _STAT Never married\r\n0 TRLR\r\n";
+    const char legacy[] =
+        "0 HEAD\r\n1 SOUR Legacy\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 _STAT Never married\r\n0 TRLR\r\n";
     TestHost legacyOn;
     ASSERT_EQ(ConvertText(legacy, extensions, legacyOn), ConvertOk);
     EXPECT_TRUE(Has(legacyOn.output, "<info><text>Never married</text>"));

@@ -16,8 +16,8 @@ public:
     std::optional<std::string> CopyToCurrentFolder(const std::string& path) override;
     std::optional<std::string> WriteTemporary(const std::string& name, std::string_view bytes) override;
 
-    std::map<std::string, std::string> files;      // path -> bytes
-    std::map<std::string, std::string> temporary;  // name -> bytes
+    std::map<std::string, std::string> files;     // path -> bytes
+    std::map<std::string, std::string> temporary; // name -> bytes
     bool copyFails = false;
     std::vector<std::string> copied;
 };

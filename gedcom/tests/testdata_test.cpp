@@ -92,8 +92,16 @@ TEST(GedcomTestdataTest, TortureTestKeepsItsCharactersDatesNotesSourcesObjectsAn
         TestHost host;
         ASSERT_EQ(ConvertText(ReadFile(kFolder / name), options, host), ConvertOk) << name;
         const std::string& output = host.output;
-        EXPECT_NE(output.find("\xC1" "BCD\xC9" "FGH\xCDJKLM\r\nN\xD3PQRST\xDAVWX\xDDZ"), std::string::npos) << name;
-        EXPECT_NE(output.find("\xC4" "BCD\xCB" "FGH\xCFJKLM"), std::string::npos) << name;
+        EXPECT_NE(output.find("\xC1"
+                              "BCD\xC9"
+                              "FGH\xCDJKLM\r\nN\xD3PQRST\xDAVWX\xDDZ"),
+                  std::string::npos)
+            << name;
+        EXPECT_NE(output.find("\xC4"
+                              "BCD\xCB"
+                              "FGH\xCFJKLM"),
+                  std::string::npos)
+            << name;
         EXPECT_NE(output.find("<info><text>Comments on &quot;Charlie Accented ANSEL&quot; INDIVIDUAL Record."),
                   std::string::npos)
             << name;

@@ -62,8 +62,8 @@ bool ReadSection(WexmorFile* file, int endCode, Record* (*create)(), void (*rele
         if (result == endCode)
             return true;
         if (result != 0) {
-            failure = "import error " + std::to_string(result) + " after " + std::to_string(count) +
-                      " records:\n" + ErrorContext(file);
+            failure = "import error " + std::to_string(result) + " after " + std::to_string(count) + " records:\n" +
+                      ErrorContext(file);
             return false;
         }
         ++count;
@@ -94,21 +94,21 @@ void ReadWholeFile(const fs::path& path, ReadBack& back)
     ReleaseHeader(header);
     if (result != 0)
         back.failure = "header error " + std::to_string(result) + ":\n" + ErrorContext(file);
-    bool ok = result == 0 &&
-              ReadSection(file, WZ_END_REPOSITORY, CreateRepository, ReleaseRepository, RepositoryImport,
-                          back.repositories, back.failure) &&
-              ReadSection(file, WZ_END_SOURCE, CreateSource, ReleaseSource, SourceImport, back.sources, back.failure) &&
-              ReadSection(file, WZ_END_EXCERPT, CreateExcerpt, ReleaseExcerpt, ExcerptImport, back.excerpts,
-                          back.failure) &&
-              ReadSection(file, WZ_END_EVENTTYPE, CreateEventtype, ReleaseEventtype, EventtypeImport, back.eventTypes,
-                          back.failure) &&
-              ReadSection(file, WZ_END_PERSON, CreatePerson, ReleasePerson, PersonImport, back.persons, back.failure,
-                          back.person) &&
-              ReadSection(file, WZ_END_ASSERTION, CreateAssertion, ReleaseAssertion, AssertionImport,
-                          back.assertions, back.failure, back.assertion) &&
-              ReadSection(file, WZ_END_OBJECTIVE, CreateObjective, ReleaseObjective, ObjectiveImport,
-                          back.objectives, back.failure) &&
-              ReadSection(file, WZ_END_TASK, CreateTask, ReleaseTask, TaskImport, back.tasks, back.failure, back.task);
+    bool ok =
+        result == 0 &&
+        ReadSection(file, WZ_END_REPOSITORY, CreateRepository, ReleaseRepository, RepositoryImport, back.repositories,
+                    back.failure) &&
+        ReadSection(file, WZ_END_SOURCE, CreateSource, ReleaseSource, SourceImport, back.sources, back.failure) &&
+        ReadSection(file, WZ_END_EXCERPT, CreateExcerpt, ReleaseExcerpt, ExcerptImport, back.excerpts, back.failure) &&
+        ReadSection(file, WZ_END_EVENTTYPE, CreateEventtype, ReleaseEventtype, EventtypeImport, back.eventTypes,
+                    back.failure) &&
+        ReadSection(file, WZ_END_PERSON, CreatePerson, ReleasePerson, PersonImport, back.persons, back.failure,
+                    back.person) &&
+        ReadSection(file, WZ_END_ASSERTION, CreateAssertion, ReleaseAssertion, AssertionImport, back.assertions,
+                    back.failure, back.assertion) &&
+        ReadSection(file, WZ_END_OBJECTIVE, CreateObjective, ReleaseObjective, ObjectiveImport, back.objectives,
+                    back.failure) &&
+        ReadSection(file, WZ_END_TASK, CreateTask, ReleaseTask, TaskImport, back.tasks, back.failure, back.task);
     (void)ok;
     ReleaseWZFile(file);
 }

@@ -26,9 +26,12 @@ TEST(Codepage, EveryByteSurvivesTheRoundTrip)
 
 TEST(Codepage, HighBytesMapToTheirCharacters)
 {
-    struct { unsigned char byte; char16_t unicode; } cases[] = {
-        {0x80, 0x20AC}, {0x8A, 0x0160}, {0x92, 0x2019}, {0x99, 0x2122}, {0x9F, 0x0178}, {0xA0, 0x00A0},
-        {0xE9, 0x00E9}, {0xFF, 0x00FF}, {0x81, 0x0081}, {0x9D, 0x009D},
+    struct {
+        unsigned char byte;
+        char16_t unicode;
+    } cases[] = {
+        {0x80, 0x20AC}, {0x8A, 0x0160}, {0x92, 0x2019}, {0x99, 0x2122}, {0x9F, 0x0178},
+        {0xA0, 0x00A0}, {0xE9, 0x00E9}, {0xFF, 0x00FF}, {0x81, 0x0081}, {0x9D, 0x009D},
     };
     for (auto c : cases) {
         SCOPED_TRACE(c.byte);
@@ -41,19 +44,23 @@ TEST(Codepage, HighBytesMapToTheirCharacters)
 
 TEST(Codepage, CharactersOutsideTheCodePageBecomeQuestionMarks)
 {
-    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?");          // a CJK character
-    EXPECT_EQ(Utf8ToCp1252("a\xF0\x9F\x98\x80" "b"), "a?b"); // beyond the BMP
-    EXPECT_EQ(Utf16ToCp1252(u"a\U0001F600b"), "a?b");       // one '?' for a surrogate pair
+    EXPECT_EQ(Utf8ToCp1252("\xE4\xB8\xAD"), "?"); // a CJK character
+    EXPECT_EQ(Utf8ToCp1252("a\xF0\x9F\x98\x80"
+                           "b"),
+              "a?b");                                 // beyond the BMP
+    EXPECT_EQ(Utf16ToCp1252(u"a\U0001F600b"), "a?b"); // one '?' for a surrogate pair
     EXPECT_EQ(Utf16ToCp1252(u"\x0100"), "?");
 }
 
 TEST(Codepage, MalformedUtf8BecomesOneQuestionMarkPerBadByte)
 {
-    EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");             // cut short at the end
-    EXPECT_EQ(Utf8ToCp1252("\xC3" "a"), "?a");         // a lead byte without its follower
-    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");         // overlong
-    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");    // an encoded surrogate
-    EXPECT_EQ(Utf8ToCp1252("\x80\xBF"), "??");         // stray continuation bytes
+    EXPECT_EQ(Utf8ToCp1252("\xC3"), "?"); // cut short at the end
+    EXPECT_EQ(Utf8ToCp1252("\xC3"
+                           "a"),
+              "?a");                                // a lead byte without its follower
+    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");      // overlong
+    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???"); // an encoded surrogate
+    EXPECT_EQ(Utf8ToCp1252("\x80\xBF"), "??");      // stray continuation bytes
     EXPECT_EQ(Utf8ToCp1252(std::string_view("\0x", 2)), std::string("\0x", 2));
 }
 

@@ -14,32 +14,89 @@ struct Case {
     int expected; // sign of the comparison
 };
 
-int Sign(int value) { return value < 0 ? -1 : value > 0 ? 1 : 0; }
+int Sign(int value)
+{
+    return value < 0 ? -1 : value > 0 ? 1 : 0;
+}
 
 const Case kCases[] = {
     // case is ignored
-    {"A", "a", 0}, {"ab", "AB", 0}, {"aB", "Ab", 0}, {"a", "B", -1}, {"Zebra", "apple", 1},
+    {"A", "a", 0},
+    {"ab", "AB", 0},
+    {"aB", "Ab", 0},
+    {"a", "B", -1},
+    {"Zebra", "apple", 1},
     // accents are ignored
-    {"\xE9t\xE9", "ete", 0}, {"\xC5ngstr\xF6m", "angstrom", 0}, {"\xD1", "n", 0}, {"\xF8", "o", 0},
-    {"\xF0", "d", 0}, {"\x83", "f", 0}, {"\x8A", "s", 0}, {"\xFF", "y", 0}, {"\x8E", "z", 0},
-    {"M\xFCller", "Muller", 0}, {"M\xFCller", "Mulm", -1},
+    {"\xE9t\xE9", "ete", 0},
+    {"\xC5ngstr\xF6m", "angstrom", 0},
+    {"\xD1", "n", 0},
+    {"\xF8", "o", 0},
+    {"\xF0", "d", 0},
+    {"\x83", "f", 0},
+    {"\x8A", "s", 0},
+    {"\xFF", "y", 0},
+    {"\x8E", "z", 0},
+    {"M\xFCller", "Muller", 0},
+    {"M\xFCller", "Mulm", -1},
     // ligatures sort as their letters
-    {"\xE6", "ae", 0}, {"\xDF", "ss", 0}, {"\x9C", "oe", 0}, {"\xFE", "th", 0}, {"\xE6", "af", -1},
-    {"\xDF", "st", -1}, {"sta", "\xDF" "a", 1}, {"Stra\xDF" "e", "Strasse", 0},
+    {"\xE6", "ae", 0},
+    {"\xDF", "ss", 0},
+    {"\x9C", "oe", 0},
+    {"\xFE", "th", 0},
+    {"\xE6", "af", -1},
+    {"\xDF", "st", -1},
+    {"sta",
+     "\xDF"
+     "a",
+     1},
+    {"Stra\xDF"
+     "e",
+     "Strasse", 0},
     // symbols and blanks are ignored
-    {"a-b", "ab", 0}, {"a b", "ab", 0}, {"O'Brien", "obrien", 0}, {"van Dyke", "Vandyke", 0}, {" ", "", 0},
-    {"  a", "a", 0}, {"\x80", "", 0}, {"\xB5" "b", "ab", 1}, {"(John)", "john", 0}, {"a.b,c;d", "abcd", 0},
+    {"a-b", "ab", 0},
+    {"a b", "ab", 0},
+    {"O'Brien", "obrien", 0},
+    {"van Dyke", "Vandyke", 0},
+    {" ", "", 0},
+    {"  a", "a", 0},
+    {"\x80", "", 0},
+    {"\xB5"
+     "b",
+     "ab", 1},
+    {"(John)", "john", 0},
+    {"a.b,c;d", "abcd", 0},
     // digits come before letters and compare as characters, not numbers
-    {"10", "9", -1}, {"1", "a", -1}, {"a1", "a", 1}, {"1900", "1899", 1}, {"\xBD", "1", -1}, {"\xBD", "0", 1},
-    {"\xBC", "\xBD", -1}, {"\xBE", "1", -1},
+    {"10", "9", -1},
+    {"1", "a", -1},
+    {"a1", "a", 1},
+    {"1900", "1899", 1},
+    {"\xBD", "1", -1},
+    {"\xBD", "0", 1},
+    {"\xBC", "\xBD", -1},
+    {"\xBE", "1", -1},
     // superscripts and ordinals follow their digit or letter
-    {"\xB2", "2", 1}, {"\xB2", "3", -1}, {"\xB9", "1", 1}, {"\xAA", "a", 1}, {"\xAA", "aa", -1},
-    {"\xAA" "b", "ab", 1}, {"\xBA", "o", 1}, {"\xBA", "oe", -1},
+    {"\xB2", "2", 1},
+    {"\xB2", "3", -1},
+    {"\xB9", "1", 1},
+    {"\xAA", "a", 1},
+    {"\xAA", "aa", -1},
+    {"\xAA"
+     "b",
+     "ab", 1},
+    {"\xBA", "o", 1},
+    {"\xBA", "oe", -1},
     // empty texts
-    {"", "", 0}, {"", "a", -1}, {"a", "", 1}, {"", "-", 0},
+    {"", "", 0},
+    {"", "a", -1},
+    {"a", "", 1},
+    {"", "-", 0},
     // ordinary names
-    {"Smith", "Smyth", -1}, {"MacDonald", "McDonald", -1}, {"Anne", "Anna", 1}, {"Ann", "Anne", -1},
-    {"\x99", "tn", 1}, {"\x99", "u", -1},
+    {"Smith", "Smyth", -1},
+    {"MacDonald", "McDonald", -1},
+    {"Anne", "Anna", 1},
+    {"Ann", "Anne", -1},
+    {"\x99", "tn", 1},
+    {"\x99", "u", -1},
 };
 
 TEST(CompareLocaleText, AgreesWithTheTableBothWays)

@@ -23,8 +23,7 @@ WZ_TEXT(WZAssertion, AssertionChange, change)
 
 namespace {
 
-template <class T>
-bool WriteContent(WexmorFile& file, const std::unique_ptr<T>& content)
+template <class T> bool WriteContent(WexmorFile& file, const std::unique_ptr<T>& content)
 {
     if (!content)
         return false;
@@ -41,8 +40,7 @@ void WriteFirstContent(WexmorFile& file, const WZAssertion& assertion)
         WriteContent(file, assertion.info);
 }
 
-template <class T>
-int ReadContent(WexmorFile& file, std::unique_ptr<T>& slot)
+template <class T> int ReadContent(WexmorFile& file, std::unique_ptr<T>& slot)
 {
     T* content = NewInto(slot);
     return content ? Read(file, *content) : kNoMemory;
@@ -52,9 +50,13 @@ int ReadAssertionref(WexmorFile& file, int& id)
 {
     char value[kAttributeSize];
     switch (ReadCodeElement(file, value, sizeof value, "assertionref")) {
-    case kRead: id = ParseNumber(value); return 0;
-    case kMalformed: return 103;
-    default: return 0;
+    case kRead:
+        id = ParseNumber(value);
+        return 0;
+    case kMalformed:
+        return 103;
+    default:
+        return 0;
     }
 }
 

@@ -97,11 +97,26 @@ int ReadOptionalPersonrefs(WexmorFile& file, const char* name, std::unique_ptr<W
 
 } // namespace
 
-bool CanWrite(const WZAlias& alias) { return alias.name && alias.personrefs; }
-bool CanWrite(const WZAttribute& attribute) { return attribute.personrefs != nullptr; }
-bool CanWrite(const WZEvent&) { return true; }
-bool CanWrite(const WZRelationship& relationship) { return relationship.child != nullptr; }
-bool CanWrite(const WZInfo& info) { return info.personrefs != nullptr; }
+bool CanWrite(const WZAlias& alias)
+{
+    return alias.name && alias.personrefs;
+}
+bool CanWrite(const WZAttribute& attribute)
+{
+    return attribute.personrefs != nullptr;
+}
+bool CanWrite(const WZEvent&)
+{
+    return true;
+}
+bool CanWrite(const WZRelationship& relationship)
+{
+    return relationship.child != nullptr;
+}
+bool CanWrite(const WZInfo& info)
+{
+    return info.personrefs != nullptr;
+}
 
 void Write(WexmorFile& file, const WZAlias& alias)
 {

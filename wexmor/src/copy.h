@@ -22,8 +22,7 @@ void CopyFields(WZEvent& to, const WZEvent& from);
 void CopyFields(WZRelationship& to, const WZRelationship& from);
 void CopyFields(WZInfo& to, const WZInfo& from);
 
-template <class T>
-std::unique_ptr<T> CloneOne(const T& from)
+template <class T> std::unique_ptr<T> CloneOne(const T& from)
 {
     std::unique_ptr<T> copy(new (std::nothrow) T);
     if (copy)
@@ -32,8 +31,7 @@ std::unique_ptr<T> CloneOne(const T& from)
 }
 
 // A copy of the record; for a list element, of the elements chained behind it as well. Null gives null.
-template <class T>
-std::unique_ptr<T> Clone(const T* from)
+template <class T> std::unique_ptr<T> Clone(const T* from)
 {
     if constexpr (requires { from->next; }) {
         std::unique_ptr<T> head;
@@ -51,8 +49,7 @@ std::unique_ptr<T> Clone(const T* from)
 }
 
 // The end of a list, where the next element is attached.
-template <class T>
-std::unique_ptr<T>& ChainEnd(std::unique_ptr<T>& head)
+template <class T> std::unique_ptr<T>& ChainEnd(std::unique_ptr<T>& head)
 {
     std::unique_ptr<T>* tail = &head;
     while (*tail)

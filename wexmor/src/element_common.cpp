@@ -18,9 +18,13 @@ bool ReadLangAttribute(WexmorFile& file, char* field, size_t width)
 {
     char value[kAttributeSize];
     switch (ReadAttribute(file, value, "lang")) {
-    case kRead: SetCode(field, width, value); return true;
-    case kAbsent: return true;
-    default: return false;
+    case kRead:
+        SetCode(field, width, value);
+        return true;
+    case kAbsent:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -50,14 +54,17 @@ int ReadRequiredText(WexmorFile& file, WexmorText& text, const char* name, int e
     return ReadTextElement(file, text, name) == kRead ? 0 : error;
 }
 
-int ReadWordElement(WexmorFile& file, const char* name, const WordTable& table, bool byPrefix, int& index,
-                    int error, bool required)
+int ReadWordElement(WexmorFile& file, const char* name, const WordTable& table, bool byPrefix, int& index, int error,
+                    bool required)
 {
     char value[kAttributeSize];
     switch (ReadCodeElement(file, value, sizeof value, name)) {
-    case kAbsent: return required ? error : 0;
-    case kMalformed: return error;
-    case kRead: break;
+    case kAbsent:
+        return required ? error : 0;
+    case kMalformed:
+        return error;
+    case kRead:
+        break;
     }
     int found = byPrefix ? FindWordByPrefix(table, value) : FindWordExact(table, value);
     if (found < 0)

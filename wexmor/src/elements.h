@@ -45,8 +45,8 @@ int ReadOptionalText(WexmorFile& file, WexmorText& text, const char* name, int e
 int ReadRequiredText(WexmorFile& file, WexmorText& text, const char* name, int error);
 // A word element ("<relation>biological</relation>"): its index in the table, compared by prefix or exactly.
 // kAbsent leaves the index unchanged; the error is returned when the element is malformed or no word matches.
-int ReadWordElement(WexmorFile& file, const char* name, const WordTable& table, bool byPrefix, int& index,
-                    int error, bool required);
+int ReadWordElement(WexmorFile& file, const char* name, const WordTable& table, bool byPrefix, int& index, int error,
+                    bool required);
 // The word of an index; a required word outside the table is written as the fallback word.
 void WriteWordElement(WexmorFile& file, const char* name, const WordTable& table, int index, int fallback);
 // A coded attribute: the word of the index, nothing when the index lies outside the table.
@@ -55,18 +55,17 @@ void WriteWordAttribute(WexmorFile& file, const char* name, const WordTable& tab
 void WriteNegativeAttribute(WexmorFile& file, int negative);
 
 // Creates a record into the slot before it is read, so that a failed read leaves it partly filled.
-template <class T>
-T* NewInto(std::unique_ptr<T>& slot)
+template <class T> T* NewInto(std::unique_ptr<T>& slot)
 {
     slot.reset(new (std::nothrow) T);
     return slot.get();
 }
 
 // Returns a reader's error number from the enclosing reader.
-#define WZ_TRY(expression)                                                                                     \
-    do {                                                                                                       \
-        if (int wzError = (expression))                                                                        \
-            return wzError;                                                                                    \
+#define WZ_TRY(expression)                                                                                             \
+    do {                                                                                                               \
+        if (int wzError = (expression))                                                                                \
+            return wzError;                                                                                            \
     } while (0)
 
 // The number of the reader's error when memory ran out while a record was being read.

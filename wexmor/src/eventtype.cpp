@@ -37,8 +37,10 @@ int ReadEventtype(WexmorFile& file, WZEventtype& eventtype)
     WZ_TRY(ReadRequiredText(file, eventtype.description, "description", 57));
     WexmorText tag;
     switch (ReadTextElement(file, tag, "gedcomtag")) {
-    case kMalformed: return 77;
-    case kAbsent: break;
+    case kMalformed:
+        return 77;
+    case kAbsent:
+        break;
     case kRead:
         if (tag.Length() > kGedcomTagLength)
             return 77;
@@ -47,9 +49,13 @@ int ReadEventtype(WexmorFile& file, WZEventtype& eventtype)
     }
     int32_t roles = 0;
     switch (ReadIntElement(file, roles, "roles")) {
-    case kMalformed: return 78;
-    case kRead: eventtype.roles = roles; break;
-    case kAbsent: break;
+    case kMalformed:
+        return 78;
+    case kRead:
+        eventtype.roles = roles;
+        break;
+    case kAbsent:
+        break;
     }
     WZ_TRY(ReadOptionalText(file, eventtype.note, "note", 27));
     return MatchEndTag(file, "eventtype") ? 0 : 102;

@@ -26,9 +26,13 @@ int ReadExcerpt(WexmorFile& file, WZExcerpt& excerpt)
     WZ_TRY(ReadOptionalText(file, excerpt.text, "text", 44));
     int32_t quality = 0;
     switch (ReadIntElement(file, quality, "quality")) {
-    case kMalformed: return 50;
-    case kRead: excerpt.quality = static_cast<signed char>(quality & 0xFF); break;
-    case kAbsent: break;
+    case kMalformed:
+        return 50;
+    case kRead:
+        excerpt.quality = static_cast<signed char>(quality & 0xFF);
+        break;
+    case kAbsent:
+        break;
     }
     WZ_TRY(ReadOptionalText(file, excerpt.page, "page", 51));
     char value[kAttributeSize];

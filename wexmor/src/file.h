@@ -67,7 +67,10 @@ bool SeekTag(WexmorFile& file, const char* tag);
 bool MatchLiteral(WexmorFile& file, const char* literal, bool consume);
 // "<" and the element name followed by a blank, "/" or ">": so "<person" does not match "<personref".
 bool MatchStartTag(WexmorFile& file, const char* name, bool consume);
-inline bool IsStartTagNext(WexmorFile& file, const char* name) { return MatchStartTag(file, name, false); }
+inline bool IsStartTagNext(WexmorFile& file, const char* name)
+{
+    return MatchStartTag(file, name, false);
+}
 // Consumes one expected byte at the read position (no blanks skipped).
 bool ConsumeByte(WexmorFile& file, char expected);
 // Consumes "</", the name and ">" (blanks allowed before); false when they are not there.

@@ -55,8 +55,7 @@ extern "C" int WZAPI GetNamePart(char* buffer, int size, int continueReading, WZ
 {
     if (!name)
         return 0;
-    return NextPart(name->parts, name->cursor, continueReading, "np", kNamePartCodes, kUnknownNamePart, buffer,
-                    size);
+    return NextPart(name->parts, name->cursor, continueReading, "np", kNamePartCodes, kUnknownNamePart, buffer, size);
 }
 
 extern "C" void WZAPI AddPlacePart(const char* text, int type, WZPlace* place)
@@ -69,8 +68,8 @@ extern "C" int WZAPI GetPlacePart(char* buffer, int size, int continueReading, W
 {
     if (!place)
         return 0;
-    return NextPart(place->parts, place->cursor, continueReading, "pnp", kPlacePartWords, kUnknownPlacePart,
-                    buffer, size);
+    return NextPart(place->parts, place->cursor, continueReading, "pnp", kPlacePartWords, kUnknownPlacePart, buffer,
+                    size);
 }
 
 namespace wexmor {

@@ -45,8 +45,10 @@ int ReadObject(WexmorFile& file, WZObject& object)
     if (int error = ReadOptionalText(file, object.orgFile, "originalfile", 110))
         return error;
     switch (ReadRawTextElement(file, object.bin, "bin")) {
-    case kMalformed: return 111;
-    case kAbsent: break;
+    case kMalformed:
+        return 111;
+    case kAbsent:
+        break;
     case kRead: {
         size_t count = 0;
         if (!DecodeBase64(object.bin.Read(), object.bin.Length(), object.content, count)) {

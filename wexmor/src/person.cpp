@@ -45,9 +45,13 @@ int ReadSubpersons(WexmorFile& file, std::unique_ptr<WZSubpersons>& slot)
         return 75;
     int32_t number = 0;
     switch (ReadNumberAttribute(file, number, "probability")) {
-    case kMalformed: return 74;
-    case kRead: subpersons->probability = number; break;
-    case kAbsent: break;
+    case kMalformed:
+        return 74;
+    case kRead:
+        subpersons->probability = number;
+        break;
+    case kAbsent:
+        break;
     }
     if (!MatchLiteral(file, ">", true))
         return 75;

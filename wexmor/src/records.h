@@ -14,8 +14,7 @@
 namespace wexmor {
 
 // Releases the elements behind a list element one by one instead of recursively.
-template <class T>
-void DropChain(std::unique_ptr<T>& next)
+template <class T> void DropChain(std::unique_ptr<T>& next)
 {
     while (next) {
         std::unique_ptr<T> rest = std::move(next->next);

@@ -35,8 +35,7 @@ namespace {
 // "</", the name and ">", with nothing skipped: the end tag must follow the content directly.
 bool TakeEndTag(WexmorFile& file, const char* name)
 {
-    return ConsumeByte(file, '<') && ConsumeByte(file, '/') && MatchLiteral(file, name, true) &&
-           ConsumeByte(file, '>');
+    return ConsumeByte(file, '<') && ConsumeByte(file, '/') && MatchLiteral(file, name, true) && ConsumeByte(file, '>');
 }
 
 int ReadPersonref(WexmorFile& file, const char* name, WZPersonref& ref)

@@ -74,9 +74,12 @@ int ReadReference(WexmorFile& file, const char* name, char letter, int& id, int 
     char value[kAttributeSize];
     int32_t number = 0;
     switch (ReadCodeElement(file, value, sizeof value, name)) {
-    case kAbsent: return 0;
-    case kMalformed: return error;
-    case kRead: break;
+    case kAbsent:
+        return 0;
+    case kMalformed:
+        return error;
+    case kRead:
+        break;
     }
     if (!ParseLetteredId(value, letter, number))
         return error;

@@ -65,12 +65,18 @@ void WexmorText::Append(const char* bytes, size_t count)
 const char* EntityFor(char c)
 {
     switch (c) {
-    case '<': return "&lt;";
-    case '&': return "&amp;";
-    case '>': return "&gt;";
-    case '"': return "&quot;";
-    case '\'': return "&apos;";
-    default: return nullptr;
+    case '<':
+        return "&lt;";
+    case '&':
+        return "&amp;";
+    case '>':
+        return "&gt;";
+    case '"':
+        return "&quot;";
+    case '\'':
+        return "&apos;";
+    default:
+        return nullptr;
     }
 }
 

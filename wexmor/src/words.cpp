@@ -7,28 +7,27 @@ namespace wexmor {
 
 namespace {
 
-const char* const calendar[] = {"unknown", "chinese", "coptic", "french", "gregorian",
+const char* const calendar[] = {"unknown", "chinese", "coptic",  "french", "gregorian",
                                 "hebrew",  "indian",  "islamic", "julian"};
 const char* const dateModifier[] = {"about", "after", "before", "estimated"};
 const char* const era[] = {"after", "before"};
-const char* const namePart[] = {"unkw", "oth", "cogn", "surn", "pref", "givn", "reln", "nick",
-                                "patr", "matr", "art", "occn", "locn", "midl", "sufx", ""};
-const char* const placePart[] = {"unknown",  "other",    "continent", "country", "state",    "county",
-                                 "town",     "muni",     "citypart",  "building", "diocese", "deanery",
-                                 "parish",   "farm",     "ocean",     "lake",     "mountain", "cemetery"};
-const char* const addressPart[] = {"unknown", "other", "name",  "street", "number", "district",
-                                   "pobox",   "pcode", "city",  "country", "state"};
-const char* const sourceClass[] = {"book", "series", "issue", "article", "part", "chapter", "document", "section",
-                                   "excerpt"};
+const char* const namePart[] = {"unkw", "oth",  "cogn", "surn", "pref", "givn", "reln", "nick",
+                                "patr", "matr", "art",  "occn", "locn", "midl", "sufx", ""};
+const char* const placePart[] = {"unknown", "other", "continent", "country",  "state",    "county",
+                                 "town",    "muni",  "citypart",  "building", "diocese",  "deanery",
+                                 "parish",  "farm",  "ocean",     "lake",     "mountain", "cemetery"};
+const char* const addressPart[] = {"unknown", "other", "name", "street",  "number", "district",
+                                   "pobox",   "pcode", "city", "country", "state"};
+const char* const sourceClass[] = {"book",    "series",   "issue",   "article", "part",
+                                   "chapter", "document", "section", "excerpt"};
 const char* const sourceKind[] = {"unknown", "original", "copy"};
-const char* const sourceMedia[] = {"unknown", "other", "printed", "handwritten", "fiche",
-                                   "microfilm", "photo", "inscription", "digital", ""};
-const char* const eventClass[] = {"other",      "adoption",    "annulment",  "baptism",     "birth",
-                                  "blessing",   "burial",      "census",     "confirmation", "coronation",
-                                  "cremation",  "death",       "discharge",  "divorce",     "election",
-                                  "emigration", "enlistment",  "graduation", "health",      "immigration",
-                                  "internment", "marriage",    "naturalization", "ordination", "residence",
-                                  "retirement"};
+const char* const sourceMedia[] = {"unknown",   "other", "printed",     "handwritten", "fiche",
+                                   "microfilm", "photo", "inscription", "digital",     ""};
+const char* const eventClass[] = {
+    "other",    "adoption",       "annulment",  "baptism",    "birth",     "blessing",    "burial",
+    "census",   "confirmation",   "coronation", "cremation",  "death",     "discharge",   "divorce",
+    "election", "emigration",     "enlistment", "graduation", "health",    "immigration", "internment",
+    "marriage", "naturalization", "ordination", "residence",  "retirement"};
 const char* const datatype[] = {"public", "family", "immfamily", "private", "info"};
 const char* const textClass[] = {"other",       "caste",    "education", "email",    "idnumber", "language",
                                  "nationality", "physical", "property",  "religion", "title",    "work"};
@@ -39,8 +38,7 @@ const char* const relation[] = {"biological", "adoptive", "foster", "other"};
 const char* const priority[] = {"low", "medium", "high"};
 const char* const status[] = {"new", "analysis", "finished", "updated", "rejected"};
 
-template <size_t N>
-constexpr WordTable Table(const char* const (&words)[N])
+template <size_t N> constexpr WordTable Table(const char* const (&words)[N])
 {
     return WordTable{words, static_cast<int>(N)};
 }

@@ -20,14 +20,22 @@ int Import(WexmorFile* file, int flag, Record* (*create)(), int (*import)(Wexmor
 int ImportOne(Kind kind, WexmorFile* file, int flag = WZ_NEXT)
 {
     switch (kind) {
-    case Kind::Repository: return Import(file, flag, CreateRepository, RepositoryImport, ReleaseRepository);
-    case Kind::Source: return Import(file, flag, CreateSource, SourceImport, ReleaseSource);
-    case Kind::Excerpt: return Import(file, flag, CreateExcerpt, ExcerptImport, ReleaseExcerpt);
-    case Kind::Eventtype: return Import(file, flag, CreateEventtype, EventtypeImport, ReleaseEventtype);
-    case Kind::Person: return Import(file, flag, CreatePerson, PersonImport, ReleasePerson);
-    case Kind::Assertion: return Import(file, flag, CreateAssertion, AssertionImport, ReleaseAssertion);
-    case Kind::Objective: return Import(file, flag, CreateObjective, ObjectiveImport, ReleaseObjective);
-    case Kind::Task: return Import(file, flag, CreateTask, TaskImport, ReleaseTask);
+    case Kind::Repository:
+        return Import(file, flag, CreateRepository, RepositoryImport, ReleaseRepository);
+    case Kind::Source:
+        return Import(file, flag, CreateSource, SourceImport, ReleaseSource);
+    case Kind::Excerpt:
+        return Import(file, flag, CreateExcerpt, ExcerptImport, ReleaseExcerpt);
+    case Kind::Eventtype:
+        return Import(file, flag, CreateEventtype, EventtypeImport, ReleaseEventtype);
+    case Kind::Person:
+        return Import(file, flag, CreatePerson, PersonImport, ReleasePerson);
+    case Kind::Assertion:
+        return Import(file, flag, CreateAssertion, AssertionImport, ReleaseAssertion);
+    case Kind::Objective:
+        return Import(file, flag, CreateObjective, ObjectiveImport, ReleaseObjective);
+    case Kind::Task:
+        return Import(file, flag, CreateTask, TaskImport, ReleaseTask);
     }
     return -1;
 }
@@ -93,8 +101,7 @@ TEST(WexmorReaderErrors, EachFailurePointGivesItsNumber)
          "<title>t</title></objects></source>",
          108},
         {Kind::Excerpt, "<excerpt id=\"X1\"><sourceref>S1</sourceref></excerpt>", 0},
-        {Kind::Excerpt, "<excerpt id=\"X1\"><quality>1234567890123</quality><sourceref>S1</sourceref></excerpt>",
-         50},
+        {Kind::Excerpt, "<excerpt id=\"X1\"><quality>1234567890123</quality><sourceref>S1</sourceref></excerpt>", 50},
         {Kind::Excerpt, "<excerpt id=\"X1\"><page>p</page></excerpt>", 49},
         {Kind::Excerpt, "<excerpt id=\"X1\"><sourceref>X1</sourceref></excerpt>", 49},
         {Kind::Excerpt, "<excerpt id=\"X1\"><sourceref>S1</sourceref><note>n</excerpt>", 69},
@@ -114,8 +121,7 @@ TEST(WexmorReaderErrors, EachFailurePointGivesItsNumber)
         {Kind::Person, Person(""), 28},
         {Kind::Person, Person("<personalname><np>x</personalname>"), 28},
         {Kind::Person, Person(name + "<excerptref>P1</excerptref>"), 58},
-        {Kind::Person, Person(name + "<subpersons probability=\"x\"><personref>1</personref></subpersons>"),
-         76},
+        {Kind::Person, Person(name + "<subpersons probability=\"x\"><personref>1</personref></subpersons>"), 76},
         {Kind::Person, Person(name + "<subpersons probability=x><personref>1</personref></subpersons>"), 74},
         {Kind::Person, Person(name + "<note>n</note><change>c</change><note>m</note>"), 73},
         {Kind::Assertion, "<assertion id=\"A1\" datatype=\"Public\"></assertion>", 56},
@@ -128,8 +134,7 @@ TEST(WexmorReaderErrors, EachFailurePointGivesItsNumber)
         {Kind::Assertion, Attribute("<textclass>work</textclass>"), 44},
         {Kind::Assertion, Attribute("<numberclass>height</numberclass>"), 115},
         {Kind::Assertion, Attribute("<numberclass>age</numberclass>"), 80},
-        {Kind::Assertion, Attribute("<numberclass>age</numberclass><number>3</number><modifier>Exact</modifier>"),
-         81},
+        {Kind::Assertion, Attribute("<numberclass>age</numberclass><number>3</number><modifier>Exact</modifier>"), 81},
         {Kind::Assertion, Attribute("<numberclass>age</numberclass><number>3</number>"), 0},
         {Kind::Assertion, Attribute("<flagclass>dead</flagclass>"), 116},
         {Kind::Assertion, Assertion("<event><principal>P1</principal></event>"), 84},
@@ -137,23 +142,19 @@ TEST(WexmorReaderErrors, EachFailurePointGivesItsNumber)
         {Kind::Assertion, Assertion("<event type=\"E1\"><principal>1</principal></event>"), 76},
         {Kind::Assertion, Assertion("<event type=\"E1\"><principal>P1</principalx></event>"), 76},
         {Kind::Assertion, Assertion("<event type=\"E1\"><principal>P1</principal"), 76},
-        {Kind::Assertion,
-         Assertion("<event type=\"E1\"><subordinate><personref>P1</personref></subordinate></event>"), 86},
-        {Kind::Assertion, Assertion("<event type=\"E1\"><subordinate><role>r</role></subordinate></event>"),
-         76},
-        {Kind::Assertion,
-         Assertion("<event type=\"E1\"><subordinate><personref>P1</personref><role>r</role></event>"), 79},
+        {Kind::Assertion, Assertion("<event type=\"E1\"><subordinate><personref>P1</personref></subordinate></event>"),
+         86},
+        {Kind::Assertion, Assertion("<event type=\"E1\"><subordinate><role>r</role></subordinate></event>"), 76},
+        {Kind::Assertion, Assertion("<event type=\"E1\"><subordinate><personref>P1</personref><role>r</role></event>"),
+         79},
         {Kind::Assertion, Assertion("<event type=\"E1\"><date><exact>1</exact></event>"), 64},
         {Kind::Assertion, Assertion("<event type=\"E1\"><place><pnp>x</place>"), 59},
-        {Kind::Assertion, Assertion("<event type=\"E1\"><place><coords><la>1</la></coords></place></event>"),
-         62},
-        {Kind::Assertion, Assertion("<event type=\"E1\"><place><coords><lo>1</lo></coords></place></event>"),
-         63},
+        {Kind::Assertion, Assertion("<event type=\"E1\"><place><coords><la>1</la></coords></place></event>"), 62},
+        {Kind::Assertion, Assertion("<event type=\"E1\"><place><coords><lo>1</lo></coords></place></event>"), 63},
         {Kind::Assertion, Assertion("<event type=\"E1\"></event"), 53},
         {Kind::Assertion, Assertion("<relationship><child>P1</child></relationship>"), 117},
         {Kind::Assertion, Assertion("<relationship><relation>step</relation></relationship>"), 117},
-        {Kind::Assertion, Assertion("<relationship><relation>other</relation><cousin>P1</cousin></relationship>"),
-         70},
+        {Kind::Assertion, Assertion("<relationship><relation>other</relation><cousin>P1</cousin></relationship>"), 70},
         {Kind::Assertion, Assertion("<info><personref>P1</personref></info>"), 44},
         {Kind::Assertion, Assertion("<info><text>t</text></info>"), 76},
         {Kind::Assertion, Assertion("<info><text>t</text><personref>P1</personref>"), 47},
@@ -187,9 +188,8 @@ TEST(WexmorReaderErrors, EachFailurePointGivesItsNumber)
 TEST(WexmorReaderErrors, EachImportGivesItsEndCodeWhenAnotherElementIsNext)
 {
     const std::pair<Kind, int> endCodes[] = {
-        {Kind::Repository, WZ_END_REPOSITORY}, {Kind::Source, WZ_END_SOURCE},
-        {Kind::Excerpt, WZ_END_EXCERPT},       {Kind::Eventtype, WZ_END_EVENTTYPE},
-        {Kind::Person, WZ_END_PERSON},         {Kind::Assertion, WZ_END_ASSERTION},
+        {Kind::Repository, WZ_END_REPOSITORY}, {Kind::Source, WZ_END_SOURCE}, {Kind::Excerpt, WZ_END_EXCERPT},
+        {Kind::Eventtype, WZ_END_EVENTTYPE},   {Kind::Person, WZ_END_PERSON}, {Kind::Assertion, WZ_END_ASSERTION},
         {Kind::Objective, WZ_END_OBJECTIVE},   {Kind::Task, WZ_END_TASK},
     };
     for (const auto& [kind, code] : endCodes) {

@@ -637,8 +637,7 @@ TEST(WexmorRecords, APersonWithSubpersonsIsWrittenWithoutItsCitations)
                  WZPerson* person = CreatePerson();
                  FillPerson(person);
                  SetPersonSubpersons(GetPersonSubpersons(read), person);
-                 std::string body =
-                     WrittenBody([&](WexmorFile* out) { EXPECT_EQ(PersonExport(out, person), 0); });
+                 std::string body = WrittenBody([&](WexmorFile* out) { EXPECT_EQ(PersonExport(out, person), 0); });
                  EXPECT_EQ(body, "<person id=\"P5\" sex=\"female\" lang=\"fi\"><personalname><np tp=\"givn\">Anna</np>"
                                  "<np tp=\"surn\">Lind</np></personalname>" +
                                      subpersons + "<note>person note</note><change>2004</change></person>");
@@ -664,12 +663,14 @@ TEST(WexmorRecords, AssertionsAreWrittenInTheirForms)
         std::string("<assertion id=\"A1\" datatype=\"private\" lang=\"is\"><alias negative=\"false\">") + name + ref +
         date + "</alias></assertion>" +
         "<assertion id=\"A2\"><attribute><description>Occupation</description><textclass>work</textclass>"
-        "<text>Weaver</text>" + ref + date + "</attribute></assertion>" +
+        "<text>Weaver</text>" +
+        ref + date + "</attribute></assertion>" +
         "<assertion id=\"A3\"><attribute negative=\"true\"><description>Children</description>"
-        "<numberclass>children</numberclass><number>-4</number><modifier>exact</modifier>" + ref +
-        "</attribute></assertion>" +
+        "<numberclass>children</numberclass><number>-4</number><modifier>exact</modifier>" +
+        ref + "</attribute></assertion>" +
         "<assertion id=\"A4\"><event type=\"E2\" negative=\"true\"><principal pref=\"true\" seq=\"2\">P5</principal>"
-        "<principal>P6</principal><subordinate><personref>P6</personref><role>Witness</role></subordinate>" + date +
+        "<principal>P6</principal><subordinate><personref>P6</personref><role>Witness</role></subordinate>" +
+        date +
         "<place><pnp tp=\"town\">Turku</pnp></place><address><ap tp=\"name\">Church</ap></address></event>"
         "</assertion>" +
         "<assertion id=\"A5\"><relationship negative=\"false\"><relation>foster</relation><father>P6</father>"

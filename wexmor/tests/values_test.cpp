@@ -41,8 +41,7 @@ std::string EventElement(const std::string& content)
 }
 
 // Reads the body's first assertion and hands its event to the check.
-template <class Check>
-void ReadEvent(const std::string& body, Check check, int expected = 0)
+template <class Check> void ReadEvent(const std::string& body, Check check, int expected = 0)
 {
     ReadBody(body, [&](WexmorFile* file) {
         WZAssertion* assertion = CreateAssertion();
@@ -341,8 +340,7 @@ std::vector<unsigned char> Bytes(size_t count)
 }
 
 // Writes a person holding the object and reads it back; hands the written body and the read object on.
-template <class Check>
-void PersonObjectRoundTrip(WZObject* object, Check check)
+template <class Check> void PersonObjectRoundTrip(WZObject* object, Check check)
 {
     WZPerson* person = CreatePerson();
     SetPersonID(1, person);
@@ -433,11 +431,7 @@ TEST(WexmorObject, Base64OutsideTheAlphabetIsAReaderError)
         int result;
         int size;
     } cases[] = {
-        {"QUJD", 0, 3},
-        {"QU\r\nJD\t", 0, 3},
-        {"QQ==QkM=", 0, 3},
-        {"QUJ*", 111, 0},
-        {"QUJD&amp;", 111, 0},
+        {"QUJD", 0, 3}, {"QU\r\nJD\t", 0, 3}, {"QQ==QkM=", 0, 3}, {"QUJ*", 111, 0}, {"QUJD&amp;", 111, 0},
     };
     for (const auto& c : cases) {
         std::string body = std::string("<person id=\"P1\" sex=\"male\"><personalname></personalname><object>"

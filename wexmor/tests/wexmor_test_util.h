@@ -104,8 +104,7 @@ private:
 
 // The text written between the root start tag and the totals by the given writer (called after the header
 // when withHeader is true).
-template <class Writer>
-std::string WrittenBody(Writer writer, bool withHeader = true)
+template <class Writer> std::string WrittenBody(Writer writer, bool withHeader = true)
 {
     TempFile temp;
     WexmorFile* file = CreateWZFile(temp.Path(), WZ_MODE_WRITE);
@@ -131,8 +130,7 @@ std::string WrittenBody(Writer writer, bool withHeader = true)
 namespace wexmor_test {
 
 // Opens a file holding the minimal header and the body, reads the header and hands the file to the reader.
-template <class Reader>
-void ReadBody(const std::string& body, Reader reader)
+template <class Reader> void ReadBody(const std::string& body, Reader reader)
 {
     ReadFixture fixture(kMinimalHeader + body + kEmptyTotals);
     ASSERT_NE(fixture.File(), nullptr);

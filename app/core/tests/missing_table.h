@@ -8,18 +8,19 @@
 
 class MissingTable {
 public:
-  static constexpr std::int32_t AbsentTableId = 0x7FFF;
+    static constexpr std::int32_t AbsentTableId = 0x7FFF;
 
-  MissingTable(Database& database, TableNumber table)
-      : database_(database), table_(table), saved_(database.tableIds[table]) {
-    database_.tableIds[table_] = AbsentTableId;
-  }
-  ~MissingTable() { database_.tableIds[table_] = saved_; }
-  MissingTable(const MissingTable&) = delete;
-  MissingTable& operator=(const MissingTable&) = delete;
+    MissingTable(Database& database, TableNumber table)
+        : database_(database), table_(table), saved_(database.tableIds[table])
+    {
+        database_.tableIds[table_] = AbsentTableId;
+    }
+    ~MissingTable() { database_.tableIds[table_] = saved_; }
+    MissingTable(const MissingTable&) = delete;
+    MissingTable& operator=(const MissingTable&) = delete;
 
 private:
-  Database& database_;
-  TableNumber table_;
-  std::int32_t saved_;
+    Database& database_;
+    TableNumber table_;
+    std::int32_t saved_;
 };

@@ -16,49 +16,55 @@
 
 namespace core_test {
 
-inline std::filesystem::path ScratchFolder() { return test_support::ClaimTestFolder("vestrada_core_"); }
+inline std::filesystem::path ScratchFolder()
+{
+    return test_support::ClaimTestFolder("vestrada_core_");
+}
 
 class ScratchDatabase {
 public:
-  ScratchDatabase() : folder_(ScratchFolder()) {
-    std::string path = (folder_ / "test.vdb").string();
-    database = std::make_unique<Database>();
-    database->file = tlvCreateDatabaseEx(path.c_str(), 0);
-    database->SetPath(path.c_str());
-    EXPECT_NE(database->file, nullptr);
-    EngineTransaction transaction(database->file, TLV_READWRITE);
-    EXPECT_TRUE(AddSchemaTables(*database));
-    database->InitHeader();
-    EXPECT_EQ(tlvNewID(database->TableId(TableMain2), database->file), 1);
-    EXPECT_EQ(tlvWriteRecord(database->TableId(TableMain2), 1, &database->header, database->file), 0);
-  }
-  ~ScratchDatabase() {
-    database.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
+    ScratchDatabase() : folder_(ScratchFolder())
+    {
+        std::string path = (folder_ / "test.vdb").string();
+        database = std::make_unique<Database>();
+        database->file = tlvCreateDatabaseEx(path.c_str(), 0);
+        database->SetPath(path.c_str());
+        EXPECT_NE(database->file, nullptr);
+        EngineTransaction transaction(database->file, TLV_READWRITE);
+        EXPECT_TRUE(AddSchemaTables(*database));
+        database->InitHeader();
+        EXPECT_EQ(tlvNewID(database->TableId(TableMain2), database->file), 1);
+        EXPECT_EQ(tlvWriteRecord(database->TableId(TableMain2), 1, &database->header, database->file), 0);
+    }
+    ~ScratchDatabase()
+    {
+        database.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
 
-  Database& operator*() { return *database; }
-  Database* operator->() { return database.get(); }
-  DatabaseFile* File() { return database->file; }
-  std::int32_t Table(TableNumber number) { return database->TableId(number); }
+    Database& operator*() { return *database; }
+    Database* operator->() { return database.get(); }
+    DatabaseFile* File() { return database->file; }
+    std::int32_t Table(TableNumber number) { return database->TableId(number); }
 
-  // Closes the file and opens it again in a new Database, with the table ids looked up by name.
-  void Reopen() {
-    std::string path = database->path;
-    database.reset();
-    database = std::make_unique<Database>();
-    database->file = tlvOpenDatabaseEx(path.c_str(), 0);
-    ASSERT_NE(database->file, nullptr);
-    database->SetPath(path.c_str());
-    EngineTransaction transaction(database->file, TLV_READ);
-    LookUpTableIds(*database);
-  }
+    // Closes the file and opens it again in a new Database, with the table ids looked up by name.
+    void Reopen()
+    {
+        std::string path = database->path;
+        database.reset();
+        database = std::make_unique<Database>();
+        database->file = tlvOpenDatabaseEx(path.c_str(), 0);
+        ASSERT_NE(database->file, nullptr);
+        database->SetPath(path.c_str());
+        EngineTransaction transaction(database->file, TLV_READ);
+        LookUpTableIds(*database);
+    }
 
-  std::unique_ptr<Database> database;
+    std::unique_ptr<Database> database;
 
 private:
-  std::filesystem::path folder_;
+    std::filesystem::path folder_;
 };
 
 } // namespace core_test

@@ -23,19 +23,18 @@ TEST_P(RecentDatabases, PromotesTheOpenedPath)
     EXPECT_EQ(order, GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RecentDatabases,
-    ::testing::Values(
-        // Already first: nothing moves.
-        PromoteCase{"C:\\a.vdb", {"C:\\a.vdb", "C:\\b.vdb", "C:\\c.vdb", "C:\\d.vdb"}},
-        PromoteCase{"C:\\b.vdb", {"C:\\b.vdb", "C:\\a.vdb", "C:\\c.vdb", "C:\\d.vdb"}},
-        // The third gives 3, 1, 2, 4.
-        PromoteCase{"C:\\c.vdb", {"C:\\c.vdb", "C:\\a.vdb", "C:\\b.vdb", "C:\\d.vdb"}},
-        PromoteCase{"C:\\d.vdb", {"C:\\d.vdb", "C:\\a.vdb", "C:\\b.vdb", "C:\\c.vdb"}},
-        // A new path pushes the oldest out.
-        PromoteCase{"C:\\e.vdb", {"C:\\e.vdb", "C:\\a.vdb", "C:\\b.vdb", "C:\\c.vdb"}},
-        // Windows paths: another spelling of the same file is the same entry, not a duplicate.
-        PromoteCase{"c:\\C.VDB", {"c:\\C.VDB", "C:\\a.vdb", "C:\\b.vdb", "C:\\d.vdb"}}));
+INSTANTIATE_TEST_SUITE_P(Cases, RecentDatabases,
+                         ::testing::Values(
+                             // Already first: nothing moves.
+                             PromoteCase{"C:\\a.vdb", {"C:\\a.vdb", "C:\\b.vdb", "C:\\c.vdb", "C:\\d.vdb"}},
+                             PromoteCase{"C:\\b.vdb", {"C:\\b.vdb", "C:\\a.vdb", "C:\\c.vdb", "C:\\d.vdb"}},
+                             // The third gives 3, 1, 2, 4.
+                             PromoteCase{"C:\\c.vdb", {"C:\\c.vdb", "C:\\a.vdb", "C:\\b.vdb", "C:\\d.vdb"}},
+                             PromoteCase{"C:\\d.vdb", {"C:\\d.vdb", "C:\\a.vdb", "C:\\b.vdb", "C:\\c.vdb"}},
+                             // A new path pushes the oldest out.
+                             PromoteCase{"C:\\e.vdb", {"C:\\e.vdb", "C:\\a.vdb", "C:\\b.vdb", "C:\\c.vdb"}},
+                             // Windows paths: another spelling of the same file is the same entry, not a duplicate.
+                             PromoteCase{"c:\\C.VDB", {"c:\\C.VDB", "C:\\a.vdb", "C:\\b.vdb", "C:\\d.vdb"}}));
 
 TEST(RecentDatabasesList, PromotingAnEntryOfTheListItselfKeepsItsText)
 {

@@ -17,7 +17,8 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         SetWindowTextA(dialog, GetLanguageText("ABOUT_TITLE"));
         SetDlgItemTextA(dialog, IDC_ABOUT_PRODUCT, (std::string(ProductName) + " " + ProductVersion).c_str());
         const char* slash = std::strrchr(LanguagePath, '\\');
-        std::string file = std::string(GetLanguageText("ABOUT_LANGUAGEFILE")) + " " + (slash ? slash + 1 : LanguagePath);
+        std::string file =
+            std::string(GetLanguageText("ABOUT_LANGUAGEFILE")) + " " + (slash ? slash + 1 : LanguagePath);
         if (file.size() > 127)
             file.resize(127);
         SetDlgItemTextA(dialog, IDC_ABOUT_LANGUAGEFILE, file.c_str());

@@ -19,11 +19,10 @@ namespace {
 
 // The menu items that need an open database.
 constexpr UINT DatabaseCommands[] = {
-    IDM_FILE_DBPROPERTIES, IDM_INSERT_PERSON,       IDM_INSERT_SOURCE,    IDM_VIEW_SOURCELIST,
-    IDM_VIEW_PLACELIST,    IDM_FILE_CLOSEDB,        IDM_TOOLS_EVENTTYPES, IDM_VIEW_PERSONLIST,
-    IDM_TOOLS_EXTRACT,     IDM_REPORT_ALL,          IDM_FILE_EXPORT,      IDM_INSERT_REPOSITORY,
-    IDM_VIEW_REPOSITORYLIST, IDM_TOOLS_ROLES,       IDM_INSERT_RESEARCH,  IDM_VIEW_RESEARCHLIST,
-    IDM_FILE_BACKUP,       IDM_VIEW_OBJECTLIST,
+    IDM_FILE_DBPROPERTIES, IDM_INSERT_PERSON,     IDM_INSERT_SOURCE,       IDM_VIEW_SOURCELIST, IDM_VIEW_PLACELIST,
+    IDM_FILE_CLOSEDB,      IDM_TOOLS_EVENTTYPES,  IDM_VIEW_PERSONLIST,     IDM_TOOLS_EXTRACT,   IDM_REPORT_ALL,
+    IDM_FILE_EXPORT,       IDM_INSERT_REPOSITORY, IDM_VIEW_REPOSITORYLIST, IDM_TOOLS_ROLES,     IDM_INSERT_RESEARCH,
+    IDM_VIEW_RESEARCHLIST, IDM_FILE_BACKUP,       IDM_VIEW_OBJECTLIST,
 };
 constexpr int ReportSubmenusEnabled = 6;
 
@@ -61,8 +60,8 @@ void ShowOpenedDatabase(Database& database)
     WriteRecentDatabases();
     SHAddToRecentDocs(SHARD_PATHA, database.path);
     RebuildRecentDatabaseMenu();
-    std::string title = DatabaseFrameTitle(database.path, database.header.title,
-                                           CurrentSettings.general.FilenameTitle != 0);
+    std::string title =
+        DatabaseFrameTitle(database.path, database.header.title, CurrentSettings.general.FilenameTitle != 0);
     SetWindowTextA(FrameWindow, title.c_str());
     PostMessageA(FrameWindow, WM_DATABASEOPENED, 0, 0);
 }

@@ -264,9 +264,12 @@ PROPSHEETPAGEA Page(int dialog, const char* titleKey, DLGPROC procedure, Databas
 INT_PTR RunPropertySheet(Database& database, HWND parent, DWORD extraFlags)
 {
     static PROPSHEETPAGEA pages[3];
-    pages[0] = Page(IDD_DATABASE_GENERAL, LanguageKey("PROPERTIES_GENERAL_TITLE"), DatabasePropertiesGeneralDlgProc, database);
-    pages[1] = Page(IDD_DATABASE_RECORDS, LanguageKey("PROPERTIES_RECORDS_TITLE"), DatabasePropertiesRecordsDlgProc, database);
-    pages[2] = Page(IDD_DATABASE_OWNER, LanguageKey("PROPERTIES_OWNER_TITLE"), DatabasePropertiesOwnerDlgProc, database);
+    pages[0] =
+        Page(IDD_DATABASE_GENERAL, LanguageKey("PROPERTIES_GENERAL_TITLE"), DatabasePropertiesGeneralDlgProc, database);
+    pages[1] =
+        Page(IDD_DATABASE_RECORDS, LanguageKey("PROPERTIES_RECORDS_TITLE"), DatabasePropertiesRecordsDlgProc, database);
+    pages[2] =
+        Page(IDD_DATABASE_OWNER, LanguageKey("PROPERTIES_OWNER_TITLE"), DatabasePropertiesOwnerDlgProc, database);
     PROPSHEETHEADERA sheet{};
     sheet.dwSize = sizeof sheet;
     sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_NOCONTEXTHELP | extraFlags;

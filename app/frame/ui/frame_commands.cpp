@@ -32,29 +32,66 @@
 namespace {
 
 constexpr UINT ForwardedCommands[] = {
-    IDM_HELP_BUTTON,         IDM_VIEWREPORT_FIRST,  IDM_VIEWREPORT_LAST,    IDM_VIEWREPORT_PAGESFORWARD,
-    IDM_VIEWREPORT_PAGESBACK, IDM_VIEWREPORT_ZOOMIN, IDM_VIEWREPORT_ZOOMOUT, IDM_EDIT_CUT,
-    IDM_EDIT_COPY,           IDM_EDIT_PASTE,        IDM_EDIT_DELETE,        IDM_ALT_N,
-    IDM_VIEW_PERSON,         IDM_ALT_S,             IDM_FILE_CLOSE,         IDM_EDIT_DELPERSON,
-    IDM_FILE_SAVEAS,         IDM_INSERT_NAME,       IDM_VIEWREPORT_PREVIOUS, IDM_VIEWREPORT_NEXT,
-    IDM_ALT_M,               IDM_FILE_SAVE,         IDM_FILE_PRINT,         IDM_VIEW_PEDIGREE,
-    IDM_INSERT_EVENT,        IDM_INSERT_ATTRIBUTE,  IDM_INSERT_CHILD,       IDM_INSERT_INFO,
-    IDM_VIEW_DATA,           IDM_INSERT_ATTACHMENT, IDM_INSERT_EXCERPTREF,  IDM_REPORT_RUN,
-    IDM_REPORT_PROPERTIES,   IDM_DEBUG_RUNTOCURSOR, IDM_DEBUG_CANCEL,       IDM_INSERT_PARENT,
-    IDM_FILE_PAGE,           IDM_INSERT_TASK,       IDM_INSERT_REPREF,      IDM_EDIT_DELREPOSITORY,
-    IDM_EDIT_DELSOURCE,      IDM_EDIT_DELRESEARCH,  IDM_DEBUG_WATCH,        IDM_DEBUG_STEPINTO,
-    IDM_DEBUG_STEPOVER,      IDM_EDIT_FIND,         IDM_EDIT_REPLACE,       IDM_TOOLS_MERGE,
-    IDM_DEBUG_BREAKPOINT,    IDM_DEBUG_RUN,         IDM_TOOLS_CONVTIMELINE,
+    IDM_HELP_BUTTON,
+    IDM_VIEWREPORT_FIRST,
+    IDM_VIEWREPORT_LAST,
+    IDM_VIEWREPORT_PAGESFORWARD,
+    IDM_VIEWREPORT_PAGESBACK,
+    IDM_VIEWREPORT_ZOOMIN,
+    IDM_VIEWREPORT_ZOOMOUT,
+    IDM_EDIT_CUT,
+    IDM_EDIT_COPY,
+    IDM_EDIT_PASTE,
+    IDM_EDIT_DELETE,
+    IDM_ALT_N,
+    IDM_VIEW_PERSON,
+    IDM_ALT_S,
+    IDM_FILE_CLOSE,
+    IDM_EDIT_DELPERSON,
+    IDM_FILE_SAVEAS,
+    IDM_INSERT_NAME,
+    IDM_VIEWREPORT_PREVIOUS,
+    IDM_VIEWREPORT_NEXT,
+    IDM_ALT_M,
+    IDM_FILE_SAVE,
+    IDM_FILE_PRINT,
+    IDM_VIEW_PEDIGREE,
+    IDM_INSERT_EVENT,
+    IDM_INSERT_ATTRIBUTE,
+    IDM_INSERT_CHILD,
+    IDM_INSERT_INFO,
+    IDM_VIEW_DATA,
+    IDM_INSERT_ATTACHMENT,
+    IDM_INSERT_EXCERPTREF,
+    IDM_REPORT_RUN,
+    IDM_REPORT_PROPERTIES,
+    IDM_DEBUG_RUNTOCURSOR,
+    IDM_DEBUG_CANCEL,
+    IDM_INSERT_PARENT,
+    IDM_FILE_PAGE,
+    IDM_INSERT_TASK,
+    IDM_INSERT_REPREF,
+    IDM_EDIT_DELREPOSITORY,
+    IDM_EDIT_DELSOURCE,
+    IDM_EDIT_DELRESEARCH,
+    IDM_DEBUG_WATCH,
+    IDM_DEBUG_STEPINTO,
+    IDM_DEBUG_STEPOVER,
+    IDM_EDIT_FIND,
+    IDM_EDIT_REPLACE,
+    IDM_TOOLS_MERGE,
+    IDM_DEBUG_BREAKPOINT,
+    IDM_DEBUG_RUN,
+    IDM_TOOLS_CONVTIMELINE,
 };
 
 // Commands that work on the open database. Menus grey them while none is open, but accelerators and
 // toolbar buttons reach them as well, so each checks for itself.
 constexpr UINT DatabaseOnlyCommands[] = {
-    IDM_FILE_DBPROPERTIES, IDM_INSERT_PERSON,     IDM_INSERT_SOURCE,       IDM_VIEW_SOURCELIST,
-    IDM_VIEW_PLACELIST,    IDM_FILE_CLOSEDB,      IDM_TOOLS_EVENTTYPES,    IDM_VIEW_PERSONLIST,
-    IDM_TOOLS_EXTRACT,     IDM_REPORT_ALL,        IDM_FILE_EXPORT,         IDM_INSERT_REPOSITORY,
-    IDM_VIEW_REPOSITORYLIST, IDM_TOOLS_ROLES,     IDM_INSERT_RESEARCH,     IDM_VIEW_RESEARCHLIST,
-    IDM_FILE_BACKUP,       IDM_VIEW_OBJECTLIST,
+    IDM_FILE_DBPROPERTIES, IDM_INSERT_PERSON,     IDM_INSERT_SOURCE,       IDM_VIEW_SOURCELIST, IDM_VIEW_PLACELIST,
+    IDM_FILE_CLOSEDB,      IDM_TOOLS_EVENTTYPES,  IDM_VIEW_PERSONLIST,     IDM_TOOLS_EXTRACT,   IDM_REPORT_ALL,
+    IDM_FILE_EXPORT,       IDM_INSERT_REPOSITORY, IDM_VIEW_REPOSITORYLIST, IDM_TOOLS_ROLES,     IDM_INSERT_RESEARCH,
+    IDM_VIEW_RESEARCHLIST, IDM_FILE_BACKUP,       IDM_VIEW_OBJECTLIST,
 };
 
 bool NeedsDatabase(UINT command)
@@ -66,11 +103,16 @@ bool NeedsDatabase(UINT command)
 int RecentIndexOf(UINT command)
 {
     switch (command) {
-    case IDM_LASTDATABASE1: return 0;
-    case IDM_LASTDATABASE2: return 1;
-    case IDM_LASTDATABASE3: return 2;
-    case IDM_LASTDATABASE4: return 3;
-    default: return -1;
+    case IDM_LASTDATABASE1:
+        return 0;
+    case IDM_LASTDATABASE2:
+        return 1;
+    case IDM_LASTDATABASE3:
+        return 2;
+    case IDM_LASTDATABASE4:
+        return 3;
+    default:
+        return -1;
     }
 }
 
@@ -112,9 +154,12 @@ void OpenRecentDatabase(HWND frame, int index)
 void OpenFileDialog(HWND frame)
 {
     static const char* const filterKeys[] = {
-        LanguageKey("IDS_OPEN_FILTER"),          LanguageKey("IDS_DB_FILTERSTRING"),
-        LanguageKey("BACKUP_FILTER"),            LanguageKey("EXPORT_FORMAT_GEDCOMFILTER"),
-        LanguageKey("EXPORT_FORMAT_WEXMORFILTER"), LanguageKey("REPORTTYPE_FILTER"),
+        LanguageKey("IDS_OPEN_FILTER"),
+        LanguageKey("IDS_DB_FILTERSTRING"),
+        LanguageKey("BACKUP_FILTER"),
+        LanguageKey("EXPORT_FORMAT_GEDCOMFILTER"),
+        LanguageKey("EXPORT_FORMAT_WEXMORFILTER"),
+        LanguageKey("REPORTTYPE_FILTER"),
         LanguageKey("TIMELINE_FILTER"),
     };
     std::vector<std::string> texts;
@@ -202,29 +247,60 @@ bool RunOwnCommand(HWND frame, UINT command)
         return true;
     }
     switch (command) {
-    case IDM_HELP_ABOUT: ShowAboutBox(frame); return true;
-    case IDM_FILE_DBPROPERTIES: ShowDatabaseProperties(*CurrentDatabase, frame); return true;
-    case IDM_WINDOW_ARRANGE: SendMessageA(MdiClient, WM_MDIICONARRANGE, 0, 0); return true;
-    case IDM_WINDOW_CASCADE: SendMessageA(MdiClient, WM_MDICASCADE, 0, 0); return true;
-    case IDM_WINDOW_TILE: SendMessageA(MdiClient, WM_MDITILE, 0, 0); return true;
-    case IDM_WINDOW_CLOSE: CloseTopChild(); return true;
-    case IDM_WINDOW_CLOSEALL: CloseAllChildren(); return true;
-    case IDM_FILE_CLOSEDB: CloseCurrentDatabase(frame); return true;
-    case IDM_FILE_NEWDB: NewDatabaseCommand(frame); return true;
-    case IDM_FILE_OPEN: OpenFileDialog(frame); return true;
-    case IDM_FILE_EXIT: PostMessageA(frame, WM_CLOSE, 0, 0); return true;
-    case IDM_HELP_RG: ShowHelpTopic(HelpDisplayTopic, "TOC_Stavic.htm"); return true;
-    case IDM_HELP_MAIN: ShowHelpTopic(HelpDisplayTopic, "Welcome.htm"); return true;
-    case IDM_HELP_TUTORIAL: ShowHelpTopic(HelpDisplayTopic, "Tutorial_Start.htm"); return true;
-    case IDM_TOOLS_LANGUAGE: ChangeLanguage(frame); return true;
+    case IDM_HELP_ABOUT:
+        ShowAboutBox(frame);
+        return true;
+    case IDM_FILE_DBPROPERTIES:
+        ShowDatabaseProperties(*CurrentDatabase, frame);
+        return true;
+    case IDM_WINDOW_ARRANGE:
+        SendMessageA(MdiClient, WM_MDIICONARRANGE, 0, 0);
+        return true;
+    case IDM_WINDOW_CASCADE:
+        SendMessageA(MdiClient, WM_MDICASCADE, 0, 0);
+        return true;
+    case IDM_WINDOW_TILE:
+        SendMessageA(MdiClient, WM_MDITILE, 0, 0);
+        return true;
+    case IDM_WINDOW_CLOSE:
+        CloseTopChild();
+        return true;
+    case IDM_WINDOW_CLOSEALL:
+        CloseAllChildren();
+        return true;
+    case IDM_FILE_CLOSEDB:
+        CloseCurrentDatabase(frame);
+        return true;
+    case IDM_FILE_NEWDB:
+        NewDatabaseCommand(frame);
+        return true;
+    case IDM_FILE_OPEN:
+        OpenFileDialog(frame);
+        return true;
+    case IDM_FILE_EXIT:
+        PostMessageA(frame, WM_CLOSE, 0, 0);
+        return true;
+    case IDM_HELP_RG:
+        ShowHelpTopic(HelpDisplayTopic, "TOC_Stavic.htm");
+        return true;
+    case IDM_HELP_MAIN:
+        ShowHelpTopic(HelpDisplayTopic, "Welcome.htm");
+        return true;
+    case IDM_HELP_TUTORIAL:
+        ShowHelpTopic(HelpDisplayTopic, "Tutorial_Start.htm");
+        return true;
+    case IDM_TOOLS_LANGUAGE:
+        ChangeLanguage(frame);
+        return true;
     case IDM_TOOLS_EVENTTYPES:
         DialogBoxParamA(AppInstance, EventTypeListResource, frame, EventTypeListDlgProc, 0);
         return true;
     case IDM_TOOLS_ROLES:
         DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_ROLES), frame, RolesDlgProc, 0);
         return true;
-    // The windows and dialogs of persons, sources, repositories, research, media, places, given names, Soundex, the date calculator, preferences, report types, timelines, import,
-    // export, extract and backup open these; they are taken here, and do nothing until those exist.
+    // The windows and dialogs of persons, sources, repositories, research, media, places, given names, Soundex, the
+    // date calculator, preferences, report types, timelines, import, export, extract and backup open these; they are
+    // taken here, and do nothing until those exist.
     case IDM_INSERT_PERSON:
     case IDM_INSERT_SOURCE:
     case IDM_VIEW_SOURCELIST:

@@ -46,8 +46,8 @@ void LayOut(int width, int height)
         positions = DeferWindowPos(positions, StatusBarWindow, nullptr, 0, height - StatusBarHeight, width,
                                    StatusBarHeight, SWP_NOZORDER);
     if (RebarWindow)
-        positions = DeferWindowPos(positions, RebarWindow, nullptr, 0, 0, width, RebarHeight(),
-                                   SWP_NOZORDER | SWP_NOMOVE);
+        positions =
+            DeferWindowPos(positions, RebarWindow, nullptr, 0, 0, width, RebarHeight(), SWP_NOZORDER | SWP_NOMOVE);
     if (positions)
         EndDeferWindowPos(positions);
     if (StatusBarWindow)
@@ -60,9 +60,9 @@ void LayOut(int width, int height)
 LRESULT OnCreate(HWND frame)
 {
     FrameWindow = frame;
-    StatusBarWindow = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FRAME_STATUSBAR)),
-                                      AppInstance, nullptr);
+    StatusBarWindow =
+        CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FRAME_STATUSBAR)), AppInstance, nullptr);
     ShowStatusReady();
     CreateToolbars(frame);
     FillReportSubmenus(frame);
@@ -89,8 +89,8 @@ void OnInitMenuPopup(WPARAM menu)
         SendMessageA(ActiveChild, WM_INITMENUPOPUP, menu, 0);
     bool anyChild = MdiClient && GetWindow(MdiClient, GW_CHILD) != nullptr;
     HMENU bar = GetMenu(FrameWindow);
-    for (UINT command : {IDM_WINDOW_CASCADE, IDM_WINDOW_TILE, IDM_WINDOW_ARRANGE, IDM_WINDOW_CLOSE,
-                         IDM_WINDOW_CLOSEALL})
+    for (UINT command :
+         {IDM_WINDOW_CASCADE, IDM_WINDOW_TILE, IDM_WINDOW_ARRANGE, IDM_WINDOW_CLOSE, IDM_WINDOW_CLOSEALL})
         EnableMenuItem(bar, command, MF_BYCOMMAND | (anyChild ? MF_ENABLED : MF_GRAYED));
 }
 

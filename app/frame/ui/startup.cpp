@@ -129,9 +129,8 @@ int InitInstance(HINSTANCE instance, int showCommand)
     AppInstance = instance;
     FindReplaceMessage = RegisterWindowMessageA(FINDMSGSTRINGA);
     InitCommonControls();
-    INITCOMMONCONTROLSEX controls{sizeof controls,
-                                  ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS | ICC_USEREX_CLASSES |
-                                      ICC_COOL_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS |
+                                                       ICC_USEREX_CLASSES | ICC_COOL_CLASSES};
     InitCommonControlsEx(&controls);
     Gdiplus::GdiplusStartupInput gdiplus;
     Gdiplus::GdiplusStartup(&GdiplusToken, &gdiplus, nullptr);

@@ -30,16 +30,33 @@ struct ToolbarBand {
 };
 
 constexpr ToolbarButton StandardButtons[] = {
-    {IDM_FILE_NEWDB, STD_FILENEW}, {IDM_FILE_OPEN, STD_FILEOPEN}, {IDM_FILE_SAVE, STD_FILESAVE}, {0, 0},
-    {IDM_FILE_PRINT, STD_PRINT},   {0, 0},                        {IDM_FILE_DBPROPERTIES, STD_PROPERTIES},
+    {IDM_FILE_NEWDB, STD_FILENEW},
+    {IDM_FILE_OPEN, STD_FILEOPEN},
+    {IDM_FILE_SAVE, STD_FILESAVE},
+    {0, 0},
+    {IDM_FILE_PRINT, STD_PRINT},
+    {0, 0},
+    {IDM_FILE_DBPROPERTIES, STD_PROPERTIES},
 };
 constexpr ToolbarButton PersonButtons[] = {
-    {IDM_VIEW_PEDIGREE, 11},     {IDM_VIEW_PERSON, 15},      {0, 0},
-    {IDM_VIEW_DATA, 1},          {IDM_EDIT_DELETE, 3},       {0, 0},
-    {IDM_INSERT_NAME, 14},       {IDM_INSERT_EVENT, 12},     {IDM_INSERT_ATTRIBUTE, 13},
-    {IDM_INSERT_PARENT, 16},     {IDM_INSERT_CHILD, 19},     {IDM_INSERT_INFO, 7},
-    {0, 0},                      {IDM_INSERT_ATTACHMENT, 20}, {0, 0},
-    {IDM_INSERT_EXCERPTREF, 18}, {0, 0},                     {IDM_HELP_BUTTON, 9},
+    {IDM_VIEW_PEDIGREE, 11},
+    {IDM_VIEW_PERSON, 15},
+    {0, 0},
+    {IDM_VIEW_DATA, 1},
+    {IDM_EDIT_DELETE, 3},
+    {0, 0},
+    {IDM_INSERT_NAME, 14},
+    {IDM_INSERT_EVENT, 12},
+    {IDM_INSERT_ATTRIBUTE, 13},
+    {IDM_INSERT_PARENT, 16},
+    {IDM_INSERT_CHILD, 19},
+    {IDM_INSERT_INFO, 7},
+    {0, 0},
+    {IDM_INSERT_ATTACHMENT, 20},
+    {0, 0},
+    {IDM_INSERT_EXCERPTREF, 18},
+    {0, 0},
+    {IDM_HELP_BUTTON, 9},
 };
 constexpr ToolbarButton ReportButtons[] = {
     {IDM_VIEWREPORT_FIRST, 0},     {IDM_VIEWREPORT_LAST, 1},         {0, 0},
@@ -48,10 +65,18 @@ constexpr ToolbarButton ReportButtons[] = {
     {IDM_VIEWREPORT_ZOOMIN, 6},    {IDM_VIEWREPORT_ZOOMOUT, 7},
 };
 constexpr ToolbarButton ReportTypeButtons[] = {
-    {IDM_FILE_NEWRT, 0},        {IDM_REPORT_RUN, 1},     {0, 0},
-    {IDM_DEBUG_RUN, 2},         {IDM_DEBUG_STEPOVER, 4}, {IDM_DEBUG_STEPINTO, 3},
-    {IDM_DEBUG_RUNTOCURSOR, 5}, {IDM_DEBUG_CANCEL, 6},   {0, 0},
-    {IDM_DEBUG_BREAKPOINT, 9},  {IDM_DEBUG_WATCH, 7, BTNS_CHECK}, {0, 0},
+    {IDM_FILE_NEWRT, 0},
+    {IDM_REPORT_RUN, 1},
+    {0, 0},
+    {IDM_DEBUG_RUN, 2},
+    {IDM_DEBUG_STEPOVER, 4},
+    {IDM_DEBUG_STEPINTO, 3},
+    {IDM_DEBUG_RUNTOCURSOR, 5},
+    {IDM_DEBUG_CANCEL, 6},
+    {0, 0},
+    {IDM_DEBUG_BREAKPOINT, 9},
+    {IDM_DEBUG_WATCH, 7, BTNS_CHECK},
+    {0, 0},
     {IDM_REPORT_PROPERTIES, 8},
 };
 constexpr ToolbarButton TimelineButtons[] = {
@@ -67,8 +92,8 @@ const ToolbarBand Bands[ToolbarBandCount] = {
      ReportButtons, std::size(ReportButtons), 210, false},
     {IDC_TOOLBAR_REPORTTYPE, IDM_VIEWTOOLBARS_REPORTTYPE, "ReportType", &ToolbarSettings::ReportType,
      IDB_TOOLBAR_REPORTTYPE, 10, ReportTypeButtons, std::size(ReportTypeButtons), 252, false},
-    {IDC_TOOLBAR_TIMELINE, IDM_VIEWTOOLBARS_TIMELINE, "Timeline", &ToolbarSettings::Timeline, IDB_TOOLBAR_TIMELINE,
-     4, TimelineButtons, std::size(TimelineButtons), 100, false},
+    {IDC_TOOLBAR_TIMELINE, IDM_VIEWTOOLBARS_TIMELINE, "Timeline", &ToolbarSettings::Timeline, IDB_TOOLBAR_TIMELINE, 4,
+     TimelineButtons, std::size(TimelineButtons), 100, false},
 };
 
 constexpr COLORREF ToolbarBitmapBackground = RGB(192, 192, 192);
@@ -131,8 +156,8 @@ HWND CreateBandToolbar(HWND frame, const ToolbarBand& band)
     HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
                                    WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
                                        CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
-                                   0, 0, 0, 0, RebarWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(band.toolbarId)),
-                                   AppInstance, nullptr);
+                                   0, 0, 0, 0, RebarWindow,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(band.toolbarId)), AppInstance, nullptr);
     if (!toolbar)
         return nullptr;
     // The tooltips ask the frame for their texts.
@@ -189,12 +214,12 @@ void CreateToolbars(HWND frame)
 {
     RECT client;
     GetClientRect(frame, &client);
-    RebarWindow = CreateWindowExA(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr,
-                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER |
-                                      RBS_VARHEIGHT | RBS_BANDBORDERS | RBS_DBLCLKTOGGLE | RBS_REGISTERDROP |
-                                      CCS_NODIVIDER | CCS_NOPARENTALIGN,
-                                  0, 0, client.right, 0, frame,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FRAME_REBAR)), AppInstance, nullptr);
+    RebarWindow =
+        CreateWindowExA(WS_EX_TOOLWINDOW, REBARCLASSNAMEA, nullptr,
+                        WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_BORDER | RBS_VARHEIGHT |
+                            RBS_BANDBORDERS | RBS_DBLCLKTOGGLE | RBS_REGISTERDROP | CCS_NODIVIDER | CCS_NOPARENTALIGN,
+                        0, 0, client.right, 0, frame, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FRAME_REBAR)),
+                        AppInstance, nullptr);
     if (!RebarWindow)
         return;
     for (int i = 0; i < ToolbarBandCount; ++i) {

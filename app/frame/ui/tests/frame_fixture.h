@@ -206,10 +206,7 @@ protected:
 
     // Hidden unless a test looks at the screen: Wine waits for a shown window to be unmapped when it is
     // destroyed, which costs every test seconds without a window manager.
-    bool StartFrame(int showCommand = SW_HIDE)
-    {
-        return InitInstance(GetModuleHandleA(nullptr), showCommand) != 0;
-    }
+    bool StartFrame(int showCommand = SW_HIDE) { return InitInstance(GetModuleHandleA(nullptr), showCommand) != 0; }
 
     // A new, empty database file in the program folder.
     std::string MakeDatabase(const std::string& name)

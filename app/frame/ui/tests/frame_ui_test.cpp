@@ -259,8 +259,8 @@ TEST_F(Frame, OpensADatabaseNamedOnTheCommandLineAndClosesItFromTheMenu)
     EXPECT_EQ(WindowText(FrameWindow), "Vestrada - family");
     EXPECT_TRUE(MenuItemEnabled(IDM_FILE_CLOSEDB));
     EXPECT_TRUE(MenuItemEnabled(IDM_VIEW_PERSONLIST));
-    EXPECT_TRUE(SendMessageA(GetDlgItem(RebarWindow, IDC_TOOLBAR_STANDARD), TB_ISBUTTONENABLED,
-                             IDM_FILE_DBPROPERTIES, 0));
+    EXPECT_TRUE(
+        SendMessageA(GetDlgItem(RebarWindow, IDC_TOOLBAR_STANDARD), TB_ISBUTTONENABLED, IDM_FILE_DBPROPERTIES, 0));
     EXPECT_EQ(std::string(CurrentSettings.general.LastDatabase[0]), path);
     PumpMessages();
     ASSERT_EQ(watcher.notices, std::vector<UINT>{WM_DATABASEOPENED});
