@@ -78,24 +78,7 @@ constexpr std::array<uint8_t, 128> MakeIbmPc()
 }
 constexpr auto kIbmPc = MakeIbmPc();
 
-// Code points of Windows-1252 bytes 0x80 to 0x9F (the unassigned ones map to themselves).
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 } // namespace
-
-char CodePointToCp1252(char32_t codePoint)
-{
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF))
-        return static_cast<char>(codePoint);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] == codePoint)
-            return static_cast<char>(0x80 + i);
-    return '?';
-}
 
 std::string AnselToCp1252(std::string_view line)
 {
@@ -129,64 +112,6 @@ std::string IbmPcToCp1252(std::string_view line)
         auto byte = static_cast<uint8_t>(c);
         if (byte >= 0x80)
             c = static_cast<char>(kIbmPc[byte - 0x80]);
-    }
-    return out;
-}
-
-std::string Utf8ToCp1252(std::string_view line)
-{
-    std::string out;
-    out.reserve(line.size());
-    size_t i = 0;
-    while (i < line.size()) {
-        auto lead = static_cast<uint8_t>(line[i]);
-        if (lead < 0x80) {
-            out += static_cast<char>(lead);
-            ++i;
-            continue;
-        }
-        int length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
-        if (lead > 0xF4)
-            length = 0;
-        char32_t codePoint = length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F : lead & 0x07;
-        int taken = 1;
-        bool valid = length != 0 && i + length <= line.size();
-        for (; valid && taken < length; ++taken) {
-            auto next = static_cast<uint8_t>(line[i + taken]);
-            if ((next & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            codePoint = (codePoint << 6) | (next & 0x3F);
-        }
-        if (valid && ((length == 3 && (codePoint < 0x800 || (codePoint >= 0xD800 && codePoint <= 0xDFFF))) ||
-                      (length == 4 && (codePoint < 0x10000 || codePoint > 0x10FFFF))))
-            valid = false;
-        if (valid) {
-            out += CodePointToCp1252(codePoint);
-            i += length;
-        } else {
-            out += '?';
-            i += 1;
-        }
-    }
-    return out;
-}
-
-std::string Utf16ToCp1252(const char16_t* units, size_t count)
-{
-    std::string out;
-    out.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        char16_t unit = units[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-            ++i; // a character beyond the basic plane: 1252 has none
-            out += '?';
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            out += '?';
-        } else {
-            out += CodePointToCp1252(unit);
-        }
     }
     return out;
 }

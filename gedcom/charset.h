@@ -14,12 +14,6 @@ enum class CharSet { Ansi = 0, Ansel = 1, IbmPc = 2, Utf8 = 3, Utf16Le = 4, Utf1
 std::string AnselToCp1252(std::string_view line);
 // IBM PC code page 437 by table.
 std::string IbmPcToCp1252(std::string_view line);
-// UTF-8; what Windows-1252 lacks, and malformed sequences, become '?'.
-std::string Utf8ToCp1252(std::string_view line);
-// UTF-16 code units; what Windows-1252 lacks, and unpaired surrogates, become '?'.
-std::string Utf16ToCp1252(const char16_t* units, size_t count);
-
-// The Windows-1252 byte of a code point, '?' when it has none.
-char CodePointToCp1252(char32_t codePoint);
+// UTF-8 and UTF-16 lines are converted by the platform layer's code-page functions (platform/codepage.h).
 
 } // namespace pendrax

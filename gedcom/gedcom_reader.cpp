@@ -1,5 +1,7 @@
 #include "gedcom/gedcom_reader.h"
 
+#include "platform/codepage.h"
+
 #include <cstdio>
 
 namespace pendrax {
@@ -59,7 +61,7 @@ void GedcomReader::ConvertLine(size_t start, size_t end)
         line_ = IbmPcToCp1252(raw);
         break;
     case CharSet::Utf8:
-        line_ = Utf8ToCp1252(raw);
+        line_ = platform::Utf8ToCp1252(raw);
         break;
     case CharSet::Utf16Le:
     case CharSet::Utf16Be: {
@@ -67,7 +69,7 @@ void GedcomReader::ConvertLine(size_t start, size_t end)
         units.reserve(end - start);
         for (size_t i = start; i < end; ++i)
             units += Unit(i);
-        line_ = Utf16ToCp1252(units.data(), units.size());
+        line_ = platform::Utf16ToCp1252(units);
         break;
     }
     case CharSet::Ansel:

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gedcom/charset.h"
+#include "platform/codepage.h"
 
 namespace pendrax {
 namespace {
@@ -61,19 +62,19 @@ TEST(GedcomIbmPcTest, ConvertsByCodePageTable)
 
 TEST(GedcomUtf8Test, ConvertsToCp1252WithQuestionMarkForTheRest)
 {
-    EXPECT_EQ(Utf8ToCp1252("Jos\xC3\xA9"), "Jos\xE9");
-    EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC 5"), "\x80 5"); // euro sign
-    EXPECT_EQ(Utf8ToCp1252("\xC4\x81"), "?");            // a with macron
-    EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x98\x80!"), "?!");  // beyond the basic plane
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");              // cut sequence
-    EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");           // overlong
-    EXPECT_EQ(Utf8ToCp1252("\xED\xA0\x80"), "???");      // surrogate
+    EXPECT_EQ(platform::Utf8ToCp1252("Jos\xC3\xA9"), "Jos\xE9");
+    EXPECT_EQ(platform::Utf8ToCp1252("\xE2\x82\xAC 5"), "\x80 5"); // euro sign
+    EXPECT_EQ(platform::Utf8ToCp1252("\xC4\x81"), "?");            // a with macron
+    EXPECT_EQ(platform::Utf8ToCp1252("\xF0\x9F\x98\x80!"), "?!");  // beyond the basic plane
+    EXPECT_EQ(platform::Utf8ToCp1252("a\xC3"), "a?");              // cut sequence
+    EXPECT_EQ(platform::Utf8ToCp1252("\xC0\xAF"), "??");           // overlong
+    EXPECT_EQ(platform::Utf8ToCp1252("\xED\xA0\x80"), "???");      // surrogate
 }
 
 TEST(GedcomUtf16Test, ConvertsUnitsWithQuestionMarkForTheRest)
 {
     const char16_t units[] = {u'J', 0x00E9, 0x20AC, 0xD83D, 0xDE00, 0xDC00, u'x'};
-    EXPECT_EQ(Utf16ToCp1252(units, 7), "J\xE9\x80??x");
+    EXPECT_EQ(platform::Utf16ToCp1252(std::u16string_view(units, 7)), "J\xE9\x80??x");
 }
 
 } // namespace
