@@ -9,14 +9,10 @@
 #include <memory>
 
 #include "core/date_value.h"
-#include "persons/assertion.h"
+#include "persons/typed_assertion.h"
 
-class AddressRecord;
-class EventType;
-class ExcerptRef;
 class FormattingText;
 class NoteText;
-class PlaceRecord;
 
 // The modifier of a numeric value.
 enum AttributeModifier : std::int8_t {
@@ -41,15 +37,12 @@ struct AttributeRow {
 #pragma pack(pop)
 static_assert(sizeof(AttributeRow) == 71, "an ATTRIBUTE2 row is 71 bytes");
 
-class AttributeAssertion : public Assertion {
+class AttributeAssertion : public TypedAssertion {
 public:
     explicit AttributeAssertion(Database& database);
     AttributeAssertion(std::int32_t id, Database& database);
     ~AttributeAssertion() override;
 
-    std::int32_t Read(std::int32_t id) override;
-    std::int32_t NewId() override;
-    std::int32_t Write() override;
     bool Save() override;
     void LoadLinked() override;
     const char* GetSentenceTemplate(int witness) override;
@@ -60,8 +53,6 @@ public:
     AssertionKind Kind() const override { return AssertionAttribute; }
 
     void Clear() { row = {}; }
-    // Reads the type of the row's type id unless the loaded one is already that type.
-    void LoadType();
     // Makes the value-text object when absent and loads its chain.
     void LoadValueText();
     // The value as the data page, exporters and reports show it. Returns `buffer`.
@@ -72,26 +63,18 @@ public:
     DateRange Date() const { return LoadDateRange(row.date); }
     void SetDate(const DateRange& date) { StoreDateRange(date, row.date); }
 
-    AddressRecord* Address() { return address_.get(); }
-    PlaceRecord* Place() { return place_.get(); }
-    NoteText* Note() { return note_.get(); }
     NoteText* ValueText() { return valueText_.get(); }
     FormattingText* Formatting() { return formatting_.get(); }
-    EventType* Type() { return type_.get(); }
-    RecordList<ExcerptRef>& ExcerptRefs() { return excerptRefs_; }
-    RecordList<AssertionLink>& Links() { return links_; }
 
     AttributeRow row = {};
+
+protected:
+    SharedColumns Columns() const override;
+    void SetOwnedRowIds(std::int32_t noteId, std::int32_t placeId, std::int32_t addressId) override;
 
 private:
     int AttributeKind();
 
-    std::unique_ptr<AddressRecord> address_;
-    std::unique_ptr<PlaceRecord> place_;
-    std::unique_ptr<NoteText> note_;
     std::unique_ptr<NoteText> valueText_;
-    RecordList<ExcerptRef> excerptRefs_;
-    RecordList<AssertionLink> links_;
     std::unique_ptr<FormattingText> formatting_;
-    std::unique_ptr<EventType> type_;
 };

@@ -14,10 +14,8 @@
 #include "frame/language_table.h"
 #include "frame/settings.h"
 #include "persons/assertion_fields.h"
-#include "persons/assertion_links.h"
 #include "persons/bounded_text.h"
 #include "persons/event_type.h"
-#include "persons/excerpt_ref.h"
 #include "persons/old_assertion_date.h"
 #include "persons/owned_rows.h"
 #include "persons/role.h"
@@ -33,14 +31,27 @@ constexpr std::size_t OldDateOffset = 26;
 
 } // namespace
 
-EventAssertion::EventAssertion(Database& database) : Assertion(database) {}
+EventAssertion::EventAssertion(Database& database) : TypedAssertion(database, AssertionEvent, &row, sizeof row) {}
 
-EventAssertion::EventAssertion(std::int32_t id, Database& database) : Assertion(database)
+EventAssertion::EventAssertion(std::int32_t id, Database& database)
+    : TypedAssertion(database, AssertionEvent, &row, sizeof row)
 {
     Read(id);
 }
 
 EventAssertion::~EventAssertion() = default;
+
+TypedAssertion::SharedColumns EventAssertion::Columns() const
+{
+    return {row.typeId, row.noteId, row.placeId, row.addressId, row.date};
+}
+
+void EventAssertion::SetOwnedRowIds(std::int32_t noteId, std::int32_t placeId, std::int32_t addressId)
+{
+    row.noteId = noteId;
+    row.placeId = placeId;
+    row.addressId = addressId;
+}
 
 void EventAssertion::DestroyLinkedObjects()
 {
@@ -55,82 +66,25 @@ void EventAssertion::DestroyLinkedObjects()
 std::int32_t EventAssertion::Read(std::int32_t id)
 {
     DestroyLinkedObjects();
-    return ReadRow(TableEvent2, id, &row, sizeof row);
-}
-
-std::int32_t EventAssertion::NewId()
-{
-    return NewRowId(TableEvent2);
-}
-
-std::int32_t EventAssertion::Write()
-{
-    return WriteRow(TableEvent2, &row);
+    return TypedAssertion::Read(id);
 }
 
 void EventAssertion::LoadLinked()
 {
     EngineTransaction transaction(database_->file, TLV_READWRITE);
-    note_ = std::make_unique<NoteText>();
-    if (row.noteId != 0)
-        note_->Load(row.noteId, *database_);
-    place_ = std::make_unique<PlaceRecord>(*database_);
-    if (row.placeId != 0)
-        place_->Read(row.placeId);
-    address_ = std::make_unique<AddressRecord>(*database_);
-    if (row.addressId != 0)
-        address_->Read(row.addressId);
+    note_ = LoadNoteChain(row.noteId);
+    LoadPlaceAndAddress();
     LoadLinks();
     LoadExcerptRefs();
-    principalFormatting_ = std::make_unique<FormattingText>(*database_);
-    if (row.principalFormattingId != 0)
-        principalFormatting_->Read(row.principalFormattingId);
-    witnessFormatting_ = std::make_unique<FormattingText>(*database_);
-    if (row.witnessFormattingId != 0)
-        witnessFormatting_->Read(row.witnessFormattingId);
-}
-
-void EventAssertion::LoadLinks()
-{
-    if (links_.Empty())
-        LoadAssertionLinks(links_, AssertionEvent, id_, *database_);
-}
-
-void EventAssertion::LoadExcerptRefs()
-{
-    LoadOwnerExcerptRefs(excerptRefs_, id_, OwnerEvent, *database_);
-}
-
-void EventAssertion::LoadType()
-{
-    if (type_ && type_->id != row.typeId)
-        type_.reset();
-    if (type_)
-        return;
-    type_ = std::make_unique<EventType>(*database_);
-    EngineTransaction transaction(database_->file, TLV_READWRITE);
-    if (transaction.Running() && row.typeId != 0)
-        type_->Read(row.typeId);
+    principalFormatting_ = LoadFormatting(row.principalFormattingId);
+    witnessFormatting_ = LoadFormatting(row.witnessFormattingId);
 }
 
 bool EventAssertion::Save()
 {
-    if (id_ == 0 && NewId() == 0)
+    // A place names the event that owns it in its event column.
+    if (!EnsureId() || !SaveLinksAndCitations(AssertionEvent) || !SavePlaceAddressAndNote(0, id_))
         return false;
-    if (!SaveAssertionLinks(links_, AssertionEvent, id_) || !SaveOwnerExcerptRefs(excerptRefs_, id_, OwnerEvent))
-        return false;
-    const auto place = SavePlace(place_.get(), 0, id_, row.placeId);
-    if (!place)
-        return false;
-    row.placeId = *place;
-    const auto address = SaveAddress(address_.get(), row.addressId);
-    if (!address)
-        return false;
-    row.addressId = *address;
-    const auto note = SaveNoteChain(note_.get(), id_, OwnerEvent, row.noteId, *database_);
-    if (!note)
-        return false;
-    row.noteId = *note;
     const auto principal = SaveFormatting(principalFormatting_.get(), row.principalFormattingId);
     if (!principal)
         return false;
@@ -146,19 +100,13 @@ bool EventAssertion::Delete()
 {
     // Rows of owned objects that are gone already are no failure; any other refusal fails the delete, and
     // the caller discards the transaction.
-    if (row.addressId != 0 && !AddressRecord::DeleteById(row.addressId, *database_))
-        return false;
-    if (row.placeId != 0 && !PlaceRecord::DeleteById(row.placeId, *database_))
-        return false;
-    if (row.noteId != 0 && !NoteText::DeleteChain(row.noteId, *database_))
+    if (!DeletePlaceNoteAndAddress())
         return false;
     if (row.principalFormattingId != 0 && !DeleteFormatting(row.principalFormattingId, *database_))
         return false;
     if (row.witnessFormattingId != 0 && !DeleteFormatting(row.witnessFormattingId, *database_))
         return false;
-    return DeleteOwnerExcerptRefs(id_, OwnerEvent, *database_) &&
-           DeleteAssertionLinks(AssertionEvent, id_, *database_) &&
-           tlvDeleteRecord(database_->TableId(TableEvent2), id_, database_->file) == 0;
+    return DeleteCitationsLinksAndRow();
 }
 
 bool EventAssertion::RemoveLink(std::int32_t linkId)
@@ -200,29 +148,13 @@ const char* EventAssertion::GetSentenceTemplate(int witness)
 
 int EventAssertion::HasField(char letter, const AssertionLink& link)
 {
-    const ReportSettings& report = CurrentSettings.report;
-    switch (letter) {
-    case 'a':
-        return row.addressId != 0 && ReportIncludes(report.IncludeAddresses);
-    case 'd':
-        return row.date[0] != DateRangeText;
-    case 'f':
-        return 1;
-    case 'n':
-        return row.noteId != 0 && ReportIncludes(report.IncludeNotes);
-    case 'o':
-        return ReportIncludes(report.IncludeSources) && !excerptRefs_.Empty();
-    case 'p':
-        return row.placeId != 0 && ReportIncludes(report.IncludePlaces);
-    case 's':
-        LoadLinks();
-        for (std::size_t i = 0; i < links_.Count(); ++i)
-            if (links_[i].row.roleId == 0 && links_[i].Id() != link.Id())
-                return 1;
-        return 0;
-    default:
-        return 0;
-    }
+    if (letter != 's')
+        return HasSharedField(letter);
+    LoadLinks();
+    for (std::size_t i = 0; i < links_.Count(); ++i)
+        if (links_[i].row.roleId == 0 && links_[i].Id() != link.Id())
+            return 1;
+    return 0;
 }
 
 void EventAssertion::WriteOtherPrincipals(char* buffer, std::size_t size, const AssertionLink& link)
@@ -267,46 +199,7 @@ void EventAssertion::GetFieldText(char* buffer, std::size_t size, char letter, c
 {
     if (size == 0)
         return;
-    const ReportSettings& report = CurrentSettings.report;
     switch (letter) {
-    case 'a':
-        CopyBounded(buffer, size, "");
-        if (address_ && address_->Id() != 0 && ReportIncludes(report.IncludeAddresses))
-            WriteAddressField(buffer, size, *address_);
-        break;
-    case 'c':
-        LoadType();
-        CopyBounded(buffer, size, std::string(type_->row.name, strnlen(type_->row.name, EventTypeNameSize)).c_str());
-        break;
-    case 'd':
-        WriteDateField(buffer, size, Date());
-        break;
-    case 'f':
-        WriteGivenNamesField(buffer, size, name);
-        break;
-    case 'g':
-        WritePronounField(buffer, size, link.row.personId, *database_, LanguageKey("STANDARD_HER"),
-                          LanguageKey("STANDARD_HIS"));
-        break;
-    case 'h':
-        WritePronounField(buffer, size, link.row.personId, *database_, LanguageKey("STANDARD_SHE"),
-                          LanguageKey("STANDARD_HE"));
-        break;
-    case 'n':
-        CopyBounded(buffer, size, "");
-        if (ReportIncludes(report.IncludeNotes))
-            WriteNoteField(buffer, size, note_.get());
-        break;
-    case 'o':
-        CopyBounded(buffer, size, "");
-        if (ReportIncludes(report.IncludeSources))
-            FormatCitations(excerptRefs_, buffer, size);
-        break;
-    case 'p':
-        CopyBounded(buffer, size, "");
-        if (place_ && row.placeId != 0 && ReportIncludes(report.IncludePlaces))
-            WritePlaceField(buffer, size, *place_);
-        break;
     case 'r':
         CopyBounded(buffer, size, "");
         WriteRoleName(buffer, size, link);
@@ -315,6 +208,7 @@ void EventAssertion::GetFieldText(char* buffer, std::size_t size, char letter, c
         WriteOtherPrincipals(buffer, size, link);
         break;
     default:
+        WriteSharedField(buffer, size, letter, link, name);
         break;
     }
 }

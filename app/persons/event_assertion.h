@@ -9,14 +9,9 @@
 #include <memory>
 
 #include "core/date_value.h"
-#include "persons/assertion.h"
+#include "persons/typed_assertion.h"
 
-class AddressRecord;
-class EventType;
-class ExcerptRef;
 class FormattingText;
-class NoteText;
-class PlaceRecord;
 
 #pragma pack(push, 1)
 struct EventRow {
@@ -32,15 +27,14 @@ struct EventRow {
 #pragma pack(pop)
 static_assert(sizeof(EventRow) == 66, "an EVENT2 row is 66 bytes");
 
-class EventAssertion : public Assertion {
+class EventAssertion : public TypedAssertion {
 public:
     explicit EventAssertion(Database& database);
     EventAssertion(std::int32_t id, Database& database);
     ~EventAssertion() override;
 
+    // Also drops the linked objects of the row read before.
     std::int32_t Read(std::int32_t id) override;
-    std::int32_t NewId() override;
-    std::int32_t Write() override;
     bool Save() override;
     void LoadLinked() override;
     const char* GetSentenceTemplate(int witness) override;
@@ -50,10 +44,7 @@ public:
     bool Delete() override;
     AssertionKind Kind() const override { return AssertionEvent; }
 
-    // Reads the type of the row's type id unless the loaded one is already that type.
-    void LoadType();
-    void LoadLinks();
-    void LoadExcerptRefs();
+    void LoadLinks() { LoadLinksOnce(); }
     // Takes the participant of link `linkId` out of the event; the event goes when it had fewer than two
     // participants. In the caller's transaction; true when every delete succeeded.
     bool RemoveLink(std::int32_t linkId);
@@ -68,28 +59,20 @@ public:
     DateRange Date() const { return LoadDateRange(row.date); }
     void SetDate(const DateRange& date) { StoreDateRange(date, row.date); }
 
-    AddressRecord* Address() { return address_.get(); }
-    PlaceRecord* Place() { return place_.get(); }
-    NoteText* Note() { return note_.get(); }
     FormattingText* PrincipalFormatting() { return principalFormatting_.get(); }
     FormattingText* WitnessFormatting() { return witnessFormatting_.get(); }
-    EventType* Type() { return type_.get(); }
-    RecordList<AssertionLink>& Links() { return links_; }
-    RecordList<ExcerptRef>& ExcerptRefs() { return excerptRefs_; }
 
     EventRow row = {};
+
+protected:
+    SharedColumns Columns() const override;
+    void SetOwnedRowIds(std::int32_t noteId, std::int32_t placeId, std::int32_t addressId) override;
 
 private:
     void DestroyLinkedObjects();
     void WriteOtherPrincipals(char* buffer, std::size_t size, const AssertionLink& link);
     void WriteRoleName(char* buffer, std::size_t size, const AssertionLink& link);
 
-    std::unique_ptr<AddressRecord> address_;
-    std::unique_ptr<PlaceRecord> place_;
-    std::unique_ptr<NoteText> note_;
-    RecordList<AssertionLink> links_;
-    RecordList<ExcerptRef> excerptRefs_;
     std::unique_ptr<FormattingText> principalFormatting_;
     std::unique_ptr<FormattingText> witnessFormatting_;
-    std::unique_ptr<EventType> type_;
 };

@@ -386,37 +386,31 @@ std::int32_t CreateEventType(const char* name, int attributeKind, int classCode,
     return type.id;
 }
 
+std::int32_t VisitEventTypes(Database& database,
+                             const std::function<bool(std::int32_t id, const EventTypeRow& row)>& visit)
+{
+    EventType type(database);
+    const std::int32_t highest = tlvNumberOfRecords(database.TableId(TableEventType), database.file);
+    for (std::int32_t id = 1; id <= highest; ++id)
+        if (type.Read(id) == 0 && visit(id, type.row))
+            return id;
+    return 0;
+}
+
 std::int32_t FindEventTypeId(const char* name, int attributeKind, int classCode, int principals, int gedcomTag,
                              int kind, Database& database)
 {
-    EventType type(database);
-    std::int32_t highest = tlvNumberOfRecords(database.TableId(TableEventType), database.file);
-    for (std::int32_t id = 1; id <= highest; ++id) {
-        if (type.Read(id) != 0)
-            continue;
-        const EventTypeRow& row = type.row;
-        if (name != nullptr && std::strcmp(row.name, name) != 0)
-            continue;
-        if (row.attributeKind != attributeKind || row.kind != kind)
-            continue;
-        if (classCode != -1 && row.classCode != classCode)
-            continue;
-        if (principals != -1 && row.principals != 0 && row.principals != principals)
-            continue;
-        if (gedcomTag != -1 && row.gedcomTag != gedcomTag)
-            continue;
-        return id;
-    }
-    return 0;
+    return VisitEventTypes(database, [&](std::int32_t, const EventTypeRow& row) {
+        return (name == nullptr || std::strcmp(row.name, name) == 0) && row.attributeKind == attributeKind &&
+               row.kind == kind && (classCode == -1 || row.classCode == classCode) &&
+               (principals == -1 || row.principals == 0 || row.principals == principals) &&
+               (gedcomTag == -1 || row.gedcomTag == gedcomTag);
+    });
 }
 
 std::int32_t FindEventTypeByGedcomTag(int gedcomTag, int kind, Database& database)
 {
-    EventType type(database);
-    std::int32_t highest = tlvNumberOfRecords(database.TableId(TableEventType), database.file);
-    for (std::int32_t id = 1; id <= highest; ++id) {
-        if (type.Read(id) == 0 && type.row.gedcomTag == gedcomTag && type.row.kind == kind)
-            return id;
-    }
-    return 0;
+    return VisitEventTypes(database, [&](std::int32_t, const EventTypeRow& row) {
+        return row.gedcomTag == gedcomTag && row.kind == kind;
+    });
 }

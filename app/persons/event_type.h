@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #include "persons/event_type_tables.h"
 
@@ -78,6 +79,11 @@ bool SeedEventTypes(Database& database);
 std::int32_t CreateEventType(const char* name, int attributeKind, int classCode, int gedcomTag, int kind,
                              int principals, std::uint32_t print, const char* principalTemplate,
                              const char* witnessTemplate, Database& database);
+
+// Reads every stored type in id order and hands each to `visit`, stopping at the first for which it answers
+// true; that type's id, or 0 when it never did. Inside the caller's transaction.
+std::int32_t VisitEventTypes(Database& database,
+                             const std::function<bool(std::int32_t id, const EventTypeRow& row)>& visit);
 
 // The first id, in id order, of a row that matches: the name when given, the attribute kind and kind always,
 // the class, principals (a row with 0 principals matches any) and tag when not -1. 0 when none.

@@ -6,9 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "persons/assertion.h"
+#include "persons/cited_assertion.h"
 
-class ExcerptRef;
 class NoteText;
 
 #pragma pack(push, 1)
@@ -20,15 +19,12 @@ struct InfoRow {
 #pragma pack(pop)
 static_assert(sizeof(InfoRow) == 9, "an INFO row is 9 bytes");
 
-class InfoAssertion : public Assertion {
+class InfoAssertion : public CitedAssertion {
 public:
     explicit InfoAssertion(Database& database);
     InfoAssertion(std::int32_t id, Database& database);
     ~InfoAssertion() override;
 
-    std::int32_t Read(std::int32_t id) override;
-    std::int32_t NewId() override;
-    std::int32_t Write() override;
     bool Save() override;
     void LoadLinked() override;
     const char* GetSentenceTemplate(int witness) override;
@@ -40,16 +36,10 @@ public:
 
     void Clear() { row = {}; }
 
-    NoteText* Note() { return note_.get(); }
     NoteText* Text() { return text_.get(); }
-    RecordList<ExcerptRef>& ExcerptRefs() { return excerptRefs_; }
-    RecordList<AssertionLink>& Links() { return links_; }
 
     InfoRow row = {};
 
 private:
-    std::unique_ptr<NoteText> note_;
     std::unique_ptr<NoteText> text_;
-    RecordList<ExcerptRef> excerptRefs_;
-    RecordList<AssertionLink> links_;
 };

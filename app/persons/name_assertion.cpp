@@ -8,11 +8,8 @@
 #include "core/note_text.h"
 #include "frame/settings.h"
 #include "persons/assertion_fields.h"
-#include "persons/assertion_links.h"
 #include "persons/bounded_text.h"
-#include "persons/excerpt_ref.h"
 #include "persons/old_assertion_date.h"
-#include "persons/owned_rows.h"
 
 namespace {
 
@@ -20,33 +17,19 @@ constexpr std::size_t OldDateOffset = 9; // the old ALIAS row differs only insid
 
 } // namespace
 
-NameAssertion::NameAssertion(Database& database) : Assertion(database) {}
+NameAssertion::NameAssertion(Database& database) : CitedAssertion(database, AssertionName, &row, sizeof row) {}
 
-NameAssertion::NameAssertion(std::int32_t id, Database& database) : Assertion(database)
+NameAssertion::NameAssertion(std::int32_t id, Database& database)
+    : CitedAssertion(database, AssertionName, &row, sizeof row)
 {
     Read(id);
 }
 
 NameAssertion::~NameAssertion() = default;
 
-std::int32_t NameAssertion::Read(std::int32_t id)
-{
-    return ReadRow(TableAlias2, id, &row, sizeof row);
-}
-
-std::int32_t NameAssertion::NewId()
-{
-    return NewRowId(TableAlias2);
-}
-
-std::int32_t NameAssertion::Write()
-{
-    return WriteRow(TableAlias2, &row);
-}
-
 bool NameAssertion::Save()
 {
-    if (id_ == 0 && NewId() == 0)
+    if (!EnsureId())
         return false;
     if (name_) {
         // The name row names its person: the one of the first link that is not being removed. Without such
@@ -60,9 +43,9 @@ bool NameAssertion::Save()
             return false;
         row.nameId = name_->Id();
     }
-    if (!SaveAssertionLinks(links_, 0, id_) || !SaveOwnerExcerptRefs(excerptRefs_, id_, OwnerNameAssertion))
+    if (!SaveLinksAndCitations(0))
         return false;
-    const auto note = SaveNoteChain(note_.get(), id_, OwnerNameAssertion, row.noteId, *database_);
+    const auto note = SaveOwnedNote(note_.get(), row.noteId);
     if (!note)
         return false;
     row.noteId = *note;
@@ -72,12 +55,9 @@ bool NameAssertion::Save()
 void NameAssertion::LoadLinked()
 {
     EngineTransaction transaction(database_->file, TLV_READWRITE);
-    if (links_.Empty())
-        LoadAssertionLinks(links_, AssertionName, id_, *database_);
-    LoadOwnerExcerptRefs(excerptRefs_, id_, OwnerNameAssertion, *database_);
-    note_ = std::make_unique<NoteText>();
-    if (row.noteId != 0)
-        note_->Load(row.noteId, *database_);
+    LoadLinksOnce();
+    LoadExcerptRefs();
+    note_ = LoadNoteChain(row.noteId);
     name_ = std::make_unique<NameRecord>(*database_);
     if (row.nameId != 0)
         name_->Read(row.nameId);
@@ -96,7 +76,7 @@ int NameAssertion::HasField(char letter, const AssertionLink&)
     case 'n':
         return row.noteId != 0;
     case 'o':
-        return ReportIncludes(CurrentSettings.report.IncludeSources) && !excerptRefs_.Empty();
+        return HasCitationsField();
     case 'v':
         return row.nameId != 0;
     default:
@@ -117,9 +97,7 @@ void NameAssertion::GetFieldText(char* buffer, std::size_t size, char letter, co
         WriteNoteField(buffer, size, note_.get());
         break;
     case 'o':
-        CopyBounded(buffer, size, "");
-        if (ReportIncludes(CurrentSettings.report.IncludeSources))
-            FormatCitations(excerptRefs_, buffer, size);
+        WriteCitationsField(buffer, size);
         break;
     case 'v':
         CopyBounded(buffer, size, "");
@@ -137,9 +115,7 @@ bool NameAssertion::Delete()
         NameRecord::DeleteById(row.nameId, *database_);
     if (row.noteId != 0 && !NoteText::DeleteChain(row.noteId, *database_))
         return false;
-    return DeleteOwnerExcerptRefs(id_, OwnerNameAssertion, *database_) &&
-           DeleteAssertionLinks(AssertionName, id_, *database_) &&
-           tlvDeleteRecord(database_->TableId(TableAlias2), id_, database_->file) == 0;
+    return DeleteCitationsLinksAndRow();
 }
 
 std::int32_t NameAssertion::ReadOldRecord(std::int32_t id)

@@ -8,11 +8,9 @@
 #include <memory>
 
 #include "core/date_value.h"
-#include "persons/assertion.h"
+#include "persons/cited_assertion.h"
 
-class ExcerptRef;
 class NameRecord;
-class NoteText;
 
 #pragma pack(push, 1)
 struct NameAssertionRow {
@@ -24,15 +22,12 @@ struct NameAssertionRow {
 #pragma pack(pop)
 static_assert(sizeof(NameAssertionRow) == 50, "an ALIAS2 row is 50 bytes");
 
-class NameAssertion : public Assertion {
+class NameAssertion : public CitedAssertion {
 public:
     explicit NameAssertion(Database& database);
     NameAssertion(std::int32_t id, Database& database);
     ~NameAssertion() override;
 
-    std::int32_t Read(std::int32_t id) override;
-    std::int32_t NewId() override;
-    std::int32_t Write() override;
     // Also stores the person of the first remaining link in the name's row.
     bool Save() override;
     void LoadLinked() override;
@@ -51,15 +46,9 @@ public:
     void SetDate(const DateRange& date) { StoreDateRange(date, row.date); }
 
     NameRecord* Name() { return name_.get(); }
-    NoteText* Note() { return note_.get(); }
-    RecordList<ExcerptRef>& ExcerptRefs() { return excerptRefs_; }
-    RecordList<AssertionLink>& Links() { return links_; }
 
     NameAssertionRow row = {};
 
 private:
     std::unique_ptr<NameRecord> name_;
-    std::unique_ptr<NoteText> note_;
-    RecordList<ExcerptRef> excerptRefs_;
-    RecordList<AssertionLink> links_;
 };

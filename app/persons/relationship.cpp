@@ -11,41 +11,22 @@
 #include "persons/assertion_fields.h"
 #include "persons/assertion_links.h"
 #include "persons/bounded_text.h"
-#include "persons/excerpt_ref.h"
-#include "persons/owned_rows.h"
 
-Relationship::Relationship(Database& database) : Assertion(database) {}
+Relationship::Relationship(Database& database) : CitedAssertion(database, AssertionRelationship, &row, sizeof row) {}
 
-Relationship::Relationship(std::int32_t id, Database& database) : Assertion(database)
+Relationship::Relationship(std::int32_t id, Database& database)
+    : CitedAssertion(database, AssertionRelationship, &row, sizeof row)
 {
     Read(id);
 }
 
 Relationship::~Relationship() = default;
 
-std::int32_t Relationship::Read(std::int32_t id)
-{
-    return ReadRow(TableRelationship, id, &row, sizeof row);
-}
-
-std::int32_t Relationship::NewId()
-{
-    return NewRowId(TableRelationship);
-}
-
-std::int32_t Relationship::Write()
-{
-    return WriteRow(TableRelationship, &row);
-}
-
 bool Relationship::Save()
 {
-    if (id_ == 0 && NewId() == 0)
+    if (!EnsureId() || !SaveLinksAndCitations(AssertionRelationship))
         return false;
-    if (!SaveAssertionLinks(links_, AssertionRelationship, id_) ||
-        !SaveOwnerExcerptRefs(excerptRefs_, id_, OwnerRelationship))
-        return false;
-    const auto note = SaveNoteChain(note_.get(), id_, OwnerRelationship, row.noteId, *database_);
+    const auto note = SaveOwnedNote(note_.get(), row.noteId);
     if (!note)
         return false;
     row.noteId = *note;
@@ -60,14 +41,7 @@ void Relationship::LoadLinked()
         LoadAssertionLinks(links_, AssertionRelationship, id_, *database_);
     }
     LoadExcerptRefs();
-    note_ = std::make_unique<NoteText>();
-    if (row.noteId != 0)
-        note_->Load(row.noteId, *database_);
-}
-
-void Relationship::LoadExcerptRefs()
-{
-    LoadOwnerExcerptRefs(excerptRefs_, id_, OwnerRelationship, *database_);
+    note_ = LoadNoteChain(row.noteId);
 }
 
 const char* Relationship::GetSentenceTemplate(int witness)
@@ -81,7 +55,7 @@ int Relationship::HasField(char letter, const AssertionLink&)
     case 'n':
         return row.noteId != 0;
     case 'o':
-        return ReportIncludes(CurrentSettings.report.IncludeSources) && !excerptRefs_.Empty();
+        return HasCitationsField();
     case 'r':
         return row.relation > RelationBiological;
     case 'v':
@@ -101,9 +75,7 @@ void Relationship::GetFieldText(char* buffer, std::size_t size, char letter, con
         WriteNoteField(buffer, size, note_.get());
         break;
     case 'o':
-        CopyBounded(buffer, size, "");
-        if (ReportIncludes(CurrentSettings.report.IncludeSources))
-            FormatCitations(excerptRefs_, buffer, size);
+        WriteCitationsField(buffer, size);
         break;
     case 'r': {
         static const char* const keys[] = {
@@ -139,7 +111,5 @@ bool Relationship::Delete()
 {
     if (row.noteId != 0 && !NoteText::DeleteChain(row.noteId, *database_))
         return false;
-    return DeleteOwnerExcerptRefs(id_, OwnerRelationship, *database_) &&
-           DeleteAssertionLinks(AssertionRelationship, id_, *database_) &&
-           tlvDeleteRecord(database_->TableId(TableRelationship), id_, database_->file) == 0;
+    return DeleteCitationsLinksAndRow();
 }

@@ -7,10 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "persons/assertion.h"
-
-class ExcerptRef;
-class NoteText;
+#include "persons/cited_assertion.h"
 
 enum RelationKind : std::int8_t {
     RelationBiological = 0,
@@ -31,15 +28,12 @@ struct RelationshipRow {
 #pragma pack(pop)
 static_assert(sizeof(RelationshipRow) == 6, "a RELATIONSHIP row is 6 bytes");
 
-class Relationship : public Assertion {
+class Relationship : public CitedAssertion {
 public:
     explicit Relationship(Database& database);
     Relationship(std::int32_t id, Database& database);
     ~Relationship() override;
 
-    std::int32_t Read(std::int32_t id) override;
-    std::int32_t NewId() override;
-    std::int32_t Write() override;
     bool Save() override;
     // Loads the participants afresh, the citations when none are held, and the note.
     void LoadLinked() override;
@@ -51,16 +45,5 @@ public:
     bool Delete() override;
     AssertionKind Kind() const override { return AssertionRelationship; }
 
-    void LoadExcerptRefs();
-
-    NoteText* Note() { return note_.get(); }
-    RecordList<ExcerptRef>& ExcerptRefs() { return excerptRefs_; }
-    RecordList<AssertionLink>& Links() { return links_; }
-
     RelationshipRow row = {};
-
-private:
-    std::unique_ptr<NoteText> note_;
-    RecordList<ExcerptRef> excerptRefs_;
-    RecordList<AssertionLink> links_;
 };

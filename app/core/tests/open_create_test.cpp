@@ -258,10 +258,12 @@ TEST_F(OpenCreateTest, VersionGates)
         std::unique_ptr<Database> database(OpenDatabase(&prompts, path.c_str()));
         EXPECT_EQ(database != nullptr, c.opens) << c.version;
         EXPECT_EQ(prompts.events, c.events) << c.version;
-        if (!c.events.empty())
+        if (!c.events.empty()) {
             EXPECT_EQ(prompts.lastOwner, &prompts);
-        if (database)
+        }
+        if (database) {
             EXPECT_EQ(std::string(database->path), path);
+        }
     }
 }
 

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "core/database.h"
+#include "core/date_value.h"
 #include "core/engine_transaction.h"
 #include "core/name_record.h"
 #include "core/notice_sink.h"
@@ -154,6 +157,43 @@ inline int CountRows(Database& database, TableNumber table)
     for (std::int32_t id = 1; id <= highest; ++id)
         count += tlvReadRecord(database.TableId(table), id, row.data(), database.file) == 0;
     return count;
+}
+
+// A date of one day of the Gregorian calendar (day and month 0 when unknown).
+inline DateRange SingleDate(int day, int month, int year)
+{
+    DateRange date = {};
+    date.type = DateRangeSingle;
+    date.dates.first = EmptyDateValue();
+    date.dates.first.calendar = CalendarGregorian;
+    date.dates.first.day = static_cast<std::uint8_t>(day);
+    date.dates.first.month = static_cast<std::uint8_t>(month);
+    date.dates.first.SetYear(year);
+    date.dates.second = EmptyDateValue();
+    return date;
+}
+
+// Adds an old table of files before version 10200 (one byte column of the old row's size) to the test's
+// file, under `table`. Call it inside ASSERT_NO_FATAL_FAILURE.
+inline void AddOldTable(Database& database, TableNumber table, const char* name, std::uint16_t rowSize)
+{
+    EngineTransaction transaction(database.file, TLV_READWRITE);
+    ColumnDefinition column = {TLV_BYTE, 0, rowSize, 0, 0};
+    TableDefinition definition = {name, &column, 1, 0};
+    const std::int32_t id = tlvAddTable(&definition, database.file);
+    ASSERT_GT(id, 0);
+    database.tableIds[table] = id;
+}
+
+// Writes an old row under a new id of `table`; the id.
+template <std::size_t Size>
+std::int32_t WriteOldRow(Database& database, TableNumber table, const unsigned char (&old)[Size])
+{
+    EngineTransaction transaction(database.file, TLV_READWRITE);
+    const std::int32_t tableId = database.TableId(table);
+    const std::int32_t id = tlvNewID(tableId, database.file);
+    EXPECT_EQ(tlvWriteRecord(tableId, id, old, database.file), 0);
+    return id;
 }
 
 // A link of `kind` for `personId` with a role, not yet stored.

@@ -172,13 +172,7 @@ TEST_F(Attributes, DeleteRemovesOwnedRowsButNotTypeOrExcerpts)
 
 TEST_F(Attributes, OldRowsKeepEverythingButTheDateLayout)
 {
-    {
-        EngineTransaction transaction(db().file, TLV_READWRITE);
-        ColumnDefinition column = {TLV_BYTE, 0, 71, 0, 0};
-        TableDefinition definition = {"ATTRIBUTE", &column, 1, 0};
-        db().tableIds[TableAttributeOld] = tlvAddTable(&definition, db().file);
-        ASSERT_GT(db().tableIds[TableAttributeOld], 0);
-    }
+    ASSERT_NO_FATAL_FAILURE(AddOldTable(db(), TableAttributeOld, "ATTRIBUTE", 71));
     unsigned char old[71] = {};
     for (int i = 0; i < 25; ++i)
         old[i] = static_cast<unsigned char>(i + 1);

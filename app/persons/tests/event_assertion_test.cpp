@@ -21,19 +21,6 @@ namespace {
 
 using namespace assertion_test;
 
-DateRange SingleDate(int day, int month, int year)
-{
-    DateRange date = {};
-    date.type = DateRangeSingle;
-    date.dates.first = EmptyDateValue();
-    date.dates.first.calendar = CalendarGregorian;
-    date.dates.first.day = static_cast<std::uint8_t>(day);
-    date.dates.first.month = static_cast<std::uint8_t>(month);
-    date.dates.first.SetYear(year);
-    date.dates.second = EmptyDateValue();
-    return date;
-}
-
 std::int32_t Int32At(const std::vector<unsigned char>& bytes, std::size_t offset)
 {
     std::int32_t value;
@@ -103,29 +90,14 @@ TEST_F(Events, RowLayout)
     EXPECT_EQ(bytes[65], 0);
 }
 
-// The old table EVENT of databases before version 10200, added to the test's file.
-void AddOldEventTable(Database& database)
-{
-    EngineTransaction transaction(database.file, TLV_READWRITE);
-    ColumnDefinition column = {TLV_BYTE, 0, 67, 0, 0};
-    TableDefinition definition = {"EVENT", &column, 1, 0};
-    const std::int32_t table = tlvAddTable(&definition, database.file);
-    ASSERT_GT(table, 0);
-    database.tableIds[TableEventOld] = table;
-}
-
 std::int32_t WriteOld(Database& database, const unsigned char (&old)[67])
 {
-    EngineTransaction transaction(database.file, TLV_READWRITE);
-    const std::int32_t table = database.TableId(TableEventOld);
-    const std::int32_t id = tlvNewID(table, database.file);
-    EXPECT_EQ(tlvWriteRecord(table, id, old, database.file), 0);
-    return id;
+    return WriteOldRow(database, TableEventOld, old);
 }
 
 TEST_F(Events, OldRowsConvertWithTheirDateMoved)
 {
-    AddOldEventTable(db());
+    AddOldTable(db(), TableEventOld, "EVENT", 67);
     unsigned char old[67] = {};
     old[0] = 12; // type
     old[4] = PrivacyPrivate;

@@ -26,15 +26,16 @@ std::string Language(const std::string& entries)
     return std::string(StandardTemplates) + entries;
 }
 
+// Texts that do not load give only the first two fields.
 struct EventTextCase {
     const char* text;
     bool loads;
-    const char* name;
-    int principals;
-    int classCode;
-    int gedcomTag;
-    const char* principalTemplate;
-    const char* witnessTemplate;
+    const char* name = nullptr;
+    int principals = 0;
+    int classCode = 0;
+    int gedcomTag = 0;
+    const char* principalTemplate = nullptr;
+    const char* witnessTemplate = nullptr;
 };
 
 const EventTextCase EventTextCases[] = {

@@ -143,20 +143,8 @@ TEST_F(Names, DeleteRemovesNameNoteReferencesAndLinksButNotExcerpts)
 
 TEST_F(Names, OldRowsGetDatesWithoutTime)
 {
-    {
-        EngineTransaction transaction(db().file, TLV_READWRITE);
-        ColumnDefinition column = {TLV_BYTE, 0, 50, 0, 0};
-        TableDefinition definition = {"ALIAS", &column, 1, 0};
-        db().tableIds[TableAliasOld] = tlvAddTable(&definition, db().file);
-        ASSERT_GT(db().tableIds[TableAliasOld], 0);
-    }
-    const auto writeOld = [&](const unsigned char(&old)[50]) {
-        EngineTransaction transaction(db().file, TLV_READWRITE);
-        const std::int32_t table = db().TableId(TableAliasOld);
-        const std::int32_t id = tlvNewID(table, db().file);
-        EXPECT_EQ(tlvWriteRecord(table, id, old, db().file), 0);
-        return id;
-    };
+    ASSERT_NO_FATAL_FAILURE(AddOldTable(db(), TableAliasOld, "ALIAS", 50));
+    const auto writeOld = [&](const unsigned char(&old)[50]) { return WriteOldRow(db(), TableAliasOld, old); };
     unsigned char old[50] = {};
     old[0] = PrivacyPrivate;
     old[1] = 7; // note id

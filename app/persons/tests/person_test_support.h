@@ -32,15 +32,7 @@ struct Participant {
 
 inline DateRange YearDate(int year, int month = 0, int day = 0)
 {
-    DateRange date = {};
-    date.type = DateRangeSingle;
-    date.dates.first = EmptyDateValue();
-    date.dates.first.calendar = CalendarGregorian;
-    date.dates.first.day = static_cast<std::uint8_t>(day);
-    date.dates.first.month = static_cast<std::uint8_t>(month);
-    date.dates.first.SetYear(year);
-    date.dates.second = EmptyDateValue();
-    return date;
+    return SingleDate(day, month, year);
 }
 
 class PersonTest : public AssertionTest {

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
@@ -12,6 +13,7 @@
 #include "frame/ui/message_box.h"
 #include "frame/ui/window_helpers.h"
 #include "persons/event_type.h"
+#include "persons/ui/dialog_state.h"
 #include "res/persons_resource.h"
 
 namespace {
@@ -79,12 +81,7 @@ void FillTypeList(HWND dialog)
     EngineTransaction transaction(database.file, TLV_READWRITE);
     if (!transaction.Running())
         return;
-    EventType type(database);
-    std::int32_t highest = tlvNumberOfRecords(database.TableId(TableEventType), database.file);
-    for (std::int32_t id = 1; id <= highest; ++id) {
-        if (type.Read(id) != 0)
-            continue;
-        const EventTypeRow& row = type.row;
+    VisitEventTypes(database, [&](std::int32_t id, const EventTypeRow& row) {
         LVITEMA item{};
         item.mask = LVIF_TEXT | LVIF_PARAM;
         item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
@@ -95,7 +92,8 @@ void FillTypeList(HWND dialog)
         SetListItemText(list, index, 2, GetEventClassKeyword(row.classCode, row.kind, row.attributeKind));
         if (const char* tag = GedcomTagText(row.gedcomTag))
             SetListItemText(list, index, 3, tag);
-    }
+        return false;
+    });
 }
 
 // The id of the selected type, 0 when none is selected.
@@ -146,7 +144,7 @@ struct EditorState {
 
 EditorState* StateOf(HWND dialog)
 {
-    return reinterpret_cast<EditorState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return DialogStateOf<EditorState>(dialog);
 }
 
 int SelectedKind(HWND dialog)
@@ -248,8 +246,7 @@ BOOL InitEditor(HWND dialog, std::int32_t id)
             return TRUE;
         }
     }
-    EditorState& s = *state;
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state.release()));
+    EditorState& s = AttachDialogState(dialog, std::move(state));
     const EventTypeRow& row = s.type.row;
     int kind = row.kind == EventTypeKindAttribute ? EventTypeKindAttribute : EventTypeKindEvent;
 
@@ -437,8 +434,7 @@ INT_PTR CALLBACK EventTypeEditDlgProc(HWND dialog, UINT message, WPARAM wParam, 
         ShowHelpTopic(HelpDisplayTopic, "EventTypeWindow.htm");
         return TRUE;
     case WM_NCDESTROY:
-        delete StateOf(dialog);
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        DestroyDialogState<EditorState>(dialog);
         return FALSE;
     default:
         return FALSE;

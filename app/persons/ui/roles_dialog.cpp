@@ -11,6 +11,7 @@
 #include "frame/ui/message_box.h"
 #include "frame/ui/window_helpers.h"
 #include "persons/role.h"
+#include "persons/ui/dialog_state.h"
 #include "res/persons_resource.h"
 
 namespace {
@@ -26,7 +27,7 @@ struct RolesState {
 
 RolesState* StateOf(HWND dialog)
 {
-    return reinterpret_cast<RolesState*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return DialogStateOf<RolesState>(dialog);
 }
 
 void EnableApply(HWND dialog, bool enable)
@@ -140,9 +141,7 @@ BOOL InitRoles(HWND dialog)
         EndDialog(dialog, 0);
         return TRUE;
     }
-    auto state = std::make_unique<RolesState>();
-    RolesState& s = *state;
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state.release()));
+    RolesState& s = AttachDialogState(dialog, std::make_unique<RolesState>());
     TranslateDialog(dialog);
     SendDlgItemMessageA(dialog, IDC_ROLES_NAME, EM_LIMITTEXT, NameFieldLimit, 0);
     HWND note = GetDlgItem(dialog, IDC_ROLES_NOTE);
@@ -201,8 +200,7 @@ INT_PTR CALLBACK RolesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
         ShowHelpTopic(HelpDisplayTopic, "Roles.htm");
         return TRUE;
     case WM_NCDESTROY:
-        delete StateOf(dialog);
-        SetWindowLongPtrA(dialog, DWLP_USER, 0);
+        DestroyDialogState<RolesState>(dialog);
         return FALSE;
     default:
         return FALSE;
