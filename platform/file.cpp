@@ -37,7 +37,8 @@ bool File::ReadFromView(std::uint64_t offset, void* buffer, std::size_t length)
 {
     if (offset > viewSize_ || length > viewSize_ - offset) {
         std::int64_t size = Size();
-        if (size <= 0 || offset > static_cast<std::uint64_t>(size) || length > static_cast<std::uint64_t>(size) - offset)
+        if (size <= 0 || offset > static_cast<std::uint64_t>(size) ||
+            length > static_cast<std::uint64_t>(size) - offset)
             return false;
         if (!MapView(static_cast<std::uint64_t>(size))) {
             // A file too big for the address space is read the ordinary way from now on.

@@ -62,12 +62,16 @@ OVERLAPPED At(std::uint64_t offset)
     return position;
 }
 
+// A 32-bit process has 2 GB of address space for everything; a bigger file is read the ordinary way rather
+// than risk that a large view leaves no room for the engine's own buffers.
+constexpr std::uint64_t MaxViewBytes = 128u << 20;
+
 } // namespace
 
 bool File::MapView(std::uint64_t size)
 {
     Unmap();
-    if (size == 0 || size > SIZE_MAX)
+    if (size == 0 || size > SIZE_MAX || size > MaxViewBytes)
         return false;
     HANDLE mapping = CreateFileMappingA(static_cast<HANDLE>(handle_), nullptr, PAGE_READONLY,
                                         static_cast<DWORD>(size >> 32), static_cast<DWORD>(size), nullptr);
