@@ -92,6 +92,8 @@ bool RemoveFile(const std::string& path);
 bool RenameFileOver(const std::string& from, const std::string& to);
 // Makes the creation or removal of files in the folder of `path` durable (a no-op where the system does it).
 bool FlushFolderOf(const std::string& path);
+// The process's current directory ("" when it cannot be told).
+std::string CurrentDirectory();
 
 // The test seam. A mutating operation is a WriteAt, Flush, Truncate, RemoveFile or RenameFileOver call.
 enum class FileFaultMode {

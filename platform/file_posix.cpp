@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
+#include <vector>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -192,6 +193,14 @@ bool FlushFolderOf(const std::string& path)
     bool flushed = ::fsync(descriptor) == 0;
     ::close(descriptor);
     return flushed;
+}
+
+std::string CurrentDirectory()
+{
+    std::vector<char> buffer(4096);
+    if (!getcwd(buffer.data(), buffer.size()))
+        return std::string();
+    return buffer.data();
 }
 
 } // namespace platform

@@ -191,4 +191,13 @@ bool FlushFolderOf(const std::string&)
     return true;
 }
 
+std::string CurrentDirectory()
+{
+    char buffer[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+    if (length == 0 || length >= sizeof buffer)
+        return std::string();
+    return std::string(buffer, length);
+}
+
 } // namespace platform

@@ -54,9 +54,6 @@ private:
     void* handle_ = nullptr;
 };
 
-// The process's current directory, the fallback of the folder settings.
-std::string CurrentDirectory();
-
 // For tests: while a sandbox lives, every path of both hives lies inside a private key of the
 // current user, which is emptied when the sandbox begins and removed when it ends, so that tests
 // never touch the real settings.

@@ -2,8 +2,6 @@
 // registry's rules (names without regard to case, values of raw bytes).
 #include "platform/settings_store.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -163,14 +161,6 @@ bool SettingsKey::CopySubkeyTree(std::string_view name, const SettingsKey& desti
     Node copy = *source; // the destination may lie inside the source
     MergeInto(copy, *AsNode(destination.handle_));
     return true;
-}
-
-std::string CurrentDirectory()
-{
-    std::vector<char> buffer(4096);
-    if (!getcwd(buffer.data(), buffer.size()))
-        return std::string();
-    return buffer.data();
 }
 
 SettingsSandbox::SettingsSandbox()

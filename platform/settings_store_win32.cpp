@@ -158,15 +158,6 @@ bool SettingsKey::CopySubkeyTree(std::string_view name, const SettingsKey& desti
     return RegCopyTreeA(AsKey(handle_), subkey.c_str(), AsKey(destination.handle_)) == ERROR_SUCCESS;
 }
 
-std::string CurrentDirectory()
-{
-    char buffer[MAX_PATH];
-    DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
-    if (length == 0 || length >= sizeof buffer)
-        return std::string();
-    return std::string(buffer, length);
-}
-
 SettingsSandbox::SettingsSandbox()
 {
     SandboxPath() = "Software\\Vestrada test " + std::to_string(GetCurrentProcessId());

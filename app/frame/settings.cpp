@@ -2,6 +2,7 @@
 
 #include "frame/language_table.h"
 #include "frame/settings_descriptors.h"
+#include "platform/file.h"
 #include "platform/settings_store.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
 // The settings store: the registry on Windows (run under Wine), memory natively; the same cases for both.
+#include "platform/file.h"
 #include "platform/settings_store.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 // (inside a sandbox key, so that no real settings are touched).
 #include "frame/language_table.h"
 #include "frame/settings.h"
+#include "platform/file.h"
 #include "platform/settings_store.h"
 
 #include <gtest/gtest.h>
