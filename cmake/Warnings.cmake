@@ -1,5 +1,10 @@
 # Warnings and sanitizers shared by every target of the tree.
 add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+# GCC 12 warns about std::string concatenation inside libstdc++ itself (a known false positive of -Wrestrict
+# when optimising); it says nothing about our code.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  add_compile_options(-Wno-restrict)
+endif()
 
 if(NOT VESTRADA_WINDOWS)
   option(VESTRADA_SANITIZE "Build the native tree with AddressSanitizer and UBSan" ON)

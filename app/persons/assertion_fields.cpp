@@ -11,7 +11,7 @@
 #include "core/place_record.h"
 #include "frame/language_table.h"
 #include "frame/settings.h"
-#include "persons/bounded_text.h"
+#include "core/bounded_text.h"
 
 namespace {
 

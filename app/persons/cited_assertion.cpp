@@ -5,7 +5,7 @@
 #include "frame/settings.h"
 #include "persons/assertion_fields.h"
 #include "persons/assertion_links.h"
-#include "persons/bounded_text.h"
+#include "core/bounded_text.h"
 #include "persons/excerpt_ref.h"
 #include "persons/owned_rows.h"
 

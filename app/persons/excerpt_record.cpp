@@ -6,7 +6,7 @@
 #include "core/engine_transaction.h"
 #include "frame/language_table.h"
 #include "persons/assertion.h"
-#include "persons/bounded_text.h"
+#include "core/bounded_text.h"
 #include "persons/excerpt_ref.h"
 #include "persons/owned_rows.h"
 #include "persons/record_query.h"

@@ -2,7 +2,7 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "persons/bounded_text.h"
+#include "core/bounded_text.h"
 #include "persons/excerpt_record.h"
 #include "persons/record_query.h"
 

@@ -6,7 +6,7 @@
 #include "core/note_text.h"
 #include "frame/settings.h"
 #include "persons/assertion_fields.h"
-#include "persons/bounded_text.h"
+#include "core/bounded_text.h"
 
 InfoAssertion::InfoAssertion(Database& database) : CitedAssertion(database, AssertionInfo, &row, sizeof row) {}
 

@@ -8,7 +8,7 @@
 #include "core/note_text.h"
 #include "frame/settings.h"
 #include "persons/assertion_fields.h"
-#include "persons/bounded_text.h"
+#include "core/bounded_text.h"
 #include "persons/old_assertion_date.h"
 
 namespace {

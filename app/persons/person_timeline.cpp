@@ -7,7 +7,7 @@
 #include "core/place_record.h"
 #include "frame/language_table.h"
 #include "persons/attribute_assertion.h"
-#include "persons/bounded_text.h"
+#include "core/bounded_text.h"
 #include "persons/event_assertion.h"
 #include "persons/event_type.h"
 #include "persons/person_record.h"

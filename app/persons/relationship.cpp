@@ -10,7 +10,7 @@
 #include "frame/settings.h"
 #include "persons/assertion_fields.h"
 #include "persons/assertion_links.h"
-#include "persons/bounded_text.h"
+#include "core/bounded_text.h"
 
 Relationship::Relationship(Database& database) : CitedAssertion(database, AssertionRelationship, &row, sizeof row) {}
 

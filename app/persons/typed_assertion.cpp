@@ -12,7 +12,7 @@
 #include "frame/language_table.h"
 #include "frame/settings.h"
 #include "persons/assertion_fields.h"
-#include "persons/bounded_text.h"
+#include "core/bounded_text.h"
 #include "persons/event_type.h"
 #include "persons/owned_rows.h"
 #include "persons/sentence_format.h"

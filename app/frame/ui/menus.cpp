@@ -1,5 +1,6 @@
 #include "frame/ui/menus.h"
 
+#include "core/bounded_text.h"
 #include "frame/language_table.h"
 #include "frame/settings.h"
 #include "frame/ui/frame_globals.h"
@@ -19,12 +20,6 @@ void SetStatusPart0(const char* text)
 {
     if (StatusBarWindow)
         SendMessageA(StatusBarWindow, SB_SETTEXTA, 0 | SBT_NOBORDERS, reinterpret_cast<LPARAM>(text));
-}
-
-void CopyBounded(char* to, std::size_t size, const char* from)
-{
-    std::strncpy(to, from, size - 1);
-    to[size - 1] = '\0';
 }
 
 void FillReportSubmenu(HMENU submenu, int index)

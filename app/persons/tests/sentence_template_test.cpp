@@ -9,7 +9,7 @@
 #include "core/database.h"
 #include "core/name_record.h"
 #include "persons/assertion.h"
-#include "persons/bounded_text.h"
+#include "core/bounded_text.h"
 
 namespace {
 
