@@ -122,4 +122,24 @@ std::string Utf8ToCp1252(std::string_view text)
     return out;
 }
 
+unsigned char UpperCaseCp1252(unsigned char byte)
+{
+    if (byte >= 'a' && byte <= 'z')
+        return static_cast<unsigned char>(byte - 0x20);
+    if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)
+        return static_cast<unsigned char>(byte - 0x20);
+    switch (byte) {
+    case 0x9A: // s with caron
+        return 0x8A;
+    case 0x9C: // oe
+        return 0x8C;
+    case 0x9E: // z with caron
+        return 0x8E;
+    case 0xFF: // y with diaeresis
+        return 0x9F;
+    default:
+        return byte;
+    }
+}
+
 } // namespace platform

@@ -18,4 +18,8 @@ char16_t Cp1252ToCodePoint(unsigned char byte);
 // The Windows-1252 byte of a code point, or 0 when 1252 has none.
 unsigned char CodePointToCp1252(char32_t codePoint);
 
+// The capital of a Windows-1252 letter (ASCII, the accented letters 0xE0..0xFE but the division sign, and
+// s and z with caron, oe and y with diaeresis); every other byte as it is.
+unsigned char UpperCaseCp1252(unsigned char byte);
+
 } // namespace platform

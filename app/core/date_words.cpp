@@ -4,29 +4,9 @@
 
 #include "core/date_value.h"
 #include "frame/language_table.h"
+#include "platform/codepage.h"
 
 namespace {
-
-// Windows-1252 upper case of one byte.
-unsigned char UpperCaseByte(unsigned char c)
-{
-    if (c >= 'a' && c <= 'z')
-        return static_cast<unsigned char>(c - 0x20);
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-        return static_cast<unsigned char>(c - 0x20);
-    switch (c) {
-    case 0x9A:
-        return 0x8A; // s with caron
-    case 0x9C:
-        return 0x8C; // oe
-    case 0x9E:
-        return 0x8E; // z with caron
-    case 0xFF:
-        return 0x9F; // y with diaeresis
-    default:
-        return c;
-    }
-}
 
 struct MonthNames {
     const char* longPrefix;
@@ -148,7 +128,8 @@ std::size_t MatchDateWord(const char* text, const char* word)
     std::size_t i = 0;
     for (; word[i]; ++i) {
         // A shorter text meets its terminator here, which equals no character of the word.
-        if (UpperCaseByte(static_cast<unsigned char>(text[i])) != UpperCaseByte(static_cast<unsigned char>(word[i])))
+        if (platform::UpperCaseCp1252(static_cast<unsigned char>(text[i])) !=
+            platform::UpperCaseCp1252(static_cast<unsigned char>(word[i])))
             return 0;
     }
     return i;
@@ -157,6 +138,6 @@ std::size_t MatchDateWord(const char* text, const char* word)
 std::string UpperCaseText(std::string text)
 {
     for (char& c : text)
-        c = static_cast<char>(UpperCaseByte(static_cast<unsigned char>(c)));
+        c = static_cast<char>(platform::UpperCaseCp1252(static_cast<unsigned char>(c)));
     return text;
 }

@@ -1,30 +1,10 @@
 #include "frame/recent_databases.h"
 
+#include "platform/codepage.h"
+
 #include <cstring>
 
 namespace {
-
-// Windows-1252 upper case: ASCII letters and the accented capitals 0xC0 .. 0xDE (but 0xD7, the
-// multiplication sign) map from their small forms 0x20 higher; a few more live in 0x8A .. 0x9F.
-unsigned char FoldCase(unsigned char c)
-{
-    if (c >= 'a' && c <= 'z')
-        return static_cast<unsigned char>(c - 0x20);
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
-        return static_cast<unsigned char>(c - 0x20);
-    switch (c) {
-    case 0x9A:
-        return 0x8A; // s caron
-    case 0x9C:
-        return 0x8C; // oe
-    case 0x9E:
-        return 0x8E; // z caron
-    case 0xFF:
-        return 0x9F; // y diaeresis
-    default:
-        return c;
-    }
-}
 
 void CopyPath(char* to, const char* from)
 {
@@ -37,8 +17,8 @@ void CopyPath(char* to, const char* from)
 bool SameWindowsPath(const char* a, const char* b)
 {
     for (;; ++a, ++b) {
-        unsigned char x = FoldCase(static_cast<unsigned char>(*a));
-        unsigned char y = FoldCase(static_cast<unsigned char>(*b));
+        unsigned char x = platform::UpperCaseCp1252(static_cast<unsigned char>(*a));
+        unsigned char y = platform::UpperCaseCp1252(static_cast<unsigned char>(*b));
         if (x != y)
             return false;
         if (x == 0)

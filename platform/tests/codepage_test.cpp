@@ -64,4 +64,26 @@ TEST(Codepage, MalformedUtf8BecomesOneQuestionMarkPerBadByte)
     EXPECT_EQ(Utf8ToCp1252(std::string_view("\0x", 2)), std::string("\0x", 2));
 }
 
+TEST(Codepage, UpperCaseOfEveryByte)
+{
+    // Every byte's capital agrees with Unicode's where 1252 holds both forms, and leaves the rest alone.
+    for (int b = 0; b < 256; ++b) {
+        SCOPED_TRACE(b);
+        auto byte = static_cast<unsigned char>(b);
+        unsigned char upper = platform::UpperCaseCp1252(byte);
+        char16_t unicode = platform::Cp1252ToCodePoint(byte);
+        bool small = (unicode >= u'a' && unicode <= u'z') || (unicode >= 0xE0 && unicode <= 0xFE && unicode != 0xF7) ||
+                     unicode == 0x0161 || unicode == 0x0153 || unicode == 0x017E || unicode == 0x00FF;
+        if (small)
+            EXPECT_NE(upper, byte);
+        else
+            EXPECT_EQ(upper, byte);
+    }
+    EXPECT_EQ(platform::UpperCaseCp1252('q'), 'Q');
+    EXPECT_EQ(platform::UpperCaseCp1252(0xE9), 0xC9); // e acute
+    EXPECT_EQ(platform::UpperCaseCp1252(0xFF), 0x9F); // y diaeresis
+    EXPECT_EQ(platform::UpperCaseCp1252(0xDF), 0xDF); // sharp s has no capital here
+    EXPECT_EQ(platform::UpperCaseCp1252(0xF7), 0xF7); // division sign
+}
+
 } // namespace
