@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 
 bool IdMapFile::Create()
 {
@@ -34,7 +34,7 @@ bool IdMapFile::Set(std::int64_t index, std::uint32_t value)
         end += chunk;
     }
     std::uint8_t word[4];
-    WriteLittleU32(word, value);
+    platform::PutU32(word, value);
     return file_.WriteAt(offset, word, sizeof word);
 }
 
@@ -49,5 +49,5 @@ std::uint32_t IdMapFile::Get(std::int64_t index)
     std::uint8_t word[4];
     if (file_.ReadAt(offset, word, sizeof word) != static_cast<std::int64_t>(sizeof word))
         return 0;
-    return ReadLittleU32(word);
+    return platform::GetU32(word);
 }

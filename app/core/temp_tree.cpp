@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/database.h"
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 #include "platform/text_compare.h"
 
 namespace {
@@ -159,7 +159,7 @@ void TempTree::InsertExcerptSource(Database& database, std::int32_t excerptId)
     std::uint8_t excerpt[ExcerptRowSize];
     if (tlvReadRecord(database.TableId(TableExcerpt), excerptId, excerpt, database.file) != 0)
         return;
-    const std::int32_t sourceId = ReadLittleI32(excerpt + ExcerptSourceOffset);
+    const std::int32_t sourceId = platform::GetI32(excerpt + ExcerptSourceOffset);
     std::uint8_t source[SourceRowSize];
     if (sourceId == 0 || tlvReadRecord(database.TableId(TableSource), sourceId, source, database.file) != 0)
         return;

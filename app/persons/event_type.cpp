@@ -7,7 +7,7 @@
 
 #include "core/database.h"
 #include "core/event_type_row.h"
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 #include "frame/language_table.h"
 
 namespace {
@@ -28,12 +28,6 @@ static_assert(ClassOffset == event_type_row::ClassOffset && KindOffset == event_
                   AttributeKindOffset == event_type_row::AttributeKindOffset &&
                   EventTypeRowSize == event_type_row::Size,
               "the core reads the same EVENTTYPE columns");
-
-void WriteLittleI16(std::uint8_t* at, std::int16_t value)
-{
-    at[0] = static_cast<std::uint8_t>(value);
-    at[1] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(value) >> 8);
-}
 
 // Copies at most size - 1 characters and fills the rest of the field with NULs, so that a stored row never
 // carries stale bytes behind its text.
@@ -212,15 +206,15 @@ void EncodeEventTypeRow(const EventTypeRow& row, std::uint8_t (&bytes)[EventType
     std::memset(bytes, 0, sizeof bytes);
     std::memcpy(bytes + NameOffset, row.name, EventTypeNameSize);
     bytes[NameOffset + EventTypeNameSize - 1] = 0;
-    WriteLittleI16(bytes + ClassOffset, row.classCode);
-    WriteLittleI16(bytes + TagOffset, row.gedcomTag);
+    platform::PutI16(bytes + ClassOffset, row.classCode);
+    platform::PutI16(bytes + TagOffset, row.gedcomTag);
     bytes[KindOffset] = row.kind;
     bytes[PrincipalsOffset] = row.principals;
     std::memcpy(bytes + PrincipalTemplateOffset, row.principalTemplate, EventTypeTemplateSize);
     bytes[PrincipalTemplateOffset + EventTypeTemplateSize - 1] = 0;
     std::memcpy(bytes + WitnessTemplateOffset, row.witnessTemplate, EventTypeTemplateSize);
     bytes[WitnessTemplateOffset + EventTypeTemplateSize - 1] = 0;
-    WriteLittleU32(bytes + PrintOffset, row.print);
+    platform::PutU32(bytes + PrintOffset, row.print);
     bytes[AttributeKindOffset] = row.attributeKind;
 }
 
@@ -229,15 +223,15 @@ void DecodeEventTypeRow(const std::uint8_t (&bytes)[EventTypeRowSize], EventType
     // Texts are terminated on reading as well: a damaged row must not run a reader past its field.
     std::memcpy(row.name, bytes + NameOffset, EventTypeNameSize);
     row.name[EventTypeNameSize - 1] = 0;
-    row.classCode = ReadLittleI16(bytes + ClassOffset);
-    row.gedcomTag = ReadLittleI16(bytes + TagOffset);
+    row.classCode = platform::GetI16(bytes + ClassOffset);
+    row.gedcomTag = platform::GetI16(bytes + TagOffset);
     row.kind = bytes[KindOffset];
     row.principals = bytes[PrincipalsOffset];
     std::memcpy(row.principalTemplate, bytes + PrincipalTemplateOffset, EventTypeTemplateSize);
     row.principalTemplate[EventTypeTemplateSize - 1] = 0;
     std::memcpy(row.witnessTemplate, bytes + WitnessTemplateOffset, EventTypeTemplateSize);
     row.witnessTemplate[EventTypeTemplateSize - 1] = 0;
-    row.print = ReadLittleU32(bytes + PrintOffset);
+    row.print = platform::GetU32(bytes + PrintOffset);
     row.attributeKind = bytes[AttributeKindOffset];
 }
 

@@ -9,7 +9,7 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/event_type_cache.h"
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 #include "core/name_record.h"
 #include "core/note_text.h"
 #include "core/notice_sink.h"
@@ -169,7 +169,7 @@ bool DeleteMediaDataChain(std::int32_t firstId, Database& database)
     for (std::int32_t id = firstId; id > 0 && visited.insert(id).second;) {
         if (tlvReadRecord(table, id, chunk.data(), database.file) != 0)
             break;
-        const std::int32_t next = ReadLittleI32(chunk.data() + MediaDataNextOffset);
+        const std::int32_t next = platform::GetI32(chunk.data() + MediaDataNextOffset);
         ok = tlvDeleteRecord(table, id, database.file) == 0 && ok;
         id = next;
     }
@@ -192,10 +192,10 @@ bool DeletePersonMedia(std::int32_t personId, Database& database)
         }
         if (media[MediaOwnerKindOffset] != OwnerPerson)
             continue;
-        const std::int32_t noteId = ReadLittleI32(media.data() + MediaNoteOffset);
+        const std::int32_t noteId = platform::GetI32(media.data() + MediaNoteOffset);
         if (noteId != 0)
             NoteText::DeleteChain(noteId, database);
-        ok = DeleteMediaDataChain(ReadLittleI32(media.data() + MediaFirstDataOffset), database) && ok;
+        ok = DeleteMediaDataChain(platform::GetI32(media.data() + MediaFirstDataOffset), database) && ok;
         ok = tlvDeleteRecord(table, id, database.file) == 0 && ok;
     }
     return ok;
@@ -212,7 +212,7 @@ bool DetachPersonTasks(std::int32_t personId, Database& database)
     bool ok = true;
     for (std::int32_t id : *ids) {
         ok = tlvReadRecord(table, id, task.data(), database.file) == 0 && ok;
-        WriteLittleI32(task.data() + TaskPersonOffset, 0);
+        platform::PutI32(task.data() + TaskPersonOffset, 0);
         ok = tlvWriteRecord(table, id, task.data(), database.file) == 0 && ok;
     }
     return ok;

@@ -4,7 +4,7 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 #include "frame/language_table.h"
 
 namespace {
@@ -58,14 +58,14 @@ void EncodeRoleRow(const RoleRow& row, std::uint8_t (&bytes)[RoleRowSize])
     std::memset(bytes, 0, sizeof bytes);
     std::memcpy(bytes, row.name, RoleNameSize);
     bytes[RoleNameSize - 1] = 0;
-    WriteLittleI32(bytes + NoteIdOffset, row.noteId);
+    platform::PutI32(bytes + NoteIdOffset, row.noteId);
 }
 
 void DecodeRoleRow(const std::uint8_t (&bytes)[RoleRowSize], RoleRow& row)
 {
     std::memcpy(row.name, bytes, RoleNameSize);
     row.name[RoleNameSize - 1] = 0;
-    row.noteId = ReadLittleI32(bytes + NoteIdOffset);
+    row.noteId = platform::GetI32(bytes + NoteIdOffset);
 }
 
 std::int32_t RoleRecord::Read(std::int32_t readId)
@@ -147,7 +147,7 @@ bool IsRoleInUse(std::int32_t id, Database& database)
     for (std::int32_t linkId = 1; linkId <= highest; ++linkId) {
         if (tlvReadRecord(table, linkId, link, database.file) != 0)
             continue;
-        if (link[LinkKindOffset] == LinkKindEvent && ReadLittleI32(link + LinkRoleOffset) == id)
+        if (link[LinkKindOffset] == LinkKindEvent && platform::GetI32(link + LinkRoleOffset) == id)
             return true;
     }
     return false;

@@ -5,7 +5,7 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/event_type_row.h"
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 #include "core/schema.h"
 #include "scratch_database.h"
 
@@ -92,10 +92,10 @@ TEST(DatabaseHeader, IsStoredAsRecordOneOfMain2)
         ASSERT_EQ(tlvReadRecord(db.Table(TableMain2), 1, raw, db.File()), 0);
     }
     EXPECT_STREQ(reinterpret_cast<char*>(raw), "Family");
-    EXPECT_EQ(ReadLittleI16(raw + 168), 10200);
+    EXPECT_EQ(platform::GetI16(raw + 168), 10200);
     EXPECT_STREQ(reinterpret_cast<char*>(raw + 814), "12345");
-    EXPECT_EQ(ReadLittleU32(raw + 842), 0x05060708u);
-    EXPECT_EQ(ReadLittleU32(raw + 846), 0x01020304u);
+    EXPECT_EQ(platform::GetU32(raw + 842), 0x05060708u);
+    EXPECT_EQ(platform::GetU32(raw + 846), 0x01020304u);
 }
 
 TEST(DatabaseHeader, CreationTimeIsAPlausibleFiletime)

@@ -8,7 +8,7 @@
 #include "core/event_type_cache.h"
 #include "core/event_type_row.h"
 #include "core/id_map_file.h"
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 #include "core/pair_stack.h"
 #include "core/skip_blanks.h"
 #include "frame/settings.h"
@@ -91,7 +91,7 @@ protected:
     void AddType(std::int32_t print)
     {
         std::uint8_t row[event_type_row::Size] = {};
-        WriteLittleI32(row + event_type_row::PrintOffset, print);
+        platform::PutI32(row + event_type_row::PrintOffset, print);
         EngineTransaction transaction(db.File(), TLV_READWRITE);
         std::int32_t id = tlvNewID(db.Table(TableEventType), db.File());
         ASSERT_EQ(tlvWriteRecord(db.Table(TableEventType), id, row, db.File()), 0);

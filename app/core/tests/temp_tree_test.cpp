@@ -7,7 +7,7 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 #include "core/temp_tree.h"
 #include "scratch_database.h"
 
@@ -103,7 +103,7 @@ protected:
     std::int32_t AddExcerpt(std::int32_t sourceId)
     {
         std::uint8_t row[45] = {};
-        WriteLittleI32(row + 33, sourceId);
+        platform::PutI32(row + 33, sourceId);
         std::int32_t id = tlvNewID(db.Table(TableExcerpt), db.File());
         EXPECT_EQ(tlvWriteRecord(db.Table(TableExcerpt), id, row, db.File()), 0);
         return id;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/event_type_cache.h"
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 #include "core/name_record.h"
 #include "core/note_text.h"
 #include "persons/excerpt_ref.h"
@@ -268,18 +268,18 @@ TEST_F(Persons, DeleteRemovesEveryDependant)
         // A research task about the person, and a media object of it with its bytes in one chunk.
         std::uint8_t taskRow[158] = {};
         std::strcpy(reinterpret_cast<char*>(taskRow), "find the baptism");
-        WriteLittleI32(taskRow + 140, me);
+        platform::PutI32(taskRow + 140, me);
         task = tlvNewID(db().TableId(TableTask), db().file);
         ASSERT_EQ(tlvWriteRecord(db().TableId(TableTask), task, taskRow, db().file), 0);
         std::vector<std::uint8_t> data(4096, 7);
-        WriteLittleI32(data.data() + 4092, 0);
+        platform::PutI32(data.data() + 4092, 0);
         chunk = tlvNewID(db().TableId(TableMediaData), db().file);
         ASSERT_EQ(tlvWriteRecord(db().TableId(TableMediaData), chunk, data.data(), db().file), 0);
         std::uint8_t mediaRow[276] = {};
-        WriteLittleI32(mediaRow + 256, me);
+        platform::PutI32(mediaRow + 256, me);
         mediaRow[260] = OwnerPerson;
-        WriteLittleI32(mediaRow + 261, chunk);
-        WriteLittleI32(mediaRow + 265, 100);
+        platform::PutI32(mediaRow + 261, chunk);
+        platform::PutI32(mediaRow + 265, 100);
         media = tlvNewID(db().TableId(TableMedia), db().file);
         ASSERT_EQ(tlvWriteRecord(db().TableId(TableMedia), media, mediaRow, db().file), 0);
     }
@@ -288,7 +288,7 @@ TEST_F(Persons, DeleteRemovesEveryDependant)
         person.row.noteId = noteId;
         ASSERT_TRUE(RunWriteTransaction(db(), [&] { return person.Write() == 0; }));
     }
-    const std::int32_t nameId = ReadLittleI32(RawRow(db(), TablePerson, me, 11).data());
+    const std::int32_t nameId = platform::GetI32(RawRow(db(), TablePerson, me, 11).data());
 
     // Read only: neither links nor references were loaded before the delete.
     PersonRecord person(me, db());
@@ -320,7 +320,7 @@ TEST_F(Persons, DeleteRemovesEveryDependant)
     ASSERT_EQ(CountRows(db(), TableExcerptRef), 1);
     // The task outlives the person, about nobody.
     ASSERT_TRUE(RowExists(db(), TableTask, task));
-    EXPECT_EQ(ReadLittleI32(RawRow(db(), TableTask, task, 158).data() + 140), 0);
+    EXPECT_EQ(platform::GetI32(RawRow(db(), TableTask, task, 158).data() + 140), 0);
     EXPECT_STREQ(reinterpret_cast<const char*>(RawRow(db(), TableTask, task, 158).data()), "find the baptism");
     // Both links of the relationship were announced as removed, after the commit.
     ASSERT_EQ(sink.posted.size(), 2u);

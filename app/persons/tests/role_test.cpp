@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 #include "persons/tests/test_database.h"
 
 namespace {
@@ -27,7 +27,7 @@ void AddLink(Database& database, std::uint8_t kind, std::int32_t role)
 {
     std::uint8_t row[17] = {};
     row[0] = kind;
-    WriteLittleI32(row + 13, role);
+    platform::PutI32(row + 13, role);
     std::int32_t table = database.TableId(TableAssertionLink);
     std::int32_t id = tlvNewID(table, database.file);
     ASSERT_NE(id, 0);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/little_endian.h"
+#include "platform/little_endian.h"
 #include "persons/role.h"
 #include "persons/ui/tests/dialog_test_support.h"
 #include "res/persons_resource.h"
@@ -138,7 +138,7 @@ TEST_F(RolesDialogTest, ARoleThatAnEventUsesIsNotDeleted)
     {
         auto transaction = Transaction(*database_);
         std::uint8_t link[17] = {1};
-        WriteLittleI32(link + 13, 1);
+        platform::PutI32(link + 13, 1);
         std::int32_t table = database_->TableId(TableAssertionLink);
         std::int32_t id = tlvNewID(table, database_->file);
         ASSERT_EQ(tlvWriteRecord(table, id, link, database_->file), 0);
