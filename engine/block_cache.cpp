@@ -5,6 +5,7 @@
 #include "platform/file.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace tolvane {
@@ -71,14 +72,12 @@ std::uint8_t* BlockRef::Mutable()
     return data_;
 }
 
-BlockCache::BlockCache() : slots_(InitialSlots)
-{
-}
+BlockCache::BlockCache() : slots_(InitialSlots) {}
 
 BlockCache::~BlockCache()
 {
     for (auto& slot : slots_)
-        if (slot.buffer)
+        if (slot.buffer && !slot.inView)
             pool_.Release(slot.buffer);
 }
 
@@ -140,20 +139,36 @@ std::uint32_t BlockCache::UseCount(std::int32_t n) const
     return n >= 0 && n < SlotCount() ? slots_[n].useCount : 0;
 }
 
+void BlockCache::Enlist(std::vector<std::int32_t>& list, std::int32_t n)
+{
+    slots_[n].listIndex = static_cast<std::int32_t>(list.size());
+    list.push_back(n);
+}
+
+void BlockCache::Unlist(std::vector<std::int32_t>& list, std::int32_t n)
+{
+    Slot& slot = slots_[n];
+    std::int32_t moved = list.back();
+    list[slot.listIndex] = moved;
+    slots_[moved].listIndex = slot.listIndex;
+    list.pop_back();
+    slot.listIndex = -1;
+}
+
 void BlockCache::Release(std::int32_t n)
 {
     SetEvictable(n, false);
     Slot& slot = slots_[n];
+    if (slot.inView) {
+        Unlist(views_, n);
+        slot.inView = false;
+    } else {
+        Unlist(loaded_, n);
+        pool_.Release(slot.buffer);
+    }
     slot.dirty = false;
-    pool_.Release(slot.buffer);
     slot.buffer = nullptr;
     slot.pinned = false;
-    // The last loaded block takes the released one's place in the list.
-    std::int32_t moved = loaded_.back();
-    loaded_[slot.loadedIndex] = moved;
-    slots_[moved].loadedIndex = slot.loadedIndex;
-    loaded_.pop_back();
-    slot.loadedIndex = -1;
 }
 
 void BlockCache::Drop(int rule, std::uint32_t threshold)
@@ -200,6 +215,15 @@ BlockRef BlockCache::GetBlock(platform::File& file, std::int32_t n, bool isNew, 
         Fail(InputOutput);
     if (n >= SlotCount())
         slots_.resize(static_cast<std::size_t>(n) + n / 10);
+    std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize;
+    // A full cache serves a read transaction's misses in place rather than letting blocks go for them.
+    std::uint8_t* inView = nullptr;
+    if (!slots_[n].buffer && !isNew && servingViews_ && limit_ > 0 && LoadedCount() >= limit_ &&
+        (inView = file.PrivateView(offset, BlockSize)) != nullptr) {
+        Enlist(views_, n);
+        slots_[n].buffer = inView;
+        slots_[n].inView = true;
+    }
     if (!slots_[n].buffer) {
         MakeRoom();
         std::uint8_t* buffer = pool_.Allocate();
@@ -208,15 +232,14 @@ BlockRef BlockCache::GetBlock(platform::File& file, std::int32_t n, bool isNew, 
         if (isNew) {
             std::memset(buffer, 0, BlockSize);
             ++changes_;
-        } else if (file.ReadAt(static_cast<std::uint64_t>(n) * BlockSize, buffer, BlockSize) != BlockSize) {
+        } else if (file.ReadAt(offset, buffer, BlockSize) != BlockSize) {
             pool_.Release(buffer);
             Fail(InputOutput);
         }
-        loaded_.push_back(n);
+        Enlist(loaded_, n);
         Slot& slot = slots_[n];
         slot.buffer = buffer;
         slot.dirty = isNew;
-        slot.loadedIndex = static_cast<std::int32_t>(loaded_.size() - 1);
     }
     Slot& slot = slots_[n];
     ++slot.useCount;
@@ -270,8 +293,8 @@ void BlockCache::Reload(platform::File& file)
     std::int64_t size = file.Size();
     for (std::int32_t n : DirtyBlocks()) {
         std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize;
-        bool readBack = size >= 0 && offset + BlockSize <= static_cast<std::uint64_t>(size)
-            && file.ReadAt(offset, slots_[n].buffer, BlockSize) == BlockSize;
+        bool readBack = size >= 0 && offset + BlockSize <= static_cast<std::uint64_t>(size) &&
+                        file.ReadAt(offset, slots_[n].buffer, BlockSize) == BlockSize;
         if (readBack || slots_[n].inUse > 0)
             Update(n, [](Slot& s) { s.dirty = false; });
         if (!readBack && slots_[n].inUse == 0)
@@ -284,6 +307,18 @@ void BlockCache::ReleaseAll()
     for (std::size_t i = loaded_.size(); i-- > 0;)
         if (slots_[loaded_[i]].inUse == 0)
             Release(loaded_[i]);
+    ReleaseViews();
+}
+
+void BlockCache::ReleaseViews()
+{
+    while (!views_.empty()) {
+        std::int32_t n = views_.back();
+        // A reference outliving its transaction would point into a view about to be unmapped.
+        if (slots_[n].inUse != 0)
+            std::abort();
+        Release(n);
+    }
 }
 
 } // namespace tolvane

@@ -1,6 +1,11 @@
 // The block cache of one database file: 8192-byte buffers by block number with dirty, pin and use counts
 // and a soft limit on how many are held. It writes nothing by itself; the transaction end decides.
 // A block handed out (a BlockRef) stays loaded for as long as any BlockRef to it lives.
+//
+// Once the cache holds as many blocks as its limit allows, a read transaction's further misses are served in
+// place from a private copy-on-write view of the file instead of evicting blocks to copy them in. Such a block
+// holds no buffer of the cache, so it neither counts against the limit nor is ever evicted; all of them go
+// when the transaction ends, before the file closes, while the blocks in buffers stay for the next one.
 #pragma once
 
 #include "engine/block_pool.h"
@@ -72,6 +77,13 @@ public:
     // Releases every block not in use, dirty or not.
     void ReleaseAll();
 
+    // While on (in read transactions), misses of a full cache are served from the file's private view where
+    // it has one.
+    void ServeFromViews(bool on) { servingViews_ = on; }
+    // Releases every block served from a view, with whatever changes it holds; none may be in use.
+    void ReleaseViews();
+    std::int32_t ViewCount() const { return static_cast<std::int32_t>(views_.size()); }
+
     void SetLimit(std::int32_t blocks) { limit_ = blocks < 0 ? 0 : blocks; }
     std::int32_t Limit() const { return limit_; }
     std::int32_t LoadedCount() const { return static_cast<std::int32_t>(loaded_.size()); }
@@ -79,6 +91,7 @@ public:
     std::uint32_t Generation() const { return generation_; }
     // Grows with every change of a buffer, so a caller can tell whether an operation changed anything.
     std::uint64_t ChangeCounter() const { return changes_; }
+    // A block is loaded when it is at hand, in a buffer or in a view.
     bool IsLoaded(std::int32_t n) const;
     // The buffer of a loaded block without asking for it (no use count, no reference), or null: for hints.
     const std::uint8_t* Peek(std::int32_t n) const { return IsLoaded(n) ? slots_[n].buffer : nullptr; }
@@ -88,19 +101,26 @@ public:
 private:
     friend class BlockRef;
     struct Slot {
-        std::uint8_t* buffer = nullptr;
+        std::uint8_t* buffer = nullptr; // a buffer of the pool, or the block's place in the file's view
+        bool inView = false;
         bool dirty = false;
         bool pinned = false;
         std::uint32_t useCount = 0;
         std::uint32_t inUse = 0;
-        std::int32_t loadedIndex = -1;    // position in loaded_
+        std::int32_t listIndex = -1;      // position in loaded_, or in views_ for a block in a view
         std::int32_t evictableIndex = -1; // position in evictable_
     };
 
-    bool Evictable(const Slot& slot) const { return slot.buffer && !slot.dirty && !slot.pinned && slot.inUse == 0; }
+    bool Evictable(const Slot& slot) const
+    {
+        return slot.buffer && !slot.inView && !slot.dirty && !slot.pinned && slot.inUse == 0;
+    }
     template <typename Change> void Update(std::int32_t n, Change change);
     void SetEvictable(std::int32_t n, bool evictable);
     void Release(std::int32_t n);
+    // Puts block n into the list, remembering where; takes it out again, moving the last one into its place.
+    void Enlist(std::vector<std::int32_t>& list, std::int32_t n);
+    void Unlist(std::vector<std::int32_t>& list, std::int32_t n);
     void MakeRoom();
     void Acquire(std::int32_t n);
     void Unacquire(std::int32_t n);
@@ -108,7 +128,9 @@ private:
 
     BlockPool pool_;
     std::vector<Slot> slots_;
-    std::vector<std::int32_t> loaded_;
+    std::vector<std::int32_t> loaded_; // blocks in buffers of the pool
+    std::vector<std::int32_t> views_;  // blocks in the file's view
+    bool servingViews_ = false;
     std::int32_t limit_ = 0;
     std::uint32_t generation_ = 0;
     // The loaded blocks a full cache may let go (clean, unpinned, not in use), kept as a list so that making

@@ -17,9 +17,7 @@ bool IsWriteAccess(std::uint32_t access)
 
 } // namespace
 
-DatabaseFile::DatabaseFile(const std::string& path, std::uint32_t flags) : path_(path), shared_((flags & 1u) != 0)
-{
-}
+DatabaseFile::DatabaseFile(const std::string& path, std::uint32_t flags) : path_(path), shared_((flags & 1u) != 0) {}
 
 DatabaseFile::~DatabaseFile()
 {
@@ -34,8 +32,8 @@ std::unique_ptr<DatabaseFile> DatabaseFile::Create(const std::string& path, std:
     // A journal left beside an older file of this name must never be played into the new one.
     if (!db || !platform::RemoveFile(JournalPath(path)))
         return nullptr;
-    db->file_ = platform::File::Open(path, {platform::FileAccess::ReadWrite, platform::FileShare::None,
-                                            platform::FileDisposition::CreateAlways});
+    db->file_ = platform::File::Open(
+        path, {platform::FileAccess::ReadWrite, platform::FileShare::None, platform::FileDisposition::CreateAlways});
     if (!db->file_.IsOpen())
         return nullptr;
     try {
@@ -85,8 +83,8 @@ bool DatabaseFile::OpenFile(platform::FileAccess access)
 {
     // In shared mode another process may hold the file for a moment: about five seconds of retries.
     // Block misses are read through a mapping of the file: scattered index reads then cost no system call.
-    platform::FileOpenOptions options {access, platform::FileShare::None, platform::FileDisposition::OpenExisting,
-                                       shared_ ? 10 : 0, 500, true};
+    platform::FileOpenOptions options{
+        access, platform::FileShare::None, platform::FileDisposition::OpenExisting, shared_ ? 10 : 0, 500, true};
     file_ = platform::File::Open(path_, options);
     return file_.IsOpen();
 }
@@ -124,6 +122,8 @@ std::int32_t DatabaseFile::BeginOutermost(bool readWrite)
     }
     depth_ = 1;
     readWrite_ = readWrite;
+    // Nothing a read transaction changes is ever written, so its misses can be read in place.
+    cache_.ServeFromViews(!readWrite);
     poison_ = 0;
     pendingTable_ = 0;
     pendingId_ = 0;
@@ -221,6 +221,8 @@ std::int32_t DatabaseFile::EndTransaction(std::int32_t commit)
         cache_.ReleaseAll();
     else
         cache_.Trim();
+    cache_.ReleaseViews();
+    cache_.ServeFromViews(false);
     file_.Close();
     textTableId_ = -1;
     poison_ = 0;

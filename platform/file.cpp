@@ -28,27 +28,45 @@ std::int64_t File::ReadAt(std::uint64_t offset, void* buffer, std::size_t length
 {
     if (!IsOpen())
         return -1;
-    if (mapReads_ && ReadFromView(offset, buffer, length))
+    // A private view may hold changes of this process, so reads beside it go to the system.
+    if (mapping_.mapReads && !mapping_.viewIsPrivate && ReadFromView(offset, buffer, length))
         return static_cast<std::int64_t>(length);
     return ReadFromSystem(offset, buffer, length);
 }
 
 bool File::ReadFromView(std::uint64_t offset, void* buffer, std::size_t length)
 {
-    if (offset > viewSize_ || length > viewSize_ - offset) {
+    if (offset > mapping_.viewSize || length > mapping_.viewSize - offset) {
         std::int64_t size = Size();
         if (size <= 0 || offset > static_cast<std::uint64_t>(size) ||
             length > static_cast<std::uint64_t>(size) - offset)
             return false;
-        if (!MapView(static_cast<std::uint64_t>(size))) {
+        if (!MapView(static_cast<std::uint64_t>(size), false)) {
             // A file too big for the address space is read the ordinary way from now on.
-            mapReads_ = false;
+            mapping_.mapReads = false;
             return false;
         }
     }
     if (length > 0)
-        std::memcpy(buffer, view_ + offset, length);
+        std::memcpy(buffer, mapping_.view + offset, length);
     return true;
+}
+
+std::uint8_t* File::PrivateView(std::uint64_t offset, std::size_t length)
+{
+    if (!IsOpen() || !mapping_.readOnlyHandle || mapping_.privateViewRefused)
+        return nullptr;
+    if (!mapping_.viewIsPrivate) {
+        // Pointers into a private view are handed out, so it is made once, over the whole file, and kept.
+        std::int64_t size = Size();
+        if (size <= 0 || !MapView(static_cast<std::uint64_t>(size), true)) {
+            mapping_.privateViewRefused = true;
+            return nullptr;
+        }
+    }
+    if (offset > mapping_.viewSize || length > mapping_.viewSize - offset)
+        return nullptr;
+    return mapping_.view + offset;
 }
 
 namespace {

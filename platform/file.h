@@ -57,6 +57,11 @@ public:
 
     // Reads up to `length` bytes at `offset`; the number read (short only at the end of the file), or -1.
     std::int64_t ReadAt(std::uint64_t offset, void* buffer, std::size_t length);
+    // For a handle opened for reading only: the `length` bytes at `offset` in place, in a private
+    // copy-on-write view of the whole file. Changes made through the pointer stay in this process and never
+    // reach the file; the pointer stays valid until the handle is closed. Null when the range lies past the
+    // end of the file or the file cannot be mapped (then every later call answers null at once too).
+    std::uint8_t* PrivateView(std::uint64_t offset, std::size_t length);
     // Writes all `length` bytes at `offset`; false on any failure.
     bool WriteAt(std::uint64_t offset, const void* data, std::size_t length);
     // Forces written data to the disk.
@@ -70,14 +75,21 @@ private:
     // Copies from the mapping, mapping the file (again, when it grew) as needed; false when the range lies
     // past the file's end or the file cannot be mapped, so that the caller reads it the ordinary way.
     bool ReadFromView(std::uint64_t offset, void* buffer, std::size_t length);
-    // Maps the first `size` bytes of the file (replacing any mapping), or answers false.
-    bool MapView(std::uint64_t size);
+    // Maps the first `size` bytes of the file (replacing any mapping), read-only and shared with the file,
+    // or privately copy-on-write; or answers false.
+    bool MapView(std::uint64_t size, bool copyOnWrite);
     void Unmap();
     void TakeFrom(File& other) noexcept;
 
-    bool mapReads_ = false;
-    const std::uint8_t* view_ = nullptr;
-    std::uint64_t viewSize_ = 0;
+    struct Mapping {
+        bool mapReads = false;
+        bool readOnlyHandle = false;
+        bool privateViewRefused = false;
+        bool viewIsPrivate = false;
+        std::uint8_t* view = nullptr;
+        std::uint64_t viewSize = 0;
+    };
+    Mapping mapping_;
 #ifdef _WIN32
     void* handle_ = nullptr;
 #else

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <string>
+#include <utility>
 #include <vector>
 #include <sys/file.h>
 #include <sys/mman.h>
@@ -15,14 +16,8 @@ using file_detail::MutatingOperationMayRun;
 
 void File::TakeFrom(File& other) noexcept
 {
-    descriptor_ = other.descriptor_;
-    mapReads_ = other.mapReads_;
-    view_ = other.view_;
-    viewSize_ = other.viewSize_;
-    other.descriptor_ = -1;
-    other.mapReads_ = false;
-    other.view_ = nullptr;
-    other.viewSize_ = 0;
+    descriptor_ = std::exchange(other.descriptor_, -1);
+    mapping_ = std::exchange(other.mapping_, Mapping{});
 }
 
 namespace {
@@ -61,7 +56,10 @@ File File::Open(const std::string& path, const FileOpenOptions& options)
         if (file.descriptor_ >= 0)
             break;
     }
-    file.mapReads_ = options.mapReads && file.descriptor_ >= 0;
+    if (file.descriptor_ >= 0) {
+        file.mapping_.mapReads = options.mapReads;
+        file.mapping_.readOnlyHandle = options.access == FileAccess::Read;
+    }
     return file;
 }
 
@@ -73,32 +71,36 @@ bool File::IsOpen() const
 void File::Close()
 {
     Unmap();
-    mapReads_ = false;
+    mapping_ = Mapping{};
     if (descriptor_ >= 0) {
         ::close(descriptor_);
         descriptor_ = -1;
     }
 }
 
-bool File::MapView(std::uint64_t size)
+bool File::MapView(std::uint64_t size, bool copyOnWrite)
 {
     Unmap();
     if (size == 0 || size > SIZE_MAX)
         return false;
-    void* view = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_SHARED, descriptor_, 0);
+    void* view = copyOnWrite ? ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ | PROT_WRITE, MAP_PRIVATE,
+                                      descriptor_, 0)
+                             : ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, MAP_SHARED, descriptor_, 0);
     if (view == MAP_FAILED)
         return false;
-    view_ = static_cast<const std::uint8_t*>(view);
-    viewSize_ = size;
+    mapping_.view = static_cast<std::uint8_t*>(view);
+    mapping_.viewSize = size;
+    mapping_.viewIsPrivate = copyOnWrite;
     return true;
 }
 
 void File::Unmap()
 {
-    if (view_ != nullptr)
-        ::munmap(const_cast<std::uint8_t*>(view_), static_cast<std::size_t>(viewSize_));
-    view_ = nullptr;
-    viewSize_ = 0;
+    if (mapping_.view != nullptr)
+        ::munmap(mapping_.view, static_cast<std::size_t>(mapping_.viewSize));
+    mapping_.view = nullptr;
+    mapping_.viewSize = 0;
+    mapping_.viewIsPrivate = false;
 }
 
 std::int64_t File::ReadFromSystem(std::uint64_t offset, void* buffer, std::size_t length)
@@ -123,7 +125,8 @@ std::int64_t File::ReadFromSystem(std::uint64_t offset, void* buffer, std::size_
 
 bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
 {
-    if (descriptor_ < 0 || !MutatingOperationMayRun())
+    // A read-only handle may have handed out pointers into its private view: it never unmaps for a write.
+    if (descriptor_ < 0 || mapping_.readOnlyHandle || !MutatingOperationMayRun())
         return false;
     Unmap();
     std::size_t done = 0;
@@ -149,7 +152,7 @@ bool File::Flush()
 
 bool File::Truncate(std::uint64_t length)
 {
-    if (descriptor_ < 0 || !MutatingOperationMayRun())
+    if (descriptor_ < 0 || mapping_.readOnlyHandle || !MutatingOperationMayRun())
         return false;
     Unmap();
     return ::ftruncate(descriptor_, static_cast<off_t>(length)) == 0;

@@ -2,20 +2,16 @@
 
 #include <windows.h>
 
+#include <utility>
+
 namespace platform {
 
 using file_detail::MutatingOperationMayRun;
 
 void File::TakeFrom(File& other) noexcept
 {
-    handle_ = other.handle_;
-    mapReads_ = other.mapReads_;
-    view_ = other.view_;
-    viewSize_ = other.viewSize_;
-    other.handle_ = nullptr;
-    other.mapReads_ = false;
-    other.view_ = nullptr;
-    other.viewSize_ = 0;
+    handle_ = std::exchange(other.handle_, nullptr);
+    mapping_ = std::exchange(other.mapping_, Mapping{});
 }
 
 File File::Open(const std::string& path, const FileOpenOptions& options)
@@ -33,7 +29,10 @@ File File::Open(const std::string& path, const FileOpenOptions& options)
             break;
         }
     }
-    file.mapReads_ = options.mapReads && file.handle_ != nullptr;
+    if (file.handle_ != nullptr) {
+        file.mapping_.mapReads = options.mapReads;
+        file.mapping_.readOnlyHandle = options.access == FileAccess::Read;
+    }
     return file;
 }
 
@@ -45,7 +44,7 @@ bool File::IsOpen() const
 void File::Close()
 {
     Unmap();
-    mapReads_ = false;
+    mapping_ = Mapping{};
     if (handle_ != nullptr) {
         CloseHandle(static_cast<HANDLE>(handle_));
         handle_ = nullptr;
@@ -68,31 +67,34 @@ constexpr std::uint64_t MaxViewBytes = 128u << 20;
 
 } // namespace
 
-bool File::MapView(std::uint64_t size)
+bool File::MapView(std::uint64_t size, bool copyOnWrite)
 {
     Unmap();
     if (size == 0 || size > SIZE_MAX || size > MaxViewBytes)
         return false;
-    HANDLE mapping = CreateFileMappingA(static_cast<HANDLE>(handle_), nullptr, PAGE_READONLY,
-                                        static_cast<DWORD>(size >> 32), static_cast<DWORD>(size), nullptr);
+    HANDLE mapping =
+        CreateFileMappingA(static_cast<HANDLE>(handle_), nullptr, copyOnWrite ? PAGE_WRITECOPY : PAGE_READONLY,
+                           static_cast<DWORD>(size >> 32), static_cast<DWORD>(size), nullptr);
     if (mapping == nullptr)
         return false;
     // The view keeps the mapping object alive by itself.
-    void* view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(size));
+    void* view = MapViewOfFile(mapping, copyOnWrite ? FILE_MAP_COPY : FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(size));
     CloseHandle(mapping);
     if (view == nullptr)
         return false;
-    view_ = static_cast<const std::uint8_t*>(view);
-    viewSize_ = size;
+    mapping_.view = static_cast<std::uint8_t*>(view);
+    mapping_.viewSize = size;
+    mapping_.viewIsPrivate = copyOnWrite;
     return true;
 }
 
 void File::Unmap()
 {
-    if (view_ != nullptr)
-        UnmapViewOfFile(view_);
-    view_ = nullptr;
-    viewSize_ = 0;
+    if (mapping_.view != nullptr)
+        UnmapViewOfFile(mapping_.view);
+    mapping_.view = nullptr;
+    mapping_.viewSize = 0;
+    mapping_.viewIsPrivate = false;
 }
 
 std::int64_t File::ReadFromSystem(std::uint64_t offset, void* buffer, std::size_t length)
@@ -118,7 +120,8 @@ std::int64_t File::ReadFromSystem(std::uint64_t offset, void* buffer, std::size_
 
 bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
 {
-    if (handle_ == nullptr || !MutatingOperationMayRun())
+    // A read-only handle may have handed out pointers into its private view: it never unmaps for a write.
+    if (handle_ == nullptr || mapping_.readOnlyHandle || !MutatingOperationMayRun())
         return false;
     // Writes and size changes go through the handle alone: no view may see the file half-changed, and
     // Windows refuses to shorten a file that is mapped.
@@ -146,7 +149,7 @@ bool File::Flush()
 
 bool File::Truncate(std::uint64_t length)
 {
-    if (handle_ == nullptr || !MutatingOperationMayRun())
+    if (handle_ == nullptr || mapping_.readOnlyHandle || !MutatingOperationMayRun())
         return false;
     Unmap();
     LARGE_INTEGER position;

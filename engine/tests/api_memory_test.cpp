@@ -17,8 +17,9 @@ TEST(TinyMemory, EverythingWorksWithAOneBlockLimit)
     DatabaseFile* db = tlvCreateDatabaseEx(file.c_str(), 0);
     ASSERT_NE(db, nullptr);
     EXPECT_EQ(tlvSetMemory(8, db), 1);
-    std::int32_t table = AddTable(db, "PERSON", {Column(TLV_TEXT, 40, true), Column(TLV_INT32, 1, true),
-                                                 Column(TLV_LONGTEXT, 1), Column(TLV_BYTE, 100)});
+    std::int32_t table = AddTable(
+        db, "PERSON",
+        {Column(TLV_TEXT, 40, true), Column(TLV_INT32, 1, true), Column(TLV_LONGTEXT, 1), Column(TLV_BYTE, 100)});
     std::multimap<std::string, std::int32_t> byName;
     for (int batch = 0; batch < 6; ++batch) {
         Transaction t(db);
@@ -60,6 +61,64 @@ TEST(TinyMemory, EverythingWorksWithAOneBlockLimit)
     }
     EXPECT_EQ(tlvGetField(table, 3, 1, nullptr, 0, db), 900);
     EXPECT_EQ(tlvGetField(table, 3, 2, nullptr, 0, db), 0);
+    t.Commit();
+    tlvCloseDatabase(db);
+}
+
+// Once a small cache is full, a read transaction reads further blocks in place. What it changes there is
+// seen inside it, never reaches the file, and is gone for the next transaction, which reads as before.
+TEST(TinyMemory, AReadTransactionBeyondTheLimitChangesNothing)
+{
+    ScratchFile file("inplace.vdb");
+    DatabaseFile* db = tlvCreateDatabaseEx(file.c_str(), 0);
+    ASSERT_NE(db, nullptr);
+    std::int32_t table = AddTable(db, "PERSON", {Column(TLV_INT32, 1, true), Column(TLV_BYTE, 200)});
+    constexpr std::int32_t Rows = 3000; // about 80 data blocks
+    auto rowOf = [](std::int32_t number) {
+        std::vector<std::uint8_t> row(204, static_cast<std::uint8_t>(number));
+        std::memcpy(row.data(), &number, 4);
+        return row;
+    };
+    tlvSetMemory(16, db);
+    {
+        Transaction t(db);
+        for (std::int32_t i = 1; i <= Rows; ++i)
+            ASSERT_EQ(tlvWriteRecord(table, tlvNewID(table, db), rowOf(i * 7).data(), db), 0);
+    }
+    auto readsAsWritten = [&](std::int32_t changedId, std::int32_t changedTo) {
+        std::vector<std::uint8_t> row(204);
+        for (std::int32_t id = 1; id <= Rows; ++id) {
+            if (tlvReadRecord(table, id, row.data(), db) != 0)
+                return false;
+            if (row != rowOf(id == changedId ? changedTo : id * 7))
+                return false;
+        }
+        return true;
+    };
+    std::vector<std::uint8_t> before = ReadWholeFile(file.Path());
+    {
+        Transaction t(db, TLV_READ);
+        EXPECT_TRUE(readsAsWritten(0, 0));
+        EXPECT_LE(tlvGetMemoryUsage(db), 4 * 8) << "blocks read in place hold no memory of the cache";
+        ASSERT_EQ(tlvWriteRecord(table, 2500, rowOf(-1).data(), db), 0);
+        EXPECT_TRUE(readsAsWritten(2500, -1)) << "the change is seen inside the transaction";
+        EXPECT_EQ(tlvFindNextRecord(0, table, 1, rowOf(-1).data(), db), 2500);
+        EXPECT_EQ(t.Commit(), 0);
+    }
+    EXPECT_TRUE(ReadWholeFile(file.Path()) == before);
+    {
+        Transaction t(db, TLV_READ);
+        EXPECT_TRUE(readsAsWritten(0, 0)) << "the next transaction reads the file as it is";
+        EXPECT_EQ(tlvFindNextRecord(0, table, 1, rowOf(-1).data(), db), 0);
+        EXPECT_EQ(tlvFindNextRecord(0, table, 1, rowOf(2500 * 7).data(), db), 2500);
+    }
+    {
+        Transaction t(db);
+        ASSERT_EQ(tlvWriteRecord(table, 1234, rowOf(-5).data(), db), 0);
+    }
+    Transaction t(db, TLV_READ);
+    EXPECT_TRUE(readsAsWritten(1234, -5)) << "a later commit is unaffected";
+    EXPECT_EQ(tlvFindNextRecord(0, table, 1, rowOf(-5).data(), db), 1234);
     t.Commit();
     tlvCloseDatabase(db);
 }

@@ -33,7 +33,7 @@ protected:
             cache.GetBlock(file, n, false, false);
     }
 
-    ScratchFile path {"cache.bin"};
+    ScratchFile path{"cache.bin"};
     platform::File file;
     BlockCache cache;
 };
@@ -130,6 +130,38 @@ TEST_F(BlockCacheTest, UnreadableBlocksFailTheRequest)
     EXPECT_THROW(cache.GetBlock(file, MaxBlocks, true, false), EngineError);
 }
 
+TEST_F(BlockCacheTest, AFullCacheServesReadMissesInPlace)
+{
+    file.Close();
+    file = platform::File::Open(path.Path(), {platform::FileAccess::Read, platform::FileShare::None});
+    ASSERT_TRUE(file.IsOpen());
+    cache.SetLimit(2);
+    cache.ServeFromViews(true);
+    Ask(3, 1);
+    Ask(4, 1);
+    EXPECT_EQ(cache.ViewCount(), 0) << "a cache with room copies blocks in";
+    BlockRef inPlace = cache.GetBlock(file, 5, false, false);
+    EXPECT_EQ(inPlace.Data()[0], 5);
+    inPlace.Mutable()[1] = 77;
+    for (std::int32_t n = 6; n < 40; ++n)
+        Ask(n, 3);
+    EXPECT_EQ(cache.LoadedCount(), 2) << "blocks read in place neither count nor push others out";
+    EXPECT_EQ(cache.ViewCount(), 35);
+    EXPECT_TRUE(cache.IsLoaded(3));
+    EXPECT_TRUE(cache.IsDirty(5));
+    EXPECT_EQ(inPlace.Data()[1], 77);
+    EXPECT_TRUE(cache.DirtyBlocks().empty()) << "nothing read in place is ever written";
+    inPlace.Reset();
+    cache.ReleaseViews();
+    EXPECT_EQ(cache.ViewCount(), 0);
+    EXPECT_FALSE(cache.IsLoaded(5));
+    EXPECT_TRUE(cache.IsLoaded(4));
+    cache.ServeFromViews(false);
+    BlockRef copied = cache.GetBlock(file, 5, false, false);
+    EXPECT_EQ(copied.Data()[1], 0) << "the change made in place is gone";
+    EXPECT_EQ(cache.ViewCount(), 0);
+}
+
 TEST(BlockPool, ArenasAreSharedAndReturned)
 {
     BlockPool pool(4);
@@ -158,7 +190,7 @@ TEST(RecordCollectionGrowth, CapacityGrowsByATenth)
         if (capacities.empty() || capacities.back() != collection.Capacity())
             capacities.push_back(collection.Capacity());
     }
-    EXPECT_EQ(capacities, (std::vector<std::int32_t> {100, 110, 121, 133, 146, 160}));
+    EXPECT_EQ(capacities, (std::vector<std::int32_t>{100, 110, 121, 133, 146, 160}));
     EXPECT_EQ(collection.Count(), 150);
     EXPECT_EQ(collection.Ids()[149], 150);
     tlvCloseDatabase(db);

@@ -1,5 +1,6 @@
 // Database files are read through a mapping of the file. Whatever mix of writes, growth, shrinking and reads
-// runs on one handle, a read must answer exactly what the same handle read with system calls would.
+// runs on one handle, a read must answer exactly what the same handle read with system calls would. A handle
+// opened for reading also lends out a private view: what is changed there stays out of the file.
 #include "platform/file.h"
 #include "test_support.h"
 
@@ -71,6 +72,50 @@ TEST(MappedFileRead, SurvivesAMoveAndAClose)
     EXPECT_EQ(std::string(got, 4), "2345");
     moved.Close();
     EXPECT_EQ(moved.ReadAt(0, got, 4), -1);
+}
+
+TEST(PrivateView, LendsTheFileInPlaceAndKeepsChangesToItself)
+{
+    ScratchFile scratch("private.bin");
+    {
+        platform::File writer = OpenScratch(scratch.Path(), false);
+        ASSERT_TRUE(writer.WriteAt(0, "abcdefghij", 10));
+    }
+    platform::File reader = platform::File::Open(scratch.Path(), {platform::FileAccess::Read, platform::FileShare::None,
+                                                                  platform::FileDisposition::OpenExisting, 0, 0, true});
+    ASSERT_TRUE(reader.IsOpen());
+    std::uint8_t* view = reader.PrivateView(2, 4);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(view), 4), "cdef");
+    EXPECT_EQ(reader.PrivateView(0, 10), view - 2) << "one view over the whole file";
+    view[0] = 'X';
+    EXPECT_EQ(reader.PrivateView(2, 1)[0], 'X') << "the change is seen through the view";
+    char got[4] = {};
+    ASSERT_EQ(reader.ReadAt(2, got, 4), 4);
+    EXPECT_EQ(std::string(got, 4), "cdef") << "a read answers the file, not the view";
+    EXPECT_EQ(reader.PrivateView(8, 3), nullptr) << "past the end";
+    EXPECT_EQ(reader.PrivateView(11, 0), nullptr);
+    EXPECT_FALSE(reader.WriteAt(0, "z", 1)) << "a reading handle never writes";
+    EXPECT_FALSE(reader.Truncate(0));
+    EXPECT_EQ(reader.PrivateView(2, 1)[0], 'X') << "and never drops the view it lent";
+    reader.Close();
+    EXPECT_EQ(reader.PrivateView(0, 1), nullptr);
+    EXPECT_EQ(tolvane_test::ReadWholeFile(scratch.Path()),
+              (std::vector<std::uint8_t>{'a', 'b', 'c', 'd', 'e', 'f', 'g', 'h', 'i', 'j'}))
+        << "nothing of the private change reached the file";
+}
+
+TEST(PrivateView, IsNeverLentByAWritingHandleOrForAnEmptyFile)
+{
+    ScratchFile scratch("noview.bin");
+    platform::File writer = OpenScratch(scratch.Path(), true);
+    EXPECT_EQ(writer.PrivateView(0, 0), nullptr) << "empty file";
+    ASSERT_TRUE(writer.WriteAt(0, "abc", 3));
+    EXPECT_EQ(writer.PrivateView(0, 1), nullptr) << "a handle that writes";
+    writer.Close();
+    platform::File reader =
+        platform::File::Open(scratch.Path(), {platform::FileAccess::Read, platform::FileShare::None});
+    ASSERT_NE(reader.PrivateView(0, 3), nullptr) << "a view does not need mapped reads";
 }
 
 } // namespace
