@@ -72,13 +72,12 @@ std::uint8_t* BlockRef::Mutable()
     return data_;
 }
 
-BlockCache::BlockCache() : slots_(InitialSlots) {}
+BlockCache::BlockCache() : slots_(InitialSlots), buffers_(InitialSlots) {}
 
 BlockCache::~BlockCache()
 {
-    for (auto& slot : slots_)
-        if (slot.buffer && !slot.inView)
-            pool_.Release(slot.buffer);
+    for (std::int32_t n : loaded_)
+        pool_.Release(buffers_[n]);
 }
 
 void BlockCache::SetEvictable(std::int32_t n, bool evictable)
@@ -99,7 +98,7 @@ void BlockCache::SetEvictable(std::int32_t n, bool evictable)
 template <typename Change> void BlockCache::Update(std::int32_t n, Change change)
 {
     change(slots_[n]);
-    SetEvictable(n, Evictable(slots_[n]));
+    SetEvictable(n, Evictable(n));
 }
 
 // The hot paths touch the evictable list only when a block's state really turns.
@@ -112,7 +111,7 @@ void BlockCache::Acquire(std::int32_t n)
 void BlockCache::Unacquire(std::int32_t n)
 {
     if (--slots_[n].inUse == 0)
-        SetEvictable(n, Evictable(slots_[n]));
+        SetEvictable(n, Evictable(n));
 }
 
 void BlockCache::MarkDirty(std::int32_t n)
@@ -126,7 +125,7 @@ void BlockCache::MarkDirty(std::int32_t n)
 
 bool BlockCache::IsLoaded(std::int32_t n) const
 {
-    return n >= 0 && n < SlotCount() && slots_[n].buffer != nullptr;
+    return n >= 0 && n < SlotCount() && buffers_[n] != nullptr;
 }
 
 bool BlockCache::IsDirty(std::int32_t n) const
@@ -164,10 +163,10 @@ void BlockCache::Release(std::int32_t n)
         slot.inView = false;
     } else {
         Unlist(loaded_, n);
-        pool_.Release(slot.buffer);
+        pool_.Release(buffers_[n]);
     }
     slot.dirty = false;
-    slot.buffer = nullptr;
+    buffers_[n] = nullptr;
     slot.pinned = false;
 }
 
@@ -211,43 +210,57 @@ void BlockCache::MakeRoom()
 
 BlockRef BlockCache::GetBlock(platform::File& file, std::int32_t n, bool isNew, bool pin)
 {
-    if (n < 0 || n >= MaxBlocks)
-        Fail(InputOutput);
-    if (n >= SlotCount())
-        slots_.resize(static_cast<std::size_t>(n) + n / 10);
-    std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize;
-    // A full cache serves a read transaction's misses in place rather than letting blocks go for them.
-    std::uint8_t* inView = nullptr;
-    if (!slots_[n].buffer && !isNew && servingViews_ && limit_ > 0 && LoadedCount() >= limit_ &&
-        (inView = file.PrivateView(offset, BlockSize)) != nullptr) {
-        Enlist(views_, n);
-        slots_[n].buffer = inView;
-        slots_[n].inView = true;
-    }
-    if (!slots_[n].buffer) {
-        MakeRoom();
-        std::uint8_t* buffer = pool_.Allocate();
-        if (!buffer)
-            Fail(OutOfMemory);
-        if (isNew) {
-            std::memset(buffer, 0, BlockSize);
-            ++changes_;
-        } else if (file.ReadAt(offset, buffer, BlockSize) != BlockSize) {
-            pool_.Release(buffer);
-            Fail(InputOutput);
-        }
-        Enlist(loaded_, n);
-        Slot& slot = slots_[n];
-        slot.buffer = buffer;
-        slot.dirty = isNew;
-    }
+    std::uint8_t* buffer = Ask(file, n, isNew, pin);
+    return BlockRef(this, n, buffer);
+}
+
+std::uint8_t* BlockCache::Ask(platform::File& file, std::int32_t n, bool isNew, bool pin)
+{
+    if (n < 0 || n >= SlotCount() || !buffers_[n])
+        Load(file, n, isNew);
     Slot& slot = slots_[n];
     ++slot.useCount;
     if (slot.pinned != pin) {
         slot.pinned = pin;
-        SetEvictable(n, Evictable(slot));
+        SetEvictable(n, Evictable(n));
     }
-    return BlockRef(this, n, slot.buffer);
+    return buffers_[n];
+}
+
+void BlockCache::Load(platform::File& file, std::int32_t n, bool isNew)
+{
+    if (n < 0 || n >= MaxBlocks)
+        Fail(InputOutput);
+    if (n >= SlotCount()) {
+        slots_.resize(static_cast<std::size_t>(n) + n / 10);
+        buffers_.resize(slots_.size());
+    }
+    std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize;
+    // A full cache serves a read transaction's misses in place rather than letting blocks go for them.
+    if (!isNew && servingViews_ && limit_ > 0 && LoadedCount() >= limit_) {
+        if (std::uint8_t* inView = file.PrivateView(offset, BlockSize)) {
+            Enlist(views_, n);
+            buffers_[n] = inView;
+            slots_[n].inView = true;
+            return;
+        }
+    }
+    MakeRoom();
+    std::uint8_t* buffer = pool_.Allocate();
+    if (!buffer)
+        Fail(OutOfMemory);
+    if (isNew) {
+        std::memset(buffer, 0, BlockSize);
+        ++changes_;
+    } else if (file.ReadAt(offset, buffer, BlockSize) != BlockSize) {
+        pool_.Release(buffer);
+        Fail(InputOutput);
+    }
+    Enlist(loaded_, n);
+    buffers_[n] = buffer;
+    slots_[n].dirty = isNew;
+    // Nothing holds it yet: a short read takes no reference that would settle this on release.
+    SetEvictable(n, Evictable(n));
 }
 
 int BlockCache::FlagDirty(std::int32_t n)
@@ -271,7 +284,7 @@ std::vector<std::int32_t> BlockCache::DirtyBlocks() const
 bool BlockCache::WriteDirtyBlocks(platform::File& file)
 {
     for (std::int32_t n : DirtyBlocks())
-        if (!file.WriteAt(static_cast<std::uint64_t>(n) * BlockSize, slots_[n].buffer, BlockSize))
+        if (!file.WriteAt(static_cast<std::uint64_t>(n) * BlockSize, buffers_[n], BlockSize))
             return false;
     return true;
 }
@@ -294,7 +307,7 @@ void BlockCache::Reload(platform::File& file)
     for (std::int32_t n : DirtyBlocks()) {
         std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize;
         bool readBack = size >= 0 && offset + BlockSize <= static_cast<std::uint64_t>(size) &&
-                        file.ReadAt(offset, slots_[n].buffer, BlockSize) == BlockSize;
+                        file.ReadAt(offset, buffers_[n], BlockSize) == BlockSize;
         if (readBack || slots_[n].inUse > 0)
             Update(n, [](Slot& s) { s.dirty = false; });
         if (!readBack && slots_[n].inUse == 0)

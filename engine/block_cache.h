@@ -58,6 +58,9 @@ public:
     // The buffer of block n, read from the file unless loaded; a new block is zero-filled and dirty instead.
     // Fails with InputOutput (unreadable or damaged number) or OutOfMemory.
     BlockRef GetBlock(platform::File& file, std::int32_t n, bool isNew, bool pin);
+    // Block n for a read that is over before the next call to the cache: asked for as GetBlock asks (use
+    // count, pin flag, the same failures) but without a reference, whose bookkeeping a short read can spare.
+    const std::uint8_t* ReadBlock(platform::File& file, std::int32_t n, bool pin) { return Ask(file, n, false, pin); }
     // -1 when n is not loaded, else 0.
     int FlagDirty(std::int32_t n);
     // Releases unpinned blocks not in use: rule 0 all, rule 1 those never asked for, rule 2 the clean ones
@@ -94,14 +97,14 @@ public:
     // A block is loaded when it is at hand, in a buffer or in a view.
     bool IsLoaded(std::int32_t n) const;
     // The buffer of a loaded block without asking for it (no use count, no reference), or null: for hints.
-    const std::uint8_t* Peek(std::int32_t n) const { return IsLoaded(n) ? slots_[n].buffer : nullptr; }
+    const std::uint8_t* Peek(std::int32_t n) const { return IsLoaded(n) ? buffers_[n] : nullptr; }
     bool IsDirty(std::int32_t n) const;
     std::uint32_t UseCount(std::int32_t n) const;
 
 private:
     friend class BlockRef;
+    // The state of a block besides its buffer.
     struct Slot {
-        std::uint8_t* buffer = nullptr; // a buffer of the pool, or the block's place in the file's view
         bool inView = false;
         bool dirty = false;
         bool pinned = false;
@@ -111,13 +114,18 @@ private:
         std::int32_t evictableIndex = -1; // position in evictable_
     };
 
-    bool Evictable(const Slot& slot) const
+    bool Evictable(std::int32_t n) const
     {
-        return slot.buffer && !slot.inView && !slot.dirty && !slot.pinned && slot.inUse == 0;
+        const Slot& slot = slots_[n];
+        return buffers_[n] && !slot.inView && !slot.dirty && !slot.pinned && slot.inUse == 0;
     }
     template <typename Change> void Update(std::int32_t n, Change change);
     void SetEvictable(std::int32_t n, bool evictable);
     void Release(std::int32_t n);
+    // Asks for block n: loads it when missing, counts the use and sets the pin flag; its buffer.
+    std::uint8_t* Ask(platform::File& file, std::int32_t n, bool isNew, bool pin);
+    // Brings a missing block in: from the file's view, or into a buffer of the pool.
+    void Load(platform::File& file, std::int32_t n, bool isNew);
     // Puts block n into the list, remembering where; takes it out again, moving the last one into its place.
     void Enlist(std::vector<std::int32_t>& list, std::int32_t n);
     void Unlist(std::vector<std::int32_t>& list, std::int32_t n);
@@ -128,6 +136,9 @@ private:
 
     BlockPool pool_;
     std::vector<Slot> slots_;
+    // By block number: a buffer of the pool, the block's place in the file's view, or null. Kept apart from
+    // the slots so that finding a loaded block touches as little memory as can be.
+    std::vector<std::uint8_t*> buffers_;
     std::vector<std::int32_t> loaded_; // blocks in buffers of the pool
     std::vector<std::int32_t> views_;  // blocks in the file's view
     bool servingViews_ = false;

@@ -1,5 +1,6 @@
 // Block buffers come from arenas of many blocks instead of one system allocation each, so that a large
-// import does not spend a 32-bit address space on allocation granularity. Arenas that empty are returned.
+// import does not spend a 32-bit address space on allocation granularity, and so that a large cache can sit
+// on large pages. Arenas that empty are returned.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,8 @@ namespace tolvane {
 
 class BlockPool {
 public:
-    explicit BlockPool(int blocksPerArena = 32);
+    // 256 blocks fill one run of large pages.
+    explicit BlockPool(int blocksPerArena = 256);
     BlockPool(const BlockPool&) = delete;
     BlockPool& operator=(const BlockPool&) = delete;
 
@@ -22,7 +24,12 @@ public:
 
 private:
     struct Arena {
-        std::unique_ptr<std::uint8_t[]> memory;
+        Arena(std::uint8_t* memory, std::size_t bytes) : memory(memory), bytes(bytes) {}
+        ~Arena();
+        Arena(const Arena&) = delete;
+        Arena& operator=(const Arena&) = delete;
+        std::uint8_t* memory;
+        std::size_t bytes;
         std::vector<std::uint16_t> freeSlots;
     };
 

@@ -94,6 +94,10 @@ public:
     // The node block of an index node and the node's offset there; an empty block when none exists and
     // `allocate` is false.
     tolvane::RecordPlace LocateNode(std::int32_t group, std::int32_t id, bool allocate);
+    // A record's bytes (from its slot word on) or a node's bytes for a read that is over before the next call
+    // to the cache, as the block cache's ReadBlock; null when their block was never allocated.
+    const std::uint8_t* RecordForReading(const tolvane::Table& table, std::int32_t id);
+    const std::uint8_t* NodeForReading(std::int32_t group, std::int32_t id);
     // Where a record's or node's bytes lie when their block and its page map are loaded, else null; only a
     // hint for the processor's cache, nothing is read from the file or counted.
     const std::uint8_t* PeekRecord(const tolvane::Table& table, std::int32_t id) const;
@@ -126,6 +130,9 @@ private:
     std::int32_t AllocateGroup(bool forIndex);
     tolvane::ErrorCode CheckGroupsFor(int indexes) const;
     void ReleaseGroup(std::int32_t group);
+    // The number of the block that holds a chunk of a group's records or nodes, through the group's page
+    // maps; 0 when there is none and `allocate` is false.
+    std::int32_t ChunkBlock(std::int32_t group, std::int32_t chunk, bool allocate);
     tolvane::BlockRef LocateBlock(std::int32_t group, std::int32_t chunk, bool allocate);
     const std::uint8_t* PeekBlock(std::int32_t group, std::int32_t chunk) const;
     void ForgetPageMaps(std::int32_t group);

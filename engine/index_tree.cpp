@@ -6,8 +6,7 @@
 
 namespace tolvane {
 
-IndexTree::IndexTree(DatabaseFile& db, Table& table, int column)
-    : db_(db), table_(table), column_(table.Column(column))
+IndexTree::IndexTree(DatabaseFile& db, Table& table, int column) : db_(db), table_(table), column_(table.Column(column))
 {
 }
 
@@ -25,10 +24,9 @@ IndexNode IndexTree::ReadNode(std::int32_t id)
 {
     CheckStored(id >= 1 && id <= table_.d.highestId);
     IndexNode node;
-    RecordPlace place = db_.LocateNode(column_.indexGroup, id, false);
-    if (!place)
+    const std::uint8_t* p = db_.NodeForReading(column_.indexGroup, id);
+    if (p == nullptr)
         return node;
-    const std::uint8_t* p = place.block.Data() + place.offset;
     node.parent = GetI32(p);
     node.nextEqual = GetI32(p + 4);
     node.less = GetI32(p + 8);
@@ -64,18 +62,11 @@ void IndexTree::Prefetch(std::int32_t id) const
         __builtin_prefetch(record + SlotWordSize + column_.offset);
 }
 
-const std::uint8_t* IndexTree::KeyOf(std::int32_t id, BlockRef& holder)
-{
-    RecordPlace place = db_.LocateRecord(table_, id, false);
-    CheckStored(static_cast<bool>(place));
-    holder = std::move(place.block);
-    return holder.Data() + place.offset + SlotWordSize + column_.offset;
-}
-
 int IndexTree::CompareKey(const std::uint8_t* key, std::int32_t id)
 {
-    BlockRef holder;
-    return CompareValues(column_, key, KeyOf(id, holder));
+    const std::uint8_t* record = db_.RecordForReading(table_, id);
+    CheckStored(record != nullptr);
+    return CompareValues(column_, key, record + SlotWordSize + column_.offset);
 }
 
 void IndexTree::SetRoot(std::int32_t id)
@@ -335,7 +326,7 @@ void IndexTree::Remove(std::int32_t id)
         if (formerParent != id)
             Rebalance(formerParent);
     }
-    WriteNode(id, IndexNode {});
+    WriteNode(id, IndexNode{});
 }
 
 std::int32_t IndexTree::Leftmost(std::int32_t id)

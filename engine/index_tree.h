@@ -39,7 +39,6 @@ public:
 
 private:
     void WriteNode(std::int32_t id, const IndexNode& node);
-    const std::uint8_t* KeyOf(std::int32_t id, BlockRef& holder);
     int CompareKey(const std::uint8_t* key, std::int32_t id);
     void SetRoot(std::int32_t id);
     // The link of `parent` that names `from` (greater, less or next-equal, in that order) names `to`.

@@ -157,7 +157,7 @@ void DatabaseFile::ReleaseGroup(std::int32_t group)
     PutI32(slots, ReleasedGroupMark);
 }
 
-BlockRef DatabaseFile::LocateBlock(std::int32_t group, std::int32_t chunk, bool allocate)
+std::int32_t DatabaseFile::ChunkBlock(std::int32_t group, std::int32_t chunk, bool allocate)
 {
     if (chunk < 0 || chunk >= ChunksPerGroup)
         Fail(LimitReached);
@@ -169,7 +169,7 @@ BlockRef DatabaseFile::LocateBlock(std::int32_t group, std::int32_t chunk, bool 
     BlockRef& map = pageMaps_[group * GroupSlots + slot];
     if (pageMap == 0) {
         if (!allocate)
-            return {};
+            return 0;
         // Page maps always come from the end of the file, never from the free chain.
         map = cache_.GetBlock(file_, TakeBlockNumber(), true, true);
         std::memset(map.Mutable(), 0, BlockSize);
@@ -182,13 +182,19 @@ BlockRef DatabaseFile::LocateBlock(std::int32_t group, std::int32_t chunk, bool 
     std::int32_t n = GetI32(map.Data() + entryOffset);
     if (n == 0) {
         if (!allocate)
-            return {};
-        BlockRef block = AllocateBlock();
-        PutI32(map.Mutable() + entryOffset, block.Number());
-        return block;
+            return 0;
+        n = AllocateBlock().Number();
+        PutI32(map.Mutable() + entryOffset, n);
+        return n;
     }
     CheckBlockNumber(n);
-    return Block(n, false);
+    return n;
+}
+
+BlockRef DatabaseFile::LocateBlock(std::int32_t group, std::int32_t chunk, bool allocate)
+{
+    std::int32_t n = ChunkBlock(group, chunk, allocate);
+    return n == 0 ? BlockRef{} : Block(n, false);
 }
 
 BlockRef DatabaseFile::DescriptorBlock(std::int32_t slot, bool allocate)
@@ -223,6 +229,21 @@ RecordPlace DatabaseFile::LocateNode(std::int32_t group, std::int32_t id, bool a
     place.block = LocateBlock(group, index / NodesPerBlock, allocate);
     place.offset = (index % NodesPerBlock) * NodeSize;
     return place;
+}
+
+const std::uint8_t* DatabaseFile::RecordForReading(const Table& table, std::int32_t id)
+{
+    std::int32_t index = id - 1;
+    std::int32_t n = ChunkBlock(table.d.group, index / table.d.recordsPerBlock, false);
+    return n == 0 ? nullptr
+                  : cache_.ReadBlock(file_, n, false) + (index % table.d.recordsPerBlock) * table.d.recordLength;
+}
+
+const std::uint8_t* DatabaseFile::NodeForReading(std::int32_t group, std::int32_t id)
+{
+    std::int32_t index = id - 1;
+    std::int32_t n = ChunkBlock(group, index / NodesPerBlock, false);
+    return n == 0 ? nullptr : cache_.ReadBlock(file_, n, false) + (index % NodesPerBlock) * NodeSize;
 }
 
 const std::uint8_t* DatabaseFile::PeekBlock(std::int32_t group, std::int32_t chunk) const

@@ -116,6 +116,13 @@ TEST(TinyMemory, AReadTransactionBeyondTheLimitChangesNothing)
         Transaction t(db);
         ASSERT_EQ(tlvWriteRecord(table, 1234, rowOf(-5).data(), db), 0);
     }
+    {
+        // Searches inside a read-write transaction read their blocks into the cache, which stays near its limit.
+        Transaction t(db);
+        for (std::int32_t id = 1; id <= Rows; id += 7)
+            EXPECT_EQ(tlvFindNextRecord(0, table, 1, rowOf(id == 1234 ? -5 : id * 7).data(), db), id);
+        EXPECT_LE(tlvGetMemoryUsage(db), 12 * 8);
+    }
     Transaction t(db, TLV_READ);
     EXPECT_TRUE(readsAsWritten(1234, -5)) << "a later commit is unaffected";
     EXPECT_EQ(tlvFindNextRecord(0, table, 1, rowOf(-5).data(), db), 1234);

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/asan_interface.h>
+#endif
+
 #include <vector>
 
 using namespace tolvane;
@@ -162,6 +166,20 @@ TEST_F(BlockCacheTest, AFullCacheServesReadMissesInPlace)
     EXPECT_EQ(cache.ViewCount(), 0);
 }
 
+TEST_F(BlockCacheTest, AShortReadAsksAsGetBlockButHoldsNothing)
+{
+    cache.SetLimit(1);
+    const std::uint8_t* read = cache.ReadBlock(file, 7, false);
+    EXPECT_EQ(read[0], 7);
+    EXPECT_EQ(cache.UseCount(7), 1u);
+    cache.ReadBlock(file, 8, true);
+    EXPECT_TRUE(cache.IsLoaded(7)) << "the cache was not yet over its limit";
+    cache.ReadBlock(file, 9, false);
+    EXPECT_FALSE(cache.IsLoaded(7)) << "nothing held block 7, so it could go";
+    EXPECT_TRUE(cache.IsLoaded(8)) << "pinned";
+    EXPECT_THROW(cache.ReadBlock(file, 5000, false), EngineError);
+}
+
 TEST(BlockPool, ArenasAreSharedAndReturned)
 {
     BlockPool pool(4);
@@ -173,6 +191,9 @@ TEST(BlockPool, ArenasAreSharedAndReturned)
         std::fill(buffer, buffer + BlockSize, 0xEE);
     for (std::uint8_t* buffer : buffers)
         pool.Release(buffer);
+#if defined(__SANITIZE_ADDRESS__)
+    EXPECT_TRUE(__asan_address_is_poisoned(buffers.back())) << "a use after release is reported";
+#endif
     EXPECT_EQ(pool.ArenaCount(), 1);
     std::uint8_t* again = pool.Allocate();
     ASSERT_NE(again, nullptr);
