@@ -110,7 +110,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     DatabaseFile* db = tlvOpenDatabaseEx(path.c_str(), 0);
     if (db) {
-        tlvSetMemory(64, db);
+        // Two blocks or eight: a full cache reads in place, one with room copies blocks in.
+        tlvSetMemory(size % 2 == 0 ? 16 : 64, db);
         if (tlvStartTransaction(TLV_READ, db) == 0) {
             tlvGetTableID("@@TEXT", db);
             for (std::int32_t table = 1; table <= MaxTables; ++table)
