@@ -17,7 +17,9 @@ bool IsWriteAccess(std::uint32_t access)
 
 } // namespace
 
-DatabaseFile::DatabaseFile(const std::string& path, std::uint32_t flags) : path_(path), shared_((flags & 1u) != 0) {}
+DatabaseFile::DatabaseFile(const std::string& path, std::uint32_t flags) : path_(path), shared_((flags & 1u) != 0)
+{
+}
 
 DatabaseFile::~DatabaseFile()
 {
@@ -32,8 +34,8 @@ std::unique_ptr<DatabaseFile> DatabaseFile::Create(const std::string& path, std:
     // A journal left beside an older file of this name must never be played into the new one.
     if (!db || !platform::RemoveFile(JournalPath(path)))
         return nullptr;
-    db->file_ = platform::File::Open(
-        path, {platform::FileAccess::ReadWrite, platform::FileShare::None, platform::FileDisposition::CreateAlways});
+    db->file_ = platform::File::Open(path, {platform::FileAccess::ReadWrite, platform::FileShare::None,
+                                            platform::FileDisposition::CreateAlways});
     if (!db->file_.IsOpen())
         return nullptr;
     try {
@@ -83,8 +85,8 @@ bool DatabaseFile::OpenFile(platform::FileAccess access)
 {
     // In shared mode another process may hold the file for a moment: about five seconds of retries.
     // Block misses are read through a mapping of the file: scattered index reads then cost no system call.
-    platform::FileOpenOptions options{
-        access, platform::FileShare::None, platform::FileDisposition::OpenExisting, shared_ ? 10 : 0, 500, true};
+    platform::FileOpenOptions options {access, platform::FileShare::None, platform::FileDisposition::OpenExisting,
+                                       shared_ ? 10 : 0, 500, true};
     file_ = platform::File::Open(path_, options);
     return file_.IsOpen();
 }

@@ -6,7 +6,8 @@
 
 namespace tolvane {
 
-IndexTree::IndexTree(DatabaseFile& db, Table& table, int column) : db_(db), table_(table), column_(table.Column(column))
+IndexTree::IndexTree(DatabaseFile& db, Table& table, int column)
+    : db_(db), table_(table), column_(table.Column(column))
 {
 }
 
@@ -326,7 +327,7 @@ void IndexTree::Remove(std::int32_t id)
         if (formerParent != id)
             Rebalance(formerParent);
     }
-    WriteNode(id, IndexNode{});
+    WriteNode(id, IndexNode {});
 }
 
 std::int32_t IndexTree::Leftmost(std::int32_t id)

@@ -194,7 +194,7 @@ std::int32_t DatabaseFile::ChunkBlock(std::int32_t group, std::int32_t chunk, bo
 BlockRef DatabaseFile::LocateBlock(std::int32_t group, std::int32_t chunk, bool allocate)
 {
     std::int32_t n = ChunkBlock(group, chunk, allocate);
-    return n == 0 ? BlockRef{} : Block(n, false);
+    return n == 0 ? BlockRef {} : Block(n, false);
 }
 
 BlockRef DatabaseFile::DescriptorBlock(std::int32_t slot, bool allocate)

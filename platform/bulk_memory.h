@@ -8,7 +8,7 @@
 namespace platform {
 
 // The size a run must be a multiple of to be backed by large pages where they are offered.
-constexpr std::size_t LargePageRunBytes = std::size_t{2} << 20;
+constexpr std::size_t LargePageRunBytes = std::size_t {2} << 20;
 
 // A zero-filled, page-aligned run of `bytes`; null when the system has none to give.
 void* AllocateBulkMemory(std::size_t bytes);

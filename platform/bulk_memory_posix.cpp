@@ -18,7 +18,7 @@ void* AllocateBulkMemory(std::size_t bytes)
     if (!large)
         return raw;
     auto start = reinterpret_cast<std::uintptr_t>(raw);
-    std::uintptr_t aligned = (start + LargePageRunBytes - 1) & ~(std::uintptr_t{LargePageRunBytes} - 1);
+    std::uintptr_t aligned = (start + LargePageRunBytes - 1) & ~(std::uintptr_t {LargePageRunBytes} - 1);
     if (aligned > start)
         ::munmap(raw, aligned - start);
     std::size_t tail = start + reserved - (aligned + bytes);

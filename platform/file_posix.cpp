@@ -17,7 +17,7 @@ using file_detail::MutatingOperationMayRun;
 void File::TakeFrom(File& other) noexcept
 {
     descriptor_ = std::exchange(other.descriptor_, -1);
-    mapping_ = std::exchange(other.mapping_, Mapping{});
+    mapping_ = std::exchange(other.mapping_, Mapping {});
 }
 
 namespace {
@@ -71,7 +71,7 @@ bool File::IsOpen() const
 void File::Close()
 {
     Unmap();
-    mapping_ = Mapping{};
+    mapping_ = Mapping {};
     if (descriptor_ >= 0) {
         ::close(descriptor_);
         descriptor_ = -1;

@@ -11,7 +11,7 @@ using file_detail::MutatingOperationMayRun;
 void File::TakeFrom(File& other) noexcept
 {
     handle_ = std::exchange(other.handle_, nullptr);
-    mapping_ = std::exchange(other.mapping_, Mapping{});
+    mapping_ = std::exchange(other.mapping_, Mapping {});
 }
 
 File File::Open(const std::string& path, const FileOpenOptions& options)
@@ -44,7 +44,7 @@ bool File::IsOpen() const
 void File::Close()
 {
     Unmap();
-    mapping_ = Mapping{};
+    mapping_ = Mapping {};
     if (handle_ != nullptr) {
         CloseHandle(static_cast<HANDLE>(handle_));
         handle_ = nullptr;

@@ -37,7 +37,7 @@ protected:
             cache.GetBlock(file, n, false, false);
     }
 
-    ScratchFile path{"cache.bin"};
+    ScratchFile path {"cache.bin"};
     platform::File file;
     BlockCache cache;
 };
@@ -211,7 +211,7 @@ TEST(RecordCollectionGrowth, CapacityGrowsByATenth)
         if (capacities.empty() || capacities.back() != collection.Capacity())
             capacities.push_back(collection.Capacity());
     }
-    EXPECT_EQ(capacities, (std::vector<std::int32_t>{100, 110, 121, 133, 146, 160}));
+    EXPECT_EQ(capacities, (std::vector<std::int32_t> {100, 110, 121, 133, 146, 160}));
     EXPECT_EQ(collection.Count(), 150);
     EXPECT_EQ(collection.Ids()[149], 150);
     tlvCloseDatabase(db);

@@ -10,7 +10,7 @@
 TEST(BulkMemory, RunsAreZeroFilledWritableAndAligned)
 {
     for (std::size_t bytes :
-         {std::size_t{8192}, std::size_t{3} * 8192, platform::LargePageRunBytes, 2 * platform::LargePageRunBytes}) {
+         {std::size_t {8192}, std::size_t {3} * 8192, platform::LargePageRunBytes, 2 * platform::LargePageRunBytes}) {
         SCOPED_TRACE(bytes);
         auto* run = static_cast<std::uint8_t*>(platform::AllocateBulkMemory(bytes));
         ASSERT_NE(run, nullptr);
