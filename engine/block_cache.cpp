@@ -334,4 +334,70 @@ void BlockCache::ReleaseViews()
     }
 }
 
+std::string BlockCache::Check(const std::vector<std::int32_t>& held) const
+{
+    const std::int32_t count = SlotCount();
+    if (buffers_.size() != slots_.size() || count < InitialSlots)
+        return "the slot and buffer arrays differ in length";
+    std::vector<std::uint32_t> references(static_cast<std::size_t>(count));
+    for (std::int32_t n : held) {
+        if (n < 0 || n >= count)
+            return "a reference names block " + std::to_string(n) + ", beyond the slots";
+        ++references[n];
+    }
+    auto block = [](std::int32_t n) { return "block " + std::to_string(n); };
+    // By index and pointer: this runs after every call of the fuzz target, in unoptimised builds too.
+    const Slot* slots = slots_.data();
+    std::uint8_t* const* buffers = buffers_.data();
+    const std::uint32_t* alive = references.data();
+    std::size_t loaded = 0;
+    std::size_t evictable = 0;
+    std::vector<const std::uint8_t*> all;
+    std::vector<const std::uint8_t*> pooled;
+    for (std::int32_t n = 0; n < count; ++n) {
+        const Slot& slot = slots[n];
+        if (slot.inUse != alive[n])
+            return block(n) + " counts " + std::to_string(slot.inUse) + " references, but " + std::to_string(alive[n]) +
+                   " are alive";
+        if (buffers[n] == nullptr) {
+            if (slot.inView || slot.dirty || slot.pinned || slot.listIndex != -1 || slot.evictableIndex != -1)
+                return block(n) + " is not loaded but keeps the flags or places of a loaded one";
+            continue;
+        }
+        ++loaded;
+        all.push_back(buffers[n]);
+        const std::vector<std::int32_t>& list = slot.inView ? views_ : loaded_;
+        if (slot.listIndex < 0 || static_cast<std::size_t>(slot.listIndex) >= list.size() || list[slot.listIndex] != n)
+            return block(n) + " is loaded but not in its place in the list of " + (slot.inView ? "views" : "buffers");
+        if (!slot.inView)
+            pooled.push_back(buffers[n]);
+        // Only a clean, unpinned block in a buffer that nothing holds may be let go.
+        bool mayGo = !slot.inView && !slot.dirty && !slot.pinned && slot.inUse == 0;
+        if ((slot.evictableIndex >= 0) != mayGo)
+            return block(n) +
+                   (mayGo ? " could be let go but is not listed so" : " is listed to be let go but must stay");
+        if (slot.evictableIndex >= 0) {
+            ++evictable;
+            if (static_cast<std::size_t>(slot.evictableIndex) >= evictable_.size() ||
+                evictable_[slot.evictableIndex] != n)
+                return block(n) + " is not in its place in the list of blocks to let go";
+        }
+    }
+    // Each loaded block is in its place in one list; with the lengths equal, no list holds anything else.
+    if (loaded_.size() + views_.size() != loaded)
+        return "the lists hold " + std::to_string(loaded_.size() + views_.size()) + " blocks, but " +
+               std::to_string(loaded) + " are loaded";
+    if (evictable_.size() != evictable)
+        return "the list of blocks to let go holds " + std::to_string(evictable_.size()) + ", but " +
+               std::to_string(evictable) + " may go";
+    std::sort(all.begin(), all.end());
+    if (std::adjacent_find(all.begin(), all.end()) != all.end())
+        return "two blocks share a buffer";
+    // The memory figure counts the loaded blocks: they must be what the pool has handed out.
+    std::string pool = pool_.Check(std::move(pooled));
+    if (!pool.empty())
+        return "block pool: " + pool;
+    return "";
+}
+
 } // namespace tolvane

@@ -11,6 +11,7 @@
 #include "engine/block_pool.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace platform {
@@ -100,6 +101,14 @@ public:
     const std::uint8_t* Peek(std::int32_t n) const { return IsLoaded(n) ? buffers_[n] : nullptr; }
     bool IsDirty(std::int32_t n) const;
     std::uint32_t UseCount(std::int32_t n) const;
+    // Buffers of the pool in use: what the loaded blocks hold.
+    int BufferCount() const { return pool_.BuffersInUse(); }
+
+    // "" when the bookkeeping is consistent, else the first fault found: the slots, the lists of loaded,
+    // viewed and evictable blocks, the buffer of every block, the pool's buffers against the loaded count, the
+    // flags of blocks not loaded, and the references: `held` names the block of every BlockRef alive, one
+    // entry for each. For tests and fuzzing.
+    std::string Check(const std::vector<std::int32_t>& held) const;
 
 private:
     friend class BlockRef;

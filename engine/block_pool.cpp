@@ -63,7 +63,7 @@ std::uint8_t* BlockPool::Allocate()
     return buffer;
 }
 
-BlockPool::Arena* BlockPool::ArenaOf(const std::uint8_t* buffer)
+BlockPool::Arena* BlockPool::ArenaOf(const std::uint8_t* buffer) const
 {
     auto it = arenas_.upper_bound(buffer);
     return it == arenas_.begin() ? nullptr : std::prev(it)->second.get();
@@ -85,6 +85,60 @@ void BlockPool::Release(std::uint8_t* buffer)
     }
     if (wasFull)
         withRoom_.push_back(arena);
+}
+
+int BlockPool::BuffersInUse() const
+{
+    int inUse = 0;
+    for (const auto& [start, arena] : arenas_)
+        inUse += blocksPerArena_ - static_cast<int>(arena->freeSlots.size());
+    return inUse;
+}
+
+std::string BlockPool::Check(std::vector<const std::uint8_t*> handedOut) const
+{
+    const std::size_t arenaBytes = static_cast<std::size_t>(blocksPerArena_) * BlockSize;
+    // One flag for every slot of every arena, arenas in address order: free or not.
+    std::vector<std::uint8_t> free(arenas_.size() * static_cast<std::size_t>(blocksPerArena_));
+    std::size_t first = 0;
+    for (const auto& [start, arena] : arenas_) {
+        if (start != arena->memory || arena->bytes != arenaBytes)
+            return "an arena is listed under another address or size";
+        std::uint8_t* flags = free.data() + first;
+        for (std::uint16_t slot : arena->freeSlots) {
+            if (slot >= blocksPerArena_ || flags[slot])
+                return "an arena lists a free slot twice or one it does not have";
+            flags[slot] = 1;
+        }
+        first += static_cast<std::size_t>(blocksPerArena_);
+        bool withRoom = std::count(withRoom_.begin(), withRoom_.end(), arena.get()) > 0;
+        if (withRoom != !arena->freeSlots.empty())
+            return "an arena with room is not listed as such, or a full one is";
+        // An emptied arena goes back, unless it is the last one.
+        if (static_cast<int>(arena->freeSlots.size()) == blocksPerArena_ && arenas_.size() > 1)
+            return "an empty arena was kept beside others";
+    }
+    for (std::size_t i = 0; i < withRoom_.size(); ++i)
+        if (ArenaOf(withRoom_[i]->memory) != withRoom_[i] ||
+            std::find(withRoom_.begin() + static_cast<std::ptrdiff_t>(i) + 1, withRoom_.end(), withRoom_[i]) !=
+                withRoom_.end())
+            return "the arenas with room name an arena twice or one the pool does not hold";
+    std::sort(handedOut.begin(), handedOut.end());
+    if (std::adjacent_find(handedOut.begin(), handedOut.end()) != handedOut.end())
+        return "a buffer is handed out twice";
+    for (const std::uint8_t* buffer : handedOut) {
+        const Arena* arena = ArenaOf(buffer);
+        if (arena == nullptr || buffer >= arena->memory + arena->bytes || (buffer - arena->memory) % BlockSize != 0)
+            return "a buffer in use is none of the pool's";
+        auto index = static_cast<std::size_t>(std::distance(arenas_.begin(), arenas_.find(arena->memory)));
+        if (free[index * static_cast<std::size_t>(blocksPerArena_) +
+                 static_cast<std::size_t>((buffer - arena->memory) / BlockSize)])
+            return "a buffer in use is also free";
+    }
+    if (static_cast<int>(handedOut.size()) != BuffersInUse())
+        return std::to_string(BuffersInUse()) + " buffers are handed out, but " + std::to_string(handedOut.size()) +
+               " are in use";
+    return "";
 }
 
 } // namespace tolvane

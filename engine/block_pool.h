@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace tolvane {
@@ -21,6 +22,11 @@ public:
     std::uint8_t* Allocate();
     void Release(std::uint8_t* buffer);
     int ArenaCount() const { return static_cast<int>(arenas_.size()); }
+    // Buffers handed out and not released.
+    int BuffersInUse() const;
+    // "" when the arenas' bookkeeping is consistent and `handedOut` are exactly the buffers handed out and not
+    // released, else the first fault found. For tests and fuzzing.
+    std::string Check(std::vector<const std::uint8_t*> handedOut) const;
 
 private:
     struct Arena {
@@ -33,7 +39,7 @@ private:
         std::vector<std::uint16_t> freeSlots;
     };
 
-    Arena* ArenaOf(const std::uint8_t* buffer);
+    Arena* ArenaOf(const std::uint8_t* buffer) const;
 
     int blocksPerArena_;
     std::map<const std::uint8_t*, std::unique_ptr<Arena>> arenas_; // by start address

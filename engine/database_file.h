@@ -17,6 +17,8 @@
 
 namespace tolvane {
 
+enum class TreeCheck; // index_tree.h
+
 // One table for the length of an operation: its id, its descriptor slot and its decoded descriptor.
 struct Table {
     std::int32_t id = 0;
@@ -105,6 +107,20 @@ public:
     // Makes the slot live and stores the data; with `indexed`, moves the record in every index of its table.
     void PutRecord(tolvane::Table& table, std::int32_t id, const std::uint8_t* data, bool indexed = true);
     bool IsLive(const tolvane::Table& table, std::int32_t id);
+
+    bool InTransaction() const { return depth_ > 0; }
+    // Whether a failed operation has left the running transaction unable to commit.
+    bool Broken() const { return poison_ != 0; }
+
+    // Consistency checks for tests and fuzzing (consistency.cpp), not part of the interface. Each answers ""
+    // when all is well, else the first fault found, and never throws.
+    // The block cache (BlockCache::Check, with the references this object holds), the memory figure, and
+    // between transactions: no block changed, held or read in place. Whatever the file holds, this must pass.
+    std::string CheckCache() const;
+    // Every index of every table (IndexTree::Check), and that each holds the table's live records, all but a
+    // record issued and not yet written. Needs a transaction, and reads through the cache as the walks do; a
+    // transaction broken by a failed operation is not looked at, since its end throws its changes away.
+    std::string CheckIndexes(tolvane::TreeCheck rules);
 
 private:
     DatabaseFile(const std::string& path, std::uint32_t flags);

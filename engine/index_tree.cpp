@@ -3,11 +3,12 @@
 #include "engine/compare.h"
 
 #include <algorithm>
+#include <new>
+#include <vector>
 
 namespace tolvane {
 
-IndexTree::IndexTree(DatabaseFile& db, Table& table, int column)
-    : db_(db), table_(table), column_(table.Column(column))
+IndexTree::IndexTree(DatabaseFile& db, Table& table, int column) : db_(db), table_(table), column_(table.Column(column))
 {
 }
 
@@ -28,12 +29,12 @@ IndexNode IndexTree::ReadNode(std::int32_t id)
     const std::uint8_t* p = db_.NodeForReading(column_.indexGroup, id);
     if (p == nullptr)
         return node;
-    node.parent = GetI32(p);
-    node.nextEqual = GetI32(p + 4);
-    node.less = GetI32(p + 8);
-    node.greater = GetI32(p + 12);
-    node.lessHeight = GetI16(p + 16);
-    node.greaterHeight = GetI16(p + 18);
+    node.parent = GetI32(p + indexnode::Parent);
+    node.nextEqual = GetI32(p + indexnode::NextEqual);
+    node.less = GetI32(p + indexnode::Less);
+    node.greater = GetI32(p + indexnode::Greater);
+    node.lessHeight = GetI16(p + indexnode::LessHeight);
+    node.greaterHeight = GetI16(p + indexnode::GreaterHeight);
     CheckLink(node.parent);
     CheckLink(node.nextEqual);
     CheckLink(node.less);
@@ -45,12 +46,12 @@ void IndexTree::WriteNode(std::int32_t id, const IndexNode& node)
 {
     RecordPlace place = db_.LocateNode(column_.indexGroup, id, true);
     std::uint8_t* p = place.block.Mutable() + place.offset;
-    PutI32(p, node.parent);
-    PutI32(p + 4, node.nextEqual);
-    PutI32(p + 8, node.less);
-    PutI32(p + 12, node.greater);
-    PutI16(p + 16, node.lessHeight);
-    PutI16(p + 18, node.greaterHeight);
+    PutI32(p + indexnode::Parent, node.parent);
+    PutI32(p + indexnode::NextEqual, node.nextEqual);
+    PutI32(p + indexnode::Less, node.less);
+    PutI32(p + indexnode::Greater, node.greater);
+    PutI16(p + indexnode::LessHeight, node.lessHeight);
+    PutI16(p + indexnode::GreaterHeight, node.greaterHeight);
 }
 
 void IndexTree::Prefetch(std::int32_t id) const
@@ -161,7 +162,8 @@ void IndexTree::Rebalance(std::int32_t id)
                 return;
             node.lessHeight = static_cast<std::int16_t>(height);
             WriteNode(current, node);
-            if (height > node.greaterHeight + 1) {
+            // A rotation brings the subtree back to its height before the insert, so the climb ends there.
+            if (height > node.greaterHeight + 1 && rebalancing) {
                 RotateRight(current);
                 return;
             }
@@ -170,7 +172,7 @@ void IndexTree::Rebalance(std::int32_t id)
                 return;
             node.greaterHeight = static_cast<std::int16_t>(height);
             WriteNode(current, node);
-            if (height > node.lessHeight + 1) {
+            if (height > node.lessHeight + 1 && rebalancing) {
                 RotateLeft(current);
                 return;
             }
@@ -188,8 +190,9 @@ void IndexTree::RotateRight(std::int32_t x)
     if (top.less == 0)
         return;
     IndexNode left = ReadNode(top.less);
-    // A left child heavier on its greater side is turned first, so that the tree stays balanced (a single
-    // rotation would only move the excess to the other side).
+    // A left child heavier on its greater side (the inner side) is turned first: two rotations where one would
+    // only move the excess to the other side. The file format holds any shape of tree, and this keeps it
+    // balanced, so lookups stay logarithmic.
     if (left.greaterHeight > left.lessHeight)
         TurnLeft(top.less);
     TurnRight(x);
@@ -201,6 +204,7 @@ void IndexTree::RotateLeft(std::int32_t x)
     if (top.greater == 0)
         return;
     IndexNode right = ReadNode(top.greater);
+    // Twice for an inner-heavy right child, as in RotateRight.
     if (right.lessHeight > right.greaterHeight)
         TurnRight(top.greater);
     TurnLeft(x);
@@ -327,7 +331,7 @@ void IndexTree::Remove(std::int32_t id)
         if (formerParent != id)
             Rebalance(formerParent);
     }
-    WriteNode(id, IndexNode {});
+    WriteNode(id, IndexNode{});
 }
 
 std::int32_t IndexTree::Leftmost(std::int32_t id)
@@ -459,6 +463,144 @@ std::int32_t IndexTree::Find(const std::uint8_t* key)
         current = order < 0 ? node.less : node.greater;
     }
     return 0;
+}
+
+std::string IndexTree::Check(TreeCheck rules, std::int32_t* nodes)
+{
+    std::int32_t met = 0;
+    std::string fault;
+    try {
+        fault = CheckTree(rules, met);
+    } catch (const EngineError& error) {
+        fault = "a node or record cannot be read (error " + std::to_string(error.code) + ") after " +
+                std::to_string(met) + " nodes";
+    } catch (const std::bad_alloc&) {
+        fault = "out of memory";
+    }
+    if (nodes != nullptr)
+        *nodes = met;
+    return fault;
+}
+
+std::string IndexTree::CheckTree(TreeCheck rules, std::int32_t& nodes)
+{
+    auto name = [](std::int32_t id) { return "node " + std::to_string(id); };
+    if (Root() == 0)
+        return "";
+    const int keyBytes = column_.Size();
+    if (keyBytes < 0)
+        return "the column's type is unknown";
+    // The keys are copied: a record read stays valid only until the next read. False for a record not live.
+    auto keyOf = [&](std::int32_t id, std::string& key) {
+        const std::uint8_t* record = db_.RecordForReading(table_, id);
+        if (record == nullptr || GetI32(record) != LiveSlot)
+            return false;
+        key.assign(reinterpret_cast<const char*>(record + SlotWordSize + column_.offset),
+                   static_cast<std::size_t>(keyBytes));
+        return true;
+    };
+    auto compare = [&](const std::string& a, const std::string& b) {
+        return CompareValues(column_, reinterpret_cast<const std::uint8_t*>(a.data()),
+                             reinterpret_cast<const std::uint8_t*>(b.data()));
+    };
+
+    // Every node is entered from the one node whose link names it, and must name that node as its parent; a
+    // node's links are distinct. So no node is entered twice and the walk is a tree walk, however the links of
+    // a damaged file run.
+    struct Frame {
+        std::int32_t id;
+        IndexNode node;
+        int stage;          // 0: entered, 1: less side done, 2: greater side done
+        int lessHeight = 0; // real heights, counted as the stored ones are: a leaf's subtree is 1 high
+        int greaterHeight = 0;
+    };
+    std::vector<Frame> path;
+    auto enter = [&](std::int32_t id, std::int32_t parent) -> std::string {
+        if (++nodes > table_.d.highestId)
+            return "more nodes than the table has ids";
+        IndexNode node = ReadNode(id);
+        if (node.parent != parent)
+            return name(id) + " names " + std::to_string(node.parent) + " as its parent, not " + std::to_string(parent);
+        std::int32_t links[] = {node.less, node.greater, node.nextEqual};
+        for (int i = 0; i < 3; ++i) {
+            if (links[i] == id)
+                return name(id) + " links to itself";
+            for (int j = i + 1; j < 3; ++j)
+                if (links[i] != 0 && links[i] == links[j])
+                    return name(id) + " links to " + std::to_string(links[i]) + " twice";
+        }
+        path.push_back(Frame{id, node, 0});
+        return "";
+    };
+
+    std::string previous; // the key of the last node before this one in order
+    bool first = true;
+    int height = 0; // the real height of the subtree last finished
+    std::string fault = enter(Root(), 0);
+    while (fault.empty() && !path.empty()) {
+        Frame& frame = path.back();
+        if (frame.stage == 0) {
+            frame.stage = 1;
+            if (frame.node.less != 0) {
+                fault = enter(frame.node.less, frame.id);
+                continue;
+            }
+            height = 0;
+        }
+        if (frame.stage == 1) {
+            frame.lessHeight = height;
+            frame.stage = 2;
+            // The node itself, then its chain of equal keys.
+            std::int32_t id = frame.id;
+            std::string key;
+            if (!keyOf(id, key))
+                return name(id) + " is not a live record";
+            if (!first && compare(previous, key) >= 0)
+                return name(id) + " is out of order: its key is not greater than the one before";
+            first = false;
+            std::int32_t member = frame.node.nextEqual;
+            std::int32_t above = id;
+            while (member != 0) {
+                if (++nodes > table_.d.highestId)
+                    return "more nodes than the table has ids";
+                IndexNode node = ReadNode(member);
+                if (node.parent != above)
+                    return name(member) + " of the chain of " + std::to_string(id) + " names " +
+                           std::to_string(node.parent) + " as its parent, not " + std::to_string(above);
+                if (node.less != 0 || node.greater != 0)
+                    return name(member) + " of the chain of " + std::to_string(id) + " has subtrees";
+                if (rules == TreeCheck::Balance && (node.lessHeight != 0 || node.greaterHeight != 0))
+                    return name(member) + " of the chain of " + std::to_string(id) + " has heights " +
+                           std::to_string(node.lessHeight) + "/" + std::to_string(node.greaterHeight);
+                std::string memberKey;
+                if (!keyOf(member, memberKey))
+                    return name(member) + " is not a live record";
+                if (compare(key, memberKey) != 0)
+                    return name(member) + " is in the chain of " + std::to_string(id) + " with another key";
+                above = member;
+                member = node.nextEqual;
+            }
+            previous = std::move(key);
+            if (frame.node.greater != 0) {
+                fault = enter(frame.node.greater, frame.id);
+                continue;
+            }
+            height = 0;
+        }
+        frame.greaterHeight = height;
+        if (rules == TreeCheck::Balance) {
+            if (frame.node.lessHeight != frame.lessHeight || frame.node.greaterHeight != frame.greaterHeight)
+                return name(frame.id) + " stores heights " + std::to_string(frame.node.lessHeight) + "/" +
+                       std::to_string(frame.node.greaterHeight) + " for subtrees " + std::to_string(frame.lessHeight) +
+                       "/" + std::to_string(frame.greaterHeight) + " high";
+            if (frame.lessHeight > frame.greaterHeight + 1 || frame.greaterHeight > frame.lessHeight + 1)
+                return name(frame.id) + " is out of balance: subtrees " + std::to_string(frame.lessHeight) + "/" +
+                       std::to_string(frame.greaterHeight) + " high";
+        }
+        height = 1 + std::max(frame.lessHeight, frame.greaterHeight);
+        path.pop_back();
+    }
+    return fault;
 }
 
 } // namespace tolvane

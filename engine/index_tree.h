@@ -7,6 +7,7 @@
 #include "engine/database_file.h"
 
 #include <cstdint>
+#include <string>
 
 namespace tolvane {
 
@@ -17,6 +18,17 @@ struct IndexNode {
     std::int32_t greater = 0;
     std::int16_t lessHeight = 0;
     std::int16_t greaterHeight = 0;
+};
+
+// What IndexTree::Check holds a tree to.
+enum class TreeCheck {
+    // Links, parent links, chains of equal keys and key order: what every walk and search relies on and every
+    // change keeps. Each node in the tree is a live record.
+    Order,
+    // Also the heights: every stored height is the real height of its subtree, and a node's two heights differ
+    // by one at most. Inserts keep this; a removal adjusts heights without rotating and may leave them too high
+    // or too low, so only a tree that no removal has touched since it was built is held to it.
+    Balance,
 };
 
 class IndexTree {
@@ -36,6 +48,15 @@ public:
 
     IndexNode ReadNode(std::int32_t id);
     std::int32_t Root() const { return column_.indexRoot; }
+
+    // Walks the whole tree and answers what breaks the rules first, or "" when the tree keeps them; `nodes`
+    // learns how many nodes the walk met (chain members too). For tests and fuzzing. It reads as the walks do,
+    // through the cache, never throws, and stays bounded on a damaged file: no node is entered twice.
+    std::string Check(TreeCheck rules, std::int32_t* nodes = nullptr);
+
+    // Tests only: while false, inserts keep the heights but never rotate, so that a test can show what the
+    // rotations are for. The program never changes it.
+    static inline bool rebalancing = true;
 
 private:
     void WriteNode(std::int32_t id, const IndexNode& node);
@@ -58,6 +79,7 @@ private:
     void Prefetch(std::int32_t id) const;
     // Counts one step of a walk; a walk longer than the table has records runs in a circle.
     void Step(std::int64_t& steps) const;
+    std::string CheckTree(TreeCheck rules, std::int32_t& nodes);
 
     DatabaseFile& db_;
     Table& table_;

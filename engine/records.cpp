@@ -208,8 +208,8 @@ std::int32_t DatabaseFile::GetField(std::int32_t tableArgument, std::int32_t col
     return size;
 }
 
-void DatabaseFile::SetField(std::int32_t tableArgument, std::int32_t columnArgument, std::int32_t id,
-                            const void* data, std::int32_t length)
+void DatabaseFile::SetField(std::int32_t tableArgument, std::int32_t columnArgument, std::int32_t id, const void* data,
+                            std::int32_t length)
 {
     RequireTransaction();
     Table table = LoadTable(tableArgument);
@@ -249,8 +249,7 @@ std::vector<std::int32_t> ChainOf(DatabaseFile& db, const Table& text, std::int3
 {
     std::vector<std::int32_t> ids;
     for (std::int32_t id = first; id != 0;) {
-        CheckStored(id >= 1 && id <= text.d.highestId
-                    && ids.size() < static_cast<std::size_t>(text.d.highestId));
+        CheckStored(id >= 1 && id <= text.d.highestId && ids.size() < static_cast<std::size_t>(text.d.highestId));
         RecordPlace place = db.LocateRecord(text, id, false);
         CheckStored(place && place.SlotWord() == LiveSlot);
         ids.push_back(id);
@@ -297,8 +296,8 @@ void DatabaseFile::WriteLongText(Table& table, int column, std::int32_t id, cons
                                  std::int32_t length)
 {
     if (LongTextTable() == 0) {
-        ColumnDefinition pieces {TypeText, 0, TextPieceColumnCount, 0, 0};
-        TableDefinition definition {LongTextTableName, &pieces, 1, 0};
+        ColumnDefinition pieces{TypeText, 0, TextPieceColumnCount, 0, 0};
+        TableDefinition definition{LongTextTableName, &pieces, 1, 0};
         textTableId_ = AddTable(definition);
     }
     std::int32_t textId = textTableId_;
@@ -311,11 +310,11 @@ void DatabaseFile::WriteLongText(Table& table, int column, std::int32_t id, cons
             DeleteTextChain(first);
         return;
     }
-    std::vector<std::int32_t> old = first != 0 ? ChainOf(*this, CheckedTextTable(*this, textId), first)
-                                               : std::vector<std::int32_t>();
+    std::vector<std::int32_t> old =
+        first != 0 ? ChainOf(*this, CheckedTextTable(*this, textId), first) : std::vector<std::int32_t>();
     std::size_t pieces = (static_cast<std::size_t>(length) + TextPieceBytes - 1) / TextPieceBytes;
     if (pieces > old.size())
-        EnsureRoomForBlocks(static_cast<int>(2 + (pieces - old.size()) / 31));
+        EnsureRoomForBlocks(static_cast<int>(2 + (pieces - old.size()) / TextPiecesPerBlock));
     // The old chain's pieces are reused in order; new ones are issued when it runs out.
     std::vector<std::int32_t> ids(old.begin(), old.begin() + static_cast<std::ptrdiff_t>(std::min(pieces, old.size())));
     while (ids.size() < pieces)

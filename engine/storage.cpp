@@ -75,7 +75,7 @@ void DatabaseFile::FreeBlock(std::int32_t n)
 
 std::int32_t DatabaseFile::GroupSlot(std::int32_t group, int slot) const
 {
-    return GetI32(groups_.Data() + group * GroupBytes + slot * 4);
+    return GetI32(groups_.Data() + group * GroupBytes + slot * BlockNumberBytes);
 }
 
 std::int32_t DatabaseFile::AllocateGroup(bool forIndex)
@@ -143,7 +143,7 @@ void DatabaseFile::ReleaseGroup(std::int32_t group)
         BlockRef map = Block(pageMap, true);
         // Every block the page map names is freed, gaps or not.
         for (int entry = 0; entry < PageMapEntries; ++entry) {
-            std::int32_t n = GetI32(map.Data() + entry * 4);
+            std::int32_t n = GetI32(map.Data() + entry * BlockNumberBytes);
             if (n != 0)
                 FreeBlock(n);
         }
@@ -173,12 +173,12 @@ std::int32_t DatabaseFile::ChunkBlock(std::int32_t group, std::int32_t chunk, bo
         // Page maps always come from the end of the file, never from the free chain.
         map = cache_.GetBlock(file_, TakeBlockNumber(), true, true);
         std::memset(map.Mutable(), 0, BlockSize);
-        PutI32(groups_.Mutable() + group * GroupBytes + slot * 4, map.Number());
+        PutI32(groups_.Mutable() + group * GroupBytes + slot * BlockNumberBytes, map.Number());
     } else if (map.Number() != pageMap) {
         CheckBlockNumber(pageMap);
         map = Block(pageMap, true);
     }
-    int entryOffset = (chunk % PageMapEntries) * 4;
+    int entryOffset = (chunk % PageMapEntries) * BlockNumberBytes;
     std::int32_t n = GetI32(map.Data() + entryOffset);
     if (n == 0) {
         if (!allocate)
@@ -194,12 +194,12 @@ std::int32_t DatabaseFile::ChunkBlock(std::int32_t group, std::int32_t chunk, bo
 BlockRef DatabaseFile::LocateBlock(std::int32_t group, std::int32_t chunk, bool allocate)
 {
     std::int32_t n = ChunkBlock(group, chunk, allocate);
-    return n == 0 ? BlockRef {} : Block(n, false);
+    return n == 0 ? BlockRef{} : Block(n, false);
 }
 
 BlockRef DatabaseFile::DescriptorBlock(std::int32_t slot, bool allocate)
 {
-    int entryOffset = directoryOffset_ + (slot / DescriptorsPerBlock) * 4;
+    int entryOffset = directoryOffset_ + (slot / DescriptorsPerBlock) * BlockNumberBytes;
     std::int32_t n = GetI32(header_.Data() + entryOffset);
     if (n == 0) {
         if (!allocate)
@@ -254,7 +254,7 @@ const std::uint8_t* DatabaseFile::PeekBlock(std::int32_t group, std::int32_t chu
     const BlockRef& map = pageMaps_[group * GroupSlots + slot];
     if (!map || map.Number() != GroupSlot(group, slot))
         return nullptr;
-    std::int32_t n = GetI32(map.Data() + (chunk % PageMapEntries) * 4);
+    std::int32_t n = GetI32(map.Data() + (chunk % PageMapEntries) * BlockNumberBytes);
     if (n < 2 || n >= HeaderField16(header::BlockCount))
         return nullptr;
     return cache_.Peek(n);

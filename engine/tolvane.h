@@ -40,40 +40,44 @@ typedef struct RecordCollection RecordCollection;
 
 /* Last-error codes. */
 #define TLV_OK 0
-#define TLV_ERROR_CREATE 1        /* the file cannot be created */
-#define TLV_ERROR_OPEN 2          /* the file cannot be opened */
-#define TLV_ERROR_MAGIC 3         /* the file is not a database */
-#define TLV_ERROR_VERSION 4       /* the format version is outside 200 to 220 */
+#define TLV_ERROR_CREATE 1  /* the file cannot be created */
+#define TLV_ERROR_OPEN 2    /* the file cannot be opened */
+#define TLV_ERROR_MAGIC 3   /* the file is not a database */
+#define TLV_ERROR_VERSION 4 /* the format version is outside 200 to 220 */
 #define TLV_ERROR_NOTRANSACTION 10
-#define TLV_ERROR_TABLE 11        /* no such table */
-#define TLV_ERROR_COLUMN 12       /* no such column */
-#define TLV_ERROR_RECORD 13       /* record id outside 1 to the highest id, or the record is not live */
-#define TLV_ERROR_TABLEGROUP 14   /* no page-map group left for a new table */
-#define TLV_ERROR_INDEXGROUP 15   /* no page-map group left for a new index */
-#define TLV_ERROR_IO 16           /* a read or write of the file failed, or its contents are damaged */
-#define TLV_ERROR_LIMIT 17        /* beyond what the file format holds (blocks, records, columns, lengths) */
-#define TLV_ERROR_MEMORY 18       /* out of memory */
+#define TLV_ERROR_TABLE 11      /* no such table */
+#define TLV_ERROR_COLUMN 12     /* no such column */
+#define TLV_ERROR_RECORD 13     /* record id outside 1 to the highest id, or the record is not live */
+#define TLV_ERROR_TABLEGROUP 14 /* no page-map group left for a new table */
+#define TLV_ERROR_INDEXGROUP 15 /* no page-map group left for a new index */
+#define TLV_ERROR_IO 16         /* a read or write of the file failed, or its contents are damaged */
+#define TLV_ERROR_LIMIT 17      /* beyond what the file format holds (blocks, records, columns, lengths) */
+#define TLV_ERROR_MEMORY 18     /* out of memory */
 
 /* Column types. */
 #define TLV_BYTE 0
-#define TLV_TEXT 1      /* NUL-terminated text of up to count bytes */
+#define TLV_TEXT 1 /* NUL-terminated text of up to count bytes */
 #define TLV_UINT16 2
 #define TLV_INT16 3
 #define TLV_UINT32 4
 #define TLV_INT32 5
 #define TLV_UINT64 6
 #define TLV_INT64 7
-#define TLV_NOTHING 8   /* nothing is stored */
-#define TLV_LONGTEXT 9  /* id of a chain of text pieces; read and written with tlvGetField and tlvSetField */
+#define TLV_NOTHING 8  /* nothing is stored */
+#define TLV_LONGTEXT 9 /* id of a chain of text pieces; read and written with tlvGetField and tlvSetField */
 #define TLV_FLOAT 10
 #define TLV_DOUBLE 11
+
+/* The longest record a table may have: the 4-byte slot word and the columns, so at most 8188 bytes of
+   columns. tlvAddTable refuses a longer one with TLV_ERROR_LIMIT. */
+#define TLV_MAX_RECORD_LENGTH 8192
 
 typedef struct ColumnDefinition {
     uint8_t type;
     uint8_t zero;
-    uint16_t count;     /* elements; 0 is taken as 1 and written back */
-    int32_t indexed;    /* non-zero: the column gets an index */
-    int32_t reserved;   /* not read */
+    uint16_t count;   /* elements; 0 is taken as 1 and written back */
+    int32_t indexed;  /* non-zero: the column gets an index */
+    int32_t reserved; /* not read */
 } ColumnDefinition;
 
 typedef struct TableDefinition {
@@ -82,14 +86,14 @@ typedef struct TableDefinition {
     const char* name;
     ColumnDefinition* columns; /* tlvGetTable sets it to null */
     uint8_t columnCount;
-    int32_t highestId;         /* filled in by tlvGetTable */
+    int32_t highestId; /* filled in by tlvGetTable */
 } TableDefinition;
 
 typedef struct ColumnInfo {
     uint8_t type;
     uint16_t count;
-    int32_t indexed;           /* 1 or 0 */
-    uint16_t offset;           /* within the record buffer */
+    int32_t indexed; /* 1 or 0 */
+    uint16_t offset; /* within the record buffer */
 } ColumnInfo;
 
 int32_t TLVAPI tlvGetVersion(void);
@@ -136,6 +140,33 @@ int32_t TLVAPI tlvNumberOfCollRecords(RecordCollection* collection);
 int32_t TLVAPI tlvSortColl(int32_t column, RecordCollection* collection);
 
 #ifdef __cplusplus
+}
+
+/* Bytes one element of a column type takes (a column takes its count times this; TLV_NOTHING takes none), or
+   -1 for a type the engine does not know, which tlvAddTable refuses. Answered here, not by Tolvane.dll. */
+constexpr int tlvColumnTypeBytes(int type)
+{
+    switch (type) {
+    case TLV_BYTE:
+    case TLV_TEXT:
+        return 1;
+    case TLV_UINT16:
+    case TLV_INT16:
+        return 2;
+    case TLV_UINT32:
+    case TLV_INT32:
+    case TLV_LONGTEXT:
+    case TLV_FLOAT:
+        return 4;
+    case TLV_UINT64:
+    case TLV_INT64:
+    case TLV_DOUBLE:
+        return 8;
+    case TLV_NOTHING:
+        return 0;
+    default:
+        return -1;
+    }
 }
 #endif
 

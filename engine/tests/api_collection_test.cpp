@@ -34,6 +34,7 @@ protected:
         std::memcpy(row + 8, &order, 2);
         std::int32_t id = tlvNewID(links, db);
         EXPECT_EQ(tlvWriteRecord(links, id, row, db), 0);
+        EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
         return id;
     }
     static std::vector<std::int32_t> Ids(RecordCollection* collection)
@@ -44,7 +45,7 @@ protected:
         return ids;
     }
 
-    ScratchFile file {"collections.vdb"};
+    ScratchFile file{"collections.vdb"};
     DatabaseFile* db = nullptr;
     std::int32_t links = 0;
 };
@@ -99,17 +100,18 @@ TEST_F(CollectionTest, CursorWalksAndWrapsAfterTheEnd)
 
     ASSERT_EQ(tlvSortColl(3, found), 0);
     EXPECT_EQ(tlvGetNextCollRecord(found), c) << "after a sort the next call answers the first";
-    EXPECT_EQ(Ids(found), (std::vector<std::int32_t> {c, b, a}));
+    EXPECT_EQ(Ids(found), (std::vector<std::int32_t>{c, b, a}));
     EXPECT_EQ(tlvSortColl(4, found), 12);
 
     std::int32_t kind = 1;
     RecordCollection* selected = tlvSelectAll(found, 2, &kind);
     ASSERT_NE(selected, nullptr);
-    EXPECT_EQ(Ids(selected), (std::vector<std::int32_t> {c, a}));
-    EXPECT_EQ(Ids(found), (std::vector<std::int32_t> {c, b, a})) << "the given collection is left alone";
+    EXPECT_EQ(Ids(selected), (std::vector<std::int32_t>{c, a}));
+    EXPECT_EQ(Ids(found), (std::vector<std::int32_t>{c, b, a})) << "the given collection is left alone";
     tlvDeleteRecord(links, c, db);
+    EXPECT_TRUE(EngineConsistent(db));
     RecordCollection* again = tlvSelectAll(found, 2, &kind);
-    EXPECT_EQ(Ids(again), (std::vector<std::int32_t> {a})) << "deleted members are left out";
+    EXPECT_EQ(Ids(again), (std::vector<std::int32_t>{a})) << "deleted members are left out";
     tlvDeleteColl(again);
     tlvDeleteColl(selected);
     tlvDeleteColl(found);
@@ -124,7 +126,7 @@ TEST_F(CollectionTest, SortIsStable)
     std::int32_t key = 5;
     RecordCollection* found = tlvFindAll(links, 1, &key, db);
     ASSERT_EQ(tlvSortColl(3, found), 0);
-    EXPECT_EQ(Ids(found), (std::vector<std::int32_t> {ids[1], ids[3], ids[6], ids[2], ids[5], ids[0], ids[4]}));
+    EXPECT_EQ(Ids(found), (std::vector<std::int32_t>{ids[1], ids[3], ids[6], ids[2], ids[5], ids[0], ids[4]}));
     tlvDeleteColl(found);
 }
 

@@ -65,12 +65,9 @@ TEST(DatabaseFileFormat, HeaderChecksOfOpen)
         bool opens;
     };
     const Case cases[] = {
-        {"current version", 220, "VDBASE", true},
-        {"oldest version", 200, "VDBASE", true},
-        {"too old", 199, "VDBASE", false},
-        {"too new", 221, "VDBASE", false},
-        {"other magic", 220, "VDBASF", false},
-        {"magic not ended by NUL", 220, "VDBASEX", false},
+        {"current version", 220, "VDBASE", true}, {"oldest version", 200, "VDBASE", true},
+        {"too old", 199, "VDBASE", false},        {"too new", 221, "VDBASE", false},
+        {"other magic", 220, "VDBASF", false},    {"magic not ended by NUL", 220, "VDBASEX", false},
     };
     for (const Case& c : cases) {
         std::vector<std::uint8_t> bytes = good;
@@ -128,6 +125,7 @@ TEST(DatabaseFileFormat, OlderVersionConvertsOnFirstReadWriteTransaction)
         Transaction t(db);
         EXPECT_EQ(tlvGetTableID("PEOPLE", db), table);
     }
+    EXPECT_TRUE(EngineConsistent(db)) << "after the conversion";
     tlvCloseDatabase(db);
     std::vector<std::uint8_t> converted = ReadWholeFile(file.Path());
     EXPECT_EQ(LittleI16(converted, 8), 220);
@@ -160,6 +158,7 @@ TEST(DatabaseFileFormat, DescriptorAndRecordBytes)
         std::int32_t id = tlvNewID(table, db);
         ASSERT_EQ(id, 1);
         ASSERT_EQ(tlvWriteRecord(table, id, record.data(), db), 0);
+        EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
     }
     tlvCloseDatabase(db);
 
@@ -231,6 +230,7 @@ TEST(DatabaseFileFormat, FreedBlocksAreReusedFromTheChain)
     {
         Transaction t(db);
         tlvNewID(second, db);
+        EXPECT_TRUE(EngineConsistent(db));
     }
     tlvCloseDatabase(db);
     bytes = ReadWholeFile(file.Path());
@@ -257,10 +257,12 @@ TEST(DatabaseFileFormat, DroppingATableFreesEveryBlockOfItsGroups)
         for (std::int32_t id = 1; id <= 818; ++id)
             tlvDeleteRecord(table, id, db);
         ASSERT_EQ(tlvAddIndex(table, 1, db), 0);
+        EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced)) << "a new index is built by inserts";
     }
     {
         Transaction t(db);
         ASSERT_EQ(tlvDeleteTable(table, db), 0);
+        EXPECT_TRUE(EngineConsistent(db));
     }
     tlvCloseDatabase(db);
 

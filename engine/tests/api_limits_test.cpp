@@ -36,6 +36,7 @@ TEST(FormatLimits, AFullFileRefusesNewRecordsCleanly)
             ASSERT_LT(issued, 20);
         }
         EXPECT_EQ(tlvGetLastError(db), TLV_ERROR_LIMIT);
+        EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced)) << "the refused call left nothing half-done";
         EXPECT_EQ(tlvNumberOfRecords(table, db), issued);
         EXPECT_EQ(t.Commit(), 0) << "the refused call left nothing half-done";
     }
@@ -58,9 +59,10 @@ TEST(FormatLimits, AFullFileRefusesNewRecordsCleanly)
         Transaction t(db);
         EXPECT_EQ(tlvDeleteRecord(table, 1, db), 0);
         EXPECT_EQ(tlvNewID(table, db), 1);
-        TableDefinition more {"MORE", nullptr, 0, 0};
+        TableDefinition more{"MORE", nullptr, 0, 0};
         std::int32_t added = tlvAddTable(&more, db);
         EXPECT_GT(added, 0) << "a table in an existing directory block needs no block";
+        EXPECT_TRUE(EngineConsistent(db));
     }
     tlvCloseDatabase(db);
 }

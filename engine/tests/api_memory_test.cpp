@@ -37,6 +37,7 @@ TEST(TinyMemory, EverythingWorksWithAOneBlockLimit)
                 ASSERT_EQ(tlvSetField(table, 3, id, note.data(), 900, db), 0);
             }
         }
+        EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced)) << "batch " << batch;
     }
     Transaction t(db, TLV_READ);
     std::int32_t previous = 0;
@@ -101,6 +102,7 @@ TEST(TinyMemory, AReadTransactionBeyondTheLimitChangesNothing)
         EXPECT_TRUE(readsAsWritten(0, 0));
         EXPECT_LE(tlvGetMemoryUsage(db), 4 * 8) << "blocks read in place hold no memory of the cache";
         ASSERT_EQ(tlvWriteRecord(table, 2500, rowOf(-1).data(), db), 0);
+        EXPECT_TRUE(EngineConsistent(db)) << "changed in place";
         EXPECT_TRUE(readsAsWritten(2500, -1)) << "the change is seen inside the transaction";
         EXPECT_EQ(tlvFindNextRecord(0, table, 1, rowOf(-1).data(), db), 2500);
         EXPECT_EQ(t.Commit(), 0);
@@ -115,6 +117,7 @@ TEST(TinyMemory, AReadTransactionBeyondTheLimitChangesNothing)
     {
         Transaction t(db);
         ASSERT_EQ(tlvWriteRecord(table, 1234, rowOf(-5).data(), db), 0);
+        EXPECT_TRUE(EngineConsistent(db));
     }
     {
         // Searches inside a read-write transaction read their blocks into the cache, which stays near its limit.

@@ -25,8 +25,8 @@ protected:
     {
         db = tlvCreateDatabaseEx(file.c_str(), 0);
         ASSERT_NE(db, nullptr);
-        table = AddTable(db, "PERSON",
-                         {Column(TLV_TEXT, 32, true), Column(TLV_INT32, 1, true), Column(TLV_LONGTEXT, 1)});
+        table =
+            AddTable(db, "PERSON", {Column(TLV_TEXT, 32, true), Column(TLV_INT32, 1, true), Column(TLV_LONGTEXT, 1)});
         ASSERT_EQ(table, 1);
         ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
     }
@@ -38,7 +38,7 @@ protected:
 
     std::int32_t Add(const char* name, std::int32_t number)
     {
-        Row row {};
+        Row row{};
         std::strncpy(row.name, name, sizeof row.name - 1);
         row.number = number;
         std::int32_t id = tlvNewID(table, db);
@@ -54,7 +54,7 @@ protected:
         return text;
     }
 
-    ScratchFile file {"records.vdb"};
+    ScratchFile file{"records.vdb"};
     DatabaseFile* db = nullptr;
     std::int32_t table = 0;
 };
@@ -64,14 +64,15 @@ protected:
 TEST_F(RecordTest, DescribesTablesAndColumns)
 {
     char name[16] = {};
-    TableDefinition definition {name, nullptr, 0, 0};
+    TableDefinition definition{name, nullptr, 0, 0};
     Add("A", 1);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
     ASSERT_EQ(tlvGetTable(table, &definition, db), 0);
     EXPECT_STREQ(name, "PERSON");
     EXPECT_EQ(definition.columnCount, 3);
     EXPECT_EQ(definition.highestId, 1);
 
-    ColumnInfo info {};
+    ColumnInfo info{};
     ASSERT_EQ(tlvGetColumn(table, 2, &info, db), 0);
     EXPECT_EQ(info.type, TLV_INT32);
     EXPECT_EQ(info.count, 1);
@@ -89,7 +90,8 @@ TEST_F(RecordTest, DescribesTablesAndColumns)
 TEST_F(RecordTest, TableIdsUseOnlyTheLowSixteenBits)
 {
     std::int32_t id = Add("A", 1);
-    Row row {};
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
+    Row row{};
     EXPECT_EQ(tlvReadRecord(table | 0x7ABC0000, id, &row, db), 0);
     EXPECT_EQ(tlvNumberOfRecords(table | 0x10000, db), 1);
 }
@@ -97,13 +99,14 @@ TEST_F(RecordTest, TableIdsUseOnlyTheLowSixteenBits)
 TEST_F(RecordTest, CorrectionsAreWrittenBackIntoTheDefinition)
 {
     ColumnDefinition columns[] = {Column(TLV_INT16, 0), Column(TLV_LONGTEXT, 7, true)};
-    TableDefinition definition {"CORRECTED", columns, 2, 0};
+    TableDefinition definition{"CORRECTED", columns, 2, 0};
     std::int32_t id = tlvAddTable(&definition, db);
     ASSERT_GT(id, 0);
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_EQ(columns[0].count, 1);
     EXPECT_EQ(columns[1].count, 1);
     EXPECT_EQ(columns[1].indexed, 0);
-    ColumnInfo info {};
+    ColumnInfo info{};
     tlvGetColumn(id, 2, &info, db);
     EXPECT_EQ(info.offset, 2);
     EXPECT_EQ(info.indexed, 0);
@@ -111,9 +114,10 @@ TEST_F(RecordTest, CorrectionsAreWrittenBackIntoTheDefinition)
 
 TEST_F(RecordTest, NamesAreCutToFifteenAndFoundInAnyCase)
 {
-    TableDefinition definition {"ABCDEFGHIJKLMNOPQRST", nullptr, 0, 0};
+    TableDefinition definition{"ABCDEFGHIJKLMNOPQRST", nullptr, 0, 0};
     std::int32_t id = tlvAddTable(&definition, db);
     ASSERT_GT(id, 0);
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_EQ(tlvGetTableID("abcdefghijklmno", db), id);
     EXPECT_EQ(tlvGetTableID("ABCDEFGHIJKLMNOPQRST", db), 0);
     EXPECT_EQ(tlvGetTableID("person", db), table);
@@ -124,7 +128,7 @@ TEST_F(RecordTest, DefinitionsBeyondTheFormatAreRefusedWholly)
 {
     std::vector<ColumnDefinition> many(33, Column(TLV_BYTE, 1));
     std::vector<ColumnDefinition> wide = {Column(TLV_BYTE, 8000), Column(TLV_INT32, 48)}; // 8196 bytes
-    std::vector<ColumnDefinition> exact = {Column(TLV_BYTE, 8188)};                         // 8192 bytes
+    std::vector<ColumnDefinition> exact = {Column(TLV_BYTE, 8188)};                       // 8192 bytes
     std::vector<ColumnDefinition> badType = {Column(12, 1)};
     struct Case {
         const char* what;
@@ -140,31 +144,35 @@ TEST_F(RecordTest, DefinitionsBeyondTheFormatAreRefusedWholly)
         {"record of exactly 8192 bytes", "EXACT", &exact, TLV_OK},
     };
     for (Case& c : cases) {
-        TableDefinition definition {c.name, c.columns->data(), static_cast<std::uint8_t>(c.columns->size()), 0};
+        TableDefinition definition{c.name, c.columns->data(), static_cast<std::uint8_t>(c.columns->size()), 0};
         std::int32_t id = tlvAddTable(&definition, db);
         EXPECT_EQ(tlvGetLastError(db), c.error) << c.what;
         EXPECT_EQ(id > 0, c.error == TLV_OK) << c.what;
         if (c.error != TLV_OK) {
             EXPECT_EQ(tlvGetTableID(c.name, db), 0) << c.what << " left no table";
         }
+        EXPECT_TRUE(EngineConsistent(db)) << c.what;
     }
     std::int32_t exactTable = tlvGetTableID("EXACT", db);
     std::int32_t first = tlvNewID(exactTable, db);
     EXPECT_EQ(tlvNewID(exactTable, db), first + 1);
+    EXPECT_TRUE(EngineConsistent(db));
 }
 
 TEST_F(RecordTest, IdsAreReusedMostRecentlyDeletedFirst)
 {
     for (int i = 1; i <= 10; ++i)
         EXPECT_EQ(Add("X", i), i);
-    EXPECT_EQ(tlvDeleteRecord(table, 3, db), 0);
-    EXPECT_EQ(tlvDeleteRecord(table, 5, db), 0);
-    EXPECT_EQ(tlvDeleteRecord(table, 7, db), 0);
-    EXPECT_EQ(tlvDeleteRecord(table, 9, db), 0);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
+    for (std::int32_t id : {3, 5, 7, 9}) {
+        EXPECT_EQ(tlvDeleteRecord(table, id, db), 0);
+        EXPECT_TRUE(EngineConsistent(db)) << "after deleting " << id;
+    }
     EXPECT_EQ(tlvNumberOfRecords(table, db), 10);
     EXPECT_EQ(tlvNewID(table, db), 9);
     EXPECT_EQ(tlvNewID(table, db), 7);
-    Row row {};
+    EXPECT_TRUE(EngineConsistent(db));
+    Row row{};
     std::memset(&row, 0x55, sizeof row);
     EXPECT_EQ(tlvReadRecord(table, 7, &row, db), 0);
     EXPECT_EQ(row.number, 0) << "a reissued id holds a record of zeros";
@@ -178,7 +186,8 @@ TEST_F(RecordTest, ReadsOfDeletedAndMissingRecords)
     tlvDeleteRecord(table, 2, db);
     tlvDeleteRecord(table, 3, db);
     tlvDeleteRecord(table, 5, db);
-    Row row {};
+    EXPECT_TRUE(EngineConsistent(db));
+    Row row{};
     EXPECT_EQ(tlvReadRecord(table, 2, &row, db), 13);
     EXPECT_EQ(tlvReadRecord(table, 0, &row, db), 13);
     EXPECT_EQ(tlvReadRecord(table, 6, &row, db), 13);
@@ -193,6 +202,7 @@ TEST_F(RecordTest, ReadsOfDeletedAndMissingRecords)
     EXPECT_EQ(tlvDeleteRecord(table, 2, db), 13);
     EXPECT_EQ(tlvDeleteRecord(table, 11, db), 13);
     EXPECT_EQ(tlvReadRecord(table + 1, 1, &row, db), 11);
+    EXPECT_TRUE(EngineConsistent(db)) << "the refused calls changed nothing";
 }
 
 TEST_F(RecordTest, FieldsReadAndWrite)
@@ -205,7 +215,8 @@ TEST_F(RecordTest, FieldsReadAndWrite)
     EXPECT_STREQ(name, "Anna");
     std::int32_t number = 99;
     EXPECT_EQ(tlvSetField(table, 2, id, &number, 4, db), 0);
-    Row row {};
+    EXPECT_TRUE(EngineConsistent(db));
+    Row row{};
     tlvReadRecord(table, id, &row, db);
     EXPECT_EQ(row.number, 99);
     EXPECT_EQ(tlvFindNextRecord(0, table, 2, &number, db), id) << "the index followed the field";
@@ -213,6 +224,7 @@ TEST_F(RecordTest, FieldsReadAndWrite)
     EXPECT_EQ(tlvSetField(table, 4, id, &number, 4, db), 12);
     EXPECT_EQ(tlvSetField(table, 2, id + 1, &number, 4, db), 13);
     tlvDeleteRecord(table, id, db);
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_EQ(tlvSetField(table, 2, id, &number, 4, db), 13) << "a deleted record takes no field";
     EXPECT_EQ(tlvGetField(table, 2, id, &number, 4, db), 0);
     EXPECT_EQ(tlvGetLastError(db), 13);
@@ -228,6 +240,7 @@ TEST_F(RecordTest, LongTextsAreChainsOfPieces)
     for (int i = 0; i < 600; ++i)
         text.push_back(static_cast<char>('a' + i % 26));
     ASSERT_EQ(tlvSetField(table, 3, id, text.data(), 600, db), 0);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
     std::int32_t textTable = tlvGetTableID("@@TEXT", db);
     ASSERT_GT(textTable, 0);
     EXPECT_EQ(tlvNumberOfRecords(textTable, db), 3);
@@ -249,6 +262,7 @@ TEST_F(RecordTest, LongTextsAreChainsOfPieces)
 
     // A shorter text keeps the first piece and deletes the others.
     ASSERT_EQ(tlvSetField(table, 3, id, text.data(), 100, db), 0);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
     EXPECT_EQ(LongText(id), text.substr(0, 100));
     EXPECT_EQ(tlvReadRecord(textTable, 1, piece, db), 0);
     EXPECT_EQ(tlvReadRecord(textTable, 2, piece, db), 13);
@@ -264,9 +278,11 @@ TEST_F(RecordTest, LongTextsAreChainsOfPieces)
     std::int32_t other = Add("Bert", 2);
     ASSERT_EQ(tlvSetField(table, 3, other, "note", 4, db), 0);
     ASSERT_EQ(tlvSetField(table, 3, id, nullptr, 0, db), 0);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
     EXPECT_EQ(tlvGetField(table, 3, id, nullptr, 0, db), 0);
     EXPECT_EQ(LongText(other), "note");
     ASSERT_EQ(tlvDeleteRecord(table, other, db), 0);
+    EXPECT_TRUE(EngineConsistent(db));
     for (std::int32_t piece_id = 1; piece_id <= tlvNumberOfRecords(textTable, db); ++piece_id)
         EXPECT_EQ(tlvReadRecord(textTable, piece_id, piece, db), 13) << "piece " << piece_id;
 }
@@ -279,24 +295,28 @@ TEST_F(RecordTest, LongTextTableIsFoundAgainAfterADiscard)
     tlvStartTransaction(TLV_READWRITE, db);
     ASSERT_EQ(tlvSetField(table, 3, id, "first", 5, db), 0); // makes @@TEXT, then is discarded
     tlvEndTransaction(0, db);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
 
     tlvStartTransaction(TLV_READWRITE, db);
-    TableDefinition other {"OTHER", nullptr, 0, 0};
+    TableDefinition other{"OTHER", nullptr, 0, 0};
     ASSERT_EQ(tlvAddTable(&other, db), 2) << "the discarded text table's slot is free again";
     ASSERT_EQ(tlvSetField(table, 3, id, "second", 6, db), 0);
     EXPECT_EQ(LongText(id), "second");
     EXPECT_EQ(tlvGetTableID("@@TEXT", db), 3);
     EXPECT_EQ(tlvNumberOfRecords(2, db), 0) << "nothing was written into the other table";
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
 }
 
 TEST_F(RecordTest, DroppedTableFreesItsSlotAndBlocks)
 {
     for (int i = 0; i < 2000; ++i)
         Add("Someone", i);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
     tlvEndTransaction(1, db);
     std::size_t size = ReadWholeFile(file.Path()).size();
     tlvStartTransaction(TLV_READWRITE, db);
     ASSERT_EQ(tlvDeleteTable(table, db), 0);
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_EQ(tlvDeleteTable(table, db), 11);
     EXPECT_EQ(tlvNumberOfRecords(table, db), -1);
     EXPECT_EQ(tlvGetLastError(db), 11);
@@ -304,6 +324,7 @@ TEST_F(RecordTest, DroppedTableFreesItsSlotAndBlocks)
     EXPECT_EQ(table, 1);
     for (int i = 0; i < 2000; ++i)
         Add("Someone", i);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
     tlvEndTransaction(1, db);
     // Data and node blocks came from the free chain; only the three page maps took new blocks.
     EXPECT_EQ(ReadWholeFile(file.Path()).size(), size + 3 * 8192);
@@ -317,7 +338,7 @@ TEST_F(RecordTest, IndexGroupsRunOut)
     int added = 0;
     for (;;) {
         std::string name = "T" + std::to_string(added);
-        TableDefinition definition {name.c_str(), indexed.data(), 31, 0};
+        TableDefinition definition{name.c_str(), indexed.data(), 31, 0};
         std::int32_t id = tlvAddTable(&definition, db);
         if (id < 0) {
             EXPECT_EQ(tlvGetLastError(db), TLV_ERROR_INDEXGROUP);
@@ -327,15 +348,17 @@ TEST_F(RecordTest, IndexGroupsRunOut)
         ++added;
     }
     EXPECT_EQ(added, 3); // 3 + 3 * 32 = 99 groups; a fourth needs 32 of the 28 left
-    TableDefinition small {"SMALL", indexed.data(), 27, 0};
+    EXPECT_TRUE(EngineConsistent(db));
+    TableDefinition small{"SMALL", indexed.data(), 27, 0};
     EXPECT_GT(tlvAddTable(&small, db), 0);
-    TableDefinition plain {"PLAIN", nullptr, 0, 0};
+    TableDefinition plain{"PLAIN", nullptr, 0, 0};
     EXPECT_EQ(tlvAddTable(&plain, db), -1);
     EXPECT_EQ(tlvGetLastError(db), TLV_ERROR_TABLEGROUP);
     EXPECT_EQ(tlvAddIndex(table, 3, db), 0) << "a long text is never indexed";
     // A dropped table's groups can be had again.
     ASSERT_EQ(tlvDeleteTable(tlvGetTableID("T0", db), db), 0);
     EXPECT_GT(tlvAddTable(&plain, db), 0);
+    EXPECT_TRUE(EngineConsistent(db));
 }
 
 TEST_F(RecordTest, AddedAndRemovedIndexes)
@@ -349,16 +372,19 @@ TEST_F(RecordTest, AddedAndRemovedIndexes)
     tlvDeleteRecord(plain, 10, db);
     EXPECT_EQ(tlvGetFirstRecord(plain, 1, db), 0);
     ASSERT_EQ(tlvAddIndex(plain, 1, db), 0);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced)) << "a new index is built by inserts";
     EXPECT_EQ(tlvAddIndex(plain, 1, db), 0);
     EXPECT_EQ(tlvAddIndex(plain, 3, db), 12);
     std::int32_t key = 4;
     std::vector<std::int32_t> found;
-    for (std::int32_t id = tlvFindNextRecord(0, plain, 1, &key, db); id > 0; id = tlvFindNextRecord(id, plain, 1, &key, db))
+    for (std::int32_t id = tlvFindNextRecord(0, plain, 1, &key, db); id > 0;
+         id = tlvFindNextRecord(id, plain, 1, &key, db))
         found.push_back(id);
-    EXPECT_EQ(found, (std::vector<std::int32_t> {5, 15, 20, 25, 30, 35, 40, 45, 50}));
+    EXPECT_EQ(found, (std::vector<std::int32_t>{5, 15, 20, 25, 30, 35, 40, 45, 50}));
     ASSERT_EQ(tlvRemoveIndex(plain, 1, db), 0);
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_EQ(tlvGetFirstRecord(plain, 1, db), 0);
-    ColumnInfo info {};
+    ColumnInfo info{};
     tlvGetColumn(plain, 1, &info, db);
     EXPECT_EQ(info.indexed, 0);
     EXPECT_EQ(tlvRemoveIndex(plain, 1, db), 0);

@@ -35,7 +35,7 @@ protected:
         ASSERT_NE(db, nullptr);
     }
 
-    ScratchFile file {"transactions.vdb"};
+    ScratchFile file{"transactions.vdb"};
     DatabaseFile* db = nullptr;
     std::int32_t table = 0;
 };
@@ -48,8 +48,10 @@ TEST_F(TransactionTest, OnlyTheOutermostEndDecides)
     ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
     EXPECT_GT(tlvNewID(table, db), 0);
     EXPECT_EQ(tlvEndTransaction(0, db), 0); // the inner discard has no effect
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_GT(tlvNewID(table, db), 0);
     EXPECT_EQ(tlvEndTransaction(1, db), 0);
+    EXPECT_TRUE(EngineConsistent(db));
     Reopen();
     EXPECT_EQ(Count(), 2);
 
@@ -58,6 +60,7 @@ TEST_F(TransactionTest, OnlyTheOutermostEndDecides)
     tlvNewID(table, db);
     EXPECT_EQ(tlvEndTransaction(1, db), 0);
     EXPECT_EQ(tlvEndTransaction(0, db), 0); // the outer discard takes the inner commit with it
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_EQ(Count(), 2);
 }
 
@@ -68,7 +71,9 @@ TEST_F(TransactionTest, NestedReadWriteInsideReadStaysReadOnly)
     ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
     EXPECT_GT(tlvNewID(table, db), 0);
     EXPECT_EQ(tlvEndTransaction(1, db), 0);
+    EXPECT_TRUE(EngineConsistent(db)) << "a change made in a read transaction";
     EXPECT_EQ(tlvEndTransaction(1, db), 0);
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_TRUE(ReadWholeFile(file.Path()) == before);
     EXPECT_EQ(Count(), 0) << "the cached blocks were read back";
 }
@@ -80,16 +85,18 @@ TEST_F(TransactionTest, DiscardRestoresCountersAndFreeIds)
         for (int i = 0; i < 5; ++i)
             tlvNewID(table, db);
         tlvDeleteRecord(table, 3, db);
+        EXPECT_TRUE(EngineConsistent(db));
     }
     std::vector<std::uint8_t> before = ReadWholeFile(file.Path());
     {
         Transaction t(db);
         EXPECT_EQ(tlvNewID(table, db), 3);
         EXPECT_EQ(tlvNewID(table, db), 6);
-        TableDefinition extra {"EXTRA", nullptr, 0, 0};
+        TableDefinition extra{"EXTRA", nullptr, 0, 0};
         EXPECT_EQ(tlvAddTable(&extra, db), 2);
         t.Discard();
     }
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_TRUE(ReadWholeFile(file.Path()) == before);
     Transaction t(db);
     EXPECT_EQ(tlvGetTableID("EXTRA", db), 0);
@@ -102,8 +109,8 @@ TEST_F(TransactionTest, CallsOutsideATransactionFailWithTen)
     EXPECT_EQ(tlvEndTransaction(1, db), 10);
     EXPECT_EQ(tlvGetLastError(db), 10);
     std::int32_t value = 0;
-    ColumnInfo info {};
-    TableDefinition definition {"X", nullptr, 0, 0};
+    ColumnInfo info{};
+    TableDefinition definition{"X", nullptr, 0, 0};
     EXPECT_EQ(tlvAddTable(&definition, db), -1);
     EXPECT_EQ(tlvGetTableID("T", db), -1);
     EXPECT_EQ(tlvGetColumn(table, 1, &info, db), 10);
@@ -215,10 +222,11 @@ TEST_F(TransactionTest, SharedModeDiscardDropsChangedCatalogueBlocks)
     ASSERT_NE(shared, nullptr);
     {
         Transaction t(shared);
-        TableDefinition extra {"EXTRA", nullptr, 0, 0};
+        TableDefinition extra{"EXTRA", nullptr, 0, 0};
         EXPECT_EQ(tlvAddTable(&extra, shared), 2);
         t.Discard();
     }
+    EXPECT_TRUE(EngineConsistent(shared));
     {
         Transaction t(shared);
         EXPECT_EQ(tlvGetTableID("EXTRA", shared), 0);
@@ -232,5 +240,6 @@ TEST_F(TransactionTest, CloseEndsRunningTransactionsWithoutCommit)
     tlvStartTransaction(TLV_READWRITE, db);
     tlvNewID(table, db);
     Reopen();
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_EQ(Count(), 0);
 }

@@ -13,6 +13,8 @@
 #include <sanitizer/asan_interface.h>
 #endif
 
+#include <string>
+#include <utility>
 #include <vector>
 
 using namespace tolvane;
@@ -37,7 +39,7 @@ protected:
             cache.GetBlock(file, n, false, false);
     }
 
-    ScratchFile path {"cache.bin"};
+    ScratchFile path{"cache.bin"};
     platform::File file;
     BlockCache cache;
 };
@@ -50,6 +52,7 @@ TEST_F(BlockCacheTest, SlotArrayGrowsByATenth)
     BlockRef block = cache.GetBlock(file, 150, false, false);
     EXPECT_EQ(cache.SlotCount(), 165);
     EXPECT_EQ(block.Data()[0], 150);
+    EXPECT_EQ(cache.Check({150}), "");
 }
 
 TEST_F(BlockCacheTest, FullCacheReleasesTheLeastAskedForFirst)
@@ -63,6 +66,7 @@ TEST_F(BlockCacheTest, FullCacheReleasesTheLeastAskedForFirst)
     EXPECT_TRUE(cache.IsLoaded(11));
     EXPECT_TRUE(cache.IsLoaded(12));
     EXPECT_TRUE(cache.IsLoaded(13));
+    EXPECT_EQ(cache.Check({}), "");
 }
 
 TEST_F(BlockCacheTest, PinnedDirtyAndUsedBlocksAreNeverEvicted)
@@ -73,8 +77,10 @@ TEST_F(BlockCacheTest, PinnedDirtyAndUsedBlocksAreNeverEvicted)
     BlockRef dirty = cache.GetBlock(file, 22, false, false);
     dirty.Mutable()[1] = 9;
     dirty.Reset();
+    EXPECT_EQ(cache.Check({20}), "");
     for (std::int32_t n = 30; n < 60; ++n)
         Ask(n, 1);
+    EXPECT_EQ(cache.Check({20}), "");
     EXPECT_TRUE(cache.IsLoaded(20));
     EXPECT_EQ(held.Data()[0], 20) << "a block in use keeps its buffer";
     EXPECT_TRUE(cache.IsLoaded(21));
@@ -91,6 +97,7 @@ TEST_F(BlockCacheTest, NewOnALoadedBlockKeepsItsContents)
     BlockRef fresh = cache.GetBlock(file, 250, true, false);
     EXPECT_EQ(fresh.Data()[0], 0);
     EXPECT_TRUE(cache.IsDirty(250));
+    EXPECT_EQ(cache.Check({5, 5, 250}), "");
 }
 
 TEST_F(BlockCacheTest, CommitsReleaseRarelyAskedForBlocks)
@@ -106,6 +113,7 @@ TEST_F(BlockCacheTest, CommitsReleaseRarelyAskedForBlocks)
     EXPECT_TRUE(cache.IsLoaded(0));
     EXPECT_TRUE(cache.IsLoaded(1));
     EXPECT_EQ(cache.UseCount(40), 2u) << "the use count outlives the buffer";
+    EXPECT_EQ(cache.Check({}), "");
 }
 
 TEST_F(BlockCacheTest, ReloadReadsBackAndDropsBlocksPastTheEnd)
@@ -115,7 +123,9 @@ TEST_F(BlockCacheTest, ReloadReadsBackAndDropsBlocksPastTheEnd)
     BlockRef beyond = cache.GetBlock(file, 300, true, false);
     block.Reset();
     beyond.Reset();
+    EXPECT_EQ(cache.Check({}), "");
     cache.Reload(file);
+    EXPECT_EQ(cache.Check({}), "");
     EXPECT_EQ(cache.GetBlock(file, 7, false, false).Data()[0], 7);
     EXPECT_FALSE(cache.IsDirty(7));
     EXPECT_FALSE(cache.IsLoaded(300));
@@ -132,6 +142,7 @@ TEST_F(BlockCacheTest, UnreadableBlocksFailTheRequest)
     EXPECT_FALSE(cache.IsLoaded(5000));
     EXPECT_THROW(cache.GetBlock(file, -1, false, false), EngineError);
     EXPECT_THROW(cache.GetBlock(file, MaxBlocks, true, false), EngineError);
+    EXPECT_EQ(cache.Check({}), "") << "a failed request leaves nothing behind";
 }
 
 TEST_F(BlockCacheTest, AFullCacheServesReadMissesInPlace)
@@ -155,8 +166,10 @@ TEST_F(BlockCacheTest, AFullCacheServesReadMissesInPlace)
     EXPECT_TRUE(cache.IsDirty(5));
     EXPECT_EQ(inPlace.Data()[1], 77);
     EXPECT_TRUE(cache.DirtyBlocks().empty()) << "nothing read in place is ever written";
+    EXPECT_EQ(cache.Check({5}), "");
     inPlace.Reset();
     cache.ReleaseViews();
+    EXPECT_EQ(cache.Check({}), "");
     EXPECT_EQ(cache.ViewCount(), 0);
     EXPECT_FALSE(cache.IsLoaded(5));
     EXPECT_TRUE(cache.IsLoaded(4));
@@ -164,6 +177,7 @@ TEST_F(BlockCacheTest, AFullCacheServesReadMissesInPlace)
     BlockRef copied = cache.GetBlock(file, 5, false, false);
     EXPECT_EQ(copied.Data()[1], 0) << "the change made in place is gone";
     EXPECT_EQ(cache.ViewCount(), 0);
+    EXPECT_EQ(cache.Check({5}), "");
 }
 
 TEST_F(BlockCacheTest, AShortReadAsksAsGetBlockButHoldsNothing)
@@ -178,6 +192,27 @@ TEST_F(BlockCacheTest, AShortReadAsksAsGetBlockButHoldsNothing)
     EXPECT_FALSE(cache.IsLoaded(7)) << "nothing held block 7, so it could go";
     EXPECT_TRUE(cache.IsLoaded(8)) << "pinned";
     EXPECT_THROW(cache.ReadBlock(file, 5000, false), EngineError);
+    EXPECT_EQ(cache.Check({}), "");
+}
+
+TEST_F(BlockCacheTest, CheckCountsTheReferencesAlive)
+{
+    BlockRef first = cache.GetBlock(file, 3, false, false);
+    BlockRef second = first;
+    BlockRef other = cache.GetBlock(file, 4, false, true);
+    EXPECT_EQ(cache.Check({3, 4, 3}), "");
+    const std::pair<std::vector<std::int32_t>, const char*> wrong[] = {
+        {{3, 4}, "block 3 counts 2 references, but 1 are alive"},
+        {{3, 3, 4, 4}, "block 4 counts 1 references, but 2 are alive"},
+        {{3, 3}, "block 4 counts 1 references, but 0 are alive"},
+        {{3, 3, 4, 7}, "block 7 counts 0 references, but 1 are alive"},
+        {{3, 3, 4, 999}, "beyond the slots"},
+    };
+    for (const auto& [held, fault] : wrong)
+        EXPECT_NE(cache.Check(held).find(fault), std::string::npos) << fault;
+    second.Reset();
+    other = BlockRef();
+    EXPECT_EQ(cache.Check({3}), "");
 }
 
 TEST(BlockPool, ArenasAreSharedAndReturned)
@@ -189,8 +224,11 @@ TEST(BlockPool, ArenasAreSharedAndReturned)
     EXPECT_EQ(pool.ArenaCount(), 3);
     for (std::uint8_t* buffer : buffers)
         std::fill(buffer, buffer + BlockSize, 0xEE);
+    EXPECT_EQ(pool.Check({buffers.begin(), buffers.end()}), "");
+    EXPECT_EQ(pool.BuffersInUse(), 10);
     for (std::uint8_t* buffer : buffers)
         pool.Release(buffer);
+    EXPECT_EQ(pool.Check({}), "");
 #if defined(__SANITIZE_ADDRESS__)
     EXPECT_TRUE(__asan_address_is_poisoned(buffers.back())) << "a use after release is reported";
 #endif
@@ -198,6 +236,34 @@ TEST(BlockPool, ArenasAreSharedAndReturned)
     std::uint8_t* again = pool.Allocate();
     ASSERT_NE(again, nullptr);
     pool.Release(again);
+}
+
+TEST(BlockPool, CheckFindsBuffersThatAreNotInUse)
+{
+    BlockPool pool(4);
+    std::vector<const std::uint8_t*> used;
+    for (int i = 0; i < 6; ++i)
+        used.push_back(pool.Allocate());
+    std::uint8_t* released = pool.Allocate();
+    pool.Release(released);
+    std::uint8_t foreign[16] = {};
+    EXPECT_EQ(pool.Check(used), "");
+    auto with = [&](const std::uint8_t* extra) {
+        std::vector<const std::uint8_t*> buffers = used;
+        buffers.push_back(extra);
+        return buffers;
+    };
+    const std::pair<std::vector<const std::uint8_t*>, const char*> wrong[] = {
+        {{used.begin() + 1, used.end()}, "6 buffers are handed out, but 5 are in use"},
+        {with(used[2]), "twice"},
+        {with(released), "also free"},
+        {with(foreign), "none of the pool's"},
+        {with(used[0] + 1), "none of the pool's"},
+    };
+    for (const auto& [buffers, fault] : wrong)
+        EXPECT_NE(pool.Check(buffers).find(fault), std::string::npos) << fault;
+    for (const std::uint8_t* buffer : used)
+        pool.Release(const_cast<std::uint8_t*>(buffer));
 }
 
 TEST(RecordCollectionGrowth, CapacityGrowsByATenth)
@@ -211,7 +277,7 @@ TEST(RecordCollectionGrowth, CapacityGrowsByATenth)
         if (capacities.empty() || capacities.back() != collection.Capacity())
             capacities.push_back(collection.Capacity());
     }
-    EXPECT_EQ(capacities, (std::vector<std::int32_t> {100, 110, 121, 133, 146, 160}));
+    EXPECT_EQ(capacities, (std::vector<std::int32_t>{100, 110, 121, 133, 146, 160}));
     EXPECT_EQ(collection.Count(), 150);
     EXPECT_EQ(collection.Ids()[149], 150);
     tlvCloseDatabase(db);

@@ -38,7 +38,7 @@ void Fill(DatabaseFile* db, std::int32_t table, int count)
 {
     Transaction t(db);
     for (int i = 0; i < count; ++i) {
-        Row row {};
+        Row row{};
         std::snprintf(row.name, sizeof row.name, "Person %05d", i);
         row.number = i;
         std::int32_t id = tlvNewID(table, db);
@@ -48,6 +48,7 @@ void Fill(DatabaseFile* db, std::int32_t table, int count)
             tlvSetField(table, 3, id, note.data(), static_cast<std::int32_t>(note.size()), db);
         }
     }
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
 }
 
 // The transaction whose commit is cut short: rewrites, deletions, new records (the file grows), long
@@ -55,7 +56,7 @@ void Fill(DatabaseFile* db, std::int32_t table, int count)
 void Change(DatabaseFile* db, std::int32_t table)
 {
     for (std::int32_t id = 1; id <= 120; id += 3) {
-        Row row {};
+        Row row{};
         std::snprintf(row.name, sizeof row.name, "Changed %05d", id);
         row.number = -id;
         tlvWriteRecord(table, id, &row, db);
@@ -63,18 +64,19 @@ void Change(DatabaseFile* db, std::int32_t table)
     for (std::int32_t id = 2; id <= 200; id += 7)
         tlvDeleteRecord(table, id, db);
     for (int i = 0; i < 400; ++i) {
-        Row row {};
+        Row row{};
         std::snprintf(row.name, sizeof row.name, "New %05d", i);
         std::int32_t id = tlvNewID(table, db);
         tlvWriteRecord(table, id, &row, db);
     }
     std::string note(2000, 'z');
     tlvSetField(table, 3, 1, note.data(), static_cast<std::int32_t>(note.size()), db);
-    TableDefinition extra {"EXTRA", nullptr, 0, 0};
+    TableDefinition extra{"EXTRA", nullptr, 0, 0};
     tlvAddTable(&extra, db);
 }
 
-// Everything a reader sees: every live record with its long text, in id order.
+// Everything a reader sees: every live record with its long text, in id order. The open puts back what an
+// interrupted commit left, so the engine's inside must be consistent at once.
 std::string Content(const std::string& path)
 {
     DatabaseFile* db = tlvOpenDatabaseEx(path.c_str(), 0);
@@ -82,11 +84,12 @@ std::string Content(const std::string& path)
         return "cannot open";
     std::string content;
     Transaction t(db, TLV_READ);
+    EXPECT_TRUE(EngineConsistent(db)) << "after the open of " << path;
     std::int32_t table = tlvGetTableID("PERSON", db);
     content += "extra:" + std::to_string(tlvGetTableID("EXTRA", db)) + ";";
     std::int32_t count = tlvNumberOfRecords(table, db);
     for (std::int32_t id = 1; id <= count; ++id) {
-        Row row {};
+        Row row{};
         if (tlvReadRecord(table, id, &row, db) != 0)
             continue;
         content += std::to_string(id) + ":" + row.name + ":" + std::to_string(row.number);
@@ -130,7 +133,7 @@ protected:
     }
     void TearDown() override { platform::SetFileFault(platform::FileFaultMode::Off, 0); }
 
-    ScratchFile file {"crash.vdb"};
+    ScratchFile file{"crash.vdb"};
     std::int32_t table = 0;
     std::vector<std::uint8_t> before;
     std::string beforeContent;
@@ -154,6 +157,7 @@ TEST_F(CrashSafetyTest, FailedWriteAtAnyPointLeavesTheFileAsBefore)
             EXPECT_EQ(tlvEndTransaction(1, db), 16);
             EXPECT_EQ(tlvGetLastError(db), 16);
             platform::SetFileFault(platform::FileFaultMode::Off, 0);
+            EXPECT_TRUE(EngineConsistent(db)) << "after the failed commit";
 
             // The same handle goes on with the old contents.
             ASSERT_EQ(tlvStartTransaction(TLV_READ, db), 0);
@@ -212,7 +216,7 @@ TEST_F(CrashSafetyTest, FailedReadFailsTheOperation)
     ASSERT_NE(db, nullptr);
     ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
     int failures = 0;
-    Row row {};
+    Row row{};
     for (std::int32_t id = 1; id <= 300; ++id)
         if (tlvReadRecord(table, id, &row, db) == 16)
             ++failures;
@@ -282,6 +286,7 @@ TEST_F(CrashSafetyTest, KilledWhileCommittingOverAndOver)
         DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
         ASSERT_NE(db, nullptr);
         Transaction t(db, TLV_READ);
+        EXPECT_TRUE(EngineConsistent(db)) << "after the open of attempt " << attempt;
         std::int32_t first = -1;
         for (std::int32_t id = 1; id <= 300; ++id) {
             std::int32_t generation = 0;
@@ -331,11 +336,11 @@ TEST_F(CrashSafetyTest, ProcessDyingAtAnyPointOfTheCommit)
         std::string plan = file.Path() + "|" + std::to_string(n);
         SetEnvironmentVariableA("TOLVANE_CRASH_CHILD", plan.c_str());
         std::string command = std::string("\"") + program + "\" --gtest_filter=CrashChild.*";
-        STARTUPINFOA startup {};
+        STARTUPINFOA startup{};
         startup.cb = sizeof startup;
-        PROCESS_INFORMATION process {};
-        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &process));
+        PROCESS_INFORMATION process{};
+        ASSERT_TRUE(
+            CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
         WaitForSingleObject(process.hProcess, INFINITE);
         DWORD status = 0;
         GetExitCodeProcess(process.hProcess, &status);

@@ -27,13 +27,16 @@ TEST(BrokenTransaction, AHalfDoneOperationIsNeverCommitted)
     EXPECT_EQ(answer, 16);
     EXPECT_EQ(tlvNewID(table, db), 0);
     EXPECT_EQ(tlvGetLastError(db), 16);
+    EXPECT_TRUE(EngineConsistent(db)) << "the cache, while the broken transaction runs";
     EXPECT_EQ(tlvEndTransaction(1, db), 16);
+    EXPECT_TRUE(EngineConsistent(db)) << "after the discard";
     EXPECT_TRUE(ReadWholeFile(file.Path()) == before);
 
     // A failure that changed nothing leaves the transaction sound.
     ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
     EXPECT_GT(tlvNewID(table, db), 0);
     EXPECT_EQ(tlvReadRecord(table, 99, nullptr, db), 13);
+    EXPECT_TRUE(EngineConsistent(db));
     EXPECT_EQ(tlvEndTransaction(1, db), 0);
     {
         Transaction t(db, TLV_READ);

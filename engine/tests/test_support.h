@@ -3,6 +3,8 @@
 
 #include "engine/tolvane.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -44,6 +46,16 @@ private:
     DatabaseFile* db_;
     bool ended_ = false;
 };
+
+// What EngineConsistent asks of the indexes: their order always; Balanced also exact heights and balance,
+// which a tree keeps until a removal (a delete, or a rewrite of an indexed value) touches it.
+enum class Indexes { Ordered, Balanced };
+
+// Whether the engine's inside is consistent: the block cache, and every index of every table (looked at in
+// a read transaction of its own when none runs). Used as EXPECT_TRUE(EngineConsistent(db)) after each change.
+// The interface tests also run against Tolvane.dll, which hides the engine's inside: there nothing is looked
+// at, and the same tests in engine_tests, linked with the engine itself, do the checking.
+::testing::AssertionResult EngineConsistent(DatabaseFile* db, Indexes indexes = Indexes::Ordered);
 
 std::int32_t LittleI32(const std::vector<std::uint8_t>& bytes, std::size_t offset);
 std::int32_t LittleI16(const std::vector<std::uint8_t>& bytes, std::size_t offset);

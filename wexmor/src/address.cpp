@@ -96,22 +96,22 @@ int ReadAddress(WexmorFile& file, std::unique_ptr<WZAddress>& slot)
     if (!address)
         return kNoMemory;
     if (!OpenPlainElement(file, "address"))
-        return 31;
+        return kErrorAddress;
     for (;;) {
         if (MatchLiteral(file, kLineBreak, true)) {
             address->parts.Append(kLineBreak);
         } else if (IsStartTagNext(file, "ap")) {
             if (!AppendRawPart(file, address->parts))
-                return 32;
+                return kErrorAddressPart;
         } else {
             break;
         }
     }
-    if (int error = ReadOptionalText(file, address->phone, "phone", 33))
+    if (int error = ReadOptionalText(file, address->phone, "phone", kErrorPhone))
         return error;
-    if (int error = ReadOptionalText(file, address->fax, "fax", 34))
+    if (int error = ReadOptionalText(file, address->fax, "fax", kErrorFax))
         return error;
-    return MatchEndTag(file, "address") ? 0 : 31;
+    return MatchEndTag(file, "address") ? 0 : kErrorAddress;
 }
 
 } // namespace wexmor

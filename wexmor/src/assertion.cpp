@@ -54,7 +54,7 @@ int ReadAssertionref(WexmorFile& file, int& id)
         id = ParseNumber(value);
         return 0;
     case kMalformed:
-        return 103;
+        return kErrorAssertion;
     default:
         return 0;
     }
@@ -68,11 +68,11 @@ int ReadAssertion(WexmorFile& file, WZAssertion& assertion)
     if (ReadAttribute(file, value, "datatype") == kRead) {
         assertion.datatype = FindWordExact(kDatatypeWords, value);
         if (assertion.datatype < 0)
-            return 56;
+            return kErrorDatatype;
     }
     ReadLangAttribute(file, assertion.lang, sizeof assertion.lang);
     if (!MatchLiteral(file, ">", true))
-        return 103;
+        return kErrorAssertion;
     if (IsStartTagNext(file, "alias"))
         WZ_TRY(ReadContent(file, assertion.alias));
     else if (IsStartTagNext(file, "attribute"))
@@ -89,9 +89,9 @@ int ReadAssertion(WexmorFile& file, WZAssertion& assertion)
         WZ_TRY(ReadExcerptrefs(file, assertion.excerptrefs));
     if (IsStartTagNext(file, "object"))
         WZ_TRY(ReadObjects(file, assertion.objects));
-    WZ_TRY(ReadOptionalText(file, assertion.note, "note", 27));
-    WZ_TRY(ReadOptionalText(file, assertion.change, "change", 71));
-    return MatchEndTag(file, "assertion") ? 0 : 103;
+    WZ_TRY(ReadOptionalText(file, assertion.note, "note", kErrorNote));
+    WZ_TRY(ReadOptionalText(file, assertion.change, "change", kErrorChange));
+    return MatchEndTag(file, "assertion") ? 0 : kErrorAssertion;
 }
 
 } // namespace

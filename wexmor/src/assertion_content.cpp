@@ -191,84 +191,86 @@ void Write(WexmorFile& file, const WZInfo& info)
 int Read(WexmorFile& file, WZAlias& alias)
 {
     if (!MatchStartTag(file, "alias", true))
-        return 46;
+        return kErrorAlias;
     alias.negative = ReadNegative(file, 1, false);
     if (!MatchLiteral(file, ">", true))
-        return 46;
+        return kErrorAlias;
     WZ_TRY(ReadName(file, alias.name));
     WZ_TRY(ReadPersonrefs(file, "personref", alias.personrefs));
     if (IsStartTagNext(file, "date"))
         WZ_TRY(ReadDate(file, alias.date));
-    return MatchEndTag(file, "alias") ? 0 : 46;
+    return MatchEndTag(file, "alias") ? 0 : kErrorAlias;
 }
 
 int Read(WexmorFile& file, WZAttribute& attribute)
 {
     if (!MatchStartTag(file, "attribute", true))
-        return 48;
+        return kErrorAttribute;
     attribute.negative = ReadNegative(file, 0, false);
     if (!MatchLiteral(file, ">", true))
-        return 48;
-    WZ_TRY(ReadRequiredText(file, attribute.description, "description", 57));
+        return kErrorAttribute;
+    WZ_TRY(ReadRequiredText(file, attribute.description, "description", kErrorDescription));
     if (IsStartTagNext(file, "textclass")) {
-        WZ_TRY(ReadWordElement(file, "textclass", kTextClassWords, true, attribute.textClass, 114, true));
-        WZ_TRY(ReadRequiredText(file, attribute.text, "text", 44));
+        WZ_TRY(ReadWordElement(file, "textclass", kTextClassWords, true, attribute.textClass, kErrorTextClass, true));
+        WZ_TRY(ReadRequiredText(file, attribute.text, "text", kErrorText));
     } else if (IsStartTagNext(file, "numberclass")) {
-        WZ_TRY(ReadWordElement(file, "numberclass", kNumberClassWords, true, attribute.numberClass, 115, true));
+        WZ_TRY(ReadWordElement(file, "numberclass", kNumberClassWords, true, attribute.numberClass, kErrorNumberClass,
+                               true));
         int32_t number = 0;
         if (ReadLongElement(file, number, "number") != kRead)
-            return 80;
+            return kErrorNumber;
         attribute.number = number;
-        WZ_TRY(ReadWordElement(file, "modifier", kAttributeModifierWords, false, attribute.modifier, 81, false));
+        WZ_TRY(ReadWordElement(file, "modifier", kAttributeModifierWords, false, attribute.modifier, kErrorModifier,
+                               false));
     } else if (IsStartTagNext(file, "flagclass")) {
-        WZ_TRY(ReadWordElement(file, "flagclass", kFlagClassWords, true, attribute.flagClass, 116, true));
+        WZ_TRY(ReadWordElement(file, "flagclass", kFlagClassWords, true, attribute.flagClass, kErrorFlagClass, true));
     }
     WZ_TRY(ReadPersonrefs(file, "personref", attribute.personrefs));
     WZ_TRY(ReadOptionalRecords(file, attribute.date, attribute.place, attribute.address));
-    return MatchEndTag(file, "attribute") ? 0 : 48;
+    return MatchEndTag(file, "attribute") ? 0 : kErrorAttribute;
 }
 
 int Read(WexmorFile& file, WZEvent& event)
 {
     if (!MatchStartTag(file, "event", true))
-        return 53;
+        return kErrorEvent;
     char value[kAttributeSize];
     int32_t type = 0;
     if (ReadAttribute(file, value, "type") != kRead || !ParseLetteredId(value, 'E', type))
-        return 84;
+        return kErrorEventType;
     event.type = type;
     event.negative = ReadNegative(file, 0, true);
     if (!MatchLiteral(file, ">", true))
-        return 53;
+        return kErrorEvent;
     WZ_TRY(ReadOptionalPersonrefs(file, "principal", event.principals));
     if (IsStartTagNext(file, "subordinate"))
         WZ_TRY(ReadPersonrefroles(file, "subordinate", event.subordinates));
     WZ_TRY(ReadOptionalRecords(file, event.date, event.place, event.address));
-    return MatchEndTag(file, "event") ? 0 : 53;
+    return MatchEndTag(file, "event") ? 0 : kErrorEvent;
 }
 
 int Read(WexmorFile& file, WZRelationship& relationship)
 {
     if (!MatchStartTag(file, "relationship", true))
-        return 70;
+        return kErrorRelationship;
     relationship.negative = ReadNegative(file, 1, false);
     if (!MatchLiteral(file, ">", true))
-        return 70;
-    WZ_TRY(ReadWordElement(file, "relation", kRelationWords, true, relationship.relation, 117, true));
+        return kErrorRelationship;
+    WZ_TRY(ReadWordElement(file, "relation", kRelationWords, true, relationship.relation, kErrorRelation, true));
     WZ_TRY(ReadOptionalPersonrefs(file, "father", relationship.father));
     WZ_TRY(ReadOptionalPersonrefs(file, "mother", relationship.mother));
     WZ_TRY(ReadOptionalPersonrefs(file, "parent", relationship.parent));
     WZ_TRY(ReadOptionalPersonrefs(file, "child", relationship.child));
-    return MatchEndTag(file, "relationship") ? 0 : 70;
+    return MatchEndTag(file, "relationship") ? 0 : kErrorRelationship;
 }
 
 int Read(WexmorFile& file, WZInfo& info)
 {
     if (!OpenPlainElement(file, "info"))
-        return 47;
-    WZ_TRY(ReadRequiredText(file, info.text, "text", 44));
+        return kErrorInfo;
+    WZ_TRY(ReadRequiredText(file, info.text, "text", kErrorText));
     WZ_TRY(ReadPersonrefs(file, "personref", info.personrefs));
-    return MatchEndTag(file, "info") ? 0 : 47;
+    return MatchEndTag(file, "info") ? 0 : kErrorInfo;
 }
 
 } // namespace wexmor

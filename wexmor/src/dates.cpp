@@ -31,31 +31,31 @@ int ReadSimpledate(WexmorFile& file, const char* name, std::unique_ptr<WZSimpled
     if (!date)
         return kNoMemory;
     if (!ConsumeByte(file, '<') || !MatchLiteral(file, name, true))
-        return 65;
+        return kErrorSimpledate;
     char value[kAttributeSize];
     date->calendar = 0;
     if (ReadAttribute(file, value, "cal") == kRead) {
         date->calendar = FindWordByPrefix(kCalendarWords, value);
         if (date->calendar < 0)
-            return 66;
+            return kErrorCalendar;
     }
     date->modifier = -1;
     if (ReadAttribute(file, value, "mod") == kRead) {
         date->modifier = FindWordByPrefix(kDateModifierWords, value);
         if (date->modifier < 0)
-            return 67;
+            return kErrorDateModifier;
     }
     date->era = (ReadAttribute(file, value, "era") == kRead && std::strncmp(value, "before", 6) == 0) ? 1 : 0;
     if (!MatchLiteral(file, ">", true))
-        return 65;
+        return kErrorSimpledate;
     const char* lt = std::strchr(file.pos, '<');
     if (!lt)
-        return 65;
+        return kErrorSimpledate;
     AppendUnescaped(date->date, file.pos, static_cast<size_t>(lt - file.pos));
     file.pos = lt;
     if (!ConsumeByte(file, '<') || !ConsumeByte(file, '/') || !MatchLiteral(file, name, true) ||
         !MatchLiteral(file, ">", true))
-        return 64;
+        return kErrorDate;
     return 0;
 }
 
@@ -103,16 +103,16 @@ int ReadDate(WexmorFile& file, std::unique_ptr<WZDate>& slot)
     if (!date)
         return kNoMemory;
     if (!OpenPlainElement(file, "date"))
-        return 64;
+        return kErrorDate;
     int error = 0;
     if (IsStartTagNext(file, "exact")) {
         error = ReadSimpledate(file, "exact", date->exact);
     } else if (IsStartTagNext(file, "begin")) {
         error = ReadSimpledate(file, "begin", date->begin);
         if (!error)
-            error = IsStartTagNext(file, "end") ? ReadSimpledate(file, "end", date->end) : 64;
+            error = IsStartTagNext(file, "end") ? ReadSimpledate(file, "end", date->end) : kErrorDate;
     } else {
-        error = ReadOptionalText(file, date->text, "text", 44);
+        error = ReadOptionalText(file, date->text, "text", kErrorText);
         if (!error)
             error = ReadOptionalSimpledate(file, "from", date->from);
         if (!error)
@@ -120,7 +120,7 @@ int ReadDate(WexmorFile& file, std::unique_ptr<WZDate>& slot)
     }
     if (error)
         return error;
-    return MatchEndTag(file, "date") ? 0 : 64;
+    return MatchEndTag(file, "date") ? 0 : kErrorDate;
 }
 
 } // namespace wexmor

@@ -33,7 +33,7 @@ int ReadIdAttribute(WexmorFile& file, const char* name, char letter, int& id)
     char value[kAttributeSize];
     int32_t number = 0;
     if (ReadAttribute(file, value, name) != kRead || !ParseLetteredId(value, letter, number))
-        return 35;
+        return kErrorId;
     id = number;
     return 0;
 }

@@ -1,10 +1,11 @@
 // Writers and readers of the elements that records share: value records (dates, names, places, addresses,
-// objects) and the reference lists. Readers return 0 or the error number of their failure point.
+// objects) and the reference lists. Readers return 0 or the number of their failure point (read_errors.h).
 #pragma once
 
 #include <memory>
 
 #include "file.h"
+#include "read_errors.h"
 #include "records.h"
 #include "words.h"
 
@@ -36,7 +37,7 @@ int ReadRepref(WexmorFile& file, std::unique_ptr<WZRepref>& repref);
 bool OpenPlainElement(WexmorFile& file, const char* name);
 // The optional lang attribute: stored when well formed; false when it is malformed.
 bool ReadLangAttribute(WexmorFile& file, char* field, size_t width);
-// An id attribute "letter and number": 0, or the error 35 when absent, malformed or without its letter.
+// An id attribute "letter and number": 0, or kErrorId when absent, malformed or without its letter.
 int ReadIdAttribute(WexmorFile& file, const char* name, char letter, int& id);
 // The language attribute in a start tag, when not empty.
 void WriteLangAttribute(WexmorFile& file, const char* lang);

@@ -26,39 +26,39 @@ int ReadEventtype(WexmorFile& file, WZEventtype& eventtype)
     WZ_TRY(ReadIdAttribute(file, "id", 'E', eventtype.id));
     char value[kAttributeSize];
     if (ReadAttribute(file, value, "class") != kRead)
-        return 55;
+        return kErrorEventtypeClass;
     eventtype.eventClass = FindWordByPrefix(kEventClassWords, value);
     if (eventtype.eventClass < 0)
-        return 54;
+        return kErrorClass;
     if (!ReadLangAttribute(file, eventtype.lang, sizeof eventtype.lang))
-        return 68;
+        return kErrorLang;
     if (!MatchLiteral(file, ">", true))
-        return 102;
-    WZ_TRY(ReadRequiredText(file, eventtype.description, "description", 57));
+        return kErrorEventtype;
+    WZ_TRY(ReadRequiredText(file, eventtype.description, "description", kErrorDescription));
     WexmorText tag;
     switch (ReadTextElement(file, tag, "gedcomtag")) {
     case kMalformed:
-        return 77;
+        return kErrorGedcomTag;
     case kAbsent:
         break;
     case kRead:
         if (tag.Length() > kGedcomTagLength)
-            return 77;
+            return kErrorGedcomTag;
         SetCode(eventtype.gedcomtag, sizeof eventtype.gedcomtag, tag.Read());
         break;
     }
     int32_t roles = 0;
     switch (ReadIntElement(file, roles, "roles")) {
     case kMalformed:
-        return 78;
+        return kErrorRoles;
     case kRead:
         eventtype.roles = roles;
         break;
     case kAbsent:
         break;
     }
-    WZ_TRY(ReadOptionalText(file, eventtype.note, "note", 27));
-    return MatchEndTag(file, "eventtype") ? 0 : 102;
+    WZ_TRY(ReadOptionalText(file, eventtype.note, "note", kErrorNote));
+    return MatchEndTag(file, "eventtype") ? 0 : kErrorEventtype;
 }
 
 } // namespace

@@ -20,29 +20,29 @@ int ReadExcerpt(WexmorFile& file, WZExcerpt& excerpt)
 {
     WZ_TRY(ReadIdAttribute(file, "id", 'X', excerpt.id));
     if (!ReadLangAttribute(file, excerpt.lang, sizeof excerpt.lang))
-        return 68;
+        return kErrorLang;
     if (!MatchLiteral(file, ">", true))
-        return 69;
-    WZ_TRY(ReadOptionalText(file, excerpt.text, "text", 44));
+        return kErrorExcerpt;
+    WZ_TRY(ReadOptionalText(file, excerpt.text, "text", kErrorText));
     int32_t quality = 0;
     switch (ReadIntElement(file, quality, "quality")) {
     case kMalformed:
-        return 50;
+        return kErrorQuality;
     case kRead:
         excerpt.quality = static_cast<signed char>(quality & 0xFF);
         break;
     case kAbsent:
         break;
     }
-    WZ_TRY(ReadOptionalText(file, excerpt.page, "page", 51));
+    WZ_TRY(ReadOptionalText(file, excerpt.page, "page", kErrorPage));
     char value[kAttributeSize];
     int32_t source = 0;
     if (ReadCodeElement(file, value, sizeof value, "sourceref") != kRead || !ParseLetteredId(value, 'S', source))
-        return 49;
+        return kErrorSourceRef;
     excerpt.sourceref = source;
-    WZ_TRY(ReadOptionalText(file, excerpt.note, "note", 27));
-    WZ_TRY(ReadOptionalText(file, excerpt.change, "change", 71));
-    return MatchEndTag(file, "excerpt") ? 0 : 69;
+    WZ_TRY(ReadOptionalText(file, excerpt.note, "note", kErrorNote));
+    WZ_TRY(ReadOptionalText(file, excerpt.change, "change", kErrorChange));
+    return MatchEndTag(file, "excerpt") ? 0 : kErrorExcerpt;
 }
 
 } // namespace

@@ -25,33 +25,33 @@ int ReadHeader(WexmorFile& file, WZHeader& header)
 {
     int32_t number = 0;
     if (ReadIntElement(file, number, "version") != kRead)
-        return 21;
+        return kErrorVersion;
     header.wzVersion = number;
     if (ReadIntElement(file, number, "level") != kRead)
-        return 22;
+        return kErrorLevel;
     header.level = number;
     if (!MatchEndTag(file, "file"))
-        return 20;
+        return kErrorFile;
     if (!OpenPlainElement(file, "header"))
-        return 23;
-    WZ_TRY(ReadRequiredText(file, header.exportingSystem, "exportingsystem", 24));
-    WZ_TRY(ReadRequiredText(file, header.version, "version", 21));
-    WZ_TRY(ReadRequiredText(file, header.exported, "exported", 25));
+        return kErrorHeader;
+    WZ_TRY(ReadRequiredText(file, header.exportingSystem, "exportingsystem", kErrorExportingSystem));
+    WZ_TRY(ReadRequiredText(file, header.version, "version", kErrorVersion));
+    WZ_TRY(ReadRequiredText(file, header.exported, "exported", kErrorExported));
     if (ReadCodeElement(file, header.language, sizeof header.language, "language") == kMalformed)
-        return 106;
+        return kErrorLanguage;
     if (OpenPlainElement(file, "owner")) {
-        WZ_TRY(ReadRequiredText(file, header.ownerName, "name", 28));
+        WZ_TRY(ReadRequiredText(file, header.ownerName, "name", kErrorName));
         if (IsStartTagNext(file, "address"))
             WZ_TRY(ReadAddress(file, header.ownerAddress));
-        WZ_TRY(ReadOptionalText(file, header.ownerEmail, "email", 29));
-        WZ_TRY(ReadOptionalText(file, header.ownerUri, "uri", 30));
+        WZ_TRY(ReadOptionalText(file, header.ownerEmail, "email", kErrorEmail));
+        WZ_TRY(ReadOptionalText(file, header.ownerUri, "uri", kErrorUri));
         if (!MatchEndTag(file, "owner"))
-            return 23;
+            return kErrorHeader;
     }
-    WZ_TRY(ReadOptionalText(file, header.copyright, "copyright", 26));
-    WZ_TRY(ReadOptionalText(file, header.note, "note", 27));
-    WZ_TRY(ReadOptionalText(file, header.change, "change", 71));
-    return MatchEndTag(file, "header") ? 0 : 23;
+    WZ_TRY(ReadOptionalText(file, header.copyright, "copyright", kErrorCopyright));
+    WZ_TRY(ReadOptionalText(file, header.note, "note", kErrorNote));
+    WZ_TRY(ReadOptionalText(file, header.change, "change", kErrorChange));
+    return MatchEndTag(file, "header") ? 0 : kErrorHeader;
 }
 
 } // namespace

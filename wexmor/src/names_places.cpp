@@ -89,14 +89,14 @@ int ReadName(WexmorFile& file, std::unique_ptr<WZName>& slot)
     if (!name)
         return kNoMemory;
     if (!MatchStartTag(file, "personalname", true))
-        return 28;
+        return kErrorName;
     ReadLangAttribute(file, name->lang, sizeof name->lang);
     if (!MatchLiteral(file, ">", true))
-        return 28;
+        return kErrorName;
     while (IsStartTagNext(file, "np"))
         if (!AppendRawPart(file, name->parts))
-            return 83;
-    return MatchEndTag(file, "personalname") ? 0 : 28;
+            return kErrorNamePart;
+    return MatchEndTag(file, "personalname") ? 0 : kErrorName;
 }
 
 void WritePlace(WexmorFile& file, const WZPlace& place)
@@ -123,27 +123,27 @@ int ReadPlace(WexmorFile& file, std::unique_ptr<WZPlace>& slot)
     if (!place)
         return kNoMemory;
     if (!MatchStartTag(file, "place", true))
-        return 59;
+        return kErrorPlace;
     ReadLangAttribute(file, place->lang, sizeof place->lang);
     if (!MatchLiteral(file, ">", true))
-        return 59;
-    if (int error = ReadOptionalText(file, place->prefix, "prefix", 60))
+        return kErrorPlace;
+    if (int error = ReadOptionalText(file, place->prefix, "prefix", kErrorPlacePrefix))
         return error;
     while (IsStartTagNext(file, "pnp"))
         if (!AppendRawPart(file, place->parts))
-            return 61;
+            return kErrorPlacePart;
     if (IsStartTagNext(file, "date"))
         if (int error = ReadDate(file, place->date))
             return error;
     if (OpenPlainElement(file, "coords")) {
-        if (ReadRequiredText(file, place->longitude, "lo", 62))
-            return 62;
-        if (ReadRequiredText(file, place->latitude, "la", 63))
-            return 63;
+        if (ReadRequiredText(file, place->longitude, "lo", kErrorLongitude))
+            return kErrorLongitude;
+        if (ReadRequiredText(file, place->latitude, "la", kErrorLatitude))
+            return kErrorLatitude;
         if (!MatchEndTag(file, "coords"))
-            return 59;
+            return kErrorPlace;
     }
-    return MatchEndTag(file, "place") ? 0 : 59;
+    return MatchEndTag(file, "place") ? 0 : kErrorPlace;
 }
 
 } // namespace wexmor

@@ -36,34 +36,34 @@ namespace {
 int ReadObject(WexmorFile& file, WZObject& object)
 {
     if (!MatchStartTag(file, "object", true))
-        return 108;
+        return kErrorObject;
     ReadLangAttribute(file, object.lang, sizeof object.lang);
     if (!MatchLiteral(file, ">", true))
-        return 108;
-    if (int error = ReadOptionalText(file, object.extFile, "externalfile", 109))
+        return kErrorObject;
+    if (int error = ReadOptionalText(file, object.extFile, "externalfile", kErrorExternalFile))
         return error;
-    if (int error = ReadOptionalText(file, object.orgFile, "originalfile", 110))
+    if (int error = ReadOptionalText(file, object.orgFile, "originalfile", kErrorOriginalFile))
         return error;
     switch (ReadRawTextElement(file, object.bin, "bin")) {
     case kMalformed:
-        return 111;
+        return kErrorBin;
     case kAbsent:
         break;
     case kRead: {
         size_t count = 0;
         if (!DecodeBase64(object.bin.Read(), object.bin.Length(), object.content, count)) {
             object.content.reset();
-            return 111;
+            return kErrorBin;
         }
         object.contentSize = static_cast<int>(count);
         break;
     }
     }
-    if (ReadRequiredText(file, object.title, "title", 39))
-        return 39;
-    if (int error = ReadOptionalText(file, object.note, "note", 27))
+    if (ReadRequiredText(file, object.title, "title", kErrorTitle))
+        return kErrorTitle;
+    if (int error = ReadOptionalText(file, object.note, "note", kErrorNote))
         return error;
-    return MatchEndTag(file, "object") ? 0 : 108;
+    return MatchEndTag(file, "object") ? 0 : kErrorObject;
 }
 
 } // namespace

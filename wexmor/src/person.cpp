@@ -42,11 +42,11 @@ int ReadSubpersons(WexmorFile& file, std::unique_ptr<WZSubpersons>& slot)
     if (!subpersons)
         return kNoMemory;
     if (!MatchStartTag(file, "subpersons", true))
-        return 75;
+        return kErrorSubpersons;
     int32_t number = 0;
     switch (ReadNumberAttribute(file, number, "probability")) {
     case kMalformed:
-        return 74;
+        return kErrorProbability;
     case kRead:
         subpersons->probability = number;
         break;
@@ -54,15 +54,15 @@ int ReadSubpersons(WexmorFile& file, std::unique_ptr<WZSubpersons>& slot)
         break;
     }
     if (!MatchLiteral(file, ">", true))
-        return 75;
+        return kErrorSubpersons;
     if (ReadLongElement(file, number, "personref") != kRead)
-        return 76;
+        return kErrorPersonRef;
     subpersons->person1 = number;
     if (ReadLongElement(file, number, "personref") != kRead)
-        return 76;
+        return kErrorPersonRef;
     subpersons->person2 = number;
-    WZ_TRY(ReadOptionalText(file, subpersons->note, "note", 27));
-    return MatchEndTag(file, "subpersons") ? 0 : 75;
+    WZ_TRY(ReadOptionalText(file, subpersons->note, "note", kErrorNote));
+    return MatchEndTag(file, "subpersons") ? 0 : kErrorSubpersons;
 }
 
 int ReadPerson(WexmorFile& file, WZPerson& person)
@@ -70,18 +70,18 @@ int ReadPerson(WexmorFile& file, WZPerson& person)
     WZ_TRY(ReadIdAttribute(file, "id", 'P', person.id));
     char value[kAttributeSize];
     if (ReadAttribute(file, value, "sex") != kRead)
-        return 72;
+        return kErrorSex;
     int sex = -1;
     for (int i = 0; i < 3; ++i)
         if (std::strcmp(value, kSexWords[i]) == 0)
             sex = i;
     if (sex < 0)
-        return 72;
+        return kErrorSex;
     person.sex = static_cast<unsigned char>(sex);
     if (ReadAttribute(file, value, "lang") == kRead)
         SetCode(person.lang, sizeof person.lang, value);
     if (!MatchLiteral(file, ">", true))
-        return 73;
+        return kErrorPerson;
     WZ_TRY(ReadName(file, person.name));
     if (IsStartTagNext(file, "subpersons")) {
         WZ_TRY(ReadSubpersons(file, person.subpersons));
@@ -91,9 +91,9 @@ int ReadPerson(WexmorFile& file, WZPerson& person)
         if (IsStartTagNext(file, "object"))
             WZ_TRY(ReadObjects(file, person.objects));
     }
-    WZ_TRY(ReadOptionalText(file, person.note, "note", 27));
-    WZ_TRY(ReadOptionalText(file, person.change, "change", 71));
-    return MatchEndTag(file, "person") ? 0 : 73;
+    WZ_TRY(ReadOptionalText(file, person.note, "note", kErrorNote));
+    WZ_TRY(ReadOptionalText(file, person.change, "change", kErrorChange));
+    return MatchEndTag(file, "person") ? 0 : kErrorPerson;
 }
 
 } // namespace

@@ -41,36 +41,36 @@ bool TakeEndTag(WexmorFile& file, const char* name)
 int ReadPersonref(WexmorFile& file, const char* name, WZPersonref& ref)
 {
     if (!MatchStartTag(file, name, true))
-        return 76;
+        return kErrorPersonRef;
     char value[kAttributeSize];
     ref.pref = (ReadAttribute(file, value, "pref") == kRead && std::strcmp(value, "true") == 0) ? 1 : 0;
     if (ReadAttribute(file, value, "seq") == kRead)
         ref.seq = ParseNumber(value);
     if (!MatchLiteral(file, ">", true))
-        return 76;
+        return kErrorPersonRef;
     const char* lt = std::strchr(file.pos, '<');
     size_t length = lt ? static_cast<size_t>(lt - file.pos) : 0;
     if (!lt || length >= kAttributeSize)
-        return 76;
+        return kErrorPersonRef;
     std::memcpy(value, file.pos, length);
     value[length] = '\0';
     int32_t id = 0;
     if (!ParseLetteredId(value, 'P', id))
-        return 76;
+        return kErrorPersonRef;
     ref.personId = id;
     file.pos = lt;
-    return TakeEndTag(file, name) ? 0 : 76;
+    return TakeEndTag(file, name) ? 0 : kErrorPersonRef;
 }
 
 int ReadPersonrefrole(WexmorFile& file, const char* name, WZPersonrefrole& entry)
 {
     if (!OpenPlainElement(file, name))
-        return 79;
+        return kErrorRoleRef;
     if (int error = ReadPersonrefs(file, "personref", entry.personrefs))
         return error;
-    if (ReadRequiredText(file, entry.role, "role", 86))
-        return 86;
-    return MatchEndTag(file, name) ? 0 : 79;
+    if (ReadRequiredText(file, entry.role, "role", kErrorRole))
+        return kErrorRole;
+    return MatchEndTag(file, name) ? 0 : kErrorRoleRef;
 }
 
 } // namespace
@@ -152,7 +152,7 @@ int ReadExcerptrefs(WexmorFile& file, std::unique_ptr<WZExcerptref>& first)
         char value[kAttributeSize];
         int32_t id = 0;
         if (ReadCodeElement(file, value, sizeof value, "excerptref") != kRead || !ParseLetteredId(value, 'X', id))
-            return 58;
+            return kErrorExcerptRef;
         ref->excerptId = id;
         slot = &ref->next;
     } while (IsStartTagNext(file, "excerptref"));
@@ -175,19 +175,19 @@ int ReadRepref(WexmorFile& file, std::unique_ptr<WZRepref>& slot)
     if (!repref)
         return kNoMemory;
     if (!MatchStartTag(file, "repositoryref", true))
-        return 99;
+        return kErrorRepositoryRef;
     int32_t id = 0;
     char value[kAttributeSize];
     if (ReadAttribute(file, value, "ref") != kRead || !ParseLetteredId(value, 'R', id))
-        return 100;
+        return kErrorRepositoryRefId;
     repref->ref = id;
     if (!MatchLiteral(file, ">", true))
-        return 99;
-    if (int error = ReadOptionalText(file, repref->callnumber, "callnumber", 101))
+        return kErrorRepositoryRef;
+    if (int error = ReadOptionalText(file, repref->callnumber, "callnumber", kErrorCallNumber))
         return error;
-    if (int error = ReadOptionalText(file, repref->note, "note", 27))
+    if (int error = ReadOptionalText(file, repref->note, "note", kErrorNote))
         return error;
-    return MatchEndTag(file, "repositoryref") ? 0 : 99;
+    return MatchEndTag(file, "repositoryref") ? 0 : kErrorRepositoryRef;
 }
 
 } // namespace wexmor

@@ -20,17 +20,17 @@ int ReadRepository(WexmorFile& file, WZRepository& repository)
 {
     WZ_TRY(ReadIdAttribute(file, "id", 'R', repository.id));
     if (!ReadLangAttribute(file, repository.lang, sizeof repository.lang))
-        return 68;
+        return kErrorLang;
     if (!MatchLiteral(file, ">", true))
-        return 107;
-    WZ_TRY(ReadRequiredText(file, repository.name, "name", 28));
+        return kErrorRepository;
+    WZ_TRY(ReadRequiredText(file, repository.name, "name", kErrorName));
     if (IsStartTagNext(file, "address"))
         WZ_TRY(ReadAddress(file, repository.address));
-    WZ_TRY(ReadOptionalText(file, repository.email, "email", 29));
-    WZ_TRY(ReadOptionalText(file, repository.uri, "uri", 30));
-    WZ_TRY(ReadOptionalText(file, repository.note, "note", 27));
-    WZ_TRY(ReadOptionalText(file, repository.change, "change", 71));
-    return MatchEndTag(file, "repository") ? 0 : 107;
+    WZ_TRY(ReadOptionalText(file, repository.email, "email", kErrorEmail));
+    WZ_TRY(ReadOptionalText(file, repository.uri, "uri", kErrorUri));
+    WZ_TRY(ReadOptionalText(file, repository.note, "note", kErrorNote));
+    WZ_TRY(ReadOptionalText(file, repository.change, "change", kErrorChange));
+    return MatchEndTag(file, "repository") ? 0 : kErrorRepository;
 }
 
 } // namespace

@@ -42,10 +42,10 @@ int ReadResearchStart(WexmorFile& file, int& id, char* lang, size_t langWidth, i
 {
     int32_t number = 0;
     if (ReadNumberAttribute(file, number, "id") != kRead)
-        return 35;
+        return kErrorId;
     id = number;
     if (!ReadLangAttribute(file, lang, langWidth))
-        return 68;
+        return kErrorLang;
     return MatchLiteral(file, ">", true) ? 0 : endError;
 }
 
@@ -89,37 +89,37 @@ int ReadReference(WexmorFile& file, const char* name, char letter, int& id, int 
 
 int ReadObjective(WexmorFile& file, WZObjective& objective)
 {
-    WZ_TRY(ReadResearchStart(file, objective.id, objective.lang, sizeof objective.lang, 89));
-    WZ_TRY(ReadRequiredText(file, objective.title, "title", 39));
-    WZ_TRY(ReadRequiredText(file, objective.problem, "problem", 90));
-    WZ_TRY(ReadRequiredText(file, objective.solution, "solution", 91));
+    WZ_TRY(ReadResearchStart(file, objective.id, objective.lang, sizeof objective.lang, kErrorObjective));
+    WZ_TRY(ReadRequiredText(file, objective.title, "title", kErrorTitle));
+    WZ_TRY(ReadRequiredText(file, objective.problem, "problem", kErrorProblem));
+    WZ_TRY(ReadRequiredText(file, objective.solution, "solution", kErrorSolution));
     char value[kAttributeSize];
     objective.priority = -1;
     if (ReadCodeElement(file, value, sizeof value, "priority") == kRead) {
         objective.priority = FindWordExact(kPriorityWords, value);
         if (objective.priority < 0)
-            return 92;
+            return kErrorPriority;
     }
-    WZ_TRY(ReadOptionalText(file, objective.created, "created", 93));
-    WZ_TRY(ReadOptionalText(file, objective.change, "change", 71));
-    return MatchEndTag(file, "objective") ? 0 : 89;
+    WZ_TRY(ReadOptionalText(file, objective.created, "created", kErrorCreated));
+    WZ_TRY(ReadOptionalText(file, objective.change, "change", kErrorChange));
+    return MatchEndTag(file, "objective") ? 0 : kErrorObjective;
 }
 
 int ReadTask(WexmorFile& file, WZTask& task)
 {
-    WZ_TRY(ReadResearchStart(file, task.id, task.lang, sizeof task.lang, 94));
-    WZ_TRY(ReadRequiredText(file, task.title, "title", 39));
-    WZ_TRY(ReadRequiredText(file, task.problem, "problem", 90));
-    WZ_TRY(ReadOptionalText(file, task.solution, "solution", 91));
-    WZ_TRY(ReadReference(file, "objectiveref", 'O', task.objectiveref, 112));
-    WZ_TRY(ReadReference(file, "personref", 'P', task.personref, 76));
-    WZ_TRY(ReadReference(file, "sourceref", 'S', task.sourceref, 113));
+    WZ_TRY(ReadResearchStart(file, task.id, task.lang, sizeof task.lang, kErrorTask));
+    WZ_TRY(ReadRequiredText(file, task.title, "title", kErrorTitle));
+    WZ_TRY(ReadRequiredText(file, task.problem, "problem", kErrorProblem));
+    WZ_TRY(ReadOptionalText(file, task.solution, "solution", kErrorSolution));
+    WZ_TRY(ReadReference(file, "objectiveref", 'O', task.objectiveref, kErrorObjectiveRef));
+    WZ_TRY(ReadReference(file, "personref", 'P', task.personref, kErrorPersonRef));
+    WZ_TRY(ReadReference(file, "sourceref", 'S', task.sourceref, kErrorTaskSourceRef));
     if (!IsStartTagNext(file, "status"))
-        return 97;
-    WZ_TRY(ReadWordElement(file, "status", kStatusWords, false, task.status, 96, true));
-    WZ_TRY(ReadOptionalText(file, task.statusdate, "statusdate", 98));
-    WZ_TRY(ReadOptionalText(file, task.change, "change", 71));
-    return MatchEndTag(file, "task") ? 0 : 94;
+        return kErrorNoStatus;
+    WZ_TRY(ReadWordElement(file, "status", kStatusWords, false, task.status, kErrorStatus, true));
+    WZ_TRY(ReadOptionalText(file, task.statusdate, "statusdate", kErrorStatusDate));
+    WZ_TRY(ReadOptionalText(file, task.change, "change", kErrorChange));
+    return MatchEndTag(file, "task") ? 0 : kErrorTask;
 }
 
 } // namespace

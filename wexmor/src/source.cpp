@@ -37,30 +37,30 @@ int ReadWordAttribute(WexmorFile& file, const char* name, const WordTable& table
 int ReadSource(WexmorFile& file, WZSource& source)
 {
     WZ_TRY(ReadIdAttribute(file, "id", 'S', source.id));
-    WZ_TRY(ReadWordAttribute(file, "class", kSourceClassWords, source.sourceClass, 54));
-    WZ_TRY(ReadWordAttribute(file, "kind", kSourceKindWords, source.kind, 36));
-    WZ_TRY(ReadWordAttribute(file, "media", kSourceMediaWords, source.media, 54));
+    WZ_TRY(ReadWordAttribute(file, "class", kSourceClassWords, source.sourceClass, kErrorClass));
+    WZ_TRY(ReadWordAttribute(file, "kind", kSourceKindWords, source.kind, kErrorSourceKind));
+    WZ_TRY(ReadWordAttribute(file, "media", kSourceMediaWords, source.media, kErrorClass));
     if (!ReadLangAttribute(file, source.lang, sizeof source.lang))
-        return 68;
+        return kErrorLang;
     if (!MatchLiteral(file, ">", true))
-        return 45;
-    WZ_TRY(ReadRequiredText(file, source.author, "author", 38));
-    WZ_TRY(ReadRequiredText(file, source.title, "title", 39));
-    WZ_TRY(ReadRequiredText(file, source.shortTitle, "shorttitle", 40));
-    WZ_TRY(ReadOptionalText(file, source.published, "published", 41));
-    WZ_TRY(ReadOptionalText(file, source.issn, "issn", 43));
-    WZ_TRY(ReadOptionalText(file, source.isbn, "isbn", 42));
+        return kErrorSource;
+    WZ_TRY(ReadRequiredText(file, source.author, "author", kErrorAuthor));
+    WZ_TRY(ReadRequiredText(file, source.title, "title", kErrorTitle));
+    WZ_TRY(ReadRequiredText(file, source.shortTitle, "shorttitle", kErrorShortTitle));
+    WZ_TRY(ReadOptionalText(file, source.published, "published", kErrorPublished));
+    WZ_TRY(ReadOptionalText(file, source.issn, "issn", kErrorIssn));
+    WZ_TRY(ReadOptionalText(file, source.isbn, "isbn", kErrorIsbn));
     std::unique_ptr<WZRepref>* slot = &source.reprefs;
     while (IsStartTagNext(file, "repositoryref")) {
         WZ_TRY(ReadRepref(file, *slot));
         slot = &(*slot)->next;
     }
-    WZ_TRY(ReadOptionalText(file, source.text, "text", 44));
+    WZ_TRY(ReadOptionalText(file, source.text, "text", kErrorText));
     if (IsStartTagNext(file, "object"))
         WZ_TRY(ReadObjects(file, source.objects));
-    WZ_TRY(ReadOptionalText(file, source.note, "note", 27));
-    WZ_TRY(ReadOptionalText(file, source.change, "change", 71));
-    return MatchEndTag(file, "source") ? 0 : 45;
+    WZ_TRY(ReadOptionalText(file, source.note, "note", kErrorNote));
+    WZ_TRY(ReadOptionalText(file, source.change, "change", kErrorChange));
+    return MatchEndTag(file, "source") ? 0 : kErrorSource;
 }
 
 } // namespace

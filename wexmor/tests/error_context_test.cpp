@@ -1,7 +1,11 @@
 // GetErrorStructure: the tags of the failed element by depth, the text at the failure and a caret under it.
+#include "src/read_errors.h"
 #include "wexmor_test_util.h"
 
 using namespace wexmor_test;
+using wexmor::kErrorName;
+using wexmor::kErrorPerson;
+using wexmor::kErrorSourceKind;
 
 namespace {
 
@@ -16,7 +20,7 @@ TEST(WexmorErrorContext, ShowsTheTagsByDepthAndACaretUnderTheFailure)
     WZHeader* header = CreateHeader();
     ASSERT_EQ(HeaderImport(fixture.File(), WZ_NEXT, header), 0);
     WZPerson* person = CreatePerson();
-    ASSERT_EQ(PersonImport(fixture.File(), WZ_NEXT, person), 73);
+    ASSERT_EQ(PersonImport(fixture.File(), WZ_NEXT, person), kErrorPerson);
     EXPECT_EQ(fixture.Context(), "<person id=\"P1\" sex=\"male\">\r\n"
                                  "\t<personalname>\r\n"
                                  "\t\t<np tp=\"givn\">\r\n"
@@ -36,7 +40,7 @@ TEST(WexmorErrorContext, AFailureInsideAStartTagPutsTheCaretAtTheLineStart)
     WZHeader* header = CreateHeader();
     ASSERT_EQ(HeaderImport(fixture.File(), WZ_NEXT, header), 0);
     WZSource* source = CreateSource();
-    ASSERT_EQ(SourceImport(fixture.File(), WZ_NEXT, source), 36);
+    ASSERT_EQ(SourceImport(fixture.File(), WZ_NEXT, source), kErrorSourceKind);
     std::string context = fixture.Context();
     EXPECT_EQ(context.substr(0, 32), "<source id=\"S1\" kind=\"bogus\">\r\n\t");
     EXPECT_EQ(context.substr(context.size() - 4), "\r\n\t^");
@@ -50,7 +54,7 @@ TEST(WexmorErrorContext, AShortBufferIsLeftEmptyAndSizeZeroWritesNothing)
     WZHeader* header = CreateHeader();
     ASSERT_EQ(HeaderImport(fixture.File(), WZ_NEXT, header), 0);
     WZPerson* person = CreatePerson();
-    ASSERT_EQ(PersonImport(fixture.File(), WZ_NEXT, person), 73);
+    ASSERT_EQ(PersonImport(fixture.File(), WZ_NEXT, person), kErrorPerson);
     int length = static_cast<int>(fixture.Context().size());
 
     char small[16];
@@ -77,7 +81,7 @@ TEST(WexmorErrorContext, TheTextNeverReachesPastTheEndOfTheInput)
     WZHeader* header = CreateHeader();
     ASSERT_EQ(HeaderImport(fixture.File(), WZ_NEXT, header), 0);
     WZRepository* repository = CreateRepository();
-    ASSERT_EQ(RepositoryImport(fixture.File(), WZ_NEXT, repository), 28);
+    ASSERT_EQ(RepositoryImport(fixture.File(), WZ_NEXT, repository), kErrorName);
     std::string context = fixture.Context();
     EXPECT_EQ(context, "<repository id=\"R1\">\r\n\t<name>\r\n\t\tcut\r\n\t\t^");
     ReleaseRepository(repository);

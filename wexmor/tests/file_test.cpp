@@ -1,4 +1,5 @@
 // The file core: the document frame, opening for reading, the order of sections, progress, failing writes.
+#include "src/read_errors.h"
 #include "wexmor_test_util.h"
 
 using namespace wexmor_test;
@@ -122,7 +123,7 @@ TEST(WexmorFile, AFileOfAWholePageCutInsideAnElementFailsCleanly)
     WZHeader* header = CreateHeader();
     ASSERT_EQ(HeaderImport(file.file, WZ_NEXT, header), 0);
     WZRepository* repository = CreateRepository();
-    EXPECT_EQ(RepositoryImport(file.file, WZ_NEXT, repository), 28);
+    EXPECT_EQ(RepositoryImport(file.file, WZ_NEXT, repository), wexmor::kErrorName);
     ReleaseRepository(repository);
     ReleaseHeader(header);
 }
