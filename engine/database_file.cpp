@@ -31,8 +31,9 @@ std::unique_ptr<DatabaseFile> DatabaseFile::Create(const std::string& path, std:
 {
     error = CannotCreate;
     std::unique_ptr<DatabaseFile> db(new (std::nothrow) DatabaseFile(path, flags));
-    // A journal left beside an older file of this name must never be played into the new one.
-    if (!db || !platform::RemoveFile(JournalPath(path)))
+    // A file that another handle has open is never replaced under it. A journal left beside an older file of
+    // this name must never be played into the new one.
+    if (!db || !db->TakeWriterLock() || !platform::RemoveFile(JournalPath(path)))
         return nullptr;
     db->file_ = platform::File::Open(path, {platform::FileAccess::ReadWrite, platform::FileShare::None,
                                             platform::FileDisposition::CreateAlways});
@@ -56,6 +57,8 @@ std::unique_ptr<DatabaseFile> DatabaseFile::Create(const std::string& path, std:
         return nullptr;
     }
     db->file_.Close();
+    if (db->shared_)
+        db->writerLock_.Release();
     db->textTableId_ = -1;
     error = NoError;
     return db;
@@ -66,6 +69,12 @@ std::unique_ptr<DatabaseFile> DatabaseFile::Open(const std::string& path, std::u
     std::unique_ptr<DatabaseFile> db(new (std::nothrow) DatabaseFile(path, flags));
     if (!db) {
         error = OutOfMemory;
+        return nullptr;
+    }
+    // The default mode trusts its cache from one transaction to the next, so nobody else may write the file
+    // while this handle lives: a second handle is refused here, not allowed to lose the first one's changes.
+    if (!db->shared_ && !db->TakeWriterLock()) {
+        error = CannotOpen;
         return nullptr;
     }
     error = db->StartTransaction(TLV_READ);
@@ -91,15 +100,28 @@ bool DatabaseFile::OpenFile(platform::FileAccess access)
     return file_.IsOpen();
 }
 
+bool DatabaseFile::TakeWriterLock()
+{
+    if (writerLock_.Held())
+        return true;
+    writerLock_ = platform::FileLock::Take(path_, shared_ ? 10 : 0, 500);
+    // Where the companion file cannot be made no journal can be either, so nobody can change the file.
+    return writerLock_.State() != platform::FileLockState::HeldElsewhere;
+}
+
 std::int32_t DatabaseFile::StartTransaction(std::uint32_t access)
 {
     if (depth_ > 0) {
         ++depth_;
         return NoError;
     }
-    std::int32_t code = BeginOutermost(IsWriteAccess(access));
-    if (code != NoError)
+    // In shared mode the lock is taken for the transaction only (the default mode holds it throughout).
+    std::int32_t code = TakeWriterLock() ? BeginOutermost(IsWriteAccess(access)) : CannotOpen;
+    if (code != NoError) {
         lastError_ = code;
+        if (shared_)
+            writerLock_.Release();
+    }
     return code;
 }
 
@@ -226,6 +248,8 @@ std::int32_t DatabaseFile::EndTransaction(std::int32_t commit)
     cache_.ReleaseViews();
     cache_.ServeFromViews(false);
     file_.Close();
+    if (shared_)
+        writerLock_.Release();
     textTableId_ = -1;
     poison_ = 0;
     if (result != NoError)

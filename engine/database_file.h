@@ -1,6 +1,6 @@
 // The engine's handle of one database file: transactions, the header and page-map blocks, block and
 // page-map group allocation, the catalogue of tables and the records. The file is open only while a
-// transaction runs. Operations throw EngineError; the interface functions catch it (see Run).
+// transaction runs; in the default mode the handle keeps every other writer out for its whole life. Operations throw EngineError; the interface functions catch it (see Run).
 #pragma once
 
 #include "engine/block_cache.h"
@@ -8,6 +8,7 @@
 #include "engine/errors.h"
 #include "engine/tolvane.h"
 #include "platform/file.h"
+#include "platform/file_lock.h"
 
 #include <cstdint>
 #include <memory>
@@ -127,6 +128,8 @@ private:
 
     // Transactions (database_file.cpp).
     bool OpenFile(platform::FileAccess access);
+    // Takes the one-writer lock: false when another handle holds it.
+    bool TakeWriterLock();
     std::int32_t BeginOutermost(bool readWrite);
     std::int32_t Commit();
     void Discard();
@@ -170,6 +173,9 @@ private:
     std::int32_t lastError_ = 0;
     std::string path_;
     bool shared_ = false;
+    // The one-writer lock: held for the handle's whole life in the default mode, whose cache trusts the file
+    // between transactions; in shared mode only while an outermost transaction runs.
+    platform::FileLock writerLock_;
     int depth_ = 0;
     bool readWrite_ = false;
     platform::File file_;

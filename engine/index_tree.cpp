@@ -396,7 +396,7 @@ std::int32_t IndexTree::Next(std::int32_t id, bool withDuplicates)
 {
     IndexNode node = ReadNode(id);
     if (withDuplicates && node.nextEqual != 0)
-        return node.nextEqual;
+        return NextEqual(id);
     if (node.greater != 0)
         return Leftmost(node.greater);
     std::int32_t previous = id;
@@ -445,7 +445,12 @@ std::int32_t IndexTree::Previous(std::int32_t id, bool withDuplicates)
 
 std::int32_t IndexTree::NextEqual(std::int32_t id)
 {
-    return ReadNode(id).nextEqual;
+    // Each record of a chain names the one before it as its parent. A chain damaged into a loop points back
+    // at a record whose parent is another one, and would make an equality search go round for ever.
+    std::int32_t next = ReadNode(id).nextEqual;
+    if (next != 0)
+        CheckStored(ReadNode(next).parent == id);
+    return next;
 }
 
 std::int32_t IndexTree::Find(const std::uint8_t* key)

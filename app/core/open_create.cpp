@@ -13,6 +13,7 @@
 #include "persons/event_type.h"
 #include "persons/role.h"
 #include "platform/file.h"
+#include "platform/file_lock.h"
 
 namespace {
 
@@ -137,7 +138,10 @@ Database* OpenDatabase(void* owner, const char* path)
 {
     DatabaseFile* file = path != nullptr ? tlvOpenDatabaseEx(path, 0) : nullptr;
     if (file == nullptr) {
-        ShowError(owner, LanguageKey("DATABASE_ERROR"));
+        // The engine keeps a second writer out (another copy of the program, say): that is no damaged file.
+        bool inUse = path != nullptr && platform::FileExists(path) &&
+                     platform::FileLock::Take(path).State() == platform::FileLockState::HeldElsewhere;
+        ShowError(owner, LanguageKey(inUse ? "DATABASE_IN_USE" : "DATABASE_ERROR"));
         return nullptr;
     }
     tlvSetMemory(EngineMemoryKilobytes, file);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <thread>
 
 using namespace tolvane_test;
@@ -172,23 +173,55 @@ TEST_F(TransactionTest, NullHandlesGetFailureAnswers)
     EXPECT_EQ(tlvGetColumn(table, 1, nullptr, db), TLV_ERROR_LIMIT);
 }
 
-TEST_F(TransactionTest, StartFailsWhileAnotherHandleHoldsTheFile)
+TEST_F(TransactionTest, StartFailsWhileTheFileCannotBeOpened)
 {
-    DatabaseFile* other = tlvOpenDatabaseEx(file.c_str(), 0);
-    ASSERT_NE(other, nullptr);
-    ASSERT_EQ(tlvStartTransaction(TLV_READ, db), 0);
-    EXPECT_EQ(tlvStartTransaction(TLV_READ, other), 2);
-    EXPECT_EQ(tlvEndTransaction(1, other), 10) << "no transaction runs after a failed start";
+    std::string aside = file.Path() + ".aside";
+    ASSERT_EQ(std::rename(file.Path().c_str(), aside.c_str()), 0);
+    EXPECT_EQ(tlvStartTransaction(TLV_READ, db), 2);
+    EXPECT_EQ(tlvEndTransaction(1, db), 10) << "no transaction runs after a failed start";
+    ASSERT_EQ(std::rename(aside.c_str(), file.Path().c_str()), 0);
+    EXPECT_EQ(tlvStartTransaction(TLV_READ, db), 0) << "the next start tries again";
     EXPECT_EQ(tlvEndTransaction(1, db), 0);
-    EXPECT_EQ(tlvStartTransaction(TLV_READ, other), 0);
-    EXPECT_EQ(tlvEndTransaction(1, other), 0);
-    tlvCloseDatabase(other);
+}
+
+// A handle in the default mode trusts its cache between transactions, so while it lives no other handle,
+// of either mode, may change the file: it is refused instead, and nothing the first one committed is lost.
+TEST_F(TransactionTest, NoSecondHandleWhileADefaultHandleLives)
+{
+    {
+        Transaction t(db);
+        for (int i = 0; i < 10; ++i)
+            tlvNewID(table, db);
+    }
+    EXPECT_EQ(tlvOpenDatabaseEx(file.c_str(), 0), nullptr);
+    EXPECT_EQ(tlvOpenDatabaseEx(file.c_str(), TLV_SHARED), nullptr) << "refused after its retries";
+    EXPECT_EQ(tlvCreateDatabaseEx(file.c_str(), 0), nullptr) << "never replaced under its handle";
+    {
+        Transaction t(db);
+        for (int i = 0; i < 10; ++i)
+            tlvNewID(table, db);
+    }
+    EXPECT_EQ(Count(), 20);
+    EXPECT_TRUE(EngineConsistent(db));
+
+    tlvCloseDatabase(db);
+    db = nullptr;
+    DatabaseFile* next = tlvOpenDatabaseEx(file.c_str(), 0);
+    ASSERT_NE(next, nullptr) << "the lock goes with the handle";
+    {
+        Transaction t(next, TLV_READ);
+        EXPECT_EQ(tlvNumberOfRecords(table, next), 20);
+    }
+    db = next;
 }
 
 TEST_F(TransactionTest, SharedModeWaitsForTheFile)
 {
+    tlvCloseDatabase(db);
+    db = tlvOpenDatabaseEx(file.c_str(), TLV_SHARED);
+    ASSERT_NE(db, nullptr);
     DatabaseFile* shared = tlvOpenDatabaseEx(file.c_str(), TLV_SHARED);
-    ASSERT_NE(shared, nullptr);
+    ASSERT_NE(shared, nullptr) << "shared handles live side by side";
     ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
     tlvNewID(table, db);
     std::thread holder([this] {
@@ -204,7 +237,7 @@ TEST_F(TransactionTest, SharedModeWaitsForTheFile)
     EXPECT_EQ(tlvEndTransaction(1, shared), 0);
     EXPECT_EQ(tlvGetMemoryUsage(shared), 0) << "shared mode keeps no block between transactions";
 
-    // A commit of the default handle is seen by the shared one's next transaction.
+    // A commit of the one handle is seen by the other's next transaction.
     {
         Transaction t(db);
         tlvNewID(table, db);
@@ -218,20 +251,20 @@ TEST_F(TransactionTest, SharedModeWaitsForTheFile)
 
 TEST_F(TransactionTest, SharedModeDiscardDropsChangedCatalogueBlocks)
 {
-    DatabaseFile* shared = tlvOpenDatabaseEx(file.c_str(), TLV_SHARED);
-    ASSERT_NE(shared, nullptr);
+    tlvCloseDatabase(db);
+    db = tlvOpenDatabaseEx(file.c_str(), TLV_SHARED);
+    ASSERT_NE(db, nullptr);
     {
-        Transaction t(shared);
+        Transaction t(db);
         TableDefinition extra{"EXTRA", nullptr, 0, 0};
-        EXPECT_EQ(tlvAddTable(&extra, shared), 2);
+        EXPECT_EQ(tlvAddTable(&extra, db), 2);
         t.Discard();
     }
-    EXPECT_TRUE(EngineConsistent(shared));
+    EXPECT_TRUE(EngineConsistent(db));
     {
-        Transaction t(shared);
-        EXPECT_EQ(tlvGetTableID("EXTRA", shared), 0);
+        Transaction t(db);
+        EXPECT_EQ(tlvGetTableID("EXTRA", db), 0);
     }
-    tlvCloseDatabase(shared);
 }
 
 TEST_F(TransactionTest, CloseEndsRunningTransactionsWithoutCommit)

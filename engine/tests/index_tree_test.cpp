@@ -278,3 +278,34 @@ TEST(IndexTreeCheck, EveryLiveRecordIsInEveryIndex)
     std::string fault = keys.db->CheckIndexes(TreeCheck::Order);
     EXPECT_NE(fault.find("5 records indexed, 6 expected"), std::string::npos) << fault;
 }
+
+// A chain of equal keys damaged into a loop (one changed link) ends every search along it with the damage
+// error instead of going round for ever: the collection of all equal records, the search record by record,
+// and the walk that visits duplicates.
+TEST(IndexTreeDamage, AnEqualKeyChainThatLoopsEndsTheSearch)
+{
+    KeyTable keys;
+    ASSERT_NE(keys.db, nullptr);
+    std::int32_t first = keys.Add(7);
+    keys.Add(7);
+    std::int32_t last = keys.Add(7);
+    keys.ChangeNode(last, tolvane::indexnode::NextEqual, first);
+
+    std::int32_t key = 7;
+    EXPECT_EQ(tlvFindAll(keys.table, 1, &key, keys.db), nullptr);
+    EXPECT_EQ(tlvGetLastError(keys.db), TLV_ERROR_IO);
+
+    int steps = 0;
+    for (std::int32_t id = tlvFindNextRecord(0, keys.table, 1, &key, keys.db); id > 0 && steps < 10;
+         id = tlvFindNextRecord(id, keys.table, 1, &key, keys.db))
+        ++steps;
+    EXPECT_EQ(steps, 3) << "three records, then the damage";
+    EXPECT_EQ(tlvGetLastError(keys.db), TLV_ERROR_IO);
+
+    steps = 0;
+    for (std::int32_t id = tlvGetFirstRecord(keys.table, 1, keys.db); id != 0 && steps < 10;
+         id = tlvGetNextRecord(keys.table, 1, id, 1, keys.db))
+        ++steps;
+    EXPECT_EQ(steps, 3);
+    EXPECT_EQ(tlvGetLastError(keys.db), TLV_ERROR_IO);
+}

@@ -43,6 +43,7 @@ ScratchFile::~ScratchFile()
     std::error_code ignored;
     std::filesystem::remove(path_, ignored);
     std::filesystem::remove(path_ + "-journal", ignored);
+    std::filesystem::remove(path_ + "-lock", ignored);
 }
 
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path)

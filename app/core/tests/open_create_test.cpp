@@ -20,6 +20,7 @@
 namespace {
 
 constexpr const char* Texts = "DATABASE_ERROR=error\n"
+                              "DATABASE_IN_USE=in use\n"
                               "DATABASE_VERSION_NEWER=newer\n"
                               "DATABASE_VERSION_OLDER=older\n"
                               "DATABASE_UPGRADE=upgrade?\n"
@@ -331,6 +332,20 @@ TEST_F(OpenCreateTest, FilesThatAreNoDatabasesAreRefused)
     }
 
     EXPECT_EQ(prompts.events, std::vector<std::string>(5, "error: error"));
+}
+
+// A database that another handle has open (another copy of the program) is refused as in use, and opens
+// once that handle is gone: two writers never share one file.
+TEST_F(OpenCreateTest, ADatabaseOpenElsewhereIsInUse)
+{
+    std::string path = NewPath("shared.vdb");
+    std::unique_ptr<Database> first(CreateDatabase(path.c_str(), true));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, path.c_str()), nullptr);
+    EXPECT_EQ(prompts.events, std::vector<std::string>{"error: in use"});
+    first.reset();
+    std::unique_ptr<Database> second(OpenDatabase(nullptr, path.c_str()));
+    EXPECT_NE(second, nullptr);
 }
 
 // The engine hands over a row at the length the file records, into a record buffer sized by the schema: a
