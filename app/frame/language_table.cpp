@@ -74,20 +74,42 @@ std::unique_ptr<LanguageTable> LanguageTable::Load(std::string_view fileBytes)
     // operator new[] aligns for any fundamental type, pointers included.
     table->store_.reset(new unsigned char[storeSize]());
     unsigned char* next = table->store_.get();
+    std::vector<LanguageNode*> nodes;
     ForEachEntry(fileBytes, [&](const Entry& entry) {
         auto* node = new (next) LanguageNode{};
         std::memcpy(node->key, entry.key.data(), entry.key.size());
         std::memcpy(next + sizeof(LanguageNode), entry.text.data(), entry.text.size());
-        table->Insert(node);
+        nodes.push_back(node);
         next += NodeSize(entry);
     });
+    // Files list their keys in any order, often sorted: a tree built in file order would then be a list.
+    // Sorted (stably, so the first occurrence of a key stays first) and linked from the middle out, the
+    // tree stays balanced whatever the order; a later occurrence of a key is never looked at.
+    auto byKey = [](const LanguageNode* a, const LanguageNode* b) { return std::strcmp(a->key, b->key) < 0; };
+    std::stable_sort(nodes.begin(), nodes.end(), byKey);
+    auto firsts = std::unique(nodes.begin(), nodes.end(), [](const LanguageNode* a, const LanguageNode* b) {
+        return std::strcmp(a->key, b->key) == 0;
+    });
+    table->root_ = LinkBalanced(nodes.data(), static_cast<std::size_t>(firsts - nodes.begin()));
     return table;
+}
+
+LanguageNode* LanguageTable::LinkBalanced(LanguageNode** sorted, std::size_t count)
+{
+    if (count == 0)
+        return nullptr;
+    std::size_t middle = count / 2;
+    LanguageNode* node = sorted[middle];
+    node->less = LinkBalanced(sorted, middle);
+    node->greaterOrEqual = LinkBalanced(sorted + middle + 1, count - middle - 1);
+    return node;
 }
 
 std::unique_ptr<LanguageTable> LanguageTable::LoadFile(const char* path)
 {
-    // No sharing: nothing may change the file while it is read.
-    platform::File file = platform::File::Open(path, {platform::FileAccess::Read, platform::FileShare::None});
+    // Others may read the file at the same moment (a second copy of the program starting, say); nothing may
+    // change it while it is read.
+    platform::File file = platform::File::Open(path, {platform::FileAccess::Read, platform::FileShare::Read});
     if (!file.IsOpen())
         return nullptr;
     std::int64_t size = file.Size();
@@ -97,23 +119,6 @@ std::unique_ptr<LanguageTable> LanguageTable::LoadFile(const char* path)
     if (size > 0 && file.ReadAt(0, bytes.data(), bytes.size()) != size)
         return nullptr;
     return Load(std::string_view(bytes.data(), bytes.size()));
-}
-
-void LanguageTable::Insert(LanguageNode* node)
-{
-    if (!root_) {
-        root_ = node;
-        return;
-    }
-    LanguageNode* parent = root_;
-    for (;;) {
-        LanguageNode*& child = std::strcmp(node->key, parent->key) < 0 ? parent->less : parent->greaterOrEqual;
-        if (!child) {
-            child = node;
-            return;
-        }
-        parent = child;
-    }
 }
 
 const char* LanguageTable::Find(const char* key) const
@@ -126,6 +131,20 @@ const char* LanguageTable::Find(const char* key) const
         node = order < 0 ? node->less : node->greaterOrEqual;
     }
     return nullptr;
+}
+
+namespace {
+
+int HeightOf(const LanguageNode* node)
+{
+    return node ? 1 + std::max(HeightOf(node->less), HeightOf(node->greaterOrEqual)) : 0;
+}
+
+} // namespace
+
+int LanguageTable::Height() const
+{
+    return HeightOf(root_);
 }
 
 int LanguageTable::Version() const

@@ -44,17 +44,20 @@ public:
     // which the caller treats as "not found".
     static std::unique_ptr<LanguageTable> LoadFile(const char* path);
 
-    // Links a node written into the store into the tree: equal keys go to the greater-or-equal side,
-    // so the first occurrence in the file is met first by a lookup.
-    void Insert(LanguageNode* node);
     // The text of `key`, or null when the table has no such key.
     const char* Find(const char* key) const;
+    // The most entries a lookup compares with: about log2 of the number of keys, whatever their order.
+    int Height() const;
     // The decimal number in the text of LVERSION; 0 when it is missing or not a number.
     int Version() const;
     // Frees the store; every text handed out before becomes invalid.
     void Free();
 
 private:
+    // Links the nodes, sorted by key with the first occurrence of a key first, into a balanced tree of
+    // the first occurrences; answers its root.
+    static LanguageNode* LinkBalanced(LanguageNode** sorted, std::size_t count);
+
     std::unique_ptr<unsigned char[]> store_;
     LanguageNode* root_ = nullptr;
 };

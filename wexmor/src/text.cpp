@@ -14,7 +14,10 @@ bool WexmorText::Reserve(size_t count)
 {
     if (count + 1 <= capacity_)
         return true;
+    // Grown by half again at least, so that text built by many appends costs linear time, not quadratic.
     size_t capacity = count + 16;
+    if (capacity < capacity_ + capacity_ / 2)
+        capacity = capacity_ + capacity_ / 2;
     auto* grown = static_cast<char*>(std::realloc(buffer_, capacity));
     if (!grown)
         return false;
@@ -55,8 +58,13 @@ void WexmorText::Append(const char* bytes, size_t count)
 {
     if (!bytes || count == 0)
         return;
+    // Bytes of this text itself stay valid when the buffer moves.
+    bool own = buffer_ && bytes >= buffer_ && bytes < buffer_ + capacity_;
+    size_t ownOffset = own ? static_cast<size_t>(bytes - buffer_) : 0;
     if (!Reserve(length_ + count))
         return;
+    if (own)
+        bytes = buffer_ + ownOffset;
     std::memmove(buffer_ + length_, bytes, count);
     length_ += count;
     buffer_[length_] = '\0';

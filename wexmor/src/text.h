@@ -25,6 +25,8 @@ public:
     const char* Read() const { return buffer_ ? buffer_ : ""; }
     size_t Length() const { return length_; }
     bool Empty() const { return Read()[0] == '\0'; }
+    // Bytes held for the text, its terminator included.
+    size_t Capacity() const { return capacity_; }
 
 private:
     bool Reserve(size_t count);

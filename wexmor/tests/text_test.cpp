@@ -1,6 +1,8 @@
 // Texts: escaping on write, unescaping on read, empty and optional text elements, attributes on text elements.
 #include "wexmor_test_util.h"
 
+#include "src/text.h"
+
 using namespace wexmor_test;
 
 TEST(WexmorText, ANoteWithTheFiveSpecialCharactersIsEscapedAndReadsBack)
@@ -111,4 +113,30 @@ TEST(WexmorText, CodeFieldsKeepAtMostTheirWidthLessOne)
     EXPECT_STREQ(tag, "ABCDEFG");
     ReleaseEventtype(eventtype);
     ReleasePerson(person);
+}
+
+// Text built by many small appends: the buffer grows geometrically (so the copying stays linear) and
+// appending a piece of the text to itself reads the piece from where it lies after the buffer moved.
+TEST(WexmorText, AppendsGrowTheBufferGeometricallyAndMayAppendTheTextToItself)
+{
+    wexmor::WexmorText text;
+    int growths = 0;
+    size_t capacity = 0;
+    for (int i = 0; i < 10000; ++i) {
+        text.Append("&amp;");
+        if (text.Capacity() != capacity) {
+            ++growths;
+            capacity = text.Capacity();
+        }
+    }
+    EXPECT_EQ(text.Length(), 50000u);
+    EXPECT_LT(growths, 40) << "a few dozen moves for 10,000 appends, not one per append";
+
+    wexmor::WexmorText doubled;
+    doubled.Append("abcdef");
+    for (int i = 0; i < 12; ++i)
+        doubled.Append(doubled.Read(), doubled.Length());
+    EXPECT_EQ(doubled.Length(), 6u << 12);
+    EXPECT_EQ(std::string(doubled.Read()).find_first_not_of("abcdef"), std::string::npos);
+    EXPECT_EQ(std::string(doubled.Read(), 12), "abcdefabcdef");
 }

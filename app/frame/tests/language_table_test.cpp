@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/file.h"
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -67,6 +69,7 @@ TEST(LanguageTable, FindsEveryKeyWhateverTheOrderOfTheFile)
     }
     for (const std::string& file : {ascending, descending}) {
         auto table = TableOf(file);
+        EXPECT_EQ(table->Height(), 9) << "500 keys in order still make a balanced tree";
         for (int i = 0; i < 500; ++i) {
             std::string key = "KEY_" + std::string(i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i);
             EXPECT_EQ(std::string(GetLanguageText(table.get(), key.c_str())), "text " + std::to_string(i));
@@ -200,6 +203,17 @@ TEST_F(LanguageFile, LoadsAFileFromDisk)
     auto table = LanguageTable::LoadFile(path_.string().c_str());
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->Version(), LanguageFileVersion);
+    EXPECT_STREQ(GetLanguageText(table.get(), "BUTTON_OK"), "OK");
+}
+
+TEST_F(LanguageFile, LoadsWhileAnotherReaderHasTheFileOpen)
+{
+    Write("BUTTON_OK=OK\r\n");
+    platform::File other =
+        platform::File::Open(path_.string(), {platform::FileAccess::Read, platform::FileShare::Read});
+    ASSERT_TRUE(other.IsOpen());
+    auto table = LanguageTable::LoadFile(path_.string().c_str());
+    ASSERT_NE(table, nullptr);
     EXPECT_STREQ(GetLanguageText(table.get(), "BUTTON_OK"), "OK");
 }
 
