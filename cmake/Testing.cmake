@@ -22,7 +22,10 @@ function(vestrada_test name)
   cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
-  target_compile_definitions(${name} PRIVATE VESTRADA_TESTDATA="${VESTRADA_TESTDATA}")
+  # The source tree, for tests that read its files (the master language file, the sources' keys): named here,
+  # not derived from __FILE__, whose form depends on how the compiler was called.
+  target_compile_definitions(${name} PRIVATE VESTRADA_TESTDATA="${VESTRADA_TESTDATA}"
+                                             VESTRADA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   if(VESTRADA_WINDOWS)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)

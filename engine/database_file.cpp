@@ -3,6 +3,7 @@
 #include "engine/database_file.h"
 
 #include "engine/journal.h"
+#include "platform/temp_file.h"
 
 #include <cstring>
 
@@ -25,6 +26,10 @@ DatabaseFile::~DatabaseFile()
 {
     while (depth_ > 0)
         EndTransaction(0);
+    if (!recoveredCopy_.empty()) {
+        platform::RemoveFile(JournalPath(recoveredCopy_));
+        platform::RemoveFile(recoveredCopy_);
+    }
 }
 
 std::unique_ptr<DatabaseFile> DatabaseFile::Create(const std::string& path, std::uint32_t flags, std::int32_t& error)
@@ -116,7 +121,10 @@ std::int32_t DatabaseFile::StartTransaction(std::uint32_t access)
         return NoError;
     }
     // In shared mode the lock is taken for the transaction only (the default mode holds it throughout).
-    std::int32_t code = TakeWriterLock() ? BeginOutermost(IsWriteAccess(access)) : CannotOpen;
+    // A recovered copy is never written: changes made to it would be lost with it.
+    bool readWrite = IsWriteAccess(access);
+    std::int32_t code =
+        (readWrite && !recoveredCopy_.empty()) || !TakeWriterLock() ? CannotOpen : BeginOutermost(readWrite);
     if (code != NoError) {
         lastError_ = code;
         if (shared_)
@@ -134,8 +142,12 @@ std::int32_t DatabaseFile::BeginOutermost(bool readWrite)
         // A commit was cut short: the old blocks go back before anything is read.
         if (!readWrite) {
             file_.Close();
-            if (!OpenFile(platform::FileAccess::ReadWrite))
-                return CannotOpen;
+            if (!OpenFile(platform::FileAccess::ReadWrite)) {
+                // Not writable here (read-only media, say): read it as it was, from a recovered copy.
+                if (!recoveredCopy_.empty() || !RecoverIntoCopy())
+                    return CannotOpen;
+                return BeginOutermost(readWrite);
+            }
         }
         RollbackResult result = RollBack(journal, file_);
         if (result == RollbackResult::Failed) {
@@ -180,6 +192,45 @@ std::int32_t DatabaseFile::BeginOutermost(bool readWrite)
         file_.Close();
         return OutOfMemory;
     }
+}
+
+namespace {
+
+bool CopyWholeFile(const std::string& from, const std::string& to)
+{
+    platform::File source = platform::File::Open(from, {platform::FileAccess::Read, platform::FileShare::Read});
+    platform::File target = platform::File::Open(to, {platform::FileAccess::ReadWrite, platform::FileShare::None,
+                                                      platform::FileDisposition::CreateAlways});
+    if (!source.IsOpen() || !target.IsOpen())
+        return false;
+    std::vector<std::uint8_t> buffer(64 * BlockSize);
+    for (std::uint64_t offset = 0;;) {
+        std::int64_t read = source.ReadAt(offset, buffer.data(), buffer.size());
+        if (read < 0)
+            return false;
+        if (read == 0)
+            return true;
+        if (!target.WriteAt(offset, buffer.data(), static_cast<std::size_t>(read)))
+            return false;
+        offset += static_cast<std::uint64_t>(read);
+    }
+}
+
+} // namespace
+
+bool DatabaseFile::RecoverIntoCopy()
+{
+    std::string copy = platform::NewTemporaryPath("tlv");
+    if (copy.empty())
+        return false;
+    if (!CopyWholeFile(path_, copy) || !CopyWholeFile(JournalPath(path_), JournalPath(copy))) {
+        platform::RemoveFile(JournalPath(copy));
+        platform::RemoveFile(copy);
+        return false;
+    }
+    recoveredCopy_ = copy;
+    path_ = copy;
+    return true;
 }
 
 void DatabaseFile::CheckHeader() const

@@ -130,6 +130,10 @@ private:
     bool OpenFile(platform::FileAccess access);
     // Takes the one-writer lock: false when another handle holds it.
     bool TakeWriterLock();
+    // For a file that holds an interrupted commit but cannot be written here: copies it and its journal to
+    // a temporary file, where the next start puts the old blocks back. The handle then reads the file as it
+    // was before that commit and refuses to write. False when no copy can be made.
+    bool RecoverIntoCopy();
     std::int32_t BeginOutermost(bool readWrite);
     std::int32_t Commit();
     void Discard();
@@ -176,6 +180,8 @@ private:
     // The one-writer lock: held for the handle's whole life in the default mode, whose cache trusts the file
     // between transactions; in shared mode only while an outermost transaction runs.
     platform::FileLock writerLock_;
+    // The temporary copy that path_ names after RecoverIntoCopy; "" for the file itself.
+    std::string recoveredCopy_;
     int depth_ = 0;
     bool readWrite_ = false;
     platform::File file_;

@@ -1,4 +1,5 @@
 #include "engine/journal.h"
+#include "engine/tolvane.h"
 
 #include "engine/format.h"
 #include "platform/file.h"
@@ -49,7 +50,7 @@ void AddHeaderFields(Checksum& sum, const std::uint8_t* header)
 
 std::string JournalPath(const std::string& databasePath)
 {
-    return databasePath + "-journal";
+    return databasePath + TLV_JOURNAL_SUFFIX;
 }
 
 bool WriteJournal(const std::string& journalPath, platform::File& database, const std::vector<std::int32_t>& blocks)

@@ -40,6 +40,10 @@ typedef struct RecordCollection RecordCollection;
 
 /* Last-error codes. */
 #define TLV_OK 0
+/* The rollback journal of an interrupted commit lies beside its database, named by this suffix; it belongs to
+   the file, so whoever moves or copies a database moves its journal with it. */
+#define TLV_JOURNAL_SUFFIX "-journal"
+
 #define TLV_ERROR_CREATE 1  /* the file cannot be created */
 #define TLV_ERROR_OPEN 2    /* the file cannot be opened */
 #define TLV_ERROR_MAGIC 3   /* the file is not a database */

@@ -74,6 +74,7 @@ namespace {
 FileFaultMode faultMode = FileFaultMode::Off;
 int faultAt = 0;
 int operations = 0;
+std::string refusedPath; // RefuseWritingTo
 
 } // namespace
 
@@ -82,6 +83,11 @@ void SetFileFault(FileFaultMode mode, int n)
     faultMode = mode;
     faultAt = n;
     operations = 0;
+}
+
+void RefuseWritingTo(const std::string& path)
+{
+    refusedPath = path;
 }
 
 int MutatingFileOperations()
@@ -107,6 +113,11 @@ bool MutatingOperationMayRun()
         return true;
     }
     return true;
+}
+
+bool MayOpenForWriting(const std::string& path)
+{
+    return refusedPath.empty() || path != refusedPath;
 }
 
 } // namespace file_detail

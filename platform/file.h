@@ -116,12 +116,16 @@ enum class FileFaultMode {
 };
 // Counts mutating operations from 1 anew and arms the fault for the n-th.
 void SetFileFault(FileFaultMode mode, int n);
+// Opens of the file at `path` for writing fail from now on, as on read-only media; "" ends it.
+void RefuseWritingTo(const std::string& path);
 // Mutating operations attempted since the last SetFileFault.
 int MutatingFileOperations();
 
 namespace file_detail {
 // Counts one mutating operation; false when the armed fault says it fails (it may also end the process).
 bool MutatingOperationMayRun();
+// False when the file at `path` may not be opened for writing (RefuseWritingTo).
+bool MayOpenForWriting(const std::string& path);
 } // namespace file_detail
 
 } // namespace platform

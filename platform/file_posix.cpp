@@ -49,6 +49,8 @@ int OpenOnce(const std::string& path, const FileOpenOptions& options)
 File File::Open(const std::string& path, const FileOpenOptions& options)
 {
     File file;
+    if (options.access == FileAccess::ReadWrite && !file_detail::MayOpenForWriting(path))
+        return file;
     for (int attempt = 0; attempt <= options.retries; ++attempt) {
         if (attempt > 0)
             ::usleep(static_cast<useconds_t>(options.retryDelayMs) * 1000);

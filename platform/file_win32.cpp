@@ -20,6 +20,8 @@ File File::Open(const std::string& path, const FileOpenOptions& options)
     DWORD share = options.share == FileShare::None ? 0 : FILE_SHARE_READ;
     DWORD disposition = options.disposition == FileDisposition::CreateAlways ? CREATE_ALWAYS : OPEN_EXISTING;
     File file;
+    if (options.access == FileAccess::ReadWrite && !file_detail::MayOpenForWriting(path))
+        return file;
     for (int attempt = 0; attempt <= options.retries; ++attempt) {
         if (attempt > 0)
             Sleep(static_cast<DWORD>(options.retryDelayMs));

@@ -44,4 +44,8 @@ private:
 #endif
 };
 
+// A new empty file of a unique name in the system's temporary folder, left for the caller to use by its path
+// and to remove; "" when none can be made.
+std::string NewTemporaryPath(const char* prefix);
+
 } // namespace platform

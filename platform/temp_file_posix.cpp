@@ -31,7 +31,10 @@ TempFile::~TempFile()
     Close();
 }
 
-TempFile TempFile::Create(const char* prefix)
+namespace {
+
+// Makes a new empty file of a unique name from the prefix; its descriptor and path, or -1.
+int MakeUniqueFile(const char* prefix, std::string& path)
 {
     const char* folder = std::getenv("TMPDIR");
     std::string pattern = folder && *folder ? folder : "/tmp";
@@ -41,14 +44,29 @@ TempFile TempFile::Create(const char* prefix)
     pattern += "XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
-
-    TempFile file;
     int descriptor = ::mkostemp(name.data(), O_CLOEXEC);
-    if (descriptor < 0)
-        return file;
-    file.descriptor_ = descriptor;
-    file.path_ = name.data();
+    if (descriptor >= 0)
+        path = name.data();
+    return descriptor;
+}
+
+} // namespace
+
+TempFile TempFile::Create(const char* prefix)
+{
+    TempFile file;
+    file.descriptor_ = MakeUniqueFile(prefix, file.path_);
     return file;
+}
+
+std::string NewTemporaryPath(const char* prefix)
+{
+    std::string path;
+    int descriptor = MakeUniqueFile(prefix, path);
+    if (descriptor < 0)
+        return "";
+    ::close(descriptor);
+    return path;
 }
 
 bool TempFile::IsOpen() const

@@ -29,16 +29,26 @@ TempFile::~TempFile()
     Close();
 }
 
-TempFile TempFile::Create(const char* prefix)
+namespace {
+
+// Makes a new empty file of a unique name from the prefix in the temporary folder; false when none can be made.
+bool MakeUniqueFile(const char* prefix, char (&name)[MAX_PATH])
 {
-    TempFile file;
     char folder[MAX_PATH + 1];
     DWORD length = GetTempPathA(sizeof folder, folder);
     if (length == 0 || length > MAX_PATH)
-        return file;
-    char name[MAX_PATH];
+        return false;
     // GetTempFileNameA makes the file under a unique name and takes the first three characters of the prefix.
-    if (GetTempFileNameA(folder, prefix ? prefix : "", 0, name) == 0)
+    return GetTempFileNameA(folder, prefix ? prefix : "", 0, name) != 0;
+}
+
+} // namespace
+
+TempFile TempFile::Create(const char* prefix)
+{
+    TempFile file;
+    char name[MAX_PATH];
+    if (!MakeUniqueFile(prefix, name))
         return file;
     HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
@@ -49,6 +59,12 @@ TempFile TempFile::Create(const char* prefix)
     file.handle_ = handle;
     file.path_ = name;
     return file;
+}
+
+std::string NewTemporaryPath(const char* prefix)
+{
+    char name[MAX_PATH];
+    return MakeUniqueFile(prefix, name) ? std::string(name) : std::string();
 }
 
 bool TempFile::IsOpen() const

@@ -26,8 +26,7 @@ std::string ProgramFolder()
 
 std::string MasterLanguageFile()
 {
-    std::string file = __FILE__; // <root>/tests/frame_end_to_end_test.cpp
-    std::string root = file.substr(0, file.rfind("/tests/"));
+    std::string root = VESTRADA_SOURCE_DIR;
     std::string path = (root.size() && root[0] == '/' ? "Z:" : "") + root + "/lang/English.lan";
     for (char& c : path)
         if (c == '/')

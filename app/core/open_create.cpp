@@ -147,6 +147,10 @@ Database* OpenDatabase(void* owner, const char* path)
     tlvSetMemory(EngineMemoryKilobytes, file);
     auto database = std::make_unique<Database>();
     database->file = file;
+    // A journal still beside the file after the open: the engine could not put back an interrupted save
+    // here and shows the database as it was before that save, without letting it be changed.
+    if (platform::FileExists(std::string(path) + TLV_JOURNAL_SUFFIX) && Prompts != nullptr)
+        Prompts->ShowInformation(owner, GetLanguageText("DATABASE_RECOVERY_READ_ONLY"));
 
     if (!ReadHeader(*database)) {
         ShowError(owner, LanguageKey("DATABASE_ERROR"));

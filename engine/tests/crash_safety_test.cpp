@@ -131,7 +131,25 @@ protected:
         EXPECT_FALSE(Exists(file.Path() + "-journal"));
         WriteWholeFile(file.Path(), before);
     }
-    void TearDown() override { platform::SetFileFault(platform::FileFaultMode::Off, 0); }
+    void TearDown() override
+    {
+        platform::SetFileFault(platform::FileFaultMode::Off, 0);
+        platform::RefuseWritingTo("");
+    }
+
+    // The file as a commit cut short leaves it: some new blocks written, the complete journal beside it (every
+    // write after the journal fails, and so does the rollback).
+    void LeaveATornCommit()
+    {
+        WriteWholeFile(file.Path(), before);
+        DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+        ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+        Change(db, table);
+        platform::SetFileFault(platform::FileFaultMode::FailFromNth, operations - 2);
+        EXPECT_EQ(tlvEndTransaction(1, db), 16);
+        platform::SetFileFault(platform::FileFaultMode::Off, 0);
+        tlvCloseDatabase(db);
+    }
 
     ScratchFile file{"crash.vdb"};
     std::int32_t table = 0;
@@ -173,20 +191,35 @@ TEST_F(CrashSafetyTest, FailedWriteAtAnyPointLeavesTheFileAsBefore)
 
 TEST_F(CrashSafetyTest, AJournalLeftBehindIsPlayedBackOnOpen)
 {
-    WriteWholeFile(file.Path(), before);
-    DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
-    ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
-    Change(db, table);
-    // Every write after the journal fails, and so does the rollback: the journal stays behind.
-    platform::SetFileFault(platform::FileFaultMode::FailFromNth, operations - 2);
-    EXPECT_EQ(tlvEndTransaction(1, db), 16);
-    platform::SetFileFault(platform::FileFaultMode::Off, 0);
-    tlvCloseDatabase(db);
+    LeaveATornCommit();
     EXPECT_TRUE(Exists(file.Path() + "-journal"));
     EXPECT_FALSE(ReadWholeFile(file.Path()) == before);
     EXPECT_TRUE(Content(file.Path()) == beforeContent);
     EXPECT_FALSE(Exists(file.Path() + "-journal"));
     EXPECT_TRUE(ReadWholeFile(file.Path()) == before);
+}
+
+// A file left with a complete journal on media that cannot be written: it opens, reads as it was before the
+// interrupted commit, refuses to be written, and stays as it was (journal and all) for a later recovery.
+TEST_F(CrashSafetyTest, AJournalOnReadOnlyMediaIsReadFromARecoveredCopy)
+{
+    LeaveATornCommit();
+    std::vector<std::uint8_t> torn = ReadWholeFile(file.Path());
+    std::vector<std::uint8_t> journal = ReadWholeFile(file.Path() + "-journal");
+    ASSERT_FALSE(journal.empty());
+
+    platform::RefuseWritingTo(file.Path());
+    EXPECT_EQ(Content(file.Path()), beforeContent);
+    DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+    ASSERT_NE(db, nullptr);
+    EXPECT_EQ(tlvStartTransaction(TLV_READWRITE, db), 2) << "the recovered copy is never written";
+    tlvCloseDatabase(db);
+    platform::RefuseWritingTo("");
+
+    EXPECT_TRUE(ReadWholeFile(file.Path()) == torn);
+    EXPECT_TRUE(ReadWholeFile(file.Path() + "-journal") == journal);
+    EXPECT_EQ(Content(file.Path()), beforeContent) << "where it can be written, the recovery happens in place";
+    EXPECT_FALSE(Exists(file.Path() + "-journal"));
 }
 
 TEST_F(CrashSafetyTest, AnIncompleteJournalIsIgnored)

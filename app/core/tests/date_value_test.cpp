@@ -527,8 +527,7 @@ TEST_F(DateTest, GetMonthNameCountsMonthsRoundTheYear)
 // see, so this checks the master language file for every name a date can show.
 TEST_F(DateTest, TheMasterLanguageFileNamesEveryMonth)
 {
-    const std::string root = std::string(__FILE__).substr(0, std::string(__FILE__).rfind("app/core/tests"));
-    const auto english = LanguageTable::LoadFile((root + "lang/English.lan").c_str());
+    const auto english = LanguageTable::LoadFile(VESTRADA_SOURCE_DIR "/lang/English.lan");
     ASSERT_NE(english, nullptr);
     CurrentLanguageTable = english.get();
     for (int calendar : {CalendarUnknown, CalendarCoptic, CalendarFrench, CalendarGregorian, CalendarHebrew,

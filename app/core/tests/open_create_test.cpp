@@ -21,6 +21,7 @@ namespace {
 
 constexpr const char* Texts = "DATABASE_ERROR=error\n"
                               "DATABASE_IN_USE=in use\n"
+                              "DATABASE_RECOVERY_READ_ONLY=read-only recovery\n"
                               "DATABASE_VERSION_NEWER=newer\n"
                               "DATABASE_VERSION_OLDER=older\n"
                               "DATABASE_UPGRADE=upgrade?\n"
@@ -347,6 +348,25 @@ TEST_F(OpenCreateTest, ADatabaseOpenElsewhereIsInUse)
     std::unique_ptr<Database> second(OpenDatabase(nullptr, path.c_str()));
     EXPECT_NE(second, nullptr);
 }
+
+#ifndef _WIN32
+// A database with an interrupted save beside it, on media that cannot be written, opens as it was before that
+// save, and the user is told why it cannot be changed. (Natively only: the Windows build's engine DLL keeps its
+// own copy of the file layer, which the test's refusal to write does not reach.)
+TEST_F(OpenCreateTest, AnInterruptedSaveOnReadOnlyMediaOpensReadOnly)
+{
+    std::string path = NewPath("readonly.vdb");
+    std::unique_ptr<Database>(CreateDatabase(path.c_str(), true)).reset();
+    // A journal cut short while it was written: the file itself was never touched.
+    std::ofstream(path + "-journal", std::ios::binary) << std::string(100, 'j');
+    platform::RefuseWritingTo(path);
+    std::unique_ptr<Database> database(OpenDatabase(nullptr, path.c_str()));
+    platform::RefuseWritingTo("");
+    ASSERT_NE(database, nullptr);
+    EXPECT_EQ(prompts.events, std::vector<std::string>{"information: read-only recovery"});
+    EXPECT_TRUE(platform::FileExists(path + "-journal")) << "left for a recovery where the file can be written";
+}
+#endif
 
 // The engine hands over a row at the length the file records, into a record buffer sized by the schema: a
 // file whose rows are longer than the program's records (a header row far longer than the header, a person

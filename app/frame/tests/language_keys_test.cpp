@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 fs::path SourceRoot()
 {
-    return fs::path(__FILE__).parent_path().parent_path().parent_path().parent_path();
+    return fs::path(VESTRADA_SOURCE_DIR);
 }
 
 std::string ReadFile(const fs::path& path)

@@ -438,9 +438,7 @@ namespace {
 // load (a malformed entry would end the list there) and no sentence may be cut.
 TEST(EventTypeBuiltIn, EveryTypeOfTheEnglishFileLoadsWhole)
 {
-    std::filesystem::path file =
-        std::filesystem::path(__FILE__).parent_path().parent_path().parent_path().parent_path() / "lang" /
-        "English.lan";
+    std::filesystem::path file = std::filesystem::path(VESTRADA_SOURCE_DIR) / "lang" / "English.lan";
     auto table = LanguageTable::LoadFile(file.string().c_str());
     ASSERT_NE(table, nullptr) << file;
     LanguageTable* previous = CurrentLanguageTable;

@@ -26,8 +26,7 @@ namespace frame_test {
 // The master language file of the source tree, as Wine sees it.
 inline std::string SourcePath(const std::string& relative)
 {
-    std::string file = __FILE__; // .../app/frame/ui/tests/frame_fixture.h
-    std::string root = file.substr(0, file.rfind("/app/frame/ui/tests/"));
+    std::string root = VESTRADA_SOURCE_DIR;
     std::string path = (root.size() && root[0] == '/' ? "Z:" : "") + root + "/" + relative;
     for (char& c : path)
         if (c == '/')
