@@ -11,6 +11,7 @@
 #include "platform/file_lock.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -85,6 +86,16 @@ public:
     std::int32_t NextInIndex(std::int32_t table, std::int32_t column, std::int32_t id, bool withDuplicates,
                              bool backwards);
     std::int32_t FindNextRecord(std::int32_t previous, std::int32_t table, std::int32_t column, const void* key);
+    // Every record whose column holds `key`, in the order FindNextRecord gives them, handed to `take`: the
+    // table is loaded once, and the cost is linear in the records met however the file is damaged.
+    void FindEveryRecord(std::int32_t table, std::int32_t column, const void* key,
+                         const std::function<void(std::int32_t)>& take);
+
+    // Equality search: the table of a search, loaded once (`column` set to the column's number), and the
+    // record after `previous` (0: the first) whose column holds `key`.
+    tolvane::Table LoadForSearch(std::int32_t table, std::int32_t column, const void* key, int& columnNumber);
+    std::int32_t NextEqualRecord(tolvane::Table& table, int column, const std::uint8_t* key,
+                                 std::int32_t previous);
 
     // Pieces shared by the operations.
     // Fails outside a transaction, or with the error that broke this one. A record that tlvNewID issued and

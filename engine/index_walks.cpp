@@ -32,15 +32,20 @@ std::int32_t DatabaseFile::NextInIndex(std::int32_t tableArgument, std::int32_t 
     return backwards ? tree.Previous(id, withDuplicates) : tree.Next(id, withDuplicates);
 }
 
-std::int32_t DatabaseFile::FindNextRecord(std::int32_t previous, std::int32_t tableArgument,
-                                          std::int32_t columnArgument, const void* keyArgument)
+tolvane::Table DatabaseFile::LoadForSearch(std::int32_t tableArgument, std::int32_t columnArgument, const void* key,
+                                          int& column)
 {
     RequireTransaction();
     Table table = LoadTable(tableArgument);
-    int column = ColumnNumber(table, columnArgument);
-    if (keyArgument == nullptr)
+    column = ColumnNumber(table, columnArgument);
+    if (key == nullptr)
         Fail(LimitReached);
-    const auto* key = static_cast<const std::uint8_t*>(keyArgument);
+    return table;
+}
+
+std::int32_t DatabaseFile::NextEqualRecord(tolvane::Table& table, int column, const std::uint8_t* key,
+                                           std::int32_t previous)
+{
     const ColumnDescriptor& col = table.Column(column);
     if (col.IsIndexed()) {
         IndexTree tree(*this, table, column);
@@ -56,4 +61,28 @@ std::int32_t DatabaseFile::FindNextRecord(std::int32_t previous, std::int32_t ta
             return id;
     }
     return 0;
+}
+
+std::int32_t DatabaseFile::FindNextRecord(std::int32_t previous, std::int32_t tableArgument,
+                                          std::int32_t columnArgument, const void* key)
+{
+    int column = 0;
+    Table table = LoadForSearch(tableArgument, columnArgument, key, column);
+    return NextEqualRecord(table, column, static_cast<const std::uint8_t*>(key), previous);
+}
+
+void DatabaseFile::FindEveryRecord(std::int32_t tableArgument, std::int32_t columnArgument, const void* keyArgument,
+                                   const std::function<void(std::int32_t)>& take)
+{
+    int column = 0;
+    Table table = LoadForSearch(tableArgument, columnArgument, keyArgument, column);
+    const auto* key = static_cast<const std::uint8_t*>(keyArgument);
+    // No table holds more records than ids were issued: more found means a damaged index (NextEqual also
+    // catches a chain that turns back on itself).
+    std::int64_t found = 0;
+    for (std::int32_t id = NextEqualRecord(table, column, key, 0); id > 0;
+         id = NextEqualRecord(table, column, key, id)) {
+        CheckStored(++found <= table.d.highestId);
+        take(id);
+    }
 }

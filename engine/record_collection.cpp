@@ -62,14 +62,8 @@ std::unique_ptr<RecordCollection> FindAll(DatabaseFile& db, std::int32_t table, 
 {
     db.RequireTransaction();
     std::int32_t id = static_cast<std::uint16_t>(table);
-    std::int64_t highestId = db.LoadTable(id).d.highestId;
     auto collection = std::make_unique<RecordCollection>(db, id);
-    for (std::int32_t found = db.FindNextRecord(0, id, column, key); found > 0;
-         found = db.FindNextRecord(found, id, column, key)) {
-        // No table holds more records than ids were issued: more found means the file is damaged.
-        CheckStored(collection->Count() < highestId);
-        collection->Append(found);
-    }
+    db.FindEveryRecord(id, column, key, [&](std::int32_t found) { collection->Append(found); });
     return collection;
 }
 
