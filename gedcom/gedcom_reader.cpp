@@ -177,7 +177,8 @@ bool GedcomReader::ParseTag()
             tag_ = FindStandardTag(tagField_);
             if (tag_ == Tag::None) {
                 LogError(LogUnknownTag, true);
-                if (!ReadLine())
+                // A record of an unknown kind goes whole: its lines belong to no record before it.
+                if (!(level_ == 0 ? SkipSubordinates() : ReadLine()))
                     return false;
                 continue;
             }
@@ -232,6 +233,28 @@ bool GedcomReader::SkipUnexpected()
     return SkipSubtree();
 }
 
+bool GedcomReader::WriteEntryHeader(int code, int lineNumber)
+{
+    if (code == LogNotConverted && options_.logLevel >= 1)
+        return false;
+    std::string text = host_.Text(code);
+    char header[64];
+    std::snprintf(header, sizeof header,
+                  code == LogNotConverted ? "\r\nLine %i: " : "\r\nError on line %i: ", lineNumber);
+    Log(header);
+    Log(text);
+    Log("\r\n");
+    return true;
+}
+
+void GedcomReader::LogAt(int code, int lineNumber, std::string_view shown)
+{
+    if (!WriteEntryHeader(code, lineNumber))
+        return;
+    Log(shown);
+    Log("\r\n");
+}
+
 void GedcomReader::LogError(int code, bool withLine)
 {
     if (lineNumber_ == lastLogLine_)
@@ -242,16 +265,7 @@ void GedcomReader::LogError(int code, bool withLine)
         if (tag == "NUMB " || tag == "LVG  " || tag == "ILLE ")
             return;
     }
-    if (code == LogNotConverted && options_.logLevel >= 1)
-        return;
-    std::string text = host_.Text(code);
-    char header[64];
-    std::snprintf(header, sizeof header,
-                  code == LogNotConverted ? "\r\nLine %i: " : "\r\nError on line %i: ", lineNumber_);
-    Log(header);
-    Log(text);
-    Log("\r\n");
-    if (!withLine)
+    if (!WriteEntryHeader(code, lineNumber_) || !withLine)
         return;
     Log(line_);
     std::string caret = "\r\n";

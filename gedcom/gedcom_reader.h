@@ -48,6 +48,8 @@ public:
     }
     // One log entry; only the first entry of an input line is written.
     void LogError(int code, bool withLine);
+    // A log entry about an earlier line, found once the whole file is read: its number and the text shown.
+    void LogAt(int code, int lineNumber, std::string_view shown);
 
     int Level() const { return level_; }
     Tag CurrentTag() const { return tag_; }
@@ -75,6 +77,8 @@ private:
     char At(size_t index) const { return index < line_.size() ? line_[index] : '\0'; }
     bool ReadXref(std::string& target);
     void Log(std::string_view text) { host_.WriteLog(text); }
+    // The header and text of an entry; false when the log level leaves the code out.
+    bool WriteEntryHeader(int code, int lineNumber);
 
     std::span<const uint8_t> input_;
     const ConvertOptions& options_;

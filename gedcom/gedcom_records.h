@@ -91,8 +91,18 @@ struct Name {
     std::vector<Note> notes;
 };
 
+// The kind of a parent-child link, numbered as the Wexmor relation words.
+enum class Relation { Biological = 0, Adoptive = 1, Foster = 2, Other = 3 };
+
+// A family the person is a child of (FAMC), with the pedigree it names.
+struct ParentFamily {
+    std::string xref;
+    Relation relation = Relation::Biological;
+};
+
 struct Person {
     std::string xref;
+    std::vector<ParentFamily> parentFamilies;
     int sex = 0; // 0 unknown, 1 male, 2 female
     std::vector<Name> names;
     std::vector<Event> events;
@@ -104,9 +114,22 @@ struct Person {
     SimpleDate change;
 };
 
+// A HUSB, WIFE or CHIL line of a family: the pointer, its line, and once the file is read, the person's
+// number (0 when the file has no such person) and, for a child, the relation its FAMC line names.
+struct FamilyLink {
+    std::string xref;
+    int line = 0;
+    int person = 0;
+    Relation relation = Relation::Biological;
+};
+
 struct Family {
-    std::string husband, wife;
-    std::vector<std::string> children;
+    std::string xref;
+    int line = 0;
+    FamilyLink husband, wife;
+    std::vector<FamilyLink> children;
+    bool couple = false; // partners and nothing else: written as a couple event
+    int coupleType = 0;  // the event type of that couple event
     std::vector<Event> events;
     std::vector<int> citations;
     std::vector<Note> notes;
@@ -151,6 +174,7 @@ struct EventType {
     Tag tag = Tag::None;
     int eventClass = 1; // 1 an event of one person, 2 a family event
     std::string typeText;
+    int descriptionCode = -1; // a getText code for the description of a type without TYPE text, -1 by tag
 };
 
 struct NoteRecord {

@@ -1,6 +1,8 @@
 // The readers of persons and families with their events, attributes, names and tasks.
 #include "gedcom/record_reader.h"
 
+#include <cctype>
+
 namespace pendrax {
 
 namespace {
@@ -89,6 +91,23 @@ bool IsFamilyEvent(Tag tag)
     }
 }
 
+// The relation of a PEDI value: adopted, foster, birth (or none), anything else other.
+Relation PedigreeRelation(std::string_view value)
+{
+    std::string word;
+    for (char c : value)
+        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    while (!word.empty() && word.back() == ' ')
+        word.pop_back();
+    if (word.empty() || word == "birth")
+        return Relation::Biological;
+    if (word == "adopted")
+        return Relation::Adoptive;
+    if (word == "foster")
+        return Relation::Foster;
+    return Relation::Other;
+}
+
 } // namespace
 
 int RecordReader::EventTypeNumber(Tag tag, const std::string& typeText, int eventClass)
@@ -159,8 +178,10 @@ bool RecordReader::ReadPerson()
             read = reader_.NotConverted();
             break;
         case Tag::FAMC:
+            // Families are built from the FAM records; FAMC adds how the person is the family's child.
+            read = ReadParentFamily(person);
+            break;
         case Tag::FAMS:
-            // Families are built from the FAM records alone.
             read = reader_.SkipSubtree();
             break;
         case Tag::ADDR:
@@ -223,9 +244,98 @@ bool RecordReader::ReadPersonNumber(Person& person)
     return reader_.Next();
 }
 
+bool RecordReader::ReadParentFamily(Person& person)
+{
+    ParentFamily family;
+    family.xref = reader_.Pointer();
+    int level = reader_.Level();
+    bool read = reader_.Next();
+    while (read && reader_.Level() > level) {
+        if (reader_.CurrentTag() == Tag::PEDI && reader_.Level() == level + 1) {
+            family.relation = PedigreeRelation(reader_.Value());
+            read = reader_.Next();
+        } else {
+            read = reader_.NotConvertedSubtree();
+        }
+    }
+    if (!family.xref.empty())
+        person.parentFamilies.push_back(std::move(family));
+    return read;
+}
+
+bool RecordReader::ReadFamilyLink(FamilyLink& link)
+{
+    if (reader_.Pointer().empty()) {
+        reader_.LogError(LogMissingXref, true);
+        return reader_.Next();
+    }
+    link.xref = reader_.Pointer();
+    link.line = reader_.LineNumber();
+    return reader_.Next();
+}
+
+bool RecordReader::LinkPerson(FamilyLink& link, Tag tag)
+{
+    if (link.xref.empty())
+        return false;
+    link.person = store_.personXrefs.Find(link.xref);
+    if (link.person == 0) {
+        std::string shown = "1 ";
+        shown += TagName(tag);
+        shown += " @" + link.xref + "@";
+        reader_.LogAt(LogMissingPerson, link.line, shown);
+    }
+    return link.person != 0;
+}
+
+void RecordReader::LinkFamilies()
+{
+    for (Family& family : store_.families) {
+        LinkPerson(family.husband, Tag::HUSB);
+        LinkPerson(family.wife, Tag::WIFE);
+        std::vector<FamilyLink> children;
+        children.reserve(family.children.size());
+        for (FamilyLink& child : family.children) {
+            if (!LinkPerson(child, Tag::CHIL))
+                continue;
+            bool repeated = false;
+            for (const FamilyLink& kept : children)
+                repeated = repeated || kept.person == child.person;
+            if (repeated)
+                continue;
+            for (const ParentFamily& parents : store_.persons[child.person - 1].parentFamilies) {
+                if (parents.xref == family.xref) {
+                    child.relation = parents.relation;
+                    break;
+                }
+            }
+            children.push_back(std::move(child));
+        }
+        family.children = std::move(children);
+        bool partners = family.husband.person != 0 || family.wife.person != 0;
+        if (!partners && !family.children.empty())
+            reader_.LogAt(LogFamilyWithoutPartners, family.line, "0 @" + family.xref + "@ FAM");
+        if (family.husband.person != 0 && family.wife.person != 0 && family.children.empty() &&
+            family.events.empty()) {
+            family.couple = true;
+            family.coupleType = CoupleEventType();
+        }
+    }
+}
+
+int RecordReader::CoupleEventType()
+{
+    auto [entry, added] = eventTypeIndex_.emplace("\x01couple", static_cast<int>(store_.eventTypes.size() + 1));
+    if (added)
+        store_.eventTypes.push_back(EventType{Tag::EVEN, 2, {}, TextFamily});
+    return entry->second;
+}
+
 bool RecordReader::ReadFamily()
 {
     Family family;
+    family.xref = reader_.Xref();
+    family.line = reader_.LineNumber();
     bool read = reader_.Next();
     while (read && reader_.Level() > 0) {
         Tag tag = reader_.CurrentTag();
@@ -235,16 +345,15 @@ bool RecordReader::ReadFamily()
         }
         switch (tag) {
         case Tag::HUSB:
-            family.husband = reader_.Pointer();
-            read = reader_.Next();
+            read = ReadFamilyLink(family.husband);
             break;
         case Tag::WIFE:
-            family.wife = reader_.Pointer();
-            read = reader_.Next();
+            read = ReadFamilyLink(family.wife);
             break;
         case Tag::CHIL:
-            family.children.push_back(reader_.Pointer());
-            read = reader_.Next();
+            read = ReadFamilyLink(family.children.emplace_back());
+            if (family.children.back().xref.empty())
+                family.children.pop_back();
             break;
         case Tag::SOUR:
             read = ReadCitation(family.citations);

@@ -107,18 +107,24 @@ bool RecordReader::Run()
 
     for (;;) {
         Tag tag = reader_.CurrentTag();
-        if (tag == Tag::TRLR)
+        if (tag == Tag::TRLR) {
+            LinkFamilies();
             return true;
+        }
         if (!SendProgress()) {
             reader_.LogError(LogStopped, false);
             return false;
         }
-        if (reader_.Xref().empty()) {
-            reader_.LogError(LogMissingXref, true);
-            return false;
-        }
         bool read = true;
+        if (reader_.Xref().empty()) {
+            // Nothing could refer to such a record: it is logged and passed by with its lines.
+            reader_.LogError(LogMissingXref, true);
+            read = reader_.SkipSubtree();
+            tag = Tag::None;
+        }
         switch (tag) {
+        case Tag::None:
+            break;
         case Tag::SUBM:
             read = ReadSubmitter();
             break;

@@ -56,6 +56,12 @@ private:
     bool ReadPersonNumber(Person& person);
 
     int EventTypeNumber(Tag tag, const std::string& typeText, int eventClass);
+    // Once the file is read: the persons of every family link, the relations of the children, the couples.
+    void LinkFamilies();
+    int CoupleEventType();
+    bool LinkPerson(FamilyLink& link, Tag tag);
+    bool ReadParentFamily(Person& person);
+    bool ReadFamilyLink(FamilyLink& link);
     void StoreBlob(MediaObject& object);
 
     GedcomReader& reader_;

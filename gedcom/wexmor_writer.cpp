@@ -352,10 +352,11 @@ int WexmorWriter::WriteEventTypes()
     for (const EventType& type : store_.eventTypes) {
         TypeEntry entry = LookUp(kEventTypes, type.tag, -1);
         Put("<eventtype id=\"" + IdRef('E', ++number) + "\" class=\"" + entry.word + "\">");
+        int code = type.descriptionCode >= 0 ? type.descriptionCode : entry.code;
         if (!type.typeText.empty())
             TextElement("description", type.typeText);
         else
-            Element("description", entry.code >= 0 ? EscapeXml(host_.Text(entry.code)) : std::string());
+            Element("description", code >= 0 ? EscapeXml(host_.Text(code)) : std::string());
         Element("gedcomtag", std::string(TagName(type.tag)));
         Element("roles", type.eventClass == 2 ? "2" : "1");
         Put("</eventtype>");
@@ -467,35 +468,50 @@ int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
 
 int WexmorWriter::WriteFamilyAssertions(const Family& family)
 {
-    int husband = store_.personXrefs.Find(family.husband);
-    int wife = store_.personXrefs.Find(family.wife);
-    if (family.husband.empty())
-        husband = 0;
-    if (family.wife.empty())
-        wife = 0;
+    static const char* const kRelationWords[] = {"biological", "adoptive", "foster", "other"};
+    int husband = family.husband.person;
+    int wife = family.wife.person;
     if (husband == 0 && wife == 0)
         return 0;
     int count = 0;
-    for (const std::string& childXref : family.children) {
+    auto principals = [&](const char* element) {
+        if (husband)
+            Element(element, IdRef('P', husband));
+        if (wife)
+            Element(element, IdRef('P', wife));
+    };
+    for (const FamilyLink& child : family.children) {
         StartAssertion();
-        Put("<relationship negative=\"false\"><relation>biological</relation>");
+        Put("<relationship negative=\"false\"><relation>");
+        Put(kRelationWords[static_cast<int>(child.relation)]);
+        Put("</relation>");
         if (husband)
             Element("father", IdRef('P', husband));
         if (wife)
             Element("mother", IdRef('P', wife));
-        Element("child", IdRef('P', childXref.empty() ? 0 : store_.personXrefs.Find(childXref)));
+        Element("child", IdRef('P', child.person));
         Put("</relationship>");
         WriteExcerptRefs(family.citations);
         Put("</assertion>");
         ++count;
     }
+    if (family.couple) {
+        // A couple with nothing else to say stays a couple: one event of the family type, without a date.
+        StartAssertion();
+        Put("<event type=\"" + IdRef('E', family.coupleType) + "\">");
+        principals("principal");
+        Put("</event>");
+        WriteExcerptRefs(family.citations);
+        for (const Note& note : family.notes)
+            WriteExcerptRefs(note.citations);
+        WriteNotes(family.notes);
+        Put("</assertion>");
+        return count + 1;
+    }
     for (const Event& event : family.events) {
         StartAssertion();
         Put("<event type=\"" + IdRef('E', event.typeNumber) + "\">");
-        if (husband)
-            Element("principal", IdRef('P', husband));
-        if (wife)
-            Element("principal", IdRef('P', wife));
+        principals("principal");
         WriteDate(event.date);
         WritePlace(event.place);
         WriteAddress(event.address);
@@ -510,10 +526,7 @@ int WexmorWriter::WriteFamilyAssertions(const Family& family)
         StartAssertion();
         Put("<info>");
         TextElement("text", NoteText(note));
-        if (husband)
-            Element("personref", IdRef('P', husband));
-        if (wife)
-            Element("personref", IdRef('P', wife));
+        principals("personref");
         Put("</info>");
         WriteExcerptRefs(note.citations);
         Put("</assertion>");

@@ -193,8 +193,79 @@ TEST(GedcomOutputTest, FamiliesWriteRelationshipsEventsWithAllTheirCitationsAndN
                           "</info></assertion>"));
     // A family without husband and wife writes nothing.
     EXPECT_FALSE(Has(body, "A5"));
+    EXPECT_FALSE(Has(body, "<gedcomtag>EVEN</gedcomtag>"));
     EXPECT_TRUE(Has(output, "<eventtype id=\"E1\" class=\"marriage\"><description>Type1039</description>"
                             "<gedcomtag>MARR</gedcomtag><roles>2</roles></eventtype>"));
+}
+
+TEST(GedcomOutputTest, CouplesWithoutChildrenOrEventsStayCouples)
+{
+    TestHost host;
+    std::string output = Convert({"0 @I1@ INDI", "0 @I2@ INDI", "0 @S1@ SOUR", "0 @F1@ FAM", "1 HUSB @I1@",
+                                  "1 WIFE @I2@", "1 SOUR @S1@", "1 NOTE met in Bergen", "0 @F2@ FAM", "1 HUSB @I2@",
+                                  "1 WIFE @I1@"},
+                                 {}, &host);
+    std::string body = Body(output);
+    EXPECT_TRUE(Has(output, "<eventtype id=\"E1\" class=\"other\"><description>Type1051</description>"
+                            "<gedcomtag>EVEN</gedcomtag><roles>2</roles></eventtype>"));
+    EXPECT_FALSE(Has(output, "<eventtype id=\"E2\""));
+    EXPECT_TRUE(Has(body, "<assertion id=\"A1\"><event type=\"E1\"><principal>P1</principal><principal>P2"
+                          "</principal></event><excerptref>X1</excerptref><note>met in Bergen</note></assertion>"
+                          "<assertion id=\"A2\"><event type=\"E1\"><principal>P2</principal><principal>P1"
+                          "</principal></event></assertion>"));
+    EXPECT_FALSE(Has(body, "<info>"));
+    EXPECT_EQ(host.log, "");
+
+    // A family with a child or an event, or with one partner, writes no couple event.
+    std::string other = Convert({"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@",
+                                 "1 MARR", "0 @F2@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I1@", "0 @F3@ FAM",
+                                 "1 HUSB @I1@"});
+    EXPECT_FALSE(Has(other, "<gedcomtag>EVEN</gedcomtag>"));
+}
+
+TEST(GedcomOutputTest, ChildrenLinksByPedigreeOnceAndOnlyToPersonsOfTheFile)
+{
+    struct Case {
+        std::string_view pedigree;
+        std::string_view relation;
+    };
+    const Case cases[] = {
+        {"", "biological"},       {"2 PEDI birth", "biological"}, {"2 PEDI adopted", "adoptive"},
+        {"2 PEDI ADOPTED", "adoptive"}, {"2 PEDI foster", "foster"},   {"2 PEDI sealing", "other"},
+    };
+    for (const Case& c : cases) {
+        TestHost host;
+        std::string gedcom = "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n0 @I2@ INDI\r\n1 FAMC @F1@\r\n";
+        if (!c.pedigree.empty())
+            gedcom += std::string(c.pedigree) + "\r\n";
+        gedcom += "1 FAMC @F2@\r\n2 PEDI foster\r\n0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 CHIL @I2@\r\n1 CHIL @I9@\r\n"
+                  "1 CHIL @I2@\r\n0 TRLR\r\n";
+        ASSERT_EQ(ConvertText(gedcom, {}, host), ConvertOk) << c.pedigree;
+        std::string body = Body(host.output);
+        EXPECT_TRUE(Has(body, "<assertion id=\"A1\"><relationship negative=\"false\"><relation>" +
+                                  std::string(c.relation) +
+                                  "</relation><father>P1</father><child>P2</child></relationship></assertion>"))
+            << c.pedigree << body;
+        // The repeated child gives no second relationship, the missing one none at all.
+        EXPECT_FALSE(Has(body, "A2")) << c.pedigree;
+        EXPECT_FALSE(Has(body, "P0")) << c.pedigree;
+        int chilLine = c.pedigree.empty() ? 11 : 12;
+        EXPECT_EQ(host.log, "\r\nError on line " + std::to_string(chilLine) + ": Message 17\r\n1 CHIL @I9@\r\n")
+            << c.pedigree;
+    }
+}
+
+TEST(GedcomOutputTest, FamiliesWithoutPartnersAndMissingPartnersAreLogged)
+{
+    TestHost host;
+    std::string output = Convert({"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM", "1 CHIL @I1@", "1 CHIL @I2@",
+                                  "0 @F2@ FAM", "1 HUSB @I8@", "1 WIFE @I2@", "1 CHIL @I1@"},
+                                 {}, &host);
+    std::string body = Body(output);
+    EXPECT_TRUE(Has(body, "<relation>biological</relation><mother>P2</mother><child>P1</child>")) << body;
+    EXPECT_FALSE(Has(body, "<father>"));
+    EXPECT_EQ(host.log, "\r\nError on line 5: Message 16\r\n0 @F1@ FAM\r\n"
+                        "\r\nError on line 9: Message 17\r\n1 HUSB @I8@\r\n");
 }
 
 TEST(GedcomOutputTest, ExtrasAndPersonNumbersGoIntoNotes)

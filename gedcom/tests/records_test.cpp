@@ -85,9 +85,23 @@ TEST(GedcomRecordLoopTest, CharacterSetNames)
 
 TEST(GedcomRecordLoopTest, RecordsThatEndOrPassTheReading)
 {
+    // A record without cross-reference is logged and skipped with its lines; the reading goes on.
     TestHost noXref;
-    EXPECT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 INDI\r\n0 TRLR\r\n", {}, noXref), ConvertReadFailed);
-    EXPECT_EQ(noXref.log, "\r\nError on line 3: Message 8\r\n0 INDI\r\n      ^\r\n");
+    ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 INDI\r\n1 NAME X\r\n0 @I1@ INDI\r\n0 TRLR\r\n", {}, noXref),
+              ConvertOk);
+    EXPECT_EQ(noXref.log, "\r\nError on line 3: Message 8\r\n0 INDI\r\n      ^\r\n"
+                          "The following lines were skipped:\r\n1 NAME X\r\n\r\n");
+    EXPECT_TRUE(Has(noXref.output, "<persons>1</persons>"));
+
+    // A record of a kind the reader does not know goes whole; its lines reach no record before it.
+    TestHost unknown;
+    ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n0 @N1@ SNOTE text\r\n"
+                          "1 CONT more\r\n1 NAME C /D/\r\n0 TRLR\r\n",
+                          {}, unknown),
+              ConvertOk);
+    EXPECT_EQ(unknown.log, "\r\nError on line 5: Message 3\r\n0 @N1@ SNOTE text\r\n       ^\r\n"
+                           "The following lines were skipped:\r\n1 CONT more\r\n1 NAME C /D/\r\n\r\n");
+    EXPECT_FALSE(Has(unknown.output, ">C <"));
 
     TestHost other;
     ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 @X@ SUBN\r\n1 FAMF x\r\n0 @I1@ INDI\r\n0 TRLR\r\n", {}, other),
