@@ -76,6 +76,10 @@ private:
     void ConvertLine(size_t start, size_t end);
     char At(size_t index) const { return index < line_.size() ? line_[index] : '\0'; }
     bool ReadXref(std::string& target);
+    bool ParseLevel();
+    // ParseTag up to the first malformed line (logged), which the caller skips.
+    enum class Parse { Done, Malformed, InputEnded };
+    Parse ParseFields();
     void Log(std::string_view text) { host_.WriteLog(text); }
     // The header and text of an entry; false when the log level leaves the code out.
     bool WriteEntryHeader(int code, int lineNumber);
@@ -89,6 +93,7 @@ private:
     size_t lineEnd_ = 0;
     int lineNumber_ = 0;
     size_t position_ = 0;
+    size_t fieldStart_ = 0; // where the fields after the level begin
     int level_ = 0;
     std::string tagField_;
     Tag tag_ = Tag::None;
