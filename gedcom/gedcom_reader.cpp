@@ -36,6 +36,7 @@ GedcomReader::GedcomReader(std::span<const uint8_t> input, const ConvertOptions&
         charSet_ = CharSet::Utf16Be;
         lineEnd_ = 1;
     }
+    byteOrderMark_ = lineEnd_ != 0;
     lineStart_ = lineEnd_;
 }
 

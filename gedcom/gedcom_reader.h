@@ -63,6 +63,8 @@ public:
     uint64_t InputSize() const { return input_.size(); }
 
     CharSet GetCharSet() const { return charSet_; }
+    bool HasByteOrderMark() const { return byteOrderMark_; }
+    std::span<const uint8_t> Input() const { return input_; }
     // The set named by the header; a UTF-16 input stays UTF-16 whatever the header says.
     void SetCharSet(CharSet charSet);
     const ConvertOptions& Options() const { return options_; }
@@ -88,6 +90,7 @@ private:
     const ConvertOptions& options_;
     ConvertHost& host_;
     CharSet charSet_ = CharSet::Ansel;
+    bool byteOrderMark_ = false;
     std::string line_;
     size_t lineStart_ = 0;
     size_t lineEnd_ = 0;

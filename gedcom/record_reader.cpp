@@ -75,12 +75,52 @@ bool RecordReader::SendProgress()
     return reader_.Host().Progress(ProgressPercent(reader_.LinePosition(), reader_.InputSize()));
 }
 
+namespace {
+
+std::string UpperCase(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    while (!upper.empty() && upper.back() == ' ')
+        upper.pop_back();
+    return upper;
+}
+
+// True when the bytes are well-formed UTF-8 with at least one character beyond ASCII.
+bool LooksLikeUtf8(std::span<const uint8_t> bytes)
+{
+    bool beyondAscii = false;
+    for (size_t i = 0; i < bytes.size();) {
+        uint8_t lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+        if (length == 0 || i + length > bytes.size())
+            return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((bytes[i + k] & 0xC0) != 0x80)
+                return false;
+        beyondAscii = true;
+        i += length;
+    }
+    return beyondAscii;
+}
+
+} // namespace
+
 void RecordReader::SelectCharSet()
 {
     const Header& header = store_.header;
-    const std::string& name = header.charSetName;
+    // A byte-order mark says more than any header: the file was written in that form.
+    if (reader_.HasByteOrderMark())
+        return;
     if (header.hasCharSet) {
-        if (name == "ANSI")
+        std::string name = UpperCase(header.charSetName);
+        if (name == "ANSI" || name == "ISO-8859-1" || name == "ISO8859-1" || name == "LATIN1" ||
+            name == "WINDOWS-1252" || name == "CP1252")
             return reader_.SetCharSet(CharSet::Ansi);
         if (name == "ANSEL")
             return reader_.SetCharSet(CharSet::Ansel);
@@ -90,6 +130,9 @@ void RecordReader::SelectCharSet()
             return reader_.SetCharSet(CharSet::Utf8);
         if (name == "UNICODE")
             return;
+    } else if (header.gedcomVersion.starts_with("7") || LooksLikeUtf8(reader_.Input())) {
+        // GEDCOM 7 names no set: its files are UTF-8, as are other files without CHAR whose bytes are.
+        return reader_.SetCharSet(CharSet::Utf8);
     }
     reader_.LogError(LogUnknownCharSet, false);
     reader_.SetCharSet(CharSet::Ansel);

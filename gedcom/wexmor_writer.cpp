@@ -102,7 +102,8 @@ std::string EscapeXml(std::string_view text)
             out += "&apos;";
             break;
         default:
-            out += c;
+            // Control characters other than tab and line ends are not allowed in XML: they become blanks.
+            out += static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n' ? ' ' : c;
             break;
         }
     }

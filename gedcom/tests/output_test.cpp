@@ -343,6 +343,8 @@ TEST(GedcomOutputTest, TasksOfTheProgramThatWritesThemInTheFormsTheReaderTakes)
 TEST(GedcomOutputTest, EncodingHelpers)
 {
     EXPECT_EQ(EscapeGedcomText("a<b>&\"c'@@d@"), "a&lt;b&gt;&amp;&quot;c&apos;@d@");
+    // Control characters that XML readers refuse become blanks; tab and line ends stay.
+    EXPECT_EQ(EscapeGedcomText("a\x01" "b\tc\x1F\x0B\r\nd"), "a b\tc  \r\nd");
     EXPECT_EQ(EncodeBase64(std::string(54, 'x')).size(), 72u);
     std::string two = EncodeBase64(std::string(55, 'x'));
     EXPECT_EQ(two.substr(72, 2), "\r\n");

@@ -72,6 +72,15 @@ TEST(GedcomRecordLoopTest, CharacterSetNames)
         {"UTF-8", "M\xC3\xBCller", "M\xFCller", false},
         {"UTF8", "M\xC3\xBCller", "M\xFCller", false},
         {"ASCII", "M\xE8uller", "M\xFCller", true}, // unknown names read as ANSEL
+        {"utf-8", "M\xC3\xBCller", "M\xFCller", false},
+        {"Utf8", "M\xC3\xBCller", "M\xFCller", false},
+        {"ansel", "M\xE8uller", "M\xFCller", false},
+        {"ISO-8859-1", "M\xFCller", "M\xFCller", false},
+        {"ISO8859-1", "M\xFCller", "M\xFCller", false},
+        {"LATIN1", "M\xFCller", "M\xFCller", false},
+        {"WINDOWS-1252", "M\xFCller \x80", "M\xFCller \x80", false},
+        {"CP1252", "M\xFCller", "M\xFCller", false},
+        {"ansi", "M\xFCller", "M\xFCller", false},
     };
     for (const Case& c : cases) {
         std::string gedcom = "0 HEAD\r\n1 CHAR " + std::string(c.name) + "\r\n0 @I1@ INDI\r\n1 NAME " +
@@ -81,6 +90,34 @@ TEST(GedcomRecordLoopTest, CharacterSetNames)
         EXPECT_TRUE(Has(host.output, ">" + std::string(c.converted) + "<")) << c.name;
         EXPECT_EQ(host.log == "\r\nError on line 3: Message 12\r\n", c.logged) << c.name << host.log;
     }
+}
+
+TEST(GedcomRecordLoopTest, ByteOrderMarkAndFilesWithoutCharacterSet)
+{
+    struct Case {
+        std::string_view name;
+        std::string gedcom;
+        bool logged;
+    };
+    const std::string records = "0 @I1@ INDI\r\n1 NAME Ren\xC3\xA9 /M\xC3\xBCller/\r\n0 TRLR\r\n";
+    const Case cases[] = {
+        {"mark, no CHAR", "\xEF\xBB\xBF" "0 HEAD\r\n" + records, false},
+        {"mark, CHAR ANSEL", "\xEF\xBB\xBF" "0 HEAD\r\n1 CHAR ANSEL\r\n" + records, false},
+        {"mark, CHAR ANSI", "\xEF\xBB\xBF" "0 HEAD\r\n1 CHAR ANSI\r\n" + records, false},
+        {"GEDCOM 7", "0 HEAD\r\n1 GEDC\r\n2 VERS 7.0\r\n" + records, false},
+        {"no mark, no CHAR", "0 HEAD\r\n" + records, false},
+    };
+    for (const Case& c : cases) {
+        TestHost host;
+        ASSERT_EQ(ConvertText(c.gedcom, {}, host), ConvertOk) << c.name;
+        EXPECT_TRUE(Has(host.output, ">Ren\xE9 </np><np tp=\"surn\">M\xFCller<")) << c.name << host.output;
+        EXPECT_EQ(Has(host.log, "Message 12"), c.logged) << c.name << host.log;
+    }
+    // Without CHAR, bytes that are not UTF-8 are still read as ANSEL, and that is logged.
+    TestHost ansel;
+    ASSERT_EQ(ConvertText("0 HEAD\r\n0 @I1@ INDI\r\n1 NAME M\xE8uller\r\n0 TRLR\r\n", {}, ansel), ConvertOk);
+    EXPECT_TRUE(Has(ansel.output, ">M\xFCller<"));
+    EXPECT_TRUE(Has(ansel.log, "Message 12"));
 }
 
 TEST(GedcomRecordLoopTest, RecordsThatEndOrPassTheReading)
