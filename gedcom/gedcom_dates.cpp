@@ -192,6 +192,10 @@ DateReading ReadDateValue(std::string_view value, const DateRules& rules)
     DateReading reading;
     GedcomDate& date = reading.date;
     Cursor cursor(value);
+    cursor.SkipBlanks();
+    if (cursor.AtEnd())
+        return reading; // no date given
+    bool unread = false;
     auto simple = [&] { return ReadSimpleDate(cursor, rules.defaultGregorian); };
 
     if (cursor.Starts("INT", false)) {
@@ -249,7 +253,7 @@ DateReading ReadDateValue(std::string_view value, const DateRules& rules)
         if (cursor.Take("AND "))
             date.second = simple();
         else
-            reading.logCodes.push_back(LogBadDate);
+            unread = true;
     } else {
         date.kind = DateKind::Exact;
         date.first = simple();
@@ -263,13 +267,20 @@ DateReading ReadDateValue(std::string_view value, const DateRules& rules)
             cursor = again;
         }
     }
-    if (!cursor.AtEnd()) {
+    // A date without a single digit has no year: "SUBMITTED", "<unknown>".
+    bool anyDigit = value.find_first_of("0123456789") != std::string_view::npos;
+    if (!cursor.AtEnd() || (!anyDigit && date.kind != DateKind::Text))
+        unread = true;
+    if (unread) {
+        // What was read is no date the user gave: it is kept as text where asked, else left out and logged.
+        GedcomDate kept;
         if (rules.keepUnreadDates) {
-            date.kind = DateKind::Text;
-            date.text.assign(value);
+            kept.kind = DateKind::Text;
+            kept.text.assign(value);
         } else {
             reading.logCodes.push_back(LogBadDate);
         }
+        date = std::move(kept);
     }
     return reading;
 }

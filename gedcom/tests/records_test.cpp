@@ -199,6 +199,26 @@ TEST(GedcomRecordReaderTest, PeculiaritiesOfOtherProgramsNeedExtensionsOn)
     EXPECT_TRUE(Has(brothersOff.log, "\r\nError on line 10: Message 10\r\n"));
 }
 
+TEST(GedcomRecordReaderTest, UnreadableDatesAreLeftOutAndLoggedOrKeptAsText)
+{
+    const char gedcom[] = "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 BIRT\r\n2 DATE SUBMITTED\r\n2 PLAC Oslo\r\n"
+                          "1 DEAT\r\n2 DATE 3 GERM 1795\r\n0 TRLR\r\n";
+    TestHost dropped;
+    ASSERT_EQ(ConvertText(gedcom, {}, dropped), ConvertOk);
+    EXPECT_FALSE(Has(dropped.output, "<date>"));
+    EXPECT_TRUE(Has(dropped.output, "<pnp>Oslo</pnp>"));
+    EXPECT_TRUE(Has(dropped.log, "\r\nError on line 5: Message 10\r\n2 DATE SUBMITTED\r\n"));
+    EXPECT_TRUE(Has(dropped.log, "\r\nError on line 8: Message 10\r\n2 DATE 3 GERM 1795\r\n"));
+
+    ConvertOptions keep;
+    keep.keepUnreadDates = true;
+    TestHost kept;
+    ASSERT_EQ(ConvertText(gedcom, keep, kept), ConvertOk);
+    EXPECT_TRUE(Has(kept.output, "<date><text>SUBMITTED</text></date>"));
+    EXPECT_TRUE(Has(kept.output, "<date><text>3 GERM 1795</text></date>"));
+    EXPECT_EQ(kept.log, "");
+}
+
 TEST(GedcomRecordReaderTest, EventLinesByLogLevel)
 {
     const char gedcom[] = "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 BIRT\r\n2 QUAY 3\r\n2 DATE 1850\r\n"
