@@ -283,26 +283,31 @@ bool GedcomReader::SkipUnexpected()
     return SkipSubtree();
 }
 
-bool GedcomReader::WriteEntryHeader(int code, int lineNumber)
+bool LogEntryHeader(ConvertHost& host, const ConvertOptions& options, int code, int lineNumber)
 {
-    if (code == LogNotConverted && options_.logLevel >= 1)
+    if (code == LogNotConverted && options.logLevel >= 1)
         return false;
-    std::string text = host_.Text(code);
+    std::string text = host.Text(code);
     char header[64];
     std::snprintf(header, sizeof header,
                   code == LogNotConverted ? "\r\nLine %i: " : "\r\nError on line %i: ", lineNumber);
-    Log(header);
-    Log(text);
-    Log("\r\n");
+    host.WriteLog(header);
+    host.WriteLog(text);
+    host.WriteLog("\r\n");
     return true;
+}
+
+void LogLine(ConvertHost& host, const ConvertOptions& options, int code, int lineNumber, std::string_view shown)
+{
+    if (!LogEntryHeader(host, options, code, lineNumber))
+        return;
+    host.WriteLog(shown);
+    host.WriteLog("\r\n");
 }
 
 void GedcomReader::LogAt(int code, int lineNumber, std::string_view shown)
 {
-    if (!WriteEntryHeader(code, lineNumber))
-        return;
-    Log(shown);
-    Log("\r\n");
+    LogLine(host_, options_, code, lineNumber, shown);
 }
 
 void GedcomReader::LogError(int code, bool withLine)
@@ -315,7 +320,7 @@ void GedcomReader::LogError(int code, bool withLine)
         if (tag == "NUMB " || tag == "LVG  " || tag == "ILLE ")
             return;
     }
-    if (!WriteEntryHeader(code, lineNumber_) || !withLine)
+    if (!LogEntryHeader(host_, options_, code, lineNumber_) || !withLine)
         return;
     Log(line_);
     std::string caret = "\r\n";

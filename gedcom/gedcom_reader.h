@@ -14,6 +14,12 @@
 
 namespace pendrax {
 
+// One entry of the conversion log about the line of that number: the header with the caller's text for the
+// code, then the line as shown. Nothing when the log level leaves the code out.
+void LogLine(ConvertHost& host, const ConvertOptions& options, int code, int lineNumber, std::string_view shown);
+// The header and text of an entry alone; false when the log level leaves the code out.
+bool LogEntryHeader(ConvertHost& host, const ConvertOptions& options, int code, int lineNumber);
+
 class GedcomReader {
 public:
     // A line holds at most this many bytes (or 16-bit units) of input.
@@ -83,8 +89,6 @@ private:
     enum class Parse { Done, Malformed, InputEnded };
     Parse ParseFields();
     void Log(std::string_view text) { host_.WriteLog(text); }
-    // The header and text of an entry; false when the log level leaves the code out.
-    bool WriteEntryHeader(int code, int lineNumber);
 
     std::span<const uint8_t> input_;
     const ConvertOptions& options_;

@@ -60,6 +60,7 @@ struct Note {
 struct MediaLink {
     std::string pointer;
     std::string file, format, title;
+    int fileLine = 0; // the line of FILE, for the log
     std::vector<Note> notes;
 };
 
@@ -183,6 +184,7 @@ struct NoteRecord {
 
 struct MediaObject {
     std::string file, format, title, blob;
+    int fileLine = 0; // the line of FILE, for the log; 0 for decoded inline data
     std::vector<Note> notes;
 };
 

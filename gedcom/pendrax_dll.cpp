@@ -73,7 +73,8 @@ void WriteAll(HANDLE file, std::string_view bytes)
 class DllHost : public pendrax::ConvertHost {
 public:
     DllHost(const ConvertParams& params, HWND dialog, MappedInput& input)
-        : params_(params), dialog_(dialog), input_(input)
+        : params_(params), dialog_(dialog), input_(input),
+          media_(pendrax::FolderOf(params.inputPath ? params.inputPath : ""))
     {
     }
     ~DllHost() override
@@ -110,6 +111,14 @@ public:
         return output_ != INVALID_HANDLE_VALUE;
     }
     void WriteOutput(std::string_view bytes) override { WriteAll(output_, bytes); }
+    void DiscardOutput() override
+    {
+        if (output_ == INVALID_HANDLE_VALUE)
+            return;
+        CloseHandle(output_);
+        output_ = INVALID_HANDLE_VALUE;
+        DeleteFileA(params_.outputPath);
+    }
     pendrax::MediaFiles& Media() override { return media_; }
 
 private:

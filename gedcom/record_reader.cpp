@@ -12,6 +12,7 @@ namespace pendrax {
 namespace {
 
 constexpr size_t kFormatLimit = 11;
+constexpr int kTemporaryNameAttempts = 100;
 
 // Decoded inline media files are numbered on through the life of the loaded library.
 int g_blobCounter = 0;
@@ -467,6 +468,7 @@ bool RecordReader::ReadObject()
             break;
         case Tag::FILE: // the GEDCOM 5.5.1 form of a media record
             object.file = reader_.Value();
+            object.fileLine = reader_.LineNumber();
             read = reader_.Next();
             break;
         case Tag::FORM:
@@ -503,14 +505,21 @@ void RecordReader::StoreBlob(MediaObject& object)
     for (char c : object.format)
         if (std::isalnum(static_cast<unsigned char>(c)))
             extension += c;
-    char name[32];
-    std::snprintf(name, sizeof name, "OBJ%05d", ++g_blobCounter % 100000);
-    std::string fileName = name;
-    if (!extension.empty())
-        fileName += "." + extension;
-    if (auto path = media_.WriteTemporary(fileName, DecodeBlob(object.blob)))
-        object.file = *path;
+    std::string bytes = DecodeBlob(object.blob);
     object.blob.clear();
+    object.blob.shrink_to_fit();
+    // The next free name: a file left by another program or an earlier conversion is never replaced.
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "OBJ%05d", ++g_blobCounter % 100000);
+        std::string fileName = name;
+        if (!extension.empty())
+            fileName += "." + extension;
+        if (auto path = media_.WriteTemporary(fileName, bytes)) {
+            object.file = *path;
+            return;
+        }
+    }
 }
 
 bool RecordReader::ReadBlob(std::string& data)
@@ -698,6 +707,7 @@ bool RecordReader::ReadMediaLink(std::vector<MediaLink>& links)
         switch (reader_.CurrentTag()) {
         case Tag::FILE:
             link.file = reader_.Value();
+            link.fileLine = reader_.LineNumber();
             read = reader_.Next();
             break;
         case Tag::FORM:

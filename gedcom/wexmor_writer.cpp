@@ -1,5 +1,7 @@
 #include "gedcom/wexmor_writer.h"
 
+#include "gedcom/gedcom_reader.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,7 +14,7 @@ constexpr size_t kFlushSize = 64 * 1024;
 constexpr size_t kPlaceLimit = 255;
 constexpr size_t kNameLimit = 255;
 constexpr size_t kDataDateLimit = 31;
-constexpr size_t kBase64LineLength = 72;
+constexpr size_t kBase64LineBytes = 54; // 72 characters of Base64
 
 struct TypeEntry {
     Tag tag;
@@ -122,11 +124,9 @@ std::string EscapeGedcomText(std::string_view text)
     return EscapeXml(single);
 }
 
-std::string EncodeBase64(std::string_view bytes)
+void AppendBase64Line(std::string& out, std::string_view bytes)
 {
     static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string encoded;
-    encoded.reserve(bytes.size() / 3 * 4 + 4);
     for (size_t i = 0; i < bytes.size(); i += 3) {
         uint32_t group = static_cast<uint8_t>(bytes[i]) << 16;
         size_t count = std::min<size_t>(3, bytes.size() - i);
@@ -134,17 +134,21 @@ std::string EncodeBase64(std::string_view bytes)
             group |= static_cast<uint8_t>(bytes[i + 1]) << 8;
         if (count > 2)
             group |= static_cast<uint8_t>(bytes[i + 2]);
-        encoded += alphabet[(group >> 18) & 63];
-        encoded += alphabet[(group >> 12) & 63];
-        encoded += count > 1 ? alphabet[(group >> 6) & 63] : '=';
-        encoded += count > 2 ? alphabet[group & 63] : '=';
+        out += alphabet[(group >> 18) & 63];
+        out += alphabet[(group >> 12) & 63];
+        out += count > 1 ? alphabet[(group >> 6) & 63] : '=';
+        out += count > 2 ? alphabet[group & 63] : '=';
     }
+}
+
+std::string EncodeBase64(std::string_view bytes)
+{
     std::string lines;
-    lines.reserve(encoded.size() + encoded.size() / kBase64LineLength * 2);
-    for (size_t i = 0; i < encoded.size(); i += kBase64LineLength) {
+    lines.reserve(bytes.size() / 3 * 4 + bytes.size() / kBase64LineBytes * 2 + 4);
+    for (size_t i = 0; i < bytes.size(); i += kBase64LineBytes) {
         if (i)
             lines += "\r\n";
-        lines.append(encoded, i, kBase64LineLength);
+        AppendBase64Line(lines, bytes.substr(i, kBase64LineBytes));
     }
     return lines;
 }
@@ -743,24 +747,62 @@ void WexmorWriter::WritePersonalName(const Name& name)
     Put("</personalname>");
 }
 
-void WexmorWriter::WriteBin(const std::string& path)
+void WexmorWriter::PutBase64(std::string_view bytes)
+{
+    // Line by line into the output: a large file is never held twice over as text.
+    for (size_t i = 0; i < bytes.size(); i += kBase64LineBytes) {
+        if (i)
+            buffer_ += "\r\n";
+        AppendBase64Line(buffer_, bytes.substr(i, kBase64LineBytes));
+        if (buffer_.size() >= kFlushSize)
+            Flush();
+    }
+}
+
+void WexmorWriter::WriteMediaFile(const std::string& path, int line, bool copy)
 {
     if (path.empty())
         return;
-    if (auto bytes = host_.Media().Read(path))
-        Element("bin", EncodeBase64(*bytes));
+    MediaFiles& media = host_.Media();
+    auto [entry, first] = mediaSeen_.try_emplace(path);
+    MediaEntry& seen = entry->second;
+    if (first) {
+        // The file is looked at, logged and read once, however many links name it.
+        MediaStatus status = media.Inspect(path);
+        std::string shown = "FILE " + path;
+        if (status.kind == MediaStatus::NotRegular) {
+            LogLine(host_, options_, LogMediaNotRegular, line, shown);
+            seen.leftOut = true;
+            return;
+        }
+        if (status.kind == MediaStatus::Regular && status.size > kMediaEmbedLimit) {
+            LogLine(host_, options_, LogMediaTooLarge, line, shown);
+        } else if (status.kind == MediaStatus::Regular) {
+            if (copy)
+                seen.copy = media.CopyToCurrentFolder(path);
+            if (seen.copy)
+                Element("externalfile", EscapeXml(*seen.copy));
+            TextElement("originalfile", path);
+            if (auto bytes = media.Read(path)) {
+                Put("<bin>");
+                PutBase64(*bytes);
+                Put("</bin>");
+            }
+            return;
+        }
+    }
+    if (seen.leftOut)
+        return;
+    // Embedded before, too large or missing: linked by its name.
+    if (seen.copy)
+        Element("externalfile", EscapeXml(*seen.copy));
+    TextElement("originalfile", path);
 }
 
 void WexmorWriter::WriteMediaRecord(const MediaObject& object)
 {
     Put("<object>");
-    if (options_.copyObjectFiles == 1 && !object.file.empty()) {
-        // Named only when the copy exists; the bytes are embedded below in any case.
-        if (auto copy = host_.Media().CopyToCurrentFolder(object.file))
-            Element("externalfile", EscapeXml(*copy));
-    }
-    TextElementIfAny("originalfile", object.file);
-    WriteBin(object.file);
+    WriteMediaFile(object.file, object.fileLine, options_.copyObjectFiles == 1);
     TextElement("title", object.title);
     WriteNotes(object.notes);
     Put("</object>");
@@ -776,12 +818,10 @@ void WexmorWriter::WriteMediaLinks(const std::vector<MediaLink>& links)
             continue;
         }
         Put("<object>");
-        if (options_.copyObjectFiles == 0) {
-            TextElementIfAny("originalfile", link.file);
-            WriteBin(link.file);
-        } else {
+        if (options_.copyObjectFiles == 0)
+            WriteMediaFile(link.file, link.fileLine, false);
+        else
             TextElementIfAny("externalfile", link.file);
-        }
         TextElement("title", link.title);
         WriteNotes(link.notes);
         Put("</object>");

@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "gedcom/tests/test_host.h"
 #include "gedcom/wexmor_writer.h"
@@ -323,6 +324,71 @@ TEST(GedcomOutputTest, MediaLinksRecordsCopiesAndInlineData)
     EXPECT_TRUE(name.ends_with(".xjpg")) << name;
     EXPECT_EQ(name.size(), 3 + 5 + 5u);
     EXPECT_EQ(bytes, std::string("M\0\x02M\0\x02", 6));
+}
+
+TEST(GedcomOutputTest, OneMediaFileIsReadAndEmbeddedOnceForAllItsLinks)
+{
+    TestHost host;
+    host.media.files["D:\\pics\\big.jpg"] = std::string(1 << 20, 'x');
+    std::string gedcom = "0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FILE D:\\pics\\big.jpg\r\n";
+    for (int i = 1; i <= 200; ++i)
+        gedcom += "0 @I" + std::to_string(i) + "@ INDI\r\n1 OBJE @M1@\r\n";
+    // An inline link naming the same file refers to it too.
+    gedcom += "0 @I201@ INDI\r\n1 OBJE\r\n2 FILE D:\\pics\\big.jpg\r\n0 TRLR\r\n";
+    ASSERT_EQ(ConvertText(gedcom, {}, host), ConvertOk);
+    EXPECT_EQ(host.media.read, std::vector<std::string>{"D:\\pics\\big.jpg"});
+    std::string encodedLine = EncodeBase64(std::string(54, 'x'));
+    size_t first = host.output.find(encodedLine);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(host.output.find("<bin>", host.output.find("<bin>") + 1), std::string::npos);
+    EXPECT_LT(host.output.size(), (1u << 20) * 3 / 2);
+    size_t links = 0;
+    for (size_t at = 0; (at = host.output.find("<originalfile>D:\\pics\\big.jpg</originalfile>", at)) != std::string::npos;
+         ++at)
+        ++links;
+    EXPECT_EQ(links, 201u);
+    EXPECT_EQ(host.log, "");
+}
+
+TEST(GedcomOutputTest, DevicesAreLeftOutAndLargeFilesLinkedByName)
+{
+    TestHost host;
+    host.media.notRegular = {"C:\\", "\\\\.\\PIPE\\x"};
+    host.media.files["D:\\scan.tif"] = "tiny";
+    host.media.sizes["D:\\scan.tif"] = kMediaEmbedLimit + 1;
+    host.media.files["D:\\ok.jpg"] = "abc";
+    ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FILE C:\\\r\n1 TITL root\r\n0 @I1@ INDI\r\n"
+                          "1 OBJE @M1@\r\n1 OBJE @M1@\r\n1 OBJE\r\n2 FILE D:\\scan.tif\r\n1 OBJE\r\n"
+                          "2 FILE \\\\.\\PIPE\\x\r\n1 OBJE\r\n2 FILE D:\\ok.jpg\r\n0 TRLR\r\n",
+                          {}, host),
+              ConvertOk);
+    EXPECT_EQ(host.media.read, std::vector<std::string>{"D:\\ok.jpg"});
+    EXPECT_EQ(host.log, "\r\nError on line 4: Message 18\r\nFILE C:\\\r\n"
+                        "\r\nError on line 10: Message 19\r\nFILE D:\\scan.tif\r\n"
+                        "\r\nError on line 12: Message 18\r\nFILE \\\\.\\PIPE\\x\r\n");
+    EXPECT_TRUE(Has(host.output, "<object><title>root</title></object><object><title>root</title></object>"
+                                 "<object><originalfile>D:\\scan.tif</originalfile><title></title></object>"
+                                 "<object><title></title></object>"
+                                 "<object><originalfile>D:\\ok.jpg</originalfile><bin>YWJj</bin>"));
+}
+
+TEST(GedcomOutputTest, FailureWhileWritingDiscardsTheOutputAndTemporaryFilesGo)
+{
+    TestHost host;
+    host.media.files["D:\\a.jpg"] = "abc";
+    host.media.readThrows = true;
+    const char gedcom[] = "0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FORM gif\r\n1 BLOB\r\n2 CONT .HE.0\r\n"
+                          "0 @I1@ INDI\r\n1 OBJE @M1@\r\n1 OBJE\r\n2 FILE D:\\a.jpg\r\n0 TRLR\r\n";
+    EXPECT_EQ(ConvertText(gedcom, {}, host), ConvertReadFailed);
+    EXPECT_TRUE(host.outputDiscarded);
+    EXPECT_EQ(host.output, "");
+    EXPECT_TRUE(host.media.temporariesRemoved);
+
+    TestHost fine;
+    fine.media.files["D:\\a.jpg"] = "abc";
+    EXPECT_EQ(ConvertText(gedcom, {}, fine), ConvertOk);
+    EXPECT_FALSE(fine.outputDiscarded);
+    EXPECT_TRUE(fine.media.temporariesRemoved);
 }
 
 TEST(GedcomOutputTest, TasksOfTheProgramThatWritesThemInTheFormsTheReaderTakes)
