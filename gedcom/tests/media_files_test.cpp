@@ -2,12 +2,15 @@
 // that replace nothing and go at the end.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "gedcom/convert.h"
 #include "gedcom/tests/test_host.h"
@@ -70,7 +73,12 @@ TEST_F(MediaFilesTest, OnlyRegularFilesAreReadAndRelativeOnesBesideTheGedcom)
 {
     WriteAll(folder_ / "ged" / "pics" / "a.jpg", "abc");
     WriteAll("a.jpg", "not this one"); // the current folder is not where media are looked for
+    std::vector<std::string> notFiles = {folder_.string(), "pics"};
+#ifndef _WIN32
     ASSERT_EQ(mkfifo((folder_ / "pipe").c_str(), 0600), 0);
+    notFiles.push_back((folder_ / "pipe").string());
+    notFiles.push_back("/dev/zero");
+#endif
     SystemMediaFiles media(Folder("ged"), Folder("tmp"));
 
     MediaStatus found = media.Inspect("pics/a.jpg");
@@ -81,7 +89,7 @@ TEST_F(MediaFilesTest, OnlyRegularFilesAreReadAndRelativeOnesBesideTheGedcom)
     EXPECT_EQ(media.Read("a.jpg"), std::nullopt);
     fs::remove("a.jpg");
 
-    for (std::string path : {std::string("/dev/zero"), (folder_ / "pipe").string(), folder_.string(), std::string("pics")}) {
+    for (const std::string& path : notFiles) {
         EXPECT_EQ(media.Inspect(path).kind, MediaStatus::NotRegular) << path;
         EXPECT_EQ(media.Read(path), std::nullopt) << path;
         EXPECT_EQ(media.CopyToCurrentFolder(path), std::nullopt) << path;
@@ -116,12 +124,17 @@ TEST_F(MediaFilesTest, ConversionLeavesOutDevicesEmbedsFilesBesideTheGedcomAndRe
 {
     WriteAll(folder_ / "ged" / "pics" / "a.jpg", "abc");
     FileHost host(Folder("ged"), Folder("tmp"));
-    ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FILE /dev/zero\r\n0 @M2@ OBJE\r\n"
+#ifdef _WIN32
+    const std::string device = "pics"; // a folder stands for what is no file
+#else
+    const std::string device = "/dev/zero";
+#endif
+    ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FILE " + device + "\r\n0 @M2@ OBJE\r\n"
                           "1 FILE pics/a.jpg\r\n0 @M3@ OBJE\r\n1 FORM gif\r\n1 BLOB\r\n2 CONT .HE.0.HE.0\r\n"
                           "0 @I1@ INDI\r\n1 OBJE @M1@\r\n1 OBJE @M2@\r\n1 OBJE @M3@\r\n0 TRLR\r\n",
                           {}, host),
               ConvertOk);
-    EXPECT_EQ(host.log, "\r\nError on line 4: Message 18\r\nFILE /dev/zero\r\n");
+    EXPECT_EQ(host.log, "\r\nError on line 4: Message 18\r\nFILE " + device + "\r\n");
     EXPECT_NE(host.output.find("<object><title></title></object><object><originalfile>pics/a.jpg</originalfile>"
                                "<bin>YWJj</bin>"),
               std::string::npos)
