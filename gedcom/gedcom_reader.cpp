@@ -64,7 +64,7 @@ void GedcomReader::ConvertLine(size_t start, size_t end)
         line_.assign(raw);
         break;
     case CharSet::IbmPc:
-        line_ = IbmPcToCp1252(raw);
+        IbmPcToCp1252(raw, line_);
         break;
     case CharSet::Utf8:
         line_ = platform::Utf8ToCp1252(raw);
@@ -80,7 +80,7 @@ void GedcomReader::ConvertLine(size_t start, size_t end)
     }
     case CharSet::Ansel:
     default:
-        line_ = AnselToCp1252(raw);
+        AnselToCp1252(raw, line_);
         break;
     }
     // The line is a C string to the rest of the system: it ends at a NUL.
@@ -91,34 +91,44 @@ void GedcomReader::ConvertLine(size_t start, size_t end)
         line_.resize(kMaxLineLength);
 }
 
+template <typename UnitAt> bool GedcomReader::FindLine(size_t count, UnitAt unitAt, size_t& start, size_t& end) const
+{
+    start = lineEnd_;
+    // Line breaks, and lines of nothing but blanks and tabs, are passed by.
+    for (;;) {
+        while (start < count && IsBreak(unitAt(start)))
+            ++start;
+        size_t scan = start;
+        while (scan < count && IsBlank(unitAt(scan)))
+            ++scan;
+        if (scan >= count)
+            return false;
+        if (!IsBreak(unitAt(scan)))
+            break;
+        start = scan;
+    }
+    end = start;
+    while (end < count && !IsBreak(unitAt(end)))
+        ++end;
+    return true;
+}
+
 bool GedcomReader::ReadLine()
 {
     size_t count = UnitCount();
+    const uint8_t* bytes = input_.data();
     for (;;) {
         ++lineNumber_;
-        size_t start = lineEnd_;
-        // Line breaks, and lines of nothing but blanks and tabs, are passed by.
-        for (;;) {
-            while (start < count && IsBreak(Unit(start)))
-                ++start;
-            size_t scan = start;
-            while (scan < count && IsBlank(Unit(scan)))
-                ++scan;
-            if (scan < count && !IsBreak(Unit(scan)))
-                break;
-            start = scan;
-            if (start >= count)
-                break;
-        }
-        if (start >= count) {
+        size_t start = 0, end = 0;
+        // One scanner per unit size, so that the loop over the bytes asks nothing else.
+        bool found = IsUtf16() ? FindLine(count, [this](size_t i) { return Unit(i); }, start, end)
+                               : FindLine(count, [bytes](size_t i) { return char16_t(bytes[i]); }, start, end);
+        if (!found) {
             line_.clear();
             position_ = 0;
             LogError(LogEndOfInput, true);
             return false;
         }
-        size_t end = start;
-        while (end < count && !IsBreak(Unit(end)))
-            ++end;
         lineStart_ = start;
         lineEnd_ = end;
         position_ = 0;

@@ -82,6 +82,8 @@ private:
     size_t UnitCount() const { return input_.size() / UnitSize(); }
     char16_t Unit(size_t index) const;
     void ConvertLine(size_t start, size_t end);
+    // The next line that holds more than blanks: its start and end; false at the end of the input.
+    template <typename UnitAt> bool FindLine(size_t count, UnitAt unitAt, size_t& start, size_t& end) const;
     char At(size_t index) const { return index < line_.size() ? line_[index] : '\0'; }
     bool ReadXref(std::string& target);
     bool ParseLevel();

@@ -206,21 +206,26 @@ struct Header {
 // first entry of equal text, as a search from the first entry would; 0 when absent.
 class XrefTable {
 public:
+    void Reserve(size_t count) { index_.reserve(count); }
     void Add(std::string_view xref)
     {
-        entries_.emplace_back(xref);
-        index_.emplace(entries_.back(), static_cast<int>(entries_.size()));
+        ++size_;
+        index_.emplace(std::string(xref), static_cast<int>(size_)); // emplace keeps the first number
     }
     int Find(std::string_view xref) const
     {
-        auto found = index_.find(std::string(xref));
+        auto found = index_.find(xref);
         return found == index_.end() ? 0 : found->second;
     }
-    size_t Size() const { return entries_.size(); }
+    size_t Size() const { return size_; }
 
 private:
-    std::vector<std::string> entries_;
-    std::unordered_map<std::string, int> index_; // emplace keeps the first number of a repeated text
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+    };
+    size_t size_ = 0;
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> index_;
 };
 
 struct RecordStore {

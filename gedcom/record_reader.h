@@ -72,6 +72,9 @@ private:
     std::unordered_map<std::string, int> eventTypeIndex_;
 };
 
+// Sizes the record lists and cross-reference tables ahead from a count of the level-0 records of the input.
+void ReserveStores(std::span<const uint8_t> input, RecordStore& store);
+
 // The percentage of the input read, 0 to 100, for any file size.
 int ProgressPercent(uint64_t position, uint64_t size);
 
