@@ -12,6 +12,7 @@ ConvertResult Run(std::span<const uint8_t> input, const ConvertOptions& options,
                   bool& outputCreated)
 {
     RecordStore store;
+    ArenaScope texts(store.texts);
     {
         GedcomReader reader(input, options, host);
         RecordReader records(reader, store, host.Media());

@@ -210,7 +210,7 @@ DateReading ReadDateValue(std::string_view value, const DateRules& rules)
         std::string_view rest = cursor.Rest();
         size_t close = rest.find(')');
         date.kind = DateKind::Text;
-        date.text.assign(rest.substr(0, close));
+        date.text = rest.substr(0, close);
         cursor.Advance(close == std::string_view::npos ? rest.size() : close + 1);
     } else if (cursor.Take("ABT ")) {
         date.kind = DateKind::About;
@@ -276,7 +276,7 @@ DateReading ReadDateValue(std::string_view value, const DateRules& rules)
         GedcomDate kept;
         if (rules.keepUnreadDates) {
             kept.kind = DateKind::Text;
-            kept.text.assign(value);
+            kept.text = value;
         } else {
             reading.logCodes.push_back(LogBadDate);
         }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gedcom/gedcom_tags.h"
+#include "gedcom/text_arena.h"
 
 namespace pendrax {
 
@@ -42,24 +43,24 @@ struct GedcomDate {
     DateKind kind = DateKind::None;
     SimpleDate first;
     SimpleDate second;
-    std::string text;
+    Text text;
 };
 
 struct Address {
-    std::vector<std::string> lines;
-    std::string phone, fax, email, web;
+    std::vector<Text> lines;
+    Text phone, fax, email, web;
 };
 
 // A note: a pointer to a NOTE record or a text of its own.
 struct Note {
-    std::string pointer;
-    std::string text;
+    Text pointer;
+    Text text;
     std::vector<int> citations;
 };
 
 struct MediaLink {
-    std::string pointer;
-    std::string file, format, title;
+    Text pointer;
+    Text file, format, title;
     int fileLine = 0; // the line of FILE, for the log
     std::vector<Note> notes;
 };
@@ -67,27 +68,27 @@ struct MediaLink {
 struct Event {
     Tag tag = Tag::None;
     int typeNumber = 0;
-    std::string typeText;
+    Text typeText;
     GedcomDate date;
-    std::string place;
+    Text place;
     Address address;
     std::vector<int> citations;
-    std::string extras; // the AGE, AGNC, CAUS, STAT and TEMP texts kept as note
+    Text extras; // the AGE, AGNC, CAUS, STAT and TEMP texts kept as note
     std::vector<Note> notes;
 };
 
 struct Attribute {
     Tag tag = Tag::None;
-    std::string value, typeText;
+    Text value, typeText;
     GedcomDate date;
-    std::string place;
+    Text place;
     Address address;
     std::vector<int> citations;
     std::vector<Note> notes;
 };
 
 struct Name {
-    std::string value, prefix, given, nickname, surnamePrefix, surname, suffix;
+    Text value, prefix, given, nickname, surnamePrefix, surname, suffix;
     std::vector<int> citations;
     std::vector<Note> notes;
 };
@@ -97,12 +98,11 @@ enum class Relation { Biological = 0, Adoptive = 1, Foster = 2, Other = 3 };
 
 // A family the person is a child of (FAMC), with the pedigree it names.
 struct ParentFamily {
-    std::string xref;
+    Text xref;
     Relation relation = Relation::Biological;
 };
 
 struct Person {
-    std::string xref;
     std::vector<ParentFamily> parentFamilies;
     int sex = 0; // 0 unknown, 1 male, 2 female
     std::vector<Name> names;
@@ -110,7 +110,7 @@ struct Person {
     std::vector<Attribute> attributes;
     std::vector<int> citations;
     std::vector<Note> notes;
-    std::string text; // the person numbers kept as note
+    Text text; // the person numbers kept as note
     std::vector<MediaLink> media;
     SimpleDate change;
 };
@@ -118,14 +118,14 @@ struct Person {
 // A HUSB, WIFE or CHIL line of a family: the pointer, its line, and once the file is read, the person's
 // number (0 when the file has no such person) and, for a child, the relation its FAMC line names.
 struct FamilyLink {
-    std::string xref;
+    Text xref;
     int line = 0;
     int person = 0;
     Relation relation = Relation::Biological;
 };
 
 struct Family {
-    std::string xref;
+    Text xref;
     int line = 0;
     FamilyLink husband, wife;
     std::vector<FamilyLink> children;
@@ -151,9 +151,9 @@ struct Source {
 };
 
 struct Citation {
-    std::string pointer;    // empty for a source given as text
-    std::string sourceText; // the text of a source given as text
-    std::string page, quality, dataDate, dataText;
+    Text pointer;    // empty for a source given as text
+    Text sourceText; // the text of a source given as text
+    Text page, quality, dataDate, dataText;
     std::vector<Note> notes;
     int sourceNumber = 0; // the source that stands for it in the output
 };
@@ -210,7 +210,8 @@ public:
     void Add(std::string_view xref)
     {
         ++size_;
-        index_.emplace(std::string(xref), static_cast<int>(size_)); // emplace keeps the first number
+        Text stored(xref);
+        index_.emplace(stored.view(), static_cast<int>(size_)); // emplace keeps the first number
     }
     int Find(std::string_view xref) const
     {
@@ -220,15 +221,12 @@ public:
     size_t Size() const { return size_; }
 
 private:
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
-    };
     size_t size_ = 0;
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> index_;
+    std::unordered_map<std::string_view, int> index_; // the texts lie in the arena
 };
 
 struct RecordStore {
+    TextArena texts; // first made, last freed: every Text of the stores lies in it
     Header header;
     std::vector<Submitter> submitters;
     std::vector<Repository> repositories;

@@ -110,21 +110,21 @@ Relation PedigreeRelation(std::string_view value)
 
 } // namespace
 
-int RecordReader::EventTypeNumber(Tag tag, const std::string& typeText, int eventClass)
+int RecordReader::EventTypeNumber(Tag tag, std::string_view typeText, int eventClass)
 {
     std::string key(TagName(tag));
     key += '\n';
     key += typeText;
     auto [entry, added] = eventTypeIndex_.emplace(key, static_cast<int>(store_.eventTypes.size() + 1));
     if (added)
-        store_.eventTypes.push_back(EventType{tag, eventClass, typeText});
+        store_.eventTypes.push_back(EventType{tag, eventClass, std::string(typeText), -1});
     return entry->second;
 }
 
 bool RecordReader::ReadPerson()
 {
     Person person;
-    person.xref = reader_.Xref();
+    const std::string xref = reader_.Xref();
     bool read = reader_.Next();
     while (read && reader_.Level() > 0) {
         Tag tag = reader_.CurrentTag();
@@ -202,7 +202,7 @@ bool RecordReader::ReadPerson()
             }
             break;
         case Tag::UserTODO:
-            read = Honours(Peculiarity::FamilyOrigins) ? ReadTask(person.xref) : reader_.SkipUnexpected();
+            read = Honours(Peculiarity::FamilyOrigins) ? ReadTask(xref) : reader_.SkipUnexpected();
             break;
         default:
             read = reader_.SkipUnexpected();
@@ -235,11 +235,13 @@ bool RecordReader::ReadPersonNumber(Person& person)
         default:
             break;
         }
-        if (!person.text.empty())
-            person.text += "\r\n";
-        person.text += label;
-        person.text += reader_.Value();
-        person.text += ".";
+        std::string text(person.text.view());
+        if (!text.empty())
+            text += "\r\n";
+        text += label;
+        text += reader_.Value();
+        text += ".";
+        person.text = text;
     }
     return reader_.Next();
 }
@@ -282,7 +284,9 @@ bool RecordReader::LinkPerson(FamilyLink& link, Tag tag)
     if (link.person == 0) {
         std::string shown = "1 ";
         shown += TagName(tag);
-        shown += " @" + link.xref + "@";
+        shown += " @";
+        shown += link.xref;
+        shown += "@";
         reader_.LogAt(LogMissingPerson, link.line, shown);
     }
     return link.person != 0;
@@ -314,7 +318,7 @@ void RecordReader::LinkFamilies()
         family.children = std::move(children);
         bool partners = family.husband.person != 0 || family.wife.person != 0;
         if (!partners && !family.children.empty())
-            reader_.LogAt(LogFamilyWithoutPartners, family.line, "0 @" + family.xref + "@ FAM");
+            reader_.LogAt(LogFamilyWithoutPartners, family.line, "0 @" + family.xref.str() + "@ FAM");
         if (family.husband.person != 0 && family.wife.person != 0 && family.children.empty() &&
             family.events.empty()) {
             family.couple = true;
@@ -379,19 +383,21 @@ bool RecordReader::ReadFamily()
     return read;
 }
 
-bool RecordReader::ReadEventExtra(std::string& extras)
+bool RecordReader::ReadEventExtra(Text& extras)
 {
     if (options_.eventExtras == 0)
         return reader_.NotConverted();
     if (options_.eventExtras == 2) {
-        if (!extras.empty())
-            extras += "\r\n";
+        std::string text(extras.view());
+        if (!text.empty())
+            text += "\r\n";
         if (reader_.CurrentTag() == Tag::AGE)
-            extras += "Age ";
+            text += "Age ";
         else if (reader_.CurrentTag() == Tag::AGNC)
-            extras += "Agency ";
-        extras += reader_.Value();
-        extras += ".";
+            text += "Agency ";
+        text += reader_.Value();
+        text += ".";
+        extras = text;
     }
     return reader_.Next();
 }
@@ -431,8 +437,7 @@ bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
             break;
         case Tag::STAT:
         case Tag::TEMP:
-            event.extras += reader_.Value();
-            event.extras += ". ";
+            event.extras = std::string(event.extras.view()) + std::string(reader_.Value()) + ". ";
             read = reader_.Next();
             break;
         case Tag::FAMC:
@@ -446,7 +451,7 @@ bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
             break;
         }
     }
-    event.typeNumber = EventTypeNumber(event.tag, event.typeText, eventClass);
+    event.typeNumber = EventTypeNumber(event.tag, event.typeText.view(), eventClass);
     events.push_back(std::move(event));
     return read;
 }
@@ -456,7 +461,7 @@ bool RecordReader::ReadResidenceAddress(std::vector<Event>& events)
     Event event;
     event.tag = Tag::RESI;
     bool read = ReadAddress(event.address);
-    event.typeNumber = EventTypeNumber(event.tag, event.typeText, 1);
+    event.typeNumber = EventTypeNumber(event.tag, event.typeText.view(), 1);
     events.push_back(std::move(event));
     return read;
 }
@@ -511,7 +516,7 @@ bool RecordReader::ReadName(std::vector<Name>& names)
     int level = reader_.Level();
     bool read = reader_.Next();
     while (read && reader_.Level() > level) {
-        std::string* part = nullptr;
+        Text* part = nullptr;
         switch (reader_.CurrentTag()) {
         case Tag::GIVN:
             part = &name.given;

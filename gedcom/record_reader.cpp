@@ -584,7 +584,7 @@ bool RecordReader::ReadAddress(Address& address)
 {
     int runLevel = reader_.Level();
     bool read = true;
-    auto keep = [&](std::string& field) {
+    auto keep = [&](Text& field) {
         if (field.empty())
             field = reader_.Value();
         read = reader_.Next();
@@ -633,20 +633,21 @@ bool RecordReader::ReadNote(std::vector<Note>& notes, bool citationsAllowed)
 {
     Note note;
     int level = reader_.Level();
+    std::string text;
     if (!reader_.Pointer().empty())
         note.pointer = reader_.Pointer();
     else
-        note.text = reader_.Value();
+        text = reader_.Value();
     bool read = reader_.Next();
     while (read && reader_.Level() > level) {
         switch (reader_.CurrentTag()) {
         case Tag::CONC:
-            note.text += reader_.Value();
+            text += reader_.Value();
             read = reader_.Next();
             break;
         case Tag::CONT:
-            note.text += "\r\n";
-            note.text += reader_.Value();
+            text += "\r\n";
+            text += reader_.Value();
             read = reader_.Next();
             break;
         case Tag::SOUR:
@@ -657,6 +658,7 @@ bool RecordReader::ReadNote(std::vector<Note>& notes, bool citationsAllowed)
             break;
         }
     }
+    note.text = text;
     notes.push_back(std::move(note));
     return read;
 }
@@ -702,17 +704,17 @@ bool RecordReader::ReadCitation(std::vector<int>& owner)
             }
         }
     } else {
-        citation.sourceText = reader_.Value();
+        std::string sourceText(reader_.Value());
         read = reader_.Next();
         while (read && reader_.Level() > level) {
             switch (reader_.CurrentTag()) {
             case Tag::CONC:
-                citation.sourceText += reader_.Value();
+                sourceText += reader_.Value();
                 read = reader_.Next();
                 break;
             case Tag::CONT:
-                citation.sourceText += "\r\n";
-                citation.sourceText += reader_.Value();
+                sourceText += "\r\n";
+                sourceText += reader_.Value();
                 read = reader_.Next();
                 break;
             case Tag::NOTE:
@@ -734,6 +736,7 @@ bool RecordReader::ReadCitation(std::vector<int>& owner)
                 break;
             }
         }
+        citation.sourceText = sourceText;
     }
     store_.citations.push_back(std::move(citation));
     owner.push_back(static_cast<int>(store_.citations.size()));
@@ -827,6 +830,14 @@ bool RecordReader::ReadSingleDate(SimpleDate& date)
         return reader_.Next();
     }
     return true;
+}
+
+bool RecordReader::ReadText(Text& text, std::string_view lineBreak)
+{
+    std::string built;
+    bool read = ReadText(built, lineBreak);
+    text = built;
+    return read;
 }
 
 bool RecordReader::ReadText(std::string& text, std::string_view lineBreak)

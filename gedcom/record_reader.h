@@ -52,10 +52,11 @@ private:
     bool ReadDate(GedcomDate& date);
     bool ReadSingleDate(SimpleDate& date);
     bool ReadText(std::string& text, std::string_view lineBreak);
-    bool ReadEventExtra(std::string& extras);
+    bool ReadText(Text& text, std::string_view lineBreak);
+    bool ReadEventExtra(Text& extras);
     bool ReadPersonNumber(Person& person);
 
-    int EventTypeNumber(Tag tag, const std::string& typeText, int eventClass);
+    int EventTypeNumber(Tag tag, std::string_view typeText, int eventClass);
     // Once the file is read: the persons of every family link, the relations of the children, the couples.
     void LinkFamilies();
     int CoupleEventType();

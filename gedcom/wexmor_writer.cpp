@@ -71,13 +71,12 @@ const char* CalendarWord(Calendar calendar)
     }
 }
 
-std::string Join(const std::string& first, const std::string& second)
+std::string Join(std::string_view first, std::string_view second)
 {
-    if (first.empty())
-        return second;
-    if (second.empty())
-        return first;
-    return first + "\r\n" + second;
+    std::string joined(first);
+    if (!first.empty() && !second.empty())
+        joined += "\r\n";
+    return joined += second;
 }
 
 } // namespace
@@ -254,7 +253,7 @@ void WexmorWriter::WriteHeader()
             Put("<owner>");
             TextElement("name", submitter.name);
             WriteAddress(submitter.address);
-            TextElementIfAny("email", !submitter.email.empty() ? submitter.email : submitter.address.email);
+            TextElementIfAny("email", !submitter.email.empty() ? std::string_view(submitter.email) : submitter.address.email.view());
             Put("</owner>");
             break;
         }
@@ -322,13 +321,13 @@ int WexmorWriter::WriteExcerpts()
     int number = 0;
     for (const Citation& citation : store_.citations) {
         Put("<excerpt id=\"" + IdRef('X', number + 1) + "\">");
-        std::string date = citation.dataDate.substr(0, kDataDateLimit);
+        std::string date(citation.dataDate.view().substr(0, kDataDateLimit));
         if (!date.empty() && date.front() == '(')
             date.erase(0, 1);
         if (!date.empty() && date.back() == ')')
             date.pop_back();
         if (!date.empty() || !citation.dataText.empty())
-            TextElement("text", date.empty() ? citation.dataText : date + ":\r\n" + citation.dataText);
+            TextElement("text", date.empty() ? citation.dataText.str() : date + ":\r\n" + citation.dataText.str());
         int source;
         if (!citation.pointer.empty()) {
             if (!citation.quality.empty()) {
@@ -652,12 +651,12 @@ void WexmorWriter::WriteChange(const SimpleDate& change)
         Element("change", FormatSimpleDate(change, true));
 }
 
-void WexmorWriter::WritePlace(const std::string& place)
+void WexmorWriter::WritePlace(std::string_view place)
 {
     if (place.empty())
         return;
     Put("<place>");
-    std::string_view rest = std::string_view(place).substr(0, kPlaceLimit);
+    std::string_view rest = place.substr(0, kPlaceLimit);
     for (;;) {
         size_t comma = rest.find(',');
         std::string_view part = rest.substr(0, comma);
@@ -677,7 +676,7 @@ void WexmorWriter::WriteAddress(const Address& address)
     if (address.lines.empty() && address.phone.empty() && address.fax.empty())
         return;
     Put("<address>");
-    for (const std::string& line : address.lines) {
+    for (const Text& line : address.lines) {
         TextElement("ap", line);
         Put("<lf/>");
     }
@@ -686,12 +685,12 @@ void WexmorWriter::WriteAddress(const Address& address)
     Put("</address>");
 }
 
-std::string WexmorWriter::NoteText(const Note& note) const
+std::string_view WexmorWriter::NoteText(const Note& note) const
 {
     if (note.pointer.empty())
         return note.text;
     int record = store_.noteXrefs.Find(note.pointer);
-    return record ? store_.notes[record - 1].text : std::string();
+    return record ? std::string_view(store_.notes[record - 1].text) : std::string_view();
 }
 
 void WexmorWriter::WriteNotes(const std::vector<Note>& notes, std::string_view leading)
@@ -759,10 +758,11 @@ void WexmorWriter::PutBase64(std::string_view bytes)
     }
 }
 
-void WexmorWriter::WriteMediaFile(const std::string& path, int line, bool copy)
+void WexmorWriter::WriteMediaFile(std::string_view pathView, int line, bool copy)
 {
-    if (path.empty())
+    if (pathView.empty())
         return;
+    const std::string path(pathView);
     MediaFiles& media = host_.Media();
     auto [entry, first] = mediaSeen_.try_emplace(path);
     MediaEntry& seen = entry->second;

@@ -56,17 +56,17 @@ private:
     void WriteDate(const GedcomDate& date);
     void WriteSimpleDate(std::string_view name, const SimpleDate& date, const char* modifier);
     void WriteChange(const SimpleDate& change);
-    void WritePlace(const std::string& place);
+    void WritePlace(std::string_view place);
     void WriteAddress(const Address& address);
     void WriteNotes(const std::vector<Note>& notes, std::string_view leading = {});
-    std::string NoteText(const Note& note) const;
+    std::string_view NoteText(const Note& note) const;
     void WriteExcerptRefs(const std::vector<int>& citations);
     void WritePersonalName(const Name& name);
     void WriteUnknownName();
     void WriteMediaLinks(const std::vector<MediaLink>& links);
     void WriteMediaRecord(const MediaObject& object);
     // The file of a media object: its copy's name when asked, its path and its bytes the first time.
-    void WriteMediaFile(const std::string& path, int line, bool copy);
+    void WriteMediaFile(std::string_view path, int line, bool copy);
     void PutBase64(std::string_view bytes);
     void StartAssertion();
 
