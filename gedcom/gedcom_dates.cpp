@@ -27,6 +27,8 @@ constexpr CalendarEscape kEscapes[] = {
 
 // Numbers beyond this are not dates; the digits are still consumed.
 constexpr int kNumberLimit = 99999999;
+// The parts of a time are kept to four digits.
+constexpr int kTimePartLimit = 9999;
 
 class Cursor {
 public:
@@ -116,7 +118,7 @@ void ReadYearTail(Cursor& cursor, SimpleDate& date)
     if (cursor.Peek() == '/') {
         cursor.Advance();
         int second = cursor.ReadNumber();
-        date.secondYear = second > 99 ? second % 100 : second;
+        date.secondYear = static_cast<int8_t>(second > 99 ? second % 100 : second);
     }
     cursor.SkipBlanks();
     if (cursor.Take("BC") || cursor.Take("B.C."))
@@ -297,16 +299,17 @@ void ReadTimeValue(std::string_view value, SimpleDate& date)
     cursor.SkipBlanks();
     if (!std::isdigit(static_cast<unsigned char>(cursor.Peek())))
         return;
-    date.hour = cursor.ReadNumber();
+    auto part = [&] { return static_cast<int16_t>(std::min(cursor.ReadNumber(), kTimePartLimit)); };
+    date.hour = part();
     date.minute = 0;
     if (cursor.Peek() != ':' && cursor.Peek() != '.')
         return;
     cursor.Advance();
-    date.minute = cursor.ReadNumber();
+    date.minute = part();
     if (cursor.Peek() != ':' && cursor.Peek() != '.')
         return;
     cursor.Advance();
-    date.second = cursor.ReadNumber();
+    date.second = part();
 }
 
 } // namespace pendrax

@@ -2,6 +2,8 @@
 // Wexmor writer turns into the output.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -12,20 +14,21 @@
 
 namespace pendrax {
 
-enum class Calendar { Hebrew = 0, French = 2, Gregorian = 3, Julian = 4, Unknown = 5 };
+enum class Calendar : uint8_t { Hebrew = 0, French = 2, Gregorian = 3, Julian = 4, Unknown = 5 };
 
+// Kept small: a file holds a few dates per person.
 struct SimpleDate {
+    int32_t year = 0; // negative before the common era
     Calendar calendar = Calendar::Unknown;
-    int day = 0;
-    int month = 0;
-    int year = 0;        // negative before the common era
-    int secondYear = -1; // of a dual year, 0 to 99
-    int hour = -1;
-    int minute = -1;
-    int second = -1;
+    uint8_t day = 0;
+    uint8_t month = 0;
+    int8_t secondYear = -1; // of a dual year, 0 to 99
+    int16_t hour = -1;      // times are read to at most four digits
+    int16_t minute = -1;
+    int16_t second = -1;
 };
 
-enum class DateKind {
+enum class DateKind : uint8_t {
     None = 0,
     Text = 1,
     Exact = 2,
@@ -71,7 +74,7 @@ struct Event {
     Text typeText;
     GedcomDate date;
     Text place;
-    Address address;
+    std::unique_ptr<Address> address; // most events have none
     std::vector<int> citations;
     Text extras; // the AGE, AGNC, CAUS, STAT and TEMP texts kept as note
     std::vector<Note> notes;
@@ -102,17 +105,34 @@ struct ParentFamily {
     Relation relation = Relation::Biological;
 };
 
+// What fewer persons have, kept apart so that the others do not carry it.
+struct PersonExtras {
+    std::vector<Attribute> attributes;
+    std::vector<Note> notes;
+    Text text; // the person numbers kept as note
+    std::vector<MediaLink> media;
+};
+
 struct Person {
     std::vector<ParentFamily> parentFamilies;
     int sex = 0; // 0 unknown, 1 male, 2 female
     std::vector<Name> names;
     std::vector<Event> events;
-    std::vector<Attribute> attributes;
     std::vector<int> citations;
-    std::vector<Note> notes;
-    Text text; // the person numbers kept as note
-    std::vector<MediaLink> media;
     SimpleDate change;
+    std::unique_ptr<PersonExtras> extras;
+
+    PersonExtras& Extras()
+    {
+        if (!extras)
+            extras = std::make_unique<PersonExtras>();
+        return *extras;
+    }
+    const PersonExtras& Extras() const
+    {
+        static const PersonExtras none;
+        return extras ? *extras : none;
+    }
 };
 
 // A HUSB, WIFE or CHIL line of a family: the pointer, its line, and once the file is read, the person's

@@ -133,7 +133,7 @@ bool RecordReader::ReadPerson()
             continue;
         }
         if (IsPersonAttribute(tag)) {
-            read = ReadAttribute(person.attributes);
+            read = ReadAttribute(person.Extras().attributes);
             continue;
         }
         switch (tag) {
@@ -158,10 +158,10 @@ bool RecordReader::ReadPerson()
             read = ReadCitation(person.citations);
             break;
         case Tag::NOTE:
-            read = ReadNote(person.notes, true);
+            read = ReadNote(person.Extras().notes, true);
             break;
         case Tag::OBJE:
-            read = ReadMediaLink(person.media);
+            read = ReadMediaLink(person.Extras().media);
             break;
         case Tag::CHAN:
             read = ReadChange(person.change);
@@ -195,7 +195,7 @@ bool RecordReader::ReadPerson()
             if (Honours(Peculiarity::Legacy)) {
                 Note note;
                 note.text = reader_.Value();
-                person.notes.push_back(std::move(note));
+                person.Extras().notes.push_back(std::move(note));
                 read = reader_.Next();
             } else {
                 read = reader_.SkipUnexpected();
@@ -235,13 +235,13 @@ bool RecordReader::ReadPersonNumber(Person& person)
         default:
             break;
         }
-        std::string text(person.text.view());
+        std::string text(person.Extras().text.view());
         if (!text.empty())
             text += "\r\n";
         text += label;
         text += reader_.Value();
         text += ".";
-        person.text = text;
+        person.Extras().text = text;
     }
     return reader_.Next();
 }
@@ -411,7 +411,9 @@ bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
     while (read && reader_.Level() > level) {
         switch (reader_.CurrentTag()) {
         case Tag::ADDR:
-            read = ReadAddress(event.address);
+            if (!event.address)
+                event.address = std::make_unique<Address>();
+            read = ReadAddress(*event.address);
             break;
         case Tag::DATE:
             read = ReadDate(event.date);
@@ -460,7 +462,8 @@ bool RecordReader::ReadResidenceAddress(std::vector<Event>& events)
 {
     Event event;
     event.tag = Tag::RESI;
-    bool read = ReadAddress(event.address);
+    event.address = std::make_unique<Address>();
+    bool read = ReadAddress(*event.address);
     event.typeNumber = EventTypeNumber(event.tag, event.typeText.view(), 1);
     events.push_back(std::move(event));
     return read;

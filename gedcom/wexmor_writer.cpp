@@ -379,8 +379,8 @@ int WexmorWriter::WritePersons()
         else
             WritePersonalName(person.names.front());
         WriteExcerptRefs(person.citations);
-        WriteMediaLinks(person.media);
-        TextElementIfAny("note", person.text);
+        WriteMediaLinks(person.Extras().media);
+        TextElementIfAny("note", person.Extras().text);
         WriteChange(person.change);
         Put("</person>");
     }
@@ -424,7 +424,7 @@ int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
         Put("</assertion>");
         ++count;
     }
-    for (const Attribute& attribute : person.attributes) {
+    for (const Attribute& attribute : person.Extras().attributes) {
         TypeEntry entry = LookUp(kAttributeTypes, attribute.tag, 0);
         StartAssertion();
         Put("<attribute>");
@@ -450,14 +450,15 @@ int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
         Element("principal", personRef);
         WriteDate(event.date);
         WritePlace(event.place);
-        WriteAddress(event.address);
+        if (event.address)
+            WriteAddress(*event.address);
         Put("</event>");
         WriteExcerptRefs(event.citations);
         WriteNotes(event.notes, event.extras);
         Put("</assertion>");
         ++count;
     }
-    for (const Note& note : person.notes) {
+    for (const Note& note : person.Extras().notes) {
         StartAssertion();
         Put("<info>");
         TextElement("text", NoteText(note));
@@ -518,7 +519,8 @@ int WexmorWriter::WriteFamilyAssertions(const Family& family)
         principals("principal");
         WriteDate(event.date);
         WritePlace(event.place);
-        WriteAddress(event.address);
+        if (event.address)
+            WriteAddress(*event.address);
         Put("</event>");
         WriteExcerptRefs(family.citations);
         WriteExcerptRefs(event.citations);
