@@ -14,6 +14,28 @@
 
 namespace pendrax {
 
+// Parts of a record that most records lack, made when first written to; reading an absent one gives an
+// empty one, so that only records that have them pay for them.
+template <typename T> class Lazy {
+public:
+    T& Get()
+    {
+        if (!value_)
+            value_ = std::make_unique<T>();
+        return *value_;
+    }
+    const T& operator*() const
+    {
+        static const T none;
+        return value_ ? *value_ : none;
+    }
+    const T* operator->() const { return &**this; }
+    explicit operator bool() const { return value_ != nullptr; }
+
+private:
+    std::unique_ptr<T> value_;
+};
+
 enum class Calendar : uint8_t { Hebrew = 0, French = 2, Gregorian = 3, Julian = 4, Unknown = 5 };
 
 // Kept small: a file holds a few dates per person.
@@ -68,30 +90,39 @@ struct MediaLink {
     std::vector<Note> notes;
 };
 
-struct Event {
-    Tag tag = Tag::None;
-    int typeNumber = 0;
+struct EventDetails {
     Text typeText;
-    GedcomDate date;
-    Text place;
-    std::unique_ptr<Address> address; // most events have none
-    std::vector<int> citations;
+    Address address;
     Text extras; // the AGE, AGNC, CAUS, STAT and TEMP texts kept as note
     std::vector<Note> notes;
 };
 
-struct Attribute {
+struct Event {
     Tag tag = Tag::None;
-    Text value, typeText;
+    int typeNumber = 0;
     GedcomDate date;
     Text place;
-    Address address;
     std::vector<int> citations;
-    std::vector<Note> notes;
+    Lazy<EventDetails> details;
+};
+
+struct Attribute {
+    Tag tag = Tag::None;
+    Text value;
+    GedcomDate date;
+    Text place;
+    std::vector<int> citations;
+    Lazy<EventDetails> details; // its TYPE text, address and notes
+};
+
+// The parts of a name, kept only where names are written from them.
+struct NameParts {
+    Text prefix, given, nickname, surnamePrefix, surname, suffix;
 };
 
 struct Name {
-    Text value, prefix, given, nickname, surnamePrefix, surname, suffix;
+    Text value;
+    Lazy<NameParts> parts;
     std::vector<int> citations;
     std::vector<Note> notes;
 };
@@ -107,6 +138,8 @@ struct ParentFamily {
 
 // What fewer persons have, kept apart so that the others do not carry it.
 struct PersonExtras {
+    std::vector<int> citations;
+    SimpleDate change;
     std::vector<Attribute> attributes;
     std::vector<Note> notes;
     Text text; // the person numbers kept as note
@@ -115,24 +148,10 @@ struct PersonExtras {
 
 struct Person {
     std::vector<ParentFamily> parentFamilies;
-    int sex = 0; // 0 unknown, 1 male, 2 female
+    uint8_t sex = 0; // 0 unknown, 1 male, 2 female
     std::vector<Name> names;
     std::vector<Event> events;
-    std::vector<int> citations;
-    SimpleDate change;
-    std::unique_ptr<PersonExtras> extras;
-
-    PersonExtras& Extras()
-    {
-        if (!extras)
-            extras = std::make_unique<PersonExtras>();
-        return *extras;
-    }
-    const PersonExtras& Extras() const
-    {
-        static const PersonExtras none;
-        return extras ? *extras : none;
-    }
+    Lazy<PersonExtras> extras;
 };
 
 // A HUSB, WIFE or CHIL line of a family: the pointer, its line, and once the file is read, the person's

@@ -133,7 +133,7 @@ bool RecordReader::ReadPerson()
             continue;
         }
         if (IsPersonAttribute(tag)) {
-            read = ReadAttribute(person.Extras().attributes);
+            read = ReadAttribute(person.extras.Get().attributes);
             continue;
         }
         switch (tag) {
@@ -155,16 +155,16 @@ bool RecordReader::ReadPerson()
             break;
         }
         case Tag::SOUR:
-            read = ReadCitation(person.citations);
+            read = ReadCitation(person.extras.Get().citations);
             break;
         case Tag::NOTE:
-            read = ReadNote(person.Extras().notes, true);
+            read = ReadNote(person.extras.Get().notes, true);
             break;
         case Tag::OBJE:
-            read = ReadMediaLink(person.Extras().media);
+            read = ReadMediaLink(person.extras.Get().media);
             break;
         case Tag::CHAN:
-            read = ReadChange(person.change);
+            read = ReadChange(person.extras.Get().change);
             break;
         case Tag::AFN:
         case Tag::RFN:
@@ -195,7 +195,7 @@ bool RecordReader::ReadPerson()
             if (Honours(Peculiarity::Legacy)) {
                 Note note;
                 note.text = reader_.Value();
-                person.Extras().notes.push_back(std::move(note));
+                person.extras.Get().notes.push_back(std::move(note));
                 read = reader_.Next();
             } else {
                 read = reader_.SkipUnexpected();
@@ -209,6 +209,9 @@ bool RecordReader::ReadPerson()
             break;
         }
     }
+    // Lists are kept at their size: a file of many persons would carry their growth room many times over.
+    if (person.events.capacity() > person.events.size())
+        person.events.shrink_to_fit();
     store_.persons.push_back(std::move(person));
     return read;
 }
@@ -235,13 +238,13 @@ bool RecordReader::ReadPersonNumber(Person& person)
         default:
             break;
         }
-        std::string text(person.Extras().text.view());
+        std::string text(person.extras.Get().text.view());
         if (!text.empty())
             text += "\r\n";
         text += label;
         text += reader_.Value();
         text += ".";
-        person.Extras().text = text;
+        person.extras.Get().text = text;
     }
     return reader_.Next();
 }
@@ -411,15 +414,13 @@ bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
     while (read && reader_.Level() > level) {
         switch (reader_.CurrentTag()) {
         case Tag::ADDR:
-            if (!event.address)
-                event.address = std::make_unique<Address>();
-            read = ReadAddress(*event.address);
+            read = ReadAddress(event.details.Get().address);
             break;
         case Tag::DATE:
             read = ReadDate(event.date);
             break;
         case Tag::NOTE:
-            read = ReadNote(event.notes, false);
+            read = ReadNote(event.details.Get().notes, false);
             break;
         case Tag::PLAC:
             event.place = reader_.Value();
@@ -429,17 +430,17 @@ bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
             read = ReadCitation(event.citations);
             break;
         case Tag::TYPE:
-            event.typeText = reader_.Value().substr(0, kTypeLimit);
+            event.details.Get().typeText = reader_.Value().substr(0, kTypeLimit);
             read = reader_.Next();
             break;
         case Tag::AGE:
         case Tag::AGNC:
         case Tag::CAUS:
-            read = ReadEventExtra(event.extras);
+            read = ReadEventExtra(event.details.Get().extras);
             break;
         case Tag::STAT:
         case Tag::TEMP:
-            event.extras = std::string(event.extras.view()) + std::string(reader_.Value()) + ". ";
+            event.details.Get().extras = std::string(event.details->extras.view()) + std::string(reader_.Value()) + ". ";
             read = reader_.Next();
             break;
         case Tag::FAMC:
@@ -453,7 +454,7 @@ bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
             break;
         }
     }
-    event.typeNumber = EventTypeNumber(event.tag, event.typeText.view(), eventClass);
+    event.typeNumber = EventTypeNumber(event.tag, event.details->typeText.view(), eventClass);
     events.push_back(std::move(event));
     return read;
 }
@@ -462,9 +463,8 @@ bool RecordReader::ReadResidenceAddress(std::vector<Event>& events)
 {
     Event event;
     event.tag = Tag::RESI;
-    event.address = std::make_unique<Address>();
-    bool read = ReadAddress(*event.address);
-    event.typeNumber = EventTypeNumber(event.tag, event.typeText.view(), 1);
+    bool read = ReadAddress(event.details.Get().address);
+    event.typeNumber = EventTypeNumber(event.tag, {}, 1);
     events.push_back(std::move(event));
     return read;
 }
@@ -479,13 +479,13 @@ bool RecordReader::ReadAttribute(std::vector<Attribute>& attributes)
     while (read && reader_.Level() > level) {
         switch (reader_.CurrentTag()) {
         case Tag::ADDR:
-            read = ReadAddress(attribute.address);
+            read = ReadAddress(attribute.details.Get().address);
             break;
         case Tag::DATE:
             read = ReadDate(attribute.date);
             break;
         case Tag::NOTE:
-            read = ReadNote(attribute.notes, false);
+            read = ReadNote(attribute.details.Get().notes, false);
             break;
         case Tag::PLAC:
             attribute.place = reader_.Value();
@@ -495,7 +495,7 @@ bool RecordReader::ReadAttribute(std::vector<Attribute>& attributes)
             read = ReadCitation(attribute.citations);
             break;
         case Tag::TYPE:
-            attribute.typeText = reader_.Value().substr(0, kTypeLimit);
+            attribute.details.Get().typeText = reader_.Value().substr(0, kTypeLimit);
             read = reader_.Next();
             break;
         case Tag::AGE:
@@ -519,31 +519,33 @@ bool RecordReader::ReadName(std::vector<Name>& names)
     int level = reader_.Level();
     bool read = reader_.Next();
     while (read && reader_.Level() > level) {
-        Text* part = nullptr;
+        Text NameParts::*part = nullptr;
         switch (reader_.CurrentTag()) {
         case Tag::GIVN:
-            part = &name.given;
+            part = &NameParts::given;
             break;
         case Tag::NICK:
-            part = &name.nickname;
+            part = &NameParts::nickname;
             break;
         case Tag::NPFX:
-            part = &name.prefix;
+            part = &NameParts::prefix;
             break;
         case Tag::NSFX:
-            part = &name.suffix;
+            part = &NameParts::suffix;
             break;
         case Tag::SPFX:
-            part = &name.surnamePrefix;
+            part = &NameParts::surnamePrefix;
             break;
         case Tag::SURN:
-            part = &name.surname;
+            part = &NameParts::surname;
             break;
         default:
             break;
         }
         if (part) {
-            *part = reader_.Value();
+            // Names are written from their parts only when asked; else the parts are passed by.
+            if (options_.structuredNames)
+                name.parts.Get().*part = reader_.Value();
             read = reader_.Next();
             continue;
         }

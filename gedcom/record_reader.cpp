@@ -145,7 +145,7 @@ void ReserveStores(std::span<const uint8_t> input, RecordStore& store)
     // UTF-16 files are not counted: their records are found as they come.
     if (input.size() >= 2 && (input[0] == 0xFF || input[0] == 0xFE))
         return;
-    size_t persons = 0, families = 0, sources = 0, repositories = 0, notes = 0, objects = 0;
+    size_t persons = 0, families = 0, sources = 0, repositories = 0, notes = 0, objects = 0, citations = 0;
     const char* at = reinterpret_cast<const char*>(input.data());
     const char* end = at + input.size();
     while (at < end) {
@@ -155,7 +155,14 @@ void ReserveStores(std::span<const uint8_t> input, RecordStore& store)
         std::string_view line(at, static_cast<size_t>(lineEnd - at));
         at = lineEnd + 1;
         size_t first = line.find_first_not_of(" \t\r");
-        if (first == std::string_view::npos || line.substr(first, 3) != "0 @")
+        if (first == std::string_view::npos)
+            continue;
+        if (line[first] != '0') {
+            // A SOUR line inside a record is a citation.
+            citations += line.substr(first + 1, 6) == " SOUR " || line.substr(first + 2, 6) == " SOUR ";
+            continue;
+        }
+        if (line.substr(first, 3) != "0 @")
             continue;
         size_t close = line.find("@ ", first + 3);
         if (close == std::string_view::npos)
@@ -179,6 +186,7 @@ void ReserveStores(std::span<const uint8_t> input, RecordStore& store)
     store.noteXrefs.Reserve(notes);
     store.objects.reserve(objects);
     store.objectXrefs.Reserve(objects);
+    store.citations.reserve(citations);
 }
 
 bool RecordReader::Run()

@@ -14,7 +14,7 @@ const char* TextArena::Store(std::string_view text)
     if (used_ + need > capacity_) {
         // A text larger than a quarter block gets a block of its own; the current block stays in use.
         size_t size = need > kBlockSize / 4 ? need : kBlockSize;
-        blocks_.push_back(std::make_unique<char[]>(size));
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
         if (size == kBlockSize) {
             used_ = 0;
             capacity_ = size;

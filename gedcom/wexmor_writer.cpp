@@ -81,11 +81,11 @@ std::string Join(std::string_view first, std::string_view second)
 
 } // namespace
 
-std::string EscapeXml(std::string_view text)
+void AppendGedcomText(std::string& out, std::string_view text, bool gedcom)
 {
-    std::string out;
-    out.reserve(text.size() + text.size() / 10 + 8);
-    for (char c : text) {
+    out.reserve(out.size() + text.size() + text.size() / 10 + 8);
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
         switch (c) {
         case '<':
             out += "&lt;";
@@ -102,25 +102,32 @@ std::string EscapeXml(std::string_view text)
         case '\'':
             out += "&apos;";
             break;
+        case '@':
+            out += c;
+            // A doubled at sign of a GEDCOM text stands for one.
+            if (gedcom && i + 1 < text.size() && text[i + 1] == '@')
+                ++i;
+            break;
         default:
             // Control characters other than tab and line ends are not allowed in XML: they become blanks.
             out += static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n' ? ' ' : c;
             break;
         }
     }
+}
+
+std::string EscapeXml(std::string_view text)
+{
+    std::string out;
+    AppendGedcomText(out, text, false);
     return out;
 }
 
 std::string EscapeGedcomText(std::string_view text)
 {
-    std::string single;
-    single.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        single += text[i];
-        if (text[i] == '@' && i + 1 < text.size() && text[i + 1] == '@')
-            ++i;
-    }
-    return EscapeXml(single);
+    std::string out;
+    AppendGedcomText(out, text, true);
+    return out;
 }
 
 void AppendBase64Line(std::string& out, std::string_view bytes)
@@ -203,7 +210,13 @@ void WexmorWriter::Element(std::string_view name, std::string_view escapedConten
 
 void WexmorWriter::TextElement(std::string_view name, std::string_view text)
 {
-    Element(name, EscapeGedcomText(text));
+    Put("<");
+    Put(name);
+    Put(">");
+    AppendGedcomText(buffer_, text);
+    Put("</");
+    Put(name);
+    Put(">");
 }
 
 void WexmorWriter::TextElementIfAny(std::string_view name, std::string_view text)
@@ -378,10 +391,10 @@ int WexmorWriter::WritePersons()
             WriteUnknownName();
         else
             WritePersonalName(person.names.front());
-        WriteExcerptRefs(person.citations);
-        WriteMediaLinks(person.Extras().media);
-        TextElementIfAny("note", person.Extras().text);
-        WriteChange(person.change);
+        WriteExcerptRefs(person.extras->citations);
+        WriteMediaLinks(person.extras->media);
+        TextElementIfAny("note", person.extras->text);
+        WriteChange(person.extras->change);
         Put("</person>");
     }
     return number;
@@ -424,12 +437,12 @@ int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
         Put("</assertion>");
         ++count;
     }
-    for (const Attribute& attribute : person.Extras().attributes) {
+    for (const Attribute& attribute : person.extras->attributes) {
         TypeEntry entry = LookUp(kAttributeTypes, attribute.tag, 0);
         StartAssertion();
         Put("<attribute>");
-        if (!attribute.typeText.empty())
-            TextElement("description", attribute.typeText);
+        if (!attribute.details->typeText.empty())
+            TextElement("description", attribute.details->typeText);
         else
             Element("description", EscapeXml(host_.Text(entry.code)));
         Element("textclass", entry.word);
@@ -437,10 +450,10 @@ int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
         Element("personref", personRef);
         WriteDate(attribute.date);
         WritePlace(attribute.place);
-        WriteAddress(attribute.address);
+        WriteAddress(attribute.details->address);
         Put("</attribute>");
         WriteExcerptRefs(attribute.citations);
-        WriteNotes(attribute.notes);
+        WriteNotes(attribute.details->notes);
         Put("</assertion>");
         ++count;
     }
@@ -450,15 +463,14 @@ int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
         Element("principal", personRef);
         WriteDate(event.date);
         WritePlace(event.place);
-        if (event.address)
-            WriteAddress(*event.address);
+        WriteAddress(event.details->address);
         Put("</event>");
         WriteExcerptRefs(event.citations);
-        WriteNotes(event.notes, event.extras);
+        WriteNotes(event.details->notes, event.details->extras);
         Put("</assertion>");
         ++count;
     }
-    for (const Note& note : person.Extras().notes) {
+    for (const Note& note : person.extras->notes) {
         StartAssertion();
         Put("<info>");
         TextElement("text", NoteText(note));
@@ -519,12 +531,11 @@ int WexmorWriter::WriteFamilyAssertions(const Family& family)
         principals("principal");
         WriteDate(event.date);
         WritePlace(event.place);
-        if (event.address)
-            WriteAddress(*event.address);
+        WriteAddress(event.details->address);
         Put("</event>");
         WriteExcerptRefs(family.citations);
         WriteExcerptRefs(event.citations);
-        WriteNotes(event.notes, event.extras);
+        WriteNotes(event.details->notes, event.details->extras);
         Put("</assertion>");
         ++count;
     }
@@ -722,17 +733,18 @@ void WexmorWriter::WritePersonalName(const Name& name)
         Put("<np tp=\"");
         Put(type);
         Put("\">");
-        Put(EscapeGedcomText(text));
+        AppendGedcomText(buffer_, text);
         Put("</np>");
     };
     Put("<personalname>");
     if (options_.structuredNames) {
-        part("pref", name.prefix);
-        part("givn", name.given);
-        part("nick", name.nickname);
-        part("art", name.surnamePrefix);
-        part("surn", name.surname);
-        part("sufx", name.suffix);
+        const NameParts& parts = *name.parts;
+        part("pref", parts.prefix);
+        part("givn", parts.given);
+        part("nick", parts.nickname);
+        part("art", parts.surnamePrefix);
+        part("surn", parts.surname);
+        part("sufx", parts.suffix);
     } else {
         std::string_view value = std::string_view(name.value).substr(0, kNameLimit);
         size_t first = value.find('/');

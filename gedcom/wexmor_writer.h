@@ -17,6 +17,8 @@ namespace pendrax {
 std::string EscapeXml(std::string_view text);
 // A text from the GEDCOM file: XML escaping, and a doubled at sign becomes one.
 std::string EscapeGedcomText(std::string_view text);
+// The same appended to out; with gedcom false the at signs stay as they are (EscapeXml).
+void AppendGedcomText(std::string& out, std::string_view text, bool gedcom = true);
 // RFC 4648 Base64 in lines of 72 characters, each full line but the last followed by CR LF.
 std::string EncodeBase64(std::string_view bytes);
 // One line of it: the Base64 of up to 54 bytes appended to out.
