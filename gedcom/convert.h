@@ -91,6 +91,8 @@ public:
     virtual void WriteLog(std::string_view bytes) = 0;
     // Percentage of the input read; false stops the conversion.
     virtual bool Progress(int percent) = 0;
+    // The input before this offset is read and never looked at again: its pages may leave memory.
+    virtual void InputRead(uint64_t offset) { (void)offset; }
     // Creates the output; false when it cannot be created.
     virtual bool CreateOutput() = 0;
     virtual void WriteOutput(std::string_view bytes) = 0;

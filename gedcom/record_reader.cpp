@@ -74,6 +74,7 @@ int ProgressPercent(uint64_t position, uint64_t size)
 
 bool RecordReader::SendProgress()
 {
+    reader_.Host().InputRead(reader_.LinePosition());
     return reader_.Host().Progress(ProgressPercent(reader_.LinePosition(), reader_.InputSize()));
 }
 

@@ -23,6 +23,9 @@ TEST(GedcomRecordLoopTest, ProgressIsSentBeforeEachRecordAndItsAnswerZeroStops)
     TestHost host;
     ASSERT_EQ(ConvertText(kTwoPersons, {}, host), ConvertOk);
     EXPECT_EQ(host.progress, (std::vector<int>{32, 67}));
+    // What lies before each record is done with: the offsets are the starts of the two records.
+    std::string_view text(kTwoPersons);
+    EXPECT_EQ(host.inputRead, (std::vector<uint64_t>{text.find("0 @I1@"), text.find("0 @I2@")}));
 
     TestHost cancelled;
     cancelled.stopAtProgress = 0;

@@ -34,6 +34,7 @@ public:
     std::string Text(int32_t code) override;
     void WriteLog(std::string_view bytes) override { log += bytes; }
     bool Progress(int percent) override;
+    void InputRead(uint64_t offset) override { inputRead.push_back(offset); }
     bool CreateOutput() override { return outputCreated = !outputFails; }
     void WriteOutput(std::string_view bytes) override { output += bytes; }
     void DiscardOutput() override
@@ -46,6 +47,7 @@ public:
     std::string log;
     std::string output;
     std::vector<int> progress;
+    std::vector<uint64_t> inputRead;
     std::vector<int> textCodes;
     int stopAtProgress = -1; // answer "stop" to this progress message (0 the first)
     bool outputFails = false;
