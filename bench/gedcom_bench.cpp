@@ -91,7 +91,8 @@ std::string RenumberedRecords(std::string_view gedcom, const std::string& suffix
         if (c != '@' || i + 1 >= records.size() || records[i + 1] == '@' || records[i + 1] == '#')
             continue;
         size_t close = records.find('@', i + 1);
-        if (close == std::string_view::npos || close - i > 12 || records.substr(i, close - i).find(' ') != std::string_view::npos)
+        if (close == std::string_view::npos || close - i > 12 ||
+            records.substr(i, close - i).find(' ') != std::string_view::npos)
             continue;
         out.append(records.substr(i + 1, close - i - 1));
         out += suffix;

@@ -8,8 +8,7 @@ namespace pendrax {
 
 namespace {
 
-ConvertResult Run(std::span<const uint8_t> input, const ConvertOptions& options, ConvertHost& host,
-                  bool& outputCreated)
+ConvertResult Run(std::span<const uint8_t> input, const ConvertOptions& options, ConvertHost& host, bool& outputCreated)
 {
     RecordStore store;
     ArenaScope texts(store.texts);

@@ -121,8 +121,9 @@ bool GedcomReader::ReadLine()
         ++lineNumber_;
         size_t start = 0, end = 0;
         // One scanner per unit size, so that the loop over the bytes asks nothing else.
-        bool found = IsUtf16() ? FindLine(count, [this](size_t i) { return Unit(i); }, start, end)
-                               : FindLine(count, [bytes](size_t i) { return char16_t(bytes[i]); }, start, end);
+        auto wide = [this](size_t i) { return Unit(i); };
+        auto narrow = [bytes](size_t i) { return char16_t(bytes[i]); };
+        bool found = IsUtf16() ? FindLine(count, wide, start, end) : FindLine(count, narrow, start, end);
         if (!found) {
             line_.clear();
             position_ = 0;

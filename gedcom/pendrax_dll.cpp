@@ -27,7 +27,8 @@ public:
             return false;
         LARGE_INTEGER size{};
         // A file of zero bytes cannot be mapped; it reads as empty input.
-        if (GetFileSizeEx(file_, &size) && size.QuadPart > 0 && size.QuadPart <= SIZE_MAX) {
+        if (GetFileSizeEx(file_, &size) && size.QuadPart > 0 &&
+            static_cast<unsigned long long>(size.QuadPart) <= SIZE_MAX) {
             mapping_ = CreateFileMappingA(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
             if (mapping_)
                 view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);

@@ -322,8 +322,7 @@ void RecordReader::LinkFamilies()
         bool partners = family.husband.person != 0 || family.wife.person != 0;
         if (!partners && !family.children.empty())
             reader_.LogAt(LogFamilyWithoutPartners, family.line, "0 @" + family.xref.str() + "@ FAM");
-        if (family.husband.person != 0 && family.wife.person != 0 && family.children.empty() &&
-            family.events.empty()) {
+        if (family.husband.person != 0 && family.wife.person != 0 && family.children.empty() && family.events.empty()) {
             family.couple = true;
             family.coupleType = CoupleEventType();
         }
@@ -440,7 +439,8 @@ bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
             break;
         case Tag::STAT:
         case Tag::TEMP:
-            event.details.Get().extras = std::string(event.details->extras.view()) + std::string(reader_.Value()) + ". ";
+            event.details.Get().extras =
+                std::string(event.details->extras.view()) + std::string(reader_.Value()) + ". ";
             read = reader_.Next();
             break;
         case Tag::FAMC:

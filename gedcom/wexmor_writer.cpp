@@ -266,7 +266,8 @@ void WexmorWriter::WriteHeader()
             Put("<owner>");
             TextElement("name", submitter.name);
             WriteAddress(submitter.address);
-            TextElementIfAny("email", !submitter.email.empty() ? std::string_view(submitter.email) : submitter.address.email.view());
+            TextElementIfAny("email", !submitter.email.empty() ? std::string_view(submitter.email)
+                                                               : submitter.address.email.view());
             Put("</owner>");
             break;
         }

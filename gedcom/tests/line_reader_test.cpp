@@ -79,8 +79,7 @@ TEST(GedcomLineReaderTest, MalformedLinesAreLoggedAndPassedWithTheirSubordinates
         TestHost host;
         std::string gedcom = c.withSubordinate ? Wrap({"0 @I1@ INDI", c.line, "2 CONT under the bad line", "1 SEX M"})
                                                : Wrap({"0 @I1@ INDI", c.line, "1 SEX M"});
-        ASSERT_EQ(ConvertText(gedcom, {}, host), ConvertOk)
-            << c.line;
+        ASSERT_EQ(ConvertText(gedcom, {}, host), ConvertOk) << c.line;
         EXPECT_EQ(host.log.find("\r\nError on line 4: Message " + std::to_string(c.code) + "\r\n"), 0u)
             << c.line << host.log;
         EXPECT_EQ(host.log.find("Error on line", 10), std::string::npos) << c.line << host.log;

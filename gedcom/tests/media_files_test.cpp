@@ -129,9 +129,10 @@ TEST_F(MediaFilesTest, ConversionLeavesOutDevicesEmbedsFilesBesideTheGedcomAndRe
 #else
     const std::string device = "/dev/zero";
 #endif
-    ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FILE " + device + "\r\n0 @M2@ OBJE\r\n"
-                          "1 FILE pics/a.jpg\r\n0 @M3@ OBJE\r\n1 FORM gif\r\n1 BLOB\r\n2 CONT .HE.0.HE.0\r\n"
-                          "0 @I1@ INDI\r\n1 OBJE @M1@\r\n1 OBJE @M2@\r\n1 OBJE @M3@\r\n0 TRLR\r\n",
+    ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FILE " + device +
+                              "\r\n0 @M2@ OBJE\r\n"
+                              "1 FILE pics/a.jpg\r\n0 @M3@ OBJE\r\n1 FORM gif\r\n1 BLOB\r\n2 CONT .HE.0.HE.0\r\n"
+                              "0 @I1@ INDI\r\n1 OBJE @M1@\r\n1 OBJE @M2@\r\n1 OBJE @M3@\r\n0 TRLR\r\n",
                           {}, host),
               ConvertOk);
     EXPECT_EQ(host.log, "\r\nError on line 4: Message 18\r\nFILE " + device + "\r\n");

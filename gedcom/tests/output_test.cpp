@@ -202,10 +202,10 @@ TEST(GedcomOutputTest, FamiliesWriteRelationshipsEventsWithAllTheirCitationsAndN
 TEST(GedcomOutputTest, CouplesWithoutChildrenOrEventsStayCouples)
 {
     TestHost host;
-    std::string output = Convert({"0 @I1@ INDI", "0 @I2@ INDI", "0 @S1@ SOUR", "0 @F1@ FAM", "1 HUSB @I1@",
-                                  "1 WIFE @I2@", "1 SOUR @S1@", "1 NOTE met in Bergen", "0 @F2@ FAM", "1 HUSB @I2@",
-                                  "1 WIFE @I1@"},
-                                 {}, &host);
+    std::string output =
+        Convert({"0 @I1@ INDI", "0 @I2@ INDI", "0 @S1@ SOUR", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 SOUR @S1@",
+                 "1 NOTE met in Bergen", "0 @F2@ FAM", "1 HUSB @I2@", "1 WIFE @I1@"},
+                {}, &host);
     std::string body = Body(output);
     EXPECT_TRUE(Has(output, "<eventtype id=\"E1\" class=\"other\"><description>Type1051</description>"
                             "<gedcomtag>EVEN</gedcomtag><roles>2</roles></eventtype>"));
@@ -218,9 +218,9 @@ TEST(GedcomOutputTest, CouplesWithoutChildrenOrEventsStayCouples)
     EXPECT_EQ(host.log, "");
 
     // A family with a child or an event, or with one partner, writes no couple event.
-    std::string other = Convert({"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@",
-                                 "1 MARR", "0 @F2@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I1@", "0 @F3@ FAM",
-                                 "1 HUSB @I1@"});
+    std::string other =
+        Convert({"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "0 @F2@ FAM",
+                 "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I1@", "0 @F3@ FAM", "1 HUSB @I1@"});
     EXPECT_FALSE(Has(other, "<gedcomtag>EVEN</gedcomtag>"));
 }
 
@@ -231,8 +231,12 @@ TEST(GedcomOutputTest, ChildrenLinksByPedigreeOnceAndOnlyToPersonsOfTheFile)
         std::string_view relation;
     };
     const Case cases[] = {
-        {"", "biological"},       {"2 PEDI birth", "biological"}, {"2 PEDI adopted", "adoptive"},
-        {"2 PEDI ADOPTED", "adoptive"}, {"2 PEDI foster", "foster"},   {"2 PEDI sealing", "other"},
+        {"", "biological"},
+        {"2 PEDI birth", "biological"},
+        {"2 PEDI adopted", "adoptive"},
+        {"2 PEDI ADOPTED", "adoptive"},
+        {"2 PEDI foster", "foster"},
+        {"2 PEDI sealing", "other"},
     };
     for (const Case& c : cases) {
         TestHost host;
@@ -343,8 +347,8 @@ TEST(GedcomOutputTest, OneMediaFileIsReadAndEmbeddedOnceForAllItsLinks)
     EXPECT_EQ(host.output.find("<bin>", host.output.find("<bin>") + 1), std::string::npos);
     EXPECT_LT(host.output.size(), (1u << 20) * 3 / 2);
     size_t links = 0;
-    for (size_t at = 0; (at = host.output.find("<originalfile>D:\\pics\\big.jpg</originalfile>", at)) != std::string::npos;
-         ++at)
+    for (size_t at = 0;
+         (at = host.output.find("<originalfile>D:\\pics\\big.jpg</originalfile>", at)) != std::string::npos; ++at)
         ++links;
     EXPECT_EQ(links, 201u);
     EXPECT_EQ(host.log, "");
@@ -410,7 +414,9 @@ TEST(GedcomOutputTest, EncodingHelpers)
 {
     EXPECT_EQ(EscapeGedcomText("a<b>&\"c'@@d@"), "a&lt;b&gt;&amp;&quot;c&apos;@d@");
     // Control characters that XML readers refuse become blanks; tab and line ends stay.
-    EXPECT_EQ(EscapeGedcomText("a\x01" "b\tc\x1F\x0B\r\nd"), "a b\tc  \r\nd");
+    EXPECT_EQ(EscapeGedcomText("a\x01"
+                               "b\tc\x1F\x0B\r\nd"),
+              "a b\tc  \r\nd");
     EXPECT_EQ(EncodeBase64(std::string(54, 'x')).size(), 72u);
     std::string two = EncodeBase64(std::string(55, 'x'));
     EXPECT_EQ(two.substr(72, 2), "\r\n");

@@ -104,9 +104,21 @@ TEST(GedcomRecordLoopTest, ByteOrderMarkAndFilesWithoutCharacterSet)
     };
     const std::string records = "0 @I1@ INDI\r\n1 NAME Ren\xC3\xA9 /M\xC3\xBCller/\r\n0 TRLR\r\n";
     const Case cases[] = {
-        {"mark, no CHAR", "\xEF\xBB\xBF" "0 HEAD\r\n" + records, false},
-        {"mark, CHAR ANSEL", "\xEF\xBB\xBF" "0 HEAD\r\n1 CHAR ANSEL\r\n" + records, false},
-        {"mark, CHAR ANSI", "\xEF\xBB\xBF" "0 HEAD\r\n1 CHAR ANSI\r\n" + records, false},
+        {"mark, no CHAR",
+         "\xEF\xBB\xBF"
+         "0 HEAD\r\n" +
+             records,
+         false},
+        {"mark, CHAR ANSEL",
+         "\xEF\xBB\xBF"
+         "0 HEAD\r\n1 CHAR ANSEL\r\n" +
+             records,
+         false},
+        {"mark, CHAR ANSI",
+         "\xEF\xBB\xBF"
+         "0 HEAD\r\n1 CHAR ANSI\r\n" +
+             records,
+         false},
         {"GEDCOM 7", "0 HEAD\r\n1 GEDC\r\n2 VERS 7.0\r\n" + records, false},
         {"no mark, no CHAR", "0 HEAD\r\n" + records, false},
     };
