@@ -11,6 +11,9 @@ namespace {
 
 constexpr std::array<std::string_view, 12> kMonths = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                       "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+constexpr std::array<std::string_view, 12> kMonthNames = {"JANUARY",   "FEBRUARY", "MARCH",    "APRIL",
+                                                          "MAY",       "JUNE",     "JULY",     "AUGUST",
+                                                          "SEPTEMBER", "OCTOBER",  "NOVEMBER", "DECEMBER"};
 constexpr std::array<std::string_view, 13> kFrenchMonths = {"VEND", "BRUM", "FRIM", "NIVO", "PLUV", "VENT", "GERM",
                                                             "FLOR", "PRAI", "MESS", "THER", "FRUC", "COMP"};
 constexpr std::array<std::string_view, 13> kHebrewMonths = {"TSH", "CSH", "KSL", "TVT", "SHV", "ADR", "ADS",
@@ -104,7 +107,11 @@ int TakeMonth(Cursor& cursor, Calendar calendar)
         return find(kFrenchMonths);
     if (calendar == Calendar::Hebrew)
         return find(kHebrewMonths);
-    return find(kMonths);
+    int month = find(kMonths);
+    // Some programs write the month's whole English name: "29 December 1812".
+    if (month != 0)
+        cursor.Take(kMonthNames[month - 1].substr(3));
+    return month;
 }
 
 bool EraFollows(const Cursor& cursor)
@@ -150,8 +157,8 @@ SimpleDate ReadSimpleDate(Cursor& cursor, bool defaultGregorian)
         }
         date.day = number;
         date.month = month;
-        if (cursor.Peek() == ' ')
-            cursor.Advance();
+        // Real files pad with more than one blank: " 2 APR  742".
+        cursor.SkipBlanks();
         date.year = cursor.ReadNumber();
         ReadYearTail(cursor, date);
         return date;

@@ -39,7 +39,10 @@ TEST(GedcomDatesTest, ReadsPrefixesRangesDualYearsAndEras)
         // Unreadable dates give no date at all, never a year 0 or a day number as the year.
         {"12 XYZ 1850", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
         {"INT 1850", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
-        {"JANUARY 1850", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
+        {"JANUARY 1850", DateKind::Exact, 0, 1, 1850, -1, 0, {}},
+        {"29 December 1812", DateKind::Exact, 29, 12, 1812, -1, 0, {}},
+        {" 2 APR  742", DateKind::Exact, 2, 4, 742, -1, 0, {}},
+        {"JANUAR 1850", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
         {"SUBMITTED", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
         {"<unknown>", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
         {"12 VEND 1800", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
