@@ -80,39 +80,55 @@ constexpr auto kIbmPc = MakeIbmPc();
 
 } // namespace
 
-std::string AnselToCp1252(std::string_view line)
+void AnselToCp1252(std::string_view line, std::string& out)
 {
-    std::string out;
-    out.reserve(line.size());
-    for (size_t i = 0; i < line.size(); ++i) {
-        auto byte = static_cast<uint8_t>(line[i]);
+    // Written in place into a buffer as long as the line: the result is never longer.
+    out.resize(line.size());
+    char* to = out.data();
+    const auto* from = reinterpret_cast<const uint8_t*>(line.data());
+    const uint8_t* end = from + line.size();
+    while (from < end) {
+        uint8_t byte = *from++;
         if (byte < 0x80) {
-            out += static_cast<char>(byte);
+            *to++ = static_cast<char>(byte);
         } else if (byte <= 0xA0) {
             // control range: dropped
         } else if (byte <= 0xDF) {
-            out += static_cast<char>(kAnselSpacing[byte - 0xA1]);
+            *to++ = static_cast<char>(kAnselSpacing[byte - 0xA1]);
         } else {
-            if (i + 1 >= line.size())
+            if (from >= end)
                 break; // a mark with no base letter on this line
-            auto base = static_cast<uint8_t>(line[++i]);
+            uint8_t base = *from++;
             if (char letter = Precomposed(byte, base))
-                out += letter;
+                *to++ = letter;
             else if (base < 0x80)
-                out += static_cast<char>(base);
+                *to++ = static_cast<char>(base);
         }
     }
+    out.resize(static_cast<size_t>(to - out.data()));
+}
+
+std::string AnselToCp1252(std::string_view line)
+{
+    std::string out;
+    AnselToCp1252(line, out);
     return out;
 }
 
-std::string IbmPcToCp1252(std::string_view line)
+void IbmPcToCp1252(std::string_view line, std::string& out)
 {
-    std::string out(line);
+    out.assign(line);
     for (char& c : out) {
         auto byte = static_cast<uint8_t>(c);
         if (byte >= 0x80)
             c = static_cast<char>(kIbmPc[byte - 0x80]);
     }
+}
+
+std::string IbmPcToCp1252(std::string_view line)
+{
+    std::string out;
+    IbmPcToCp1252(line, out);
     return out;
 }
 

@@ -14,6 +14,9 @@ enum class CharSet { Ansi = 0, Ansel = 1, IbmPc = 2, Utf8 = 3, Utf16Le = 4, Utf1
 std::string AnselToCp1252(std::string_view line);
 // IBM PC code page 437 by table.
 std::string IbmPcToCp1252(std::string_view line);
+// The same conversions into a buffer the caller reuses line after line (its contents are replaced).
+void AnselToCp1252(std::string_view line, std::string& out);
+void IbmPcToCp1252(std::string_view line, std::string& out);
 // UTF-8 and UTF-16 lines are converted by the platform layer's code-page functions (platform/codepage.h).
 
 } // namespace pendrax

@@ -6,9 +6,12 @@
 
 namespace pendrax {
 
-ConvertResult Convert(std::span<const uint8_t> input, const ConvertOptions& options, ConvertHost& host)
+namespace {
+
+ConvertResult Run(std::span<const uint8_t> input, const ConvertOptions& options, ConvertHost& host, bool& outputCreated)
 {
     RecordStore store;
+    ArenaScope texts(store.texts);
     {
         GedcomReader reader(input, options, host);
         RecordReader records(reader, store, host.Media());
@@ -17,9 +20,30 @@ ConvertResult Convert(std::span<const uint8_t> input, const ConvertOptions& opti
     }
     if (!host.CreateOutput())
         return ConvertOutputFailed;
+    outputCreated = true;
     WexmorWriter writer(store, options, host);
     writer.Write();
     return ConvertOk;
+}
+
+} // namespace
+
+ConvertResult Convert(std::span<const uint8_t> input, const ConvertOptions& options, ConvertHost& host)
+{
+    bool outputCreated = false;
+    ConvertResult result = ConvertReadFailed;
+    // Nothing thrown inside (memory running out above all) leaves the conversion: it failed, and what it
+    // wrote of the output goes.
+    try {
+        result = Run(input, options, host, outputCreated);
+    } catch (...) {
+        result = ConvertReadFailed;
+        if (outputCreated)
+            host.DiscardOutput();
+    }
+    // Decoded inline data were needed only for the output.
+    host.Media().RemoveTemporaries();
+    return result;
 }
 
 } // namespace pendrax

@@ -11,6 +11,9 @@ namespace {
 
 constexpr std::array<std::string_view, 12> kMonths = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
                                                       "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+constexpr std::array<std::string_view, 12> kMonthNames = {"JANUARY",   "FEBRUARY", "MARCH",    "APRIL",
+                                                          "MAY",       "JUNE",     "JULY",     "AUGUST",
+                                                          "SEPTEMBER", "OCTOBER",  "NOVEMBER", "DECEMBER"};
 constexpr std::array<std::string_view, 13> kFrenchMonths = {"VEND", "BRUM", "FRIM", "NIVO", "PLUV", "VENT", "GERM",
                                                             "FLOR", "PRAI", "MESS", "THER", "FRUC", "COMP"};
 constexpr std::array<std::string_view, 13> kHebrewMonths = {"TSH", "CSH", "KSL", "TVT", "SHV", "ADR", "ADS",
@@ -27,6 +30,8 @@ constexpr CalendarEscape kEscapes[] = {
 
 // Numbers beyond this are not dates; the digits are still consumed.
 constexpr int kNumberLimit = 99999999;
+// The parts of a time are kept to four digits.
+constexpr int kTimePartLimit = 9999;
 
 class Cursor {
 public:
@@ -102,7 +107,11 @@ int TakeMonth(Cursor& cursor, Calendar calendar)
         return find(kFrenchMonths);
     if (calendar == Calendar::Hebrew)
         return find(kHebrewMonths);
-    return find(kMonths);
+    int month = find(kMonths);
+    // Some programs write the month's whole English name: "29 December 1812".
+    if (month != 0)
+        cursor.Take(kMonthNames[month - 1].substr(3));
+    return month;
 }
 
 bool EraFollows(const Cursor& cursor)
@@ -116,7 +125,7 @@ void ReadYearTail(Cursor& cursor, SimpleDate& date)
     if (cursor.Peek() == '/') {
         cursor.Advance();
         int second = cursor.ReadNumber();
-        date.secondYear = second > 99 ? second % 100 : second;
+        date.secondYear = static_cast<int8_t>(second > 99 ? second % 100 : second);
     }
     cursor.SkipBlanks();
     if (cursor.Take("BC") || cursor.Take("B.C."))
@@ -148,8 +157,8 @@ SimpleDate ReadSimpleDate(Cursor& cursor, bool defaultGregorian)
         }
         date.day = number;
         date.month = month;
-        if (cursor.Peek() == ' ')
-            cursor.Advance();
+        // Real files pad with more than one blank: " 2 APR  742".
+        cursor.SkipBlanks();
         date.year = cursor.ReadNumber();
         ReadYearTail(cursor, date);
         return date;
@@ -192,6 +201,10 @@ DateReading ReadDateValue(std::string_view value, const DateRules& rules)
     DateReading reading;
     GedcomDate& date = reading.date;
     Cursor cursor(value);
+    cursor.SkipBlanks();
+    if (cursor.AtEnd())
+        return reading; // no date given
+    bool unread = false;
     auto simple = [&] { return ReadSimpleDate(cursor, rules.defaultGregorian); };
 
     if (cursor.Starts("INT", false)) {
@@ -206,7 +219,7 @@ DateReading ReadDateValue(std::string_view value, const DateRules& rules)
         std::string_view rest = cursor.Rest();
         size_t close = rest.find(')');
         date.kind = DateKind::Text;
-        date.text.assign(rest.substr(0, close));
+        date.text = rest.substr(0, close);
         cursor.Advance(close == std::string_view::npos ? rest.size() : close + 1);
     } else if (cursor.Take("ABT ")) {
         date.kind = DateKind::About;
@@ -249,7 +262,7 @@ DateReading ReadDateValue(std::string_view value, const DateRules& rules)
         if (cursor.Take("AND "))
             date.second = simple();
         else
-            reading.logCodes.push_back(LogBadDate);
+            unread = true;
     } else {
         date.kind = DateKind::Exact;
         date.first = simple();
@@ -263,13 +276,20 @@ DateReading ReadDateValue(std::string_view value, const DateRules& rules)
             cursor = again;
         }
     }
-    if (!cursor.AtEnd()) {
+    // A date without a single digit has no year: "SUBMITTED", "<unknown>".
+    bool anyDigit = value.find_first_of("0123456789") != std::string_view::npos;
+    if (!cursor.AtEnd() || (!anyDigit && date.kind != DateKind::Text))
+        unread = true;
+    if (unread) {
+        // What was read is no date the user gave: it is kept as text where asked, else left out and logged.
+        GedcomDate kept;
         if (rules.keepUnreadDates) {
-            date.kind = DateKind::Text;
-            date.text.assign(value);
+            kept.kind = DateKind::Text;
+            kept.text = value;
         } else {
             reading.logCodes.push_back(LogBadDate);
         }
+        date = std::move(kept);
     }
     return reading;
 }
@@ -286,16 +306,17 @@ void ReadTimeValue(std::string_view value, SimpleDate& date)
     cursor.SkipBlanks();
     if (!std::isdigit(static_cast<unsigned char>(cursor.Peek())))
         return;
-    date.hour = cursor.ReadNumber();
+    auto part = [&] { return static_cast<int16_t>(std::min(cursor.ReadNumber(), kTimePartLimit)); };
+    date.hour = part();
     date.minute = 0;
     if (cursor.Peek() != ':' && cursor.Peek() != '.')
         return;
     cursor.Advance();
-    date.minute = cursor.ReadNumber();
+    date.minute = part();
     if (cursor.Peek() != ':' && cursor.Peek() != '.')
         return;
     cursor.Advance();
-    date.second = cursor.ReadNumber();
+    date.second = part();
 }
 
 } // namespace pendrax

@@ -16,6 +16,11 @@ bool IsBreak(char16_t unit)
     return unit == '\r' || unit == '\n';
 }
 
+bool IsBlank(char16_t unit)
+{
+    return unit == ' ' || unit == '\t';
+}
+
 } // namespace
 
 GedcomReader::GedcomReader(std::span<const uint8_t> input, const ConvertOptions& options, ConvertHost& host)
@@ -31,6 +36,7 @@ GedcomReader::GedcomReader(std::span<const uint8_t> input, const ConvertOptions&
         charSet_ = CharSet::Utf16Be;
         lineEnd_ = 1;
     }
+    byteOrderMark_ = lineEnd_ != 0;
     lineStart_ = lineEnd_;
 }
 
@@ -58,7 +64,7 @@ void GedcomReader::ConvertLine(size_t start, size_t end)
         line_.assign(raw);
         break;
     case CharSet::IbmPc:
-        line_ = IbmPcToCp1252(raw);
+        IbmPcToCp1252(raw, line_);
         break;
     case CharSet::Utf8:
         line_ = platform::Utf8ToCp1252(raw);
@@ -74,7 +80,7 @@ void GedcomReader::ConvertLine(size_t start, size_t end)
     }
     case CharSet::Ansel:
     default:
-        line_ = AnselToCp1252(raw);
+        AnselToCp1252(raw, line_);
         break;
     }
     // The line is a C string to the rest of the system: it ends at a NUL.
@@ -85,50 +91,89 @@ void GedcomReader::ConvertLine(size_t start, size_t end)
         line_.resize(kMaxLineLength);
 }
 
+template <typename UnitAt> bool GedcomReader::FindLine(size_t count, UnitAt unitAt, size_t& start, size_t& end) const
+{
+    start = lineEnd_;
+    // Line breaks, and lines of nothing but blanks and tabs, are passed by.
+    for (;;) {
+        while (start < count && IsBreak(unitAt(start)))
+            ++start;
+        size_t scan = start;
+        while (scan < count && IsBlank(unitAt(scan)))
+            ++scan;
+        if (scan >= count)
+            return false;
+        if (!IsBreak(unitAt(scan)))
+            break;
+        start = scan;
+    }
+    end = start;
+    while (end < count && !IsBreak(unitAt(end)))
+        ++end;
+    return true;
+}
+
 bool GedcomReader::ReadLine()
 {
-    ++lineNumber_;
     size_t count = UnitCount();
-    size_t start = lineEnd_;
-    while (start < count && IsBreak(Unit(start)))
-        ++start;
-    if (start >= count) {
-        line_.clear();
+    const uint8_t* bytes = input_.data();
+    for (;;) {
+        ++lineNumber_;
+        size_t start = 0, end = 0;
+        // One scanner per unit size, so that the loop over the bytes asks nothing else.
+        auto wide = [this](size_t i) { return Unit(i); };
+        auto narrow = [bytes](size_t i) { return char16_t(bytes[i]); };
+        bool found = IsUtf16() ? FindLine(count, wide, start, end) : FindLine(count, narrow, start, end);
+        if (!found) {
+            line_.clear();
+            position_ = 0;
+            LogError(LogEndOfInput, true);
+            return false;
+        }
+        lineStart_ = start;
+        lineEnd_ = end;
         position_ = 0;
-        LogError(LogEndOfInput, true);
-        return false;
-    }
-    size_t end = start;
-    while (end < count && !IsBreak(Unit(end)))
-        ++end;
-    lineStart_ = start;
-    lineEnd_ = end;
-    position_ = 0;
-    // Lines longer than the standard allows occur in real files: such a line is logged and read cut to
-    // its first 255 bytes, rather than ending the whole reading.
-    bool tooLong = end - start > kMaxLineLength;
-    ConvertLine(start, tooLong ? start + kMaxLineLength : end);
-    if (tooLong)
+        // Lines longer than the standard allows occur in real files: such a line is logged and read cut to
+        // its first 255 bytes, rather than ending the whole reading.
+        bool tooLong = end - start > kMaxLineLength;
+        ConvertLine(start, tooLong ? start + kMaxLineLength : end);
+        if (tooLong)
+            LogError(LogBadLine, true);
+        if (ParseLevel())
+            return true;
+        // A line without its level is logged and passed by: one bad line never costs the whole file.
         LogError(LogBadLine, true);
-    if (!(line_.size() >= 2 && line_[0] >= '0' && line_[0] <= '9' && line_[1] == ' ')) {
-        LogError(LogBadLine, true);
-        return false;
     }
-    level_ = line_[0] - '0';
-    position_ = 2;
+}
+
+bool GedcomReader::ParseLevel()
+{
+    // Blanks or tabs may stand before the level; the level has one or two digits and is followed by blanks
+    // or tabs.
+    size_t at = 0;
+    while (at < line_.size() && IsBlank(static_cast<unsigned char>(line_[at])))
+        ++at;
+    size_t digits = at;
+    int level = 0;
+    while (at < line_.size() && line_[at] >= '0' && line_[at] <= '9' && at - digits < 3)
+        level = level * 10 + (line_[at++] - '0');
+    if (at == digits || at - digits > 2)
+        return false;
+    size_t separator = at;
+    while (at < line_.size() && IsBlank(static_cast<unsigned char>(line_[at])))
+        ++at;
+    if (at == separator || at >= line_.size())
+        return false;
+    level_ = level;
+    fieldStart_ = at;
+    position_ = at;
     return true;
 }
 
 bool GedcomReader::ReadXref(std::string& target)
 {
-    // position_ stands on the opening '@'; at most 19 characters up to the closing one.
-    size_t close = std::string::npos;
-    for (size_t i = position_ + 1; i <= position_ + 20 && i < line_.size(); ++i) {
-        if (line_[i] == '@') {
-            close = i;
-            break;
-        }
-    }
+    // position_ stands on the opening '@'; the cross-reference runs to the next one on the line.
+    size_t close = line_.find('@', position_ + 1);
     if (close == std::string::npos || close == position_ + 1) {
         LogError(LogBadXref, true);
         return false;
@@ -141,62 +186,79 @@ bool GedcomReader::ReadXref(std::string& target)
 bool GedcomReader::ParseTag()
 {
     for (;;) {
+        Parse parsed = ParseFields();
+        if (parsed != Parse::Malformed)
+            return parsed == Parse::Done;
+        // The line is logged; it goes with its subordinate lines, which would mean nothing without it.
+        if (!SkipSubordinates())
+            return false;
+    }
+}
+
+GedcomReader::Parse GedcomReader::ParseFields()
+{
+    for (;;) {
         tag_ = Tag::None;
         xref_.clear();
         pointer_.clear();
-        position_ = 2;
+        position_ = fieldStart_;
         if (At(position_) == '@') {
             if (!ReadXref(xref_))
-                return false;
-            if (At(position_) != ' ') {
+                return Parse::Malformed;
+            if (At(position_) != ' ' && At(position_) != '\t') {
                 LogError(LogBadLine, true);
-                return false;
+                return Parse::Malformed;
             }
-            ++position_;
+            while (At(position_) == ' ' || At(position_) == '\t')
+                ++position_;
         }
         bool userDefined = At(position_) == '_';
         size_t tagStart = position_ + (userDefined ? 1 : 0);
+        size_t tagEnd = tagStart;
+        while (At(tagEnd) != '\0' && At(tagEnd) != ' ' && At(tagEnd) != '\t')
+            ++tagEnd;
+        // Tags are compared as five characters padded with blanks; a longer word is no known tag.
         tagField_.assign(5, ' ');
-        for (size_t i = 0; i < 5; ++i)
-            tagField_[i] = At(tagStart + i);
-        if (tagField_[3] == '\0')
-            tagField_[3] = ' ';
-        if (tagField_[4] == '\0' || tagField_[3] == ' ')
-            tagField_[4] = ' ';
+        for (size_t i = 0; i < 5 && tagStart + i < tagEnd; ++i)
+            tagField_[i] = line_[tagStart + i];
+        bool tooLong = tagEnd - tagStart > 5;
 
         if (userDefined) {
-            Tag known = options_.readExtensions ? FindUserTag(tagField_) : Tag::None;
+            Tag known = options_.readExtensions && !tooLong ? FindUserTag(tagField_) : Tag::None;
             if (known == Tag::None) {
                 LogError(options_.readExtensions ? LogUnknownTag : LogUserTagNotRead, true);
                 if (!SkipSubordinates())
-                    return false;
+                    return Parse::InputEnded;
                 continue;
             }
             tag_ = known;
         } else {
-            tag_ = FindStandardTag(tagField_);
+            tag_ = tooLong ? Tag::None : FindStandardTag(tagField_);
             if (tag_ == Tag::None) {
                 LogError(LogUnknownTag, true);
-                if (!ReadLine())
-                    return false;
+                // A record of an unknown kind goes whole: its lines belong to no record before it.
+                if (!(level_ == 0 ? SkipSubordinates() : ReadLine()))
+                    return Parse::InputEnded;
                 continue;
             }
         }
-        position_ = tagStart + 3 + (tagField_[3] != ' ' ? 1 : 0) + (tagField_[4] != ' ' ? 1 : 0);
+        position_ = tagEnd;
+        if (At(position_) == '\t')
+            ++position_;
         while (At(position_) == ' ')
             ++position_;
         // "@#" starts a calendar escape of a date, not a pointer.
         if (At(position_) == '@' && At(position_ + 1) != '@' && At(position_ + 1) != '#') {
             if (!ReadXref(pointer_))
-                return false;
+                return Parse::Malformed;
             if (At(position_) != '\0' && At(position_) != ' ') {
                 LogError(LogBadLine, true);
-                return false;
+                return Parse::Malformed;
             }
             if (At(position_) == ' ')
                 ++position_;
         }
-        return true;
+        return Parse::Done;
     }
 }
 
@@ -227,9 +289,36 @@ bool GedcomReader::SkipSubordinates()
 
 bool GedcomReader::SkipUnexpected()
 {
-    position_ = 2;
+    position_ = fieldStart_;
     LogError(LogUnexpectedTag, true);
     return SkipSubtree();
+}
+
+bool LogEntryHeader(ConvertHost& host, const ConvertOptions& options, int code, int lineNumber)
+{
+    if (code == LogNotConverted && options.logLevel >= 1)
+        return false;
+    std::string text = host.Text(code);
+    char header[64];
+    std::snprintf(header, sizeof header,
+                  code == LogNotConverted ? "\r\nLine %i: " : "\r\nError on line %i: ", lineNumber);
+    host.WriteLog(header);
+    host.WriteLog(text);
+    host.WriteLog("\r\n");
+    return true;
+}
+
+void LogLine(ConvertHost& host, const ConvertOptions& options, int code, int lineNumber, std::string_view shown)
+{
+    if (!LogEntryHeader(host, options, code, lineNumber))
+        return;
+    host.WriteLog(shown);
+    host.WriteLog("\r\n");
+}
+
+void GedcomReader::LogAt(int code, int lineNumber, std::string_view shown)
+{
+    LogLine(host_, options_, code, lineNumber, shown);
 }
 
 void GedcomReader::LogError(int code, bool withLine)
@@ -242,16 +331,7 @@ void GedcomReader::LogError(int code, bool withLine)
         if (tag == "NUMB " || tag == "LVG  " || tag == "ILLE ")
             return;
     }
-    if (code == LogNotConverted && options_.logLevel >= 1)
-        return;
-    std::string text = host_.Text(code);
-    char header[64];
-    std::snprintf(header, sizeof header,
-                  code == LogNotConverted ? "\r\nLine %i: " : "\r\nError on line %i: ", lineNumber_);
-    Log(header);
-    Log(text);
-    Log("\r\n");
-    if (!withLine)
+    if (!LogEntryHeader(host_, options_, code, lineNumber_) || !withLine)
         return;
     Log(line_);
     std::string caret = "\r\n";

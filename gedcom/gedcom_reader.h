@@ -14,6 +14,12 @@
 
 namespace pendrax {
 
+// One entry of the conversion log about the line of that number: the header with the caller's text for the
+// code, then the line as shown. Nothing when the log level leaves the code out.
+void LogLine(ConvertHost& host, const ConvertOptions& options, int code, int lineNumber, std::string_view shown);
+// The header and text of an entry alone; false when the log level leaves the code out.
+bool LogEntryHeader(ConvertHost& host, const ConvertOptions& options, int code, int lineNumber);
+
 class GedcomReader {
 public:
     // A line holds at most this many bytes (or 16-bit units) of input.
@@ -48,6 +54,8 @@ public:
     }
     // One log entry; only the first entry of an input line is written.
     void LogError(int code, bool withLine);
+    // A log entry about an earlier line, found once the whole file is read: its number and the text shown.
+    void LogAt(int code, int lineNumber, std::string_view shown);
 
     int Level() const { return level_; }
     Tag CurrentTag() const { return tag_; }
@@ -61,6 +69,8 @@ public:
     uint64_t InputSize() const { return input_.size(); }
 
     CharSet GetCharSet() const { return charSet_; }
+    bool HasByteOrderMark() const { return byteOrderMark_; }
+    std::span<const uint8_t> Input() const { return input_; }
     // The set named by the header; a UTF-16 input stays UTF-16 whatever the header says.
     void SetCharSet(CharSet charSet);
     const ConvertOptions& Options() const { return options_; }
@@ -72,19 +82,27 @@ private:
     size_t UnitCount() const { return input_.size() / UnitSize(); }
     char16_t Unit(size_t index) const;
     void ConvertLine(size_t start, size_t end);
+    // The next line that holds more than blanks: its start and end; false at the end of the input.
+    template <typename UnitAt> bool FindLine(size_t count, UnitAt unitAt, size_t& start, size_t& end) const;
     char At(size_t index) const { return index < line_.size() ? line_[index] : '\0'; }
     bool ReadXref(std::string& target);
+    bool ParseLevel();
+    // ParseTag up to the first malformed line (logged), which the caller skips.
+    enum class Parse { Done, Malformed, InputEnded };
+    Parse ParseFields();
     void Log(std::string_view text) { host_.WriteLog(text); }
 
     std::span<const uint8_t> input_;
     const ConvertOptions& options_;
     ConvertHost& host_;
     CharSet charSet_ = CharSet::Ansel;
+    bool byteOrderMark_ = false;
     std::string line_;
     size_t lineStart_ = 0;
     size_t lineEnd_ = 0;
     int lineNumber_ = 0;
     size_t position_ = 0;
+    size_t fieldStart_ = 0; // where the fields after the level begin
     int level_ = 0;
     std::string tagField_;
     Tag tag_ = Tag::None;

@@ -2,29 +2,55 @@
 // Wexmor writer turns into the output.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 #include "gedcom/gedcom_tags.h"
+#include "gedcom/text_arena.h"
 
 namespace pendrax {
 
-enum class Calendar { Hebrew = 0, French = 2, Gregorian = 3, Julian = 4, Unknown = 5 };
+// Parts of a record that most records lack, made when first written to; reading an absent one gives an
+// empty one, so that only records that have them pay for them.
+template <typename T> class Lazy {
+public:
+    T& Get()
+    {
+        if (!value_)
+            value_ = std::make_unique<T>();
+        return *value_;
+    }
+    const T& operator*() const
+    {
+        static const T none;
+        return value_ ? *value_ : none;
+    }
+    const T* operator->() const { return &**this; }
+    explicit operator bool() const { return value_ != nullptr; }
 
-struct SimpleDate {
-    Calendar calendar = Calendar::Unknown;
-    int day = 0;
-    int month = 0;
-    int year = 0;        // negative before the common era
-    int secondYear = -1; // of a dual year, 0 to 99
-    int hour = -1;
-    int minute = -1;
-    int second = -1;
+private:
+    std::unique_ptr<T> value_;
 };
 
-enum class DateKind {
+enum class Calendar : uint8_t { Hebrew = 0, French = 2, Gregorian = 3, Julian = 4, Unknown = 5 };
+
+// Kept small: a file holds a few dates per person.
+struct SimpleDate {
+    int32_t year = 0; // negative before the common era
+    Calendar calendar = Calendar::Unknown;
+    uint8_t day = 0;
+    uint8_t month = 0;
+    int8_t secondYear = -1; // of a dual year, 0 to 99
+    int16_t hour = -1;      // times are read to at most four digits
+    int16_t minute = -1;
+    int16_t second = -1;
+};
+
+enum class DateKind : uint8_t {
     None = 0,
     Text = 1,
     Exact = 2,
@@ -42,71 +68,108 @@ struct GedcomDate {
     DateKind kind = DateKind::None;
     SimpleDate first;
     SimpleDate second;
-    std::string text;
+    Text text;
 };
 
 struct Address {
-    std::vector<std::string> lines;
-    std::string phone, fax, email, web;
+    std::vector<Text> lines;
+    Text phone, fax, email, web;
 };
 
 // A note: a pointer to a NOTE record or a text of its own.
 struct Note {
-    std::string pointer;
-    std::string text;
+    Text pointer;
+    Text text;
     std::vector<int> citations;
 };
 
 struct MediaLink {
-    std::string pointer;
-    std::string file, format, title;
+    Text pointer;
+    Text file, format, title;
+    int fileLine = 0; // the line of FILE, for the log
+    std::vector<Note> notes;
+};
+
+struct EventDetails {
+    Text typeText;
+    Address address;
+    Text extras; // the AGE, AGNC, CAUS, STAT and TEMP texts kept as note
     std::vector<Note> notes;
 };
 
 struct Event {
     Tag tag = Tag::None;
     int typeNumber = 0;
-    std::string typeText;
     GedcomDate date;
-    std::string place;
-    Address address;
+    Text place;
     std::vector<int> citations;
-    std::string extras; // the AGE, AGNC, CAUS, STAT and TEMP texts kept as note
-    std::vector<Note> notes;
+    Lazy<EventDetails> details;
 };
 
 struct Attribute {
     Tag tag = Tag::None;
-    std::string value, typeText;
+    Text value;
     GedcomDate date;
-    std::string place;
-    Address address;
+    Text place;
     std::vector<int> citations;
-    std::vector<Note> notes;
+    Lazy<EventDetails> details; // its TYPE text, address and notes
+};
+
+// The parts of a name, kept only where names are written from them.
+struct NameParts {
+    Text prefix, given, nickname, surnamePrefix, surname, suffix;
 };
 
 struct Name {
-    std::string value, prefix, given, nickname, surnamePrefix, surname, suffix;
+    Text value;
+    Lazy<NameParts> parts;
     std::vector<int> citations;
     std::vector<Note> notes;
+};
+
+// The kind of a parent-child link, numbered as the Wexmor relation words.
+enum class Relation { Biological = 0, Adoptive = 1, Foster = 2, Other = 3 };
+
+// A family the person is a child of (FAMC), with the pedigree it names.
+struct ParentFamily {
+    Text xref;
+    Relation relation = Relation::Biological;
+};
+
+// What fewer persons have, kept apart so that the others do not carry it.
+struct PersonExtras {
+    std::vector<int> citations;
+    SimpleDate change;
+    std::vector<Attribute> attributes;
+    std::vector<Note> notes;
+    Text text; // the person numbers kept as note
+    std::vector<MediaLink> media;
 };
 
 struct Person {
-    std::string xref;
-    int sex = 0; // 0 unknown, 1 male, 2 female
+    std::vector<ParentFamily> parentFamilies;
+    uint8_t sex = 0; // 0 unknown, 1 male, 2 female
     std::vector<Name> names;
     std::vector<Event> events;
-    std::vector<Attribute> attributes;
-    std::vector<int> citations;
-    std::vector<Note> notes;
-    std::string text; // the person numbers kept as note
-    std::vector<MediaLink> media;
-    SimpleDate change;
+    Lazy<PersonExtras> extras;
+};
+
+// A HUSB, WIFE or CHIL line of a family: the pointer, its line, and once the file is read, the person's
+// number (0 when the file has no such person) and, for a child, the relation its FAMC line names.
+struct FamilyLink {
+    Text xref;
+    int line = 0;
+    int person = 0;
+    Relation relation = Relation::Biological;
 };
 
 struct Family {
-    std::string husband, wife;
-    std::vector<std::string> children;
+    Text xref;
+    int line = 0;
+    FamilyLink husband, wife;
+    std::vector<FamilyLink> children;
+    bool couple = false; // partners and nothing else: written as a couple event
+    int coupleType = 0;  // the event type of that couple event
     std::vector<Event> events;
     std::vector<int> citations;
     std::vector<Note> notes;
@@ -127,9 +190,9 @@ struct Source {
 };
 
 struct Citation {
-    std::string pointer;    // empty for a source given as text
-    std::string sourceText; // the text of a source given as text
-    std::string page, quality, dataDate, dataText;
+    Text pointer;    // empty for a source given as text
+    Text sourceText; // the text of a source given as text
+    Text page, quality, dataDate, dataText;
     std::vector<Note> notes;
     int sourceNumber = 0; // the source that stands for it in the output
 };
@@ -151,6 +214,7 @@ struct EventType {
     Tag tag = Tag::None;
     int eventClass = 1; // 1 an event of one person, 2 a family event
     std::string typeText;
+    int descriptionCode = -1; // a getText code for the description of a type without TYPE text, -1 by tag
 };
 
 struct NoteRecord {
@@ -159,6 +223,7 @@ struct NoteRecord {
 
 struct MediaObject {
     std::string file, format, title, blob;
+    int fileLine = 0; // the line of FILE, for the log; 0 for decoded inline data
     std::vector<Note> notes;
 };
 
@@ -180,24 +245,27 @@ struct Header {
 // first entry of equal text, as a search from the first entry would; 0 when absent.
 class XrefTable {
 public:
+    void Reserve(size_t count) { index_.reserve(count); }
     void Add(std::string_view xref)
     {
-        entries_.emplace_back(xref);
-        index_.emplace(entries_.back(), static_cast<int>(entries_.size()));
+        ++size_;
+        Text stored(xref);
+        index_.emplace(stored.view(), static_cast<int>(size_)); // emplace keeps the first number
     }
     int Find(std::string_view xref) const
     {
-        auto found = index_.find(std::string(xref));
+        auto found = index_.find(xref);
         return found == index_.end() ? 0 : found->second;
     }
-    size_t Size() const { return entries_.size(); }
+    size_t Size() const { return size_; }
 
 private:
-    std::vector<std::string> entries_;
-    std::unordered_map<std::string, int> index_; // emplace keeps the first number of a repeated text
+    size_t size_ = 0;
+    std::unordered_map<std::string_view, int> index_; // the texts lie in the arena
 };
 
 struct RecordStore {
+    TextArena texts; // first made, last freed: every Text of the stores lies in it
     Header header;
     std::vector<Submitter> submitters;
     std::vector<Repository> repositories;

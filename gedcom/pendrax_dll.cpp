@@ -27,7 +27,8 @@ public:
             return false;
         LARGE_INTEGER size{};
         // A file of zero bytes cannot be mapped; it reads as empty input.
-        if (GetFileSizeEx(file_, &size) && size.QuadPart > 0 && size.QuadPart <= SIZE_MAX) {
+        if (GetFileSizeEx(file_, &size) && size.QuadPart > 0 &&
+            static_cast<unsigned long long>(size.QuadPart) <= SIZE_MAX) {
             mapping_ = CreateFileMappingA(file_, nullptr, PAGE_READONLY, 0, 0, nullptr);
             if (mapping_)
                 view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0);
@@ -45,18 +46,31 @@ public:
         if (file_ != INVALID_HANDLE_VALUE)
             CloseHandle(file_);
         view_ = nullptr;
+        released_ = 0;
         mapping_ = nullptr;
         file_ = INVALID_HANDLE_VALUE;
         size_ = 0;
     }
     ~MappedInput() { Close(); }
     std::span<const uint8_t> Bytes() const { return {static_cast<const uint8_t*>(view_), size_}; }
+    // The pages before offset leave the working set: unlocking pages that are not locked trims them, and
+    // they would be read again from the file if ever touched.
+    void Release(uint64_t offset)
+    {
+        constexpr uint64_t kStep = 4 << 20;
+        uint64_t end = std::min<uint64_t>(offset, size_) / kStep * kStep;
+        if (!view_ || end <= released_)
+            return;
+        VirtualUnlock(static_cast<uint8_t*>(view_) + released_, static_cast<SIZE_T>(end - released_));
+        released_ = end;
+    }
 
 private:
     HANDLE file_ = INVALID_HANDLE_VALUE;
     HANDLE mapping_ = nullptr;
     void* view_ = nullptr;
     size_t size_ = 0;
+    uint64_t released_ = 0;
 };
 
 void WriteAll(HANDLE file, std::string_view bytes)
@@ -73,7 +87,8 @@ void WriteAll(HANDLE file, std::string_view bytes)
 class DllHost : public pendrax::ConvertHost {
 public:
     DllHost(const ConvertParams& params, HWND dialog, MappedInput& input)
-        : params_(params), dialog_(dialog), input_(input)
+        : params_(params), dialog_(dialog), input_(input),
+          media_(pendrax::FolderOf(params.inputPath ? params.inputPath : ""))
     {
     }
     ~DllHost() override
@@ -99,6 +114,7 @@ public:
             return true;
         return SendMessageA(dialog_, ConvertProgressMessage, 0, static_cast<LPARAM>(percent)) != 0;
     }
+    void InputRead(uint64_t offset) override { input_.Release(offset); }
     bool CreateOutput() override
     {
         // The reading is over: the input is closed before the output is made, as it may be the same file.
@@ -110,6 +126,14 @@ public:
         return output_ != INVALID_HANDLE_VALUE;
     }
     void WriteOutput(std::string_view bytes) override { WriteAll(output_, bytes); }
+    void DiscardOutput() override
+    {
+        if (output_ == INVALID_HANDLE_VALUE)
+            return;
+        CloseHandle(output_);
+        output_ = INVALID_HANDLE_VALUE;
+        DeleteFileA(params_.outputPath);
+    }
     pendrax::MediaFiles& Media() override { return media_; }
 
 private:

@@ -1,6 +1,8 @@
 // The readers of persons and families with their events, attributes, names and tasks.
 #include "gedcom/record_reader.h"
 
+#include <cctype>
+
 namespace pendrax {
 
 namespace {
@@ -89,23 +91,40 @@ bool IsFamilyEvent(Tag tag)
     }
 }
 
+// The relation of a PEDI value: adopted, foster, birth (or none), anything else other.
+Relation PedigreeRelation(std::string_view value)
+{
+    std::string word;
+    for (char c : value)
+        word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    while (!word.empty() && word.back() == ' ')
+        word.pop_back();
+    if (word.empty() || word == "birth")
+        return Relation::Biological;
+    if (word == "adopted")
+        return Relation::Adoptive;
+    if (word == "foster")
+        return Relation::Foster;
+    return Relation::Other;
+}
+
 } // namespace
 
-int RecordReader::EventTypeNumber(Tag tag, const std::string& typeText, int eventClass)
+int RecordReader::EventTypeNumber(Tag tag, std::string_view typeText, int eventClass)
 {
     std::string key(TagName(tag));
     key += '\n';
     key += typeText;
     auto [entry, added] = eventTypeIndex_.emplace(key, static_cast<int>(store_.eventTypes.size() + 1));
     if (added)
-        store_.eventTypes.push_back(EventType{tag, eventClass, typeText});
+        store_.eventTypes.push_back(EventType{tag, eventClass, std::string(typeText), -1});
     return entry->second;
 }
 
 bool RecordReader::ReadPerson()
 {
     Person person;
-    person.xref = reader_.Xref();
+    const std::string xref = reader_.Xref();
     bool read = reader_.Next();
     while (read && reader_.Level() > 0) {
         Tag tag = reader_.CurrentTag();
@@ -114,7 +133,7 @@ bool RecordReader::ReadPerson()
             continue;
         }
         if (IsPersonAttribute(tag)) {
-            read = ReadAttribute(person.attributes);
+            read = ReadAttribute(person.extras.Get().attributes);
             continue;
         }
         switch (tag) {
@@ -136,16 +155,16 @@ bool RecordReader::ReadPerson()
             break;
         }
         case Tag::SOUR:
-            read = ReadCitation(person.citations);
+            read = ReadCitation(person.extras.Get().citations);
             break;
         case Tag::NOTE:
-            read = ReadNote(person.notes, true);
+            read = ReadNote(person.extras.Get().notes, true);
             break;
         case Tag::OBJE:
-            read = ReadMediaLink(person.media);
+            read = ReadMediaLink(person.extras.Get().media);
             break;
         case Tag::CHAN:
-            read = ReadChange(person.change);
+            read = ReadChange(person.extras.Get().change);
             break;
         case Tag::AFN:
         case Tag::RFN:
@@ -159,8 +178,10 @@ bool RecordReader::ReadPerson()
             read = reader_.NotConverted();
             break;
         case Tag::FAMC:
+            // Families are built from the FAM records; FAMC adds how the person is the family's child.
+            read = ReadParentFamily(person);
+            break;
         case Tag::FAMS:
-            // Families are built from the FAM records alone.
             read = reader_.SkipSubtree();
             break;
         case Tag::ADDR:
@@ -174,20 +195,23 @@ bool RecordReader::ReadPerson()
             if (Honours(Peculiarity::Legacy)) {
                 Note note;
                 note.text = reader_.Value();
-                person.notes.push_back(std::move(note));
+                person.extras.Get().notes.push_back(std::move(note));
                 read = reader_.Next();
             } else {
                 read = reader_.SkipUnexpected();
             }
             break;
         case Tag::UserTODO:
-            read = Honours(Peculiarity::FamilyOrigins) ? ReadTask(person.xref) : reader_.SkipUnexpected();
+            read = Honours(Peculiarity::FamilyOrigins) ? ReadTask(xref) : reader_.SkipUnexpected();
             break;
         default:
             read = reader_.SkipUnexpected();
             break;
         }
     }
+    // Lists are kept at their size: a file of many persons would carry their growth room many times over.
+    if (person.events.capacity() > person.events.size())
+        person.events.shrink_to_fit();
     store_.persons.push_back(std::move(person));
     return read;
 }
@@ -214,18 +238,110 @@ bool RecordReader::ReadPersonNumber(Person& person)
         default:
             break;
         }
-        if (!person.text.empty())
-            person.text += "\r\n";
-        person.text += label;
-        person.text += reader_.Value();
-        person.text += ".";
+        std::string text(person.extras.Get().text.view());
+        if (!text.empty())
+            text += "\r\n";
+        text += label;
+        text += reader_.Value();
+        text += ".";
+        person.extras.Get().text = text;
     }
     return reader_.Next();
+}
+
+bool RecordReader::ReadParentFamily(Person& person)
+{
+    ParentFamily family;
+    family.xref = reader_.Pointer();
+    int level = reader_.Level();
+    bool read = reader_.Next();
+    while (read && reader_.Level() > level) {
+        if (reader_.CurrentTag() == Tag::PEDI && reader_.Level() == level + 1) {
+            family.relation = PedigreeRelation(reader_.Value());
+            read = reader_.Next();
+        } else {
+            read = reader_.NotConvertedSubtree();
+        }
+    }
+    if (!family.xref.empty())
+        person.parentFamilies.push_back(std::move(family));
+    return read;
+}
+
+bool RecordReader::ReadFamilyLink(FamilyLink& link)
+{
+    if (reader_.Pointer().empty()) {
+        reader_.LogError(LogMissingXref, true);
+        return reader_.Next();
+    }
+    link.xref = reader_.Pointer();
+    link.line = reader_.LineNumber();
+    return reader_.Next();
+}
+
+bool RecordReader::LinkPerson(FamilyLink& link, Tag tag)
+{
+    if (link.xref.empty())
+        return false;
+    link.person = store_.personXrefs.Find(link.xref);
+    if (link.person == 0) {
+        std::string shown = "1 ";
+        shown += TagName(tag);
+        shown += " @";
+        shown += link.xref;
+        shown += "@";
+        reader_.LogAt(LogMissingPerson, link.line, shown);
+    }
+    return link.person != 0;
+}
+
+void RecordReader::LinkFamilies()
+{
+    for (Family& family : store_.families) {
+        LinkPerson(family.husband, Tag::HUSB);
+        LinkPerson(family.wife, Tag::WIFE);
+        std::vector<FamilyLink> children;
+        children.reserve(family.children.size());
+        for (FamilyLink& child : family.children) {
+            if (!LinkPerson(child, Tag::CHIL))
+                continue;
+            bool repeated = false;
+            for (const FamilyLink& kept : children)
+                repeated = repeated || kept.person == child.person;
+            if (repeated)
+                continue;
+            for (const ParentFamily& parents : store_.persons[child.person - 1].parentFamilies) {
+                if (parents.xref == family.xref) {
+                    child.relation = parents.relation;
+                    break;
+                }
+            }
+            children.push_back(std::move(child));
+        }
+        family.children = std::move(children);
+        bool partners = family.husband.person != 0 || family.wife.person != 0;
+        if (!partners && !family.children.empty())
+            reader_.LogAt(LogFamilyWithoutPartners, family.line, "0 @" + family.xref.str() + "@ FAM");
+        if (family.husband.person != 0 && family.wife.person != 0 && family.children.empty() && family.events.empty()) {
+            family.couple = true;
+            family.coupleType = CoupleEventType();
+        }
+    }
+}
+
+int RecordReader::CoupleEventType()
+{
+    auto [entry, added] = eventTypeIndex_.emplace("\x01couple", static_cast<int>(store_.eventTypes.size() + 1));
+    if (added)
+        store_.eventTypes.push_back(EventType{Tag::EVEN, 2, {}, TextFamily});
+    return entry->second;
 }
 
 bool RecordReader::ReadFamily()
 {
     Family family;
+    family.xref = reader_.Xref();
+    family.line = reader_.LineNumber();
     bool read = reader_.Next();
     while (read && reader_.Level() > 0) {
         Tag tag = reader_.CurrentTag();
@@ -235,16 +351,15 @@ bool RecordReader::ReadFamily()
         }
         switch (tag) {
         case Tag::HUSB:
-            family.husband = reader_.Pointer();
-            read = reader_.Next();
+            read = ReadFamilyLink(family.husband);
             break;
         case Tag::WIFE:
-            family.wife = reader_.Pointer();
-            read = reader_.Next();
+            read = ReadFamilyLink(family.wife);
             break;
         case Tag::CHIL:
-            family.children.push_back(reader_.Pointer());
-            read = reader_.Next();
+            read = ReadFamilyLink(family.children.emplace_back());
+            if (family.children.back().xref.empty())
+                family.children.pop_back();
             break;
         case Tag::SOUR:
             read = ReadCitation(family.citations);
@@ -270,19 +385,21 @@ bool RecordReader::ReadFamily()
     return read;
 }
 
-bool RecordReader::ReadEventExtra(std::string& extras)
+bool RecordReader::ReadEventExtra(Text& extras)
 {
     if (options_.eventExtras == 0)
         return reader_.NotConverted();
     if (options_.eventExtras == 2) {
-        if (!extras.empty())
-            extras += "\r\n";
+        std::string text(extras.view());
+        if (!text.empty())
+            text += "\r\n";
         if (reader_.CurrentTag() == Tag::AGE)
-            extras += "Age ";
+            text += "Age ";
         else if (reader_.CurrentTag() == Tag::AGNC)
-            extras += "Agency ";
-        extras += reader_.Value();
-        extras += ".";
+            text += "Agency ";
+        text += reader_.Value();
+        text += ".";
+        extras = text;
     }
     return reader_.Next();
 }
@@ -296,13 +413,13 @@ bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
     while (read && reader_.Level() > level) {
         switch (reader_.CurrentTag()) {
         case Tag::ADDR:
-            read = ReadAddress(event.address);
+            read = ReadAddress(event.details.Get().address);
             break;
         case Tag::DATE:
             read = ReadDate(event.date);
             break;
         case Tag::NOTE:
-            read = ReadNote(event.notes, false);
+            read = ReadNote(event.details.Get().notes, false);
             break;
         case Tag::PLAC:
             event.place = reader_.Value();
@@ -312,18 +429,18 @@ bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
             read = ReadCitation(event.citations);
             break;
         case Tag::TYPE:
-            event.typeText = reader_.Value().substr(0, kTypeLimit);
+            event.details.Get().typeText = reader_.Value().substr(0, kTypeLimit);
             read = reader_.Next();
             break;
         case Tag::AGE:
         case Tag::AGNC:
         case Tag::CAUS:
-            read = ReadEventExtra(event.extras);
+            read = ReadEventExtra(event.details.Get().extras);
             break;
         case Tag::STAT:
         case Tag::TEMP:
-            event.extras += reader_.Value();
-            event.extras += ". ";
+            event.details.Get().extras =
+                std::string(event.details->extras.view()) + std::string(reader_.Value()) + ". ";
             read = reader_.Next();
             break;
         case Tag::FAMC:
@@ -337,7 +454,7 @@ bool RecordReader::ReadEvent(std::vector<Event>& events, int eventClass)
             break;
         }
     }
-    event.typeNumber = EventTypeNumber(event.tag, event.typeText, eventClass);
+    event.typeNumber = EventTypeNumber(event.tag, event.details->typeText.view(), eventClass);
     events.push_back(std::move(event));
     return read;
 }
@@ -346,8 +463,8 @@ bool RecordReader::ReadResidenceAddress(std::vector<Event>& events)
 {
     Event event;
     event.tag = Tag::RESI;
-    bool read = ReadAddress(event.address);
-    event.typeNumber = EventTypeNumber(event.tag, event.typeText, 1);
+    bool read = ReadAddress(event.details.Get().address);
+    event.typeNumber = EventTypeNumber(event.tag, {}, 1);
     events.push_back(std::move(event));
     return read;
 }
@@ -362,13 +479,13 @@ bool RecordReader::ReadAttribute(std::vector<Attribute>& attributes)
     while (read && reader_.Level() > level) {
         switch (reader_.CurrentTag()) {
         case Tag::ADDR:
-            read = ReadAddress(attribute.address);
+            read = ReadAddress(attribute.details.Get().address);
             break;
         case Tag::DATE:
             read = ReadDate(attribute.date);
             break;
         case Tag::NOTE:
-            read = ReadNote(attribute.notes, false);
+            read = ReadNote(attribute.details.Get().notes, false);
             break;
         case Tag::PLAC:
             attribute.place = reader_.Value();
@@ -378,7 +495,7 @@ bool RecordReader::ReadAttribute(std::vector<Attribute>& attributes)
             read = ReadCitation(attribute.citations);
             break;
         case Tag::TYPE:
-            attribute.typeText = reader_.Value().substr(0, kTypeLimit);
+            attribute.details.Get().typeText = reader_.Value().substr(0, kTypeLimit);
             read = reader_.Next();
             break;
         case Tag::AGE:
@@ -402,31 +519,33 @@ bool RecordReader::ReadName(std::vector<Name>& names)
     int level = reader_.Level();
     bool read = reader_.Next();
     while (read && reader_.Level() > level) {
-        std::string* part = nullptr;
+        Text NameParts::*part = nullptr;
         switch (reader_.CurrentTag()) {
         case Tag::GIVN:
-            part = &name.given;
+            part = &NameParts::given;
             break;
         case Tag::NICK:
-            part = &name.nickname;
+            part = &NameParts::nickname;
             break;
         case Tag::NPFX:
-            part = &name.prefix;
+            part = &NameParts::prefix;
             break;
         case Tag::NSFX:
-            part = &name.suffix;
+            part = &NameParts::suffix;
             break;
         case Tag::SPFX:
-            part = &name.surnamePrefix;
+            part = &NameParts::surnamePrefix;
             break;
         case Tag::SURN:
-            part = &name.surname;
+            part = &NameParts::surname;
             break;
         default:
             break;
         }
         if (part) {
-            *part = reader_.Value();
+            // Names are written from their parts only when asked; else the parts are passed by.
+            if (options_.structuredNames)
+                name.parts.Get().*part = reader_.Value();
             read = reader_.Next();
             continue;
         }

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "gedcom/gedcom_dates.h"
 
@@ -12,6 +13,7 @@ namespace pendrax {
 namespace {
 
 constexpr size_t kFormatLimit = 11;
+constexpr int kTemporaryNameAttempts = 100;
 
 // Decoded inline media files are numbered on through the life of the loaded library.
 int g_blobCounter = 0;
@@ -72,15 +74,56 @@ int ProgressPercent(uint64_t position, uint64_t size)
 
 bool RecordReader::SendProgress()
 {
+    reader_.Host().InputRead(reader_.LinePosition());
     return reader_.Host().Progress(ProgressPercent(reader_.LinePosition(), reader_.InputSize()));
 }
+
+namespace {
+
+std::string UpperCase(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    while (!upper.empty() && upper.back() == ' ')
+        upper.pop_back();
+    return upper;
+}
+
+// True when the bytes are well-formed UTF-8 with at least one character beyond ASCII.
+bool LooksLikeUtf8(std::span<const uint8_t> bytes)
+{
+    bool beyondAscii = false;
+    for (size_t i = 0; i < bytes.size();) {
+        uint8_t lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t length = lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 0;
+        if (length == 0 || i + length > bytes.size())
+            return false;
+        for (size_t k = 1; k < length; ++k)
+            if ((bytes[i + k] & 0xC0) != 0x80)
+                return false;
+        beyondAscii = true;
+        i += length;
+    }
+    return beyondAscii;
+}
+
+} // namespace
 
 void RecordReader::SelectCharSet()
 {
     const Header& header = store_.header;
-    const std::string& name = header.charSetName;
+    // A byte-order mark says more than any header: the file was written in that form.
+    if (reader_.HasByteOrderMark())
+        return;
     if (header.hasCharSet) {
-        if (name == "ANSI")
+        std::string name = UpperCase(header.charSetName);
+        if (name == "ANSI" || name == "ISO-8859-1" || name == "ISO8859-1" || name == "LATIN1" ||
+            name == "WINDOWS-1252" || name == "CP1252")
             return reader_.SetCharSet(CharSet::Ansi);
         if (name == "ANSEL")
             return reader_.SetCharSet(CharSet::Ansel);
@@ -90,13 +133,66 @@ void RecordReader::SelectCharSet()
             return reader_.SetCharSet(CharSet::Utf8);
         if (name == "UNICODE")
             return;
+    } else if (header.gedcomVersion.starts_with("7") || LooksLikeUtf8(reader_.Input())) {
+        // GEDCOM 7 names no set: its files are UTF-8, as are other files without CHAR whose bytes are.
+        return reader_.SetCharSet(CharSet::Utf8);
     }
     reader_.LogError(LogUnknownCharSet, false);
     reader_.SetCharSet(CharSet::Ansel);
 }
 
+void ReserveStores(std::span<const uint8_t> input, RecordStore& store)
+{
+    // UTF-16 files are not counted: their records are found as they come.
+    if (input.size() >= 2 && (input[0] == 0xFF || input[0] == 0xFE))
+        return;
+    size_t persons = 0, families = 0, sources = 0, repositories = 0, notes = 0, objects = 0, citations = 0;
+    const char* at = reinterpret_cast<const char*>(input.data());
+    const char* end = at + input.size();
+    while (at < end) {
+        const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at)));
+        if (!lineEnd)
+            lineEnd = end;
+        std::string_view line(at, static_cast<size_t>(lineEnd - at));
+        at = lineEnd + 1;
+        size_t first = line.find_first_not_of(" \t\r");
+        if (first == std::string_view::npos)
+            continue;
+        if (line[first] != '0') {
+            // A SOUR line inside a record is a citation.
+            citations += line.substr(first + 1, 6) == " SOUR " || line.substr(first + 2, 6) == " SOUR ";
+            continue;
+        }
+        if (line.substr(first, 3) != "0 @")
+            continue;
+        size_t close = line.find("@ ", first + 3);
+        if (close == std::string_view::npos)
+            continue;
+        std::string_view tag = line.substr(close + 2, 4);
+        persons += tag == "INDI";
+        families += tag.starts_with("FAM") && (tag.size() == 3 || tag[3] == ' ' || tag[3] == '\r');
+        sources += tag == "SOUR";
+        repositories += tag == "REPO";
+        notes += tag == "NOTE";
+        objects += tag == "OBJE";
+    }
+    store.persons.reserve(persons);
+    store.personXrefs.Reserve(persons);
+    store.families.reserve(families);
+    store.sources.reserve(sources);
+    store.sourceXrefs.Reserve(sources);
+    store.repositories.reserve(repositories);
+    store.repositoryXrefs.Reserve(repositories);
+    store.notes.reserve(notes);
+    store.noteXrefs.Reserve(notes);
+    store.objects.reserve(objects);
+    store.objectXrefs.Reserve(objects);
+    store.citations.reserve(citations);
+}
+
 bool RecordReader::Run()
 {
+    ReserveStores(reader_.Input(), store_);
     if (!reader_.Next())
         return false;
     if (reader_.CurrentTag() != Tag::HEAD)
@@ -107,18 +203,24 @@ bool RecordReader::Run()
 
     for (;;) {
         Tag tag = reader_.CurrentTag();
-        if (tag == Tag::TRLR)
+        if (tag == Tag::TRLR) {
+            LinkFamilies();
             return true;
+        }
         if (!SendProgress()) {
             reader_.LogError(LogStopped, false);
             return false;
         }
-        if (reader_.Xref().empty()) {
-            reader_.LogError(LogMissingXref, true);
-            return false;
-        }
         bool read = true;
+        if (reader_.Xref().empty()) {
+            // Nothing could refer to such a record: it is logged and passed by with its lines.
+            reader_.LogError(LogMissingXref, true);
+            read = reader_.SkipSubtree();
+            tag = Tag::None;
+        }
         switch (tag) {
+        case Tag::None:
+            break;
         case Tag::SUBM:
             read = ReadSubmitter();
             break;
@@ -418,6 +520,7 @@ bool RecordReader::ReadObject()
             break;
         case Tag::FILE: // the GEDCOM 5.5.1 form of a media record
             object.file = reader_.Value();
+            object.fileLine = reader_.LineNumber();
             read = reader_.Next();
             break;
         case Tag::FORM:
@@ -454,14 +557,21 @@ void RecordReader::StoreBlob(MediaObject& object)
     for (char c : object.format)
         if (std::isalnum(static_cast<unsigned char>(c)))
             extension += c;
-    char name[32];
-    std::snprintf(name, sizeof name, "OBJ%05d", ++g_blobCounter % 100000);
-    std::string fileName = name;
-    if (!extension.empty())
-        fileName += "." + extension;
-    if (auto path = media_.WriteTemporary(fileName, DecodeBlob(object.blob)))
-        object.file = *path;
+    std::string bytes = DecodeBlob(object.blob);
     object.blob.clear();
+    object.blob.shrink_to_fit();
+    // The next free name: a file left by another program or an earlier conversion is never replaced.
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        char name[32];
+        std::snprintf(name, sizeof name, "OBJ%05d", ++g_blobCounter % 100000);
+        std::string fileName = name;
+        if (!extension.empty())
+            fileName += "." + extension;
+        if (auto path = media_.WriteTemporary(fileName, bytes)) {
+            object.file = *path;
+            return;
+        }
+    }
 }
 
 bool RecordReader::ReadBlob(std::string& data)
@@ -483,7 +593,7 @@ bool RecordReader::ReadAddress(Address& address)
 {
     int runLevel = reader_.Level();
     bool read = true;
-    auto keep = [&](std::string& field) {
+    auto keep = [&](Text& field) {
         if (field.empty())
             field = reader_.Value();
         read = reader_.Next();
@@ -532,20 +642,21 @@ bool RecordReader::ReadNote(std::vector<Note>& notes, bool citationsAllowed)
 {
     Note note;
     int level = reader_.Level();
+    std::string text;
     if (!reader_.Pointer().empty())
         note.pointer = reader_.Pointer();
     else
-        note.text = reader_.Value();
+        text = reader_.Value();
     bool read = reader_.Next();
     while (read && reader_.Level() > level) {
         switch (reader_.CurrentTag()) {
         case Tag::CONC:
-            note.text += reader_.Value();
+            text += reader_.Value();
             read = reader_.Next();
             break;
         case Tag::CONT:
-            note.text += "\r\n";
-            note.text += reader_.Value();
+            text += "\r\n";
+            text += reader_.Value();
             read = reader_.Next();
             break;
         case Tag::SOUR:
@@ -556,6 +667,7 @@ bool RecordReader::ReadNote(std::vector<Note>& notes, bool citationsAllowed)
             break;
         }
     }
+    note.text = text;
     notes.push_back(std::move(note));
     return read;
 }
@@ -601,17 +713,17 @@ bool RecordReader::ReadCitation(std::vector<int>& owner)
             }
         }
     } else {
-        citation.sourceText = reader_.Value();
+        std::string sourceText(reader_.Value());
         read = reader_.Next();
         while (read && reader_.Level() > level) {
             switch (reader_.CurrentTag()) {
             case Tag::CONC:
-                citation.sourceText += reader_.Value();
+                sourceText += reader_.Value();
                 read = reader_.Next();
                 break;
             case Tag::CONT:
-                citation.sourceText += "\r\n";
-                citation.sourceText += reader_.Value();
+                sourceText += "\r\n";
+                sourceText += reader_.Value();
                 read = reader_.Next();
                 break;
             case Tag::NOTE:
@@ -633,6 +745,7 @@ bool RecordReader::ReadCitation(std::vector<int>& owner)
                 break;
             }
         }
+        citation.sourceText = sourceText;
     }
     store_.citations.push_back(std::move(citation));
     owner.push_back(static_cast<int>(store_.citations.size()));
@@ -649,6 +762,7 @@ bool RecordReader::ReadMediaLink(std::vector<MediaLink>& links)
         switch (reader_.CurrentTag()) {
         case Tag::FILE:
             link.file = reader_.Value();
+            link.fileLine = reader_.LineNumber();
             read = reader_.Next();
             break;
         case Tag::FORM:
@@ -725,6 +839,14 @@ bool RecordReader::ReadSingleDate(SimpleDate& date)
         return reader_.Next();
     }
     return true;
+}
+
+bool RecordReader::ReadText(Text& text, std::string_view lineBreak)
+{
+    std::string built;
+    bool read = ReadText(built, lineBreak);
+    text = built;
+    return read;
 }
 
 bool RecordReader::ReadText(std::string& text, std::string_view lineBreak)

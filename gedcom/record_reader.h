@@ -52,10 +52,17 @@ private:
     bool ReadDate(GedcomDate& date);
     bool ReadSingleDate(SimpleDate& date);
     bool ReadText(std::string& text, std::string_view lineBreak);
-    bool ReadEventExtra(std::string& extras);
+    bool ReadText(Text& text, std::string_view lineBreak);
+    bool ReadEventExtra(Text& extras);
     bool ReadPersonNumber(Person& person);
 
-    int EventTypeNumber(Tag tag, const std::string& typeText, int eventClass);
+    int EventTypeNumber(Tag tag, std::string_view typeText, int eventClass);
+    // Once the file is read: the persons of every family link, the relations of the children, the couples.
+    void LinkFamilies();
+    int CoupleEventType();
+    bool LinkPerson(FamilyLink& link, Tag tag);
+    bool ReadParentFamily(Person& person);
+    bool ReadFamilyLink(FamilyLink& link);
     void StoreBlob(MediaObject& object);
 
     GedcomReader& reader_;
@@ -65,6 +72,9 @@ private:
     Peculiarity peculiarity_ = Peculiarity::None;
     std::unordered_map<std::string, int> eventTypeIndex_;
 };
+
+// Sizes the record lists and cross-reference tables ahead from a count of the level-0 records of the input.
+void ReserveStores(std::span<const uint8_t> input, RecordStore& store);
 
 // The percentage of the input read, 0 to 100, for any file size.
 int ProgressPercent(uint64_t position, uint64_t size);

@@ -1,5 +1,7 @@
 #include "gedcom/wexmor_writer.h"
 
+#include "gedcom/gedcom_reader.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -12,7 +14,7 @@ constexpr size_t kFlushSize = 64 * 1024;
 constexpr size_t kPlaceLimit = 255;
 constexpr size_t kNameLimit = 255;
 constexpr size_t kDataDateLimit = 31;
-constexpr size_t kBase64LineLength = 72;
+constexpr size_t kBase64LineBytes = 54; // 72 characters of Base64
 
 struct TypeEntry {
     Tag tag;
@@ -69,22 +71,21 @@ const char* CalendarWord(Calendar calendar)
     }
 }
 
-std::string Join(const std::string& first, const std::string& second)
+std::string Join(std::string_view first, std::string_view second)
 {
-    if (first.empty())
-        return second;
-    if (second.empty())
-        return first;
-    return first + "\r\n" + second;
+    std::string joined(first);
+    if (!first.empty() && !second.empty())
+        joined += "\r\n";
+    return joined += second;
 }
 
 } // namespace
 
-std::string EscapeXml(std::string_view text)
+void AppendGedcomText(std::string& out, std::string_view text, bool gedcom)
 {
-    std::string out;
-    out.reserve(text.size() + text.size() / 10 + 8);
-    for (char c : text) {
+    out.reserve(out.size() + text.size() + text.size() / 10 + 8);
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
         switch (c) {
         case '<':
             out += "&lt;";
@@ -101,31 +102,37 @@ std::string EscapeXml(std::string_view text)
         case '\'':
             out += "&apos;";
             break;
-        default:
+        case '@':
             out += c;
+            // A doubled at sign of a GEDCOM text stands for one.
+            if (gedcom && i + 1 < text.size() && text[i + 1] == '@')
+                ++i;
+            break;
+        default:
+            // Control characters other than tab and line ends are not allowed in XML: they become blanks.
+            out += static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\r' && c != '\n' ? ' ' : c;
             break;
         }
     }
+}
+
+std::string EscapeXml(std::string_view text)
+{
+    std::string out;
+    AppendGedcomText(out, text, false);
     return out;
 }
 
 std::string EscapeGedcomText(std::string_view text)
 {
-    std::string single;
-    single.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        single += text[i];
-        if (text[i] == '@' && i + 1 < text.size() && text[i + 1] == '@')
-            ++i;
-    }
-    return EscapeXml(single);
+    std::string out;
+    AppendGedcomText(out, text, true);
+    return out;
 }
 
-std::string EncodeBase64(std::string_view bytes)
+void AppendBase64Line(std::string& out, std::string_view bytes)
 {
     static const char alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string encoded;
-    encoded.reserve(bytes.size() / 3 * 4 + 4);
     for (size_t i = 0; i < bytes.size(); i += 3) {
         uint32_t group = static_cast<uint8_t>(bytes[i]) << 16;
         size_t count = std::min<size_t>(3, bytes.size() - i);
@@ -133,17 +140,21 @@ std::string EncodeBase64(std::string_view bytes)
             group |= static_cast<uint8_t>(bytes[i + 1]) << 8;
         if (count > 2)
             group |= static_cast<uint8_t>(bytes[i + 2]);
-        encoded += alphabet[(group >> 18) & 63];
-        encoded += alphabet[(group >> 12) & 63];
-        encoded += count > 1 ? alphabet[(group >> 6) & 63] : '=';
-        encoded += count > 2 ? alphabet[group & 63] : '=';
+        out += alphabet[(group >> 18) & 63];
+        out += alphabet[(group >> 12) & 63];
+        out += count > 1 ? alphabet[(group >> 6) & 63] : '=';
+        out += count > 2 ? alphabet[group & 63] : '=';
     }
+}
+
+std::string EncodeBase64(std::string_view bytes)
+{
     std::string lines;
-    lines.reserve(encoded.size() + encoded.size() / kBase64LineLength * 2);
-    for (size_t i = 0; i < encoded.size(); i += kBase64LineLength) {
+    lines.reserve(bytes.size() / 3 * 4 + bytes.size() / kBase64LineBytes * 2 + 4);
+    for (size_t i = 0; i < bytes.size(); i += kBase64LineBytes) {
         if (i)
             lines += "\r\n";
-        lines.append(encoded, i, kBase64LineLength);
+        AppendBase64Line(lines, bytes.substr(i, kBase64LineBytes));
     }
     return lines;
 }
@@ -199,7 +210,13 @@ void WexmorWriter::Element(std::string_view name, std::string_view escapedConten
 
 void WexmorWriter::TextElement(std::string_view name, std::string_view text)
 {
-    Element(name, EscapeGedcomText(text));
+    Put("<");
+    Put(name);
+    Put(">");
+    AppendGedcomText(buffer_, text);
+    Put("</");
+    Put(name);
+    Put(">");
 }
 
 void WexmorWriter::TextElementIfAny(std::string_view name, std::string_view text)
@@ -249,7 +266,8 @@ void WexmorWriter::WriteHeader()
             Put("<owner>");
             TextElement("name", submitter.name);
             WriteAddress(submitter.address);
-            TextElementIfAny("email", !submitter.email.empty() ? submitter.email : submitter.address.email);
+            TextElementIfAny("email", !submitter.email.empty() ? std::string_view(submitter.email)
+                                                               : submitter.address.email.view());
             Put("</owner>");
             break;
         }
@@ -317,13 +335,13 @@ int WexmorWriter::WriteExcerpts()
     int number = 0;
     for (const Citation& citation : store_.citations) {
         Put("<excerpt id=\"" + IdRef('X', number + 1) + "\">");
-        std::string date = citation.dataDate.substr(0, kDataDateLimit);
+        std::string date(citation.dataDate.view().substr(0, kDataDateLimit));
         if (!date.empty() && date.front() == '(')
             date.erase(0, 1);
         if (!date.empty() && date.back() == ')')
             date.pop_back();
         if (!date.empty() || !citation.dataText.empty())
-            TextElement("text", date.empty() ? citation.dataText : date + ":\r\n" + citation.dataText);
+            TextElement("text", date.empty() ? citation.dataText.str() : date + ":\r\n" + citation.dataText.str());
         int source;
         if (!citation.pointer.empty()) {
             if (!citation.quality.empty()) {
@@ -352,10 +370,11 @@ int WexmorWriter::WriteEventTypes()
     for (const EventType& type : store_.eventTypes) {
         TypeEntry entry = LookUp(kEventTypes, type.tag, -1);
         Put("<eventtype id=\"" + IdRef('E', ++number) + "\" class=\"" + entry.word + "\">");
+        int code = type.descriptionCode >= 0 ? type.descriptionCode : entry.code;
         if (!type.typeText.empty())
             TextElement("description", type.typeText);
         else
-            Element("description", entry.code >= 0 ? EscapeXml(host_.Text(entry.code)) : std::string());
+            Element("description", code >= 0 ? EscapeXml(host_.Text(code)) : std::string());
         Element("gedcomtag", std::string(TagName(type.tag)));
         Element("roles", type.eventClass == 2 ? "2" : "1");
         Put("</eventtype>");
@@ -373,10 +392,10 @@ int WexmorWriter::WritePersons()
             WriteUnknownName();
         else
             WritePersonalName(person.names.front());
-        WriteExcerptRefs(person.citations);
-        WriteMediaLinks(person.media);
-        TextElementIfAny("note", person.text);
-        WriteChange(person.change);
+        WriteExcerptRefs(person.extras->citations);
+        WriteMediaLinks(person.extras->media);
+        TextElementIfAny("note", person.extras->text);
+        WriteChange(person.extras->change);
         Put("</person>");
     }
     return number;
@@ -419,12 +438,12 @@ int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
         Put("</assertion>");
         ++count;
     }
-    for (const Attribute& attribute : person.attributes) {
+    for (const Attribute& attribute : person.extras->attributes) {
         TypeEntry entry = LookUp(kAttributeTypes, attribute.tag, 0);
         StartAssertion();
         Put("<attribute>");
-        if (!attribute.typeText.empty())
-            TextElement("description", attribute.typeText);
+        if (!attribute.details->typeText.empty())
+            TextElement("description", attribute.details->typeText);
         else
             Element("description", EscapeXml(host_.Text(entry.code)));
         Element("textclass", entry.word);
@@ -432,10 +451,10 @@ int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
         Element("personref", personRef);
         WriteDate(attribute.date);
         WritePlace(attribute.place);
-        WriteAddress(attribute.address);
+        WriteAddress(attribute.details->address);
         Put("</attribute>");
         WriteExcerptRefs(attribute.citations);
-        WriteNotes(attribute.notes);
+        WriteNotes(attribute.details->notes);
         Put("</assertion>");
         ++count;
     }
@@ -445,14 +464,14 @@ int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
         Element("principal", personRef);
         WriteDate(event.date);
         WritePlace(event.place);
-        WriteAddress(event.address);
+        WriteAddress(event.details->address);
         Put("</event>");
         WriteExcerptRefs(event.citations);
-        WriteNotes(event.notes, event.extras);
+        WriteNotes(event.details->notes, event.details->extras);
         Put("</assertion>");
         ++count;
     }
-    for (const Note& note : person.notes) {
+    for (const Note& note : person.extras->notes) {
         StartAssertion();
         Put("<info>");
         TextElement("text", NoteText(note));
@@ -467,42 +486,57 @@ int WexmorWriter::WritePersonAssertions(const Person& person, int personNumber)
 
 int WexmorWriter::WriteFamilyAssertions(const Family& family)
 {
-    int husband = store_.personXrefs.Find(family.husband);
-    int wife = store_.personXrefs.Find(family.wife);
-    if (family.husband.empty())
-        husband = 0;
-    if (family.wife.empty())
-        wife = 0;
+    static const char* const kRelationWords[] = {"biological", "adoptive", "foster", "other"};
+    int husband = family.husband.person;
+    int wife = family.wife.person;
     if (husband == 0 && wife == 0)
         return 0;
     int count = 0;
-    for (const std::string& childXref : family.children) {
+    auto principals = [&](const char* element) {
+        if (husband)
+            Element(element, IdRef('P', husband));
+        if (wife)
+            Element(element, IdRef('P', wife));
+    };
+    for (const FamilyLink& child : family.children) {
         StartAssertion();
-        Put("<relationship negative=\"false\"><relation>biological</relation>");
+        Put("<relationship negative=\"false\"><relation>");
+        Put(kRelationWords[static_cast<int>(child.relation)]);
+        Put("</relation>");
         if (husband)
             Element("father", IdRef('P', husband));
         if (wife)
             Element("mother", IdRef('P', wife));
-        Element("child", IdRef('P', childXref.empty() ? 0 : store_.personXrefs.Find(childXref)));
+        Element("child", IdRef('P', child.person));
         Put("</relationship>");
         WriteExcerptRefs(family.citations);
         Put("</assertion>");
         ++count;
     }
+    if (family.couple) {
+        // A couple with nothing else to say stays a couple: one event of the family type, without a date.
+        StartAssertion();
+        Put("<event type=\"" + IdRef('E', family.coupleType) + "\">");
+        principals("principal");
+        Put("</event>");
+        WriteExcerptRefs(family.citations);
+        for (const Note& note : family.notes)
+            WriteExcerptRefs(note.citations);
+        WriteNotes(family.notes);
+        Put("</assertion>");
+        return count + 1;
+    }
     for (const Event& event : family.events) {
         StartAssertion();
         Put("<event type=\"" + IdRef('E', event.typeNumber) + "\">");
-        if (husband)
-            Element("principal", IdRef('P', husband));
-        if (wife)
-            Element("principal", IdRef('P', wife));
+        principals("principal");
         WriteDate(event.date);
         WritePlace(event.place);
-        WriteAddress(event.address);
+        WriteAddress(event.details->address);
         Put("</event>");
         WriteExcerptRefs(family.citations);
         WriteExcerptRefs(event.citations);
-        WriteNotes(event.notes, event.extras);
+        WriteNotes(event.details->notes, event.details->extras);
         Put("</assertion>");
         ++count;
     }
@@ -510,10 +544,7 @@ int WexmorWriter::WriteFamilyAssertions(const Family& family)
         StartAssertion();
         Put("<info>");
         TextElement("text", NoteText(note));
-        if (husband)
-            Element("personref", IdRef('P', husband));
-        if (wife)
-            Element("personref", IdRef('P', wife));
+        principals("personref");
         Put("</info>");
         WriteExcerptRefs(note.citations);
         Put("</assertion>");
@@ -634,12 +665,12 @@ void WexmorWriter::WriteChange(const SimpleDate& change)
         Element("change", FormatSimpleDate(change, true));
 }
 
-void WexmorWriter::WritePlace(const std::string& place)
+void WexmorWriter::WritePlace(std::string_view place)
 {
     if (place.empty())
         return;
     Put("<place>");
-    std::string_view rest = std::string_view(place).substr(0, kPlaceLimit);
+    std::string_view rest = place.substr(0, kPlaceLimit);
     for (;;) {
         size_t comma = rest.find(',');
         std::string_view part = rest.substr(0, comma);
@@ -659,7 +690,7 @@ void WexmorWriter::WriteAddress(const Address& address)
     if (address.lines.empty() && address.phone.empty() && address.fax.empty())
         return;
     Put("<address>");
-    for (const std::string& line : address.lines) {
+    for (const Text& line : address.lines) {
         TextElement("ap", line);
         Put("<lf/>");
     }
@@ -668,12 +699,12 @@ void WexmorWriter::WriteAddress(const Address& address)
     Put("</address>");
 }
 
-std::string WexmorWriter::NoteText(const Note& note) const
+std::string_view WexmorWriter::NoteText(const Note& note) const
 {
     if (note.pointer.empty())
         return note.text;
     int record = store_.noteXrefs.Find(note.pointer);
-    return record ? store_.notes[record - 1].text : std::string();
+    return record ? std::string_view(store_.notes[record - 1].text) : std::string_view();
 }
 
 void WexmorWriter::WriteNotes(const std::vector<Note>& notes, std::string_view leading)
@@ -703,17 +734,18 @@ void WexmorWriter::WritePersonalName(const Name& name)
         Put("<np tp=\"");
         Put(type);
         Put("\">");
-        Put(EscapeGedcomText(text));
+        AppendGedcomText(buffer_, text);
         Put("</np>");
     };
     Put("<personalname>");
     if (options_.structuredNames) {
-        part("pref", name.prefix);
-        part("givn", name.given);
-        part("nick", name.nickname);
-        part("art", name.surnamePrefix);
-        part("surn", name.surname);
-        part("sufx", name.suffix);
+        const NameParts& parts = *name.parts;
+        part("pref", parts.prefix);
+        part("givn", parts.given);
+        part("nick", parts.nickname);
+        part("art", parts.surnamePrefix);
+        part("surn", parts.surname);
+        part("sufx", parts.suffix);
     } else {
         std::string_view value = std::string_view(name.value).substr(0, kNameLimit);
         size_t first = value.find('/');
@@ -729,24 +761,63 @@ void WexmorWriter::WritePersonalName(const Name& name)
     Put("</personalname>");
 }
 
-void WexmorWriter::WriteBin(const std::string& path)
+void WexmorWriter::PutBase64(std::string_view bytes)
 {
-    if (path.empty())
+    // Line by line into the output: a large file is never held twice over as text.
+    for (size_t i = 0; i < bytes.size(); i += kBase64LineBytes) {
+        if (i)
+            buffer_ += "\r\n";
+        AppendBase64Line(buffer_, bytes.substr(i, kBase64LineBytes));
+        if (buffer_.size() >= kFlushSize)
+            Flush();
+    }
+}
+
+void WexmorWriter::WriteMediaFile(std::string_view pathView, int line, bool copy)
+{
+    if (pathView.empty())
         return;
-    if (auto bytes = host_.Media().Read(path))
-        Element("bin", EncodeBase64(*bytes));
+    const std::string path(pathView);
+    MediaFiles& media = host_.Media();
+    auto [entry, first] = mediaSeen_.try_emplace(path);
+    MediaEntry& seen = entry->second;
+    if (first) {
+        // The file is looked at, logged and read once, however many links name it.
+        MediaStatus status = media.Inspect(path);
+        std::string shown = "FILE " + path;
+        if (status.kind == MediaStatus::NotRegular) {
+            LogLine(host_, options_, LogMediaNotRegular, line, shown);
+            seen.leftOut = true;
+            return;
+        }
+        if (status.kind == MediaStatus::Regular && status.size > kMediaEmbedLimit) {
+            LogLine(host_, options_, LogMediaTooLarge, line, shown);
+        } else if (status.kind == MediaStatus::Regular) {
+            if (copy)
+                seen.copy = media.CopyToCurrentFolder(path);
+            if (seen.copy)
+                Element("externalfile", EscapeXml(*seen.copy));
+            TextElement("originalfile", path);
+            if (auto bytes = media.Read(path)) {
+                Put("<bin>");
+                PutBase64(*bytes);
+                Put("</bin>");
+            }
+            return;
+        }
+    }
+    if (seen.leftOut)
+        return;
+    // Embedded before, too large or missing: linked by its name.
+    if (seen.copy)
+        Element("externalfile", EscapeXml(*seen.copy));
+    TextElement("originalfile", path);
 }
 
 void WexmorWriter::WriteMediaRecord(const MediaObject& object)
 {
     Put("<object>");
-    if (options_.copyObjectFiles == 1 && !object.file.empty()) {
-        // Named only when the copy exists; the bytes are embedded below in any case.
-        if (auto copy = host_.Media().CopyToCurrentFolder(object.file))
-            Element("externalfile", EscapeXml(*copy));
-    }
-    TextElementIfAny("originalfile", object.file);
-    WriteBin(object.file);
+    WriteMediaFile(object.file, object.fileLine, options_.copyObjectFiles == 1);
     TextElement("title", object.title);
     WriteNotes(object.notes);
     Put("</object>");
@@ -762,12 +833,10 @@ void WexmorWriter::WriteMediaLinks(const std::vector<MediaLink>& links)
             continue;
         }
         Put("<object>");
-        if (options_.copyObjectFiles == 0) {
-            TextElementIfAny("originalfile", link.file);
-            WriteBin(link.file);
-        } else {
+        if (options_.copyObjectFiles == 0)
+            WriteMediaFile(link.file, link.fileLine, false);
+        else
             TextElementIfAny("externalfile", link.file);
-        }
         TextElement("title", link.title);
         WriteNotes(link.notes);
         Put("</object>");

@@ -2,7 +2,9 @@
 // Wexmor library reads.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -15,8 +17,12 @@ namespace pendrax {
 std::string EscapeXml(std::string_view text);
 // A text from the GEDCOM file: XML escaping, and a doubled at sign becomes one.
 std::string EscapeGedcomText(std::string_view text);
+// The same appended to out; with gedcom false the at signs stay as they are (EscapeXml).
+void AppendGedcomText(std::string& out, std::string_view text, bool gedcom = true);
 // RFC 4648 Base64 in lines of 72 characters, each full line but the last followed by CR LF.
 std::string EncodeBase64(std::string_view bytes);
+// One line of it: the Base64 of up to 54 bytes appended to out.
+void AppendBase64Line(std::string& out, std::string_view bytes);
 // A simple date's content: "yyyy-mm-dd" or "yyyy/yy-mm-dd"; the year without sign (the era says it).
 std::string FormatSimpleDate(const SimpleDate& date, bool withTime);
 
@@ -52,16 +58,18 @@ private:
     void WriteDate(const GedcomDate& date);
     void WriteSimpleDate(std::string_view name, const SimpleDate& date, const char* modifier);
     void WriteChange(const SimpleDate& change);
-    void WritePlace(const std::string& place);
+    void WritePlace(std::string_view place);
     void WriteAddress(const Address& address);
     void WriteNotes(const std::vector<Note>& notes, std::string_view leading = {});
-    std::string NoteText(const Note& note) const;
+    std::string_view NoteText(const Note& note) const;
     void WriteExcerptRefs(const std::vector<int>& citations);
     void WritePersonalName(const Name& name);
     void WriteUnknownName();
     void WriteMediaLinks(const std::vector<MediaLink>& links);
     void WriteMediaRecord(const MediaObject& object);
-    void WriteBin(const std::string& path);
+    // The file of a media object: its copy's name when asked, its path and its bytes the first time.
+    void WriteMediaFile(std::string_view path, int line, bool copy);
+    void PutBase64(std::string_view bytes);
     void StartAssertion();
 
     const RecordStore& store_;
@@ -70,6 +78,11 @@ private:
     std::string buffer_;
     int assertionCounter_ = 0;
     std::vector<int> madeUpSource_; // per citation: the number of the source standing for a text citation
+    struct MediaEntry {
+        bool leftOut = false;            // not a file that may be read
+        std::optional<std::string> copy; // the copy in the current folder
+    };
+    std::unordered_map<std::string, MediaEntry> mediaSeen_; // by path as the GEDCOM names it
 };
 
 } // namespace pendrax

@@ -30,15 +30,24 @@ TEST(GedcomDatesTest, ReadsPrefixesRangesDualYearsAndEras)
         {"TO 1850", DateKind::To, 0, 0, 1850, -1, 0, {}},
         {"FROM 1850 TO 1860", DateKind::FromTo, 0, 0, 1850, -1, 1860, {}},
         {"BET 1850 AND 1860", DateKind::Between, 0, 0, 1850, -1, 1860, {}},
-        {"BET 1850", DateKind::Between, 0, 0, 1850, -1, 0, {LogBadDate}},
+        {"BET 1850", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
         {"BETWEEN 1850 AND 1860", DateKind::Between, 0, 0, 1850, -1, 1860, {LogBetweenForBet}},
         {"12 JAN 1850/51", DateKind::Exact, 12, 1, 1850, 51, 0, {}},
         {"1699/1700", DateKind::Exact, 0, 0, 1699, 0, 0, {}},
         {"44 BC", DateKind::Exact, 0, 0, -44, -1, 0, {}},
         {"15 MAR 44 B.C.", DateKind::Exact, 15, 3, -44, -1, 0, {}},
-        {"12 XYZ 1850", DateKind::Exact, 0, 0, 12, -1, 0, {LogBadDate}},
+        // Unreadable dates give no date at all, never a year 0 or a day number as the year.
+        {"12 XYZ 1850", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
         {"INT 1850", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
-        {"JANUARY 1850", DateKind::Exact, 0, 1, 0, -1, 0, {LogBadDate}},
+        {"JANUARY 1850", DateKind::Exact, 0, 1, 1850, -1, 0, {}},
+        {"29 December 1812", DateKind::Exact, 29, 12, 1812, -1, 0, {}},
+        {" 2 APR  742", DateKind::Exact, 2, 4, 742, -1, 0, {}},
+        {"JANUAR 1850", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
+        {"SUBMITTED", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
+        {"<unknown>", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
+        {"12 VEND 1800", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
+        {"ABT unknown", DateKind::None, 0, 0, 0, -1, 0, {LogBadDate}},
+        {"  ", DateKind::None, 0, 0, 0, -1, 0, {}},
     };
     DateRules rules;
     for (const DateCase& c : cases) {
@@ -63,10 +72,12 @@ TEST(GedcomDatesTest, PhrasesAndUnreadText)
     EXPECT_EQ(ReadDateValue("(unknown", rules).date.text, "unknown");
 
     rules.keepUnreadDates = true;
-    DateReading kept = ReadDateValue("12 XYZ 1850", rules);
-    EXPECT_EQ(kept.date.kind, DateKind::Text);
-    EXPECT_EQ(kept.date.text, "12 XYZ 1850");
-    EXPECT_TRUE(kept.logCodes.empty());
+    for (std::string_view unread : {"12 XYZ 1850", "SUBMITTED", "BET 1850"}) {
+        DateReading kept = ReadDateValue(unread, rules);
+        EXPECT_EQ(kept.date.kind, DateKind::Text) << unread;
+        EXPECT_EQ(kept.date.text, unread);
+        EXPECT_TRUE(kept.logCodes.empty()) << unread;
+    }
 
     rules.logWarnings = false;
     EXPECT_TRUE(ReadDateValue("CA 1850", rules).logCodes.empty());

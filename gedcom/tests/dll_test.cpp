@@ -201,7 +201,8 @@ TEST_F(GedcomDllTest, MediaFilesAreCopiedEmbeddedAndDecoded)
     EXPECT_NE(output.find("</externalfile><originalfile>" + media + "</originalfile><bin>YWJj</bin>"),
               std::string::npos)
         << output;
-    // The decoded BLOB is the original file of the object whose name the converter made (OBJnnnnn).
+    // The decoded BLOB is embedded, and its temporary file (OBJnnnnn.gif) is gone once the conversion ends.
+    EXPECT_NE(output.find("<bin>ATQACATQ</bin>"), std::string::npos) << output;
     std::string decoded;
     for (size_t start = output.find("<originalfile>"); start != std::string::npos && decoded.empty();
          start = output.find("<originalfile>", start + 1)) {
@@ -212,11 +213,34 @@ TEST_F(GedcomDllTest, MediaFilesAreCopiedEmbeddedAndDecoded)
             decoded = name;
     }
     EXPECT_TRUE(decoded.ends_with(".gif")) << decoded;
-    EXPECT_EQ(ReadFileText(decoded).size(), 6u) << decoded;
-    DeleteFileA(decoded.c_str());
+    EXPECT_EQ(GetFileAttributesA(decoded.c_str()), INVALID_FILE_ATTRIBUTES) << decoded;
     DeleteFileA(copy.c_str());
     DeleteFileA(media.c_str());
     RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(GedcomDllTest, MediaPathsResolveBesideTheGedcomAndFoldersAreLeftOut)
+{
+    // The input lies in the temporary folder; the picture beside it is named by a relative path, and the
+    // current folder is elsewhere.
+    std::string media = TempPath("beside.jpg");
+    WriteFileText(media, "abc");
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    SetCurrentDirectoryA(windows);
+    params_.copyObjectFiles = 0;
+    WriteFileText(input_, "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 OBJE\r\n2 FILE pendrax_test_beside.jpg\r\n"
+                          "1 OBJE\r\n2 FILE C:\\\r\n0 TRLR\r\n");
+    EXPECT_EQ(ConvertFile(&params_, window_), CONVERT_OK);
+    SetCurrentDirectoryA(previous);
+    std::string output = ReadFileText(output_);
+    EXPECT_NE(output.find("<originalfile>pendrax_test_beside.jpg</originalfile><bin>YWJj</bin>"), std::string::npos)
+        << output;
+    EXPECT_NE(output.find("<object><title></title></object>"), std::string::npos) << output;
+    EXPECT_EQ(Log(), "\r\nError on line 7: Message 18\r\nFILE C:\\\r\n");
+    DeleteFileA(media.c_str());
 }
 
 } // namespace

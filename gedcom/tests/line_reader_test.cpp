@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "gedcom/gedcom_reader.h"
 #include "gedcom/tests/test_host.h"
@@ -54,27 +55,67 @@ TEST(GedcomLineReaderTest, SkippedSubtreeIsListedInTheLog)
     EXPECT_EQ(unknown.log, "\r\nError on line 4: Message 3\r\n1 _CUSTOM x\r\n  ^\r\n" + listed);
 }
 
-TEST(GedcomLineReaderTest, LinesThatEndTheReading)
+TEST(GedcomLineReaderTest, MalformedLinesAreLoggedAndPassedWithTheirSubordinates)
 {
     struct Case {
         std::string line;
         int code;
+        bool withSubordinate = true;
     };
+    // A line without a readable level goes alone: lines after it cannot be known as its subordinates.
     const Case cases[] = {
-        {"10 NOTE two-digit level", LogBadLine},
-        {"1NOTE no blank", LogBadLine},
+        {"100 NOTE three-digit level", LogBadLine, false},
+        {"x NOTE no level", LogBadLine, false},
+        {"1NOTE no blank", LogBadLine, false},
+        {"1", LogBadLine, false},
+        {std::string(300, 'x'), LogBadLine, false},
         {"1 @N1 NOTE unclosed", LogBadXref},
         {"1 @@ NOTE empty", LogBadXref},
-        {"1 @N12345678901234567890@ NOTE long", LogBadXref},
         {"1 @N1@NOTE no blank", LogBadLine},
         {"1 NOTE @N1@x pointer without blank", LogBadLine},
-        {std::string(300, 'x'), LogBadLine},
+        {"1 NOTE @N1 pointer unclosed", LogBadXref},
     };
     for (const Case& c : cases) {
         TestHost host;
-        EXPECT_EQ(ConvertText(Wrap({"0 @I1@ INDI", c.line}), {}, host), ConvertReadFailed) << c.line;
-        EXPECT_EQ(host.log.find("\r\nError on line 4: Message " + std::to_string(c.code) + "\r\n"), 0u) << c.line;
-        EXPECT_FALSE(host.outputCreated);
+        std::string gedcom = c.withSubordinate ? Wrap({"0 @I1@ INDI", c.line, "2 CONT under the bad line", "1 SEX M"})
+                                               : Wrap({"0 @I1@ INDI", c.line, "1 SEX M"});
+        ASSERT_EQ(ConvertText(gedcom, {}, host), ConvertOk) << c.line;
+        EXPECT_EQ(host.log.find("\r\nError on line 4: Message " + std::to_string(c.code) + "\r\n"), 0u)
+            << c.line << host.log;
+        EXPECT_EQ(host.log.find("Error on line", 10), std::string::npos) << c.line << host.log;
+        EXPECT_NE(host.output.find("<person id=\"P1\" sex=\"male\">"), std::string::npos) << c.line;
+    }
+}
+
+TEST(GedcomLineReaderTest, WhatTheGrammarAllowsIsRead)
+{
+    const std::string xref19 = "I123456789012345678", xref20 = "I1234567890123456789";
+    const std::string xref30 = "I12345678901234567890123456789";
+    struct Case {
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {{"0 @I1@ INDI", "  1 NAME Anna /Berg/"}},
+        {{"0 @I1@ INDI", "\t1 NAME Anna /Berg/"}},
+        {{"0 @I1@ INDI", "1\tNAME Anna /Berg/"}},
+        {{"0 @I1@ INDI", "   ", "1 NAME Anna /Berg/", "\t"}},
+        {{"0 @I1@ INDI", "1 NAME Anna /Berg/", "2 NOTE deep", "3 CONT er", "4 CONT still", "12 CONT twelve",
+          "99 CONT and 99"}},
+        {{"0 @" + xref19 + "@ INDI", "1 NAME Anna /Berg/", "0 @F1@ FAM", "1 HUSB @" + xref19 + "@"}},
+        {{"0 @" + xref20 + "@ INDI", "1 NAME Anna /Berg/", "0 @F1@ FAM", "1 HUSB @" + xref20 + "@"}},
+        {{"0 @" + xref30 + "@ INDI", "1 NAME Anna /Berg/", "0 @F1@ FAM", "1 HUSB @" + xref30 + "@"}},
+    };
+    for (const Case& c : cases) {
+        std::string gedcom = "0 HEAD\r\n1 CHAR ANSI\r\n";
+        for (const std::string& line : c.lines)
+            gedcom += line + "\r\n";
+        gedcom += "0 TRLR\r\n";
+        TestHost host;
+        ASSERT_EQ(ConvertText(gedcom, {}, host), ConvertOk) << c.lines[1];
+        EXPECT_EQ(host.log, "") << c.lines[1];
+        EXPECT_NE(host.output.find("<np tp=\"unkw\">Anna </np><np tp=\"surn\">Berg</np>"), std::string::npos)
+            << c.lines[1];
+        EXPECT_EQ(host.output.find("P0"), std::string::npos) << c.lines[1];
     }
 }
 

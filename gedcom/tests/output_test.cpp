@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "gedcom/tests/test_host.h"
 #include "gedcom/wexmor_writer.h"
@@ -193,8 +194,83 @@ TEST(GedcomOutputTest, FamiliesWriteRelationshipsEventsWithAllTheirCitationsAndN
                           "</info></assertion>"));
     // A family without husband and wife writes nothing.
     EXPECT_FALSE(Has(body, "A5"));
+    EXPECT_FALSE(Has(body, "<gedcomtag>EVEN</gedcomtag>"));
     EXPECT_TRUE(Has(output, "<eventtype id=\"E1\" class=\"marriage\"><description>Type1039</description>"
                             "<gedcomtag>MARR</gedcomtag><roles>2</roles></eventtype>"));
+}
+
+TEST(GedcomOutputTest, CouplesWithoutChildrenOrEventsStayCouples)
+{
+    TestHost host;
+    std::string output =
+        Convert({"0 @I1@ INDI", "0 @I2@ INDI", "0 @S1@ SOUR", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 SOUR @S1@",
+                 "1 NOTE met in Bergen", "0 @F2@ FAM", "1 HUSB @I2@", "1 WIFE @I1@"},
+                {}, &host);
+    std::string body = Body(output);
+    EXPECT_TRUE(Has(output, "<eventtype id=\"E1\" class=\"other\"><description>Type1051</description>"
+                            "<gedcomtag>EVEN</gedcomtag><roles>2</roles></eventtype>"));
+    EXPECT_FALSE(Has(output, "<eventtype id=\"E2\""));
+    EXPECT_TRUE(Has(body, "<assertion id=\"A1\"><event type=\"E1\"><principal>P1</principal><principal>P2"
+                          "</principal></event><excerptref>X1</excerptref><note>met in Bergen</note></assertion>"
+                          "<assertion id=\"A2\"><event type=\"E1\"><principal>P2</principal><principal>P1"
+                          "</principal></event></assertion>"));
+    EXPECT_FALSE(Has(body, "<info>"));
+    EXPECT_EQ(host.log, "");
+
+    // A family with a child or an event, or with one partner, writes no couple event.
+    std::string other =
+        Convert({"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM", "1 HUSB @I1@", "1 WIFE @I2@", "1 MARR", "0 @F2@ FAM",
+                 "1 HUSB @I1@", "1 WIFE @I2@", "1 CHIL @I1@", "0 @F3@ FAM", "1 HUSB @I1@"});
+    EXPECT_FALSE(Has(other, "<gedcomtag>EVEN</gedcomtag>"));
+}
+
+TEST(GedcomOutputTest, ChildrenLinksByPedigreeOnceAndOnlyToPersonsOfTheFile)
+{
+    struct Case {
+        std::string_view pedigree;
+        std::string_view relation;
+    };
+    const Case cases[] = {
+        {"", "biological"},
+        {"2 PEDI birth", "biological"},
+        {"2 PEDI adopted", "adoptive"},
+        {"2 PEDI ADOPTED", "adoptive"},
+        {"2 PEDI foster", "foster"},
+        {"2 PEDI sealing", "other"},
+    };
+    for (const Case& c : cases) {
+        TestHost host;
+        std::string gedcom = "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n0 @I2@ INDI\r\n1 FAMC @F1@\r\n";
+        if (!c.pedigree.empty())
+            gedcom += std::string(c.pedigree) + "\r\n";
+        gedcom += "1 FAMC @F2@\r\n2 PEDI foster\r\n0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 CHIL @I2@\r\n1 CHIL @I9@\r\n"
+                  "1 CHIL @I2@\r\n0 TRLR\r\n";
+        ASSERT_EQ(ConvertText(gedcom, {}, host), ConvertOk) << c.pedigree;
+        std::string body = Body(host.output);
+        EXPECT_TRUE(Has(body, "<assertion id=\"A1\"><relationship negative=\"false\"><relation>" +
+                                  std::string(c.relation) +
+                                  "</relation><father>P1</father><child>P2</child></relationship></assertion>"))
+            << c.pedigree << body;
+        // The repeated child gives no second relationship, the missing one none at all.
+        EXPECT_FALSE(Has(body, "A2")) << c.pedigree;
+        EXPECT_FALSE(Has(body, "P0")) << c.pedigree;
+        int chilLine = c.pedigree.empty() ? 11 : 12;
+        EXPECT_EQ(host.log, "\r\nError on line " + std::to_string(chilLine) + ": Message 17\r\n1 CHIL @I9@\r\n")
+            << c.pedigree;
+    }
+}
+
+TEST(GedcomOutputTest, FamiliesWithoutPartnersAndMissingPartnersAreLogged)
+{
+    TestHost host;
+    std::string output = Convert({"0 @I1@ INDI", "0 @I2@ INDI", "0 @F1@ FAM", "1 CHIL @I1@", "1 CHIL @I2@",
+                                  "0 @F2@ FAM", "1 HUSB @I8@", "1 WIFE @I2@", "1 CHIL @I1@"},
+                                 {}, &host);
+    std::string body = Body(output);
+    EXPECT_TRUE(Has(body, "<relation>biological</relation><mother>P2</mother><child>P1</child>")) << body;
+    EXPECT_FALSE(Has(body, "<father>"));
+    EXPECT_EQ(host.log, "\r\nError on line 5: Message 16\r\n0 @F1@ FAM\r\n"
+                        "\r\nError on line 9: Message 17\r\n1 HUSB @I8@\r\n");
 }
 
 TEST(GedcomOutputTest, ExtrasAndPersonNumbersGoIntoNotes)
@@ -254,6 +330,71 @@ TEST(GedcomOutputTest, MediaLinksRecordsCopiesAndInlineData)
     EXPECT_EQ(bytes, std::string("M\0\x02M\0\x02", 6));
 }
 
+TEST(GedcomOutputTest, OneMediaFileIsReadAndEmbeddedOnceForAllItsLinks)
+{
+    TestHost host;
+    host.media.files["D:\\pics\\big.jpg"] = std::string(1 << 20, 'x');
+    std::string gedcom = "0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FILE D:\\pics\\big.jpg\r\n";
+    for (int i = 1; i <= 200; ++i)
+        gedcom += "0 @I" + std::to_string(i) + "@ INDI\r\n1 OBJE @M1@\r\n";
+    // An inline link naming the same file refers to it too.
+    gedcom += "0 @I201@ INDI\r\n1 OBJE\r\n2 FILE D:\\pics\\big.jpg\r\n0 TRLR\r\n";
+    ASSERT_EQ(ConvertText(gedcom, {}, host), ConvertOk);
+    EXPECT_EQ(host.media.read, std::vector<std::string>{"D:\\pics\\big.jpg"});
+    std::string encodedLine = EncodeBase64(std::string(54, 'x'));
+    size_t first = host.output.find(encodedLine);
+    ASSERT_NE(first, std::string::npos);
+    EXPECT_EQ(host.output.find("<bin>", host.output.find("<bin>") + 1), std::string::npos);
+    EXPECT_LT(host.output.size(), (1u << 20) * 3 / 2);
+    size_t links = 0;
+    for (size_t at = 0;
+         (at = host.output.find("<originalfile>D:\\pics\\big.jpg</originalfile>", at)) != std::string::npos; ++at)
+        ++links;
+    EXPECT_EQ(links, 201u);
+    EXPECT_EQ(host.log, "");
+}
+
+TEST(GedcomOutputTest, DevicesAreLeftOutAndLargeFilesLinkedByName)
+{
+    TestHost host;
+    host.media.notRegular = {"C:\\", "\\\\.\\PIPE\\x"};
+    host.media.files["D:\\scan.tif"] = "tiny";
+    host.media.sizes["D:\\scan.tif"] = kMediaEmbedLimit + 1;
+    host.media.files["D:\\ok.jpg"] = "abc";
+    ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FILE C:\\\r\n1 TITL root\r\n0 @I1@ INDI\r\n"
+                          "1 OBJE @M1@\r\n1 OBJE @M1@\r\n1 OBJE\r\n2 FILE D:\\scan.tif\r\n1 OBJE\r\n"
+                          "2 FILE \\\\.\\PIPE\\x\r\n1 OBJE\r\n2 FILE D:\\ok.jpg\r\n0 TRLR\r\n",
+                          {}, host),
+              ConvertOk);
+    EXPECT_EQ(host.media.read, std::vector<std::string>{"D:\\ok.jpg"});
+    EXPECT_EQ(host.log, "\r\nError on line 4: Message 18\r\nFILE C:\\\r\n"
+                        "\r\nError on line 10: Message 19\r\nFILE D:\\scan.tif\r\n"
+                        "\r\nError on line 12: Message 18\r\nFILE \\\\.\\PIPE\\x\r\n");
+    EXPECT_TRUE(Has(host.output, "<object><title>root</title></object><object><title>root</title></object>"
+                                 "<object><originalfile>D:\\scan.tif</originalfile><title></title></object>"
+                                 "<object><title></title></object>"
+                                 "<object><originalfile>D:\\ok.jpg</originalfile><bin>YWJj</bin>"));
+}
+
+TEST(GedcomOutputTest, FailureWhileWritingDiscardsTheOutputAndTemporaryFilesGo)
+{
+    TestHost host;
+    host.media.files["D:\\a.jpg"] = "abc";
+    host.media.readThrows = true;
+    const char gedcom[] = "0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FORM gif\r\n1 BLOB\r\n2 CONT .HE.0\r\n"
+                          "0 @I1@ INDI\r\n1 OBJE @M1@\r\n1 OBJE\r\n2 FILE D:\\a.jpg\r\n0 TRLR\r\n";
+    EXPECT_EQ(ConvertText(gedcom, {}, host), ConvertReadFailed);
+    EXPECT_TRUE(host.outputDiscarded);
+    EXPECT_EQ(host.output, "");
+    EXPECT_TRUE(host.media.temporariesRemoved);
+
+    TestHost fine;
+    fine.media.files["D:\\a.jpg"] = "abc";
+    EXPECT_EQ(ConvertText(gedcom, {}, fine), ConvertOk);
+    EXPECT_FALSE(fine.outputDiscarded);
+    EXPECT_TRUE(fine.media.temporariesRemoved);
+}
+
 TEST(GedcomOutputTest, TasksOfTheProgramThatWritesThemInTheFormsTheReaderTakes)
 {
     ConvertOptions options;
@@ -272,6 +413,10 @@ TEST(GedcomOutputTest, TasksOfTheProgramThatWritesThemInTheFormsTheReaderTakes)
 TEST(GedcomOutputTest, EncodingHelpers)
 {
     EXPECT_EQ(EscapeGedcomText("a<b>&\"c'@@d@"), "a&lt;b&gt;&amp;&quot;c&apos;@d@");
+    // Control characters that XML readers refuse become blanks; tab and line ends stay.
+    EXPECT_EQ(EscapeGedcomText("a\x01"
+                               "b\tc\x1F\x0B\r\nd"),
+              "a b\tc  \r\nd");
     EXPECT_EQ(EncodeBase64(std::string(54, 'x')).size(), 72u);
     std::string two = EncodeBase64(std::string(55, 'x'));
     EXPECT_EQ(two.substr(72, 2), "\r\n");

@@ -23,6 +23,9 @@ TEST(GedcomRecordLoopTest, ProgressIsSentBeforeEachRecordAndItsAnswerZeroStops)
     TestHost host;
     ASSERT_EQ(ConvertText(kTwoPersons, {}, host), ConvertOk);
     EXPECT_EQ(host.progress, (std::vector<int>{32, 67}));
+    // What lies before each record is done with: the offsets are the starts of the two records.
+    std::string_view text(kTwoPersons);
+    EXPECT_EQ(host.inputRead, (std::vector<uint64_t>{text.find("0 @I1@"), text.find("0 @I2@")}));
 
     TestHost cancelled;
     cancelled.stopAtProgress = 0;
@@ -72,6 +75,15 @@ TEST(GedcomRecordLoopTest, CharacterSetNames)
         {"UTF-8", "M\xC3\xBCller", "M\xFCller", false},
         {"UTF8", "M\xC3\xBCller", "M\xFCller", false},
         {"ASCII", "M\xE8uller", "M\xFCller", true}, // unknown names read as ANSEL
+        {"utf-8", "M\xC3\xBCller", "M\xFCller", false},
+        {"Utf8", "M\xC3\xBCller", "M\xFCller", false},
+        {"ansel", "M\xE8uller", "M\xFCller", false},
+        {"ISO-8859-1", "M\xFCller", "M\xFCller", false},
+        {"ISO8859-1", "M\xFCller", "M\xFCller", false},
+        {"LATIN1", "M\xFCller", "M\xFCller", false},
+        {"WINDOWS-1252", "M\xFCller \x80", "M\xFCller \x80", false},
+        {"CP1252", "M\xFCller", "M\xFCller", false},
+        {"ansi", "M\xFCller", "M\xFCller", false},
     };
     for (const Case& c : cases) {
         std::string gedcom = "0 HEAD\r\n1 CHAR " + std::string(c.name) + "\r\n0 @I1@ INDI\r\n1 NAME " +
@@ -83,11 +95,65 @@ TEST(GedcomRecordLoopTest, CharacterSetNames)
     }
 }
 
+TEST(GedcomRecordLoopTest, ByteOrderMarkAndFilesWithoutCharacterSet)
+{
+    struct Case {
+        std::string_view name;
+        std::string gedcom;
+        bool logged;
+    };
+    const std::string records = "0 @I1@ INDI\r\n1 NAME Ren\xC3\xA9 /M\xC3\xBCller/\r\n0 TRLR\r\n";
+    const Case cases[] = {
+        {"mark, no CHAR",
+         "\xEF\xBB\xBF"
+         "0 HEAD\r\n" +
+             records,
+         false},
+        {"mark, CHAR ANSEL",
+         "\xEF\xBB\xBF"
+         "0 HEAD\r\n1 CHAR ANSEL\r\n" +
+             records,
+         false},
+        {"mark, CHAR ANSI",
+         "\xEF\xBB\xBF"
+         "0 HEAD\r\n1 CHAR ANSI\r\n" +
+             records,
+         false},
+        {"GEDCOM 7", "0 HEAD\r\n1 GEDC\r\n2 VERS 7.0\r\n" + records, false},
+        {"no mark, no CHAR", "0 HEAD\r\n" + records, false},
+    };
+    for (const Case& c : cases) {
+        TestHost host;
+        ASSERT_EQ(ConvertText(c.gedcom, {}, host), ConvertOk) << c.name;
+        EXPECT_TRUE(Has(host.output, ">Ren\xE9 </np><np tp=\"surn\">M\xFCller<")) << c.name << host.output;
+        EXPECT_EQ(Has(host.log, "Message 12"), c.logged) << c.name << host.log;
+    }
+    // Without CHAR, bytes that are not UTF-8 are still read as ANSEL, and that is logged.
+    TestHost ansel;
+    ASSERT_EQ(ConvertText("0 HEAD\r\n0 @I1@ INDI\r\n1 NAME M\xE8uller\r\n0 TRLR\r\n", {}, ansel), ConvertOk);
+    EXPECT_TRUE(Has(ansel.output, ">M\xFCller<"));
+    EXPECT_TRUE(Has(ansel.log, "Message 12"));
+}
+
 TEST(GedcomRecordLoopTest, RecordsThatEndOrPassTheReading)
 {
+    // A record without cross-reference is logged and skipped with its lines; the reading goes on.
     TestHost noXref;
-    EXPECT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 INDI\r\n0 TRLR\r\n", {}, noXref), ConvertReadFailed);
-    EXPECT_EQ(noXref.log, "\r\nError on line 3: Message 8\r\n0 INDI\r\n      ^\r\n");
+    ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 INDI\r\n1 NAME X\r\n0 @I1@ INDI\r\n0 TRLR\r\n", {}, noXref),
+              ConvertOk);
+    EXPECT_EQ(noXref.log, "\r\nError on line 3: Message 8\r\n0 INDI\r\n      ^\r\n"
+                          "The following lines were skipped:\r\n1 NAME X\r\n\r\n");
+    EXPECT_TRUE(Has(noXref.output, "<persons>1</persons>"));
+
+    // A record of a kind the reader does not know goes whole; its lines reach no record before it.
+    TestHost unknown;
+    ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n0 @N1@ SNOTE text\r\n"
+                          "1 CONT more\r\n1 NAME C /D/\r\n0 TRLR\r\n",
+                          {}, unknown),
+              ConvertOk);
+    EXPECT_EQ(unknown.log, "\r\nError on line 5: Message 3\r\n0 @N1@ SNOTE text\r\n       ^\r\n"
+                           "The following lines were skipped:\r\n1 CONT more\r\n1 NAME C /D/\r\n\r\n");
+    EXPECT_FALSE(Has(unknown.output, ">C <"));
 
     TestHost other;
     ASSERT_EQ(ConvertText("0 HEAD\r\n1 CHAR ANSI\r\n0 @X@ SUBN\r\n1 FAMF x\r\n0 @I1@ INDI\r\n0 TRLR\r\n", {}, other),
@@ -146,6 +212,26 @@ TEST(GedcomRecordReaderTest, PeculiaritiesOfOtherProgramsNeedExtensionsOn)
     EXPECT_TRUE(Has(brothersOff.log, "\r\nError on line 6: Message 5\r\n2 ALIA Al\r\n  ^\r\n"));
     EXPECT_TRUE(Has(brothersOff.log, "\r\nError on line 7: Message 5\r\n1 ADDR 5 Elm St\r\n  ^\r\n"));
     EXPECT_TRUE(Has(brothersOff.log, "\r\nError on line 10: Message 10\r\n"));
+}
+
+TEST(GedcomRecordReaderTest, UnreadableDatesAreLeftOutAndLoggedOrKeptAsText)
+{
+    const char gedcom[] = "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 BIRT\r\n2 DATE SUBMITTED\r\n2 PLAC Oslo\r\n"
+                          "1 DEAT\r\n2 DATE 3 GERM 1795\r\n0 TRLR\r\n";
+    TestHost dropped;
+    ASSERT_EQ(ConvertText(gedcom, {}, dropped), ConvertOk);
+    EXPECT_FALSE(Has(dropped.output, "<date>"));
+    EXPECT_TRUE(Has(dropped.output, "<pnp>Oslo</pnp>"));
+    EXPECT_TRUE(Has(dropped.log, "\r\nError on line 5: Message 10\r\n2 DATE SUBMITTED\r\n"));
+    EXPECT_TRUE(Has(dropped.log, "\r\nError on line 8: Message 10\r\n2 DATE 3 GERM 1795\r\n"));
+
+    ConvertOptions keep;
+    keep.keepUnreadDates = true;
+    TestHost kept;
+    ASSERT_EQ(ConvertText(gedcom, keep, kept), ConvertOk);
+    EXPECT_TRUE(Has(kept.output, "<date><text>SUBMITTED</text></date>"));
+    EXPECT_TRUE(Has(kept.output, "<date><text>3 GERM 1795</text></date>"));
+    EXPECT_EQ(kept.log, "");
 }
 
 TEST(GedcomRecordReaderTest, EventLinesByLogLevel)

@@ -1,11 +1,27 @@
 #include "gedcom/tests/test_host.h"
 
 #include <span>
+#include <stdexcept>
 
 namespace pendrax::test {
 
+MediaStatus MemoryMediaFiles::Inspect(const std::string& path)
+{
+    for (const std::string& other : notRegular)
+        if (other == path)
+            return {MediaStatus::NotRegular, 0};
+    auto found = files.find(path);
+    if (found == files.end())
+        return {MediaStatus::Missing, 0};
+    auto size = sizes.find(path);
+    return {MediaStatus::Regular, size != sizes.end() ? size->second : found->second.size()};
+}
+
 std::optional<std::string> MemoryMediaFiles::Read(const std::string& path)
 {
+    if (readThrows)
+        throw std::runtime_error("read failed");
+    read.push_back(path);
     auto found = files.find(path);
     if (found == files.end())
         return std::nullopt;
@@ -22,6 +38,8 @@ std::optional<std::string> MemoryMediaFiles::CopyToCurrentFolder(const std::stri
 
 std::optional<std::string> MemoryMediaFiles::WriteTemporary(const std::string& name, std::string_view bytes)
 {
+    if (temporary.count(name))
+        return std::nullopt;
     temporary[name] = std::string(bytes);
     std::string path = "C:\\temp\\" + name;
     files[path] = std::string(bytes);

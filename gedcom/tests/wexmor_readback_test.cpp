@@ -220,5 +220,40 @@ TEST(GedcomReadbackTest, ValuesComeBackAsMeant)
     EXPECT_EQ(back.tasks, 1);
 }
 
+TEST(GedcomReadbackTest, CouplesPedigreesAndMediaLinkedByNameReadBack)
+{
+    const char gedcom[] = "0 HEAD\r\n1 CHAR ANSI\r\n0 @M1@ OBJE\r\n1 FILE D:\\big.tif\r\n1 TITL scan\r\n"
+                          "0 @M2@ OBJE\r\n1 FILE C:\\\r\n0 @I1@ INDI\r\n1 OBJE @M1@\r\n1 OBJE @M1@\r\n1 OBJE @M2@\r\n"
+                          "0 @I2@ INDI\r\n0 @I3@ INDI\r\n1 FAMC @F2@\r\n2 PEDI adopted\r\n0 @F1@ FAM\r\n1 HUSB @I1@\r\n"
+                          "1 WIFE @I2@\r\n0 @F2@ FAM\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n1 CHIL @I9@\r\n0 TRLR\r\n";
+    TestHost host;
+    host.media.files["D:\\big.tif"] = "scan";
+    host.media.sizes["D:\\big.tif"] = kMediaEmbedLimit + 1;
+    host.media.notRegular = {"C:\\"};
+    ASSERT_EQ(ConvertText(gedcom, {}, host), ConvertOk);
+    fs::path path = WriteTemporary(host.output);
+
+    ReadBack back;
+    int objects = 0, relation = -1, events = 0;
+    back.person = [&](WZPerson* person) {
+        for (WZObject* object = GetPersonFirstObject(person); object; object = GetObjectNext(object))
+            ++objects;
+    };
+    back.assertion = [&](WZAssertion* assertion) {
+        if (WZRelationship* relationship = GetAssertionRelationship(assertion))
+            relation = GetRelationshipRelation(relationship);
+        if (GetAssertionEvent(assertion))
+            ++events;
+    };
+    ReadWholeFile(path, back);
+    fs::remove(path);
+    ASSERT_EQ(back.failure, "");
+    EXPECT_EQ(objects, 3);
+    EXPECT_EQ(relation, 1); // adoptive
+    EXPECT_EQ(back.eventTypes, 1);
+    EXPECT_EQ(back.assertions, 2); // the couple's event and the adopted child's relationship
+    EXPECT_EQ(events, 1);
+}
+
 } // namespace
 } // namespace pendrax::test
