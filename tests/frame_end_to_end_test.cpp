@@ -2,6 +2,7 @@
 // database in its title, and when it is closed it records the database as the last and most recent one.
 #include "core/database.h"
 #include "core/open_create.h"
+#include "tests/support/source_tree.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -26,13 +27,7 @@ std::string ProgramFolder()
 
 std::string MasterLanguageFile()
 {
-    std::string file = __FILE__; // <root>/tests/frame_end_to_end_test.cpp
-    std::string root = file.substr(0, file.rfind("/tests/"));
-    std::string path = (root.size() && root[0] == '/' ? "Z:" : "") + root + "/lang/English.lan";
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
+    return test_support::SourceFile("lang/English.lan");
 }
 
 void SetString(const std::string& section, const char* name, const std::string& value)

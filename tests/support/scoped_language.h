@@ -3,21 +3,19 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "frame/language_table.h"
+#include "tests/support/source_tree.h"
 
 namespace test_support {
 
 // The master language file of the source tree.
 inline std::string MasterLanguageFile()
 {
-    // __FILE__ is .../tests/support/scoped_language.h.
-    return (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "lang" / "English.lan")
-        .string();
+    return SourceFile("lang/English.lan");
 }
 
 class ScopedLanguage {
