@@ -7,6 +7,11 @@ namespace {
 
 bool Reporting = false;
 
+// Before a language is loaded (the language dialog at the first start) the key would be all there is to show.
+constexpr const char* EnglishProgramError =
+    "Vestrada met an error it could not handle and did not finish what it was doing. Please save your work "
+    "and restart Vestrada.";
+
 } // namespace
 
 void ReportProgramError(HWND window) noexcept
@@ -15,7 +20,9 @@ void ReportProgramError(HWND window) noexcept
         return;
     Reporting = true;
     try {
-        ShowMessageBox(IsWindow(window) ? window : nullptr, GetLanguageText("PROGRAM_ERROR"), nullptr,
+        const char* key = LanguageKey("PROGRAM_ERROR");
+        const char* text = GetLanguageText(key);
+        ShowMessageBox(IsWindow(window) ? window : nullptr, text != key ? text : EnglishProgramError, nullptr,
                        MB_OK | MB_ICONERROR);
     } catch (...) {
         // Nothing more can be said; the guard still answers the message safely.

@@ -11,8 +11,8 @@
 
 #include <windows.h>
 
-// Shows the program's error message (language key PROGRAM_ERROR) over `window` through the message-box
-// seam. A fault while that box is up (a handler that throws again on the WM_PAINT the box causes, say)
+// Shows the program's error message (language key PROGRAM_ERROR; its English text while no language has
+// it) over `window` through the message-box seam. A fault while that box is up (a handler that throws again on the WM_PAINT the box causes, say)
 // is not reported a second time. Never throws.
 void ReportProgramError(HWND window) noexcept;
 

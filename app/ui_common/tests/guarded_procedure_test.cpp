@@ -187,6 +187,17 @@ TEST_F(GuardedProcedureTest, ADialogWhoseInitialisationThrowsStillOpens)
     EXPECT_EQ(boxes_.boxes[0].text, ErrorText);
 }
 
+TEST_F(GuardedProcedureTest, WithoutALanguageTheErrorIsShownInEnglish)
+{
+    ASSERT_NE(CreateTestWindow(), nullptr);
+    const ScopedLanguage none(nullptr);
+    ThrownFault = Fault::BadAlloc;
+    FaultyMessage = AskMessage;
+    SendMessageA(window_, AskMessage, 0, 0);
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text.rfind("Vestrada met an error it could not handle", 0), 0u) << boxes_.boxes[0].text;
+}
+
 TEST_F(GuardedProcedureTest, AFaultWhileTheErrorIsShownIsNotReportedAgain)
 {
     ASSERT_NE(CreateTestWindow(), nullptr);
