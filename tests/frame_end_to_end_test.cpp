@@ -2,6 +2,7 @@
 // database in its title, and when it is closed it records the database as the last and most recent one.
 #include "core/database.h"
 #include "core/open_create.h"
+#include "tests/support/source_tree.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -26,12 +27,7 @@ std::string ProgramFolder()
 
 std::string MasterLanguageFile()
 {
-    std::string root = VESTRADA_SOURCE_DIR;
-    std::string path = (root.size() && root[0] == '/' ? "Z:" : "") + root + "/lang/English.lan";
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
+    return test_support::SourceFile("lang/English.lan");
 }
 
 void SetString(const std::string& section, const char* name, const std::string& value)

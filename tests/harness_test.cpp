@@ -1,6 +1,7 @@
 // Proves the Windows test harness: the Scintilla control and the grid library load under Wine, a window with
 // a Scintilla control answers its messages, and a message box is answered by the test, not by a person.
 #include "frame/ui/message_box.h"
+#include "tests/support/message_boxes.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -57,31 +58,16 @@ TEST(Harness, GridLibraryLoads)
     EXPECT_NE(grid.get(), nullptr);
 }
 
-struct SeenBox {
-    std::string text;
-    std::string caption;
-    UINT type = 0;
-};
-
 TEST(Harness, MessageBoxIsAnsweredByTheTest)
 {
-    SeenBox seen;
-    SetMessageBoxAnswerer(
-        [](const char* text, const char* caption, UINT type, void* context) {
-            auto* box = static_cast<SeenBox*>(context);
-            box->text = text;
-            box->caption = caption;
-            box->type = type;
-            return IDNO;
-        },
-        &seen);
+    test_support::AnsweredBoxes seen(IDNO);
     int answer = ShowMessageBox(nullptr, "Save the changes?", "Vestrada", MB_YESNO | MB_ICONQUESTION);
-    SetMessageBoxAnswerer(nullptr, nullptr);
 
     EXPECT_EQ(answer, IDNO);
-    EXPECT_EQ(seen.text, "Save the changes?");
-    EXPECT_EQ(seen.caption, "Vestrada");
-    EXPECT_EQ(seen.type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    ASSERT_EQ(seen.boxes.size(), 1u);
+    EXPECT_EQ(seen.boxes[0].text, "Save the changes?");
+    EXPECT_EQ(seen.boxes[0].caption, "Vestrada");
+    EXPECT_EQ(seen.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
 }
 
 } // namespace

@@ -8,15 +8,15 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "missing_table.h"
-#include "scratch_database.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
-using core_test::ScratchDatabase;
+using test_support::TestDatabase;
 
 class RecordTest : public testing::Test {
 protected:
-    ScratchDatabase db;
+    TestDatabase db;
     EngineTransaction transaction{db.File(), TLV_READWRITE};
 };
 

@@ -7,15 +7,15 @@
 #include "core/event_type_row.h"
 #include "platform/little_endian.h"
 #include "core/schema.h"
-#include "scratch_database.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
-using core_test::ScratchDatabase;
+using test_support::TestDatabase;
 
 TEST(DatabaseSchema, NewDatabaseHasTheTablesInSchemaOrder)
 {
-    ScratchDatabase db;
+    TestDatabase db;
     const SchemaTable* tables = SchemaTables();
     for (int i = 0; i < SchemaTableCount; ++i)
         EXPECT_EQ(db->tableIds[tables[i].number], i + 1) << EngineTableName(tables[i].number);
@@ -27,7 +27,7 @@ TEST(DatabaseSchema, NewDatabaseHasTheTablesInSchemaOrder)
 
 TEST(DatabaseSchema, LookUpFindsTheCurrentTablesAndLeavesTheOldOnesZero)
 {
-    ScratchDatabase db;
+    TestDatabase db;
     std::int32_t created[TableCount];
     std::memcpy(created, db->tableIds, sizeof created);
     db.Reopen();
@@ -41,7 +41,7 @@ TEST(DatabaseSchema, LookUpFindsTheCurrentTablesAndLeavesTheOldOnesZero)
 
 TEST(DatabaseSchema, EveryTableHasItsColumnsAtTheirOffsets)
 {
-    ScratchDatabase db;
+    TestDatabase db;
     EngineTransaction transaction(db.File(), TLV_READ);
     const SchemaTable* tables = SchemaTables();
     for (int i = 0; i < SchemaTableCount; ++i) {
@@ -75,7 +75,7 @@ TEST(DatabaseSchema, EveryTableHasItsColumnsAtTheirOffsets)
 
 TEST(DatabaseHeader, IsStoredAsRecordOneOfMain2)
 {
-    ScratchDatabase db;
+    TestDatabase db;
     EXPECT_EQ(+db->header.version, 10200);
     EXPECT_NE(+db->header.created, 0u);
     std::strcpy(db->header.title, "Family");
@@ -108,7 +108,7 @@ TEST(DatabaseHeader, CreationTimeIsAPlausibleFiletime)
     EXPECT_LT(now, year2100);
 }
 
-void WriteEventType(ScratchDatabase& db, std::int16_t eventClass, std::uint8_t kind)
+void WriteEventType(TestDatabase& db, std::int16_t eventClass, std::uint8_t kind)
 {
     std::uint8_t row[event_type_row::Size] = {};
     row[event_type_row::ClassOffset] = static_cast<std::uint8_t>(eventClass);
@@ -120,7 +120,7 @@ void WriteEventType(ScratchDatabase& db, std::int16_t eventClass, std::uint8_t k
 
 TEST(DatabaseEventTypes, AreLookedUpUntilFoundAndThenKept)
 {
-    ScratchDatabase db;
+    TestDatabase db;
     EXPECT_EQ(db->BirthEventTypeId(), 0);
     EXPECT_EQ(db->DeathEventTypeId(), 0);
     WriteEventType(db, EventClassBirth, 2); // an attribute type of that class does not count
@@ -147,7 +147,7 @@ TEST(DatabaseObject, CutsAPathToItsField)
 
 TEST(DatabaseObject, ClosingCommitsATransactionStillRunning)
 {
-    ScratchDatabase db;
+    TestDatabase db;
     ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db.File()), 0);
     const std::int32_t id = tlvNewID(db.Table(TableRole), db.File());
     std::uint8_t role[36] = {'G', 'o', 'd', 'p', 'a', 'r', 'e', 'n', 't'};

@@ -12,6 +12,7 @@
 #include "core/date_words.h"
 #include "frame/language_table.h"
 #include "frame/settings.h"
+#include "tests/support/scoped_language.h"
 
 namespace {
 
@@ -33,16 +34,12 @@ class DateTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        savedTable_ = CurrentLanguageTable;
-        table_ = LanguageTable::Load(std::string_view(DateWords, sizeof DateWords - 1));
-        CurrentLanguageTable = table_.get();
         savedFormats_ = CurrentSettings.dateFormat;
         CurrentSettings.dateFormat.ShowCalendar = 0;
         CurrentSettings.dateFormat.TimeFormat = 0;
     }
     void TearDown() override
     {
-        CurrentLanguageTable = savedTable_;
         CurrentSettings.dateFormat = savedFormats_;
     }
 
@@ -73,8 +70,7 @@ protected:
         return range;
     }
 
-    std::unique_ptr<LanguageTable> table_;
-    LanguageTable* savedTable_ = nullptr;
+    test_support::ScopedLanguage language_{std::string_view(DateWords, sizeof DateWords - 1)};
     DateFormatSettings savedFormats_{};
 };
 
@@ -290,8 +286,7 @@ TEST_F(DateTest, ParseDateRangeTrimsTheTextInPlace)
 TEST_F(DateTest, EmptyWordsNeverMatch)
 {
     const char words[] = "DATE_MOD_ABOUT=\r\nDATE_TYPE_FROM=\r\nDATE_ERA_AFTER=\r\nDATE_ERA_BEFORE=BC\r\n";
-    const auto table = LanguageTable::Load(std::string_view(words, sizeof words - 1));
-    CurrentLanguageTable = table.get();
+    const test_support::ScopedLanguage language(std::string_view(words, sizeof words - 1));
     const DateRange range = Parse("12.05.0044 BC");
     EXPECT_EQ(range.type, DateRangeSingle);
     EXPECT_EQ(range.dates.first.modifier, DateModifierNone);
@@ -301,8 +296,7 @@ TEST_F(DateTest, EmptyWordsNeverMatch)
 TEST_F(DateTest, WordsOfTheLanguageAreReadWithoutRegardToCaseInWindows1252)
 {
     const char words[] = "DATE_MOD_ABOUT=\xE9twa\r\nDATE_TYPE_FROM=fr\xE5n\r\nDATE_TYPE_TO=till\r\n";
-    const auto table = LanguageTable::Load(std::string_view(words, sizeof words - 1));
-    CurrentLanguageTable = table.get();
+    const test_support::ScopedLanguage language(std::string_view(words, sizeof words - 1));
     const DateRange range = Parse("FR\xC5N \xC9TWA 01.01.1850 TILL 02.01.1850");
     EXPECT_EQ(range.type, DateRangeFromTo);
     EXPECT_EQ(range.dates.first.modifier, DateModifierAbout);
@@ -527,9 +521,8 @@ TEST_F(DateTest, GetMonthNameCountsMonthsRoundTheYear)
 // see, so this checks the master language file for every name a date can show.
 TEST_F(DateTest, TheMasterLanguageFileNamesEveryMonth)
 {
-    const auto english = LanguageTable::LoadFile(VESTRADA_SOURCE_DIR "/lang/English.lan");
-    ASSERT_NE(english, nullptr);
-    CurrentLanguageTable = english.get();
+    const test_support::ScopedLanguage english(test_support::ScopedLanguage::Master());
+    ASSERT_NE(english.get(), nullptr);
     for (int calendar : {CalendarUnknown, CalendarCoptic, CalendarFrench, CalendarGregorian, CalendarHebrew,
                          CalendarHijri, CalendarJulian}) {
         const int months =

@@ -8,7 +8,7 @@
 #include "core/engine_transaction.h"
 #include "core/name_record.h"
 #include "frame/settings.h"
-#include "scratch_database.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
@@ -197,7 +197,7 @@ protected:
         RecordingNameList::discards = 0;
         RecordingNameList::added.clear();
         RecordingNameList::removed.clear();
-        db = std::make_unique<core_test::ScratchDatabase>();
+        db = std::make_unique<test_support::TestDatabase>();
     }
     void TearDown() override
     {
@@ -214,7 +214,7 @@ protected:
         return name.Id();
     }
 
-    std::unique_ptr<core_test::ScratchDatabase> db;
+    std::unique_ptr<test_support::TestDatabase> db;
     DatabaseStateMakers savedMakers_;
     std::int32_t savedInclude_ = 0;
 };

@@ -7,11 +7,11 @@
 #include "core/engine_transaction.h"
 #include "core/note_text.h"
 #include "missing_table.h"
-#include "scratch_database.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
-using core_test::ScratchDatabase;
+using test_support::TestDatabase;
 
 class NoteTextTest : public testing::Test {
 protected:
@@ -32,7 +32,7 @@ protected:
         return note.GetFirstId();
     }
 
-    ScratchDatabase db;
+    TestDatabase db;
     EngineTransaction transaction{db.File(), TLV_READWRITE};
 };
 

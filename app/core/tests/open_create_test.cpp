@@ -15,6 +15,7 @@
 #include "frame/language_table.h"
 #include "frame/settings.h"
 #include "platform/file.h"
+#include "tests/support/scoped_language.h"
 #include "tests/support/test_folder.h"
 
 namespace {
@@ -71,9 +72,6 @@ class OpenCreateTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        language_ = LanguageTable::Load(Texts);
-        previousLanguage_ = CurrentLanguageTable;
-        CurrentLanguageTable = language_.get();
         previousPrompts_ = SetDatabasePrompts(&prompts);
         previousBackupCheck_ = CurrentSettings.general.BakChkOpen;
         CurrentSettings.general.BakChkOpen = 0;
@@ -82,7 +80,6 @@ protected:
     {
         CurrentSettings.general.BakChkOpen = previousBackupCheck_;
         SetDatabasePrompts(previousPrompts_);
-        CurrentLanguageTable = previousLanguage_;
         std::error_code ignored;
         for (const std::filesystem::path& folder : folders_)
             std::filesystem::remove_all(folder, ignored);
@@ -112,8 +109,7 @@ protected:
     RecordingPrompts prompts;
 
 private:
-    std::unique_ptr<LanguageTable> language_;
-    LanguageTable* previousLanguage_ = nullptr;
+    test_support::ScopedLanguage language_{Texts};
     DatabasePrompts* previousPrompts_ = nullptr;
     std::int32_t previousBackupCheck_ = 0;
     std::vector<std::filesystem::path> folders_;

@@ -10,7 +10,7 @@
 #include "core/place_record.h"
 #include "frame/settings.h"
 #include "missing_table.h"
-#include "scratch_database.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
@@ -118,7 +118,7 @@ protected:
         return place.Id();
     }
 
-    core_test::ScratchDatabase db;
+    test_support::TestDatabase db;
     EngineTransaction transaction{db.File(), TLV_READWRITE};
 };
 
@@ -221,7 +221,7 @@ TEST_F(PlaceRecordStore, WritesAndDeletesEmptyThePlaceCache)
 
 TEST(PlaceRecordOld, ReadsARowOfTheOldPlaceTable)
 {
-    core_test::ScratchDatabase db;
+    test_support::TestDatabase db;
     EngineTransaction transaction(db.File(), TLV_READWRITE);
     ColumnDefinition columns[5] = {};
     const std::uint8_t types[5] = {TLV_INT32, TLV_INT32, TLV_TEXT, TLV_TEXT, TLV_TEXT};

@@ -12,7 +12,7 @@
 #include "core/pair_stack.h"
 #include "core/skip_blanks.h"
 #include "frame/settings.h"
-#include "scratch_database.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ protected:
         ASSERT_EQ(tlvWriteRecord(db.Table(TableEventType), id, row, db.File()), 0);
     }
 
-    core_test::ScratchDatabase db;
+    test_support::TestDatabase db;
     ReportSettings saved_;
 };
 

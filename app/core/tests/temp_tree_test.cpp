@@ -9,7 +9,7 @@
 #include "core/engine_transaction.h"
 #include "platform/little_endian.h"
 #include "core/temp_tree.h"
-#include "scratch_database.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
@@ -109,7 +109,7 @@ protected:
         return id;
     }
 
-    core_test::ScratchDatabase db;
+    test_support::TestDatabase db;
     EngineTransaction transaction{db.File(), TLV_READWRITE};
 };
 

@@ -17,12 +17,13 @@
 #include "core/open_create.h"
 #include "core/place_record.h"
 #include "core/schema.h"
-#include "core/tests/scratch_database.h"
 #include "frame/language_table.h"
 #include "frame/settings.h"
 #include "persons/attribute_assertion.h"
 #include "persons/event_assertion.h"
 #include "persons/name_assertion.h"
+#include "tests/support/scoped_language.h"
+#include "tests/support/test_folder.h"
 
 namespace {
 
@@ -94,20 +95,16 @@ class UpgradeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        language_ = LanguageTable::Load(Texts);
-        previousLanguage_ = CurrentLanguageTable;
-        CurrentLanguageTable = language_.get();
         previousPrompts_ = SetDatabasePrompts(&prompts);
         previousBackupCheck_ = CurrentSettings.general.BakChkOpen;
         CurrentSettings.general.BakChkOpen = 0;
-        folder_ = core_test::ScratchFolder();
+        folder_ = test_support::ClaimTestFolder("vestrada_core_");
         UseFile("old.vdb");
     }
     void TearDown() override
     {
         CurrentSettings.general.BakChkOpen = previousBackupCheck_;
         SetDatabasePrompts(previousPrompts_);
-        CurrentLanguageTable = previousLanguage_;
         std::error_code ignored;
         std::filesystem::remove_all(folder_, ignored);
     }
@@ -200,8 +197,7 @@ private:
         ASSERT_GT(tlvAddTable(&definition, file), 0) << name;
     }
 
-    std::unique_ptr<LanguageTable> language_;
-    LanguageTable* previousLanguage_ = nullptr;
+    test_support::ScopedLanguage language_{Texts};
     DatabasePrompts* previousPrompts_ = nullptr;
     std::int32_t previousBackupCheck_ = 0;
     std::filesystem::path folder_;

@@ -6,6 +6,7 @@
 #include "core/address_record.h"
 #include "frame/language_table.h"
 #include "res/core_resource.h"
+#include "ui_common/guarded_procedure.h"
 
 namespace {
 
@@ -42,9 +43,8 @@ char* FieldOf(AddressRecord& address, const AddressField& field)
     return reinterpret_cast<char*>(&address.row) + field.offset;
 }
 
-} // namespace
 
-INT_PTR CALLBACK AddressPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR AddressPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
@@ -71,4 +71,11 @@ INT_PTR CALLBACK AddressPageDlgProc(HWND page, UINT message, WPARAM wParam, LPAR
     default:
         return FALSE;
     }
+}
+
+} // namespace
+
+INT_PTR CALLBACK AddressPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<AddressPageMessage, DialogSafeAnswer>(page, message, wParam, lParam);
 }

@@ -5,6 +5,7 @@
 #include "core/note_text.h"
 #include "frame/ui/private_messages.h"
 #include "res/core_resource.h"
+#include "ui_common/guarded_procedure.h"
 
 namespace {
 
@@ -48,7 +49,9 @@ void NoteText::ReadFromEdit(HWND__* edit)
     Buffer()[size] = '\0';
 }
 
-INT_PTR CALLBACK NotePageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+namespace {
+
+INT_PTR NotePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
@@ -87,4 +90,11 @@ INT_PTR CALLBACK NotePageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         }
         return FALSE;
     }
+}
+
+} // namespace
+
+INT_PTR CALLBACK NotePageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<NotePageMessage, DialogSafeAnswer>(page, message, wParam, lParam);
 }

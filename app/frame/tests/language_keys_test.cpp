@@ -4,6 +4,7 @@
 // resources app/res/*.rc (item texts that are keys). Tests of the program are not scanned: they use
 // keys of their own making.
 #include "frame/language_table.h"
+#include "tests/support/source_tree.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ namespace fs = std::filesystem;
 
 fs::path SourceRoot()
 {
-    return fs::path(VESTRADA_SOURCE_DIR);
+    return test_support::SourceFile("");
 }
 
 std::string ReadFile(const fs::path& path)

@@ -1,4 +1,5 @@
 #include "frame/language_table.h"
+#include "tests/support/scoped_language.h"
 
 #include <gtest/gtest.h>
 
@@ -166,16 +167,15 @@ TEST(CopyLanguageText, AlwaysTerminates)
 
 TEST(CurrentLanguageTable, TheOneArgumentFormsUseIt)
 {
-    auto table = TableOf("BUTTON_OK=OK\r\n");
-    LanguageTable* saved = CurrentLanguageTable;
-    CurrentLanguageTable = table.get();
-    EXPECT_STREQ(GetLanguageText("BUTTON_OK"), "OK");
-    char buffer[8];
-    EXPECT_STREQ(CopyLanguageText("BUTTON_OK", buffer, sizeof buffer), "OK");
-    CurrentLanguageTable = nullptr;
+    {
+        const test_support::ScopedLanguage language(TableOf("BUTTON_OK=OK\r\n"));
+        EXPECT_STREQ(GetLanguageText("BUTTON_OK"), "OK");
+        char buffer[8];
+        EXPECT_STREQ(CopyLanguageText("BUTTON_OK", buffer, sizeof buffer), "OK");
+    }
+    const test_support::ScopedLanguage none(nullptr);
     const char* key = "BUTTON_OK";
     EXPECT_EQ(GetLanguageText(key), key);
-    CurrentLanguageTable = saved;
 }
 
 class LanguageFile : public ::testing::Test {

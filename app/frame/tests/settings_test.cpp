@@ -4,6 +4,7 @@
 #include "frame/settings.h"
 #include "platform/file.h"
 #include "platform/settings_store.h"
+#include "tests/support/scoped_language.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +23,9 @@ protected:
     void SetUp() override
     {
         CurrentSettings = Settings{};
-        savedTable_ = CurrentLanguageTable;
-        CurrentLanguageTable = nullptr;
     }
     void TearDown() override
     {
-        CurrentLanguageTable = savedTable_;
         CurrentSettings = Settings{};
     }
 
@@ -57,7 +55,7 @@ protected:
     }
 
     platform::SettingsSandbox sandbox_;
-    LanguageTable* savedTable_ = nullptr;
+    test_support::ScopedLanguage noLanguage_{nullptr};
 };
 
 TEST_F(SettingsTest, AFirstStartGivesTheDefaults)
@@ -333,13 +331,12 @@ TEST_F(SettingsTest, SaveDateFormatsWritesThePicturesInUse)
 
 TEST_F(SettingsTest, ReportSentenceTemplatesFollowTheLanguage)
 {
-    auto table = LanguageTable::Load("STANDARD_INFO_FORMATTING=[P] [I]\r\n"
-                                     "STANDARD_ALIAS_FORMATTING=[P] was also known as [N]\r\n"
-                                     "STANDARD_PARENT_FORMATTING=" +
-                                     std::string(70, 'p') +
-                                     "\r\n"
-                                     "ADVNAME_STD0=GIVN,SURN\r\nADVNAME_STD1=SURN,GIVN\r\n");
-    CurrentLanguageTable = table.get();
+    const test_support::ScopedLanguage language("STANDARD_INFO_FORMATTING=[P] [I]\r\n"
+                                                "STANDARD_ALIAS_FORMATTING=[P] was also known as [N]\r\n"
+                                                "STANDARD_PARENT_FORMATTING=" +
+                                                std::string(70, 'p') +
+                                                "\r\n"
+                                                "ADVNAME_STD0=GIVN,SURN\r\nADVNAME_STD1=SURN,GIVN\r\n");
     Settings::WriteString("Report", "ChildFormatting", "[C] is a child of [P]");
     Settings::Load();
     EXPECT_STREQ(CurrentSettings.report.InfoFormatting, ""); // not read before a language is loaded
@@ -354,15 +351,13 @@ TEST_F(SettingsTest, ReportSentenceTemplatesFollowTheLanguage)
 
 TEST_F(SettingsTest, ANameStandardMissingFromTheLanguageTakesTheDefault)
 {
-    auto table = LanguageTable::Load("ADVNAME_STD0=GIVN,SURN\r\nADVNAME_STD1=SURN,GIVN\r\n");
-    CurrentLanguageTable = table.get();
+    const test_support::ScopedLanguage language("ADVNAME_STD0=GIVN,SURN\r\nADVNAME_STD1=SURN,GIVN\r\n");
     Settings::WriteDword("Edit", "NewNames", 5);
     Settings::Load();
     Settings::LoadReportFormatting();
     EXPECT_EQ(CurrentSettings.edit.NewNames, 1);
 
-    auto single = LanguageTable::Load("ADVNAME_STD0=GIVN,SURN\r\n");
-    CurrentLanguageTable = single.get();
+    const test_support::ScopedLanguage single("ADVNAME_STD0=GIVN,SURN\r\n");
     Settings::LoadReportFormatting();
     EXPECT_EQ(CurrentSettings.edit.NewNames, 0);
 }

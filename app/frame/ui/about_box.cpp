@@ -4,13 +4,14 @@
 #include "frame/ui/frame_globals.h"
 #include "frame/ui/window_helpers.h"
 #include "res/frame_resource.h"
+#include "ui_common/guarded_procedure.h"
 
 #include <cstring>
 #include <string>
 
 namespace {
 
-INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR AboutBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG: {
@@ -34,6 +35,11 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     default:
         return FALSE;
     }
+}
+
+INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<AboutBoxMessage, DialogSafeAnswer>(dialog, message, wParam, lParam);
 }
 
 } // namespace

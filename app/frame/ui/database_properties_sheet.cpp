@@ -8,6 +8,7 @@
 #include "frame/ui/frame_globals.h"
 #include "frame/ui/window_helpers.h"
 #include "res/frame_resource.h"
+#include "ui_common/guarded_procedure.h"
 
 #include <commctrl.h>
 #include <prsht.h>
@@ -81,7 +82,7 @@ void ReadField(HWND page, int item, char* field, std::size_t size)
     field[size - 1] = '\0';
 }
 
-INT_PTR CALLBACK DatabasePropertiesGeneralDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR GeneralPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
@@ -119,6 +120,11 @@ INT_PTR CALLBACK DatabasePropertiesGeneralDlgProc(HWND page, UINT message, WPARA
     }
 }
 
+INT_PTR CALLBACK DatabasePropertiesGeneralDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<GeneralPageMessage, DialogSafeAnswer>(page, message, wParam, lParam);
+}
+
 struct RecordCountRow {
     const char* key;
     TableNumber table;
@@ -145,7 +151,7 @@ void AddListColumn(HWND list, int index, const char* key, int width)
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
-INT_PTR CALLBACK DatabasePropertiesRecordsDlgProc(HWND page, UINT message, WPARAM, LPARAM lParam)
+INT_PTR RecordsPageMessage(HWND page, UINT message, WPARAM, LPARAM lParam)
 {
     if (message != WM_INITDIALOG)
         return FALSE;
@@ -171,6 +177,11 @@ INT_PTR CALLBACK DatabasePropertiesRecordsDlgProc(HWND page, UINT message, WPARA
         ++row;
     }
     return TRUE;
+}
+
+INT_PTR CALLBACK DatabasePropertiesRecordsDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<RecordsPageMessage, DialogSafeAnswer>(page, message, wParam, lParam);
 }
 
 struct OwnerField {
@@ -206,7 +217,7 @@ void GenerateCopyright(HWND page)
     PropSheet_Changed(GetParent(page), page);
 }
 
-INT_PTR CALLBACK DatabasePropertiesOwnerDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR OwnerPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
@@ -246,6 +257,11 @@ INT_PTR CALLBACK DatabasePropertiesOwnerDlgProc(HWND page, UINT message, WPARAM 
     default:
         return FALSE;
     }
+}
+
+INT_PTR CALLBACK DatabasePropertiesOwnerDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<OwnerPageMessage, DialogSafeAnswer>(page, message, wParam, lParam);
 }
 
 PROPSHEETPAGEA Page(int dialog, const char* titleKey, DLGPROC procedure, Database& database)

@@ -13,6 +13,7 @@
 #include "frame/ui/startup.h"
 #include "frame/ui/toolbars.h"
 #include "res/frame_resource.h"
+#include "ui_common/guarded_procedure.h"
 
 #include <commctrl.h>
 
@@ -127,7 +128,9 @@ bool OpenAndShowDatabase(HWND frame, const char* path)
     return true;
 }
 
-LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
+namespace {
+
+LRESULT FrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
@@ -183,4 +186,27 @@ LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lP
         }
         return DefFrameProcA(frame, MdiClient, message, wParam, lParam);
     }
+}
+
+// A frame whose creation failed is not shown half made. A command or a close that failed halfway is not
+// carried on by the default processing, which would hand the command to the active child or destroy the
+// frame; the user can try again. Everything else gets the MDI frame's default.
+LRESULT FrameSafeAnswer(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    switch (message) {
+    case WM_CREATE:
+        return -1;
+    case WM_COMMAND:
+    case WM_CLOSE:
+        return 0;
+    default:
+        return DefFrameProcA(frame, MdiClient, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+LRESULT CALLBACK FrameWndProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<FrameMessage, FrameSafeAnswer>(frame, message, wParam, lParam);
 }

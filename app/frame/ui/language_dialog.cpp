@@ -6,6 +6,7 @@
 #include "frame/ui/frame_globals.h"
 #include "frame/ui/window_helpers.h"
 #include "res/frame_resource.h"
+#include "ui_common/guarded_procedure.h"
 
 #include <cstdio>
 #include <cstring>
@@ -47,7 +48,7 @@ void AcceptSelection(HWND dialog)
     EndDialog(dialog, 1);
 }
 
-INT_PTR CALLBACK LanguageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR LanguageDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -79,6 +80,11 @@ INT_PTR CALLBACK LanguageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     default:
         return FALSE;
     }
+}
+
+INT_PTR CALLBACK LanguageDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<LanguageDialogMessage, DialogSafeAnswer>(dialog, message, wParam, lParam);
 }
 
 } // namespace

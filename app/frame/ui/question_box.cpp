@@ -6,6 +6,7 @@
 #include "frame/ui/message_box.h"
 #include "frame/ui/window_helpers.h"
 #include "res/frame_resource.h"
+#include "ui_common/guarded_procedure.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ void SwitchQuestionOff(const Question& question)
     Settings::WriteDword(question.section, question.valueName, 0);
 }
 
-INT_PTR CALLBACK QuestionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR QuestionDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
@@ -56,6 +57,11 @@ INT_PTR CALLBACK QuestionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     default:
         return FALSE;
     }
+}
+
+INT_PTR CALLBACK QuestionDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<QuestionDialogMessage, DialogSafeAnswer>(dialog, message, wParam, lParam);
 }
 
 } // namespace

@@ -19,7 +19,8 @@
 #include "engine/tolvane.h"
 #include "frame/settings.h"
 #include "persons/excerpt_record.h"
-#include "persons/tests/test_database.h"
+#include "tests/support/scoped_language.h"
+#include "tests/support/test_database.h"
 
 namespace assertion_test {
 
@@ -75,11 +76,11 @@ protected:
     void Reopen() { database_.Reopen(); }
 
 private:
-    persons_test::ScopedLanguage language_;
+    test_support::ScopedLanguage language_;
     Settings savedSettings_;
 
 protected:
-    persons_test::TestDatabase database_;
+    test_support::TestDatabase database_;
 };
 
 // Writes a NAME row of the given and surname and a PERSON row of that sex; the person's id.

@@ -7,13 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "persons/tests/test_database.h"
+#include "tests/support/scoped_language.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
-using persons_test::ScopedLanguage;
-using persons_test::TestDatabase;
-using persons_test::Transaction;
+using test_support::ScopedLanguage;
+using test_support::TestDatabase;
+using test_support::Transaction;
 
 constexpr const char* StandardTemplates = "STANDARD_PEVENT_PFORMATTING=P one\n"
                                           "STANDARD_PEVENT_WFORMATTING=W one\n"
@@ -438,11 +439,8 @@ namespace {
 // load (a malformed entry would end the list there) and no sentence may be cut.
 TEST(EventTypeBuiltIn, EveryTypeOfTheEnglishFileLoadsWhole)
 {
-    std::filesystem::path file = std::filesystem::path(VESTRADA_SOURCE_DIR) / "lang" / "English.lan";
-    auto table = LanguageTable::LoadFile(file.string().c_str());
-    ASSERT_NE(table, nullptr) << file;
-    LanguageTable* previous = CurrentLanguageTable;
-    CurrentLanguageTable = table.get();
+    const ScopedLanguage english(ScopedLanguage::Master());
+    ASSERT_NE(english.get(), nullptr) << test_support::MasterLanguageFile();
 
     auto keysWithPrefix = [&](const std::string& prefix) {
         int count = 0;
@@ -471,7 +469,6 @@ TEST(EventTypeBuiltIn, EveryTypeOfTheEnglishFileLoadsWhole)
     EXPECT_EQ(events, keysWithPrefix("EVENTTYPE"));
     EXPECT_EQ(attributes, keysWithPrefix("ATTRIBUTETYPE"));
     EXPECT_LT(std::strlen(GetLanguageText("STANDARD_ROLES")), 256u);
-    CurrentLanguageTable = previous;
 }
 
 } // namespace

@@ -223,7 +223,7 @@ TEST_F(Persons, ReadNextTakesTheIdOfTheRowRead)
     const std::int32_t last = AddPerson(db(), 2, "C", "Three");
     const std::int32_t info = StoreInfo(last);
     {
-        auto transaction = persons_test::Transaction(db());
+        auto transaction = test_support::Transaction(db());
         ASSERT_EQ(tlvDeleteRecord(db().TableId(TablePerson), gap, db().file), 0);
     }
 
@@ -255,7 +255,7 @@ TEST_F(Persons, DeleteRemovesEveryDependant)
     const std::int32_t excerpt = AddExcerpt(db(), source, "p. 4");
     // Two references of the person and one of an event that happens to have the same id.
     for (std::uint8_t kind : {OwnerPerson, OwnerPerson, OwnerEvent}) {
-        auto transaction = persons_test::Transaction(db());
+        auto transaction = test_support::Transaction(db());
         ASSERT_NE(CreateExcerptRef(excerpt, me, kind, db()), 0);
     }
     std::int32_t noteId = 0;
@@ -263,7 +263,7 @@ TEST_F(Persons, DeleteRemovesEveryDependant)
     std::int32_t media = 0;
     std::int32_t chunk = 0;
     {
-        auto transaction = persons_test::Transaction(db());
+        auto transaction = test_support::Transaction(db());
         noteId = NoteText::StoreNew("a note", me, OwnerPerson, db());
         // A research task about the person, and a media object of it with its bytes in one chunk.
         std::uint8_t taskRow[158] = {};
@@ -442,7 +442,7 @@ TEST_F(Persons, TimelineOfDatedEventsAndAttributes)
     const std::string texts = std::string(Language) + "TIMELINE_PERSON=100% of %s, %d\n"
                                                       "STANDARD_PEVENT_PFORMATTING=counted\n"
                                                       "STANDARD_ATTR_FORMATTING=measured\n";
-    persons_test::ScopedLanguage language(texts);
+    test_support::ScopedLanguage language(texts);
     std::strcpy(db().header.ownerName, "Owner Name");
     const std::int32_t me = AddPerson(db(), 1, "Hans", "Vik");
     const std::int32_t census = EventTypeId("Census");

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "platform/little_endian.h"
-#include "persons/tests/test_database.h"
+#include "tests/support/scoped_language.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
-using persons_test::ScopedLanguage;
-using persons_test::TestDatabase;
-using persons_test::Transaction;
+using test_support::ScopedLanguage;
+using test_support::TestDatabase;
+using test_support::Transaction;
 
 std::string RoleName(Database& database, std::int32_t id)
 {

@@ -4,12 +4,12 @@
 
 #include <string>
 
-#include "persons/tests/test_database.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
-using persons_test::TestDatabase;
-using persons_test::Transaction;
+using test_support::TestDatabase;
+using test_support::Transaction;
 
 std::int32_t FormattingRows(Database& database)
 {

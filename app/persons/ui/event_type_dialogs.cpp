@@ -15,6 +15,7 @@
 #include "persons/event_type.h"
 #include "persons/ui/dialog_state.h"
 #include "res/persons_resource.h"
+#include "ui_common/guarded_procedure.h"
 
 namespace {
 
@@ -374,9 +375,7 @@ void EditorCommand(HWND dialog, EditorState& state, int command, int notificatio
     }
 }
 
-} // namespace
-
-INT_PTR CALLBACK EventTypeListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR EventTypeListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -417,7 +416,7 @@ INT_PTR CALLBACK EventTypeListDlgProc(HWND dialog, UINT message, WPARAM wParam, 
     }
 }
 
-INT_PTR CALLBACK EventTypeEditDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR EventTypeEditMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -439,4 +438,16 @@ INT_PTR CALLBACK EventTypeEditDlgProc(HWND dialog, UINT message, WPARAM wParam, 
     default:
         return FALSE;
     }
+}
+
+} // namespace
+
+INT_PTR CALLBACK EventTypeListDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<EventTypeListMessage, DialogSafeAnswer>(dialog, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK EventTypeEditDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<EventTypeEditMessage, DialogSafeAnswer>(dialog, message, wParam, lParam);
 }

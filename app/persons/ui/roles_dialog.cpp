@@ -13,6 +13,7 @@
 #include "persons/role.h"
 #include "persons/ui/dialog_state.h"
 #include "res/persons_resource.h"
+#include "ui_common/guarded_procedure.h"
 
 namespace {
 
@@ -183,9 +184,8 @@ void RolesCommand(HWND dialog, RolesState& state, int command, int notification)
     }
 }
 
-} // namespace
 
-INT_PTR CALLBACK RolesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR RolesDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -205,4 +205,11 @@ INT_PTR CALLBACK RolesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     default:
         return FALSE;
     }
+}
+
+} // namespace
+
+INT_PTR CALLBACK RolesDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<RolesDialogMessage, DialogSafeAnswer>(dialog, message, wParam, lParam);
 }

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "../../tests/scratch_database.h"
 #include "core/address_record.h"
 #include "core/engine_transaction.h"
 #include "core/note_text.h"
@@ -17,6 +16,8 @@
 #include "frame/language_table.h"
 #include "frame/ui/private_messages.h"
 #include "res/core_resource.h"
+#include "tests/support/scoped_language.h"
+#include "tests/support/test_database.h"
 
 namespace {
 
@@ -150,7 +151,7 @@ TEST_F(NotePageTest, TheControlFillsThePageButNeverShrinksBelowItsMinimum)
 
 TEST_F(NotePageTest, AnEditedNoteIsStoredAndLoadedBack)
 {
-    core_test::ScratchDatabase db;
+    test_support::TestDatabase db;
     NoteText note;
     CreatePage(IDD_NOTE_PAGE, NotePageDlgProc, &note);
     std::string text(400, 'n');
@@ -167,21 +168,7 @@ TEST_F(NotePageTest, AnEditedNoteIsStoredAndLoadedBack)
 
 class AddressPageWords : public AddressPageTest {
 protected:
-    void SetUp() override
-    {
-        AddressPageTest::SetUp();
-        static const char words[] = "ADDRESS_LINE1=Street\r\nADDRESS_CITY=Town\r\nADDRESS_FAX=Telefax\r\n";
-        saved_ = CurrentLanguageTable;
-        table_ = LanguageTable::Load(std::string_view(words, sizeof words - 1));
-        CurrentLanguageTable = table_.get();
-    }
-    void TearDown() override
-    {
-        AddressPageTest::TearDown();
-        CurrentLanguageTable = saved_;
-    }
-    LanguageTable* saved_ = nullptr;
-    std::unique_ptr<LanguageTable> table_;
+    test_support::ScopedLanguage words_{"ADDRESS_LINE1=Street\r\nADDRESS_CITY=Town\r\nADDRESS_FAX=Telefax\r\n"};
 };
 
 TEST_F(AddressPageWords, ShowsTheLabelsAndTheAddress)
@@ -229,7 +216,7 @@ TEST_F(AddressPageTest, OkReadsTheFieldsBackCutToTheirWidths)
 
 TEST_F(AddressPageTest, AnAddressEditedOnThePageIsStored)
 {
-    core_test::ScratchDatabase db;
+    test_support::TestDatabase db;
     EngineTransaction transaction(db.File(), TLV_READWRITE);
     AddressRecord address(*db);
     CreatePage(IDD_ADDRESS_PAGE, AddressPageDlgProc, &address);

@@ -135,25 +135,15 @@ TEST_F(FrameDialogs, QuestionBoxIsAnsweredThroughTheMessageBoxSeam)
 {
     InstallLanguage();
     ASSERT_TRUE(StartFrame());
-    struct Seen {
-        std::string text;
-        UINT type = 0;
-    } seen;
-    SetMessageBoxAnswerer(
-        [](const char* text, const char*, UINT type, void* context) {
-            auto* box = static_cast<Seen*>(context);
-            box->text = text;
-            box->type = type;
-            return IDNO;
-        },
-        &seen);
+    boxes_.boxes.clear();
+    boxes_.answer = IDNO;
     std::int32_t flag = 1;
     int answer = AskQuestion(FrameWindow, "Delete the task?", "Task", IDNO, &flag, "Edit", "DeleteTaskWarning");
-    SetMessageBoxAnswerer(nullptr, nullptr);
 
     EXPECT_EQ(answer, IDNO);
-    EXPECT_EQ(seen.text, "Delete the task?");
-    EXPECT_EQ(seen.type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, "Delete the task?");
+    EXPECT_EQ(boxes_.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
     EXPECT_EQ(flag, 1); // no tick without the dialog
 }
 

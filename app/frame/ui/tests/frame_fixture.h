@@ -10,6 +10,8 @@
 #include "frame/ui/message_box.h"
 #include "frame/ui/startup.h"
 #include "platform/settings_store.h"
+#include "tests/support/message_boxes.h"
+#include "tests/support/scoped_language.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -23,17 +25,6 @@
 
 namespace frame_test {
 
-// The master language file of the source tree, as Wine sees it.
-inline std::string SourcePath(const std::string& relative)
-{
-    std::string root = VESTRADA_SOURCE_DIR;
-    std::string path = (root.size() && root[0] == '/' ? "Z:" : "") + root + "/" + relative;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
-}
-
 inline std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -46,24 +37,6 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
 }
-
-// Boxes shown while a test runs, answered with `answer`.
-struct SeenBoxes {
-    struct Box {
-        std::string text;
-        std::string caption;
-        UINT type;
-    };
-    std::vector<Box> boxes;
-    int answer = IDOK;
-
-    static int Answer(const char* text, const char* caption, UINT type, void* context)
-    {
-        auto* seen = static_cast<SeenBoxes*>(context);
-        seen->boxes.push_back({text ? text : "", caption ? caption : "", type});
-        return seen->answer;
-    }
-};
 
 // Runs `action` on the first dialog box of this thread that appears while a modal loop runs.
 class DialogDriver {
@@ -148,7 +121,6 @@ protected:
         CreateDirectoryA((folder_ + "\\Report").c_str(), nullptr);
         GetCurrentDirectoryA(sizeof previousDirectory_, previousDirectory_);
         SetCurrentDirectoryA(folder_.c_str());
-        SetMessageBoxAnswerer(SeenBoxes::Answer, &boxes_);
     }
 
     void TearDown() override
@@ -166,7 +138,6 @@ protected:
         delete CurrentLanguageTable;
         CurrentLanguageTable = nullptr;
         ReleaseStartup();
-        SetMessageBoxAnswerer(nullptr, nullptr);
         SetCurrentDirectoryA(previousDirectory_);
         RemoveTree(folder_);
     }
@@ -197,7 +168,7 @@ protected:
                                 bool choose = true)
     {
         std::string path = folder_ + "\\" + name;
-        WriteWholeFile(path, extra + ReadWholeFile(SourcePath("lang/English.lan")));
+        WriteWholeFile(path, extra + ReadWholeFile(test_support::MasterLanguageFile()));
         if (choose)
             Settings::WriteString("Language", nullptr, path.c_str());
         return path;
@@ -238,7 +209,8 @@ protected:
     }
 
     platform::SettingsSandbox sandbox_;
-    SeenBoxes boxes_;
+    // Boxes shown while a test runs, answered with `boxes_.answer`.
+    test_support::AnsweredBoxes boxes_;
     std::string folder_;
     char previousDirectory_[MAX_PATH] = {};
     static inline int counter_ = 0;

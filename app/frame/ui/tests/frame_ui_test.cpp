@@ -234,11 +234,9 @@ TEST_F(Frame, AMissingLanguageFileIsReportedAndAnotherOneChosen)
 
 TEST(FrameLibraries, AMissingLibraryIsReportedAsADllLoadingError)
 {
-    SeenBoxes boxes;
-    SetMessageBoxAnswerer(SeenBoxes::Answer, &boxes);
+    test_support::AnsweredBoxes boxes;
     EXPECT_FALSE(RequireLibrary("NoSuchLibrary.dll"));
     EXPECT_TRUE(RequireLibrary("QGRID.dll"));
-    SetMessageBoxAnswerer(nullptr, nullptr);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].caption, "Dll Loading Error");
     EXPECT_EQ(boxes.boxes[0].text, "The file NoSuchLibrary.dll could not be found. Please reinstall Vestrada");
@@ -593,7 +591,7 @@ TEST_F(Frame, MenuHelpAndTooltipsComeFromTheLanguage)
 TEST_F(Frame, AKeyMissingFromTheLanguageShowsTheKeyAndNoHelp)
 {
     // A language file without MENU_FILE_EXIT: the first occurrence counts, so blank it out by renaming.
-    std::string master = ReadWholeFile(SourcePath("lang/English.lan"));
+    std::string master = ReadWholeFile(test_support::MasterLanguageFile());
     for (std::size_t at; (at = master.find("\nMENU_FILE_EXIT")) != std::string::npos;)
         master.replace(at, 15, "\nXMENU_FILE_EXIT");
     WriteWholeFile(folder_ + "\\English.lan", master);

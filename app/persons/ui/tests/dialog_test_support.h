@@ -13,25 +13,11 @@
 #include <gtest/gtest.h>
 
 #include "frame/ui/frame_globals.h"
-#include "frame/ui/message_box.h"
-#include "persons/tests/test_database.h"
+#include "tests/support/message_boxes.h"
+#include "tests/support/scoped_language.h"
+#include "tests/support/test_database.h"
 
 namespace dialog_test {
-
-struct RecordedBox {
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
-inline std::vector<RecordedBox> Boxes;
-inline int BoxAnswer = IDOK;
-
-inline int RecordBox(const char* text, const char* caption, UINT type, void*)
-{
-    Boxes.push_back({text != nullptr ? text : "", caption != nullptr ? caption : "<null>", type});
-    return BoxAnswer;
-}
 
 inline std::string WindowText(HWND window)
 {
@@ -131,12 +117,6 @@ protected:
         InitCommonControlsEx(&controls);
         AppInstance = GetModuleHandleA(nullptr);
     }
-    void SetUp() override
-    {
-        Boxes.clear();
-        BoxAnswer = IDOK;
-        SetMessageBoxAnswerer(RecordBox, nullptr);
-    }
     void TearDown() override
     {
         if (dialog_ != nullptr)
@@ -145,7 +125,6 @@ protected:
             KillTimer(nullptr, PendingTimer);
         PendingAction = nullptr;
         PendingTimer = 0;
-        SetMessageBoxAnswerer(nullptr, nullptr);
         CurrentDatabase = nullptr;
     }
 
@@ -158,6 +137,7 @@ protected:
     }
 
     HWND dialog_ = nullptr;
+    test_support::AnsweredBoxes boxes_;
 };
 
 } // namespace dialog_test

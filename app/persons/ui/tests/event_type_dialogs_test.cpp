@@ -11,9 +11,9 @@
 namespace {
 
 using namespace dialog_test;
-using persons_test::ScopedLanguage;
-using persons_test::TestDatabase;
-using persons_test::Transaction;
+using test_support::ScopedLanguage;
+using test_support::TestDatabase;
+using test_support::Transaction;
 
 constexpr const char* Texts = "STANDARD_PEVENT_PFORMATTING=P one\n"
                               "STANDARD_PEVENT_WFORMATTING=W one\n"

@@ -14,10 +14,10 @@
 namespace {
 
 using namespace dialog_test;
-using persons_test::ScopedLanguage;
-using persons_test::TempPath;
-using persons_test::TestDatabase;
-using persons_test::Transaction;
+using test_support::ScopedLanguage;
+using test_support::TempPath;
+using test_support::TestDatabase;
+using test_support::Transaction;
 
 constexpr const char* Texts = "DATABASE_ERROR=error\n"
                               "DATABASE_VERSION_OLDER=older\n"
@@ -66,25 +66,25 @@ TEST_F(OpenCreateUiTest, RefusalsAndTheUpgradeQuestionAreMessageBoxes)
     upgradable->Close();
 
     EXPECT_EQ(OpenDatabase(nullptr, olderPath.c_str()), nullptr);
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].text, "older");
-    EXPECT_EQ(Boxes[0].caption, "<null>");
-    EXPECT_EQ(Boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, "older");
+    EXPECT_EQ(boxes_.boxes[0].caption, "<null>");
+    EXPECT_EQ(boxes_.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
 
-    Boxes.clear();
-    BoxAnswer = IDNO;
+    boxes_.boxes.clear();
+    boxes_.answer = IDNO;
     EXPECT_EQ(OpenDatabase(nullptr, upgradablePath.c_str()), nullptr);
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].text, "upgrade?");
-    EXPECT_EQ(Boxes[0].caption, std::filesystem::path(upgradablePath).filename().string());
-    EXPECT_EQ(Boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, "upgrade?");
+    EXPECT_EQ(boxes_.boxes[0].caption, std::filesystem::path(upgradablePath).filename().string());
+    EXPECT_EQ(boxes_.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
 
-    Boxes.clear();
-    BoxAnswer = IDYES;
+    boxes_.boxes.clear();
+    boxes_.answer = IDYES;
     EXPECT_EQ(OpenDatabase(nullptr, upgradablePath.c_str()), nullptr);
-    ASSERT_EQ(Boxes.size(), 2u);
-    EXPECT_EQ(Boxes[1].text, "not upgraded");
-    EXPECT_EQ(Boxes[1].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    ASSERT_EQ(boxes_.boxes.size(), 2u);
+    EXPECT_EQ(boxes_.boxes[1].text, "not upgraded");
+    EXPECT_EQ(boxes_.boxes[1].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
 }
 
 TEST_F(OpenCreateUiTest, NewDatabaseIsNamedInTheSaveDialogAndCreated)

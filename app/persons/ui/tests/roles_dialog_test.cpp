@@ -11,9 +11,9 @@
 namespace {
 
 using namespace dialog_test;
-using persons_test::ScopedLanguage;
-using persons_test::TestDatabase;
-using persons_test::Transaction;
+using test_support::ScopedLanguage;
+using test_support::TestDatabase;
+using test_support::Transaction;
 
 constexpr const char* Texts = "STANDARD_ROLES=Witness, Godparent\n"
                               "ROLES_NEW=(new role)\n"
@@ -86,7 +86,7 @@ TEST_F(RolesDialogTest, ListsTheRolesAndCreatesANewOne)
     EXPECT_EQ(ItemText(dialog, IDC_ROLES_NAME), "Officiant");
     EXPECT_EQ(ItemText(dialog, IDC_ROLES_NOTE), "leads the service");
     EXPECT_FALSE(IsItemEnabled(dialog, IDC_ROLES_APPLY));
-    EXPECT_TRUE(Boxes.empty());
+    EXPECT_TRUE(boxes_.boxes.empty());
 }
 
 TEST_F(RolesDialogTest, RenamingKeepsTheFirst30CharactersAndTheNote)
@@ -148,9 +148,9 @@ TEST_F(RolesDialogTest, ARoleThatAnEventUsesIsNotDeleted)
     SetDlgItemTextA(dialog, IDC_ROLES_NAME, "");
     Click(dialog, IDC_ROLES_APPLY);
 
-    ASSERT_EQ(Boxes.size(), 1u);
-    EXPECT_EQ(Boxes[0].text, "in use");
-    EXPECT_EQ(Boxes[0].caption, "Roles");
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, "in use");
+    EXPECT_EQ(boxes_.boxes[0].caption, "Roles");
     EXPECT_EQ(StoredName(1), "Witness");
     EXPECT_EQ(ItemText(dialog, IDC_ROLES_NAME), "Witness");
     EXPECT_EQ(ComboCount(dialog, IDC_ROLES_LIST), 3);
