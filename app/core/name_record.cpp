@@ -7,7 +7,7 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/typed_parts.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 
 namespace {
 

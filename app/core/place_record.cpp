@@ -6,8 +6,8 @@
 
 #include "core/database.h"
 #include "core/typed_parts.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "frame/language_table.h"
+#include "language/language_table.h"
 #include "persons/assertion.h"
 #include "core/bounded_text.h"
 #include "persons/excerpt_ref.h"

@@ -7,7 +7,7 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/name_record.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 #include "scratch_database.h"
 
 namespace {

@@ -17,9 +17,9 @@
 #include "core/name_record.h"
 #include "core/notice_sink.h"
 #include "engine/tolvane.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 #include "persons/excerpt_record.h"
-#include "persons/tests/test_database.h"
+#include "core/tests/test_database.h"
 
 namespace assertion_test {
 

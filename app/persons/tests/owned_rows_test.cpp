@@ -12,7 +12,7 @@
 #include "core/tests/missing_table.h"
 #include "persons/attribute_assertion.h"
 #include "persons/event_assertion.h"
-#include "persons/role.h"
+#include "core/role.h"
 #include "persons/tests/assertion_test_support.h"
 #include "persons/write_transaction.h"
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "persons/tests/test_database.h"
+#include "core/tests/test_database.h"
 
 namespace {
 

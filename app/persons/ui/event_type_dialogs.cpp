@@ -8,11 +8,11 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "frame/language_table.h"
-#include "frame/ui/frame_globals.h"
-#include "frame/ui/message_box.h"
-#include "frame/ui/window_helpers.h"
-#include "persons/event_type.h"
+#include "language/language_table.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/message_box.h"
+#include "ui_common/window_helpers.h"
+#include "core/event_type.h"
 #include "persons/ui/dialog_state.h"
 #include "res/persons_resource.h"
 

@@ -14,8 +14,8 @@
 #include "core/note_text.h"
 #include "core/ui/address_page.h"
 #include "core/ui/note_page.h"
-#include "frame/language_table.h"
-#include "frame/ui/private_messages.h"
+#include "language/language_table.h"
+#include "ui_common/private_messages.h"
 #include "res/core_resource.h"
 
 namespace {

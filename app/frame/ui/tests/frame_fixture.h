@@ -4,10 +4,10 @@
 
 #include "core/database.h"
 #include "core/open_create.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
-#include "frame/ui/frame_globals.h"
-#include "frame/ui/message_box.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/message_box.h"
 #include "frame/ui/startup.h"
 #include "platform/settings_store.h"
 

@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/ui/frame_globals.h"
-#include "frame/ui/message_box.h"
-#include "persons/tests/test_database.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/message_box.h"
+#include "core/tests/test_database.h"
 
 namespace dialog_test {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "persons/event_type.h"
+#include "core/event_type.h"
 #include "persons/ui/tests/dialog_test_support.h"
 #include "res/persons_resource.h"
 

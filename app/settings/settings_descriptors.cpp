@@ -1,7 +1,7 @@
-#include "frame/settings_descriptors.h"
+#include "settings/settings_descriptors.h"
 
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 
 #include <cstddef>
 

@@ -1,7 +1,7 @@
-#include "frame/settings.h"
+#include "settings/settings.h"
 
-#include "frame/language_table.h"
-#include "frame/settings_descriptors.h"
+#include "language/language_table.h"
+#include "settings/settings_descriptors.h"
 #include "platform/file.h"
 #include "platform/settings_store.h"
 

@@ -1,4 +1,4 @@
-#include "frame/ui/frame_globals.h"
+#include "ui_common/frame_globals.h"
 
 HINSTANCE AppInstance = nullptr;
 HWND FrameWindow = nullptr;

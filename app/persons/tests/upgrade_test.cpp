@@ -1,5 +1,5 @@
 // The upgrade of older databases, on files of the old layouts that the tests write row by row.
-#include "core/upgrade.h"
+#include "persons/upgrade.h"
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,8 @@
 #include "core/place_record.h"
 #include "core/schema.h"
 #include "core/tests/scratch_database.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 #include "persons/attribute_assertion.h"
 #include "persons/event_assertion.h"
 #include "persons/name_assertion.h"
@@ -222,7 +222,7 @@ TEST_F(UpgradeTest, Version9000MovesLiveRowsUnderTheirIds)
     WriteRows("ALIAS", {alias, alias}, {1});
     WriteRows("PLACE", {OldPlace(1, "Oslo"), OldPlace(0, "Bergen"), OldPlace(3, "Molde")}, {2});
 
-    std::unique_ptr<Database> database(OpenDatabase(nullptr, path.c_str()));
+    std::unique_ptr<Database> database(OpenDatabase(nullptr, path.c_str(), UpgradeOlderDatabase));
     ASSERT_NE(database, nullptr);
     EXPECT_EQ(prompts.events, std::vector<std::string>({"question: upgrade?", "information: upgraded"}));
     EXPECT_EQ(database->header.version, 10200);
@@ -236,7 +236,7 @@ TEST_F(UpgradeTest, Version9000MovesLiveRowsUnderTheirIds)
     // Reopened: the upgrade was stored and is not offered again.
     database.reset();
     prompts.events.clear();
-    database.reset(OpenDatabase(nullptr, path.c_str()));
+    database.reset(OpenDatabase(nullptr, path.c_str(), UpgradeOlderDatabase));
     ASSERT_NE(database, nullptr);
     EXPECT_TRUE(prompts.events.empty());
     EXPECT_EQ(database->header.version, 10200);
@@ -293,7 +293,7 @@ TEST_F(UpgradeTest, Version10100RunsOnlyThePlaceStep)
     WriteRows("EVENT2", {event});
     WriteRows("PLACE", {OldPlace(1, "Oslo")});
 
-    std::unique_ptr<Database> database(OpenDatabase(nullptr, path.c_str()));
+    std::unique_ptr<Database> database(OpenDatabase(nullptr, path.c_str(), UpgradeOlderDatabase));
     ASSERT_NE(database, nullptr);
     EXPECT_EQ(database->header.version, 10200);
     EXPECT_EQ(TableIdByName(*database, "PLACE"), 0);
@@ -323,7 +323,7 @@ TEST_F(UpgradeTest, AFailedStepChangesNothing)
     }
     const std::vector<char> before = FileBytes(path);
 
-    EXPECT_EQ(OpenDatabase(nullptr, path.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, path.c_str(), UpgradeOlderDatabase), nullptr);
     EXPECT_EQ(prompts.events, std::vector<std::string>({"question: upgrade?", "error: not upgraded"}));
     EXPECT_EQ(FileBytes(path), before);
 }
@@ -335,7 +335,7 @@ TEST_F(UpgradeTest, OldRowsWiderThanTheirLayoutAreRefused)
     WriteRows("ALIAS", {Row(OldAliasSize + 10, 0x41)});
     const std::vector<char> before = FileBytes(path);
 
-    EXPECT_EQ(OpenDatabase(nullptr, path.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, path.c_str(), UpgradeOlderDatabase), nullptr);
     EXPECT_EQ(prompts.events, std::vector<std::string>({"question: upgrade?", "error: not upgraded"}));
     EXPECT_EQ(FileBytes(path), before);
 }

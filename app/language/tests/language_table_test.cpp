@@ -1,4 +1,4 @@
-#include "frame/language_table.h"
+#include "language/language_table.h"
 
 #include <gtest/gtest.h>
 

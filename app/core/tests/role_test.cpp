@@ -1,4 +1,4 @@
-#include "persons/role.h"
+#include "core/role.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/little_endian.h"
-#include "persons/tests/test_database.h"
+#include "core/tests/test_database.h"
 
 namespace {
 

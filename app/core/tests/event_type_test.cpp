@@ -1,4 +1,4 @@
-#include "persons/event_type.h"
+#include "core/event_type.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "persons/tests/test_database.h"
+#include "core/tests/test_database.h"
 
 namespace {
 

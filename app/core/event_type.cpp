@@ -1,4 +1,4 @@
-#include "persons/event_type.h"
+#include "core/event_type.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -8,7 +8,7 @@
 #include "core/database.h"
 #include "core/event_type_row.h"
 #include "platform/little_endian.h"
-#include "frame/language_table.h"
+#include "language/language_table.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/open_create.h"
-#include "frame/language_table.h"
+#include "language/language_table.h"
 
 namespace persons_test {
 
@@ -75,7 +75,7 @@ public:
     void Reopen()
     {
         database_.reset();
-        database_.reset(OpenDatabase(nullptr, path_.c_str()));
+        database_.reset(OpenDatabase(nullptr, path_.c_str(), nullptr));
         ASSERT_NE(database_, nullptr);
     }
 

@@ -1,4 +1,4 @@
-#include "frame/ui/private_messages.h"
+#include "ui_common/private_messages.h"
 
 bool IsRelayedNotice(UINT message)
 {

@@ -3,7 +3,7 @@
 // inside calls of GetLanguageText, CopyLanguageText and LanguageKey, outside comments) and from the
 // resources app/res/*.rc (item texts that are keys). Tests of the program are not scanned: they use
 // keys of their own making.
-#include "frame/language_table.h"
+#include "language/language_table.h"
 
 #include <gtest/gtest.h>
 

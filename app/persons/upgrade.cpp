@@ -1,4 +1,4 @@
-#include "core/upgrade.h"
+#include "persons/upgrade.h"
 
 #include <algorithm>
 #include <cstring>

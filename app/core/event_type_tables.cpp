@@ -1,4 +1,4 @@
-#include "event_type_tables.h"
+#include "core/event_type_tables.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The settings block over the settings store: natively in memory, under Wine in the real registry
 // (inside a sandbox key, so that no real settings are touched).
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 #include "platform/file.h"
 #include "platform/settings_store.h"
 

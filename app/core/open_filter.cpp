@@ -1,4 +1,4 @@
-#include "frame/open_filter.h"
+#include "core/open_filter.h"
 
 std::string BuildOpenFilter(const std::vector<std::string>& texts)
 {

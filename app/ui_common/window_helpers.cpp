@@ -1,9 +1,9 @@
-#include "frame/ui/window_helpers.h"
+#include "ui_common/window_helpers.h"
 
-#include "frame/language_table.h"
-#include "frame/settings.h"
-#include "frame/ui/frame_globals.h"
-#include "frame/ui/message_box.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/message_box.h"
 #include "res/frame_resource.h"
 
 #include <commctrl.h>

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "persons/event_type_tables.h"
+#include "core/event_type_tables.h"
 
 class Database;
 

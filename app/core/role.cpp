@@ -1,11 +1,11 @@
-#include "persons/role.h"
+#include "core/role.h"
 
 #include <cstring>
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "platform/little_endian.h"
-#include "frame/language_table.h"
+#include "language/language_table.h"
 
 namespace {
 
