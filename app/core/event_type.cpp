@@ -12,22 +12,7 @@
 
 namespace {
 
-// Column offsets of the EVENTTYPE row.
-constexpr std::size_t NameOffset = 0;
-constexpr std::size_t ClassOffset = 32;
-constexpr std::size_t TagOffset = 34;
-constexpr std::size_t KindOffset = 36;
-constexpr std::size_t PrincipalsOffset = 37;
-constexpr std::size_t PrincipalTemplateOffset = 38;
-constexpr std::size_t WitnessTemplateOffset = 102;
-constexpr std::size_t PrintOffset = 166;
-constexpr std::size_t AttributeKindOffset = 170;
-
-static_assert(ClassOffset == event_type_row::ClassOffset && KindOffset == event_type_row::KindOffset &&
-                  PrintOffset == event_type_row::PrintOffset &&
-                  AttributeKindOffset == event_type_row::AttributeKindOffset &&
-                  EventTypeRowSize == event_type_row::Size,
-              "the core reads the same EVENTTYPE columns");
+using namespace event_type_row;
 
 // Copies at most size - 1 characters and fills the rest of the field with NULs, so that a stored row never
 // carries stale bytes behind its text.
@@ -235,7 +220,7 @@ void DecodeEventTypeRow(const std::uint8_t (&bytes)[EventTypeRowSize], EventType
     row.attributeKind = bytes[AttributeKindOffset];
 }
 
-EventType::EventType(Database& database) : database_(&database)
+EventType::EventType(Database& database) : TableRow(database)
 {
     row.kind = EventTypeKindEvent;
     row.principals = 1;
@@ -250,27 +235,18 @@ EventType::EventType(std::int32_t id, Database& database) : EventType(database)
 std::int32_t EventType::Read(std::int32_t readId)
 {
     std::uint8_t bytes[EventTypeRowSize];
-    std::int32_t result = tlvReadRecord(database_->TableId(TableEventType), readId, bytes, database_->file);
-    if (result != 0) {
-        id = 0;
-        return result;
-    }
-    DecodeEventTypeRow(bytes, row);
-    id = readId;
-    return 0;
+    const std::int32_t result = ReadRow(TableEventType, readId, bytes, sizeof bytes);
+    if (result == 0)
+        DecodeEventTypeRow(bytes, row);
+    return result;
 }
 
 std::int32_t EventType::ReadNext(std::int32_t fromId)
 {
     std::uint8_t bytes[EventTypeRowSize];
-    std::int32_t found =
-        tlvReadNextRecord(database_->TableId(TableEventType), fromId < 1 ? 1 : fromId, 1, bytes, database_->file);
-    if (found <= 0) {
-        id = 0;
-        return 0;
-    }
-    DecodeEventTypeRow(bytes, row);
-    id = found;
+    const std::int32_t found = ReadNextRow(TableEventType, fromId, bytes, sizeof bytes);
+    if (found != 0)
+        DecodeEventTypeRow(bytes, row);
     return found;
 }
 
@@ -278,7 +254,12 @@ std::int32_t EventType::Write()
 {
     std::uint8_t bytes[EventTypeRowSize];
     EncodeEventTypeRow(row, bytes);
-    return tlvWriteRecord(database_->TableId(TableEventType), id, bytes, database_->file);
+    return WriteRow(TableEventType, bytes);
+}
+
+bool EventType::Save()
+{
+    return (id_ != 0 || NewRowId(TableEventType) != 0) && Write() == 0;
 }
 
 bool EventType::LoadBuiltInEvent(int n)
@@ -286,7 +267,7 @@ bool EventType::LoadBuiltInEvent(int n)
     const char* text = BuiltInTypeText("EVENTTYPE", n);
     if (text == nullptr || !ParseBuiltInEvent(text, row))
         return false;
-    id = 0;
+    id_ = 0;
     return true;
 }
 
@@ -329,15 +310,14 @@ bool EventType::IsDeath() const
 bool SeedEventTypes(Database& database)
 {
     EventType type(database);
-    std::int32_t table = database.TableId(TableEventType);
     for (int n = 1; type.LoadBuiltInEvent(n); ++n) {
-        type.id = tlvNewID(table, database.file);
-        if (type.id == 0 || type.Write() != 0)
+        type.SetId(0);
+        if (!type.Save())
             return false;
     }
     for (int n = 1; type.LoadBuiltInAttribute(n); ++n) {
-        type.id = tlvNewID(table, database.file);
-        if (type.id == 0 || type.Write() != 0)
+        type.SetId(0);
+        if (!type.Save())
             return false;
     }
     return true;
@@ -369,15 +349,12 @@ std::int32_t CreateEventType(const char* name, int attributeKind, int classCode,
     else if (isEvent && row.principals != 0)
         CopyText(row.witnessTemplate, StandardWitnessTemplate(row.principals));
 
-    std::int32_t table = database.TableId(TableEventType);
-    type.id = tlvNewID(table, database.file);
-    if (type.id == 0)
-        return 0;
-    if (type.Write() != 0) {
-        tlvDeleteRecord(table, type.id, database.file);
+    if (!type.Save()) {
+        if (type.Id() != 0)
+            tlvDeleteRecord(database.TableId(TableEventType), type.Id(), database.file);
         return 0;
     }
-    return type.id;
+    return type.Id();
 }
 
 std::int32_t VisitEventTypes(Database& database,

@@ -9,11 +9,13 @@
 #include <cstdint>
 #include <functional>
 
+#include "core/event_type_row.h"
 #include "core/event_type_tables.h"
+#include "core/table_row.h"
 
 class Database;
 
-inline constexpr std::size_t EventTypeRowSize = 171;
+inline constexpr std::size_t EventTypeRowSize = event_type_row::Size;
 inline constexpr std::size_t EventTypeNameSize = 32;     // at most 31 characters
 inline constexpr std::size_t EventTypeTemplateSize = 64; // at most 63 characters
 
@@ -34,7 +36,7 @@ struct EventTypeRow {
 void EncodeEventTypeRow(const EventTypeRow& row, std::uint8_t (&bytes)[EventTypeRowSize]);
 void DecodeEventTypeRow(const std::uint8_t (&bytes)[EventTypeRowSize], EventTypeRow& row);
 
-class EventType {
+class EventType : public TableRow {
 public:
     // A new type: id 0, all fields zero but kind 1, principals 1 and no GEDCOM tag.
     explicit EventType(Database& database);
@@ -47,6 +49,9 @@ public:
     std::int32_t ReadNext(std::int32_t fromId);
     // Writes the row under the object's id; the engine's result (0 success).
     std::int32_t Write();
+    // Takes a new id when the type has none, then writes the row; true when done (the engine's error in
+    // the database's LastError otherwise).
+    bool Save();
 
     // Fill the object from the language text EVENTTYPE<n> or ATTRIBUTETYPE<n>; false when the key is missing
     // or the text lacks a required field. The attribute loader leaves the principals, the witness template,
@@ -62,13 +67,7 @@ public:
     bool IsBirth() const;
     bool IsDeath() const;
 
-    Database& database() const { return *database_; }
-
-    std::int32_t id = 0;
     EventTypeRow row{};
-
-private:
-    Database* database_;
 };
 
 // Writes the built-in event types, then the built-in attribute types, each under a new id, with one object

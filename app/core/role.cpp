@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/assertion_link.h"
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "platform/little_endian.h"
@@ -10,12 +11,6 @@
 namespace {
 
 constexpr std::size_t NoteIdOffset = 32;
-
-// The fields of an ASSERTIONLINK row that tell which role an event participant plays.
-constexpr std::size_t LinkRowSize = 17;
-constexpr std::size_t LinkKindOffset = 0;
-constexpr std::size_t LinkRoleOffset = 13;
-constexpr std::uint8_t LinkKindEvent = 1;
 
 constexpr std::size_t StandardRolesSize = 256; // at most 255 characters
 
@@ -71,14 +66,10 @@ void DecodeRoleRow(const std::uint8_t (&bytes)[RoleRowSize], RoleRow& row)
 std::int32_t RoleRecord::Read(std::int32_t readId)
 {
     std::uint8_t bytes[RoleRowSize];
-    std::int32_t result = tlvReadRecord(database_->TableId(TableRole), readId, bytes, database_->file);
-    if (result != 0) {
-        id = 0;
-        return result;
-    }
-    DecodeRoleRow(bytes, row);
-    id = readId;
-    return 0;
+    const std::int32_t result = ReadRow(TableRole, readId, bytes, sizeof bytes);
+    if (result == 0)
+        DecodeRoleRow(bytes, row);
+    return result;
 }
 
 void RoleRecord::LoadNote()
@@ -92,27 +83,20 @@ void RoleRecord::LoadNote()
         note_->Load(row.noteId, *database_);
 }
 
-std::int32_t RoleRecord::Save()
+bool RoleRecord::Save()
 {
-    std::int32_t table = database_->TableId(TableRole);
-    if (id == 0) {
-        id = tlvNewID(table, database_->file);
-        if (id == 0)
-            return tlvGetLastError(database_->file);
-    }
+    if (id_ == 0 && NewRowId(TableRole) == 0)
+        return false;
     if (note_) {
-        note_->ownerId = id;
+        note_->ownerId = id_;
         note_->ownerType = RoleNoteOwnerType;
-        if (!note_->Save(*database_)) {
-            // A failed note save stops at the engine call that failed, whose code this answers.
-            const std::int32_t error = tlvGetLastError(database_->file);
-            return error != 0 ? error : TLV_ERROR_IO;
-        }
+        if (!note_->Save(*database_))
+            return false;
         row.noteId = note_->GetFirstId();
     }
     std::uint8_t bytes[RoleRowSize];
     EncodeRoleRow(row, bytes);
-    return tlvWriteRecord(table, id, bytes, database_->file);
+    return WriteRow(TableRole, bytes) == 0;
 }
 
 void RoleRecord::SetName(const char* name)
@@ -126,30 +110,21 @@ std::int32_t CreateRole(const char* name, Database& database)
 {
     RoleRecord role(database);
     role.SetName(name);
-    std::int32_t table = database.TableId(TableRole);
-    role.id = tlvNewID(table, database.file);
-    if (role.id == 0)
-        return 0;
-    std::uint8_t bytes[RoleRowSize];
-    EncodeRoleRow(role.row, bytes);
-    if (tlvWriteRecord(table, role.id, bytes, database.file) != 0) {
-        tlvDeleteRecord(table, role.id, database.file);
+    if (!role.Save()) {
+        if (role.Id() != 0)
+            tlvDeleteRecord(database.TableId(TableRole), role.Id(), database.file);
         return 0;
     }
-    return role.id;
+    return role.Id();
 }
 
 bool IsRoleInUse(std::int32_t id, Database& database)
 {
-    std::int32_t table = database.TableId(TableAssertionLink);
-    std::int32_t highest = tlvNumberOfRecords(table, database.file);
-    std::uint8_t link[LinkRowSize];
-    for (std::int32_t linkId = 1; linkId <= highest; ++linkId) {
-        if (tlvReadRecord(table, linkId, link, database.file) != 0)
-            continue;
-        if (link[LinkKindOffset] == LinkKindEvent && platform::GetI32(link + LinkRoleOffset) == id)
+    const std::int32_t highest = tlvNumberOfRecords(database.TableId(TableAssertionLink), database.file);
+    AssertionLink link(database);
+    for (std::int32_t linkId = 1; linkId <= highest; ++linkId)
+        if (link.Read(linkId) == 0 && link.row.kind == AssertionEvent && link.row.roleId == id)
             return true;
-    }
     return false;
 }
 

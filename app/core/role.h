@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "core/note_text.h"
+#include "core/table_row.h"
 
 class Database;
 
@@ -22,9 +23,9 @@ struct RoleRow {
 void EncodeRoleRow(const RoleRow& row, std::uint8_t (&bytes)[RoleRowSize]);
 void DecodeRoleRow(const std::uint8_t (&bytes)[RoleRowSize], RoleRow& row);
 
-class RoleRecord {
+class RoleRecord : public TableRow {
 public:
-    explicit RoleRecord(Database& database) : database_(&database) {}
+    explicit RoleRecord(Database& database) : TableRow(database) {}
 
     // Reads the row of `id`; keeps the id on success, else sets it to 0. The engine's result (0 success).
     // Runs inside the caller's transaction.
@@ -32,19 +33,17 @@ public:
     // Makes the note object when there is none and loads the chain the row names, in a transaction of its own.
     void LoadNote();
     // Takes a new id when the role has none, saves the note (when held) with the role as its owner, writes
-    // the row. Runs inside the caller's read-write transaction; the engine's result (0 success).
-    std::int32_t Save();
+    // the row. Runs inside the caller's read-write transaction; true when done (the engine's error in the
+    // database's LastError otherwise).
+    bool Save();
     // Copies at most 31 characters of `name`.
     void SetName(const char* name);
 
     NoteText* Note() { return note_.get(); }
-    Database& database() const { return *database_; }
 
-    std::int32_t id = 0;
     RoleRow row{};
 
 private:
-    Database* database_;
     std::unique_ptr<NoteText> note_;
 };
 

@@ -90,7 +90,7 @@ void AttributeAssertion::LoadValueText()
 int AttributeAssertion::AttributeKind()
 {
     LoadType();
-    return type_->id != 0 ? type_->row.attributeKind : AttributeKindText;
+    return type_->Id() != 0 ? type_->row.attributeKind : AttributeKindText;
 }
 
 char* AttributeAssertion::GetValueText(char* buffer, std::size_t size)

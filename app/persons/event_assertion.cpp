@@ -114,7 +114,7 @@ bool EventAssertion::RemoveLink(std::int32_t linkId)
     LoadLinks();
     if (links_.Count() < 2)
         return Delete();
-    if (AssertionLink::DeleteById(linkId, *database_) != 0)
+    if (!AssertionLink::DeleteById(linkId, *database_))
         return false;
     // The link's row is gone: the entry must not be written again, nor its freed id deleted later.
     for (std::size_t i = 0; i < links_.Count(); ++i)

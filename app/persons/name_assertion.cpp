@@ -39,7 +39,7 @@ bool NameAssertion::Save()
                 name_->row.number = links_[i].row.personId;
                 break;
             }
-        if (name_->Save() != 0)
+        if (!name_->Save())
             return false;
         row.nameId = name_->Id();
     }

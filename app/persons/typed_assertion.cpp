@@ -27,7 +27,7 @@ TypedAssertion::~TypedAssertion() = default;
 void TypedAssertion::LoadType()
 {
     const std::int32_t typeId = Columns().typeId;
-    if (type_ && type_->id == typeId)
+    if (type_ && type_->Id() == typeId)
         return;
     type_ = std::make_unique<EventType>(*database_);
     EngineTransaction transaction(database_->file, TLV_READWRITE);

@@ -23,7 +23,7 @@ constexpr std::int32_t HeaderRecordId = 1;
 constexpr std::size_t OldAttributeRowLimit = 71;
 constexpr std::size_t OldEventRowLimit = 256;
 constexpr std::size_t OldAliasRowLimit = 50;
-constexpr std::size_t OldPlaceRowLimit = 8192;
+constexpr std::size_t OldPlaceRowLimit = TLV_MAX_RECORD_LENGTH;
 
 // What converting one old row found.
 enum class RowMove { Written, Dead, Failed };
@@ -41,28 +41,6 @@ bool AddNewTable(Database& database, TableNumber table)
     return true;
 }
 
-std::size_t ElementSize(std::uint8_t type)
-{
-    switch (type) {
-    case TLV_UINT16:
-    case TLV_INT16:
-        return 2;
-    case TLV_UINT32:
-    case TLV_INT32:
-    case TLV_LONGTEXT:
-    case TLV_FLOAT:
-        return 4;
-    case TLV_UINT64:
-    case TLV_INT64:
-    case TLV_DOUBLE:
-        return 8;
-    case TLV_NOTHING:
-        return 0;
-    default:
-        return 1;
-    }
-}
-
 // Whether the rows of a table are at most `limit` bytes wide.
 bool RowsFit(Database& database, std::int32_t table, std::size_t limit)
 {
@@ -74,7 +52,11 @@ bool RowsFit(Database& database, std::int32_t table, std::size_t limit)
         ColumnInfo info{};
         if (tlvGetColumn(table, column, &info, database.file) != 0)
             return false;
-        width = std::max(width, info.offset + info.count * ElementSize(info.type));
+        // A type the engine does not know has no width to trust: such a table does not fit.
+        const int bytes = tlvColumnTypeBytes(info.type);
+        if (bytes < 0)
+            return false;
+        width = std::max(width, info.offset + info.count * static_cast<std::size_t>(bytes));
     }
     return width <= limit;
 }

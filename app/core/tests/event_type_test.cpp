@@ -66,11 +66,11 @@ TEST_P(BuiltInEventText, IsReadFieldByField)
     ScopedLanguage language(Language(std::string("EVENTTYPE1=") + c.text + "\n"));
     Database database;
     EventType type(database);
-    type.id = 9;
+    type.SetId(9);
     ASSERT_EQ(type.LoadBuiltInEvent(1), c.loads);
     if (!c.loads)
         return;
-    EXPECT_EQ(type.id, 0);
+    EXPECT_EQ(type.Id(), 0);
     EXPECT_STREQ(type.row.name, c.name);
     EXPECT_EQ(type.row.principals, c.principals);
     EXPECT_EQ(type.row.classCode, c.classCode);
@@ -246,7 +246,7 @@ TEST(EventTypeObject, NewObjectDefaultsAndBirthDeath)
 {
     Database database;
     EventType type(database);
-    EXPECT_EQ(type.id, 0);
+    EXPECT_EQ(type.Id(), 0);
     EXPECT_EQ(type.row.kind, EventTypeKindEvent);
     EXPECT_EQ(type.row.principals, 1);
     EXPECT_EQ(type.row.gedcomTag, NoGedcomTag);
@@ -284,7 +284,7 @@ TEST(EventTypeSeeding, WritesEventsThenAttributesInKeyOrderUpToTheFirstGap)
     EXPECT_EQ(tlvNumberOfRecords(database->TableId(TableEventType), database->file), 6);
 
     EventType birth(1, *database);
-    EXPECT_EQ(birth.id, 1);
+    EXPECT_EQ(birth.Id(), 1);
     EXPECT_STREQ(birth.row.name, "Birth");
     EXPECT_EQ(birth.row.classCode, 4);
     EXPECT_EQ(birth.row.gedcomTag, 17);
@@ -313,7 +313,7 @@ TEST(EventTypeSeeding, WritesEventsThenAttributesInKeyOrderUpToTheFirstGap)
     EXPECT_STREQ(age.row.principalTemplate, "{v}");
 
     EventType missing(7, *database);
-    EXPECT_EQ(missing.id, 0);
+    EXPECT_EQ(missing.Id(), 0);
 }
 
 TEST(EventTypeFinders, FindByCriteriaAndTag)
@@ -388,7 +388,7 @@ TEST(EventTypeCreate, FillsWhatIsNotGiven)
     };
     for (const Expected& e : expected) {
         EventType type(e.id, *database);
-        ASSERT_EQ(type.id, e.id);
+        ASSERT_EQ(type.Id(), e.id);
         EXPECT_EQ(type.row.principals, e.principals) << e.id;
         EXPECT_STREQ(type.row.principalTemplate, e.principalTemplate) << e.id;
         EXPECT_STREQ(type.row.witnessTemplate, e.witnessTemplate) << e.id;
@@ -416,12 +416,12 @@ TEST(EventTypeObject, ReadNextSkipsToTheNextUsedRowAndWriteChangesARow)
     EXPECT_EQ(type.ReadNext(0), 1);
     EXPECT_EQ(type.ReadNext(2), 3);
     EXPECT_STREQ(type.row.name, "C");
-    EXPECT_EQ(type.id, 3);
+    EXPECT_EQ(type.Id(), 3);
     EXPECT_EQ(type.ReadNext(4), 0);
-    EXPECT_EQ(type.id, 0);
+    EXPECT_EQ(type.Id(), 0);
 
     EXPECT_NE(type.Read(2), 0);
-    EXPECT_EQ(type.id, 0);
+    EXPECT_EQ(type.Id(), 0);
 
     ASSERT_EQ(type.Read(3), 0);
     std::strcpy(type.row.name, "Changed");

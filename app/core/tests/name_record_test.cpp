@@ -210,7 +210,7 @@ protected:
     {
         NameRecord name = Name(**db, parts);
         EngineTransaction transaction((*db)->file, TLV_READWRITE);
-        EXPECT_EQ(name.Save(), 0);
+        EXPECT_TRUE(name.Save());
         return name.Id();
     }
 

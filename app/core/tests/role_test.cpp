@@ -114,8 +114,8 @@ TEST(RoleRecord, SaveWithNoteAndLoadItBack)
         role.LoadNote();
         ASSERT_NE(role.Note(), nullptr);
         role.Note()->SetText(note.c_str());
-        ASSERT_EQ(role.Save(), 0);
-        id = role.id;
+        ASSERT_TRUE(role.Save());
+        id = role.Id();
         noteId = role.row.noteId;
         EXPECT_NE(id, 0);
         EXPECT_NE(noteId, 0);
@@ -144,9 +144,9 @@ TEST(RoleRecord, FailedReadLeavesIdZero)
     TestDatabase database;
     auto transaction = Transaction(*database);
     RoleRecord role(*database);
-    role.id = 5;
+    role.SetId(5);
     EXPECT_NE(role.Read(1), 0);
-    EXPECT_EQ(role.id, 0);
+    EXPECT_EQ(role.Id(), 0);
 }
 
 TEST(DeleteRole, DeletesRowAndNote)
@@ -157,14 +157,14 @@ TEST(DeleteRole, DeletesRowAndNote)
     role.SetName("Sponsor");
     role.LoadNote();
     role.Note()->SetText("note");
-    ASSERT_EQ(role.Save(), 0);
+    ASSERT_TRUE(role.Save());
     std::int32_t noteId = role.row.noteId;
 
-    EXPECT_EQ(DeleteRole(role.id, *database), RoleDeletion::Deleted);
-    EXPECT_EQ(RoleName(*database, role.id), "<missing>");
+    EXPECT_EQ(DeleteRole(role.Id(), *database), RoleDeletion::Deleted);
+    EXPECT_EQ(RoleName(*database, role.Id()), "<missing>");
     NoteRow note;
     EXPECT_NE(note.Read(noteId, *database), 0);
-    EXPECT_EQ(DeleteRole(role.id, *database), RoleDeletion::Failed);
+    EXPECT_EQ(DeleteRole(role.Id(), *database), RoleDeletion::Failed);
 }
 
 // A role still named by an event's participant must stay: its freed id would go to the next new role,

@@ -89,7 +89,7 @@ inline std::int32_t AddPerson(Database& database, std::uint8_t sex, const char* 
     NameRecord name(database);
     name.AppendPart(NamePartGiven, given);
     name.AppendPart(NamePartSurname, surname);
-    EXPECT_EQ(name.Save(), 0);
+    EXPECT_TRUE(name.Save());
     unsigned char row[11] = {};
     const std::int32_t nameId = name.Id();
     std::memcpy(row, &nameId, 4);
@@ -133,7 +133,7 @@ inline bool RowExists(Database& database, TableNumber table, std::int32_t id)
     if (id <= 0)
         return false;
     EngineTransaction transaction(database.file, TLV_READ);
-    std::vector<unsigned char> row(8192);
+    std::vector<unsigned char> row(TLV_MAX_RECORD_LENGTH);
     return tlvReadRecord(database.TableId(table), id, row.data(), database.file) == 0;
 }
 
@@ -141,7 +141,7 @@ inline bool RowExists(Database& database, TableNumber table, std::int32_t id)
 inline std::vector<unsigned char> RawRow(Database& database, TableNumber table, std::int32_t id, std::size_t size)
 {
     EngineTransaction transaction(database.file, TLV_READ);
-    std::vector<unsigned char> row(8192);
+    std::vector<unsigned char> row(TLV_MAX_RECORD_LENGTH);
     EXPECT_EQ(tlvReadRecord(database.TableId(table), id, row.data(), database.file), 0);
     row.resize(size);
     return row;
@@ -152,7 +152,7 @@ inline int CountRows(Database& database, TableNumber table)
 {
     EngineTransaction transaction(database.file, TLV_READ);
     const std::int32_t highest = tlvNumberOfRecords(database.TableId(table), database.file);
-    std::vector<unsigned char> row(8192);
+    std::vector<unsigned char> row(TLV_MAX_RECORD_LENGTH);
     int count = 0;
     for (std::int32_t id = 1; id <= highest; ++id)
         count += tlvReadRecord(database.TableId(table), id, row.data(), database.file) == 0;

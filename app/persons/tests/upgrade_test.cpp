@@ -179,7 +179,7 @@ protected:
     static bool RowLives(Database& database, TableNumber table, std::int32_t id)
     {
         EngineTransaction transaction(database.file, TLV_READ);
-        std::vector<unsigned char> row(8192);
+        std::vector<unsigned char> row(TLV_MAX_RECORD_LENGTH);
         return tlvReadRecord(database.TableId(table), id, row.data(), database.file) == 0;
     }
 

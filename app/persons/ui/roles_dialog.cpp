@@ -121,7 +121,7 @@ void ApplyRole(HWND dialog, RolesState& state)
             if (role.Note() == nullptr)
                 role.LoadNote();
             ReadNoteFromEdit(*role.Note(), GetDlgItem(dialog, IDC_ROLES_NOTE));
-            done = role.Save() == 0;
+            done = role.Save();
         }
         done = transaction.End(done) == 0 && done;
         if (!done && problem == nullptr)

@@ -43,7 +43,7 @@ protected:
     {
         auto transaction = Transaction(*database_, TLV_READ);
         EventType type(id, *database_);
-        EXPECT_EQ(type.id, id);
+        EXPECT_EQ(type.Id(), id);
         return type.row;
     }
     std::int32_t TypeCount()
