@@ -19,6 +19,8 @@
 #include "engine/tolvane.h"
 #include "settings/settings.h"
 #include "persons/excerpt_record.h"
+#include "persons/person_record.h"
+#include "records/source_row.h"
 #include "core/tests/test_database.h"
 
 namespace assertion_test {
@@ -90,15 +92,14 @@ inline std::int32_t AddPerson(Database& database, std::uint8_t sex, const char* 
     name.AppendPart(NamePartGiven, given);
     name.AppendPart(NamePartSurname, surname);
     EXPECT_TRUE(name.Save());
-    unsigned char row[11] = {};
-    const std::int32_t nameId = name.Id();
-    std::memcpy(row, &nameId, 4);
-    row[8] = sex;
-    row[9] = row[10] = 255;
+    PersonRow row{};
+    row.nameId = name.Id();
+    row.sex = sex;
+    row.reserved1 = row.reserved2 = 255;
     const std::int32_t table = database.TableId(TablePerson);
     const std::int32_t id = tlvNewID(table, database.file);
     EXPECT_GT(id, 0);
-    EXPECT_EQ(tlvWriteRecord(table, id, row, database.file), 0);
+    EXPECT_EQ(tlvWriteRecord(table, id, &row, database.file), 0);
     return id;
 }
 
@@ -106,9 +107,10 @@ inline std::int32_t AddPerson(Database& database, std::uint8_t sex, const char* 
 inline std::int32_t AddSource(Database& database, const char* title, const char* shortTitle)
 {
     EngineTransaction transaction(database.file, TLV_READWRITE);
-    unsigned char row[432] = {};
-    std::strncpy(reinterpret_cast<char*>(row + 128), title, 127);
-    std::strncpy(reinterpret_cast<char*>(row + 256), shortTitle, 15);
+    unsigned char row[source_row::Size] = {};
+    std::strncpy(reinterpret_cast<char*>(row + source_row::TitleOffset), title, source_row::TitleSize - 1);
+    std::strncpy(reinterpret_cast<char*>(row + source_row::ShortTitleOffset), shortTitle,
+                 source_row::ShortTitleSize - 1);
     const std::int32_t table = database.TableId(TableSource);
     const std::int32_t id = tlvNewID(table, database.file);
     EXPECT_GT(id, 0);

@@ -64,7 +64,7 @@ TEST_F(Persons, FirstSaveOfANewPersonWritesItsRow)
     EXPECT_EQ(person.Id(), 1);
     Reopen();
 
-    const std::vector<unsigned char> bytes = RawRow(db(), TablePerson, 1, 11);
+    const std::vector<unsigned char> bytes = RawRow(db(), TablePerson, 1, sizeof(PersonRow));
     EXPECT_EQ(bytes, std::vector<unsigned char>({1, 0, 0, 0, 0, 0, 0, 0, 1, 255, 255}));
     PersonRecord stored(db());
     stored.ReadAndLoad(1);
@@ -290,7 +290,7 @@ TEST_F(Persons, DeleteRemovesEveryDependant)
         person.row.noteId = noteId;
         ASSERT_TRUE(RunWriteTransaction(db(), [&] { return person.Write() == 0; }));
     }
-    const std::int32_t nameId = platform::GetI32(RawRow(db(), TablePerson, me, 11).data());
+    const std::int32_t nameId = platform::GetI32(RawRow(db(), TablePerson, me, sizeof(PersonRow)).data());
 
     // Read only: neither links nor references were loaded before the delete.
     PersonRecord person(me, db());
