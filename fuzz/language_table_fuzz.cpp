@@ -1,6 +1,6 @@
 // Any bytes load as a language table; every key of the file is found with the text of its first line,
 // and copies of texts stay inside their buffer.
-#include "frame/language_table.h"
+#include "language/language_table.h"
 
 #include <cstdint>
 #include <cstdlib>

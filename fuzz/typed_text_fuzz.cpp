@@ -6,7 +6,7 @@
 #include "core/date_pictures.h"
 #include "core/name_record.h"
 #include "core/place_record.h"
-#include "frame/language_table.h"
+#include "language/language_table.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Proves the Windows test harness: the Scintilla control and the grid library load under Wine, a window with
 // a Scintilla control answers its messages, and a message box is answered by the test, not by a person.
-#include "frame/ui/message_box.h"
 #include "tests/support/message_boxes.h"
+#include "ui_common/message_box.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

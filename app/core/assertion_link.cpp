@@ -20,19 +20,19 @@ std::int32_t AssertionLink::Write()
     return tlvWriteRecord(database_->TableId(TableAssertionLink), id_, &row, database_->file);
 }
 
-std::int32_t AssertionLink::Save()
+bool AssertionLink::Save()
 {
     if (id_ == 0)
         id_ = tlvNewID(database_->TableId(TableAssertionLink), database_->file);
-    return Write();
+    return Write() == 0;
 }
 
-std::int32_t AssertionLink::Delete()
+bool AssertionLink::Delete()
 {
     return DeleteById(id_, *database_);
 }
 
-std::int32_t AssertionLink::DeleteById(std::int32_t id, Database& database)
+bool AssertionLink::DeleteById(std::int32_t id, Database& database)
 {
-    return tlvDeleteRecord(database.TableId(TableAssertionLink), id, database.file);
+    return tlvDeleteRecord(database.TableId(TableAssertionLink), id, database.file) == 0;
 }

@@ -16,8 +16,11 @@ enum AssertionKind : std::uint8_t {
     AssertionName = 5,
 };
 
+// The row's columns, numbered from 1 as the engine numbers them.
+inline constexpr std::int32_t AssertionLinkKindColumn = 1;
 inline constexpr std::int32_t AssertionLinkAssertionColumn = 2;
 inline constexpr std::int32_t AssertionLinkPersonColumn = 3;
+inline constexpr std::int32_t AssertionLinkOrderColumn = 4;
 inline constexpr std::int32_t NewAssertionLinkOrder = 9999;
 
 #pragma pack(push, 1)
@@ -45,10 +48,11 @@ public:
     void LoadLinked() {}
     // Writes the row under its id; the engine's answer.
     std::int32_t Write();
-    // Issues an id when it has none, then writes; the engine's answer.
-    std::int32_t Save();
-    std::int32_t Delete();
-    static std::int32_t DeleteById(std::int32_t id, Database& database);
+    // Issues an id when it has none, then writes; true when done (the engine's error in the database's
+    // LastError otherwise).
+    bool Save();
+    bool Delete();
+    static bool DeleteById(std::int32_t id, Database& database);
 
     std::int32_t Id() const { return id_; }
     void SetId(std::int32_t id) { id_ = id; }

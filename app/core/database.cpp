@@ -5,7 +5,7 @@
 
 #include "core/engine_transaction.h"
 #include "core/event_type_row.h"
-#include "persons/event_type.h"
+#include "core/event_type.h"
 
 namespace {
 

@@ -30,6 +30,9 @@ public:
     void SetPath(const char* path);
     // Clears the header and sets the version a new database gets and the creation time to now.
     void InitHeader();
+    // The engine's code of its last failure on this file: why a save or delete answered false. 0 without
+    // a file.
+    std::int32_t LastError() const { return file != nullptr ? tlvGetLastError(file) : 0; }
 
     // The ids of the first event types of class "birth" (4) and "death" (11), looked up on first use and
     // kept; 0 when the database has none, in which case the next call looks again.

@@ -4,7 +4,7 @@
 
 namespace {
 // Large enough for a row of any table the properties count.
-constexpr std::size_t RowBufferSize = 8192;
+constexpr std::size_t RowBufferSize = TLV_MAX_RECORD_LENGTH;
 } // namespace
 
 std::string FileNameOfPath(const std::string& path)

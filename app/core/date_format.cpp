@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "core/date_words.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "core/date_words.h"
-#include "frame/language_table.h"
+#include "language/language_table.h"
 
 namespace {
 

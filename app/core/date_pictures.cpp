@@ -1,6 +1,6 @@
 #include "core/date_pictures.h"
 
-#include "frame/settings.h"
+#include "settings/settings.h"
 
 namespace {
 constexpr const char* InputPictures[] = {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "core/date_value.h"
-#include "frame/language_table.h"
+#include "language/language_table.h"
 #include "platform/codepage.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "frame/settings.h"
-#include "persons/event_type.h"
+#include "settings/settings.h"
+#include "core/event_type.h"
 
 void EventTypeCache::Load(Database& database)
 {

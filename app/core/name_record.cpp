@@ -7,7 +7,7 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/typed_parts.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -105,20 +105,21 @@ std::int32_t NameRecord::Write()
     return result;
 }
 
-std::int32_t NameRecord::Save()
+bool NameRecord::Save()
 {
     if (id_ == 0)
         Create();
-    return Write();
+    return Write() == 0;
 }
 
-void NameRecord::DeleteById(std::int32_t id, Database& database)
+bool NameRecord::DeleteById(std::int32_t id, Database& database)
 {
-    tlvDeleteRecord(database.TableId(TableName), id, database.file);
+    const bool deleted = tlvDeleteRecord(database.TableId(TableName), id, database.file) == 0;
     if (NameListEvents* list = database.NameList()) {
         list->DiscardAllNames();
         list->RemoveFromSelection(id);
     }
+    return deleted;
 }
 
 char* NameRecord::ComputeDisplayText(char* out, std::size_t size) const

@@ -60,9 +60,11 @@ public:
     // Recomputes the display text and writes the row (inside the caller's transaction); tells the person
     // list, and adds the name to its selection when Name/IncludeNew is on. The engine's answer.
     std::int32_t Write();
-    // Create when the name has no id, then Write.
-    std::int32_t Save();
-    static void DeleteById(std::int32_t id, Database& database);
+    // Create when the name has no id, then Write; true when done (the engine's error in the database's
+    // LastError otherwise).
+    bool Save();
+    // Deletes the row and tells the person list; true when the engine deleted it.
+    static bool DeleteById(std::int32_t id, Database& database);
 
     // All parts joined by blanks, then " [#number]" when number is not 0.
     char* Format(char* out, std::size_t size, std::int32_t number = 0) const;

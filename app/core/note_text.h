@@ -8,7 +8,6 @@
 #include <vector>
 
 class Database;
-struct HWND__;
 
 inline constexpr std::size_t NotePieceSize = 128;
 
@@ -73,9 +72,6 @@ public:
     void SetText(const char* text);
     // Appends; a null or empty text changes nothing.
     void Append(const char* text);
-    // Takes the whole text of a rich-edit control, lines ended by CR LF (defined with the note page, in
-    // the Windows build only).
-    void ReadFromEdit(HWND__* edit);
 
     std::int32_t ownerId = 0;
     std::uint8_t ownerType = 0;

@@ -7,11 +7,10 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/schema.h"
-#include "core/upgrade.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
-#include "persons/event_type.h"
-#include "persons/role.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
+#include "core/event_type.h"
+#include "core/role.h"
 #include "platform/file.h"
 #include "platform/file_lock.h"
 
@@ -77,21 +76,14 @@ bool ReadHeader(Database& database)
     return tlvReadRecord(database.TableId(TableMain2), HeaderRecordId, &database.header, database.file) == 0;
 }
 
-// Brings an older database to the current version in one transaction; false when any step failed, and
-// then the file is as it was.
-bool UpgradeDatabase(Database& database)
-{
-    return UpgradeOlderDatabase(database);
-}
-
 // Asks before converting an older database; true when it may be opened.
-bool OfferUpgrade(Database& database, void* owner)
+bool OfferUpgrade(Database& database, void* owner, DatabaseUpgrade upgrade)
 {
     if (Prompts == nullptr ||
         !Prompts->AskYesNo(owner, GetLanguageText("DATABASE_UPGRADE"), FileNamePart(database.path)))
         return false;
     Prompts->ShowWaitCursor(true);
-    bool upgraded = UpgradeDatabase(database);
+    bool upgraded = upgrade(database);
     Prompts->ShowWaitCursor(false);
     if (!upgraded) {
         ShowError(owner, LanguageKey("DATABASE_UPGRADE_FAILED"));
@@ -134,7 +126,7 @@ DatabasePrompts* SetDatabasePrompts(DatabasePrompts* prompts)
     return previous;
 }
 
-Database* OpenDatabase(void* owner, const char* path)
+Database* OpenDatabase(void* owner, const char* path, DatabaseUpgrade upgrade)
 {
     DatabaseFile* file = path != nullptr ? tlvOpenDatabaseEx(path, 0) : nullptr;
     if (file == nullptr) {
@@ -161,12 +153,12 @@ Database* OpenDatabase(void* owner, const char* path)
         ShowError(owner, LanguageKey("DATABASE_VERSION_NEWER"));
         return nullptr;
     }
-    if (version < OldestOpenableDatabaseVersion) {
+    if (version < OldestOpenableDatabaseVersion || (version < DatabaseVersionCreated && upgrade == nullptr)) {
         ShowError(owner, LanguageKey("DATABASE_VERSION_OLDER"));
         return nullptr;
     }
     database->SetPath(path);
-    if (version < DatabaseVersionCreated && !OfferUpgrade(*database, owner))
+    if (version < DatabaseVersionCreated && !OfferUpgrade(*database, owner, upgrade))
         return nullptr;
 
     if (CurrentSettings.general.BakChkOpen != 0 && Prompts != nullptr)

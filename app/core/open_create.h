@@ -36,9 +36,15 @@ public:
 // so nothing is changed unasked). Returns the previous ones.
 DatabasePrompts* SetDatabasePrompts(DatabasePrompts* prompts);
 
+// Brings a database of an older version to the current one in one read-write transaction of its own;
+// false when any step failed, and then the file is as it was. The upgrade builds records of layers above
+// this one, so the caller of OpenDatabase hands it in (UpgradeOlderDatabase, persons/upgrade.h).
+using DatabaseUpgrade = bool (*)(Database& database);
+
 // Opens the database file at `path`; null after telling the user why (unreadable file, damaged header,
-// version outside 97 .. 10403, an upgrade refused or not done). The caller owns the answer.
-Database* OpenDatabase(void* owner, const char* path);
+// version outside 97 .. 10403, an upgrade refused or not done). A database that needs the upgrade is
+// refused as too old when `upgrade` is null. The caller owns the answer.
+Database* OpenDatabase(void* owner, const char* path, DatabaseUpgrade upgrade);
 
 // Creates a new database file at `path` (which must hold a backslash) with its schema and header, and with
 // the built-in event and attribute types and the standard roles of the language in use when

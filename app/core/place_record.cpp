@@ -6,8 +6,8 @@
 
 #include "core/database.h"
 #include "core/typed_parts.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ std::int32_t PlaceRecord::ReadOld(std::int32_t id)
 {
     id_ = id;
     // A damaged file may give the old table longer rows than it should have: room for the longest.
-    unsigned char old[8192] = {};
+    unsigned char old[TLV_MAX_RECORD_LENGTH] = {};
     std::int32_t result = tlvReadRecord(database_->TableId(TablePlaceOld), id_, old, database_->file);
     std::memcpy(&row, old, OldPlaceRowSize);
     std::memset(row.indexText, 0, sizeof row.indexText);

@@ -142,36 +142,6 @@ void LookUpTableIds(Database& database)
         database.tableIds[number] = tlvGetTableID(TableNames[number], database.file);
 }
 
-namespace {
-
-// Bytes one element of an engine column type takes (the types of the engine's interface).
-int ColumnTypeBytes(std::uint8_t type)
-{
-    switch (type) {
-    case TLV_BYTE:
-    case TLV_TEXT:
-        return 1;
-    case TLV_UINT16:
-    case TLV_INT16:
-        return 2;
-    case TLV_UINT32:
-    case TLV_INT32:
-    case TLV_LONGTEXT:
-    case TLV_FLOAT:
-        return 4;
-    case TLV_UINT64:
-    case TLV_INT64:
-    case TLV_DOUBLE:
-        return 8;
-    case TLV_NOTHING:
-        return 0;
-    default:
-        return -1;
-    }
-}
-
-} // namespace
-
 bool TableRowsFitSchema(const Database& database)
 {
     for (int t = 0; t < TableCount; ++t) {
@@ -186,7 +156,7 @@ bool TableRowsFitSchema(const Database& database)
             ColumnInfo column{};
             if (tlvGetColumn(table, c, &column, database.file) != 0)
                 return false;
-            int bytes = ColumnTypeBytes(column.type);
+            const int bytes = tlvColumnTypeBytes(column.type);
             if (bytes < 0 || column.offset + bytes * column.count > schema->rowSize)
                 return false;
         }

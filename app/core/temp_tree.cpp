@@ -13,13 +13,6 @@ constexpr std::uint64_t EntryOffset(std::uint32_t n)
     return static_cast<std::uint64_t>(n - 1) * sizeof(TempTreeEntry);
 }
 
-// The fields of EXCERPT and SOURCE rows read here.
-constexpr int ExcerptRowSize = 45;
-constexpr int ExcerptSourceOffset = 33;
-constexpr int SourceRowSize = 432;
-constexpr int SourceShortTitleOffset = 256;
-constexpr int SourceShortTitleSize = 16;
-
 } // namespace
 
 TempTree::TempTree() : file_(platform::TempFile::Create("VES")) {}
@@ -152,18 +145,4 @@ std::uint32_t TempTree::Next(std::uint32_t n)
 void TempTree::InsertSource(std::int32_t sourceId, const char* shortTitle)
 {
     Insert(shortTitle, static_cast<std::uint32_t>(sourceId), 0);
-}
-
-void TempTree::InsertExcerptSource(Database& database, std::int32_t excerptId)
-{
-    std::uint8_t excerpt[ExcerptRowSize];
-    if (tlvReadRecord(database.TableId(TableExcerpt), excerptId, excerpt, database.file) != 0)
-        return;
-    const std::int32_t sourceId = platform::GetI32(excerpt + ExcerptSourceOffset);
-    std::uint8_t source[SourceRowSize];
-    if (sourceId == 0 || tlvReadRecord(database.TableId(TableSource), sourceId, source, database.file) != 0)
-        return;
-    char shortTitle[SourceShortTitleSize + 1] = {};
-    std::memcpy(shortTitle, source + SourceShortTitleOffset, SourceShortTitleSize);
-    InsertSource(sourceId, shortTitle);
 }

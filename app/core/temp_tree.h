@@ -53,9 +53,6 @@ public:
 
     // Inserts a source under its short title (the SOURCE row's third column) with its id as value 1.
     void InsertSource(std::int32_t sourceId, const char* shortTitle);
-    // Reads the excerpt and its source and inserts the source; nothing when either cannot be read.
-    // Inside the caller's transaction.
-    void InsertExcerptSource(Database& database, std::int32_t excerptId);
 
     // The order of keys: the user's locale, ignoring case, accents and symbols.
     static int Compare(const char* a, const char* b);

@@ -2,7 +2,7 @@
 // menu shows them.
 #pragma once
 
-#include "frame/settings.h"
+#include "settings/settings.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #include "frame/report_menus.h"
 
-#include "frame/language_table.h"
+#include "language/language_table.h"
 #include "platform/file.h"
 
 #include <cstdint>

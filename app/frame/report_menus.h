@@ -1,7 +1,7 @@
 // The six Report submenus: which report types each lists and which command runs which entry.
 #pragma once
 
-#include "frame/settings.h"
+#include "settings/settings.h"
 
 #include <cstddef>
 #include <string>

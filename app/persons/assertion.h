@@ -1,7 +1,7 @@
 // Assertions: what a source says about one or more persons. Each kind (event, attribute, relationship,
 // information note, name) is a record class over one table; all of them answer the record interface
-// `Assertion`, through which sentences, reports, exporters and the person record treat them alike, and
-// the assertion editor works on them through `AssertionEditor`.
+// `Assertion`, through which sentences, reports, exporters and the person record treat them alike (the
+// assertion editor works on them through `AssertionEditor`, persons/ui/assertion_editor.h).
 //
 // Saves and deletes run inside the caller's read-write transaction and answer whether every write
 // succeeded; on false the caller ends its outermost transaction with discard, so nothing half-written
@@ -16,13 +16,10 @@
 #include "core/schema.h"
 #include "persons/record_list.h"
 
-class AddressRecord;
 class Database;
 class ExcerptRef;
 class NameRecord;
 class NoteText;
-class PendingNotices;
-struct HWND__;
 
 // The table of each kind; its number is also the owner kind of the kind's excerpt references and notes.
 TableNumber AssertionKindTable(int kind);
@@ -120,34 +117,4 @@ private:
     std::size_t capacity_ = 0;
     std::size_t length_ = 0;
     std::size_t position_ = 0;
-};
-
-// The interface through which the assertion editor edits one assertion, in slot order. The editor owns
-// its assertion and destroys it with itself.
-class AssertionEditor {
-public:
-    AssertionEditor() = default;
-    AssertionEditor(const AssertionEditor&) = delete;
-    AssertionEditor& operator=(const AssertionEditor&) = delete;
-    virtual ~AssertionEditor() = default;
-
-    virtual int HasRolesPage() { return 0; }
-    virtual int HasFormattingPage() { return 0; }
-    virtual RecordList<ExcerptRef>& GetExcerptRefList() = 0;
-    virtual RecordList<AssertionLink>& GetLinkList() = 0;
-    // Null: the editor shows no address page.
-    virtual AddressRecord* GetAddress() { return nullptr; }
-    virtual NoteText& GetNote() = 0;
-    // Makes the kind page, a modeless child of `host`, and sets the host's title.
-    virtual HWND__* CreateKindPage(HWND__* host) = 0;
-    // Saves the assertion inside the editor's read-write transaction; true when everything was written.
-    virtual bool Save(PendingNotices& notices) = 0;
-    // Null: the kind has no such template (the witness part of the formatting page is hidden).
-    virtual const char* GetPrincipalTemplate() { return nullptr; }
-    virtual void SetPrincipalTemplate(const char*) {}
-    virtual const char* GetWitnessTemplate() { return nullptr; }
-    virtual void SetWitnessTemplate(const char*) {}
-
-    // The link that started the edit.
-    AssertionLink* initiatingLink = nullptr;
 };

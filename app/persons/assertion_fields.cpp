@@ -9,8 +9,8 @@
 #include "core/name_record.h"
 #include "core/note_text.h"
 #include "core/place_record.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 #include "core/bounded_text.h"
 
 namespace {

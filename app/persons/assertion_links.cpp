@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::int32_t AssertionLinkKindColumn = 1;
-
 RecordQuery LinksOf(std::uint8_t kind, std::int32_t assertionId)
 {
     return {TableAssertionLink, AssertionLinkAssertionColumn, assertionId, AssertionLinkKindColumn, kind};
@@ -46,10 +44,10 @@ bool SaveAssertionLinks(RecordList<AssertionLink>& list, std::uint8_t kind, std:
     for (std::size_t i = 0; i < list.Count(); ++i) {
         AssertionLink& link = list[i];
         if (!list.IsMarked(i)) {
-            if (link.Save() != 0)
+            if (!link.Save())
                 return false;
         } else if (link.Id() != 0) {
-            if (link.Delete() != 0)
+            if (!link.Delete())
                 return false;
             link.SetId(0);
         }

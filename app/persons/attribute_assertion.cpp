@@ -6,10 +6,10 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/note_text.h"
-#include "frame/language_table.h"
+#include "language/language_table.h"
 #include "persons/assertion_fields.h"
 #include "core/bounded_text.h"
-#include "persons/event_type.h"
+#include "core/event_type.h"
 #include "persons/old_assertion_date.h"
 #include "persons/owned_rows.h"
 #include "persons/sentence_format.h"
@@ -90,7 +90,7 @@ void AttributeAssertion::LoadValueText()
 int AttributeAssertion::AttributeKind()
 {
     LoadType();
-    return type_->id != 0 ? type_->row.attributeKind : AttributeKindText;
+    return type_->Id() != 0 ? type_->row.attributeKind : AttributeKindText;
 }
 
 char* AttributeAssertion::GetValueText(char* buffer, std::size_t size)

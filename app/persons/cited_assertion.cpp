@@ -2,7 +2,7 @@
 
 #include "core/database.h"
 #include "core/note_text.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 #include "persons/assertion_fields.h"
 #include "persons/assertion_links.h"
 #include "core/bounded_text.h"

@@ -6,15 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/schema.h"
+#include "core/table_row.h"
 
-class Database;
-
-class EntityRecord {
+class EntityRecord : public TableRow {
 public:
-    explicit EntityRecord(Database& database) : database_(&database) {}
-    EntityRecord(const EntityRecord&) = delete;
-    EntityRecord& operator=(const EntityRecord&) = delete;
+    explicit EntityRecord(Database& database) : TableRow(database) {}
     virtual ~EntityRecord() = default;
 
     // A new id in the record's table, kept as the object's id and returned (0 when the engine refused).
@@ -32,15 +28,7 @@ public:
     // caller's read-write transaction; true when every write succeeded.
     virtual bool Save() = 0;
 
-    std::int32_t Id() const { return id_; }
-    Database& OwnerDatabase() const { return *database_; }
-
 protected:
-    // The row operations on the record's table, for the derived classes.
-    std::int32_t NewRowId(TableNumber table);
+    // A primary record reads its row in a transaction of its own (TableRow::ReadRow inside it).
     std::int32_t ReadRow(TableNumber table, std::int32_t id, void* row, std::size_t size);
-    std::int32_t WriteRow(TableNumber table, const void* row);
-
-    Database* database_;
-    std::int32_t id_ = 0;
 };

@@ -11,14 +11,14 @@
 #include "core/name_record.h"
 #include "core/note_text.h"
 #include "core/place_record.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 #include "persons/assertion_fields.h"
 #include "core/bounded_text.h"
-#include "persons/event_type.h"
+#include "core/event_type.h"
 #include "persons/old_assertion_date.h"
 #include "persons/owned_rows.h"
-#include "persons/role.h"
+#include "core/role.h"
 #include "persons/sentence_format.h"
 
 namespace {
@@ -114,7 +114,7 @@ bool EventAssertion::RemoveLink(std::int32_t linkId)
     LoadLinks();
     if (links_.Count() < 2)
         return Delete();
-    if (AssertionLink::DeleteById(linkId, *database_) != 0)
+    if (!AssertionLink::DeleteById(linkId, *database_))
         return false;
     // The link's row is gone: the entry must not be written again, nor its freed id deleted later.
     for (std::size_t i = 0; i < links_.Count(); ++i)

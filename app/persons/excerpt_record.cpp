@@ -1,10 +1,13 @@
 #include "persons/excerpt_record.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "frame/language_table.h"
+#include "core/temp_tree.h"
+#include "language/language_table.h"
 #include "persons/assertion.h"
 #include "core/bounded_text.h"
 #include "persons/excerpt_ref.h"
@@ -163,4 +166,21 @@ void ExcerptRecord::SetPage(const char* page)
 {
     std::memset(row.page, 0, sizeof row.page);
     CopyBounded(row.page, sizeof row.page, page);
+}
+
+void InsertExcerptSource(TempTree& tree, Database& database, std::int32_t excerptId)
+{
+    // Rows read through buffers of the record's greatest length, whatever a damaged file declares.
+    std::vector<unsigned char> buffer(TLV_MAX_RECORD_LENGTH);
+    if (tlvReadRecord(database.TableId(TableExcerpt), excerptId, buffer.data(), database.file) != 0)
+        return;
+    ExcerptRow excerpt;
+    std::memcpy(&excerpt, buffer.data(), sizeof excerpt);
+    std::fill(buffer.begin(), buffer.end(), 0);
+    if (excerpt.sourceId == 0 ||
+        tlvReadRecord(database.TableId(TableSource), excerpt.sourceId, buffer.data(), database.file) != 0)
+        return;
+    char shortTitle[source_row::ShortTitleSize + 1] = {};
+    std::memcpy(shortTitle, buffer.data() + source_row::ShortTitleOffset, source_row::ShortTitleSize);
+    tree.InsertSource(excerpt.sourceId, shortTitle);
 }

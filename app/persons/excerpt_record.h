@@ -12,6 +12,7 @@
 
 class Database;
 class ExcerptRef;
+class TempTree;
 
 inline constexpr std::size_t ExcerptPageSize = 32; // at most 31 characters
 inline constexpr std::size_t CitationPieceSize = 128;
@@ -89,3 +90,7 @@ private:
     std::unique_ptr<NoteText> note_;
     std::unique_ptr<RecordList<ExcerptRef>> usage_;
 };
+
+// Reads the excerpt and its source and inserts the source into `tree` under its short title; nothing when
+// either cannot be read. Inside the caller's transaction.
+void InsertExcerptSource(TempTree& tree, Database& database, std::int32_t excerptId);

@@ -4,7 +4,7 @@
 #include "core/engine_transaction.h"
 #include "core/name_record.h"
 #include "core/note_text.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 #include "persons/assertion_fields.h"
 #include "core/bounded_text.h"
 

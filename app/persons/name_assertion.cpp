@@ -6,7 +6,7 @@
 #include "core/engine_transaction.h"
 #include "core/name_record.h"
 #include "core/note_text.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 #include "persons/assertion_fields.h"
 #include "core/bounded_text.h"
 #include "persons/old_assertion_date.h"
@@ -39,7 +39,7 @@ bool NameAssertion::Save()
                 name_->row.number = links_[i].row.personId;
                 break;
             }
-        if (name_->Save() != 0)
+        if (!name_->Save())
             return false;
         row.nameId = name_->Id();
     }

@@ -49,12 +49,12 @@ std::optional<std::int32_t> SaveFormatting(FormattingText* formatting, std::int3
 {
     if (!formatting)
         return current;
-    const bool ok = formatting->Save() == 0;
+    const bool ok = formatting->Save();
     return Checked(ok, formatting->Id());
 }
 
 bool DeleteFormatting(std::int32_t id, Database& database)
 {
-    const std::int32_t result = DeleteFormattingText(id, database);
-    return result == 0 || result == TLV_ERROR_RECORD;
+    // A row already gone is as good as deleted.
+    return DeleteFormattingText(id, database) || database.LastError() == TLV_ERROR_RECORD;
 }

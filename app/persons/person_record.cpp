@@ -23,22 +23,10 @@
 #include "persons/record_query.h"
 #include "persons/relationship.h"
 #include "persons/write_transaction.h"
+#include "records/media_row.h"
+#include "records/task_row.h"
 
 namespace {
-
-constexpr std::int32_t AssertionLinkOrderColumn = 4;
-constexpr std::size_t EngineBlockSize = 8192;
-
-// MEDIA rows: the owner person (indexed column 3) and the owner kind, the first MEDIADATA row of the
-// file's bytes and the first NOTE row; MEDIADATA rows end with the id of the next row of their chain.
-constexpr std::int32_t MediaOwnerColumn = 3;
-constexpr std::size_t MediaOwnerKindOffset = 260;
-constexpr std::size_t MediaFirstDataOffset = 261;
-constexpr std::size_t MediaNoteOffset = 269;
-constexpr std::size_t MediaDataNextOffset = 4092;
-// TASK rows: the person the task concerns (indexed column 5).
-constexpr std::int32_t TaskPersonColumn = 5;
-constexpr std::size_t TaskPersonOffset = 140;
 
 // The filter's switch for an event type. Ids the cache does not cover (0, or a type made after the cache
 // was loaded) count as included: a report must not silently lose events it cannot judge.
@@ -137,8 +125,8 @@ bool RemoveLinkedAssertion(const AssertionLink& link, Database& database, Pendin
     if (assertion && assertion->Id() != 0)
         return assertion->Delete();
     // The assertion is gone, maybe with this link when it was linked to the person twice.
-    const std::int32_t result = link.Id() != 0 ? AssertionLink::DeleteById(link.Id(), database) : 0;
-    return result == 0 || result == TLV_ERROR_RECORD;
+    return link.Id() == 0 || AssertionLink::DeleteById(link.Id(), database) ||
+           database.LastError() == TLV_ERROR_RECORD;
 }
 
 // The person's stored links in the person's order, each kept when the filter (null: none) lets it pass.
@@ -163,13 +151,13 @@ void LoadPersonLinks(RecordList<AssertionLink>& links, std::int32_t personId, co
 bool DeleteMediaDataChain(std::int32_t firstId, Database& database)
 {
     const std::int32_t table = database.TableId(TableMediaData);
-    std::vector<std::uint8_t> chunk(EngineBlockSize);
+    std::vector<std::uint8_t> chunk(TLV_MAX_RECORD_LENGTH);
     std::set<std::int32_t> visited;
     bool ok = true;
     for (std::int32_t id = firstId; id > 0 && visited.insert(id).second;) {
         if (tlvReadRecord(table, id, chunk.data(), database.file) != 0)
             break;
-        const std::int32_t next = platform::GetI32(chunk.data() + MediaDataNextOffset);
+        const std::int32_t next = platform::GetI32(chunk.data() + media_data_row::NextOffset);
         ok = tlvDeleteRecord(table, id, database.file) == 0 && ok;
         id = next;
     }
@@ -179,23 +167,23 @@ bool DeleteMediaDataChain(std::int32_t firstId, Database& database)
 // Deletes every media object of the person with its note and its stored bytes.
 bool DeletePersonMedia(std::int32_t personId, Database& database)
 {
-    const auto ids = FindRecordIds({TableMedia, MediaOwnerColumn, personId}, database);
+    const auto ids = FindRecordIds({TableMedia, media_row::OwnerColumn, personId}, database);
     if (!ids)
         return false;
     const std::int32_t table = database.TableId(TableMedia);
-    std::vector<std::uint8_t> media(EngineBlockSize);
+    std::vector<std::uint8_t> media(TLV_MAX_RECORD_LENGTH);
     bool ok = true;
     for (std::int32_t id : *ids) {
         if (tlvReadRecord(table, id, media.data(), database.file) != 0) {
             ok = false;
             continue;
         }
-        if (media[MediaOwnerKindOffset] != OwnerPerson)
+        if (media[media_row::OwnerKindOffset] != OwnerPerson)
             continue;
-        const std::int32_t noteId = platform::GetI32(media.data() + MediaNoteOffset);
+        const std::int32_t noteId = platform::GetI32(media.data() + media_row::NoteOffset);
         if (noteId != 0)
             NoteText::DeleteChain(noteId, database);
-        ok = DeleteMediaDataChain(platform::GetI32(media.data() + MediaFirstDataOffset), database) && ok;
+        ok = DeleteMediaDataChain(platform::GetI32(media.data() + media_row::FirstDataOffset), database) && ok;
         ok = tlvDeleteRecord(table, id, database.file) == 0 && ok;
     }
     return ok;
@@ -204,15 +192,15 @@ bool DeletePersonMedia(std::int32_t personId, Database& database)
 // Research tasks outlive the person: they keep everything but the person, which becomes none.
 bool DetachPersonTasks(std::int32_t personId, Database& database)
 {
-    const auto ids = FindRecordIds({TableTask, TaskPersonColumn, personId}, database);
+    const auto ids = FindRecordIds({TableTask, task_row::PersonColumn, personId}, database);
     if (!ids)
         return false;
     const std::int32_t table = database.TableId(TableTask);
-    std::vector<std::uint8_t> task(EngineBlockSize);
+    std::vector<std::uint8_t> task(TLV_MAX_RECORD_LENGTH);
     bool ok = true;
     for (std::int32_t id : *ids) {
         ok = tlvReadRecord(table, id, task.data(), database.file) == 0 && ok;
-        platform::PutI32(task.data() + TaskPersonOffset, 0);
+        platform::PutI32(task.data() + task_row::PersonOffset, 0);
         ok = tlvWriteRecord(table, id, task.data(), database.file) == 0 && ok;
     }
     return ok;
@@ -270,15 +258,8 @@ std::int32_t PersonRecord::ReadNext(std::int32_t id)
     EngineTransaction transaction(database_->file, TLV_READWRITE);
     if (!transaction.Running())
         return 0;
-    std::vector<std::uint8_t> buffer(EngineBlockSize);
-    const std::int32_t found =
-        tlvReadNextRecord(database_->TableId(TablePerson), id < 1 ? 1 : id, 1, buffer.data(), database_->file);
-    if (found <= 0)
-        return 0;
-    std::memcpy(&row, buffer.data(), sizeof row);
-    // The row read, not the one asked for: the exporters take the person's links by this id.
-    id_ = found;
-    return found;
+    // Keeps the id of the row read, not of the one asked for: the exporters take the person's links by it.
+    return ReadNextRow(TablePerson, id, &row, sizeof row);
 }
 
 void PersonRecord::LoadAll(const EventTypeCache* filter)
@@ -325,7 +306,7 @@ bool PersonRecord::Save()
     bool ok = true;
     if (name_) {
         name_->row.number = id_;
-        ok = name_->Save() == 0 && ok;
+        ok = name_->Save() && ok;
         row.nameId = name_->Id();
     }
     for (std::size_t i = 0; i < links_.Count(); ++i) {
@@ -333,9 +314,9 @@ bool PersonRecord::Save()
         link.row.personId = id_;
         link.row.order = static_cast<std::int32_t>(i + 1);
         if (!links_.IsMarked(i)) {
-            ok = link.Save() == 0 && ok;
+            ok = link.Save() && ok;
         } else if (link.Id() != 0) {
-            ok = link.Delete() == 0 && ok;
+            ok = link.Delete() && ok;
             // The freed id may be issued again: a later save must not delete someone else's link.
             link.SetId(0);
         }

@@ -5,11 +5,11 @@
 #include "core/engine_transaction.h"
 #include "core/name_record.h"
 #include "core/place_record.h"
-#include "frame/language_table.h"
+#include "language/language_table.h"
 #include "persons/attribute_assertion.h"
 #include "core/bounded_text.h"
 #include "persons/event_assertion.h"
-#include "persons/event_type.h"
+#include "core/event_type.h"
 #include "persons/person_record.h"
 #include "records/timeline.h"
 

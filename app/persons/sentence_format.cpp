@@ -35,26 +35,26 @@ void FormattingText::SetText(const char* text)
     std::memset(text_ + length, 0, FormattingTextSize - length);
 }
 
-std::int32_t FormattingText::Save()
+bool FormattingText::Save()
 {
     std::int32_t table = database_->TableId(TableFormatting);
     if (text_[0] != 0) {
         if (id_ == 0) {
             id_ = tlvNewID(table, database_->file);
             if (id_ == 0)
-                return tlvGetLastError(database_->file);
+                return false;
         }
-        return tlvWriteRecord(table, id_, text_, database_->file);
+        return tlvWriteRecord(table, id_, text_, database_->file) == 0;
     }
     if (id_ == 0)
-        return 0;
-    std::int32_t result = tlvDeleteRecord(table, id_, database_->file);
-    if (result == 0)
-        id_ = 0;
-    return result;
+        return true;
+    if (tlvDeleteRecord(table, id_, database_->file) != 0)
+        return false;
+    id_ = 0;
+    return true;
 }
 
-std::int32_t DeleteFormattingText(std::int32_t id, Database& database)
+bool DeleteFormattingText(std::int32_t id, Database& database)
 {
-    return tlvDeleteRecord(database.TableId(TableFormatting), id, database.file);
+    return tlvDeleteRecord(database.TableId(TableFormatting), id, database.file) == 0;
 }

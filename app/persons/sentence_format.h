@@ -25,8 +25,9 @@ public:
     std::int32_t Id() const { return id_; }
 
     // Stores a non-empty text (under a new id when it has none) and deletes the row of an emptied one, whose
-    // id becomes 0. Runs inside the caller's read-write transaction; the engine's result (0 success).
-    std::int32_t Save();
+    // id becomes 0. Runs inside the caller's read-write transaction; true when done (the engine's error in
+    // the database's LastError otherwise).
+    bool Save();
 
 private:
     Database* database_;
@@ -34,5 +35,5 @@ private:
     char text_[FormattingTextSize] = {};
 };
 
-// Deletes the FORMATTING row of `id`; the engine's result. Runs inside the caller's transaction.
-std::int32_t DeleteFormattingText(std::int32_t id, Database& database);
+// Deletes the FORMATTING row of `id`; true when done. Runs inside the caller's transaction.
+bool DeleteFormattingText(std::int32_t id, Database& database);

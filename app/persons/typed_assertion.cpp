@@ -9,11 +9,11 @@
 #include "core/name_record.h"
 #include "core/note_text.h"
 #include "core/place_record.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 #include "persons/assertion_fields.h"
 #include "core/bounded_text.h"
-#include "persons/event_type.h"
+#include "core/event_type.h"
 #include "persons/owned_rows.h"
 #include "persons/sentence_format.h"
 
@@ -27,7 +27,7 @@ TypedAssertion::~TypedAssertion() = default;
 void TypedAssertion::LoadType()
 {
     const std::int32_t typeId = Columns().typeId;
-    if (type_ && type_->id == typeId)
+    if (type_ && type_->Id() == typeId)
         return;
     type_ = std::make_unique<EventType>(*database_);
     EngineTransaction transaction(database_->file, TLV_READWRITE);

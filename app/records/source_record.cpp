@@ -7,10 +7,6 @@
 
 namespace {
 
-// Column offsets of the SOURCE row.
-constexpr std::size_t TitleOffset = 128;
-constexpr std::size_t ShortTitleOffset = 256;
-
 // Copies a stored text field, which ends at its terminator or at the field's end.
 void CopyField(char* out, std::size_t size, const unsigned char* field)
 {
@@ -29,7 +25,7 @@ std::int32_t SourceRecord::Read(std::int32_t id)
     title_[0] = '\0';
     shortTitle_[0] = '\0';
     id_ = 0;
-    unsigned char row[SourceRowSize] = {};
+    unsigned char row[TLV_MAX_RECORD_LENGTH] = {};
     EngineTransaction transaction(database_->file, TLV_READWRITE);
     if (!transaction.Running())
         return TLV_ERROR_NOTRANSACTION;
@@ -37,7 +33,7 @@ std::int32_t SourceRecord::Read(std::int32_t id)
     if (result != 0)
         return result;
     id_ = id;
-    CopyField(title_, sizeof title_, row + TitleOffset);
-    CopyField(shortTitle_, sizeof shortTitle_, row + ShortTitleOffset);
+    CopyField(title_, sizeof title_, row + source_row::TitleOffset);
+    CopyField(shortTitle_, sizeof shortTitle_, row + source_row::ShortTitleOffset);
     return 0;
 }

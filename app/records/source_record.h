@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "records/source_row.h"
+
 class Database;
 
-inline constexpr std::size_t SourceRowSize = 432;
-inline constexpr std::size_t SourceTitleSize = 128;     // at most 127 characters
-inline constexpr std::size_t SourceShortTitleSize = 16; // at most 15 characters; may be empty
+inline constexpr std::size_t SourceRowSize = source_row::Size;
+inline constexpr std::size_t SourceTitleSize = source_row::TitleSize;           // at most 127 characters
+inline constexpr std::size_t SourceShortTitleSize = source_row::ShortTitleSize; // at most 15; may be empty
 
 class SourceRecord {
 public:

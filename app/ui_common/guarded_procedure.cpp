@@ -1,7 +1,7 @@
 #include "ui_common/guarded_procedure.h"
 
-#include "frame/language_table.h"
-#include "frame/ui/message_box.h"
+#include "language/language_table.h"
+#include "ui_common/message_box.h"
 
 namespace {
 

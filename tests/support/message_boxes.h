@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/ui/message_box.h"
+#include "ui_common/message_box.h"
 
 namespace test_support {
 

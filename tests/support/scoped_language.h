@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "frame/language_table.h"
+#include "language/language_table.h"
 #include "tests/support/source_tree.h"
 
 namespace test_support {

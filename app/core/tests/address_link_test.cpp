@@ -133,7 +133,7 @@ TEST_F(AssertionLinkTest, ANewLinkStoresOrder9999)
     link.row.kind = AssertionEvent;
     link.row.assertionId = 12;
     link.row.personId = 3;
-    ASSERT_EQ(link.Save(), 0);
+    ASSERT_TRUE(link.Save());
     AssertionLink read(link.Id(), *db);
     EXPECT_EQ(+read.row.order, 9999);
     EXPECT_EQ(+read.row.kind, AssertionEvent);
@@ -150,7 +150,7 @@ TEST_F(AssertionLinkTest, APersonsLinksAreFoundInTheOrderTheyWereLastWritten)
         link.row.kind = AssertionAttribute;
         link.row.assertionId = assertion;
         link.row.personId = assertion == 2 ? 8 : 5;
-        ASSERT_EQ(link.Save(), 0);
+        ASSERT_TRUE(link.Save());
         ids.push_back(link.Id());
     }
     AssertionLink first(ids[0], *db);
@@ -171,13 +171,14 @@ TEST_F(AssertionLinkTest, AFailedReadKeepsTheIdAndAnswersTheEngine)
 {
     AssertionLink link(*db);
     link.row.kind = AssertionName;
-    ASSERT_EQ(link.Save(), 0);
+    ASSERT_TRUE(link.Save());
     const std::int32_t id = link.Id();
-    EXPECT_EQ(AssertionLink::DeleteById(id, *db), 0);
+    EXPECT_TRUE(AssertionLink::DeleteById(id, *db));
     AssertionLink read(*db);
     EXPECT_EQ(read.ReadAll(id), TLV_ERROR_RECORD);
     EXPECT_EQ(read.Id(), id);
-    EXPECT_EQ(link.Delete(), TLV_ERROR_RECORD);
+    EXPECT_FALSE(link.Delete());
+    EXPECT_EQ(db->LastError(), TLV_ERROR_RECORD);
 }
 
 } // namespace

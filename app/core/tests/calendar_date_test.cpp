@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "core/date_value.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 
 namespace {
 

@@ -55,8 +55,8 @@ TEST(DatabaseSchema, EveryTableHasItsColumnsAtTheirOffsets)
             ASSERT_EQ(tlvGetColumn(db.Table(table.number), column, &info, db.File()), 0);
             EXPECT_EQ(info.offset, offset) << EngineTableName(table.number) << " column " << column;
             EXPECT_EQ(info.indexed, table.columns[column - 1].indexed ? 1 : 0);
-            int element = info.type == TLV_INT16 ? 2 : info.type == TLV_INT32 ? 4 : 1;
-            offset += info.count * element;
+            ASSERT_GT(tlvColumnTypeBytes(info.type), 0) << EngineTableName(table.number) << " column " << column;
+            offset += info.count * tlvColumnTypeBytes(info.type);
         }
         EXPECT_EQ(offset, table.rowSize) << EngineTableName(table.number);
     }

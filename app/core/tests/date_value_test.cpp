@@ -10,8 +10,8 @@
 #include "core/date_pictures.h"
 #include "core/date_value.h"
 #include "core/date_words.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 #include "tests/support/scoped_language.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/name_record.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 #include "tests/support/test_database.h"
 
 namespace {
@@ -210,7 +210,7 @@ protected:
     {
         NameRecord name = Name(**db, parts);
         EngineTransaction transaction((*db)->file, TLV_READWRITE);
-        EXPECT_EQ(name.Save(), 0);
+        EXPECT_TRUE(name.Save());
         return name.Id();
     }
 

@@ -12,13 +12,17 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 #include "platform/file.h"
 #include "tests/support/scoped_language.h"
 #include "tests/support/test_folder.h"
 
 namespace {
+
+// Opening is tested apart from the conversion itself (persons/upgrade.h): an agreed upgrade here fails
+// the way one that cannot run does, and must leave the file as it was.
+bool FailingUpgrade(Database&) { return false; }
 
 constexpr const char* Texts = "DATABASE_ERROR=error\n"
                               "DATABASE_IN_USE=in use\n"
@@ -137,7 +141,7 @@ TEST_F(OpenCreateTest, CreateWritesSchemaHeaderAndStandardData)
     EXPECT_EQ(std::string(database->path), path);
     database.reset();
 
-    database.reset(OpenDatabase(nullptr, path.c_str()));
+    database.reset(OpenDatabase(nullptr, path.c_str(), FailingUpgrade));
     ASSERT_NE(database, nullptr);
     EXPECT_TRUE(prompts.events.empty());
     EXPECT_STREQ(database->header.title, "family");
@@ -228,7 +232,7 @@ TEST_F(OpenCreateTest, FailedCreationRemovesTheFile)
         }
         // A failure the engine got over must still leave a whole database.
         database.reset();
-        database.reset(OpenDatabase(nullptr, path.c_str()));
+        database.reset(OpenDatabase(nullptr, path.c_str(), FailingUpgrade));
         ASSERT_NE(database, nullptr) << "after failing operation " << n;
         EngineTransaction transaction(database->file, TLV_READ);
         EXPECT_EQ(tlvNumberOfRecords(database->TableId(TableRole), database->file), 3);
@@ -253,7 +257,7 @@ TEST_F(OpenCreateTest, VersionGates)
     for (const Case& c : cases) {
         std::string path = DatabaseOfVersion(c.version);
         prompts.events.clear();
-        std::unique_ptr<Database> database(OpenDatabase(&prompts, path.c_str()));
+        std::unique_ptr<Database> database(OpenDatabase(&prompts, path.c_str(), FailingUpgrade));
         EXPECT_EQ(database != nullptr, c.opens) << c.version;
         EXPECT_EQ(prompts.events, c.events) << c.version;
         if (!c.events.empty()) {
@@ -271,11 +275,24 @@ TEST_F(OpenCreateTest, RefusedUpgradeLeavesTheFileAsItWas)
     std::vector<char> before = FileBytes(path);
     ASSERT_FALSE(before.empty());
     prompts.answerYes = false;
-    EXPECT_EQ(OpenDatabase(nullptr, path.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, path.c_str(), FailingUpgrade), nullptr);
     ASSERT_EQ(prompts.captions.size(), 1u);
     EXPECT_EQ(prompts.captions[0], "versioned.vdb");
     EXPECT_EQ(prompts.events, std::vector<std::string>({"question: upgrade?"}));
     EXPECT_EQ(FileBytes(path), before);
+}
+
+TEST_F(OpenCreateTest, WithoutAnUpgradeAnOlderVersionIsRefusedUnasked)
+{
+    std::string path = DatabaseOfVersion(10199);
+    std::vector<char> before = FileBytes(path);
+    prompts.answerYes = true;
+    EXPECT_EQ(OpenDatabase(&prompts, path.c_str(), nullptr), nullptr);
+    EXPECT_EQ(prompts.events, std::vector<std::string>({"error: older"}));
+    EXPECT_EQ(FileBytes(path), before);
+    // The current version needs none.
+    std::unique_ptr<Database> current(OpenDatabase(&prompts, DatabaseOfVersion(10403).c_str(), nullptr));
+    EXPECT_NE(current, nullptr);
 }
 
 // The conversion of older tables is not there yet: Yes must not report an upgrade that never ran, nor open
@@ -285,7 +302,7 @@ TEST_F(OpenCreateTest, AgreedUpgradeThatCannotRunIsReportedAndChangesNothing)
     std::string path = DatabaseOfVersion(9000);
     std::vector<char> before = FileBytes(path);
     prompts.answerYes = true;
-    EXPECT_EQ(OpenDatabase(nullptr, path.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, path.c_str(), FailingUpgrade), nullptr);
     EXPECT_EQ(prompts.events,
               std::vector<std::string>({"question: upgrade?", "wait on", "wait off", "error: not upgraded"}));
     EXPECT_EQ(FileBytes(path), before);
@@ -294,11 +311,11 @@ TEST_F(OpenCreateTest, AgreedUpgradeThatCannotRunIsReportedAndChangesNothing)
 TEST_F(OpenCreateTest, FilesThatAreNoDatabasesAreRefused)
 {
     std::string missing = NewPath("missing.vdb");
-    EXPECT_EQ(OpenDatabase(nullptr, missing.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, missing.c_str(), FailingUpgrade), nullptr);
 
     std::string text = NewPath("text.vdb");
     std::ofstream(text, std::ios::binary) << std::string(20000, 'x');
-    EXPECT_EQ(OpenDatabase(nullptr, text.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, text.c_str(), FailingUpgrade), nullptr);
 
     // A database of the engine without the table MAIN2.
     std::string noMain = NewPath("nomain.vdb");
@@ -312,7 +329,7 @@ TEST_F(OpenCreateTest, FilesThatAreNoDatabasesAreRefused)
         tlvEndTransaction(1, file);
         tlvCloseDatabase(file);
     }
-    EXPECT_EQ(OpenDatabase(nullptr, noMain.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, noMain.c_str(), FailingUpgrade), nullptr);
 
     // MAIN2 with 11 columns, and MAIN2 with 12 columns but no header record.
     for (std::uint8_t columns : {11, 12}) {
@@ -325,7 +342,7 @@ TEST_F(OpenCreateTest, FilesThatAreNoDatabasesAreRefused)
         EXPECT_GT(tlvAddTable(&table, file), 0);
         tlvEndTransaction(1, file);
         tlvCloseDatabase(file);
-        EXPECT_EQ(OpenDatabase(nullptr, path.c_str()), nullptr) << int(columns);
+        EXPECT_EQ(OpenDatabase(nullptr, path.c_str(), FailingUpgrade), nullptr) << int(columns);
     }
 
     EXPECT_EQ(prompts.events, std::vector<std::string>(5, "error: error"));
@@ -338,10 +355,10 @@ TEST_F(OpenCreateTest, ADatabaseOpenElsewhereIsInUse)
     std::string path = NewPath("shared.vdb");
     std::unique_ptr<Database> first(CreateDatabase(path.c_str(), true));
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(OpenDatabase(nullptr, path.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, path.c_str(), FailingUpgrade), nullptr);
     EXPECT_EQ(prompts.events, std::vector<std::string>{"error: in use"});
     first.reset();
-    std::unique_ptr<Database> second(OpenDatabase(nullptr, path.c_str()));
+    std::unique_ptr<Database> second(OpenDatabase(nullptr, path.c_str(), FailingUpgrade));
     EXPECT_NE(second, nullptr);
 }
 
@@ -356,7 +373,7 @@ TEST_F(OpenCreateTest, AnInterruptedSaveOnReadOnlyMediaOpensReadOnly)
     // A journal cut short while it was written: the file itself was never touched.
     std::ofstream(path + "-journal", std::ios::binary) << std::string(100, 'j');
     platform::RefuseWritingTo(path);
-    std::unique_ptr<Database> database(OpenDatabase(nullptr, path.c_str()));
+    std::unique_ptr<Database> database(OpenDatabase(nullptr, path.c_str(), FailingUpgrade));
     platform::RefuseWritingTo("");
     ASSERT_NE(database, nullptr);
     EXPECT_EQ(prompts.events, std::vector<std::string>{"information: read-only recovery"});
@@ -386,7 +403,7 @@ TEST_F(OpenCreateTest, RowsLongerThanTheProgramsRecordsAreRefused)
         tlvEndTransaction(1, file);
         tlvCloseDatabase(file);
     }
-    EXPECT_EQ(OpenDatabase(nullptr, oversizedHeader.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, oversizedHeader.c_str(), FailingUpgrade), nullptr);
 
     std::string widePerson = NewPath("wideperson.vdb");
     {
@@ -403,7 +420,7 @@ TEST_F(OpenCreateTest, RowsLongerThanTheProgramsRecordsAreRefused)
         ASSERT_EQ(tlvDeleteTable(database->TableId(TablePerson), database->file), 0);
         ASSERT_GT(tlvAddTable(&table, database->file), 0);
     }
-    EXPECT_EQ(OpenDatabase(nullptr, widePerson.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, widePerson.c_str(), FailingUpgrade), nullptr);
 
     EXPECT_EQ(prompts.events, std::vector<std::string>(2, "error: error"));
 }
@@ -411,13 +428,13 @@ TEST_F(OpenCreateTest, RowsLongerThanTheProgramsRecordsAreRefused)
 TEST_F(OpenCreateTest, BackupReminderRunsOnlyWhenTheSettingIsOn)
 {
     std::string path = DatabaseOfVersion(10403);
-    std::unique_ptr<Database> database(OpenDatabase(&prompts, path.c_str()));
+    std::unique_ptr<Database> database(OpenDatabase(&prompts, path.c_str(), FailingUpgrade));
     ASSERT_NE(database, nullptr);
     EXPECT_TRUE(prompts.events.empty());
     database.reset();
 
     CurrentSettings.general.BakChkOpen = 1;
-    database.reset(OpenDatabase(&prompts, path.c_str()));
+    database.reset(OpenDatabase(&prompts, path.c_str(), FailingUpgrade));
     ASSERT_NE(database, nullptr);
     EXPECT_EQ(prompts.events, std::vector<std::string>({"backup: " + path}));
     EXPECT_EQ(prompts.lastOwner, &prompts);

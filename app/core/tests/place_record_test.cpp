@@ -8,7 +8,7 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/place_record.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 #include "missing_table.h"
 #include "tests/support/test_database.h"
 

@@ -11,7 +11,7 @@
 #include "platform/little_endian.h"
 #include "core/pair_stack.h"
 #include "core/skip_blanks.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 #include "tests/support/test_database.h"
 
 namespace {

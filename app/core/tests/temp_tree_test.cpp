@@ -7,7 +7,6 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "platform/little_endian.h"
 #include "core/temp_tree.h"
 #include "tests/support/test_database.h"
 
@@ -88,59 +87,6 @@ TEST(TempTree, FileExistsOnlyWhileTheTreeLives)
         EXPECT_TRUE(std::filesystem::exists(file));
     }
     EXPECT_FALSE(std::filesystem::exists(file));
-}
-
-class TempTreeSources : public testing::Test {
-protected:
-    std::int32_t AddSource(const char* shortTitle)
-    {
-        std::uint8_t row[432] = {};
-        std::strncpy(reinterpret_cast<char*>(row + 256), shortTitle, 15);
-        std::int32_t id = tlvNewID(db.Table(TableSource), db.File());
-        EXPECT_EQ(tlvWriteRecord(db.Table(TableSource), id, row, db.File()), 0);
-        return id;
-    }
-    std::int32_t AddExcerpt(std::int32_t sourceId)
-    {
-        std::uint8_t row[45] = {};
-        platform::PutI32(row + 33, sourceId);
-        std::int32_t id = tlvNewID(db.Table(TableExcerpt), db.File());
-        EXPECT_EQ(tlvWriteRecord(db.Table(TableExcerpt), id, row, db.File()), 0);
-        return id;
-    }
-
-    test_support::TestDatabase db;
-    EngineTransaction transaction{db.File(), TLV_READWRITE};
-};
-
-TEST_F(TempTreeSources, InsertsTheSourceOfEachCitation)
-{
-    const std::int32_t census = AddSource("Census 1900");
-    const std::int32_t church = AddSource("Church book");
-    const std::int32_t a = AddExcerpt(church);
-    const std::int32_t b = AddExcerpt(census);
-    TempTree tree;
-    tree.InsertExcerptSource(*db, a);
-    tree.InsertExcerptSource(*db, b);
-    tree.InsertExcerptSource(*db, a); // a second citation inserts again
-    std::vector<Walked> expected = {{"Census 1900", static_cast<std::uint32_t>(census), 0},
-                                    {"Church book", static_cast<std::uint32_t>(church), 0},
-                                    {"Church book", static_cast<std::uint32_t>(church), 0}};
-    EXPECT_EQ(Walk(tree), expected);
-}
-
-TEST_F(TempTreeSources, SkipsAnExcerptOrSourceThatCannotBeRead)
-{
-    const std::int32_t source = AddSource("Gone");
-    const std::int32_t orphan = AddExcerpt(source);
-    ASSERT_EQ(tlvDeleteRecord(db.Table(TableSource), source, db.File()), 0);
-    const std::int32_t noSource = AddExcerpt(0);
-    TempTree tree;
-    tree.InsertExcerptSource(*db, orphan);
-    tree.InsertExcerptSource(*db, noSource);
-    tree.InsertExcerptSource(*db, 999);
-    EXPECT_EQ(tree.Count(), 0u);
-    EXPECT_EQ(tree.First(), 0u);
 }
 
 } // namespace

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "core/address_record.h"
-#include "frame/language_table.h"
+#include "language/language_table.h"
 #include "res/core_resource.h"
 #include "ui_common/guarded_procedure.h"
 

@@ -3,7 +3,7 @@
 #include <richedit.h>
 
 #include "core/note_text.h"
-#include "frame/ui/private_messages.h"
+#include "ui_common/private_messages.h"
 #include "res/core_resource.h"
 #include "ui_common/guarded_procedure.h"
 
@@ -31,8 +31,7 @@ void FitToPage(HWND page, int width, int height)
 
 } // namespace
 
-// Lives with the page so that the model stays free of window calls.
-void NoteText::ReadFromEdit(HWND__* edit)
+void ReadNoteFromEdit(NoteText& note, HWND edit)
 {
     // The length in bytes with CR LF line ends, so that the buffer holds every character fetched.
     GETTEXTLENGTHEX lengthOf = {GTL_USECRLF | GTL_PRECISE | GTL_NUMBYTES, CP_ACP};
@@ -40,13 +39,13 @@ void NoteText::ReadFromEdit(HWND__* edit)
     if (length < 0)
         length = 0;
     const std::size_t size = static_cast<std::size_t>(length) + static_cast<std::size_t>(length) / 10 + 100;
-    Reserve(size);
+    note.Reserve(size);
     GETTEXTEX fetch = {};
     fetch.cb = static_cast<DWORD>(size);
     fetch.flags = GT_USECRLF;
     fetch.codepage = CP_ACP;
-    SendMessageA(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&fetch), reinterpret_cast<LPARAM>(Buffer()));
-    Buffer()[size] = '\0';
+    SendMessageA(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&fetch), reinterpret_cast<LPARAM>(note.Buffer()));
+    note.Buffer()[size] = '\0';
 }
 
 namespace {
@@ -76,7 +75,7 @@ INT_PTR NotePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         }
         if (LOWORD(wParam) == IDOK) {
             if (NoteText* note = PageNote(page))
-                note->ReadFromEdit(GetDlgItem(page, IDC_NOTE_TEXT));
+                ReadNoteFromEdit(*note, GetDlgItem(page, IDC_NOTE_TEXT));
             return TRUE;
         }
         return FALSE;

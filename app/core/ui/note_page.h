@@ -5,6 +5,11 @@
 
 #include <windows.h>
 
+class NoteText;
+
+// Takes the whole text of a rich-edit control into `note`, lines ended by CR LF.
+void ReadNoteFromEdit(NoteText& note, HWND edit);
+
 INT_PTR CALLBACK NotePageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The largest note the page edits, in characters.

@@ -4,11 +4,11 @@
 #include <string>
 
 #include "core/open_create.h"
-#include "frame/language_table.h"
-#include "frame/open_filter.h"
-#include "frame/settings.h"
-#include "frame/ui/frame_globals.h"
-#include "frame/ui/message_box.h"
+#include "language/language_table.h"
+#include "core/open_filter.h"
+#include "settings/settings.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/message_box.h"
 
 namespace {
 

@@ -1,8 +1,6 @@
-// The frame's portable decisions: the File/Open filter, the command line, the status bar and the saved
-// frame position.
+// The frame's portable decisions: the command line, the status bar and the saved frame position.
 #include "frame/command_line.h"
 #include "frame/frame_layout.h"
-#include "frame/open_filter.h"
 
 #include <gtest/gtest.h>
 
@@ -12,27 +10,6 @@
 namespace {
 
 using namespace std::string_literals;
-
-TEST(OpenFilter, JoinsWholePairsAndEndsInTwoNuls)
-{
-    EXPECT_EQ(BuildOpenFilter({"All files|*.vdb;*.rpt|", "Databases|*.vdb|"}),
-              "All files\0*.vdb;*.rpt\0Databases\0*.vdb\0\0"s);
-}
-
-TEST(OpenFilter, EachTextKeepsItsOwnSeparator)
-{
-    EXPECT_EQ(BuildOpenFilter({"Backups#*.vbk#", "GEDCOM|*.ged|"}), "Backups\0*.vbk\0GEDCOM\0*.ged\0\0"s);
-}
-
-TEST(OpenFilter, DropsUnpairedPiecesAndKeepsLongLists)
-{
-    EXPECT_EQ(BuildOpenFilter({"Timelines|*.vtl|Orphan|", ""}), "Timelines\0*.vtl\0\0"s);
-    EXPECT_EQ(BuildOpenFilter({}), "\0\0"s);
-    // Far beyond 256 characters nothing is lost.
-    std::string description(300, 'd');
-    std::string filter = BuildOpenFilter({description + "|*.x|", "Y|*.y|"});
-    EXPECT_EQ(filter, description + "\0*.x\0Y\0*.y\0\0"s);
-}
 
 TEST(CommandLine, KindByExtensionWithoutCase)
 {

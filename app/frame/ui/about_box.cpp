@@ -1,8 +1,8 @@
 #include "frame/ui/about_box.h"
 
-#include "frame/language_table.h"
-#include "frame/ui/frame_globals.h"
-#include "frame/ui/window_helpers.h"
+#include "language/language_table.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/window_helpers.h"
 #include "res/frame_resource.h"
 #include "ui_common/guarded_procedure.h"
 

@@ -3,10 +3,10 @@
 #include "core/database.h"
 #include "core/database_properties.h"
 #include "frame/recent_databases.h"
-#include "frame/settings.h"
-#include "frame/ui/frame_globals.h"
+#include "settings/settings.h"
+#include "ui_common/frame_globals.h"
 #include "frame/ui/menus.h"
-#include "frame/ui/private_messages.h"
+#include "ui_common/private_messages.h"
 #include "frame/ui/toolbars.h"
 #include "res/frame_resource.h"
 

@@ -2,14 +2,15 @@
 
 #include "core/database.h"
 #include "core/open_create.h"
+#include "persons/upgrade.h"
 #include "frame/command_line.h"
 #include "frame/frame_layout.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
 #include "frame/ui/database_display.h"
-#include "frame/ui/frame_globals.h"
+#include "ui_common/frame_globals.h"
 #include "frame/ui/menus.h"
-#include "frame/ui/private_messages.h"
+#include "ui_common/private_messages.h"
 #include "frame/ui/startup.h"
 #include "frame/ui/toolbars.h"
 #include "res/frame_resource.h"
@@ -120,7 +121,7 @@ HWND CreateFrameWindow()
 
 bool OpenAndShowDatabase(HWND frame, const char* path)
 {
-    Database* database = OpenDatabase(frame, path);
+    Database* database = OpenDatabase(frame, path, UpgradeOlderDatabase);
     if (!database)
         return false;
     CurrentDatabase = database;

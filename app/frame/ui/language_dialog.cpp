@@ -1,10 +1,10 @@
 // The language dialog: every *.lan file of the program folder, by name.
 #include "frame/ui/language_dialog.h"
 
-#include "frame/language_table.h"
-#include "frame/settings.h"
-#include "frame/ui/frame_globals.h"
-#include "frame/ui/window_helpers.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/window_helpers.h"
 #include "res/frame_resource.h"
 #include "ui_common/guarded_procedure.h"
 

@@ -1,9 +1,9 @@
 #include "frame/ui/menus.h"
 
 #include "core/bounded_text.h"
-#include "frame/language_table.h"
-#include "frame/settings.h"
-#include "frame/ui/frame_globals.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
+#include "ui_common/frame_globals.h"
 
 #include <commctrl.h>
 

@@ -1,8 +1,8 @@
 #include "frame/ui/toolbars.h"
 
-#include "frame/language_table.h"
-#include "frame/settings.h"
-#include "frame/ui/frame_globals.h"
+#include "language/language_table.h"
+#include "settings/settings.h"
+#include "ui_common/frame_globals.h"
 #include "res/frame_resource.h"
 
 #include <iterator>

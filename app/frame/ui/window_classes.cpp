@@ -2,7 +2,7 @@
 #include "frame/ui/frame_window.h"
 #include "frame/ui/startup.h"
 
-#include "frame/ui/frame_globals.h"
+#include "ui_common/frame_globals.h"
 #include "res/frame_resource.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Vestrada's entry point: start-up, the command-line file, the message loop.
 #include "frame/command_line.h"
-#include "frame/ui/frame_globals.h"
+#include "ui_common/frame_globals.h"
 #include "frame/ui/startup.h"
 
 #include <windows.h>

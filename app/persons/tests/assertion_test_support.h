@@ -17,8 +17,10 @@
 #include "core/name_record.h"
 #include "core/notice_sink.h"
 #include "engine/tolvane.h"
-#include "frame/settings.h"
+#include "settings/settings.h"
 #include "persons/excerpt_record.h"
+#include "persons/person_record.h"
+#include "records/source_row.h"
 #include "tests/support/scoped_language.h"
 #include "tests/support/test_database.h"
 
@@ -90,16 +92,15 @@ inline std::int32_t AddPerson(Database& database, std::uint8_t sex, const char* 
     NameRecord name(database);
     name.AppendPart(NamePartGiven, given);
     name.AppendPart(NamePartSurname, surname);
-    EXPECT_EQ(name.Save(), 0);
-    unsigned char row[11] = {};
-    const std::int32_t nameId = name.Id();
-    std::memcpy(row, &nameId, 4);
-    row[8] = sex;
-    row[9] = row[10] = 255;
+    EXPECT_TRUE(name.Save());
+    PersonRow row{};
+    row.nameId = name.Id();
+    row.sex = sex;
+    row.reserved1 = row.reserved2 = 255;
     const std::int32_t table = database.TableId(TablePerson);
     const std::int32_t id = tlvNewID(table, database.file);
     EXPECT_GT(id, 0);
-    EXPECT_EQ(tlvWriteRecord(table, id, row, database.file), 0);
+    EXPECT_EQ(tlvWriteRecord(table, id, &row, database.file), 0);
     return id;
 }
 
@@ -107,9 +108,10 @@ inline std::int32_t AddPerson(Database& database, std::uint8_t sex, const char* 
 inline std::int32_t AddSource(Database& database, const char* title, const char* shortTitle)
 {
     EngineTransaction transaction(database.file, TLV_READWRITE);
-    unsigned char row[432] = {};
-    std::strncpy(reinterpret_cast<char*>(row + 128), title, 127);
-    std::strncpy(reinterpret_cast<char*>(row + 256), shortTitle, 15);
+    unsigned char row[source_row::Size] = {};
+    std::strncpy(reinterpret_cast<char*>(row + source_row::TitleOffset), title, source_row::TitleSize - 1);
+    std::strncpy(reinterpret_cast<char*>(row + source_row::ShortTitleOffset), shortTitle,
+                 source_row::ShortTitleSize - 1);
     const std::int32_t table = database.TableId(TableSource);
     const std::int32_t id = tlvNewID(table, database.file);
     EXPECT_GT(id, 0);
@@ -134,7 +136,7 @@ inline bool RowExists(Database& database, TableNumber table, std::int32_t id)
     if (id <= 0)
         return false;
     EngineTransaction transaction(database.file, TLV_READ);
-    std::vector<unsigned char> row(8192);
+    std::vector<unsigned char> row(TLV_MAX_RECORD_LENGTH);
     return tlvReadRecord(database.TableId(table), id, row.data(), database.file) == 0;
 }
 
@@ -142,7 +144,7 @@ inline bool RowExists(Database& database, TableNumber table, std::int32_t id)
 inline std::vector<unsigned char> RawRow(Database& database, TableNumber table, std::int32_t id, std::size_t size)
 {
     EngineTransaction transaction(database.file, TLV_READ);
-    std::vector<unsigned char> row(8192);
+    std::vector<unsigned char> row(TLV_MAX_RECORD_LENGTH);
     EXPECT_EQ(tlvReadRecord(database.TableId(table), id, row.data(), database.file), 0);
     row.resize(size);
     return row;
@@ -153,7 +155,7 @@ inline int CountRows(Database& database, TableNumber table)
 {
     EngineTransaction transaction(database.file, TLV_READ);
     const std::int32_t highest = tlvNumberOfRecords(database.TableId(table), database.file);
-    std::vector<unsigned char> row(8192);
+    std::vector<unsigned char> row(TLV_MAX_RECORD_LENGTH);
     int count = 0;
     for (std::int32_t id = 1; id <= highest; ++id)
         count += tlvReadRecord(database.TableId(table), id, row.data(), database.file) == 0;

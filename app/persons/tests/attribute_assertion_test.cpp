@@ -9,7 +9,7 @@
 #include "core/address_record.h"
 #include "core/note_text.h"
 #include "core/place_record.h"
-#include "persons/event_type.h"
+#include "core/event_type.h"
 #include "persons/excerpt_ref.h"
 #include "persons/sentence_format.h"
 #include "persons/tests/assertion_test_support.h"

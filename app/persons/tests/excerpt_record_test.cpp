@@ -7,10 +7,12 @@
 #include <cstring>
 
 #include "core/note_text.h"
+#include "core/temp_tree.h"
 #include "persons/assertion.h"
 #include "persons/excerpt_ref.h"
 #include "persons/tests/assertion_test_support.h"
 #include "persons/write_transaction.h"
+#include "records/source_row.h"
 
 namespace {
 
@@ -220,6 +222,67 @@ TEST_F(Excerpts, AFailedSaveLeavesNothingBehind)
     db().tableIds[TableNote] = noteTable;
     EXPECT_EQ(CountRows(db(), TableNote), notesBefore);
     EXPECT_EQ(CountRows(db(), TableExcerpt), 0);
+}
+
+// The sources of citations, gathered in short-title order.
+class ExcerptSources : public AssertionTest {
+protected:
+    std::int32_t AddSource(const char* shortTitle)
+    {
+        std::uint8_t row[source_row::Size] = {};
+        std::strncpy(reinterpret_cast<char*>(row + source_row::ShortTitleOffset), shortTitle,
+                     source_row::ShortTitleSize - 1);
+        const std::int32_t id = tlvNewID(db().TableId(TableSource), db().file);
+        EXPECT_EQ(tlvWriteRecord(db().TableId(TableSource), id, row, db().file), 0);
+        return id;
+    }
+    std::int32_t AddExcerpt(std::int32_t sourceId)
+    {
+        ExcerptRow row{};
+        row.sourceId = sourceId;
+        const std::int32_t id = tlvNewID(db().TableId(TableExcerpt), db().file);
+        EXPECT_EQ(tlvWriteRecord(db().TableId(TableExcerpt), id, &row, db().file), 0);
+        return id;
+    }
+    // Each entry as "short title=source id", in the tree's order.
+    static std::vector<std::string> Entries(TempTree& tree)
+    {
+        std::vector<std::string> entries;
+        for (std::uint32_t n = tree.First(); n != 0 && entries.size() <= tree.Count(); n = tree.Next(n))
+            entries.push_back(std::string(tree.GetKey(n)) + "=" + std::to_string(tree.GetValue1(n)));
+        return entries;
+    }
+};
+
+TEST_F(ExcerptSources, InsertsTheSourceOfEachCitation)
+{
+    auto transaction = test_support::Transaction(db());
+    const std::int32_t census = AddSource("Census 1900");
+    const std::int32_t church = AddSource("Church book");
+    const std::int32_t a = AddExcerpt(church);
+    const std::int32_t b = AddExcerpt(census);
+    TempTree tree;
+    InsertExcerptSource(tree, db(), a);
+    InsertExcerptSource(tree, db(), b);
+    InsertExcerptSource(tree, db(), a); // a second citation inserts again
+    const std::string censusEntry = "Census 1900=" + std::to_string(census);
+    const std::string churchEntry = "Church book=" + std::to_string(church);
+    EXPECT_EQ(Entries(tree), (std::vector<std::string>{censusEntry, churchEntry, churchEntry}));
+}
+
+TEST_F(ExcerptSources, SkipsAnExcerptOrSourceThatCannotBeRead)
+{
+    auto transaction = test_support::Transaction(db());
+    const std::int32_t source = AddSource("Gone");
+    const std::int32_t orphan = AddExcerpt(source);
+    ASSERT_EQ(tlvDeleteRecord(db().TableId(TableSource), source, db().file), 0);
+    const std::int32_t noSource = AddExcerpt(0);
+    TempTree tree;
+    InsertExcerptSource(tree, db(), orphan);
+    InsertExcerptSource(tree, db(), noSource);
+    InsertExcerptSource(tree, db(), 999);
+    EXPECT_EQ(tree.Count(), 0u);
+    EXPECT_EQ(tree.First(), 0u);
 }
 
 } // namespace

@@ -12,7 +12,7 @@
 #include "core/tests/missing_table.h"
 #include "persons/attribute_assertion.h"
 #include "persons/event_assertion.h"
-#include "persons/role.h"
+#include "core/role.h"
 #include "persons/tests/assertion_test_support.h"
 #include "persons/write_transaction.h"
 
@@ -169,7 +169,13 @@ TEST_F(AssertionTest, ARoleWhoseNoteIsRefusedAnswersTheEngineAndIsNotStored)
     role.Note()->SetText("note");
     {
         MissingTable missing(db(), TableNote);
-        EXPECT_FALSE(RunWriteTransaction(db(), [&] { return role.Save() == 0; }));
+        std::int32_t error = 0;
+        EXPECT_FALSE(RunWriteTransaction(db(), [&] {
+            const bool saved = role.Save();
+            error = db().LastError();
+            return saved;
+        }));
+        EXPECT_NE(error, 0);
     }
     Reopen();
     EXPECT_EQ(CountRows(db(), TableRole), 0);
@@ -178,13 +184,13 @@ TEST_F(AssertionTest, ARoleWhoseNoteIsRefusedAnswersTheEngineAndIsNotStored)
     stored.SetName("Informant");
     stored.LoadNote();
     stored.Note()->SetText("note");
-    ASSERT_TRUE(RunWriteTransaction(db(), [&] { return stored.Save() == 0; }));
+    ASSERT_TRUE(RunWriteTransaction(db(), [&] { return stored.Save(); }));
     {
         MissingTable missing(db(), TableNote);
-        EXPECT_FALSE(RunWriteTransaction(db(), [&] { return DeleteRole(stored.id, db()) == RoleDeletion::Deleted; }));
+        EXPECT_FALSE(RunWriteTransaction(db(), [&] { return DeleteRole(stored.Id(), db()) == RoleDeletion::Deleted; }));
     }
     Reopen();
-    EXPECT_TRUE(RowExists(db(), TableRole, stored.id));
+    EXPECT_TRUE(RowExists(db(), TableRole, stored.Id()));
     EXPECT_EQ(CountRows(db(), TableNote), 1);
 }
 

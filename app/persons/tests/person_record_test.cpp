@@ -15,6 +15,8 @@
 #include "core/note_text.h"
 #include "persons/excerpt_ref.h"
 #include "persons/tests/person_test_support.h"
+#include "records/media_row.h"
+#include "records/task_row.h"
 #include "records/timeline.h"
 
 namespace {
@@ -62,7 +64,7 @@ TEST_F(Persons, FirstSaveOfANewPersonWritesItsRow)
     EXPECT_EQ(person.Id(), 1);
     Reopen();
 
-    const std::vector<unsigned char> bytes = RawRow(db(), TablePerson, 1, 11);
+    const std::vector<unsigned char> bytes = RawRow(db(), TablePerson, 1, sizeof(PersonRow));
     EXPECT_EQ(bytes, std::vector<unsigned char>({1, 0, 0, 0, 0, 0, 0, 0, 1, 255, 255}));
     PersonRecord stored(db());
     stored.ReadAndLoad(1);
@@ -266,20 +268,20 @@ TEST_F(Persons, DeleteRemovesEveryDependant)
         auto transaction = test_support::Transaction(db());
         noteId = NoteText::StoreNew("a note", me, OwnerPerson, db());
         // A research task about the person, and a media object of it with its bytes in one chunk.
-        std::uint8_t taskRow[158] = {};
+        std::uint8_t taskRow[task_row::Size] = {};
         std::strcpy(reinterpret_cast<char*>(taskRow), "find the baptism");
-        platform::PutI32(taskRow + 140, me);
+        platform::PutI32(taskRow + task_row::PersonOffset, me);
         task = tlvNewID(db().TableId(TableTask), db().file);
         ASSERT_EQ(tlvWriteRecord(db().TableId(TableTask), task, taskRow, db().file), 0);
-        std::vector<std::uint8_t> data(4096, 7);
-        platform::PutI32(data.data() + 4092, 0);
+        std::vector<std::uint8_t> data(media_data_row::Size, 7);
+        platform::PutI32(data.data() + media_data_row::NextOffset, 0);
         chunk = tlvNewID(db().TableId(TableMediaData), db().file);
         ASSERT_EQ(tlvWriteRecord(db().TableId(TableMediaData), chunk, data.data(), db().file), 0);
-        std::uint8_t mediaRow[276] = {};
-        platform::PutI32(mediaRow + 256, me);
-        mediaRow[260] = OwnerPerson;
-        platform::PutI32(mediaRow + 261, chunk);
-        platform::PutI32(mediaRow + 265, 100);
+        std::uint8_t mediaRow[media_row::Size] = {};
+        platform::PutI32(mediaRow + media_row::OwnerOffset, me);
+        mediaRow[media_row::OwnerKindOffset] = OwnerPerson;
+        platform::PutI32(mediaRow + media_row::FirstDataOffset, chunk);
+        platform::PutI32(mediaRow + media_row::DataSizeOffset, 100);
         media = tlvNewID(db().TableId(TableMedia), db().file);
         ASSERT_EQ(tlvWriteRecord(db().TableId(TableMedia), media, mediaRow, db().file), 0);
     }
@@ -288,7 +290,7 @@ TEST_F(Persons, DeleteRemovesEveryDependant)
         person.row.noteId = noteId;
         ASSERT_TRUE(RunWriteTransaction(db(), [&] { return person.Write() == 0; }));
     }
-    const std::int32_t nameId = platform::GetI32(RawRow(db(), TablePerson, me, 11).data());
+    const std::int32_t nameId = platform::GetI32(RawRow(db(), TablePerson, me, sizeof(PersonRow)).data());
 
     // Read only: neither links nor references were loaded before the delete.
     PersonRecord person(me, db());
@@ -320,8 +322,9 @@ TEST_F(Persons, DeleteRemovesEveryDependant)
     ASSERT_EQ(CountRows(db(), TableExcerptRef), 1);
     // The task outlives the person, about nobody.
     ASSERT_TRUE(RowExists(db(), TableTask, task));
-    EXPECT_EQ(platform::GetI32(RawRow(db(), TableTask, task, 158).data() + 140), 0);
-    EXPECT_STREQ(reinterpret_cast<const char*>(RawRow(db(), TableTask, task, 158).data()), "find the baptism");
+    EXPECT_EQ(platform::GetI32(RawRow(db(), TableTask, task, task_row::Size).data() + task_row::PersonOffset), 0);
+    EXPECT_STREQ(reinterpret_cast<const char*>(RawRow(db(), TableTask, task, task_row::Size).data()),
+                 "find the baptism");
     // Both links of the relationship were announced as removed, after the commit.
     ASSERT_EQ(sink.posted.size(), 2u);
     for (const RecordingSink::Entry& entry : sink.posted)

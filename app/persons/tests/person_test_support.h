@@ -13,7 +13,7 @@
 #include "core/place_record.h"
 #include "persons/attribute_assertion.h"
 #include "persons/event_assertion.h"
-#include "persons/event_type.h"
+#include "core/event_type.h"
 #include "persons/info_assertion.h"
 #include "persons/name_assertion.h"
 #include "persons/relationship.h"

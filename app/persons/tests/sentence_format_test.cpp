@@ -21,7 +21,7 @@ TEST(FormattingText, EmptyOverrideIsNeverStored)
     TestDatabase database;
     auto transaction = Transaction(*database);
     FormattingText text(*database);
-    EXPECT_EQ(text.Save(), 0);
+    EXPECT_TRUE(text.Save());
     EXPECT_EQ(text.Id(), 0);
     EXPECT_EQ(FormattingRows(*database), 0);
 }
@@ -34,12 +34,12 @@ TEST(FormattingText, ClearingDeletesTheRowAndNewTextTakesANewOne)
         auto transaction = Transaction(*database);
         FormattingText text(*database);
         text.SetText("{F} was born");
-        ASSERT_EQ(text.Save(), 0);
+        ASSERT_TRUE(text.Save());
         first = text.Id();
         EXPECT_NE(first, 0);
         // A second save of a stored text keeps its row.
         text.SetText("{F} was baptised");
-        ASSERT_EQ(text.Save(), 0);
+        ASSERT_TRUE(text.Save());
         EXPECT_EQ(text.Id(), first);
     }
     database.Reopen();
@@ -49,7 +49,7 @@ TEST(FormattingText, ClearingDeletesTheRowAndNewTextTakesANewOne)
     EXPECT_STREQ(stored.Text(), "{F} was baptised");
 
     stored.SetText("");
-    ASSERT_EQ(stored.Save(), 0);
+    ASSERT_TRUE(stored.Save());
     EXPECT_EQ(stored.Id(), 0);
     FormattingText gone(*database);
     EXPECT_NE(gone.Read(first), 0);
@@ -58,9 +58,9 @@ TEST(FormattingText, ClearingDeletesTheRowAndNewTextTakesANewOne)
     // Another override in between takes the freed row, so the revived text gets an id of its own.
     FormattingText other(*database);
     other.SetText("other");
-    ASSERT_EQ(other.Save(), 0);
+    ASSERT_TRUE(other.Save());
     stored.SetText("again");
-    ASSERT_EQ(stored.Save(), 0);
+    ASSERT_TRUE(stored.Save());
     EXPECT_NE(stored.Id(), 0);
     EXPECT_NE(stored.Id(), other.Id());
     FormattingText reread(stored.Id(), *database);
@@ -75,7 +75,7 @@ TEST(FormattingText, LongTextIsCutTo63Characters)
     FormattingText text(*database);
     text.SetText(longText.c_str());
     EXPECT_EQ(std::string(text.Text()), longText.substr(0, 63));
-    ASSERT_EQ(text.Save(), 0);
+    ASSERT_TRUE(text.Save());
     FormattingText reread(text.Id(), *database);
     EXPECT_EQ(std::string(reread.Text()), longText.substr(0, 63));
 }
@@ -86,9 +86,10 @@ TEST(FormattingText, DeleteById)
     auto transaction = Transaction(*database);
     FormattingText text(*database);
     text.SetText("x");
-    ASSERT_EQ(text.Save(), 0);
-    EXPECT_EQ(DeleteFormattingText(text.Id(), *database), 0);
-    EXPECT_NE(DeleteFormattingText(text.Id(), *database), 0);
+    ASSERT_TRUE(text.Save());
+    EXPECT_TRUE(DeleteFormattingText(text.Id(), *database));
+    EXPECT_FALSE(DeleteFormattingText(text.Id(), *database));
+    EXPECT_EQ(database->LastError(), TLV_ERROR_RECORD);
     FormattingText reread(*database);
     EXPECT_NE(reread.Read(text.Id()), 0);
 }

@@ -8,11 +8,11 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "frame/language_table.h"
-#include "frame/ui/frame_globals.h"
-#include "frame/ui/message_box.h"
-#include "frame/ui/window_helpers.h"
-#include "persons/event_type.h"
+#include "language/language_table.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/message_box.h"
+#include "ui_common/window_helpers.h"
+#include "core/event_type.h"
 #include "persons/ui/dialog_state.h"
 #include "res/persons_resource.h"
 #include "ui_common/guarded_procedure.h"
@@ -320,20 +320,15 @@ bool SaveEditor(HWND dialog, EditorState& state)
     row.principals = static_cast<std::uint8_t>(ComboSelection(dialog, IDC_EVENTTYPE_PRINCIPALS));
     row.print = IsDlgButtonChecked(dialog, IDC_EVENTTYPE_PRINT) == BST_CHECKED ? 1 : 0;
 
-    Database& database = state.type.database();
+    Database& database = state.type.OwnerDatabase();
     EngineTransaction transaction(database.file, TLV_READWRITE);
-    bool written = transaction.Running();
-    std::int32_t newId = 0;
-    if (written && state.type.id == 0) {
-        newId = tlvNewID(database.TableId(TableEventType), database.file);
-        state.type.id = newId;
-        written = newId != 0;
-    }
-    written = written && state.type.Write() == 0;
+    const bool isNew = state.type.Id() == 0;
+    bool written = transaction.Running() && state.type.Save();
     written = transaction.End(written) == 0 && written;
     if (!written) {
-        if (newId != 0)
-            state.type.id = 0;
+        // The discarded transaction took the new id with it.
+        if (isNew)
+            state.type.SetId(0);
         ShowMessageBox(dialog, GetLanguageText("DATABASE_ERROR"), nullptr, MB_OK | MB_ICONERROR);
         return false;
     }

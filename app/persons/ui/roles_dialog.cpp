@@ -6,11 +6,12 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
-#include "frame/language_table.h"
-#include "frame/ui/frame_globals.h"
-#include "frame/ui/message_box.h"
-#include "frame/ui/window_helpers.h"
-#include "persons/role.h"
+#include "language/language_table.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/message_box.h"
+#include "ui_common/window_helpers.h"
+#include "core/role.h"
+#include "core/ui/note_page.h"
 #include "persons/ui/dialog_state.h"
 #include "res/persons_resource.h"
 #include "ui_common/guarded_procedure.h"
@@ -120,8 +121,8 @@ void ApplyRole(HWND dialog, RolesState& state)
             role.SetName(name);
             if (role.Note() == nullptr)
                 role.LoadNote();
-            role.Note()->ReadFromEdit(GetDlgItem(dialog, IDC_ROLES_NOTE));
-            done = role.Save() == 0;
+            ReadNoteFromEdit(*role.Note(), GetDlgItem(dialog, IDC_ROLES_NOTE));
+            done = role.Save();
         }
         done = transaction.End(done) == 0 && done;
         if (!done && problem == nullptr)

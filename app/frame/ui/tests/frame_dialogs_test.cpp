@@ -4,9 +4,9 @@
 #include "core/database_properties.h"
 #include "core/engine_transaction.h"
 #include "frame/ui/database_display.h"
-#include "frame/ui/message_box.h"
-#include "frame/ui/question_box.h"
-#include "frame/ui/window_helpers.h"
+#include "ui_common/message_box.h"
+#include "ui_common/question_box.h"
+#include "ui_common/window_helpers.h"
 #include "res/frame_resource.h"
 
 #include <commctrl.h>

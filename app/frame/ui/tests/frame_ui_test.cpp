@@ -5,7 +5,7 @@
 #include "frame/command_line.h"
 #include "frame/recent_databases.h"
 #include "frame/ui/frame_window.h"
-#include "frame/ui/private_messages.h"
+#include "ui_common/private_messages.h"
 #include "res/frame_resource.h"
 
 #include <commctrl.h>

@@ -12,10 +12,11 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/ui/frame_globals.h"
 #include "tests/support/message_boxes.h"
 #include "tests/support/scoped_language.h"
 #include "tests/support/test_database.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/message_box.h"
 
 namespace dialog_test {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "persons/event_type.h"
+#include "core/event_type.h"
 #include "persons/ui/tests/dialog_test_support.h"
 #include "res/persons_resource.h"
 
@@ -43,7 +43,7 @@ protected:
     {
         auto transaction = Transaction(*database_, TLV_READ);
         EventType type(id, *database_);
-        EXPECT_EQ(type.id, id);
+        EXPECT_EQ(type.Id(), id);
         return type.row;
     }
     std::int32_t TypeCount()

@@ -8,7 +8,8 @@
 #include <string>
 
 #include "core/open_create.h"
-#include "frame/settings.h"
+#include "persons/upgrade.h"
+#include "settings/settings.h"
 #include "persons/ui/tests/dialog_test_support.h"
 
 namespace {
@@ -65,7 +66,7 @@ TEST_F(OpenCreateUiTest, RefusalsAndTheUpgradeQuestionAreMessageBoxes)
     older->Close();
     upgradable->Close();
 
-    EXPECT_EQ(OpenDatabase(nullptr, olderPath.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, olderPath.c_str(), UpgradeOlderDatabase), nullptr);
     ASSERT_EQ(boxes_.boxes.size(), 1u);
     EXPECT_EQ(boxes_.boxes[0].text, "older");
     EXPECT_EQ(boxes_.boxes[0].caption, "<null>");
@@ -73,7 +74,7 @@ TEST_F(OpenCreateUiTest, RefusalsAndTheUpgradeQuestionAreMessageBoxes)
 
     boxes_.boxes.clear();
     boxes_.answer = IDNO;
-    EXPECT_EQ(OpenDatabase(nullptr, upgradablePath.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, upgradablePath.c_str(), UpgradeOlderDatabase), nullptr);
     ASSERT_EQ(boxes_.boxes.size(), 1u);
     EXPECT_EQ(boxes_.boxes[0].text, "upgrade?");
     EXPECT_EQ(boxes_.boxes[0].caption, std::filesystem::path(upgradablePath).filename().string());
@@ -81,7 +82,7 @@ TEST_F(OpenCreateUiTest, RefusalsAndTheUpgradeQuestionAreMessageBoxes)
 
     boxes_.boxes.clear();
     boxes_.answer = IDYES;
-    EXPECT_EQ(OpenDatabase(nullptr, upgradablePath.c_str()), nullptr);
+    EXPECT_EQ(OpenDatabase(nullptr, upgradablePath.c_str(), UpgradeOlderDatabase), nullptr);
     ASSERT_EQ(boxes_.boxes.size(), 2u);
     EXPECT_EQ(boxes_.boxes[1].text, "not upgraded");
     EXPECT_EQ(boxes_.boxes[1].type, static_cast<UINT>(MB_OK | MB_ICONERROR));

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/little_endian.h"
-#include "persons/role.h"
+#include "core/role.h"
 #include "persons/ui/tests/dialog_test_support.h"
 #include "res/persons_resource.h"
 

@@ -1,0 +1,2 @@
+#include "core/tests/helper.h"
+#include "tests/support/scratch.h"

@@ -1,0 +1,2 @@
+#include "core/values.h"
+#include "persons/person_record.h"

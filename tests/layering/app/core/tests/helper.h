@@ -1,0 +1,3 @@
+#pragma once
+#include "tests/support/scratch.h"
+#include "core/values.h"
