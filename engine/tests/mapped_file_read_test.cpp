@@ -118,4 +118,30 @@ TEST(PrivateView, IsNeverLentByAWritingHandleOrForAnEmptyFile)
     ASSERT_NE(reader.PrivateView(0, 3), nullptr) << "a view does not need mapped reads";
 }
 
+TEST(ReadView, LendsTheReadMappingUntilTheNextWrite)
+{
+    ScratchFile scratch("readview.bin");
+    platform::File file = OpenScratch(scratch.Path(), true);
+    EXPECT_EQ(file.ReadView(0, 1), nullptr) << "empty file";
+    ASSERT_TRUE(file.WriteAt(0, "abcdefghij", 10));
+    const std::uint8_t* view = file.ReadView(2, 4);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(view), 4), "cdef");
+    EXPECT_EQ(file.ReadView(0, 10), view - 2) << "one mapping serves every range";
+    char got[3] = {};
+    ASSERT_EQ(file.ReadAt(7, got, 3), 3);
+    EXPECT_EQ(std::string(got, 3), "hij");
+    EXPECT_EQ(file.ReadView(8, 3), nullptr) << "past the end";
+    EXPECT_EQ(file.ReadView(3, 0), nullptr);
+    EXPECT_EQ(file.PrivateView(0, 1), nullptr) << "a handle that writes lends no private view";
+    ASSERT_TRUE(file.WriteAt(10, "kl", 2));
+    const std::uint8_t* grown = file.ReadView(10, 2);
+    ASSERT_NE(grown, nullptr) << "after a write the file is mapped as it now is";
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(grown), 2), "kl");
+    ScratchFile plain("plain.bin");
+    platform::File unmapped = OpenScratch(plain.Path(), false);
+    ASSERT_TRUE(unmapped.WriteAt(0, "abc", 3));
+    EXPECT_EQ(unmapped.ReadView(0, 3), nullptr) << "only a handle with mapped reads lends its mapping";
+}
+
 } // namespace
