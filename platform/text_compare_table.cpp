@@ -121,14 +121,20 @@ private:
     uint8_t pendingSecond_ = 0;
 };
 
+// The position of the first character from `i` on that is not ignored, or the text's end.
+size_t SkipIgnored(std::string_view text, size_t i)
+{
+    while (i < text.size() && !kCollation[static_cast<unsigned char>(text[i])].first)
+        ++i;
+    return i;
+}
+
 int CompareVariants(std::string_view a, std::string_view b)
 {
     size_t i = 0, j = 0;
     for (;;) {
-        while (i < a.size() && !kCollation[static_cast<unsigned char>(a[i])].first)
-            ++i;
-        while (j < b.size() && !kCollation[static_cast<unsigned char>(b[j])].first)
-            ++j;
+        i = SkipIgnored(a, i);
+        j = SkipIgnored(b, j);
         if (i == a.size() || j == b.size())
             return 0; // the primary comparison already found the spelt texts equal
         int va = kCollation[static_cast<unsigned char>(a[i++])].variant;
@@ -172,10 +178,8 @@ int CompareByTable(std::string_view a, std::string_view b)
     b.remove_prefix(shared);
     size_t i = 0, j = 0;
     for (;;) {
-        while (i < a.size() && !kCollation[static_cast<unsigned char>(a[i])].first)
-            ++i;
-        while (j < b.size() && !kCollation[static_cast<unsigned char>(b[j])].first)
-            ++j;
+        i = SkipIgnored(a, i);
+        j = SkipIgnored(b, j);
         if (i == a.size() || j == b.size()) {
             if (i != a.size() || j != b.size())
                 return i == a.size() ? -1 : 1;
