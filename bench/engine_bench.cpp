@@ -18,6 +18,7 @@
 #include <psapi.h>
 #else
 #include <sys/resource.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -273,12 +274,13 @@ public:
             Stop(what + " failed with error " + std::to_string(code) + " (last error " +
                  std::to_string(tlvGetLastError(db_)) + ")");
     }
-    void Insert(const PersonRow& row)
+    std::int32_t Insert(const PersonRow& row)
     {
         std::int32_t id = tlvNewID(table_, db_);
         if (id <= 0)
             Check(-1, "tlvNewID");
         Check(tlvWriteRecord(table_, id, &row, db_), "tlvWriteRecord of a new row");
+        return id;
     }
 
 private:
@@ -359,10 +361,11 @@ Figures RunTolvane(const Workload& w, const std::string& path)
                   db.Commit("the deletes");
               }));
         long long writtenBefore = BytesWritten();
+        std::map<std::int32_t, int> issued; // the id of each one-row insert, and its row
         f.Add(std::to_string(w.commits) + " " + LineOneInsert, Seconds([&] {
                   for (int i = 0; i < w.commits; ++i) {
                       db.Begin(TLV_READWRITE);
-                      db.Insert(MakeRow(w.seeds[w.rows + i]));
+                      issued[db.Insert(MakeRow(w.seeds[w.rows + i]))] = w.rows + i;
                       db.Commit("a one-row insert");
                   }
               }));
@@ -377,11 +380,19 @@ Figures RunTolvane(const Workload& w, const std::string& path)
         long long writtenAfter = BytesWritten();
         if (writtenBefore >= 0 && writtenAfter >= 0 && w.commits > 0)
             f.Add(LinePerCommit, static_cast<double>(writtenAfter - writtenBefore) / 1024.0 / (2.0 * w.commits));
-        // What is left is what was committed: the deleted rows are gone, the rest answer as written last.
+        // What is left is what was committed: the deleted rows are gone (unless their ids were issued again),
+        // the rest answer as written last.
         db.Begin(TLV_READ);
         PersonRow row;
+        Require(issued.size() == static_cast<std::size_t>(w.commits), "issuing a new id for every insert");
+        for (const auto& [id, seed] : issued) {
+            PersonRow wanted = MakeRow(w.seeds[seed]);
+            db.Check(tlvReadRecord(table, id, &row, *db), "tlvReadRecord of a one-row insert");
+            Require(std::memcmp(&row, &wanted, sizeof row) == 0, "a one-row insert read back");
+        }
         for (std::size_t i = 0; i < 1000 && i < w.deleted.size(); ++i)
-            Require(tlvReadRecord(table, w.deleted[i], &row, *db) != 0, "a deleted row is still there: the delete");
+            Require(issued.count(w.deleted[i]) || tlvReadRecord(table, w.deleted[i], &row, *db) != 0,
+                    "a deleted row is still there: the delete");
         for (std::size_t i = 0; i < 1000 && i < w.touched.size(); ++i) {
             PersonRow wanted = UpdatedRow(w, w.touched[i], 2);
             db.Check(tlvReadRecord(table, w.touched[i], &row, *db), "tlvReadRecord after the updates");
@@ -680,12 +691,22 @@ int main(int argc, char** argv)
                              "  engines: tolvane, sqlite (rollback journal), sqlite-wal\n");
         return 2;
     }
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / "tolvane-bench";
-    std::filesystem::create_directories(folder);
+#ifdef _WIN32
+    unsigned long process = GetCurrentProcessId();
+#else
+    unsigned long process = static_cast<unsigned long>(getpid());
+#endif
+    // A folder of this run's own: runs at the same time must not share files.
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tolvane-bench-" + std::to_string(process));
     std::string arguments =
         std::to_string(rows) + " --memory=" + std::to_string(memoryKb) + " --commits=" + std::to_string(commits);
-    if (!engine.empty())
-        return RunOne(engine, MakeWorkload(rows, memoryKb, commits), folder);
+    if (!engine.empty()) {
+        std::filesystem::create_directories(folder);
+        int status = RunOne(engine, MakeWorkload(rows, memoryKb, commits), folder);
+        std::filesystem::remove_all(folder);
+        return status;
+    }
 
     std::vector<std::string> titles;
     std::vector<std::map<std::string, double>> results;
