@@ -163,7 +163,8 @@ long PeakMemoryKb()
 #endif
 }
 
-// Bytes this process has handed to the system to write so far, or -1 when the system does not tell.
+// Bytes this process has handed to the system to write so far, or -1 when the system does not tell (Wine
+// answers 0).
 long long BytesWritten()
 {
 #ifdef _WIN32
@@ -378,7 +379,7 @@ Figures RunTolvane(const Workload& w, const std::string& path)
                   }
               }));
         long long writtenAfter = BytesWritten();
-        if (writtenBefore >= 0 && writtenAfter >= 0 && w.commits > 0)
+        if (writtenBefore >= 0 && writtenAfter > writtenBefore && w.commits > 0)
             f.Add(LinePerCommit, static_cast<double>(writtenAfter - writtenBefore) / 1024.0 / (2.0 * w.commits));
         // What is left is what was committed: the deleted rows are gone (unless their ids were issued again),
         // the rest answer as written last.
@@ -578,7 +579,7 @@ Figures RunSqlite(const Workload& w, const std::string& path, bool wal)
                   }
               }));
         long long writtenAfter = BytesWritten();
-        if (writtenBefore >= 0 && writtenAfter >= 0 && w.commits > 0)
+        if (writtenBefore >= 0 && writtenAfter > writtenBefore && w.commits > 0)
             f.Add(LinePerCommit, static_cast<double>(writtenAfter - writtenBefore) / 1024.0 / (2.0 * w.commits));
     }
     Require(sqlite3_close(db) == SQLITE_OK, "sqlite3_close");
