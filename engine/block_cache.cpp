@@ -210,14 +210,16 @@ void BlockCache::MakeRoom()
 
 BlockRef BlockCache::GetBlock(platform::File& file, std::int32_t n, bool isNew, bool pin)
 {
-    std::uint8_t* buffer = Ask(file, n, isNew, pin);
+    std::uint8_t* buffer = Ask(file, n, isNew, pin, false);
     return BlockRef(this, n, buffer);
 }
 
-std::uint8_t* BlockCache::Ask(platform::File& file, std::int32_t n, bool isNew, bool pin)
+std::uint8_t* BlockCache::Ask(platform::File& file, std::int32_t n, bool isNew, bool pin, bool shortRead)
 {
     if (n < 0 || n >= SlotCount() || !buffers_[n])
-        Load(file, n, isNew);
+        Load(file, n, isNew, shortRead);
+    else if (slots_[n].inView && !shortRead && viewUse_ == Views::ShortReads)
+        CopyIntoBuffer(n);
     Slot& slot = slots_[n];
     ++slot.useCount;
     if (slot.pinned != pin) {
@@ -227,7 +229,16 @@ std::uint8_t* BlockCache::Ask(platform::File& file, std::int32_t n, bool isNew, 
     return buffers_[n];
 }
 
-void BlockCache::Load(platform::File& file, std::int32_t n, bool isNew)
+std::uint8_t* BlockCache::TakeBuffer()
+{
+    MakeRoom();
+    std::uint8_t* buffer = pool_.Allocate();
+    if (!buffer)
+        Fail(OutOfMemory);
+    return buffer;
+}
+
+void BlockCache::Load(platform::File& file, std::int32_t n, bool isNew, bool shortRead)
 {
     if (n < 0 || n >= MaxBlocks)
         Fail(InputOutput);
@@ -236,19 +247,22 @@ void BlockCache::Load(platform::File& file, std::int32_t n, bool isNew)
         buffers_.resize(slots_.size());
     }
     std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize;
-    // A full cache serves a read transaction's misses in place rather than letting blocks go for them.
-    if (!isNew && servingViews_ && limit_ > 0 && LoadedCount() >= limit_) {
-        if (std::uint8_t* inView = file.PrivateView(offset, BlockSize)) {
+    // A full cache serves misses in place rather than letting blocks go for them.
+    if (!isNew && limit_ > 0 && LoadedCount() >= limit_) {
+        std::uint8_t* inView = nullptr;
+        if (viewUse_ == Views::All)
+            inView = file.PrivateView(offset, BlockSize);
+        else if (viewUse_ == Views::ShortReads && shortRead)
+            // Only read: the block moves to a buffer before anything may change it (CopyIntoBuffer).
+            inView = const_cast<std::uint8_t*>(file.ReadView(offset, BlockSize));
+        if (inView) {
             Enlist(views_, n);
             buffers_[n] = inView;
             slots_[n].inView = true;
             return;
         }
     }
-    MakeRoom();
-    std::uint8_t* buffer = pool_.Allocate();
-    if (!buffer)
-        Fail(OutOfMemory);
+    std::uint8_t* buffer = TakeBuffer();
     if (isNew) {
         std::memset(buffer, 0, BlockSize);
         ++changes_;
@@ -260,6 +274,20 @@ void BlockCache::Load(platform::File& file, std::int32_t n, bool isNew)
     buffers_[n] = buffer;
     slots_[n].dirty = isNew;
     // Nothing holds it yet: a short read takes no reference that would settle this on release.
+    SetEvictable(n, Evictable(n));
+}
+
+void BlockCache::CopyIntoBuffer(std::int32_t n)
+{
+    // Only short reads see a block read in place here, and they hold no reference past the call.
+    if (slots_[n].inUse != 0 || slots_[n].dirty)
+        std::abort();
+    std::uint8_t* buffer = TakeBuffer();
+    std::memcpy(buffer, buffers_[n], BlockSize);
+    Unlist(views_, n);
+    slots_[n].inView = false;
+    Enlist(loaded_, n);
+    buffers_[n] = buffer;
     SetEvictable(n, Evictable(n));
 }
 

@@ -6,6 +6,8 @@
 // place from a private copy-on-write view of the file instead of evicting blocks to copy them in. Such a block
 // holds no buffer of the cache, so it neither counts against the limit nor is ever evicted; all of them go
 // when the transaction ends, before the file closes, while the blocks in buffers stay for the next one.
+// A write transaction reads in place only what it reads to compare (ReadBlock), from the read-only mapping
+// of the file: a block it asks for by reference, to change or to hold, is copied into a buffer first.
 #pragma once
 
 #include "engine/block_pool.h"
@@ -61,7 +63,10 @@ public:
     BlockRef GetBlock(platform::File& file, std::int32_t n, bool isNew, bool pin);
     // Block n for a read that is over before the next call to the cache: asked for as GetBlock asks (use
     // count, pin flag, the same failures) but without a reference, whose bookkeeping a short read can spare.
-    const std::uint8_t* ReadBlock(platform::File& file, std::int32_t n, bool pin) { return Ask(file, n, false, pin); }
+    const std::uint8_t* ReadBlock(platform::File& file, std::int32_t n, bool pin)
+    {
+        return Ask(file, n, false, pin, true);
+    }
     // -1 when n is not loaded, else 0.
     int FlagDirty(std::int32_t n);
     // Releases unpinned blocks not in use: rule 0 all, rule 1 those never asked for, rule 2 the clean ones
@@ -80,11 +85,18 @@ public:
     void Trim() { MakeRoom(); }
     // Releases every block not in use, dirty or not.
     void ReleaseAll();
+    // Gives back the pool's memory that the work since the last call did not need (see BlockPool).
+    void ReleaseSpareMemory() { pool_.ReleaseSpareArenas(); }
 
-    // While on (in read transactions), misses of a full cache are served from the file's private view where
-    // it has one.
-    void ServeFromViews(bool on) { servingViews_ = on; }
-    // Releases every block served from a view, with whatever changes it holds; none may be in use.
+    // Which misses of a full cache are served in place from the file's mapping, where it has one.
+    enum class Views {
+        None,
+        ShortReads, // ReadBlock's, from the read-only mapping; a block asked for by reference moves to a buffer
+        All,        // every miss, from the private view (for transactions that write nothing)
+    };
+    void ServeFromViews(Views use) { viewUse_ = use; }
+    // Releases every block served from a view, with whatever changes it holds; none may be in use. Before
+    // anything is written to the file, whose writes end the mapping.
     void ReleaseViews();
     std::int32_t ViewCount() const { return static_cast<std::int32_t>(views_.size()); }
 
@@ -132,9 +144,13 @@ private:
     void SetEvictable(std::int32_t n, bool evictable);
     void Release(std::int32_t n);
     // Asks for block n: loads it when missing, counts the use and sets the pin flag; its buffer.
-    std::uint8_t* Ask(platform::File& file, std::int32_t n, bool isNew, bool pin);
+    std::uint8_t* Ask(platform::File& file, std::int32_t n, bool isNew, bool pin, bool shortRead);
     // Brings a missing block in: from the file's view, or into a buffer of the pool.
-    void Load(platform::File& file, std::int32_t n, bool isNew);
+    void Load(platform::File& file, std::int32_t n, bool isNew, bool shortRead);
+    // A buffer of the pool, making room first; fails with OutOfMemory.
+    std::uint8_t* TakeBuffer();
+    // Moves a block read in place into a buffer, for a write transaction that may change it.
+    void CopyIntoBuffer(std::int32_t n);
     // Puts block n into the list, remembering where; takes it out again, moving the last one into its place.
     void Enlist(std::vector<std::int32_t>& list, std::int32_t n);
     void Unlist(std::vector<std::int32_t>& list, std::int32_t n);
@@ -150,7 +166,7 @@ private:
     std::vector<std::uint8_t*> buffers_;
     std::vector<std::int32_t> loaded_; // blocks in buffers of the pool
     std::vector<std::int32_t> views_;  // blocks in the file's view
-    bool servingViews_ = false;
+    Views viewUse_ = Views::None;
     std::int32_t limit_ = 0;
     std::uint32_t generation_ = 0;
     // The loaded blocks a full cache may let go (clean, unpinned, not in use), kept as a list so that making

@@ -60,6 +60,7 @@ std::uint8_t* BlockPool::Allocate()
         withRoom_.pop_back();
     std::uint8_t* buffer = arena->memory + static_cast<std::size_t>(slot) * BlockSize;
     TOLVANE_UNPOISON(buffer, BlockSize);
+    mostInUse_ = std::max(mostInUse_, ++inUse_);
     return buffer;
 }
 
@@ -78,13 +79,26 @@ void BlockPool::Release(std::uint8_t* buffer)
     TOLVANE_POISON(buffer, BlockSize);
     bool wasFull = arena->freeSlots.empty();
     arena->freeSlots.push_back(slot); // capacity was reserved for every slot
-    if (static_cast<int>(arena->freeSlots.size()) == blocksPerArena_ && arenas_.size() > 1) {
-        withRoom_.erase(std::remove(withRoom_.begin(), withRoom_.end(), arena), withRoom_.end());
-        arenas_.erase(arena->memory);
-        return;
-    }
+    --inUse_;
     if (wasFull)
         withRoom_.push_back(arena);
+}
+
+void BlockPool::ReleaseSpareArenas()
+{
+    // Whole arenas for the most buffers in use at once, and always one.
+    std::size_t keep = std::max<std::size_t>(1, (static_cast<std::size_t>(mostInUse_) + blocksPerArena_ - 1) /
+                                                    static_cast<std::size_t>(blocksPerArena_));
+    for (auto it = arenas_.begin(); it != arenas_.end() && arenas_.size() > keep;) {
+        Arena* arena = it->second.get();
+        if (static_cast<int>(arena->freeSlots.size()) == blocksPerArena_) {
+            withRoom_.erase(std::remove(withRoom_.begin(), withRoom_.end(), arena), withRoom_.end());
+            it = arenas_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    mostInUse_ = inUse_;
 }
 
 int BlockPool::BuffersInUse() const
@@ -114,9 +128,6 @@ std::string BlockPool::Check(std::vector<const std::uint8_t*> handedOut) const
         bool withRoom = std::count(withRoom_.begin(), withRoom_.end(), arena.get()) > 0;
         if (withRoom != !arena->freeSlots.empty())
             return "an arena with room is not listed as such, or a full one is";
-        // An emptied arena goes back, unless it is the last one.
-        if (static_cast<int>(arena->freeSlots.size()) == blocksPerArena_ && arenas_.size() > 1)
-            return "an empty arena was kept beside others";
     }
     for (std::size_t i = 0; i < withRoom_.size(); ++i)
         if (ArenaOf(withRoom_[i]->memory) != withRoom_[i] ||
@@ -138,6 +149,8 @@ std::string BlockPool::Check(std::vector<const std::uint8_t*> handedOut) const
     if (static_cast<int>(handedOut.size()) != BuffersInUse())
         return std::to_string(BuffersInUse()) + " buffers are handed out, but " + std::to_string(handedOut.size()) +
                " are in use";
+    if (inUse_ != BuffersInUse() || mostInUse_ < inUse_)
+        return "the count of buffers in use, or the most of them at once, is wrong";
     return "";
 }
 

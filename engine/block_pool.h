@@ -1,6 +1,8 @@
 // Block buffers come from arenas of many blocks instead of one system allocation each, so that a large
 // import does not spend a 32-bit address space on allocation granularity, and so that a large cache can sit
-// on large pages. Arenas that empty are returned.
+// on large pages. Arenas that empty are kept for the next blocks, so that a run of transactions does not give
+// memory back only to take it again (each time zero-filled by the system); ReleaseSpareArenas gives back
+// what the most recent work did not need.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +24,9 @@ public:
     std::uint8_t* Allocate();
     void Release(std::uint8_t* buffer);
     int ArenaCount() const { return static_cast<int>(arenas_.size()); }
+    // Gives back the empty arenas beyond those that the most buffers in use at once since the last call
+    // needed, and starts counting that most anew.
+    void ReleaseSpareArenas();
     // Buffers handed out and not released.
     int BuffersInUse() const;
     // "" when the arenas' bookkeeping is consistent and `handedOut` are exactly the buffers handed out and not
@@ -44,6 +49,8 @@ private:
     int blocksPerArena_;
     std::map<const std::uint8_t*, std::unique_ptr<Arena>> arenas_; // by start address
     std::vector<Arena*> withRoom_;
+    int inUse_ = 0;
+    int mostInUse_ = 0;
 };
 
 } // namespace tolvane

@@ -158,8 +158,9 @@ std::int32_t DatabaseFile::BeginOutermost(bool readWrite)
     }
     depth_ = 1;
     readWrite_ = readWrite;
-    // Nothing a read transaction changes is ever written, so its misses can be read in place.
-    cache_.ServeFromViews(!readWrite);
+    // Nothing a read transaction changes is ever written, so its misses can be read in place; a write
+    // transaction reads in place what it only compares.
+    cache_.ServeFromViews(readWrite ? BlockCache::Views::ShortReads : BlockCache::Views::All);
     poison_ = 0;
     pendingTable_ = 0;
     pendingId_ = 0;
@@ -281,6 +282,9 @@ std::int32_t DatabaseFile::EndTransaction(std::int32_t commit)
     ForgetPageMaps();
     header_.Reset();
     groups_.Reset();
+    // Blocks read in place point into the mapping that the commit's first write ends.
+    cache_.ReleaseViews();
+    cache_.ServeFromViews(BlockCache::Views::None);
     std::int32_t result = NoError;
     if (poison_ != 0) {
         // An operation failed half-way: what it left must not reach the file.
@@ -296,8 +300,7 @@ std::int32_t DatabaseFile::EndTransaction(std::int32_t commit)
         cache_.ReleaseAll();
     else
         cache_.Trim();
-    cache_.ReleaseViews();
-    cache_.ServeFromViews(false);
+    cache_.ReleaseSpareMemory();
     file_.Close();
     if (shared_)
         writerLock_.Release();

@@ -29,44 +29,55 @@ std::int64_t File::ReadAt(std::uint64_t offset, void* buffer, std::size_t length
     if (!IsOpen())
         return -1;
     // A private view may hold changes of this process, so reads beside it go to the system.
-    if (mapping_.mapReads && !mapping_.viewIsPrivate && ReadFromView(offset, buffer, length))
-        return static_cast<std::int64_t>(length);
+    if (mapping_.mapReads && !mapping_.viewIsPrivate && !mapping_.sharedRefused) {
+        if (const std::uint8_t* bytes = MappedAt(offset, length, false)) {
+            std::memcpy(buffer, bytes, length);
+            return static_cast<std::int64_t>(length);
+        }
+    }
     return ReadFromSystem(offset, buffer, length);
 }
 
-bool File::ReadFromView(std::uint64_t offset, void* buffer, std::size_t length)
+std::uint8_t* File::MappedAt(std::uint64_t offset, std::size_t length, bool copyOnWrite)
 {
-    if (offset > mapping_.viewSize || length > mapping_.viewSize - offset) {
-        std::int64_t size = Size();
-        if (size <= 0 || offset > static_cast<std::uint64_t>(size) ||
-            length > static_cast<std::uint64_t>(size) - offset)
-            return false;
-        if (!MapView(static_cast<std::uint64_t>(size), false)) {
-            // A file too big for the address space is read the ordinary way from now on.
-            mapping_.mapReads = false;
-            return false;
-        }
+    if (length == 0)
+        return nullptr;
+    std::uint8_t* bytes = MappedRange(offset, length, copyOnWrite);
+    // A range the mapping covers but cannot lend (it spans two views) is read the ordinary way.
+    if (bytes != nullptr || mapping_.lent || Covers(offset, length, copyOnWrite))
+        return bytes;
+    // Not mapped as asked: map the file as it is now, unless the range lies past its end.
+    std::int64_t size = Size();
+    if (size <= 0 || offset > static_cast<std::uint64_t>(size) || length > static_cast<std::uint64_t>(size) - offset)
+        return nullptr;
+    if (!MapFile(static_cast<std::uint64_t>(size), copyOnWrite)) {
+        (copyOnWrite ? mapping_.privateRefused : mapping_.sharedRefused) = true;
+        return nullptr;
     }
-    if (length > 0)
-        std::memcpy(buffer, mapping_.view + offset, length);
-    return true;
+    return MappedRange(offset, length, copyOnWrite);
 }
 
 std::uint8_t* File::PrivateView(std::uint64_t offset, std::size_t length)
 {
-    if (!IsOpen() || !mapping_.readOnlyHandle || mapping_.privateViewRefused)
+    if (!IsOpen() || !mapping_.readOnlyHandle || mapping_.privateRefused)
         return nullptr;
-    if (!mapping_.viewIsPrivate) {
-        // Pointers into a private view are handed out, so it is made once, over the whole file, and kept.
-        std::int64_t size = Size();
-        if (size <= 0 || !MapView(static_cast<std::uint64_t>(size), true)) {
-            mapping_.privateViewRefused = true;
-            return nullptr;
-        }
-    }
-    if (offset > mapping_.viewSize || length > mapping_.viewSize - offset)
+    // Once a shared mapping has lent pointers it stays; the private one is never made.
+    if (mapping_.lent && !mapping_.viewIsPrivate)
         return nullptr;
-    return mapping_.view + offset;
+    std::uint8_t* bytes = MappedAt(offset, length, true);
+    if (bytes != nullptr)
+        mapping_.lent = true;
+    return bytes;
+}
+
+const std::uint8_t* File::ReadView(std::uint64_t offset, std::size_t length)
+{
+    if (!IsOpen() || !mapping_.mapReads || mapping_.sharedRefused || mapping_.viewIsPrivate)
+        return nullptr;
+    std::uint8_t* bytes = MappedAt(offset, length, false);
+    if (bytes != nullptr)
+        mapping_.lent = true;
+    return bytes;
 }
 
 namespace {

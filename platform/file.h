@@ -58,10 +58,14 @@ public:
     // Reads up to `length` bytes at `offset`; the number read (short only at the end of the file), or -1.
     std::int64_t ReadAt(std::uint64_t offset, void* buffer, std::size_t length);
     // For a handle opened for reading only: the `length` bytes at `offset` in place, in a private
-    // copy-on-write view of the whole file. Changes made through the pointer stay in this process and never
+    // copy-on-write view of the file. Changes made through the pointer stay in this process and never
     // reach the file; the pointer stays valid until the handle is closed. Null when the range lies past the
     // end of the file or the file cannot be mapped (then every later call answers null at once too).
     std::uint8_t* PrivateView(std::uint64_t offset, std::size_t length);
+    // For a handle with mapped reads: the `length` bytes at `offset` in place, in the read-only mapping that
+    // serves its reads, never to be written through. The pointer stays valid until the handle's next write
+    // or truncation, or its close. Null when the range lies past the end of the file or cannot be mapped.
+    const std::uint8_t* ReadView(std::uint64_t offset, std::size_t length);
     // Writes all `length` bytes at `offset`; false on any failure.
     bool WriteAt(std::uint64_t offset, const void* data, std::size_t length);
     // Forces written data to the disk.
@@ -72,22 +76,45 @@ public:
 
 private:
     std::int64_t ReadFromSystem(std::uint64_t offset, void* buffer, std::size_t length);
-    // Copies from the mapping, mapping the file (again, when it grew) as needed; false when the range lies
-    // past the file's end or the file cannot be mapped, so that the caller reads it the ordinary way.
-    bool ReadFromView(std::uint64_t offset, void* buffer, std::size_t length);
-    // Maps the first `size` bytes of the file (replacing any mapping), read-only and shared with the file,
-    // or privately copy-on-write; or answers false.
-    bool MapView(std::uint64_t size, bool copyOnWrite);
+    // Where the `length` bytes at `offset` lie in a mapping of the file: read-only and shared with the file,
+    // or privately copy-on-write. Maps (or maps again, over the file as it now is) as needed, but never drops
+    // a mapping that has lent out pointers. Null when the range lies past the end of the file or cannot be
+    // mapped, so that the caller reads it the ordinary way.
+    std::uint8_t* MappedAt(std::uint64_t offset, std::size_t length, bool copyOnWrite);
+    // Where the range lies in the mapping as it is, when that is of the kind asked for and covers it; else null.
+    std::uint8_t* MappedRange(std::uint64_t offset, std::size_t length, bool copyOnWrite);
+    bool Covers(std::uint64_t offset, std::size_t length, bool copyOnWrite) const
+    {
+        return mapping_.viewSize > 0 && mapping_.viewIsPrivate == copyOnWrite && offset <= mapping_.viewSize &&
+               length <= mapping_.viewSize - offset;
+    }
+    // Maps the first `size` bytes of the file anew, of the given kind, or answers false.
+    bool MapFile(std::uint64_t size, bool copyOnWrite);
     void Unmap();
     void TakeFrom(File& other) noexcept;
 
+#ifdef _WIN32
+    // A 32-bit process has 2 GB of address space for everything: the file is mapped in views of a bounded
+    // size, each made when first read, so that only the parts of the file in use take address space.
+    // Together the views reach as far as the largest database file (32767 blocks of 8 KB); past them a file
+    // is read the ordinary way.
+    static constexpr std::uint64_t WindowBytes = std::uint64_t {8} << 20;
+    static constexpr int MaxWindows = 32;
+#endif
     struct Mapping {
         bool mapReads = false;
         bool readOnlyHandle = false;
-        bool privateViewRefused = false;
+        bool privateRefused = false; // the file could not be mapped privately: never try again
+        bool sharedRefused = false;  // nor shared
         bool viewIsPrivate = false;
+        bool lent = false;           // pointers into the mapping are out: it must stay as it is
+        std::uint64_t viewSize = 0;  // the bytes of the file the mapping covers
+#ifdef _WIN32
+        void* section = nullptr; // the file-mapping object
+        std::uint8_t* windows[MaxWindows] = {};
+#else
         std::uint8_t* view = nullptr;
-        std::uint64_t viewSize = 0;
+#endif
     };
     Mapping mapping_;
 #ifdef _WIN32

@@ -80,7 +80,7 @@ void File::Close()
     }
 }
 
-bool File::MapView(std::uint64_t size, bool copyOnWrite)
+bool File::MapFile(std::uint64_t size, bool copyOnWrite)
 {
     Unmap();
     if (size == 0 || size > SIZE_MAX)
@@ -96,6 +96,11 @@ bool File::MapView(std::uint64_t size, bool copyOnWrite)
     return true;
 }
 
+std::uint8_t* File::MappedRange(std::uint64_t offset, std::size_t length, bool copyOnWrite)
+{
+    return mapping_.view != nullptr && Covers(offset, length, copyOnWrite) ? mapping_.view + offset : nullptr;
+}
+
 void File::Unmap()
 {
     if (mapping_.view != nullptr)
@@ -103,6 +108,7 @@ void File::Unmap()
     mapping_.view = nullptr;
     mapping_.viewSize = 0;
     mapping_.viewIsPrivate = false;
+    mapping_.lent = false;
 }
 
 std::int64_t File::ReadFromSystem(std::uint64_t offset, void* buffer, std::size_t length)

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace platform {
@@ -63,40 +64,58 @@ OVERLAPPED At(std::uint64_t offset)
     return position;
 }
 
-// A 32-bit process has 2 GB of address space for everything; a bigger file is read the ordinary way rather
-// than risk that a large view leaves no room for the engine's own buffers.
-constexpr std::uint64_t MaxViewBytes = 128u << 20;
-
 } // namespace
 
-bool File::MapView(std::uint64_t size, bool copyOnWrite)
+bool File::MapFile(std::uint64_t size, bool copyOnWrite)
 {
     Unmap();
-    if (size == 0 || size > SIZE_MAX || size > MaxViewBytes)
+    if (size == 0)
         return false;
-    HANDLE mapping =
+    HANDLE section =
         CreateFileMappingA(static_cast<HANDLE>(handle_), nullptr, copyOnWrite ? PAGE_WRITECOPY : PAGE_READONLY,
                            static_cast<DWORD>(size >> 32), static_cast<DWORD>(size), nullptr);
-    if (mapping == nullptr)
+    if (section == nullptr)
         return false;
-    // The view keeps the mapping object alive by itself.
-    void* view = MapViewOfFile(mapping, copyOnWrite ? FILE_MAP_COPY : FILE_MAP_READ, 0, 0, static_cast<SIZE_T>(size));
-    CloseHandle(mapping);
-    if (view == nullptr)
-        return false;
-    mapping_.view = static_cast<std::uint8_t*>(view);
+    mapping_.section = section;
     mapping_.viewSize = size;
     mapping_.viewIsPrivate = copyOnWrite;
     return true;
 }
 
+std::uint8_t* File::MappedRange(std::uint64_t offset, std::size_t length, bool copyOnWrite)
+{
+    if (mapping_.section == nullptr || !Covers(offset, length, copyOnWrite))
+        return nullptr;
+    std::uint64_t window = offset / WindowBytes;
+    if (window >= MaxWindows || (offset + length - 1) / WindowBytes != window)
+        return nullptr;
+    std::uint8_t*& view = mapping_.windows[window];
+    std::uint64_t start = window * WindowBytes;
+    if (view == nullptr) {
+        std::uint64_t bytes = std::min(WindowBytes, mapping_.viewSize - start);
+        view = static_cast<std::uint8_t*>(MapViewOfFile(static_cast<HANDLE>(mapping_.section),
+                                                        copyOnWrite ? FILE_MAP_COPY : FILE_MAP_READ,
+                                                        static_cast<DWORD>(start >> 32), static_cast<DWORD>(start),
+                                                        static_cast<SIZE_T>(bytes)));
+        if (view == nullptr)
+            return nullptr;
+    }
+    return view + (offset - start);
+}
+
 void File::Unmap()
 {
-    if (mapping_.view != nullptr)
-        UnmapViewOfFile(mapping_.view);
-    mapping_.view = nullptr;
+    for (std::uint8_t*& view : mapping_.windows) {
+        if (view != nullptr)
+            UnmapViewOfFile(view);
+        view = nullptr;
+    }
+    if (mapping_.section != nullptr)
+        CloseHandle(static_cast<HANDLE>(mapping_.section));
+    mapping_.section = nullptr;
     mapping_.viewSize = 0;
     mapping_.viewIsPrivate = false;
+    mapping_.lent = false;
 }
 
 std::int64_t File::ReadFromSystem(std::uint64_t offset, void* buffer, std::size_t length)

@@ -151,7 +151,7 @@ TEST_F(BlockCacheTest, AFullCacheServesReadMissesInPlace)
     file = platform::File::Open(path.Path(), {platform::FileAccess::Read, platform::FileShare::None});
     ASSERT_TRUE(file.IsOpen());
     cache.SetLimit(2);
-    cache.ServeFromViews(true);
+    cache.ServeFromViews(BlockCache::Views::All);
     Ask(3, 1);
     Ask(4, 1);
     EXPECT_EQ(cache.ViewCount(), 0) << "a cache with room copies blocks in";
@@ -173,11 +173,45 @@ TEST_F(BlockCacheTest, AFullCacheServesReadMissesInPlace)
     EXPECT_EQ(cache.ViewCount(), 0);
     EXPECT_FALSE(cache.IsLoaded(5));
     EXPECT_TRUE(cache.IsLoaded(4));
-    cache.ServeFromViews(false);
+    cache.ServeFromViews(BlockCache::Views::None);
     BlockRef copied = cache.GetBlock(file, 5, false, false);
     EXPECT_EQ(copied.Data()[1], 0) << "the change made in place is gone";
     EXPECT_EQ(cache.ViewCount(), 0);
     EXPECT_EQ(cache.Check({5}), "");
+}
+
+TEST_F(BlockCacheTest, AWritingCacheReadsInPlaceOnlyWhatItCompares)
+{
+    file.Close();
+    file = platform::File::Open(path.Path(), {platform::FileAccess::ReadWrite, platform::FileShare::None,
+                                              platform::FileDisposition::OpenExisting, 0, 0, true});
+    ASSERT_TRUE(file.IsOpen());
+    cache.SetLimit(2);
+    cache.ServeFromViews(BlockCache::Views::ShortReads);
+    Ask(3, 1);
+    BlockRef changed = cache.GetBlock(file, 4, false, false);
+    changed.Mutable()[1] = 44;
+    for (std::int32_t n = 10; n < 20; ++n)
+        EXPECT_EQ(cache.ReadBlock(file, n, false)[0], n);
+    EXPECT_EQ(cache.ViewCount(), 10) << "short reads of a full cache are read in place";
+    EXPECT_EQ(cache.LoadedCount(), 2);
+    BlockRef held = cache.GetBlock(file, 12, false, false);
+    EXPECT_EQ(cache.ViewCount(), 9) << "a block asked for by reference is copied into a buffer";
+    EXPECT_EQ(held.Data()[0], 12);
+    held.Mutable()[1] = 99;
+    BlockRef missed = cache.GetBlock(file, 30, false, false);
+    EXPECT_EQ(missed.Data()[0], 30);
+    EXPECT_EQ(cache.ViewCount(), 9) << "and so is a miss asked for by reference";
+    EXPECT_EQ(cache.DirtyBlocks(), (std::vector<std::int32_t> {4, 12}));
+    EXPECT_EQ(cache.Check({4, 12, 30}), "");
+    cache.ReleaseViews();
+    EXPECT_EQ(cache.ViewCount(), 0);
+    EXPECT_EQ(cache.Check({4, 12, 30}), "");
+    ASSERT_TRUE(cache.WriteDirtyBlocks(file)) << "the views are gone before the file is written";
+    std::uint8_t stored[BlockSize];
+    ASSERT_EQ(file.ReadAt(12 * BlockSize, stored, BlockSize), BlockSize);
+    EXPECT_EQ(stored[1], 99);
+    EXPECT_EQ(stored[0], 12);
 }
 
 TEST_F(BlockCacheTest, AShortReadAsksAsGetBlockButHoldsNothing)
@@ -215,7 +249,7 @@ TEST_F(BlockCacheTest, CheckCountsTheReferencesAlive)
     EXPECT_EQ(cache.Check({3}), "");
 }
 
-TEST(BlockPool, ArenasAreSharedAndReturned)
+TEST(BlockPool, ArenasAreSharedKeptAndReturnedWhenNoLongerNeeded)
 {
     BlockPool pool(4);
     std::vector<std::uint8_t*> buffers;
@@ -232,10 +266,24 @@ TEST(BlockPool, ArenasAreSharedAndReturned)
 #if defined(__SANITIZE_ADDRESS__)
     EXPECT_TRUE(__asan_address_is_poisoned(buffers.back())) << "a use after release is reported";
 #endif
-    EXPECT_EQ(pool.ArenaCount(), 1);
+    EXPECT_EQ(pool.ArenaCount(), 3) << "emptied arenas are kept for the next buffers";
+    for (std::uint8_t*& buffer : buffers)
+        buffer = pool.Allocate();
+    EXPECT_EQ(pool.ArenaCount(), 3) << "and serve them";
+    EXPECT_EQ(pool.Check({buffers.begin(), buffers.end()}), "");
+    for (std::uint8_t* buffer : buffers)
+        pool.Release(buffer);
+    pool.ReleaseSpareArenas();
+    EXPECT_EQ(pool.ArenaCount(), 3) << "ten buffers were in use at once since the start";
     std::uint8_t* again = pool.Allocate();
     ASSERT_NE(again, nullptr);
+    pool.ReleaseSpareArenas();
+    EXPECT_EQ(pool.ArenaCount(), 1) << "since then one was: the empty arenas beyond it go back";
+    EXPECT_EQ(pool.Check({again}), "");
     pool.Release(again);
+    pool.ReleaseSpareArenas();
+    EXPECT_EQ(pool.ArenaCount(), 1) << "one arena always stays";
+    EXPECT_EQ(pool.Check({}), "");
 }
 
 TEST(BlockPool, CheckFindsBuffersThatAreNotInUse)

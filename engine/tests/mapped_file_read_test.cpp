@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -116,6 +117,85 @@ TEST(PrivateView, IsNeverLentByAWritingHandleOrForAnEmptyFile)
     platform::File reader =
         platform::File::Open(scratch.Path(), {platform::FileAccess::Read, platform::FileShare::None});
     ASSERT_NE(reader.PrivateView(0, 3), nullptr) << "a view does not need mapped reads";
+}
+
+// The largest database file is 32767 blocks of 8 KB. A file that size is made quickly with a few scattered
+// writes (the rest is a hole), then read through the mapping both ways: every marked block answers its own
+// bytes, in place too, however far into the file it lies.
+TEST(MappedFileRead, ReachesEveryBlockOfTheLargestFile)
+{
+    constexpr std::uint64_t Block = 8192;
+    constexpr std::uint64_t Blocks = 32767;
+    const std::uint64_t marked[] = {0, 1023, 1024, 16383, 16384, 20000, 24575, Blocks - 1};
+    ScratchFile scratch("large.bin");
+    {
+        platform::File writer = OpenScratch(scratch.Path(), false);
+        std::string block(Block, '\0');
+        for (std::uint64_t n : marked) {
+            std::snprintf(block.data(), block.size(), "block %llu", static_cast<unsigned long long>(n));
+            block.back() = static_cast<char>(n);
+            ASSERT_TRUE(writer.WriteAt(n * Block, block.data(), block.size()));
+        }
+        ASSERT_EQ(writer.Size(), static_cast<std::int64_t>(Blocks * Block));
+    }
+    auto expectMarked = [&](const std::uint8_t* bytes, std::uint64_t n) {
+        ASSERT_NE(bytes, nullptr) << "block " << n << " is not mapped";
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes)), "block " + std::to_string(n));
+        EXPECT_EQ(bytes[Block - 1], static_cast<std::uint8_t>(n));
+    };
+    platform::FileOpenOptions options {platform::FileAccess::ReadWrite, platform::FileShare::None,
+                                       platform::FileDisposition::OpenExisting, 0, 0, true};
+    platform::File file = platform::File::Open(scratch.Path(), options);
+    ASSERT_TRUE(file.IsOpen());
+    std::vector<std::uint8_t> buffer(Block);
+    for (std::uint64_t n : marked) {
+        SCOPED_TRACE("block " + std::to_string(n));
+        ASSERT_EQ(file.ReadAt(n * Block, buffer.data(), Block), static_cast<std::int64_t>(Block));
+        expectMarked(buffer.data(), n);
+        expectMarked(file.ReadView(n * Block, Block), n);
+    }
+    // A range across the 8 MB seams of the views still reads as the file holds it.
+    std::vector<std::uint8_t> across(3 * Block);
+    ASSERT_EQ(file.ReadAt(1023 * Block, across.data(), across.size()), static_cast<std::int64_t>(across.size()));
+    expectMarked(across.data(), 1023);
+    expectMarked(across.data() + Block, 1024);
+    EXPECT_EQ(across[2 * Block], 0);
+    EXPECT_EQ(file.ReadView(Blocks * Block, 1), nullptr) << "past the end";
+    file.Close();
+
+    options.access = platform::FileAccess::Read;
+    platform::File reader = platform::File::Open(scratch.Path(), options);
+    ASSERT_TRUE(reader.IsOpen());
+    for (std::uint64_t n : marked) {
+        SCOPED_TRACE("block " + std::to_string(n));
+        expectMarked(reader.PrivateView(n * Block, Block), n);
+    }
+}
+
+TEST(ReadView, LendsTheReadMappingUntilTheNextWrite)
+{
+    ScratchFile scratch("readview.bin");
+    platform::File file = OpenScratch(scratch.Path(), true);
+    EXPECT_EQ(file.ReadView(0, 1), nullptr) << "empty file";
+    ASSERT_TRUE(file.WriteAt(0, "abcdefghij", 10));
+    const std::uint8_t* view = file.ReadView(2, 4);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(view), 4), "cdef");
+    EXPECT_EQ(file.ReadView(0, 10), view - 2) << "one mapping serves every range";
+    char got[3] = {};
+    ASSERT_EQ(file.ReadAt(7, got, 3), 3);
+    EXPECT_EQ(std::string(got, 3), "hij");
+    EXPECT_EQ(file.ReadView(8, 3), nullptr) << "past the end";
+    EXPECT_EQ(file.ReadView(3, 0), nullptr);
+    EXPECT_EQ(file.PrivateView(0, 1), nullptr) << "a handle that writes lends no private view";
+    ASSERT_TRUE(file.WriteAt(10, "kl", 2));
+    const std::uint8_t* grown = file.ReadView(10, 2);
+    ASSERT_NE(grown, nullptr) << "after a write the file is mapped as it now is";
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(grown), 2), "kl");
+    ScratchFile plain("plain.bin");
+    platform::File unmapped = OpenScratch(plain.Path(), false);
+    ASSERT_TRUE(unmapped.WriteAt(0, "abc", 3));
+    EXPECT_EQ(unmapped.ReadView(0, 3), nullptr) << "only a handle with mapped reads lends its mapping";
 }
 
 } // namespace

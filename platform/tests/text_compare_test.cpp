@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -106,6 +110,64 @@ TEST(CompareLocaleText, AgreesWithTheTableBothWays)
         EXPECT_EQ(Sign(platform::CompareLocaleText(c.a, c.b)), c.expected);
         EXPECT_EQ(Sign(platform::CompareLocaleText(c.b, c.a)), -c.expected);
     }
+}
+
+using Comparison = int (*)(std::string_view, std::string_view);
+
+// Every way the service may compare: the built-in table, and on Windows the system's comparison too, which
+// it falls back to where the user's locale sorts otherwise.
+const std::pair<const char*, Comparison> kPaths[] = {
+    {"table", platform::text_compare_detail::CompareByTable},
+#ifdef _WIN32
+    {"system", platform::text_compare_detail::CompareBySystem},
+#endif
+};
+
+TEST(CompareLocaleText, EveryPathOrdersTheTableOfCasesAlike)
+{
+    for (const auto& [path, compare] : kPaths) {
+        for (const Case& c : kCases) {
+            SCOPED_TRACE(std::string(path) + ": \"" + c.a + "\" vs \"" + c.b + "\"");
+            EXPECT_EQ(Sign(compare(c.a, c.b)), c.expected);
+            EXPECT_EQ(Sign(compare(c.b, c.a)), -c.expected);
+        }
+    }
+#ifdef _WIN32
+    std::printf("locale comparison through the %s\n", platform::text_compare_detail::TableInUse() ? "table" : "system");
+#endif
+}
+
+// The table, except that one letter sorts after every other, as a locale with its own alphabet might.
+int TableWithAnotherPlaceFor(char moved, std::string_view a, std::string_view b)
+{
+    bool aMoved = !a.empty() && (a[0] | 0x20) == moved;
+    bool bMoved = !b.empty() && (b[0] | 0x20) == moved;
+    if (aMoved != bMoved)
+        return aMoved ? 1 : -1;
+    return platform::text_compare_detail::CompareByTable(a, b);
+}
+
+int WithALast(std::string_view a, std::string_view b)
+{
+    return TableWithAnotherPlaceFor('a', a, b);
+}
+
+int ByBytes(std::string_view a, std::string_view b)
+{
+    return a.compare(b);
+}
+
+TEST(CompareLocaleText, TheProbeFindsALocaleThatSortsOtherwise)
+{
+    using platform::text_compare_detail::FirstDisagreement;
+    EXPECT_EQ(FirstDisagreement(platform::text_compare_detail::CompareByTable), "");
+    EXPECT_NE(FirstDisagreement(WithALast), "");
+    EXPECT_NE(FirstDisagreement(ByBytes).find("equal to"), std::string::npos)
+        << "case alone tells texts apart byte by byte: " << FirstDisagreement(ByBytes);
+    std::vector<std::string> probes = platform::text_compare_detail::ProbeTexts();
+    for (int byte = 1; byte < 256; ++byte)
+        EXPECT_NE(std::find(probes.begin(), probes.end(), std::string(1, static_cast<char>(byte))), probes.end())
+            << "character " << byte << " is probed";
 }
 
 TEST(CompareLocaleText, ComparesOnlyTheGivenLength)
