@@ -12,6 +12,15 @@ if(NOT VESTRADA_WINDOWS)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
   endif()
+  # The libFuzzer build of scripts/fuzz (clang only): every library instrumented for coverage, the fuzz
+  # targets linked with libFuzzer's own main instead of fuzz/fuzz_driver.cpp.
+  option(VESTRADA_LIBFUZZER "Build the fuzz targets as libFuzzer programs (clang)" OFF)
+  if(VESTRADA_LIBFUZZER)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+      message(FATAL_ERROR "VESTRADA_LIBFUZZER needs clang")
+    endif()
+    add_compile_options(-fsanitize=fuzzer-no-link)
+  endif()
 else()
   # One self-contained program folder: no libstdc++/libgcc/winpthread DLLs to ship.
   add_link_options(-static)

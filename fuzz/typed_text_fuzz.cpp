@@ -18,12 +18,15 @@
 
 namespace {
 
+// The master language file of the source tree, wherever the fuzzer is started.
+constexpr const char* EnglishLanguageFile = VESTRADA_SOURCE_DIR "/lang/English.lan";
+
 void LoadEnglishOnce()
 {
     static std::unique_ptr<LanguageTable> english = [] {
-        std::unique_ptr<LanguageTable> table = LanguageTable::LoadFile(VESTRADA_ENGLISH_LAN);
+        std::unique_ptr<LanguageTable> table = LanguageTable::LoadFile(EnglishLanguageFile);
         if (!table) {
-            std::fprintf(stderr, "typed_text_fuzz: cannot load %s\n", VESTRADA_ENGLISH_LAN);
+            std::fprintf(stderr, "typed_text_fuzz: cannot load %s\n", EnglishLanguageFile);
             std::abort();
         }
         return table;

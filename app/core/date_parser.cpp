@@ -168,13 +168,32 @@ std::size_t TrimInPlace(char* text)
     return end - start;
 }
 
-void MakeTextDate(const char* text, std::size_t length, DateRange& range)
+// Whether the first `length` characters of `text` (at most DateTextLength) read as a date by `picture`.
+bool ReadsAsDate(const char* text, std::size_t length, const char* picture)
 {
-    // A text cut to the field keeps no blanks at its end, so that reading it back gives the same bytes.
+    char copy[DateTextLength + 1];
+    std::memcpy(copy, text, length);
+    copy[length] = '\0';
+    DateRange range;
+    ParseDateRange(copy, range, picture);
+    return range.type != DateRangeText;
+}
+
+// A text date is shown in its editor as its text, and that text is read again when the user presses OK:
+// what is kept must read back as this same text date. A text that fits is kept whole (it did not read as a
+// date). A longer one is cut to the field without blanks at its end, since reading trims them, and
+// shorter still where the cut would read as a date ("bet 01011850" followed by more than the field holds).
+void MakeTextDate(const char* text, std::size_t length, DateRange& range, const char* picture)
+{
     if (length > DateTextLength) {
         length = DateTextLength;
-        while (length > 0 && IsDateBlank(text[length - 1]))
+        for (;;) {
+            while (length > 0 && IsDateBlank(text[length - 1]))
+                --length;
+            if (length == 0 || !ReadsAsDate(text, length, picture))
+                break;
             --length;
+        }
     }
     range.SetText(std::string_view(text, length));
 }
@@ -205,7 +224,7 @@ void ParseDateRange(char* text, DateRange& range, const char* picture)
     p = SkipBlanks(text, p);
     const int first = ParseDateValue(text + p, range.dates.first, picture);
     if (first < 0)
-        return MakeTextDate(text, length, range);
+        return MakeTextDate(text, length, range, picture);
     p = SkipBlanks(text, p + first);
     if (!text[p])
         return; // one date; a between-word without its second date keeps its type
@@ -217,10 +236,10 @@ void ParseDateRange(char* text, DateRange& range, const char* picture)
                    range.type == DateRangeBetween ? MatchDateWord(text + p, GetLanguageText("DATE_TYPE_AND")) : 0) {
         p += n;
     } else {
-        return MakeTextDate(text, length, range);
+        return MakeTextDate(text, length, range, picture);
     }
     p = SkipBlanks(text, p);
     const int second = ParseDateValue(text + p, range.dates.second, picture);
     if (second < 0 || text[p + second])
-        return MakeTextDate(text, length, range);
+        return MakeTextDate(text, length, range, picture);
 }

@@ -620,6 +620,35 @@ TEST_F(DateTest, EveryKindOfDateRoundTripsThroughInputFormAndParser)
     }
 }
 
+// A text longer than the field is cut; the cut must not read as a date, or the text date would become that
+// date when its editor shows it and the user presses OK.
+TEST_F(DateTest, ALongTextIsNeverCutToADate)
+{
+    const std::string bet = "bet\t\t" + std::string(26, ' ');
+    struct {
+        std::string typed;
+        const char* picture;
+        std::string kept;
+    } cases[] = {
+        // cut to 39 characters this is "bet" and the date 00.00.0000
+        {bet + std::string(21, '0'), "{dd}{mm}{yyyy}", bet + std::string(7, '0')},
+        {bet + "01011850 9", "{dd}{mm}{yyyy}", bet + "0101185"},
+        // cut to 39 characters this is a from-to date, with blanks before its to-word
+        {"from 01.01.1850" + std::string(11, ' ') + "to 31.12.1851, or later", "{dd}.{mm}.{yyyy}",
+         "from 01.01.1850" + std::string(11, ' ') + "to 31.12.185"},
+        // a cut that reads as a text keeps the whole field
+        {"abcdefghijklmnopqrstuvwxyz0123456789ABCDEF", "{dd}.{mm}.{yyyy}", "abcdefghijklmnopqrstuvwxyz0123456789ABC"},
+        {"in the year 1850 or 1851, we do not know which", "{dd}.{mm}.{yyyy}", "in the year 1850 or 1851, we do not kno"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const DateRange range = Parse(c.typed.c_str(), c.picture);
+        EXPECT_EQ(range.type, DateRangeText);
+        EXPECT_EQ(range.Text(), c.kept);
+        ExpectRoundTrip(range, c.picture);
+    }
+}
+
 TEST_F(DateTest, ADateBeforeTheEraStaysBeforeTheEraWhenSavedUnchanged)
 {
     const char* picture = "{dd}.{mm}.{yyyy}";
