@@ -2,6 +2,8 @@
 // end code, with no error, and the values the converter meant.
 #include <gtest/gtest.h>
 
+#include "tests/support/test_folder.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -25,11 +27,11 @@ std::string ReadFile(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The output in a folder of the running test's own (the cases, and other build folders' runs of them, go
+// side by side); the caller removes the folder.
 fs::path WriteTemporary(const std::string& bytes)
 {
-    // Named after the test: the cases run side by side in separate processes.
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    fs::path path = fs::temp_directory_path() / (std::string("pendrax_readback_") + test->name() + ".wmx");
+    fs::path path = test_support::ClaimTestFolder("pendrax_readback_") / "output.wmx";
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
     return path;
 }
@@ -120,7 +122,7 @@ void ExpectReadsBack(const std::string& input, const ConvertOptions& options, co
     fs::path path = WriteTemporary(host.output);
     ReadBack back;
     ReadWholeFile(path, back);
-    fs::remove(path);
+    fs::remove_all(path.parent_path());
     EXPECT_EQ(back.failure, "") << name;
     EXPECT_EQ(back.repositories, Total(host.output, "repositories")) << name;
     EXPECT_EQ(back.sources, Total(host.output, "sources")) << name;
@@ -205,7 +207,7 @@ TEST(GedcomReadbackTest, ValuesComeBackAsMeant)
         taskDate = GetTaskStatusdate(task);
     };
     ReadWholeFile(path, back);
-    fs::remove(path);
+    fs::remove_all(path.parent_path());
     ASSERT_EQ(back.failure, "");
     EXPECT_EQ(exported, "2019-10-02T10:05");
     EXPECT_EQ(firstPart, "Ann & Bo ");
@@ -246,7 +248,7 @@ TEST(GedcomReadbackTest, CouplesPedigreesAndMediaLinkedByNameReadBack)
             ++events;
     };
     ReadWholeFile(path, back);
-    fs::remove(path);
+    fs::remove_all(path.parent_path());
     ASSERT_EQ(back.failure, "");
     EXPECT_EQ(objects, 3);
     EXPECT_EQ(relation, 1); // adoptive
