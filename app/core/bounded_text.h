@@ -26,3 +26,10 @@ inline char* AppendBounded(char* buffer, std::size_t size, const char* text)
     CopyBounded(buffer + used, size - used, text);
     return buffer;
 }
+
+// Fills a stored text field: at most size - 1 characters, the rest zero, as the rows keep their texts.
+inline void StoreField(char* field, std::size_t size, const char* text)
+{
+    std::memset(field, 0, size);
+    CopyBounded(field, size, text);
+}

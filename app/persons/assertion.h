@@ -14,7 +14,7 @@
 
 #include "core/assertion_link.h"
 #include "core/schema.h"
-#include "persons/record_list.h"
+#include "core/record_list.h"
 
 class Database;
 class ExcerptRef;

@@ -5,7 +5,7 @@
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/notice_sink.h"
-#include "persons/record_query.h"
+#include "core/record_query.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "core/assertion_link.h"
-#include "persons/record_list.h"
+#include "core/record_list.h"
 
 class Database;
 class PendingNotices;

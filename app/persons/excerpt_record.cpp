@@ -12,8 +12,8 @@
 #include "core/bounded_text.h"
 #include "persons/excerpt_ref.h"
 #include "persons/owned_rows.h"
-#include "persons/record_query.h"
-#include "persons/write_transaction.h"
+#include "core/record_query.h"
+#include "core/write_transaction.h"
 #include "records/source_record.h"
 
 ExcerptRecord::ExcerptRecord(Database& database)

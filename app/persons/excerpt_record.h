@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "core/note_text.h"
-#include "persons/record_list.h"
+#include "core/record_list.h"
 
 class Database;
 class ExcerptRef;

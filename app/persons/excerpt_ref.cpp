@@ -4,7 +4,7 @@
 #include "core/engine_transaction.h"
 #include "core/bounded_text.h"
 #include "persons/excerpt_record.h"
-#include "persons/record_query.h"
+#include "core/record_query.h"
 
 ExcerptRef::ExcerptRef(Database& database) : database_(&database) {}
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "persons/record_list.h"
+#include "core/record_list.h"
 
 class Database;
 class ExcerptRecord;

@@ -15,17 +15,6 @@ std::optional<std::int32_t> Checked(bool ok, std::int32_t id)
 
 } // namespace
 
-std::optional<std::int32_t> SaveNoteChain(NoteText* note, std::int32_t ownerId, std::uint8_t ownerType,
-                                          std::int32_t current, Database& database)
-{
-    if (!note)
-        return current;
-    note->ownerId = ownerId;
-    note->ownerType = ownerType;
-    const bool ok = note->Save(database);
-    return Checked(ok, note->GetFirstId());
-}
-
 std::optional<std::int32_t> SavePlace(PlaceRecord* place, std::int32_t attributeId, std::int32_t eventId,
                                       std::int32_t current)
 {
@@ -35,14 +24,6 @@ std::optional<std::int32_t> SavePlace(PlaceRecord* place, std::int32_t attribute
     place->row.eventId = eventId;
     const bool ok = place->SaveOrDelete();
     return Checked(ok, place->Id());
-}
-
-std::optional<std::int32_t> SaveAddress(AddressRecord* address, std::int32_t current)
-{
-    if (!address)
-        return current;
-    const bool ok = address->Save();
-    return Checked(ok, address->Id());
 }
 
 std::optional<std::int32_t> SaveFormatting(FormattingText* formatting, std::int32_t current)

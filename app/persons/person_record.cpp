@@ -20,9 +20,9 @@
 #include "persons/info_assertion.h"
 #include "persons/name_assertion.h"
 #include "persons/owned_rows.h"
-#include "persons/record_query.h"
+#include "core/record_query.h"
 #include "persons/relationship.h"
-#include "persons/write_transaction.h"
+#include "core/write_transaction.h"
 #include "records/media_row.h"
 #include "records/task_row.h"
 

@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "core/assertion_link.h"
-#include "persons/entity_record.h"
+#include "core/entity_record.h"
 #include "persons/family.h"
-#include "persons/record_list.h"
+#include "core/record_list.h"
 
 class EventTypeCache;
 class ExcerptRef;

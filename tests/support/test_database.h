@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 #include <system_error>
 
 #include "core/database.h"
@@ -85,5 +86,27 @@ private:
     TempPath path_;
     std::unique_ptr<Database> database_;
 };
+
+// The stored bytes of a row.
+inline std::vector<unsigned char> RawRow(Database& database, TableNumber table, std::int32_t id, std::size_t size)
+{
+    EngineTransaction transaction(database.file, TLV_READ);
+    std::vector<unsigned char> row(TLV_MAX_RECORD_LENGTH);
+    EXPECT_EQ(tlvReadRecord(database.TableId(table), id, row.data(), database.file), 0);
+    row.resize(size);
+    return row;
+}
+
+// The number of live rows of a table.
+inline int CountRows(Database& database, TableNumber table)
+{
+    EngineTransaction transaction(database.file, TLV_READ);
+    const std::int32_t highest = tlvNumberOfRecords(database.TableId(table), database.file);
+    std::vector<unsigned char> row(TLV_MAX_RECORD_LENGTH);
+    int count = 0;
+    for (std::int32_t id = 1; id <= highest; ++id)
+        count += tlvReadRecord(database.TableId(table), id, row.data(), database.file) == 0;
+    return count;
+}
 
 } // namespace test_support

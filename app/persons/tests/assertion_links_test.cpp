@@ -10,7 +10,7 @@
 
 #include "persons/event_assertion.h"
 #include "persons/tests/assertion_test_support.h"
-#include "persons/write_transaction.h"
+#include "core/write_transaction.h"
 
 namespace {
 

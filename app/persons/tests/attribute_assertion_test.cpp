@@ -13,7 +13,7 @@
 #include "persons/excerpt_ref.h"
 #include "persons/sentence_format.h"
 #include "persons/tests/assertion_test_support.h"
-#include "persons/write_transaction.h"
+#include "core/write_transaction.h"
 
 namespace {
 

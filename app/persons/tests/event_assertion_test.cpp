@@ -15,7 +15,7 @@
 #include "core/role.h"
 #include "persons/sentence_format.h"
 #include "persons/tests/assertion_test_support.h"
-#include "persons/write_transaction.h"
+#include "core/write_transaction.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "persons/assertion.h"
 #include "persons/excerpt_ref.h"
 #include "persons/tests/assertion_test_support.h"
-#include "persons/write_transaction.h"
+#include "core/write_transaction.h"
 #include "records/source_row.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "core/note_text.h"
 #include "persons/excerpt_ref.h"
 #include "persons/tests/assertion_test_support.h"
-#include "persons/write_transaction.h"
+#include "core/write_transaction.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "persons/assertion_fields.h"
 #include "persons/excerpt_ref.h"
 #include "persons/tests/assertion_test_support.h"
-#include "persons/write_transaction.h"
+#include "core/write_transaction.h"
 
 namespace {
 

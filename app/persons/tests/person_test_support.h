@@ -18,7 +18,7 @@
 #include "persons/name_assertion.h"
 #include "persons/relationship.h"
 #include "persons/tests/assertion_test_support.h"
-#include "persons/write_transaction.h"
+#include "core/write_transaction.h"
 
 namespace person_test {
 

@@ -1,4 +1,4 @@
-#include "persons/record_list.h"
+#include "core/record_list.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 
 #include "core/address_record.h"
 #include "core/assertion_link.h"
-#include "persons/record_list.h"
+#include "core/record_list.h"
 
 class ExcerptRef;
 class NoteText;

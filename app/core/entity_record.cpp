@@ -1,4 +1,4 @@
-#include "persons/entity_record.h"
+#include "core/entity_record.h"
 
 #include "core/database.h"
 #include "core/engine_transaction.h"

@@ -56,3 +56,22 @@ private:
     };
     std::vector<Entry> entries_;
 };
+
+// Writes a list back in list order: an unmarked entry is saved, a marked one that is stored is deleted and
+// then forgets its id. Ids are reused, so an entry that kept a deleted id would delete a newer record of
+// that id at the next save. False at the first refusal.
+template <typename T> bool SaveListEntries(RecordList<T>& list)
+{
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+        T& entry = list[i];
+        if (!list.IsMarked(i)) {
+            if (!entry.Save())
+                return false;
+        } else if (entry.Id() != 0) {
+            if (!entry.Delete())
+                return false;
+            entry.SetId(0);
+        }
+    }
+    return true;
+}

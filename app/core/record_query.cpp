@@ -1,4 +1,4 @@
-#include "persons/record_query.h"
+#include "core/record_query.h"
 
 #include <memory>
 
