@@ -4,9 +4,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "core/database.h"
+#include "core/engine_transaction.h"
+#include "core/record_list.h"
 #include "core/schema.h"
 
 class Database;
@@ -25,3 +29,25 @@ std::optional<std::vector<std::int32_t>> FindRecordIds(const RecordQuery& query,
 
 // Deletes every row the query finds; false when the search or a delete failed.
 bool DeleteFoundRecords(const RecordQuery& query, Database& database);
+
+// Fills an empty `list` of a stored owner (`id` not 0) with one object of every row of `table` whose
+// `column` holds the owner's id, each made ready by `load`, in a transaction of its own (nested in the
+// caller's).
+template <typename T, typename Load>
+void LoadOwnedRecords(RecordList<T>& list, TableNumber table, std::int32_t column, std::int32_t id, Database& database,
+                      Load load)
+{
+    if (id == 0 || !list.Empty())
+        return;
+    EngineTransaction transaction(database.file, TLV_READWRITE);
+    if (!transaction.Running())
+        return;
+    const auto ids = FindRecordIds({table, column, id}, database);
+    if (!ids)
+        return;
+    for (std::int32_t childId : *ids) {
+        auto child = std::make_unique<T>(database);
+        load(*child, childId);
+        list.Append(std::move(child));
+    }
+}

@@ -15,6 +15,7 @@
 #include "core/assertion_link.h"
 #include "core/schema.h"
 #include "core/record_list.h"
+#include "records/excerpt_ref.h"
 
 class Database;
 class ExcerptRef;
@@ -23,17 +24,6 @@ class NoteText;
 
 // The table of each kind; its number is also the owner kind of the kind's excerpt references and notes.
 TableNumber AssertionKindTable(int kind);
-
-// The owner of an excerpt reference or a note chain, named by its table number.
-enum ExcerptOwnerKind : std::uint8_t {
-    OwnerExcerpt = TableExcerpt, // an excerpt's own text and note
-    OwnerPerson = TablePerson,
-    OwnerRelationship = TableRelationship,
-    OwnerInfo = TableInfo,
-    OwnerNameAssertion = TableAlias2,
-    OwnerAttribute = TableAttribute2,
-    OwnerEvent = TableEvent2,
-};
 
 // The privacy level of every assertion row: the index of the privacy choice.
 enum PrivacyLevel : std::int8_t {

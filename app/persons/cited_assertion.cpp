@@ -6,7 +6,7 @@
 #include "persons/assertion_fields.h"
 #include "persons/assertion_links.h"
 #include "core/bounded_text.h"
-#include "persons/excerpt_ref.h"
+#include "records/excerpt_ref.h"
 #include "persons/owned_rows.h"
 
 CitedAssertion::CitedAssertion(Database& database, AssertionKind kind, void* row, std::size_t rowSize)

@@ -16,7 +16,7 @@
 #include "persons/assertion.h"
 #include "persons/attribute_assertion.h"
 #include "persons/event_assertion.h"
-#include "persons/excerpt_ref.h"
+#include "records/excerpt_ref.h"
 #include "persons/info_assertion.h"
 #include "persons/name_assertion.h"
 #include "persons/owned_rows.h"

@@ -121,19 +121,8 @@ bool RepositoryRecord::Save()
 
 void RepositoryRecord::LoadReferences()
 {
-    if (id_ == 0 || !references_.Empty())
-        return;
-    EngineTransaction transaction(database_->file, TLV_READWRITE);
-    if (!transaction.Running())
-        return;
-    const auto ids = FindRecordIds({TableRepRef, RepositoryRefRepositoryColumn, id_}, *database_);
-    if (!ids)
-        return;
-    for (std::int32_t refId : *ids) {
-        auto reference = std::make_unique<RepositoryRef>(*database_);
-        reference->ReadAndLoadNote(refId);
-        references_.Append(std::move(reference));
-    }
+    LoadOwnedRecords(references_, TableRepRef, RepositoryRefRepositoryColumn, id_, *database_,
+                     [](RepositoryRef& reference, std::int32_t id) { reference.ReadAndLoadNote(id); });
 }
 
 void RepositoryRecord::ReloadChildren()

@@ -18,7 +18,7 @@
 #include "core/notice_sink.h"
 #include "engine/tolvane.h"
 #include "settings/settings.h"
-#include "persons/excerpt_record.h"
+#include "records/excerpt_record.h"
 #include "persons/person_record.h"
 #include "records/source_row.h"
 #include "tests/support/scoped_language.h"

@@ -10,7 +10,7 @@
 #include "core/note_text.h"
 #include "core/place_record.h"
 #include "core/event_type.h"
-#include "persons/excerpt_ref.h"
+#include "records/excerpt_ref.h"
 #include "persons/sentence_format.h"
 #include "persons/tests/assertion_test_support.h"
 #include "core/write_transaction.h"

@@ -11,7 +11,7 @@
 #include "core/place_record.h"
 #include "persons/assertion_fields.h"
 #include "core/event_type.h"
-#include "persons/excerpt_ref.h"
+#include "records/excerpt_ref.h"
 #include "core/role.h"
 #include "persons/sentence_format.h"
 #include "persons/tests/assertion_test_support.h"

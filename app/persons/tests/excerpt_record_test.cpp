@@ -1,6 +1,6 @@
 // Excerpts and excerpt references against a real database file: rows, chains, citations, the owner's
 // load and save of its references, and deletion.
-#include "persons/excerpt_record.h"
+#include "records/excerpt_record.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "core/note_text.h"
 #include "core/temp_tree.h"
 #include "persons/assertion.h"
-#include "persons/excerpt_ref.h"
+#include "records/excerpt_ref.h"
 #include "persons/tests/assertion_test_support.h"
 #include "core/write_transaction.h"
 #include "records/source_row.h"

@@ -7,7 +7,7 @@
 
 #include "core/note_text.h"
 #include "persons/assertion_fields.h"
-#include "persons/excerpt_ref.h"
+#include "records/excerpt_ref.h"
 #include "persons/tests/assertion_test_support.h"
 #include "core/write_transaction.h"
 

@@ -13,7 +13,7 @@
 #include "platform/little_endian.h"
 #include "core/name_record.h"
 #include "core/note_text.h"
-#include "persons/excerpt_ref.h"
+#include "records/excerpt_ref.h"
 #include "persons/tests/person_test_support.h"
 #include "records/media_row.h"
 #include "records/task_row.h"

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/note_text.h"
-#include "persons/excerpt_ref.h"
+#include "records/excerpt_ref.h"
 #include "persons/tests/assertion_test_support.h"
 #include "core/write_transaction.h"
 

@@ -1,9 +1,9 @@
-#include "persons/excerpt_ref.h"
+#include "records/excerpt_ref.h"
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/bounded_text.h"
-#include "persons/excerpt_record.h"
+#include "records/excerpt_record.h"
 #include "core/record_query.h"
 
 ExcerptRef::ExcerptRef(Database& database) : database_(&database) {}

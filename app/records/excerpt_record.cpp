@@ -1,4 +1,4 @@
-#include "persons/excerpt_record.h"
+#include "records/excerpt_record.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,10 +8,9 @@
 #include "core/engine_transaction.h"
 #include "core/temp_tree.h"
 #include "language/language_table.h"
-#include "persons/assertion.h"
 #include "core/bounded_text.h"
-#include "persons/excerpt_ref.h"
-#include "persons/owned_rows.h"
+#include "records/excerpt_ref.h"
+#include "core/linked_saves.h"
 #include "core/record_query.h"
 #include "core/write_transaction.h"
 #include "records/source_record.h"

@@ -16,6 +16,7 @@ class TempTree;
 
 inline constexpr std::size_t ExcerptPageSize = 32; // at most 31 characters
 inline constexpr std::size_t CitationPieceSize = 128;
+inline constexpr std::int32_t ExcerptSourceColumn = 3; // indexed: the source the excerpt quotes
 
 #pragma pack(push, 1)
 struct ExcerptRow {
@@ -73,6 +74,7 @@ public:
     void SetPage(const char* page);
 
     std::int32_t Id() const { return id_; }
+    void SetId(std::int32_t id) { id_ = id; }
     Database& OwnerDatabase() const { return *database_; }
     NoteText* Text() { return text_.get(); }
     NoteText* Note() { return note_.get(); }

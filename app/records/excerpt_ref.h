@@ -6,9 +6,21 @@
 #include <memory>
 
 #include "core/record_list.h"
+#include "core/schema.h"
 
 class Database;
 class ExcerptRecord;
+
+// The owner of an excerpt reference or a note chain, named by its table number.
+enum ExcerptOwnerKind : std::uint8_t {
+    OwnerExcerpt = TableExcerpt, // an excerpt's own text and note
+    OwnerPerson = TablePerson,
+    OwnerRelationship = TableRelationship,
+    OwnerInfo = TableInfo,
+    OwnerNameAssertion = TableAlias2,
+    OwnerAttribute = TableAttribute2,
+    OwnerEvent = TableEvent2,
+};
 
 inline constexpr std::int32_t ExcerptRefExcerptColumn = 1;
 inline constexpr std::int32_t ExcerptRefOwnerColumn = 2;
