@@ -16,6 +16,9 @@ inline constexpr std::size_t OwnerKindOffset = 260;  // u8: the owner kind (a pe
 inline constexpr std::size_t FirstDataOffset = 261;  // u32: the first MEDIADATA row, 0 none
 inline constexpr std::size_t DataSizeOffset = 265;   // u32: the file's size in bytes
 inline constexpr std::size_t NoteOffset = 269;       // u32: the first NOTE row, 0 none
+inline constexpr std::size_t OrderOffset = 273;      // the three low bytes of the position in the owner's list
+inline constexpr std::size_t OrderSize = 3;
+inline constexpr std::size_t FileNameSize = 128;
 
 } // namespace media_row
 

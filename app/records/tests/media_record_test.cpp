@@ -1,0 +1,208 @@
+// Media objects against a real database file: the packed MEDIA row, the chain of MEDIADATA rows grown,
+// shortened and emptied, loading the bytes back, reading a file, and deletion.
+#include "records/media_record.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+#include "core/write_transaction.h"
+#include "platform/little_endian.h"
+#include "tests/support/test_database.h"
+
+namespace {
+
+using test_support::CountRows;
+using test_support::RawRow;
+using test_support::TempPath;
+using test_support::TestDatabase;
+
+std::vector<std::uint8_t> Bytes(std::size_t size, std::uint8_t seed)
+{
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = static_cast<std::uint8_t>(seed + i * 7);
+    return bytes;
+}
+
+class Media : public ::testing::Test {
+protected:
+    Database& db() { return *database_; }
+
+    bool Create(MediaRecord& media)
+    {
+        return RunWriteTransaction(db(), [&] { return media.Create(); });
+    }
+
+    std::vector<std::uint8_t> Stored(TableNumber table, std::int32_t id, std::size_t size)
+    {
+        return RawRow(db(), table, id, size);
+    }
+
+    // The ids of the stored chain from the media's first MEDIADATA row.
+    std::vector<std::int32_t> Chain(std::int32_t firstId)
+    {
+        std::vector<std::int32_t> ids;
+        for (std::int32_t id = firstId; id != 0 && ids.size() < 100;) {
+            ids.push_back(id);
+            id = platform::GetI32(Stored(TableMediaData, id, media_data_row::Size).data() + media_data_row::NextOffset);
+        }
+        return ids;
+    }
+
+    TestDatabase database_;
+};
+
+TEST_F(Media, ANewMediaStoresItsPackedRowAndNote)
+{
+    MediaRecord media(db());
+    media.SetDescription("Baptism record");
+    media.SetFileName("scan.page1.jpg");
+    media.SetOwnerId(0x01020304);
+    media.SetOwnerKind(MediaOwnerPerson);
+    media.SetOrder(0x00ABCDEF);
+    media.EnsureNote().SetText("from the archive");
+    const auto bytes = Bytes(10, 1);
+    media.SetData(bytes.data(), bytes.size());
+    ASSERT_TRUE(Create(media));
+    database_.Reopen();
+
+    const auto row = Stored(TableMedia, media.Id(), media_row::Size);
+    EXPECT_STREQ(reinterpret_cast<const char*>(row.data()), "Baptism record");
+    EXPECT_STREQ(reinterpret_cast<const char*>(row.data() + 128), "scan.page1.jpg");
+    EXPECT_EQ(platform::GetI32(row.data() + 256), 0x01020304);
+    EXPECT_EQ(row[260], MediaOwnerPerson);
+    const std::int32_t firstData = platform::GetI32(row.data() + 261);
+    EXPECT_NE(firstData, 0) << "the first chunk's id is issued before the row is written";
+    EXPECT_EQ(platform::GetU32(row.data() + 265), 10u);
+    const std::int32_t noteId = platform::GetI32(row.data() + 269);
+    ASSERT_NE(noteId, 0);
+    EXPECT_EQ(row[273], 0xEF);
+    EXPECT_EQ(row[274], 0xCD);
+    EXPECT_EQ(row[275], 0xAB);
+    const auto note = Stored(TableNote, noteId, sizeof(NoteRowData));
+    EXPECT_EQ(platform::GetI32(note.data()), media.Id());
+    EXPECT_EQ(note[8], TableMedia);
+
+    MediaRecord loaded(db());
+    loaded.Load(media.Id());
+    EXPECT_EQ(loaded.Order(), 0x00ABCDEFu);
+    EXPECT_EQ(loaded.GetFileExtension(), "jpg");
+    EXPECT_STREQ(loaded.Note()->Text(), "from the archive");
+    ASSERT_TRUE(loaded.HasData());
+    EXPECT_EQ(std::vector<std::uint8_t>(loaded.Data(), loaded.Data() + 10), bytes);
+}
+
+TEST_F(Media, TheChainTakesOneRowPer4092Bytes)
+{
+    const struct {
+        std::size_t size;
+        std::size_t rows;
+    } cases[] = {{1, 1}, {4092, 1}, {4093, 2}, {8184, 2}, {3 * 4092 + 5, 4}};
+    for (const auto& c : cases) {
+        MediaRecord media(db());
+        const auto bytes = Bytes(c.size, static_cast<std::uint8_t>(c.size));
+        media.SetData(bytes.data(), bytes.size());
+        ASSERT_TRUE(Create(media));
+        EXPECT_EQ(Chain(media.FirstDataId()).size(), c.rows) << c.size;
+
+        MediaRecord loaded(db());
+        loaded.Load(media.Id());
+        ASSERT_EQ(loaded.DataSize(), c.size);
+        EXPECT_EQ(std::vector<std::uint8_t>(loaded.Data(), loaded.Data() + c.size), bytes) << c.size;
+    }
+}
+
+TEST_F(Media, ShrinkingKeepsTheFirstRowAndEmptyingDropsTheChain)
+{
+    MediaRecord media(db());
+    const auto big = Bytes(3 * 4092, 3);
+    media.SetData(big.data(), big.size());
+    ASSERT_TRUE(Create(media));
+    const auto before = Chain(media.FirstDataId());
+    ASSERT_EQ(before.size(), 3u);
+
+    const auto small = Bytes(100, 9);
+    media.SetData(small.data(), small.size());
+    ASSERT_TRUE(Create(media));
+    EXPECT_EQ(Chain(media.FirstDataId()), std::vector<std::int32_t>{before[0]});
+    EXPECT_EQ(CountRows(db(), TableMediaData), 1);
+
+    media.SetData(nullptr, 0);
+    ASSERT_TRUE(Create(media));
+    EXPECT_EQ(media.FirstDataId(), 0);
+    EXPECT_EQ(platform::GetI32(Stored(TableMedia, media.Id(), media_row::Size).data() + 261), 0);
+    EXPECT_EQ(CountRows(db(), TableMediaData), 0);
+}
+
+TEST_F(Media, LoadDataKeepsBytesAlreadyHeld)
+{
+    MediaRecord media(db());
+    const auto stored = Bytes(50, 1);
+    media.SetData(stored.data(), stored.size());
+    media.EnsureNote().SetText("n");
+    ASSERT_TRUE(Create(media));
+
+    MediaRecord other(db());
+    other.Read(media.Id());
+    const auto held = Bytes(50, 2);
+    other.SetData(held.data(), held.size());
+    other.LoadData();
+    EXPECT_STREQ(other.Note()->Text(), "n");
+    EXPECT_EQ(std::vector<std::uint8_t>(other.Data(), other.Data() + 50), held);
+}
+
+TEST_F(Media, AFileThatCannotBeReadKeepsTheBytesHeld)
+{
+    TempPath file("picture.png");
+    const auto content = Bytes(5000, 4);
+    std::ofstream(file.str(), std::ios::binary).write(reinterpret_cast<const char*>(content.data()), content.size());
+
+    MediaRecord media(db());
+    ASSERT_TRUE(media.ReadDataFromFile(file.str()));
+    EXPECT_EQ(media.DataSize(), 5000u);
+    EXPECT_FALSE(media.ReadDataFromFile(file.str() + ".missing"));
+    EXPECT_EQ(media.DataSize(), 5000u);
+    ASSERT_TRUE(media.HasData());
+    ASSERT_TRUE(Create(media));
+
+    MediaRecord loaded(db());
+    loaded.Load(media.Id());
+    EXPECT_EQ(std::vector<std::uint8_t>(loaded.Data(), loaded.Data() + 5000), content);
+}
+
+TEST_F(Media, FileExtensions)
+{
+    const struct {
+        const char* name;
+        const char* extension;
+    } cases[] = {{"photo.jpg", "jpg"}, {"a.b.tiff", "tiff"}, {"README", ""}, {"trailing.", ""}, {"", ""}};
+    for (const auto& c : cases) {
+        MediaRecord media(db());
+        media.SetFileName(c.name);
+        EXPECT_EQ(media.GetFileExtension(), c.extension) << c.name;
+    }
+}
+
+TEST_F(Media, DeleteTakesTheNoteTheChainAndTheRow)
+{
+    MediaRecord kept(db());
+    const auto bytes = Bytes(5000, 5);
+    kept.SetData(bytes.data(), bytes.size());
+    ASSERT_TRUE(Create(kept));
+    MediaRecord media(db());
+    media.SetData(bytes.data(), bytes.size());
+    media.EnsureNote().SetText("note");
+    ASSERT_TRUE(Create(media));
+
+    ASSERT_TRUE(media.Delete());
+    EXPECT_EQ(CountRows(db(), TableMedia), 1);
+    EXPECT_EQ(CountRows(db(), TableMediaData), 2);
+    EXPECT_EQ(CountRows(db(), TableNote), 0);
+    MediaRecord gone(db());
+    gone.Read(media.Id());
+    EXPECT_EQ(gone.Id(), 0);
+}
+
+} // namespace
