@@ -147,44 +147,22 @@ void LoadPersonLinks(RecordList<AssertionLink>& links, std::int32_t personId, co
     }
 }
 
-// Deletes a chain of MEDIADATA rows; a row that cannot be read ends it, and no row is visited twice.
-bool DeleteMediaDataChain(std::int32_t firstId, Database& database)
-{
-    const std::int32_t table = database.TableId(TableMediaData);
-    std::vector<std::uint8_t> chunk(TLV_MAX_RECORD_LENGTH);
-    std::set<std::int32_t> visited;
-    bool ok = true;
-    for (std::int32_t id = firstId; id > 0 && visited.insert(id).second;) {
-        if (tlvReadRecord(table, id, chunk.data(), database.file) != 0)
-            break;
-        const std::int32_t next = platform::GetI32(chunk.data() + media_data_row::NextOffset);
-        ok = tlvDeleteRecord(table, id, database.file) == 0 && ok;
-        id = next;
-    }
-    return ok;
-}
-
 // Deletes every media object of the person with its note and its stored bytes.
 bool DeletePersonMedia(std::int32_t personId, Database& database)
 {
     const auto ids = FindRecordIds({TableMedia, media_row::OwnerColumn, personId}, database);
     if (!ids)
         return false;
-    const std::int32_t table = database.TableId(TableMedia);
-    std::vector<std::uint8_t> media(TLV_MAX_RECORD_LENGTH);
     bool ok = true;
     for (std::int32_t id : *ids) {
-        if (tlvReadRecord(table, id, media.data(), database.file) != 0) {
+        MediaRecord media(database);
+        if (media.Read(id) != 0) {
             ok = false;
             continue;
         }
-        if (media[media_row::OwnerKindOffset] != OwnerPerson)
+        if (media.OwnerKind() != OwnerPerson)
             continue;
-        const std::int32_t noteId = platform::GetI32(media.data() + media_row::NoteOffset);
-        if (noteId != 0)
-            NoteText::DeleteChain(noteId, database);
-        ok = DeleteMediaDataChain(platform::GetI32(media.data() + media_row::FirstDataOffset), database) && ok;
-        ok = tlvDeleteRecord(table, id, database.file) == 0 && ok;
+        ok = media.Delete() && ok;
     }
     return ok;
 }
@@ -249,6 +227,8 @@ void PersonRecord::Clear()
     note_.reset();
     links_.Clear();
     excerptRefs_.Clear();
+    media_.Clear();
+    tasks_.Clear();
 }
 
 std::int32_t PersonRecord::ReadNext(std::int32_t id)
@@ -270,6 +250,8 @@ void PersonRecord::LoadAll(const EventTypeCache* filter)
     LoadLinks(filter);
     if (filter == nullptr || filter->Switch(IncludeSourcesSwitch) != 0)
         LoadExcerptRefs();
+    LoadMedia();
+    LoadTasks();
     note_ = std::make_unique<NoteText>();
     if (row.noteId != 0 && (filter == nullptr || filter->Switch(IncludeNotesSwitch) != 0))
         note_->Load(row.noteId, *database_);
@@ -291,6 +273,18 @@ void PersonRecord::LoadExcerptRefs()
     LoadOwnerExcerptRefs(excerptRefs_, id_, OwnerPerson, *database_);
     excerptRefs_.keyId = id_;
     excerptRefs_.ownerKind = OwnerPerson;
+}
+
+void PersonRecord::LoadMedia()
+{
+    LoadOwnedRecords(media_, TableMedia, media_row::OwnerColumn, id_, *database_,
+                     [](MediaRecord& media, std::int32_t id) { media.Load(id); });
+}
+
+void PersonRecord::LoadTasks()
+{
+    LoadOwnedRecords(tasks_, TableTask, task_row::PersonColumn, id_, *database_,
+                     [](TaskRecord& task, std::int32_t id) { task.ReadAndLoad(id); });
 }
 
 void PersonRecord::Reload()
@@ -324,6 +318,21 @@ bool PersonRecord::Save()
     ok = SaveOwnerExcerptRefs(excerptRefs_, id_, OwnerPerson) && ok;
     excerptRefs_.keyId = id_;
     excerptRefs_.ownerKind = OwnerPerson;
+    for (std::size_t i = 0; i < media_.Count(); ++i) {
+        MediaRecord& media = media_[i];
+        if (!media_.IsMarked(i)) {
+            media.SetOwnerId(id_);
+            media.SetOwnerKind(OwnerPerson);
+            media.SetOrder(static_cast<std::uint32_t>(i + 1));
+            ok = media.Create() && ok;
+        } else if (media.Id() != 0) {
+            ok = media.Delete() && ok;
+            media.SetId(0);
+        }
+    }
+    for (std::size_t i = 0; i < tasks_.Count(); ++i)
+        tasks_[i].row.personId = id_;
+    ok = SaveListEntries(tasks_) && ok;
     const std::optional<std::int32_t> noteId = SaveNoteChain(note_.get(), id_, OwnerPerson, row.noteId, *database_);
     if (noteId)
         row.noteId = *noteId;

@@ -13,6 +13,8 @@
 #include "core/entity_record.h"
 #include "persons/family.h"
 #include "core/record_list.h"
+#include "records/media_record.h"
+#include "records/task_record.h"
 
 class EventTypeCache;
 class ExcerptRef;
@@ -65,7 +67,8 @@ public:
     std::int32_t Write() override;
     // Inside the caller's read-write transaction: the name, the links and the excerpt references with
     // their order renumbered from 1 in list order (marked entries included; their stored rows deleted),
-    // the note, then the row.
+    // the media (each unmarked one owned by the person at its 1-based place in the list), the tasks, the
+    // note, then the row.
     bool Save() override;
 
     // Frees the name, the note and the lists; the families and the child-id cache stay.
@@ -73,12 +76,15 @@ public:
     // Clear, then reads the first person at or after `id` in id order; the object takes the id of the row
     // read, which is returned (0 when none is left).
     std::int32_t ReadNext(std::int32_t id);
-    // Loads the name, the links, the excerpt references and the note in one transaction; a report's data
+    // Loads the name, the links, the excerpt references, the media with their bytes, the tasks and the
+    // note in one transaction; a report's data
     // filter (or null for everything) decides which links and records are taken.
     void LoadAll(const EventTypeCache* filter);
     // Each loads its list only when the person is stored and the list is still empty.
     void LoadLinks(const EventTypeCache* filter);
     void LoadExcerptRefs();
+    void LoadMedia();
+    void LoadTasks();
     // Clear, then LoadLinked.
     void Reload();
     // Deletes the person with everything that depends on it, in one read-write transaction that keeps
@@ -111,6 +117,8 @@ public:
     NoteText* Note() { return note_.get(); }
     RecordList<AssertionLink>& Links() { return links_; }
     RecordList<ExcerptRef>& ExcerptRefs() { return excerptRefs_; }
+    RecordList<MediaRecord>& Media() { return media_; }
+    RecordList<TaskRecord>& Tasks() { return tasks_; }
     RecordList<FamilyGroup>& Families() { return families_; }
     int ChildIdCount() const { return childIdCount_; }
     const std::int32_t* ChildIds() const { return childIds_; }
@@ -125,6 +133,8 @@ private:
     std::unique_ptr<NoteText> note_;
     RecordList<AssertionLink> links_;
     RecordList<ExcerptRef> excerptRefs_;
+    RecordList<MediaRecord> media_;
+    RecordList<TaskRecord> tasks_;
     RecordList<FamilyGroup> families_;
     std::int32_t childIds_[FamilyChildCapacity] = {};
     int childIdCount_ = 0;

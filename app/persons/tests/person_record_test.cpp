@@ -218,6 +218,62 @@ TEST_F(Persons, SaveRenumbersOrdersAndDropsMarkedEntries)
     EXPECT_EQ(CountRows(db(), TableExcerptRef), 2);
 }
 
+TEST_F(Persons, MediaAndTasksAreLoadedSavedAndDeletedWithThePerson)
+{
+    const std::int32_t me = AddPerson(db(), 1, "Ola", "Berg");
+    PersonRecord person(db());
+    person.ReadAndLoad(me);
+    const std::uint8_t bytes[] = {1, 2, 3, 4, 5};
+    for (const char* name : {"first.jpg", "second.png", "third.tif"}) {
+        auto media = std::make_unique<MediaRecord>(db());
+        media->SetFileName(name);
+        media->SetData(bytes, sizeof bytes);
+        person.Media().Append(std::move(media));
+    }
+    auto task = std::make_unique<TaskRecord>(db());
+    task->LoadLinked();
+    task->SetTitle("find the baptism");
+    person.Tasks().Append(std::move(task));
+    ASSERT_TRUE(RunWriteTransaction(db(), [&] { return person.Save(); }));
+    Reopen();
+
+    PersonRecord stored(db());
+    stored.ReadAndLoad(me);
+    ASSERT_EQ(stored.Media().Count(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(stored.Media()[i].OwnerId(), me);
+        EXPECT_EQ(stored.Media()[i].OwnerKind(), OwnerPerson);
+        EXPECT_EQ(stored.Media()[i].Order(), i + 1);
+        ASSERT_TRUE(stored.Media()[i].HasData());
+        EXPECT_EQ(stored.Media()[i].Data()[4], 5);
+    }
+    ASSERT_EQ(stored.Tasks().Count(), 1u);
+    EXPECT_EQ(stored.Tasks()[0].row.personId, me);
+
+    // A removed media item is deleted once; the id it frees is not deleted again by a later save.
+    stored.Media().SetMark(0, 1);
+    ASSERT_TRUE(RunWriteTransaction(db(), [&] { return stored.Save(); }));
+    EXPECT_EQ(stored.Media()[0].Id(), 0);
+    EXPECT_EQ(stored.Media()[2].Order(), 3u);
+    EXPECT_EQ(CountRows(db(), TableMedia), 2);
+    MediaRecord other(db());
+    other.SetData(bytes, sizeof bytes);
+    ASSERT_TRUE(RunWriteTransaction(db(), [&] { return other.Create(); }));
+    ASSERT_TRUE(RunWriteTransaction(db(), [&] { return stored.Save(); }));
+    EXPECT_EQ(CountRows(db(), TableMedia), 3);
+
+    ASSERT_TRUE(stored.Delete());
+    EXPECT_EQ(CountRows(db(), TableMedia), 1) << "only the media of no person is left";
+    EXPECT_EQ(CountRows(db(), TableMediaData), 1);
+    ASSERT_EQ(CountRows(db(), TableTask), 1);
+    TaskRecord kept(db());
+    {
+        EngineTransaction transaction(db().file, TLV_READWRITE);
+        kept.Read(stored.Tasks()[0].Id());
+    }
+    EXPECT_EQ(kept.row.personId, 0) << "the task outlives the person";
+}
+
 TEST_F(Persons, ReadNextTakesTheIdOfTheRowRead)
 {
     const std::int32_t first = AddPerson(db(), 1, "A", "One");
