@@ -153,6 +153,26 @@ TEST_F(Media, LoadDataKeepsBytesAlreadyHeld)
     EXPECT_EQ(std::vector<std::uint8_t>(other.Data(), other.Data() + 50), held);
 }
 
+TEST_F(Media, BytesNeverLoadedStayAsStored)
+{
+    MediaRecord media(db());
+    const auto bytes = Bytes(5000, 6);
+    media.SetData(bytes.data(), bytes.size());
+    ASSERT_TRUE(Create(media));
+
+    MediaRecord renamed(db());
+    renamed.Read(media.Id());
+    ASSERT_FALSE(renamed.HasData());
+    renamed.SetDescription("renamed");
+    ASSERT_TRUE(Create(renamed));
+    EXPECT_EQ(CountRows(db(), TableMediaData), 2);
+
+    MediaRecord loaded(db());
+    loaded.Load(media.Id());
+    EXPECT_EQ(loaded.Description(), "renamed");
+    EXPECT_EQ(std::vector<std::uint8_t>(loaded.Data(), loaded.Data() + 5000), bytes);
+}
+
 TEST_F(Media, AFileThatCannotBeReadKeepsTheBytesHeld)
 {
     TempPath file("picture.png");
