@@ -125,6 +125,10 @@ std::int32_t DatabaseFile::ReadRecord(std::int32_t tableArgument, std::int32_t i
         }
         if (!skip)
             Fail(NoSuchRecord);
+        // A chunk without a block holds no record: on at its end, so that skipping costs a step per block,
+        // not per id (a damaged highest id may lie far beyond the records the file holds).
+        if (!place)
+            id = ((id - 1) / table.d.recordsPerBlock + 1) * table.d.recordsPerBlock;
     }
 }
 
