@@ -133,6 +133,9 @@ bool RenameFileOver(const std::string& from, const std::string& to);
 bool FlushFolderOf(const std::string& path);
 // The process's current directory ("" when it cannot be told).
 std::string CurrentDirectory();
+// The code the system gave the calling thread for its last failed call (GetLastError; errno natively), to
+// tell the user why a file could not be written. Read it at once: any later call may change it.
+std::uint32_t LastSystemError();
 
 // The test seam. A mutating operation is a WriteAt, Flush, Truncate, RemoveFile or RenameFileOver call.
 enum class FileFaultMode {

@@ -214,4 +214,9 @@ std::string CurrentDirectory()
     return buffer.data();
 }
 
+std::uint32_t LastSystemError()
+{
+    return static_cast<std::uint32_t>(errno);
+}
+
 } // namespace platform

@@ -224,4 +224,9 @@ std::string CurrentDirectory()
     return std::string(buffer, length);
 }
 
+std::uint32_t LastSystemError()
+{
+    return GetLastError();
+}
+
 } // namespace platform

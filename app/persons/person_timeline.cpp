@@ -29,17 +29,6 @@ std::string SubstituteFirstString(const char* format, const char* value)
     return text;
 }
 
-// No to-date: year 0, and no modifier, time or dual year.
-DateValue NoToDate()
-{
-    DateValue none = {};
-    none.modifier = DateFieldNone;
-    none.minute = DateFieldNone;
-    none.hour = DateFieldNone;
-    none.alternateYear = DateFieldNone;
-    return none;
-}
-
 // The timeline dates of a date range; false when the range is undated (a text date or no first year).
 bool TimelineDates(const DateRange& range, TimelineEvent& event)
 {
@@ -47,7 +36,7 @@ bool TimelineDates(const DateRange& range, TimelineEvent& event)
         return false;
     event.from = range.dates.first;
     const bool hasSecond = range.type == DateRangeFromTo || range.type == DateRangeBetween;
-    event.to = hasSecond && range.dates.second.Year() != 0 ? range.dates.second : NoToDate();
+    event.to = hasSecond && range.dates.second.Year() != 0 ? range.dates.second : EmptyDateValue();
     return true;
 }
 
