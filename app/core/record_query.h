@@ -30,19 +30,17 @@ std::optional<std::vector<std::int32_t>> FindRecordIds(const RecordQuery& query,
 // Deletes every row the query finds; false when the search or a delete failed.
 bool DeleteFoundRecords(const RecordQuery& query, Database& database);
 
-// Fills an empty `list` of a stored owner (`id` not 0) with one object of every row of `table` whose
-// `column` holds the owner's id, each made ready by `load`, in a transaction of its own (nested in the
-// caller's).
+// Fills an empty `list` of a stored owner (the query's key not 0) with one object of every row the query
+// finds, in its order, each made ready by `load`, in a transaction of its own (nested in the caller's).
 template <typename T, typename Load>
-void LoadOwnedRecords(RecordList<T>& list, TableNumber table, std::int32_t column, std::int32_t id, Database& database,
-                      Load load)
+void LoadOwnedRecords(RecordList<T>& list, const RecordQuery& query, Database& database, Load load)
 {
-    if (id == 0 || !list.Empty())
+    if (query.key == 0 || !list.Empty())
         return;
     EngineTransaction transaction(database.file, TLV_READWRITE);
     if (!transaction.Running())
         return;
-    const auto ids = FindRecordIds({table, column, id}, database);
+    const auto ids = FindRecordIds(query, database);
     if (!ids)
         return;
     for (std::int32_t childId : *ids) {
@@ -50,4 +48,12 @@ void LoadOwnedRecords(RecordList<T>& list, TableNumber table, std::int32_t colum
         load(*child, childId);
         list.Append(std::move(child));
     }
+}
+
+// The same for the rows of `table` whose `column` holds the owner's id, in collection order.
+template <typename T, typename Load>
+void LoadOwnedRecords(RecordList<T>& list, TableNumber table, std::int32_t column, std::int32_t id, Database& database,
+                      Load load)
+{
+    LoadOwnedRecords(list, RecordQuery {table, column, id}, database, load);
 }

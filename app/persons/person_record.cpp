@@ -277,8 +277,10 @@ void PersonRecord::LoadExcerptRefs()
 
 void PersonRecord::LoadMedia()
 {
-    LoadOwnedRecords(media_, TableMedia, media_row::OwnerColumn, id_, *database_,
-                     [](MediaRecord& media, std::int32_t id) { media.Load(id); });
+    // In the order the person's save gave them.
+    RecordQuery query {TableMedia, media_row::OwnerColumn, id_};
+    query.sortColumn = media_row::OrderColumn;
+    LoadOwnedRecords(media_, query, *database_, [](MediaRecord& media, std::int32_t id) { media.Load(id); });
 }
 
 void PersonRecord::LoadTasks()

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <new>
 #include <set>
 
 #include "core/bounded_text.h"
@@ -10,6 +9,7 @@
 #include "core/engine_transaction.h"
 #include "core/linked_saves.h"
 #include "core/write_transaction.h"
+#include "platform/bulk_memory.h"
 #include "platform/file.h"
 #include "platform/little_endian.h"
 
@@ -68,6 +68,31 @@ bool MediaChunk::DeleteChain(std::int32_t firstId, Database& database)
     return ok;
 }
 
+MediaBytes::~MediaBytes()
+{
+    platform::FreeBulkMemory(data_, size_);
+}
+
+MediaBytes MediaBytes::Allocate(std::size_t size)
+{
+    MediaBytes bytes;
+    if (size != 0) {
+        bytes.data_ = static_cast<std::uint8_t*>(platform::AllocateBulkMemory(size));
+        if (bytes.data_ == nullptr)
+            return bytes;
+        bytes.size_ = size;
+    }
+    bytes.held_ = true;
+    return bytes;
+}
+
+void MediaBytes::Swap(MediaBytes& other) noexcept
+{
+    std::swap(data_, other.data_);
+    std::swap(size_, other.size_);
+    std::swap(held_, other.held_);
+}
+
 MediaRecord::~MediaRecord() = default;
 
 std::int32_t MediaRecord::Read(std::int32_t id)
@@ -95,12 +120,12 @@ void MediaRecord::LoadData()
     note_ = std::make_unique<NoteText>();
     if (NoteId() != 0)
         note_->Load(NoteId(), *database_);
-    if (data_)
+    if (data_.Held())
         return;
     const std::uint32_t size = DataSize();
     // The size comes from the file: a damaged row may ask for more than there is to give.
-    std::unique_ptr<std::uint8_t[]> data(new (std::nothrow) std::uint8_t[size]());
-    if (!data)
+    MediaBytes data = MediaBytes::Allocate(size);
+    if (!data.Held())
         return;
     std::int64_t remaining = size;
     std::size_t at = 0;
@@ -110,7 +135,7 @@ void MediaRecord::LoadData()
         if (chunk.Read(id, *database_) != 0)
             break;
         const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(remaining, media_data_row::DataSize));
-        std::memcpy(data.get() + at, chunk.Data(), n);
+        std::memcpy(data.Data() + at, chunk.Data(), n);
         remaining -= static_cast<std::int64_t>(media_data_row::DataSize);
         at += media_data_row::DataSize;
         id = chunk.Next();
@@ -120,7 +145,9 @@ void MediaRecord::LoadData()
 
 bool MediaRecord::Save()
 {
-    if (data_) {
+    if (data_.Held()) {
+        // The stored size is always that of the bytes written.
+        SetDataSize(static_cast<std::uint32_t>(data_.Size()));
         std::int64_t remaining = DataSize();
         std::int32_t id = FirstDataId();
         std::int32_t surplus = 0;
@@ -139,7 +166,7 @@ bool MediaRecord::Save()
             if (chunk.Read(id, *database_) != 0)
                 return false;
             const auto n = static_cast<std::size_t>(std::min<std::int64_t>(remaining, media_data_row::DataSize));
-            std::memcpy(chunk.Data(), data_.get() + at, n);
+            std::memcpy(chunk.Data(), data_.Data() + at, n);
             remaining -= static_cast<std::int64_t>(media_data_row::DataSize);
             std::int32_t next = chunk.Next();
             if (remaining <= 0) {
@@ -196,16 +223,26 @@ bool MediaRecord::DeleteById(std::int32_t id, Database& database)
 
 std::uint8_t* MediaRecord::AllocData(std::size_t size)
 {
-    data_ = std::make_unique<std::uint8_t[]>(size);
+    // The row keeps the size in 32 bits.
+    if (size > 0xFFFFFFFFu)
+        return nullptr;
+    MediaBytes data = MediaBytes::Allocate(size);
+    if (!data.Held())
+        return nullptr;
+    data_ = std::move(data);
     SetDataSize(static_cast<std::uint32_t>(size));
-    return data_.get();
+    return data_.Data();
 }
 
-void MediaRecord::SetData(const void* bytes, std::size_t size)
+bool MediaRecord::SetData(const void* bytes, std::size_t size)
 {
     std::uint8_t* data = AllocData(size);
-    if (size != 0)
-        std::memcpy(data, bytes, size);
+    if (size == 0)
+        return true; // no bytes need no room
+    if (data == nullptr)
+        return false;
+    std::memcpy(data, bytes, size);
+    return true;
 }
 
 bool MediaRecord::ReadDataFromFile(const std::string& path)
@@ -218,8 +255,8 @@ bool MediaRecord::ReadDataFromFile(const std::string& path)
     if (size < 0 || size > 0xFFFFFFFFll)
         return false;
     const auto length = static_cast<std::size_t>(size);
-    auto data = std::make_unique<std::uint8_t[]>(length);
-    if (length != 0 && file.ReadAt(0, data.get(), length) != size)
+    MediaBytes data = MediaBytes::Allocate(length);
+    if (!data.Held() || (length != 0 && file.ReadAt(0, data.Data(), length) != size))
         return false;
     data_ = std::move(data);
     SetDataSize(static_cast<std::uint32_t>(length));

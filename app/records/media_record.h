@@ -34,6 +34,36 @@ public:
     std::array<std::uint8_t, media_data_row::Size> row = {};
 };
 
+// The bytes of a media file: one run of committed pages taken from the system for them alone, not from the
+// heap, since a scan or a picture may be large; absent until allocated. A file of no bytes is held all the
+// same, without a run.
+class MediaBytes {
+public:
+    MediaBytes() = default;
+    MediaBytes(MediaBytes&& other) noexcept { Swap(other); }
+    MediaBytes& operator=(MediaBytes&& other) noexcept
+    {
+        MediaBytes(std::move(other)).Swap(*this);
+        return *this;
+    }
+    MediaBytes(const MediaBytes&) = delete;
+    MediaBytes& operator=(const MediaBytes&) = delete;
+    ~MediaBytes();
+
+    // `size` zero bytes; an absent object when the system has no room for them.
+    static MediaBytes Allocate(std::size_t size);
+
+    bool Held() const { return held_; }
+    std::uint8_t* Data() const { return data_; }
+    std::size_t Size() const { return size_; }
+    void Swap(MediaBytes& other) noexcept;
+
+private:
+    std::uint8_t* data_ = nullptr;
+    std::size_t size_ = 0;
+    bool held_ = false;
+};
+
 class MediaRecord : public TableRow {
 public:
     explicit MediaRecord(Database& database) : TableRow(database) {}
@@ -58,14 +88,16 @@ public:
     // In the caller's read-write transaction: the data chain and the row of `id`.
     static bool DeleteById(std::int32_t id, Database& database);
 
-    // Replaces the bytes by `size` zero bytes and stores the size; the buffer.
+    // Replaces the bytes by `size` zero bytes and stores the size; the buffer (null for no bytes). When the
+    // system has no room for them, null, and the bytes and the size stay as they were.
     std::uint8_t* AllocData(std::size_t size);
-    void SetData(const void* bytes, std::size_t size);
+    // AllocData and a copy of the bytes; false when there was no room.
+    bool SetData(const void* bytes, std::size_t size);
     // Replaces the bytes by the file's; false when the file cannot be opened or read, and then the bytes
     // and the size stay as they were.
     bool ReadDataFromFile(const std::string& path);
-    const std::uint8_t* Data() const { return data_.get(); }
-    bool HasData() const { return static_cast<bool>(data_); }
+    const std::uint8_t* Data() const { return data_.Data(); }
+    bool HasData() const { return data_.Held(); }
 
     // The characters after the file name's last dot; empty when it has none.
     std::string GetFileExtension() const;
@@ -93,7 +125,7 @@ private:
     void SetDataSize(std::uint32_t size);
     void SetNoteId(std::int32_t id);
 
-    std::unique_ptr<std::uint8_t[]> data_;
+    MediaBytes data_;
     std::array<std::uint8_t, media_row::Size> row_ = {};
     std::unique_ptr<NoteText> note_;
 };

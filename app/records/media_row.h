@@ -18,6 +18,9 @@ inline constexpr std::size_t DataSizeOffset = 265;   // u32: the file's size in 
 inline constexpr std::size_t NoteOffset = 269;       // u32: the first NOTE row, 0 none
 inline constexpr std::size_t OrderOffset = 273;      // the three low bytes of the position in the owner's list
 inline constexpr std::size_t OrderSize = 3;
+// The engine's last 32-bit column lies at 272: the note id's high byte with the order's three bytes above
+// it, so that sorting on it sorts by the order.
+inline constexpr std::int32_t OrderColumn = 7;
 inline constexpr std::size_t FileNameSize = 128;
 
 } // namespace media_row

@@ -218,6 +218,33 @@ TEST_F(Persons, SaveRenumbersOrdersAndDropsMarkedEntries)
     EXPECT_EQ(CountRows(db(), TableExcerptRef), 2);
 }
 
+TEST_F(Persons, MediaAreLoadedInTheOrderTheirPersonGaveThem)
+{
+    const std::int32_t me = AddPerson(db(), 1, "Ola", "Berg");
+    // Stored in an order other than that of their ids; one with a note, whose id shares the order's column.
+    const struct {
+        const char* name;
+        std::uint32_t order;
+        bool note;
+    } stored[] = {{"third.jpg", 3, true}, {"first.jpg", 1, false}, {"fourth.jpg", 300, false}, {"second.jpg", 2, true}};
+    for (const auto& m : stored) {
+        MediaRecord media(db());
+        media.SetFileName(m.name);
+        media.SetOwnerId(me);
+        media.SetOwnerKind(OwnerPerson);
+        media.SetOrder(m.order);
+        if (m.note)
+            media.EnsureNote().SetText("note");
+        ASSERT_TRUE(RunWriteTransaction(db(), [&] { return media.Create(); }));
+    }
+    PersonRecord person(db());
+    person.ReadAndLoad(me);
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < person.Media().Count(); ++i)
+        names.push_back(person.Media()[i].FileName());
+    EXPECT_EQ(names, (std::vector<std::string> {"first.jpg", "second.jpg", "third.jpg", "fourth.jpg"}));
+}
+
 TEST_F(Persons, MediaAndTasksAreLoadedSavedAndDeletedWithThePerson)
 {
     const std::int32_t me = AddPerson(db(), 1, "Ola", "Berg");
@@ -547,6 +574,18 @@ TEST_F(Persons, TimelineOfDatedEventsAndAttributes)
     ASSERT_EQ(sentences->Events().size(), 3u);
     EXPECT_STREQ(sentences->Events()[0].text, "measured");
     EXPECT_STREQ(sentences->Events()[1].text, "counted");
+
+    // The person's timeline saved as a file reads back as built.
+    test_support::TempPath file("person.vtl");
+    timeline->SetPath(file.c_str());
+    ASSERT_TRUE(timeline->Save());
+    Timeline read;
+    ASSERT_EQ(read.Load(file.c_str()), TimelineLoadResult::Loaded);
+    EXPECT_STREQ(read.Title(), timeline->Title());
+    EXPECT_STREQ(read.Author(), "Owner Name");
+    ASSERT_EQ(read.Count(), events.size());
+    for (std::size_t i = 0; i < events.size(); ++i)
+        EXPECT_EQ(std::memcmp(&read.Events()[i], &events[i], sizeof events[i]), 0) << events[i].text;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <vector>
 
@@ -190,6 +191,41 @@ TEST_F(Media, AFileThatCannotBeReadKeepsTheBytesHeld)
     MediaRecord loaded(db());
     loaded.Load(media.Id());
     EXPECT_EQ(std::vector<std::uint8_t>(loaded.Data(), loaded.Data() + 5000), content);
+}
+
+TEST_F(Media, TheBytesAreHeldInARunOfPagesOfTheirOwn)
+{
+    // Pages of their own, not heap blocks: every buffer starts on a page, whatever its size.
+    const struct {
+        const char* how;
+        std::size_t size;
+    } cases[] = {{"one byte", 1}, {"one chunk", 4092}, {"odd", 70001}, {"a large-page run", std::size_t {2} << 20}};
+    for (const auto& c : cases) {
+        MediaRecord media(db());
+        const auto bytes = Bytes(c.size, 8);
+        ASSERT_TRUE(media.SetData(bytes.data(), bytes.size())) << c.how;
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(media.Data()) % 4096, 0u) << c.how;
+        EXPECT_EQ(media.DataSize(), c.size) << c.how;
+        EXPECT_EQ(std::vector<std::uint8_t>(media.Data(), media.Data() + c.size), bytes) << c.how;
+        ASSERT_TRUE(Create(media)) << c.how;
+
+        MediaRecord loaded(db());
+        loaded.Load(media.Id());
+        ASSERT_TRUE(loaded.HasData()) << c.how;
+        EXPECT_EQ(reinterpret_cast<std::uintptr_t>(loaded.Data()) % 4096, 0u) << c.how;
+        EXPECT_EQ(std::vector<std::uint8_t>(loaded.Data(), loaded.Data() + c.size), bytes) << c.how;
+    }
+
+    // A file of no bytes is held too, and a new buffer replaces the old one whole.
+    MediaRecord media(db());
+    EXPECT_NE(media.AllocData(10), nullptr);
+    ASSERT_TRUE(media.SetData(nullptr, 0));
+    EXPECT_TRUE(media.HasData());
+    EXPECT_EQ(media.DataSize(), 0u);
+    std::uint8_t* fresh = media.AllocData(5);
+    ASSERT_NE(fresh, nullptr);
+    EXPECT_EQ(std::vector<std::uint8_t>(fresh, fresh + 5), std::vector<std::uint8_t>(5, 0));
+    EXPECT_EQ(media.DataSize(), 5u);
 }
 
 TEST_F(Media, FileExtensions)
