@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <set>
+#include <vector>
 
 #include "core/bounded_text.h"
 #include "core/database.h"
@@ -53,13 +54,13 @@ void MediaChunk::SetNext(std::int32_t next)
     platform::PutI32(row.data() + media_data_row::NextOffset, next);
 }
 
-bool MediaChunk::DeleteChain(std::int32_t firstId, Database& database)
+bool MediaChunk::DeleteChain(std::int32_t firstId, Database& database, const std::set<std::int32_t>* keep)
 {
     const std::int32_t table = database.TableId(TableMediaData);
     std::set<std::int32_t> visited;
     bool ok = true;
     MediaChunk chunk;
-    for (std::int32_t id = firstId; id > 0 && visited.insert(id).second;) {
+    for (std::int32_t id = firstId; id > 0 && visited.insert(id).second && (keep == nullptr || keep->count(id) == 0);) {
         if (chunk.Read(id, database) != 0)
             break;
         ok = tlvDeleteRecord(table, id, database.file) == 0 && ok;
@@ -122,24 +123,34 @@ void MediaRecord::LoadData()
         note_->Load(NoteId(), *database_);
     if (data_.Held())
         return;
+    // The size and the chain come from the file, and a damaged row may claim more bytes than its chain holds:
+    // the chain is walked first, and only the bytes it holds are taken, so a false size costs no memory and
+    // is not written back as bytes that were never stored.
     const std::uint32_t size = DataSize();
-    // The size comes from the file: a damaged row may ask for more than there is to give.
-    MediaBytes data = MediaBytes::Allocate(size);
-    if (!data.Held())
-        return;
-    std::int64_t remaining = size;
-    std::size_t at = 0;
+    std::vector<std::int32_t> chain;
+    std::uint64_t covered = 0;
     MediaChunk chunk;
     std::set<std::int32_t> visited;
-    for (std::int32_t id = FirstDataId(); id != 0 && remaining > 0 && visited.insert(id).second;) {
+    for (std::int32_t id = FirstDataId(); id != 0 && covered < size && visited.insert(id).second;) {
         if (chunk.Read(id, *database_) != 0)
             break;
-        const std::size_t n = static_cast<std::size_t>(std::min<std::int64_t>(remaining, media_data_row::DataSize));
-        std::memcpy(data.Data() + at, chunk.Data(), n);
-        remaining -= static_cast<std::int64_t>(media_data_row::DataSize);
-        at += media_data_row::DataSize;
+        chain.push_back(id);
+        covered += media_data_row::DataSize;
         id = chunk.Next();
     }
+    const auto held = static_cast<std::size_t>(std::min<std::uint64_t>(size, covered));
+    MediaBytes data = MediaBytes::Allocate(held);
+    if (!data.Held())
+        return;
+    std::size_t at = 0;
+    for (std::int32_t id : chain) {
+        if (chunk.Read(id, *database_) != 0)
+            break;
+        const std::size_t n = std::min(held - at, media_data_row::DataSize);
+        std::memcpy(data.Data() + at, chunk.Data(), n);
+        at += n;
+    }
+    SetDataSize(static_cast<std::uint32_t>(held));
     data_ = std::move(data);
 }
 
@@ -149,41 +160,48 @@ bool MediaRecord::Save()
         // The stored size is always that of the bytes written.
         SetDataSize(static_cast<std::uint32_t>(data_.Size()));
         std::int64_t remaining = DataSize();
-        std::int32_t id = FirstDataId();
         std::int32_t surplus = 0;
+        // The rows this save wrote: a damaged chain may lead back to one of them, which must then be neither
+        // written over nor deleted as surplus.
+        std::set<std::int32_t> written;
+        // The row of `id` into `chunk`, or a new row where `id` names none that can be used (none, one that is
+        // gone, or one written already).
+        const auto take = [&](std::int32_t id, MediaChunk& chunk) {
+            if (id > 0 && written.count(id) == 0 && chunk.Read(id, *database_) == 0)
+                return true;
+            const std::int32_t fresh = tlvNewID(database_->TableId(TableMediaData), database_->file);
+            return fresh > 0 && chunk.Read(fresh, *database_) == 0;
+        };
         if (remaining <= 0) {
-            surplus = id;
+            surplus = FirstDataId();
             SetFirstDataId(0);
-        } else if (id == 0) {
-            id = tlvNewID(database_->TableId(TableMediaData), database_->file);
-            if (id <= 0)
+        } else {
+            MediaChunk chunk;
+            if (!take(FirstDataId(), chunk))
                 return false;
-            SetFirstDataId(id);
-        }
-        std::size_t at = 0;
-        MediaChunk chunk;
-        while (remaining > 0) {
-            if (chunk.Read(id, *database_) != 0)
-                return false;
-            const auto n = static_cast<std::size_t>(std::min<std::int64_t>(remaining, media_data_row::DataSize));
-            std::memcpy(chunk.Data(), data_.Data() + at, n);
-            remaining -= static_cast<std::int64_t>(media_data_row::DataSize);
-            std::int32_t next = chunk.Next();
-            if (remaining <= 0) {
-                surplus = next;
-                next = 0;
-            } else if (next == 0) {
-                next = tlvNewID(database_->TableId(TableMediaData), database_->file);
-                if (next <= 0)
+            SetFirstDataId(chunk.id);
+            for (std::size_t at = 0;; at += media_data_row::DataSize) {
+                const auto n = static_cast<std::size_t>(std::min<std::int64_t>(remaining, media_data_row::DataSize));
+                std::memcpy(chunk.Data(), data_.Data() + at, n);
+                remaining -= static_cast<std::int64_t>(media_data_row::DataSize);
+                written.insert(chunk.id);
+                if (remaining <= 0) {
+                    surplus = chunk.Next();
+                    chunk.SetNext(0);
+                    if (chunk.Write(*database_) != 0)
+                        return false;
+                    break;
+                }
+                MediaChunk following;
+                if (!take(chunk.Next(), following))
                     return false;
+                chunk.SetNext(following.id);
+                if (chunk.Write(*database_) != 0)
+                    return false;
+                chunk = following;
             }
-            chunk.SetNext(next);
-            if (chunk.Write(*database_) != 0)
-                return false;
-            at += media_data_row::DataSize;
-            id = next;
         }
-        if (surplus != 0 && !MediaChunk::DeleteChain(surplus, *database_))
+        if (surplus != 0 && !MediaChunk::DeleteChain(surplus, *database_, &written))
             return false;
     }
     return WriteRow(TableMedia, row_.data()) == 0;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "core/note_text.h"
@@ -21,9 +22,9 @@ public:
     // Keeps the id and reads the row; the engine's answer.
     std::int32_t Read(std::int32_t rowId, Database& database);
     std::int32_t Write(Database& database) const;
-    // Deletes the chain from `firstId`; a row that cannot be read ends it. True when every delete of a
-    // row that was read succeeded.
-    static bool DeleteChain(std::int32_t firstId, Database& database);
+    // Deletes the chain from `firstId`; a row that cannot be read ends it, and so does one of `keep`. True
+    // when every delete of a row that was read succeeded.
+    static bool DeleteChain(std::int32_t firstId, Database& database, const std::set<std::int32_t>* keep = nullptr);
 
     std::int32_t Next() const;
     void SetNext(std::int32_t next);

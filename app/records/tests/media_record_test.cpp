@@ -4,8 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
+#include <set>
 #include <vector>
 
 #include "core/write_transaction.h"
@@ -226,6 +228,88 @@ TEST_F(Media, TheBytesAreHeldInARunOfPagesOfTheirOwn)
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(std::vector<std::uint8_t>(fresh, fresh + 5), std::vector<std::uint8_t>(5, 0));
     EXPECT_EQ(media.DataSize(), 5u);
+}
+
+TEST_F(Media, ARowClaimingMoreBytesThanItsChainHoldsLoadsWhatIsStored)
+{
+    const auto bytes = Bytes(5000, 11); // two rows
+    const struct {
+        const char* what;
+        std::uint32_t claimed;
+        bool dropSecond;    // the second row is gone
+        bool loop;          // the second row leads back to the first
+        bool noChain;       // the row names no first MEDIADATA row
+        std::uint32_t held; // the bytes the media holds once loaded
+    } cases[] = {
+        {"the size the chain holds", 5000, false, false, false, 5000},
+        {"a size beyond the chain", 10 * 4092, false, false, false, 2 * 4092},
+        {"a chain cut short", 5000, true, false, false, 4092},
+        {"a chain that loops", 0xFFFFFFF0u, false, true, false, 2 * 4092},
+        {"no chain at all", 5000, false, false, true, 0},
+    };
+    for (const auto& c : cases) {
+        MediaRecord media(db());
+        media.SetData(bytes.data(), bytes.size());
+        ASSERT_TRUE(Create(media));
+        const std::vector<std::int32_t> chain = Chain(media.FirstDataId());
+        ASSERT_EQ(chain.size(), 2u);
+        {
+            auto transaction = test_support::Transaction(db());
+            auto row = Stored(TableMedia, media.Id(), media_row::Size);
+            platform::PutU32(row.data() + media_row::DataSizeOffset, c.claimed);
+            if (c.noChain)
+                platform::PutI32(row.data() + media_row::FirstDataOffset, 0);
+            ASSERT_EQ(tlvWriteRecord(db().TableId(TableMedia), media.Id(), row.data(), db().file), 0);
+            if (c.dropSecond) {
+                ASSERT_EQ(tlvDeleteRecord(db().TableId(TableMediaData), chain[1], db().file), 0);
+            }
+            if (c.loop) {
+                auto second = Stored(TableMediaData, chain[1], media_data_row::Size);
+                platform::PutI32(second.data() + media_data_row::NextOffset, chain[0]);
+                ASSERT_EQ(tlvWriteRecord(db().TableId(TableMediaData), chain[1], second.data(), db().file), 0);
+            }
+        }
+        MediaRecord loaded(db());
+        loaded.Load(media.Id());
+        ASSERT_TRUE(loaded.HasData()) << c.what;
+        EXPECT_EQ(loaded.DataSize(), c.held) << c.what;
+        const std::size_t same = std::min<std::size_t>(c.held, bytes.size());
+        EXPECT_EQ(std::vector<std::uint8_t>(loaded.Data(), loaded.Data() + same),
+                  std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + same))
+            << c.what;
+        // Saved again, the media stores what it holds and no more.
+        ASSERT_TRUE(Create(loaded)) << c.what;
+        EXPECT_EQ(platform::GetU32(Stored(TableMedia, media.Id(), media_row::Size).data() + media_row::DataSizeOffset),
+                  c.held)
+            << c.what;
+        EXPECT_EQ(Chain(loaded.FirstDataId()).size(), (c.held + 4091) / 4092) << c.what;
+        ASSERT_TRUE(loaded.Delete()) << c.what;
+    }
+    // Only the two rows that the row without a chain no longer names are left.
+    EXPECT_EQ(CountRows(db(), TableMediaData), 2);
+
+    // Bytes that outgrow a chain whose rows lead back into it, or on to a row that is gone, take new rows.
+    for (const bool loop : {true, false}) {
+        MediaRecord media(db());
+        media.SetData(bytes.data(), bytes.size());
+        ASSERT_TRUE(Create(media));
+        const std::vector<std::int32_t> chain = Chain(media.FirstDataId());
+        {
+            auto transaction = test_support::Transaction(db());
+            auto first = Stored(TableMediaData, chain[0], media_data_row::Size);
+            platform::PutI32(first.data() + media_data_row::NextOffset, loop ? chain[0] : 9999);
+            ASSERT_EQ(tlvWriteRecord(db().TableId(TableMediaData), chain[0], first.data(), db().file), 0);
+        }
+        const auto grown = Bytes(3 * 4092, 12);
+        media.SetData(grown.data(), grown.size());
+        ASSERT_TRUE(Create(media)) << loop;
+        const std::vector<std::int32_t> stored = Chain(media.FirstDataId());
+        EXPECT_EQ(std::set<std::int32_t>(stored.begin(), stored.end()).size(), 3u) << loop;
+        MediaRecord loaded(db());
+        loaded.Load(media.Id());
+        EXPECT_EQ(std::vector<std::uint8_t>(loaded.Data(), loaded.Data() + loaded.DataSize()), grown) << loop;
+        ASSERT_TRUE(loaded.Delete());
+    }
 }
 
 TEST_F(Media, FileExtensions)
