@@ -396,6 +396,9 @@ TEST_F(TimelineFiles, AFileThatCannotBeReadLeavesTheTimelineAsItWas)
     timeline.AddEvent(Event(Date(1, 1, 1900), "kept"));
     EXPECT_EQ(timeline.Load((file_.str() + ".missing").c_str()), TimelineLoadResult::CannotOpen);
     EXPECT_EQ(timeline.Load(nullptr), TimelineLoadResult::CannotOpen);
+    // A folder: it cannot be opened as a file, or reading it fails.
+    const std::string folder = std::filesystem::path(file_.str()).parent_path().string();
+    EXPECT_NE(timeline.Load(folder.c_str()), TimelineLoadResult::Loaded);
 
     // More event lines than any timeline holds: a damaged file, read no further.
     std::string lines = "Other\nA\nD\n";
