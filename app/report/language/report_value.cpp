@@ -52,9 +52,9 @@ DateValue EmptyReportDate()
     return date;
 }
 
-// A REAL truncated toward zero as a 64-bit number; beyond the 64-bit range the low 64 bits of the whole
-// number, NaN 0: never a conversion that the processor traps or the language leaves undefined.
-std::int64_t TruncateToWhole(double real)
+} // namespace
+
+std::int64_t TruncateReal(double real)
 {
     double t = std::trunc(real);
     if (std::isnan(t))
@@ -70,6 +70,8 @@ std::int64_t TruncateToWhole(double real)
         low = 0;
     return static_cast<std::int64_t>(static_cast<std::uint64_t>(low));
 }
+
+namespace {
 
 template <class T> void DeleteAs(void* object)
 {
@@ -541,7 +543,7 @@ bool ReportValue::ConvertTo(std::int32_t type)
         if (type == ReportInteger || type == ReportLong) {
             // Truncated toward zero; out of range (and NaN) wraps through the 64-bit pattern, never a
             // conversion the processor traps.
-            whole = TruncateToWhole(real);
+            whole = TruncateReal(real);
         }
         break;
     case ReportString: {

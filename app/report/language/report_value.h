@@ -213,6 +213,10 @@ std::int32_t GetReportTypeCode(const char* name);
 // value, ties to even), cut to 47 characters. The same text in every build, whatever the C runtime.
 std::string FormatReportReal(double value);
 
+// A REAL truncated toward zero as a 64-bit number; beyond the 64-bit range the low 64 bits of the whole
+// number, infinities and NaN 0: never a conversion that the processor traps or the language leaves undefined.
+std::int64_t TruncateReal(double real);
+
 // The leading decimal integer of a text (blanks and a sign first; 0 when there is none), wrapping modulo
 // 2 to the 64th.
 std::int64_t LeadingInteger(const char* text);

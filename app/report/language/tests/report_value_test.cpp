@@ -14,25 +14,14 @@
 #include "records/timeline.h"
 #include "report/language/collections.h"
 #include "report/language/report_objects.h"
-#include "report/language/tests/test_host.h"
+#include "report/language/tests/evaluator_support.h"
 #include "tests/support/test_database.h"
 
 namespace {
 
+using report_test::Shown;
 using report_test::TestHost;
 
-// The printed form of a converted value: the text of a STRING, else the number.
-std::string Printed(ReportValue& value)
-{
-    switch (value.Type()) {
-    case ReportString: return value.TextOrEmpty();
-    case ReportBoolean: return "B" + std::to_string(value.Boolean());
-    case ReportInteger: return "I" + std::to_string(value.Integer());
-    case ReportLong: return "L" + std::to_string(value.Long());
-    case ReportReal: return "R" + FormatReportReal(value.Real());
-    default: return "?";
-    }
-}
 
 void Make(ReportValue& value, int type, const char* text, std::int64_t whole, double real)
 {
@@ -100,7 +89,7 @@ TEST(ReportValue, ConvertsBetweenTheNumberAndTextTypes)
         Make(value, c.from, c.text, c.whole, c.real);
         ASSERT_TRUE(value.ConvertTo(c.to)) << c.from << " to " << c.to;
         EXPECT_EQ(value.Type(), c.to);
-        EXPECT_EQ(Printed(value), c.expected) << "from type " << c.from << " to " << c.to;
+        EXPECT_EQ(Shown(value), c.expected) << "from type " << c.from << " to " << c.to;
     }
 }
 
