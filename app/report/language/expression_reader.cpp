@@ -577,7 +577,7 @@ int ExpressionReader::ReadVariableOperand(ReportValue& operand)
         case ReportTimeline:
         case ReportPictureType:
         case ReportSystemType:
-        case ReportSettings:
+        case ReportSettingsType:
             return EvaluateObject(*variable, operand);
         default:
             return Fail(ReportErrorSyntax);
@@ -620,7 +620,7 @@ int ExpressionReader::EvaluateObject(ReportValue& variable, ReportValue& operand
     ++position_;
     switch (variable.Type()) {
     case ReportSystemType: return EvaluateSystem(variable, operand);
-    case ReportSettings: return EvaluateSettings(operand);
+    case ReportSettingsType: return EvaluateSettings(operand);
     default: return Fail(ReportErrorSyntax); // the properties of the other objects are not read here
     }
 }

@@ -191,7 +191,7 @@ void ReportValue::Reset(std::int32_t type)
     case ReportReal:
     case ReportLong:
     case ReportDatabase:
-    case ReportSettings:
+    case ReportSettingsType:
         break;
     default:
         FreePayload();

@@ -80,7 +80,7 @@ enum ReportValueType : std::int32_t {
     ReportTimeline = 60,
     ReportSectorType = 61,
     ReportSystemType = 80,
-    ReportSettings = 81,
+    ReportSettingsType = 81,
 };
 
 // The record types 11 to 21 and PLACE: values that refer to a record by id.

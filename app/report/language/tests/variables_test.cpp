@@ -240,7 +240,7 @@ TEST(ExpressionReader, ObjectVariablesStandForThemselvesOrTheirProperties)
     run.context.showIds = true;
     ReportValue* system = run.context.variables.Add("SYSTEM", ReportSystemType, 0, 0, 0, run.host);
     ASSERT_NE(system, nullptr);
-    run.context.variables.Add("SETTINGS", ReportSettings, 0, 0, 0, run.host);
+    run.context.variables.Add("SETTINGS", ReportSettingsType, 0, 0, 0, run.host);
     run.context.variables.Add("T", ReportTableType, 0, 1, 1, run.host);
     run.context.variables.Add("L", ReportSortListType, 0, 0, 0, run.host);
     ASSERT_EQ(run.Declare("P", ReportPerson), 0);
