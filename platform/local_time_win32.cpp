@@ -8,8 +8,8 @@ LocalTime CurrentLocalTime()
 {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    return LocalTime{now.wYear, now.wMonth, now.wDayOfWeek, now.wDay,
-                     now.wHour, now.wMinute, now.wSecond,   now.wMilliseconds};
+    return LocalTime{now.wYear, now.wMonth,  now.wDayOfWeek, now.wDay,
+                     now.wHour, now.wMinute, now.wSecond,    now.wMilliseconds};
 }
 
 } // namespace platform

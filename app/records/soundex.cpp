@@ -5,13 +5,32 @@ namespace {
 char SoundexDigit(char c)
 {
     switch (c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) {
-    case 'B': case 'F': case 'P': case 'V': return '1';
-    case 'C': case 'G': case 'J': case 'K': case 'Q': case 'S': case 'X': case 'Z': return '2';
-    case 'D': case 'T': return '3';
-    case 'L': return '4';
-    case 'M': case 'N': return '5';
-    case 'R': return '6';
-    default: return '\0';
+    case 'B':
+    case 'F':
+    case 'P':
+    case 'V':
+        return '1';
+    case 'C':
+    case 'G':
+    case 'J':
+    case 'K':
+    case 'Q':
+    case 'S':
+    case 'X':
+    case 'Z':
+        return '2';
+    case 'D':
+    case 'T':
+        return '3';
+    case 'L':
+        return '4';
+    case 'M':
+    case 'N':
+        return '5';
+    case 'R':
+        return '6';
+    default:
+        return '\0';
     }
 }
 

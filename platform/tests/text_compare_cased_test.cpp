@@ -18,8 +18,8 @@ TEST(TextCompareCased, OrdersByLetterThenCase)
         const char* b;
         int expected;
     } cases[] = {
-        {"a", "B", -1},    {"B", "a", 1},      {"a", "A", -1},     {"A", "a", 1},   {"abc", "abc", 0},
-        {"ab", "abc", -1}, {"Zebra", "apple", 1}, {"apple", "Apple", -1}, {"b", "a", 1}, {"10", "9", -1},
+        {"a", "B", -1},    {"B", "a", 1},         {"a", "A", -1},          {"A", "a", 1}, {"abc", "abc", 0},
+        {"ab", "abc", -1}, {"Zebra", "apple", 1}, {"apple", "Apple", -1},  {"b", "a", 1}, {"10", "9", -1},
         {"", "a", -1},     {"Smith", "smith", 1}, {"smith", "Smithe", -1},
     };
     for (const auto& c : cases) {

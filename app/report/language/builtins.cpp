@@ -52,10 +52,10 @@ enum Builtin {
 
 // In the order in which they are compared.
 const char* const BuiltinNames[BuiltinCount] = {
-    "NEWLINE", "NEWPAR",    "NEWPAGE", "SOUNDEX(", "UROMAN(",  "LROMAN(",    "UALPHA(",     "LALPHA(",   "RGB(",
-    "UCASE(",  "LCASE(",    "UCASEFIRST(", "LCASEFIRST(", "LENGTH(", "LEFT(", "RIGHT(",     "MID(",      "INSTRING(",
-    "FIND(",   "SQRT(",     "SIN(",    "COS(",     "TAN(",     "MAX(",       "MIN(",        "STRING(",   "INTEGER(",
-    "LONG(",   "REAL(",     "BOOLEAN(", "NOT(",    "WEEKDAY(", "MONTH(",
+    "NEWLINE", "NEWPAR", "NEWPAGE",     "SOUNDEX(",    "UROMAN(",  "LROMAN(", "UALPHA(", "LALPHA(", "RGB(",
+    "UCASE(",  "LCASE(", "UCASEFIRST(", "LCASEFIRST(", "LENGTH(",  "LEFT(",   "RIGHT(",  "MID(",    "INSTRING(",
+    "FIND(",   "SQRT(",  "SIN(",        "COS(",        "TAN(",     "MAX(",    "MIN(",    "STRING(", "INTEGER(",
+    "LONG(",   "REAL(",  "BOOLEAN(",    "NOT(",        "WEEKDAY(", "MONTH(",
 };
 
 // Record codes of the report document that break lines, paragraphs and pages.
@@ -123,13 +123,22 @@ std::int32_t Modulo(std::int64_t n, std::int32_t m)
 }
 
 const char* const WeekdayKeys[7] = {
-    LanguageKey("WEEKDAY_SUNDAY"),   LanguageKey("WEEKDAY_MONDAY"), LanguageKey("WEEKDAY_TUESDAY"),
+    LanguageKey("WEEKDAY_SUNDAY"),    LanguageKey("WEEKDAY_MONDAY"),   LanguageKey("WEEKDAY_TUESDAY"),
     LanguageKey("WEEKDAY_WEDNESDAY"), LanguageKey("WEEKDAY_THURSDAY"), LanguageKey("WEEKDAY_FRIDAY"),
     LanguageKey("WEEKDAY_SATURDAY"),
 };
 
-const char* const FrenchDays[10] = {"primidi", "duodi",  "tridi",  "quartidi", "quintidi",
-                                    "sextidi", "septidi", "octidi", "nonidi",   "d\xE9" "cadi"};
+const char* const FrenchDays[10] = {"primidi",
+                                    "duodi",
+                                    "tridi",
+                                    "quartidi",
+                                    "quintidi",
+                                    "sextidi",
+                                    "septidi",
+                                    "octidi",
+                                    "nonidi",
+                                    "d\xE9"
+                                    "cadi"};
 
 const char* const MonthKeys[12] = {
     LanguageKey("DATE_MONTH1"), LanguageKey("DATE_MONTH2"),  LanguageKey("DATE_MONTH3"),  LanguageKey("DATE_MONTH4"),
@@ -213,9 +222,12 @@ int ExpressionReader::CallBuiltin(int which, ReportValue& target)
     };
 
     switch (which) {
-    case BuiltinNewLine: return text(std::string(1, LineBreakCode));
-    case BuiltinNewPar: return text(std::string(1, ParagraphBreakCode));
-    case BuiltinNewPage: return text(std::string(1, PageBreakCode));
+    case BuiltinNewLine:
+        return text(std::string(1, LineBreakCode));
+    case BuiltinNewPar:
+        return text(std::string(1, ParagraphBreakCode));
+    case BuiltinNewPage:
+        return text(std::string(1, PageBreakCode));
     case BuiltinSoundex: {
         if (!EvaluateArgument(a, ReportString, true))
             return 0;
@@ -297,9 +309,10 @@ int ExpressionReader::CallBuiltin(int which, ReportValue& target)
         if (!EvaluateArgument(a, ReportReal, true))
             return 0;
         double x = a.Real();
-        return real(which == BuiltinSqrt ? std::sqrt(x) : which == BuiltinSin ? std::sin(x)
-                                                        : which == BuiltinCos ? std::cos(x)
-                                                                              : std::tan(x));
+        return real(which == BuiltinSqrt  ? std::sqrt(x)
+                    : which == BuiltinSin ? std::sin(x)
+                    : which == BuiltinCos ? std::cos(x)
+                                          : std::tan(x));
     }
     case BuiltinMax:
     case BuiltinMin: {
@@ -339,7 +352,7 @@ int ExpressionReader::CallBuiltin(int which, ReportValue& target)
         std::int32_t month = b.Integer();
         // Months wrap around their table in both directions, so no number reaches outside it.
         const char* key = a.Integer() == CalendarFrench ? FrenchMonthKeys[Modulo(std::int64_t{month} - 1, 13)]
-                                                            : MonthKeys[Modulo(std::int64_t{month} - 1, 12)];
+                                                        : MonthKeys[Modulo(std::int64_t{month} - 1, 12)];
         std::string name = context_->Host().LanguageText(key);
         if (name.size() > MonthNameLength)
             name.resize(MonthNameLength);

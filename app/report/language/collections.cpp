@@ -9,7 +9,8 @@
 // TABLE
 
 ReportTable::ReportTable(std::uint16_t columns, std::uint16_t rows)
-    : columns_(columns == 0 ? std::uint16_t{1} : std::min(columns, MaxColumns)), rows_(rows == 0 ? std::uint16_t{1} : rows)
+    : columns_(columns == 0 ? std::uint16_t{1} : std::min(columns, MaxColumns)),
+      rows_(rows == 0 ? std::uint16_t{1} : rows)
 {
     cells_.reset(new (std::nothrow) Cell[static_cast<std::size_t>(columns_) * rows_]);
     widths_.reset(new (std::nothrow) std::uint16_t[columns_]());

@@ -109,21 +109,27 @@ std::int32_t OperandList::Reduce(std::int32_t wanted)
 std::int32_t OperandList::Apply(std::uint8_t code, int left, std::int32_t wanted)
 {
     switch (code) {
-    case OperatorAdd: return Add(left, wanted);
+    case OperatorAdd:
+        return Add(left, wanted);
     case OperatorSubtract:
     case OperatorMultiply:
-    case OperatorDivide: return Arithmetic(code, left, wanted);
-    case OperatorPower: return Power(left);
+    case OperatorDivide:
+        return Arithmetic(code, left, wanted);
+    case OperatorPower:
+        return Power(left);
     case OperatorEqual:
     case OperatorNotEqual:
     case OperatorGreater:
     case OperatorGreaterEqual:
     case OperatorLess:
-    case OperatorLessEqual: return Compare(code, left);
+    case OperatorLessEqual:
+        return Compare(code, left);
     case OperatorBitAnd:
     case OperatorBitOr:
-    case OperatorBitXor: return Bitwise(code, left);
-    default: return Logical(code, left);
+    case OperatorBitXor:
+        return Bitwise(code, left);
+    default:
+        return Logical(code, left);
     }
 }
 
@@ -169,10 +175,18 @@ std::int32_t OperandList::Add(int left, std::int32_t wanted)
         type = wanted;
     }
     switch (type) {
-    case ReportInteger: a.SetInteger(Wrap32(static_cast<std::uint32_t>(a.Integer()) + static_cast<std::uint32_t>(b.Integer()))); break;
-    case ReportLong: a.SetLong(Wrap64(static_cast<std::uint64_t>(a.Long()) + static_cast<std::uint64_t>(b.Long()))); break;
-    case ReportReal: a.SetReal(a.Real() + b.Real()); break;
-    default: a.AppendString(b.TextOrEmpty()); break;
+    case ReportInteger:
+        a.SetInteger(Wrap32(static_cast<std::uint32_t>(a.Integer()) + static_cast<std::uint32_t>(b.Integer())));
+        break;
+    case ReportLong:
+        a.SetLong(Wrap64(static_cast<std::uint64_t>(a.Long()) + static_cast<std::uint64_t>(b.Long())));
+        break;
+    case ReportReal:
+        a.SetReal(a.Real() + b.Real());
+        break;
+    default:
+        a.AppendString(b.TextOrEmpty());
+        break;
     }
     return 0;
 }
@@ -250,16 +264,25 @@ std::int32_t OperandList::Power(int left)
         return ReportErrorConversion;
     auto asDouble = [](const ReportValue& v) {
         switch (v.Type()) {
-        case ReportInteger: return static_cast<double>(v.Integer());
-        case ReportLong: return static_cast<double>(v.Long());
-        default: return v.Real();
+        case ReportInteger:
+            return static_cast<double>(v.Integer());
+        case ReportLong:
+            return static_cast<double>(v.Long());
+        default:
+            return v.Real();
         }
     };
     double power = std::pow(asDouble(a), asDouble(b));
     switch (type) {
-    case ReportInteger: a.SetInteger(Wrap32(static_cast<std::uint32_t>(static_cast<std::uint64_t>(TruncateReal(power))))); break;
-    case ReportLong: a.SetLong(TruncateReal(power)); break;
-    default: a.SetReal(power); break;
+    case ReportInteger:
+        a.SetInteger(Wrap32(static_cast<std::uint32_t>(static_cast<std::uint64_t>(TruncateReal(power)))));
+        break;
+    case ReportLong:
+        a.SetLong(TruncateReal(power));
+        break;
+    default:
+        a.SetReal(power);
+        break;
     }
     return 0;
 }
@@ -283,8 +306,12 @@ std::int32_t OperandList::Compare(std::uint8_t code, int left)
     int order;
     switch (a.Type()) {
     case ReportBoolean:
-    case ReportInteger: order = a.Integer() < b.Integer() ? -1 : a.Integer() > b.Integer() ? 1 : 0; break;
-    case ReportLong: order = a.Long() < b.Long() ? -1 : a.Long() > b.Long() ? 1 : 0; break;
+    case ReportInteger:
+        order = a.Integer() < b.Integer() ? -1 : a.Integer() > b.Integer() ? 1 : 0;
+        break;
+    case ReportLong:
+        order = a.Long() < b.Long() ? -1 : a.Long() > b.Long() ? 1 : 0;
+        break;
     case ReportReal:
         // NaN is neither less, greater nor equal: only <> holds.
         order = a.Real() < b.Real() ? -1 : a.Real() > b.Real() ? 1 : a.Real() == b.Real() ? 0 : 2;
@@ -297,12 +324,24 @@ std::int32_t OperandList::Compare(std::uint8_t code, int left)
     }
     bool holds;
     switch (code) {
-    case OperatorEqual: holds = order == 0; break;
-    case OperatorNotEqual: holds = order != 0; break;
-    case OperatorGreater: holds = order == 1; break;
-    case OperatorGreaterEqual: holds = order == 1 || order == 0; break;
-    case OperatorLess: holds = order == -1; break;
-    default: holds = order == -1 || order == 0; break;
+    case OperatorEqual:
+        holds = order == 0;
+        break;
+    case OperatorNotEqual:
+        holds = order != 0;
+        break;
+    case OperatorGreater:
+        holds = order == 1;
+        break;
+    case OperatorGreaterEqual:
+        holds = order == 1 || order == 0;
+        break;
+    case OperatorLess:
+        holds = order == -1;
+        break;
+    default:
+        holds = order == -1 || order == 0;
+        break;
     }
     a.Reset(ReportBoolean);
     a.SetBoolean(holds ? 1 : 0);
@@ -318,7 +357,9 @@ std::int32_t OperandList::Bitwise(std::uint8_t code, int left)
         return ReportErrorOperandType;
     if (a.Type() != b.Type() && !b.ConvertTo(a.Type()))
         return ReportErrorComparison;
-    auto combine = [code](auto x, auto y) { return code == OperatorBitAnd ? x & y : code == OperatorBitOr ? x | y : x ^ y; };
+    auto combine = [code](auto x, auto y) {
+        return code == OperatorBitAnd ? x & y : code == OperatorBitOr ? x | y : x ^ y;
+    };
     if (a.Type() == ReportLong)
         a.SetLong(combine(a.Long(), b.Long()));
     else if (a.Type() == ReportInteger)
@@ -385,11 +426,11 @@ std::uint8_t ExpressionReader::ScanOperator()
         const char* token;
         std::uint8_t code;
     } tokens[] = {
-        {"AND ", OperatorAnd},       {"OR ", OperatorOr},       {"XOR ", OperatorXor},  {"!=", OperatorNotEqual},
-        {"<>", OperatorNotEqual},    {">=", OperatorGreaterEqual}, {"<=", OperatorLessEqual}, {"**", OperatorPower},
-        {"+", OperatorAdd},          {"-", OperatorSubtract},   {"*", OperatorMultiply}, {"/", OperatorDivide},
-        {"=", OperatorEqual},        {"&", OperatorBitAnd},     {"|", OperatorBitOr},   {"^", OperatorBitXor},
-        {">", OperatorGreater},      {"<", OperatorLess},
+        {"AND ", OperatorAnd},    {"OR ", OperatorOr},          {"XOR ", OperatorXor},     {"!=", OperatorNotEqual},
+        {"<>", OperatorNotEqual}, {">=", OperatorGreaterEqual}, {"<=", OperatorLessEqual}, {"**", OperatorPower},
+        {"+", OperatorAdd},       {"-", OperatorSubtract},      {"*", OperatorMultiply},   {"/", OperatorDivide},
+        {"=", OperatorEqual},     {"&", OperatorBitAnd},        {"|", OperatorBitOr},      {"^", OperatorBitXor},
+        {">", OperatorGreater},   {"<", OperatorLess},
     };
     if (*at == '\0')
         return OperatorNone;
@@ -452,15 +493,23 @@ int ExpressionReader::Evaluate(ReportValue& target)
             return 0;
         if (sign == OperatorSubtract) {
             switch (operand->Type()) {
-            case ReportInteger: operand->SetInteger(Wrap32(0u - static_cast<std::uint32_t>(operand->Integer()))); break;
-            case ReportLong: operand->SetLong(Wrap64(0u - static_cast<std::uint64_t>(operand->Long()))); break;
-            case ReportReal: operand->SetReal(-operand->Real()); break;
-            default: return Fail(ReportErrorOperandType);
+            case ReportInteger:
+                operand->SetInteger(Wrap32(0u - static_cast<std::uint32_t>(operand->Integer())));
+                break;
+            case ReportLong:
+                operand->SetLong(Wrap64(0u - static_cast<std::uint64_t>(operand->Long())));
+                break;
+            case ReportReal:
+                operand->SetReal(-operand->Real());
+                break;
+            default:
+                return Fail(ReportErrorOperandType);
             }
         }
         SkipWhitespace();
         char c = text_[position_];
-        if (c == '\0' || c == '\r' || c == ')' || c == ']' || c == ',' || std::strncmp(text_ + position_, "TO ", 3) == 0)
+        if (c == '\0' || c == '\r' || c == ')' || c == ']' || c == ',' ||
+            std::strncmp(text_ + position_, "TO ", 3) == 0)
             break;
     }
     if (text_[position_] == ')' || text_[position_] == ']')
@@ -619,9 +668,12 @@ int ExpressionReader::EvaluateObject(ReportValue& variable, ReportValue& operand
     }
     ++position_;
     switch (variable.Type()) {
-    case ReportSystemType: return EvaluateSystem(variable, operand);
-    case ReportSettingsType: return EvaluateSettings(operand);
-    default: return Fail(ReportErrorSyntax); // the properties of the other objects are not read here
+    case ReportSystemType:
+        return EvaluateSystem(variable, operand);
+    case ReportSettingsType:
+        return EvaluateSettings(operand);
+    default:
+        return Fail(ReportErrorSyntax); // the properties of the other objects are not read here
     }
 }
 
@@ -638,7 +690,9 @@ int ExpressionReader::EvaluateSystem(const ReportValue& variable, ReportValue& o
     static const struct {
         const char* name;
         std::uint16_t platform::LocalTime::*field;
-    } parts[] = {{"YEAR", &platform::LocalTime::year}, {"MONTH", &platform::LocalTime::month}, {"DAY", &platform::LocalTime::day}};
+    } parts[] = {{"YEAR", &platform::LocalTime::year},
+                 {"MONTH", &platform::LocalTime::month},
+                 {"DAY", &platform::LocalTime::day}};
     for (const auto& part : parts) {
         std::size_t n = std::strlen(part.name);
         if (std::strncmp(text_ + position_, part.name, n) == 0) {
@@ -665,21 +719,37 @@ int ExpressionReader::EvaluateSettings(ReportValue& operand)
 const char* ReportErrorKey(std::int32_t error)
 {
     switch (error) {
-    case 1: return LanguageKey("REPORT_ERROR1");
-    case 3: return LanguageKey("REPORT_ERROR3");
-    case 7: return LanguageKey("REPORT_ERROR7");
-    case 10: return LanguageKey("REPORT_ERROR10");
-    case 12: return LanguageKey("REPORT_ERROR12");
-    case 16: return LanguageKey("REPORT_ERROR16");
-    case 17: return LanguageKey("REPORT_ERROR17");
-    case 18: return LanguageKey("REPORT_ERROR18");
-    case 24: return LanguageKey("REPORT_ERROR24");
-    case 28: return LanguageKey("REPORT_ERROR28");
-    case 39: return LanguageKey("REPORT_ERROR39");
-    case 40: return LanguageKey("REPORT_ERROR40");
-    case 49: return LanguageKey("REPORT_ERROR49");
-    case 50: return LanguageKey("REPORT_ERROR50");
-    case 51: return LanguageKey("REPORT_ERROR51");
-    default: return nullptr;
+    case 1:
+        return LanguageKey("REPORT_ERROR1");
+    case 3:
+        return LanguageKey("REPORT_ERROR3");
+    case 7:
+        return LanguageKey("REPORT_ERROR7");
+    case 10:
+        return LanguageKey("REPORT_ERROR10");
+    case 12:
+        return LanguageKey("REPORT_ERROR12");
+    case 16:
+        return LanguageKey("REPORT_ERROR16");
+    case 17:
+        return LanguageKey("REPORT_ERROR17");
+    case 18:
+        return LanguageKey("REPORT_ERROR18");
+    case 24:
+        return LanguageKey("REPORT_ERROR24");
+    case 28:
+        return LanguageKey("REPORT_ERROR28");
+    case 39:
+        return LanguageKey("REPORT_ERROR39");
+    case 40:
+        return LanguageKey("REPORT_ERROR40");
+    case 49:
+        return LanguageKey("REPORT_ERROR49");
+    case 50:
+        return LanguageKey("REPORT_ERROR50");
+    case 51:
+        return LanguageKey("REPORT_ERROR51");
+    default:
+        return nullptr;
     }
 }

@@ -96,6 +96,8 @@ public:
     // target: 1; 0 when there is none (nothing moved, no error) or when one failed (error number set).
     int EvaluateBuiltin(ReportValue& target);
 
+    // Whether the line given was longer than 255 characters.
+    bool Overlong() const { return overlong_; }
     const char* Text() const { return text_; }
     std::uint32_t Position() const { return position_; }
     void SetPosition(std::uint32_t position) { position_ = position; }

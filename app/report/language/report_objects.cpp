@@ -38,8 +38,8 @@ void ReportPicture::SetFromMedia(const MediaRecord& media)
     if (point == std::string::npos)
         return;
     std::string extension = name.substr(point + 1);
-    static const char* const accepted[] = {"bmp", "gif", "jpg", "jpeg", "exif", "png",
-                                           "tif", "tiff", "ico", "icon", "wmf", "emf"};
+    static const char* const accepted[] = {"bmp", "gif",  "jpg", "jpeg", "exif", "png",
+                                           "tif", "tiff", "ico", "icon", "wmf",  "emf"};
     if (std::none_of(std::begin(accepted), std::end(accepted),
                      [&](const char* known) { return EqualIgnoringCase(extension, known); }))
         return;

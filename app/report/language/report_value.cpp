@@ -150,35 +150,92 @@ void ReportValue::FreePayload()
     if (object == nullptr)
         return;
     switch (type_) {
-    case ReportString: delete[] payload_.text; break;
-    case ReportRepository: DeleteAs<RepositoryRecord>(object); break;
-    case ReportSource: DeleteAs<SourceRecord>(object); break;
-    case ReportPerson: DeleteAs<PersonRecord>(object); break;
-    case ReportObjective: DeleteAs<ObjectiveRecord>(object); break;
-    case ReportTask: DeleteAs<TaskRecord>(object); break;
-    case ReportDetail: DeleteAs<AssertionLink>(object); break;
-    case ReportRepRef: DeleteAs<RepositoryRef>(object); break;
-    case ReportExcerpt: DeleteAs<ExcerptRecord>(object); break;
-    case ReportAttribute: DeleteAs<AttributeAssertion>(object); break;
-    case ReportEvent: DeleteAs<EventAssertion>(object); break;
-    case ReportObject: DeleteAs<MediaRecord>(object); break;
-    case ReportPlace: DeleteAs<PlaceRecord>(object); break;
-    case ReportDate: DeleteAs<DateValue>(object); break;
-    case ReportPeriod: DeleteAs<ReportPeriodBlock>(object); break;
-    case ReportTableType: DeleteAs<ReportTable>(object); break;
-    case ReportStackType: DeleteAs<ReportStack>(object); break;
-    case ReportSortListType: DeleteAs<ReportSortList>(object); break;
-    case ReportMapType: DeleteAs<ReportMap>(object); break;
-    case ReportMapStringType: DeleteAs<ReportMapString>(object); break;
-    case ReportPictureType: DeleteAs<ReportPicture>(object); break;
-    case ReportTextBoxType: DeleteAs<ReportTextBox>(object); break;
-    case ReportSectorType: DeleteAs<ReportSector>(object); break;
-    case ReportParagraphType: DeleteAs<ReportParagraph>(object); break;
-    case ReportSystemType: DeleteAs<ReportSystem>(object); break;
-    case ReportCalendar: DeleteAs<CalendarDate>(object); break;
-    case ReportChart: DeleteAs<Chart>(object); break;
-    case ReportTimeline: DeleteAs<Timeline>(object); break;
-    default: break; // numbers, DATABASE, SETTINGS and the chain-only types hold no object
+    case ReportString:
+        delete[] payload_.text;
+        break;
+    case ReportRepository:
+        DeleteAs<RepositoryRecord>(object);
+        break;
+    case ReportSource:
+        DeleteAs<SourceRecord>(object);
+        break;
+    case ReportPerson:
+        DeleteAs<PersonRecord>(object);
+        break;
+    case ReportObjective:
+        DeleteAs<ObjectiveRecord>(object);
+        break;
+    case ReportTask:
+        DeleteAs<TaskRecord>(object);
+        break;
+    case ReportDetail:
+        DeleteAs<AssertionLink>(object);
+        break;
+    case ReportRepRef:
+        DeleteAs<RepositoryRef>(object);
+        break;
+    case ReportExcerpt:
+        DeleteAs<ExcerptRecord>(object);
+        break;
+    case ReportAttribute:
+        DeleteAs<AttributeAssertion>(object);
+        break;
+    case ReportEvent:
+        DeleteAs<EventAssertion>(object);
+        break;
+    case ReportObject:
+        DeleteAs<MediaRecord>(object);
+        break;
+    case ReportPlace:
+        DeleteAs<PlaceRecord>(object);
+        break;
+    case ReportDate:
+        DeleteAs<DateValue>(object);
+        break;
+    case ReportPeriod:
+        DeleteAs<ReportPeriodBlock>(object);
+        break;
+    case ReportTableType:
+        DeleteAs<ReportTable>(object);
+        break;
+    case ReportStackType:
+        DeleteAs<ReportStack>(object);
+        break;
+    case ReportSortListType:
+        DeleteAs<ReportSortList>(object);
+        break;
+    case ReportMapType:
+        DeleteAs<ReportMap>(object);
+        break;
+    case ReportMapStringType:
+        DeleteAs<ReportMapString>(object);
+        break;
+    case ReportPictureType:
+        DeleteAs<ReportPicture>(object);
+        break;
+    case ReportTextBoxType:
+        DeleteAs<ReportTextBox>(object);
+        break;
+    case ReportSectorType:
+        DeleteAs<ReportSector>(object);
+        break;
+    case ReportParagraphType:
+        DeleteAs<ReportParagraph>(object);
+        break;
+    case ReportSystemType:
+        DeleteAs<ReportSystem>(object);
+        break;
+    case ReportCalendar:
+        DeleteAs<CalendarDate>(object);
+        break;
+    case ReportChart:
+        DeleteAs<Chart>(object);
+        break;
+    case ReportTimeline:
+        DeleteAs<Timeline>(object);
+        break;
+    default:
+        break; // numbers, DATABASE, SETTINGS and the chain-only types hold no object
     }
 }
 
@@ -382,33 +439,56 @@ bool ReportValue::LoadRecord(const EventTypeCache* cache)
     Database& db = *database_;
     void* object = nullptr;
     switch (type_) {
-    case ReportRepository: object = ReadAndLoad<RepositoryRecord>(recordId_, db, [](auto& r) { r.LoadLinked(); }); break;
+    case ReportRepository:
+        object = ReadAndLoad<RepositoryRecord>(recordId_, db, [](auto& r) { r.LoadLinked(); });
+        break;
     case ReportSource:
         object = ReadAndLoad<SourceRecord>(recordId_, db, [](auto& r) {
             r.LoadLinked();
             r.LoadSubordinates();
         });
         break;
-    case ReportPerson: object = ReadAndLoad<PersonRecord>(recordId_, db, [&](auto& r) { r.LoadAll(cache); }); break;
-    case ReportObjective: object = ReadAndLoad<ObjectiveRecord>(recordId_, db, [](auto& r) { r.LoadLinked(); }); break;
-    case ReportTask: object = ReadAndLoad<TaskRecord>(recordId_, db, [](auto& r) { r.LoadLinked(); }); break;
-    case ReportDetail: object = ReadAndLoad<AssertionLink>(recordId_, db, [](auto& r) { r.LoadLinked(); }); break;
-    case ReportRepRef: object = ReadAndLoad<RepositoryRef>(recordId_, db, [](auto& r) { r.LoadNote(); }); break;
-    case ReportExcerpt: object = ReadAndLoad<ExcerptRecord>(recordId_, db, [](auto& r) { r.LoadDetails(); }); break;
-    case ReportAttribute: object = ReadAndLoad<AttributeAssertion>(recordId_, db, [](auto& r) { r.LoadLinked(); }); break;
-    case ReportEvent: object = ReadAndLoad<EventAssertion>(recordId_, db, [](auto& r) { r.LoadLinked(); }); break;
-    case ReportObject: object = ReadMedia(recordId_, db, true); break;
-    case ReportPlace: object = ReadPlace(recordId_, db); break;
-    default: break;
+    case ReportPerson:
+        object = ReadAndLoad<PersonRecord>(recordId_, db, [&](auto& r) { r.LoadAll(cache); });
+        break;
+    case ReportObjective:
+        object = ReadAndLoad<ObjectiveRecord>(recordId_, db, [](auto& r) { r.LoadLinked(); });
+        break;
+    case ReportTask:
+        object = ReadAndLoad<TaskRecord>(recordId_, db, [](auto& r) { r.LoadLinked(); });
+        break;
+    case ReportDetail:
+        object = ReadAndLoad<AssertionLink>(recordId_, db, [](auto& r) { r.LoadLinked(); });
+        break;
+    case ReportRepRef:
+        object = ReadAndLoad<RepositoryRef>(recordId_, db, [](auto& r) { r.LoadNote(); });
+        break;
+    case ReportExcerpt:
+        object = ReadAndLoad<ExcerptRecord>(recordId_, db, [](auto& r) { r.LoadDetails(); });
+        break;
+    case ReportAttribute:
+        object = ReadAndLoad<AttributeAssertion>(recordId_, db, [](auto& r) { r.LoadLinked(); });
+        break;
+    case ReportEvent:
+        object = ReadAndLoad<EventAssertion>(recordId_, db, [](auto& r) { r.LoadLinked(); });
+        break;
+    case ReportObject:
+        object = ReadMedia(recordId_, db, true);
+        break;
+    case ReportPlace:
+        object = ReadPlace(recordId_, db);
+        break;
+    default:
+        break;
     }
     payload_.object = object;
     return object != nullptr;
 }
 
-#define VESTRADA_RECORD_GETTER(Name, Type, Code)                                                                \
-    Type* ReportValue::Name()                                                                                   \
-    {                                                                                                           \
-        return type_ == (Code) && LoadRecord(nullptr) ? Held<Type>() : nullptr;                                 \
+#define VESTRADA_RECORD_GETTER(Name, Type, Code)                                                                       \
+    Type* ReportValue::Name()                                                                                          \
+    {                                                                                                                  \
+        return type_ == (Code) && LoadRecord(nullptr) ? Held<Type>() : nullptr;                                        \
     }
 VESTRADA_RECORD_GETTER(GetRepository, RepositoryRecord, ReportRepository)
 VESTRADA_RECORD_GETTER(GetSource, SourceRecord, ReportSource)
@@ -453,10 +533,10 @@ ReportPeriodBlock* ReportValue::GetPeriod()
     return Held<ReportPeriodBlock>();
 }
 
-#define VESTRADA_OBJECT_GETTER(Name, Type, Code)                                                                \
-    Type* ReportValue::Name() const                                                                             \
-    {                                                                                                           \
-        return type_ == (Code) ? Held<Type>() : nullptr;                                                        \
+#define VESTRADA_OBJECT_GETTER(Name, Type, Code)                                                                       \
+    Type* ReportValue::Name() const                                                                                    \
+    {                                                                                                                  \
+        return type_ == (Code) ? Held<Type>() : nullptr;                                                               \
     }
 VESTRADA_OBJECT_GETTER(Table, ReportTable, ReportTableType)
 VESTRADA_OBJECT_GETTER(Stack, ReportStack, ReportStackType)
@@ -482,18 +562,41 @@ std::uint32_t ReportValue::RecordNumber()
         Database& db = *database_;
         void* object = nullptr;
         switch (type_) {
-        case ReportRepository: object = ReadRecord<RepositoryRecord>(recordId_, db); break;
-        case ReportSource: object = ReadRecord<SourceRecord>(recordId_, db); break;
-        case ReportPerson: object = ReadRecord<PersonRecord>(recordId_, db); break;
-        case ReportObjective: object = ReadRecord<ObjectiveRecord>(recordId_, db); break;
-        case ReportTask: object = ReadRecord<TaskRecord>(recordId_, db); break;
-        case ReportDetail: object = ReadRecord<AssertionLink>(recordId_, db); break;
-        case ReportRepRef: object = ReadRecord<RepositoryRef>(recordId_, db); break;
-        case ReportExcerpt: object = ReadRecord<ExcerptRecord>(recordId_, db); break;
-        case ReportAttribute: object = ReadRecord<AttributeAssertion>(recordId_, db); break;
-        case ReportEvent: object = ReadRecord<EventAssertion>(recordId_, db); break;
-        case ReportObject: object = ReadMedia(recordId_, db, false); break;
-        default: break;
+        case ReportRepository:
+            object = ReadRecord<RepositoryRecord>(recordId_, db);
+            break;
+        case ReportSource:
+            object = ReadRecord<SourceRecord>(recordId_, db);
+            break;
+        case ReportPerson:
+            object = ReadRecord<PersonRecord>(recordId_, db);
+            break;
+        case ReportObjective:
+            object = ReadRecord<ObjectiveRecord>(recordId_, db);
+            break;
+        case ReportTask:
+            object = ReadRecord<TaskRecord>(recordId_, db);
+            break;
+        case ReportDetail:
+            object = ReadRecord<AssertionLink>(recordId_, db);
+            break;
+        case ReportRepRef:
+            object = ReadRecord<RepositoryRef>(recordId_, db);
+            break;
+        case ReportExcerpt:
+            object = ReadRecord<ExcerptRecord>(recordId_, db);
+            break;
+        case ReportAttribute:
+            object = ReadRecord<AttributeAssertion>(recordId_, db);
+            break;
+        case ReportEvent:
+            object = ReadRecord<EventAssertion>(recordId_, db);
+            break;
+        case ReportObject:
+            object = ReadMedia(recordId_, db, false);
+            break;
+        default:
+            break;
         }
         payload_.object = object;
         exists = object != nullptr;
@@ -580,7 +683,8 @@ bool ReportValue::ConvertTo(std::int32_t type)
             return false;
         int year = 0;
         if (payload_.object != nullptr)
-            year = type_ == ReportDate ? Held<DateValue>()->Year() : Held<ReportPeriodBlock>()->range.dates.first.Year();
+            year =
+                type_ == ReportDate ? Held<DateValue>()->Year() : Held<ReportPeriodBlock>()->range.dates.first.Year();
         whole = year;
         truth = year != 0;
         break;
@@ -685,14 +789,14 @@ std::int32_t GetReportTypeCode(const char* name)
         const char* word;
         std::int32_t code;
     } words[] = {
-        {"MAP", 53},          {"LONG", 5},          {"REAL", 4},          {"DATE", 32},         {"NAME", 29},
-        {"TASK", 15},         {"ALIAS", 23},        {"EVENT", 20},        {"PLACE", 30},        {"STACK", 51},
-        {"TABLE", 50},        {"CHART", 59},        {"STRING", 3},        {"DETAIL", 16},       {"FAMILY", 27},
-        {"OBJECT", 21},       {"PERIOD", 25},       {"PERSON", 13},       {"REPREF", 17},       {"SOURCE", 12},
-        {"SYSTEM", 80},       {"INTEGER", 2},       {"BOOLEAN", 1},       {"ADDRESS", 22},      {"EXCERPT", 18},
-        {"PICTURE", 55},      {"TEXTBOX", 54},      {"DATABASE", 10},     {"SETTINGS", 81},     {"SORTLIST", 52},
-        {"CALENDAR", 57},     {"TIMELINE", 60},     {"ATTRIBUTE", 19},    {"EVENTTYPE", 26},    {"OBJECTIVE", 14},
-        {"MAPSTRING", 56},    {"REPOSITORY", 11},   {"INFORMATION", 28},  {"RELATIONSHIP", 31}, {"ATTRIBUTETYPE", 24},
+        {"MAP", 53},       {"LONG", 5},        {"REAL", 4},         {"DATE", 32},         {"NAME", 29},
+        {"TASK", 15},      {"ALIAS", 23},      {"EVENT", 20},       {"PLACE", 30},        {"STACK", 51},
+        {"TABLE", 50},     {"CHART", 59},      {"STRING", 3},       {"DETAIL", 16},       {"FAMILY", 27},
+        {"OBJECT", 21},    {"PERIOD", 25},     {"PERSON", 13},      {"REPREF", 17},       {"SOURCE", 12},
+        {"SYSTEM", 80},    {"INTEGER", 2},     {"BOOLEAN", 1},      {"ADDRESS", 22},      {"EXCERPT", 18},
+        {"PICTURE", 55},   {"TEXTBOX", 54},    {"DATABASE", 10},    {"SETTINGS", 81},     {"SORTLIST", 52},
+        {"CALENDAR", 57},  {"TIMELINE", 60},   {"ATTRIBUTE", 19},   {"EVENTTYPE", 26},    {"OBJECTIVE", 14},
+        {"MAPSTRING", 56}, {"REPOSITORY", 11}, {"INFORMATION", 28}, {"RELATIONSHIP", 31}, {"ATTRIBUTETYPE", 24},
     };
     if (name == nullptr)
         return 0;

@@ -186,10 +186,7 @@ public:
     bool CopyFrom(const ReportValue& other);
 
 private:
-    template <class Record> Record* Held() const
-    {
-        return static_cast<Record*>(payload_.object);
-    }
+    template <class Record> Record* Held() const { return static_cast<Record*>(payload_.object); }
     // The number a record converts to: its id when it can be read, else 0. Frees a loaded object.
     std::uint32_t RecordNumber();
     void FreePayload();

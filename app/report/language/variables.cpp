@@ -13,11 +13,18 @@ std::unique_ptr<ArrayElements> ArrayElements::Create(std::int32_t elementType, s
 {
     std::size_t width;
     switch (elementType) {
-    case ReportBoolean: width = 1; break;
-    case ReportInteger: width = 4; break;
+    case ReportBoolean:
+        width = 1;
+        break;
+    case ReportInteger:
+        width = 4;
+        break;
     case ReportReal:
-    case ReportLong: width = 8; break;
-    default: return nullptr;
+    case ReportLong:
+        width = 8;
+        break;
+    default:
+        return nullptr;
     }
     if (size < 1 || static_cast<std::size_t>(size) > static_cast<std::size_t>(-1) / width)
         return nullptr;
@@ -39,7 +46,9 @@ bool ArrayElements::Get(std::int32_t index, ReportValue& out) const
     const std::uint8_t* element = bytes_.get() + static_cast<std::size_t>(index - 1) * Width();
     out.Reset(type_);
     switch (type_) {
-    case ReportBoolean: out.SetBoolean(element[0]); break;
+    case ReportBoolean:
+        out.SetBoolean(element[0]);
+        break;
     case ReportInteger: {
         std::int32_t v;
         std::memcpy(&v, element, sizeof v);
@@ -68,7 +77,9 @@ bool ArrayElements::Set(std::int32_t index, const ReportValue& value)
         return false;
     std::uint8_t* element = bytes_.get() + static_cast<std::size_t>(index - 1) * Width();
     switch (type_) {
-    case ReportBoolean: element[0] = static_cast<std::uint8_t>(value.Boolean()); break;
+    case ReportBoolean:
+        element[0] = static_cast<std::uint8_t>(value.Boolean());
+        break;
     case ReportInteger: {
         std::int32_t v = value.Integer();
         std::memcpy(element, &v, sizeof v);
@@ -173,14 +184,15 @@ ArrayElements* ArrayVariableTable::Add(const char* name, std::int32_t elementTyp
 namespace {
 
 const char* const ReservedWords[] = {
-    "ADDINDEX", "ADDRESS", "ALIAS",   "AND",      "ATTRIBUTE",  "ATTRIBUTETYPE", "BOOLEAN",  "CALENDAR", "CHART",
-    "CIRCLE",   "DATABASE", "DATE",   "DETAIL",   "DRAW",       "ELSE",          "ELSEIF",   "END",      "ENDIF",
-    "FOR",      "EVENT",    "EVENTTYPE", "EXCERPT", "GOSUB",    "GOTO",          "IF",       "INFORMATION",
-    "INTEGER",  "LALPHA",   "LONG",   "LROMAN",   "MAP",        "MAPSTRING",     "MAX",      "MESSAGE",  "MIN",
-    "MOVE",     "NAME",     "NEXT",   "NOTE",     "OBJECTIVE",  "OR",            "PERSON",   "PLACE",    "PRINT",
-    "REAL",     "RECTANGLE", "RELATIONSHIP", "REPEAT", "REPOSITORY", "REPREF",   "RETURN",   "RGB",      "SORTLIST",
-    "SOUNDEX",  "SOURCE",   "STACK",  "STRING",   "SYSTEM",     "TABLE",         "TASK",     "TEXTBOX",  "THEN",
-    "UALPHA",   "UNTIL",    "UROMAN", "WEND",     "WHILE",      "XOR",
+    "ADDINDEX",   "ADDRESS",     "ALIAS",    "AND",    "ATTRIBUTE", "ATTRIBUTETYPE", "BOOLEAN",      "CALENDAR",
+    "CHART",      "CIRCLE",      "DATABASE", "DATE",   "DETAIL",    "DRAW",          "ELSE",         "ELSEIF",
+    "END",        "ENDIF",       "FOR",      "EVENT",  "EVENTTYPE", "EXCERPT",       "GOSUB",        "GOTO",
+    "IF",         "INFORMATION", "INTEGER",  "LALPHA", "LONG",      "LROMAN",        "MAP",          "MAPSTRING",
+    "MAX",        "MESSAGE",     "MIN",      "MOVE",   "NAME",      "NEXT",          "NOTE",         "OBJECTIVE",
+    "OR",         "PERSON",      "PLACE",    "PRINT",  "REAL",      "RECTANGLE",     "RELATIONSHIP", "REPEAT",
+    "REPOSITORY", "REPREF",      "RETURN",   "RGB",    "SORTLIST",  "SOUNDEX",       "SOURCE",       "STACK",
+    "STRING",     "SYSTEM",      "TABLE",    "TASK",   "TEXTBOX",   "THEN",          "UALPHA",       "UNTIL",
+    "UROMAN",     "WEND",        "WHILE",    "XOR",
 };
 static_assert(sizeof ReservedWords / sizeof ReservedWords[0] == 68);
 
@@ -188,12 +200,11 @@ const struct {
     const char* keyword; // with its blank
     std::int32_t type;
 } DeclarationKeywords[] = {
-    {"BOOLEAN ", 1},   {"INTEGER ", 2},    {"STRING ", 3},     {"REAL ", 4},     {"LONG ", 5},
-    {"REPOSITORY ", 11}, {"SOURCE ", 12},  {"PERSON ", 13},    {"OBJECTIVE ", 14}, {"TASK ", 15},
-    {"DETAIL ", 16},   {"REPREF ", 17},    {"EXCERPT ", 18},   {"ATTRIBUTE ", 19}, {"EVENT ", 20},
-    {"OBJECT ", 21},   {"PERIOD ", 25},    {"TABLE ", 50},     {"STACK ", 51},   {"SORTLIST ", 52},
-    {"MAP ", 53},      {"TEXTBOX ", 54},   {"PICTURE ", 55},   {"MAPSTRING ", 56}, {"CALENDAR ", 57},
-    {"PARAGRAPH ", 58}, {"CHART ", 59},    {"TIMELINE ", 60},  {"SECTOR ", 61},
+    {"BOOLEAN ", 1},   {"INTEGER ", 2},    {"STRING ", 3},     {"REAL ", 4},      {"LONG ", 5},     {"REPOSITORY ", 11},
+    {"SOURCE ", 12},   {"PERSON ", 13},    {"OBJECTIVE ", 14}, {"TASK ", 15},     {"DETAIL ", 16},  {"REPREF ", 17},
+    {"EXCERPT ", 18},  {"ATTRIBUTE ", 19}, {"EVENT ", 20},     {"OBJECT ", 21},   {"PERIOD ", 25},  {"TABLE ", 50},
+    {"STACK ", 51},    {"SORTLIST ", 52},  {"MAP ", 53},       {"TEXTBOX ", 54},  {"PICTURE ", 55}, {"MAPSTRING ", 56},
+    {"CALENDAR ", 57}, {"PARAGRAPH ", 58}, {"CHART ", 59},     {"TIMELINE ", 60}, {"SECTOR ", 61},
 };
 
 bool IsLetter(char c)
@@ -263,6 +274,8 @@ int DeclareVariable(ReportRunContext& context, const char* text, std::int32_t ty
     if ((type == ReportTextBoxType || type == ReportSectorType) && !context.graphics)
         return reader.Fail(ErrorNotInGraphics);
     reader.SetText(text, 0);
+    if (reader.Overlong())
+        return reader.Fail(ReportErrorSyntax);
     const char* line = reader.Text();
     auto skipBlanks = [&] {
         while (line[reader.Position()] == ' ' || line[reader.Position()] == '\t')
@@ -337,10 +350,18 @@ int DeclareVariable(ReportRunContext& context, const char* text, std::int32_t ty
                 if (!reader.Evaluate(initial))
                     return 0;
                 switch (type) {
-                case ReportString: value->SetString(initial.TextOrEmpty()); break;
-                case ReportInteger: value->SetInteger(initial.Integer()); break;
-                case ReportReal: value->SetReal(initial.Real()); break;
-                case ReportBoolean: value->SetBoolean(initial.Boolean()); break;
+                case ReportString:
+                    value->SetString(initial.TextOrEmpty());
+                    break;
+                case ReportInteger:
+                    value->SetInteger(initial.Integer());
+                    break;
+                case ReportReal:
+                    value->SetReal(initial.Real());
+                    break;
+                case ReportBoolean:
+                    value->SetBoolean(initial.Boolean());
+                    break;
                 }
             }
         }

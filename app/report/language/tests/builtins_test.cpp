@@ -9,9 +9,6 @@ namespace {
 
 using namespace report_test;
 
-
-
-
 TEST(Builtins, NumberingAndText)
 {
     Evaluation run;
@@ -70,13 +67,17 @@ TEST(Builtins, NumberingAndText)
         {"SOUNDEX(\"Robert\")", S, "R163"},
         {"SOUNDEX(\"Lee\")", S, "L000"},
         {"SOUNDEX(\"Pfister\")", S, "P123"},
-        {"SOUNDEX(\"\xE9tienne Smith\")", S, "\xC9" "355"},
+        {"SOUNDEX(\"\xE9tienne Smith\")", S,
+         "\xC9"
+         "355"},
         {"SOUNDEX(\" x\")", S, ""},
         {"SOUNDEX(\"\")", S, ""},
         {"NEWLINE", S, "\x0B"},
         {"NEWPAR", S, "\x0E"},
         {"NEWPAGE", S, "\x0C"},
-        {"\"a\" + NEWLINE + \"b\"", S, "a\x0B" "b"},
+        {"\"a\" + NEWLINE + \"b\"", S,
+         "a\x0B"
+         "b"},
         {"NEWLINE(", S, "error 1"},
         {"LENGTH (\"abc\")", I, "error 1"},
         {"length(\"abc\")", I, "error 1"},
@@ -124,13 +125,15 @@ TEST(Builtins, WeekdaysAndMonthsByCalendar)
 {
     Evaluation run;
     static const std::string longName(31, 'c');
-    run.host.texts = {{"WEEKDAY_SUNDAY", "Sunday"}, {"WEEKDAY_SATURDAY", "Saturday"}, {"DATE_MONTH1", "January"},
-                      {"DATE_MONTH12", "December"}, {"DATE_FRENCH1", "Vend\xE9miaire"},
-                      {"DATE_FRENCH13", std::string(40, 'c')}};
+    run.host.texts = {{"WEEKDAY_SUNDAY", "Sunday"},       {"WEEKDAY_SATURDAY", "Saturday"},
+                      {"DATE_MONTH1", "January"},         {"DATE_MONTH12", "December"},
+                      {"DATE_FRENCH1", "Vend\xE9miaire"}, {"DATE_FRENCH13", std::string(40, 'c')}};
     const Case cases[] = {
         {"WEEKDAY(4, 0)", S, "Sunday"},
         {"WEEKDAY(8, 13)", S, "Saturday"},
-        {"WEEKDAY(3, 9)", S, "d\xE9" "cadi"},
+        {"WEEKDAY(3, 9)", S,
+         "d\xE9"
+         "cadi"},
         {"WEEKDAY(3, 10)", S, "primidi"},
         {"WEEKDAY(4, -1)", S, ""},
         {"WEEKDAY(4, 2)", S, "WEEKDAY_TUESDAY"},

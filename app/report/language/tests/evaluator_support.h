@@ -16,12 +16,18 @@ namespace report_test {
 inline std::string Shown(const ReportValue& value)
 {
     switch (value.Type()) {
-    case ReportString: return value.TextOrEmpty();
-    case ReportBoolean: return "B" + std::to_string(value.Boolean());
-    case ReportInteger: return "I" + std::to_string(value.Integer());
-    case ReportLong: return "L" + std::to_string(value.Long());
-    case ReportReal: return "R" + FormatReportReal(value.Real());
-    default: return "type " + std::to_string(value.Type());
+    case ReportString:
+        return value.TextOrEmpty();
+    case ReportBoolean:
+        return "B" + std::to_string(value.Boolean());
+    case ReportInteger:
+        return "I" + std::to_string(value.Integer());
+    case ReportLong:
+        return "L" + std::to_string(value.Long());
+    case ReportReal:
+        return "R" + FormatReportReal(value.Real());
+    default:
+        return "type " + std::to_string(value.Type());
     }
 }
 

@@ -11,9 +11,6 @@ namespace {
 
 using namespace report_test;
 
-
-
-
 TEST(ExpressionReader, PrecedenceAndAssociativity)
 {
     Evaluation run;
@@ -26,9 +23,9 @@ TEST(ExpressionReader, PrecedenceAndAssociativity)
         {"(1 + 2) * 3", I, "I9"},
         {"2 * (3 + 4) - 1", L, "L13"},
         {"1 + 2 = 3", B, "B1"},
-        {"5 & 3 = 3", I, "I1"},      // = before &: 5 & (3 = 3)
+        {"5 & 3 = 3", I, "I1"}, // = before &: 5 & (3 = 3)
         {"6 & 3", I, "I2"},
-        {"5 | 2 ^ 1", I, "I6"},      // left to right within the pass
+        {"5 | 2 ^ 1", I, "I6"},               // left to right within the pass
         {"TRUE OR FALSE AND FALSE", B, "B0"}, // (TRUE OR FALSE) AND FALSE
         {"TRUE XOR TRUE", B, "B0"},
         {"TRUE XOR FALSE", B, "B1"},
@@ -137,28 +134,17 @@ TEST(ExpressionReader, SyntaxErrors)
 {
     Evaluation run;
     const Case cases[] = {
-        {"\"abc", S, "error 12"},
-        {"a b", I, "error 1"},
-        {"1 and 2", I, "error 1"},
-        {"TRUE AND(FALSE)", B, "error 1"},
-        {"TRUE AND", B, "error 1"},
-        {"", I, "error 1"},
-        {"1 +", I, "error 1"},
-        {"* 2", I, "error 1"},
-        {"1E5", R, "error 1"},
-        {"1 + * 2", I, "error 1"},
-        {"-\"a\"", S, "error 3"},
-        {"-(1 = 1)", B, "error 3"},
-        {"-TRUE", I, "I-1"},
-        {"+\"a\"", S, "a"},
-        {"undefined", I, "error 1"},
-        {"sexfemale", I, "error 1"},
-        {"Red(", I, "error 1"},
-        {"\"a\" * 2", S, "error 3"},
-        {"\"a\" & 1", I, "error 3"},
-        {"1.5 & 1", I, "error 3"},
-        {"\"x\" AND TRUE", B, "B0"},
-        {"1 ** \"2\"", I, "error 3"},
+        {"\"abc", S, "error 12"},    {"a b", I, "error 1"},
+        {"1 and 2", I, "error 1"},   {"TRUE AND(FALSE)", B, "error 1"},
+        {"TRUE AND", B, "error 1"},  {"", I, "error 1"},
+        {"1 +", I, "error 1"},       {"* 2", I, "error 1"},
+        {"1E5", R, "error 1"},       {"1 + * 2", I, "error 1"},
+        {"-\"a\"", S, "error 3"},    {"-(1 = 1)", B, "error 3"},
+        {"-TRUE", I, "I-1"},         {"+\"a\"", S, "a"},
+        {"undefined", I, "error 1"}, {"sexfemale", I, "error 1"},
+        {"Red(", I, "error 1"},      {"\"a\" * 2", S, "error 3"},
+        {"\"a\" & 1", I, "error 3"}, {"1.5 & 1", I, "error 3"},
+        {"\"x\" AND TRUE", B, "B0"}, {"1 ** \"2\"", I, "error 3"},
     };
     Check(run, cases);
 }
@@ -194,13 +180,8 @@ TEST(ExpressionReader, StopsWhereTheStatementGoesOn)
         const char* expected;
         std::uint32_t position;
     } cases[] = {
-        {"1 + 2) * 3", "I3", 6},
-        {"I TO 10", "error 1", 0},
-        {"1 TO 10", "I1", 2},
-        {"5, 6", "I5", 1},
-        {"4] rest", "I4", 2},
-        {"1 +2 \r more", "I3", 5},
-        {"3 TOP", "error 1", 0},
+        {"1 + 2) * 3", "I3", 6}, {"I TO 10", "error 1", 0}, {"1 TO 10", "I1", 2},    {"5, 6", "I5", 1},
+        {"4] rest", "I4", 2},    {"1 +2 \r more", "I3", 5}, {"3 TOP", "error 1", 0},
     };
     for (const auto& c : cases) {
         run.position = 0;
@@ -218,12 +199,14 @@ TEST(ExpressionReader, ScansOperatorsByTheirLongestForm)
         std::uint8_t code;
         std::uint32_t after;
     } cases[] = {
-        {"AND x", OperatorAnd, 4}, {"OR x", OperatorOr, 3},   {"XOR x", OperatorXor, 4}, {"!=", OperatorNotEqual, 2},
-        {"<>", OperatorNotEqual, 2}, {">=", OperatorGreaterEqual, 2}, {"<=", OperatorLessEqual, 2},
-        {"**", OperatorPower, 2},  {"  +", OperatorAdd, 3},  {"-", OperatorSubtract, 1}, {"*", OperatorMultiply, 1},
-        {"/", OperatorDivide, 1},  {"=", OperatorEqual, 1},  {"&", OperatorBitAnd, 1}, {"|", OperatorBitOr, 1},
-        {"^", OperatorBitXor, 1},  {">", OperatorGreater, 1}, {"<", OperatorLess, 1},  {"ANDY", OperatorNone, 0},
-        {"\t x", OperatorNone, 2}, {"", OperatorNone, 0},    {"and ", OperatorNone, 0},
+        {"AND x", OperatorAnd, 4},    {"OR x", OperatorOr, 3},     {"XOR x", OperatorXor, 4},
+        {"!=", OperatorNotEqual, 2},  {"<>", OperatorNotEqual, 2}, {">=", OperatorGreaterEqual, 2},
+        {"<=", OperatorLessEqual, 2}, {"**", OperatorPower, 2},    {"  +", OperatorAdd, 3},
+        {"-", OperatorSubtract, 1},   {"*", OperatorMultiply, 1},  {"/", OperatorDivide, 1},
+        {"=", OperatorEqual, 1},      {"&", OperatorBitAnd, 1},    {"|", OperatorBitOr, 1},
+        {"^", OperatorBitXor, 1},     {">", OperatorGreater, 1},   {"<", OperatorLess, 1},
+        {"ANDY", OperatorNone, 0},    {"\t x", OperatorNone, 2},   {"", OperatorNone, 0},
+        {"and ", OperatorNone, 0},
     };
     for (const auto& c : cases) {
         reader.SetText(c.text, 0);

@@ -21,9 +21,9 @@ TEST(ReportPicture, TakesOnlyPictureFilesOfMediaObjects)
         bool accepted;
         const char* extension;
     } cases[] = {
-        {"photo.JPG", true, "JPG"},    {"scan.tiff", true, "tiff"},  {"x.Icon", true, "Icon"},
-        {"a.b.png", true, "png"},      {"photo.jpeg.txt", false, ""}, {"noextension", false, ""},
-        {"clip.mpeg", false, ""},      {"pic.", false, ""},          {"letter.doc", false, ""},
+        {"photo.JPG", true, "JPG"}, {"scan.tiff", true, "tiff"},   {"x.Icon", true, "Icon"},
+        {"a.b.png", true, "png"},   {"photo.jpeg.txt", false, ""}, {"noextension", false, ""},
+        {"clip.mpeg", false, ""},   {"pic.", false, ""},           {"letter.doc", false, ""},
     };
     const unsigned char bytes[] = {1, 2, 3, 4, 5};
     for (const auto& c : cases) {

@@ -22,17 +22,26 @@ namespace {
 using report_test::Shown;
 using report_test::TestHost;
 
-
 void Make(ReportValue& value, int type, const char* text, std::int64_t whole, double real)
 {
     value.Clear();
     value.Init(type);
     switch (type) {
-    case ReportString: value.SetString(text); break;
-    case ReportBoolean: value.SetBoolean(static_cast<std::int32_t>(whole)); break;
-    case ReportInteger: value.SetInteger(static_cast<std::int32_t>(whole)); break;
-    case ReportLong: value.SetLong(whole); break;
-    case ReportReal: value.SetReal(real); break;
+    case ReportString:
+        value.SetString(text);
+        break;
+    case ReportBoolean:
+        value.SetBoolean(static_cast<std::int32_t>(whole));
+        break;
+    case ReportInteger:
+        value.SetInteger(static_cast<std::int32_t>(whole));
+        break;
+    case ReportLong:
+        value.SetLong(whole);
+        break;
+    case ReportReal:
+        value.SetReal(real);
+        break;
     }
 }
 
@@ -132,10 +141,10 @@ TEST(ReportValue, RefusedConversionsLeaveTheValueAlone)
     EXPECT_EQ(value.RecordId(), 12u);
 
     const int refused[][2] = {
-        {ReportDate, ReportLong},        {ReportDate, ReportString},    {ReportPeriod, ReportString},
-        {ReportCalendar, ReportReal},    {ReportCalendar, ReportLong},  {ReportCalendar, ReportString},
-        {ReportTimeline, ReportLong},    {ReportTimeline, ReportString}, {ReportPlace, ReportInteger},
-        {ReportStackType, ReportInteger}, {ReportInteger, ReportPerson}, {ReportString, ReportDate},
+        {ReportDate, ReportLong},          {ReportDate, ReportString},     {ReportPeriod, ReportString},
+        {ReportCalendar, ReportReal},      {ReportCalendar, ReportLong},   {ReportCalendar, ReportString},
+        {ReportTimeline, ReportLong},      {ReportTimeline, ReportString}, {ReportPlace, ReportInteger},
+        {ReportStackType, ReportInteger},  {ReportInteger, ReportPerson},  {ReportString, ReportDate},
         {ReportSystemType, ReportBoolean},
     };
     for (const auto& pair : refused) {
@@ -237,9 +246,9 @@ TEST(ReportValue, ConstructMakesTheObjectsOfTheObjectTypes)
     EXPECT_EQ(value.Table()->Rows(), 1);
     value.Clear();
 
-    const int owning[] = {ReportParagraphType, ReportStackType,  ReportSortListType, ReportMapType,
-                          ReportMapStringType, ReportTextBoxType, ReportSectorType,  ReportPictureType,
-                          ReportSystemType,    ReportCalendar,   ReportChart,        ReportTimeline};
+    const int owning[] = {ReportParagraphType, ReportStackType,   ReportSortListType, ReportMapType,
+                          ReportMapStringType, ReportTextBoxType, ReportSectorType,   ReportPictureType,
+                          ReportSystemType,    ReportCalendar,    ReportChart,        ReportTimeline};
     for (int type : owning) {
         value.Construct(type, 0, 0, host);
         bool made = value.Paragraph() || value.Stack() || value.SortList() || value.Map() || value.MapString() ||
@@ -268,10 +277,10 @@ TEST(ReportValue, TypeWordsNameTheirCodes)
         const char* name;
         int code;
     } cases[] = {
-        {"MAP", 53},          {"MAPSTRING", 56},       {"PERSON.NAME", 13},  {"ATTRIBUTETYPE", 24},
-        {"RELATIONSHIP", 31}, {"INFORMATION(2)", 28},  {"SYSTEM", 80},       {"PARAGRAPH", 0},
-        {"SECTOR", 0},        {"person", 0},           {"MAPS", 0},          {"", 0},
-        {"DATABASE", 10},     {"SETTINGS", 81},        {"TIMELINE", 60},     {"DATE2", 32},
+        {"MAP", 53},          {"MAPSTRING", 56},      {"PERSON.NAME", 13}, {"ATTRIBUTETYPE", 24},
+        {"RELATIONSHIP", 31}, {"INFORMATION(2)", 28}, {"SYSTEM", 80},      {"PARAGRAPH", 0},
+        {"SECTOR", 0},        {"person", 0},          {"MAPS", 0},         {"", 0},
+        {"DATABASE", 10},     {"SETTINGS", 81},       {"TIMELINE", 60},    {"DATE2", 32},
     };
     for (const auto& c : cases)
         EXPECT_EQ(GetReportTypeCode(c.name), c.code) << c.name;

@@ -150,6 +150,11 @@ TEST(DeclareVariable, RefusesWhatItCannotDeclare)
         run.context.graphics = c.graphics;
         EXPECT_EQ(run.Declare(c.text, c.type), c.error) << c.text;
     }
+    Evaluation overlong;
+    EXPECT_EQ(overlong.Declare("a" + std::string(255, ' '), ReportInteger), 1);
+    EXPECT_EQ(overlong.context.variables.Count(), 0);
+    EXPECT_EQ(overlong.Declare("a" + std::string(254, ' '), ReportInteger), 0);
+
     Evaluation graphics;
     graphics.context.graphics = true;
     EXPECT_EQ(graphics.Declare("box", ReportTextBoxType), 0);
@@ -256,9 +261,9 @@ TEST(ExpressionReader, ObjectVariablesStandForThemselvesOrTheirProperties)
         {"SYSTEM.CURRENTDATE.SECOND", ReportInteger, "error 1"},
         {"SETTINGS.SHOWID", ReportBoolean, "B1"},
         {"SETTINGS.showid", ReportBoolean, "error 1"},
-        {"T", ReportInteger, "error 1"},   // a TABLE cannot stand in an expression
-        {"L", ReportInteger, "error 7"},   // the object itself, which no number can be made of
-        {"P", ReportInteger, "I0"},        // a person without a record
+        {"T", ReportInteger, "error 1"}, // a TABLE cannot stand in an expression
+        {"L", ReportInteger, "error 7"}, // the object itself, which no number can be made of
+        {"P", ReportInteger, "I0"},      // a person without a record
         {"P = 0", ReportBoolean, "B1"},
     };
     for (const auto& c : cases)
