@@ -20,6 +20,11 @@ bool EarlierDate(const DateValue& left, const DateValue& right)
 
 } // namespace
 
+void Timeline::SetPath(const char* path)
+{
+    CopyCut(path_, sizeof path_, path);
+}
+
 void Timeline::SetTitle(const char* text)
 {
     CopyCut(title_, sizeof title_, text);
@@ -38,4 +43,18 @@ void Timeline::AddEvent(const TimelineEvent& event)
         std::upper_bound(events_.begin(), events_.end(), event,
                          [](const TimelineEvent& a, const TimelineEvent& b) { return EarlierDate(a.from, b.from); });
     events_.insert(at, event);
+}
+
+DateValue Timeline::GetLatestDate() const
+{
+    DateValue latest = EmptyDateValue();
+    bool found = false;
+    for (const TimelineEvent& event : events_) {
+        const DateValue& date = event.to.Year() != 0 ? event.to : event.from;
+        if (!found || EarlierDate(latest, date)) {
+            latest = date;
+            found = true;
+        }
+    }
+    return latest;
 }
