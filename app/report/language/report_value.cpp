@@ -90,6 +90,7 @@ void ReportValue::Init(std::int32_t type)
 
 void ReportValue::Construct(std::int32_t type, std::uint16_t dim1, std::uint16_t dim2, const ReportHost& host)
 {
+    Clear(); // what a reused value held is freed, not lost
     Init(type);
     void* object = nullptr;
     switch (type_) {

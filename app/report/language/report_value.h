@@ -105,7 +105,7 @@ public:
     // Sets the type and zeroes payload, record id and database, freeing nothing: only for a value that
     // holds nothing yet (a new one, or one just cleared).
     void Init(std::int32_t type);
-    // Sets the type and creates the object the type owns from the start (TABLE with dim1 columns and dim2
+    // Frees what the value held, sets the type and creates the object the type owns from the start (TABLE with dim1 columns and dim2
     // rows, the collections, text boxes, sectors, pictures, SYSTEM, CALENDAR, CHART and TIMELINE); for every
     // other type zeroes payload, record id and database. A failed allocation leaves the payload empty.
     void Construct(std::int32_t type, std::uint16_t dim1, std::uint16_t dim2, const ReportHost& host);

@@ -259,6 +259,8 @@ TEST(ReportValue, ConstructMakesTheObjectsOfTheObjectTypes)
     }
     value.Construct(ReportTextBoxType, 0, 0, host);
     EXPECT_EQ(value.TextBox()->textColour, 0x123456u);
+    value.Construct(ReportStackType, 0, 0, host); // the text box is freed (the leak check would tell)
+    EXPECT_NE(value.Stack(), nullptr);
     value.Clear();
     value.Construct(ReportSystemType, 0, 0, host);
     EXPECT_EQ(value.System()->Time().year, 2026);
