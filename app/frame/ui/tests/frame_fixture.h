@@ -41,6 +41,20 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes)
 
 using test_support::DialogDriver;
 
+// A report-type file of the current layout with the given name and description.
+inline void WriteReportType(const std::string& path, const std::string& name, const std::string& description)
+{
+    std::string bytes(7188 + 10, '\0');
+    bytes.replace(0, 4, "%VR%");
+    const int version = 10403;
+    for (int i = 0; i < 4; ++i)
+        bytes[8 + i] = static_cast<char>(version >> (8 * i));
+    bytes.replace(12, name.size(), name);
+    bytes.replace(44, description.size(), description);
+    bytes.replace(7188, 10, "print \"x\"\n");
+    WriteWholeFile(path, bytes);
+}
+
 // Handles every message waiting in the queue; a WM_QUIT among them is swallowed.
 inline void PumpMessages()
 {
