@@ -3,6 +3,7 @@
 #include "language/language_table.h"
 #include "platform/file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -55,6 +56,43 @@ std::vector<std::string> ReportMenuPaths(const char* programFolder, const char* 
     if (paths.size() < static_cast<std::size_t>(ReportMenuCapacity))
         ForEachPiece(userList, ';', add);
     return paths;
+}
+
+std::vector<std::string> ReportTypeListEntries(const char* list)
+{
+    std::vector<std::string> entries;
+    ForEachPiece(list, ';', [&](std::string path) {
+        entries.push_back(std::move(path));
+        return true;
+    });
+    return entries;
+}
+
+bool AppendReportTypeEntry(char* list, std::size_t size, const char* path)
+{
+    std::size_t length = strnlen(list, size);
+    std::size_t added = std::strlen(path) + (length > 0 ? 1 : 0);
+    if (path[0] == '\0' || length >= size || added > size - 1 - length)
+        return false;
+    if (length > 0)
+        list[length++] = ';';
+    std::strcpy(list + length, path);
+    return true;
+}
+
+bool RemoveReportTypeEntry(char* list, std::size_t size, int index)
+{
+    std::vector<std::string> entries = ReportTypeListEntries(list);
+    if (index < 0 || static_cast<std::size_t>(index) >= entries.size())
+        return false;
+    entries.erase(entries.begin() + index);
+    std::string joined;
+    for (const std::string& entry : entries)
+        joined += (joined.empty() ? "" : ";") + entry;
+    // Nothing grows, so the rest always fits where the whole list was.
+    std::memset(list, 0, size);
+    std::memcpy(list, joined.data(), std::min(joined.size(), size - 1));
+    return true;
 }
 
 bool ReportCommandEntry(int command, int* submenu, int* index)

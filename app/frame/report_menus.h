@@ -32,6 +32,14 @@ struct ReportMenuEntry {
 // Paths are cut to what an entry holds.
 std::vector<std::string> ReportMenuPaths(const char* programFolder, const char* builtInList, const char* userList);
 
+// The user's list of a category (full paths separated by ';'), as the preferences edit it. Entries are
+// counted without the empty pieces, so an entry's index names it whether or not its file can be read.
+std::vector<std::string> ReportTypeListEntries(const char* list);
+// Appends `path` to the list of `size` characters; false, the list untouched, when it would not fit.
+bool AppendReportTypeEntry(char* list, std::size_t size, const char* path);
+// Removes the entry `index` (empty pieces dropped on the way); false when there is no such entry.
+bool RemoveReportTypeEntry(char* list, std::size_t size, int index);
+
 // Which submenu entry a command runs: false when `command` is no report command.
 bool ReportCommandEntry(int command, int* submenu, int* index);
 

@@ -104,7 +104,9 @@ std::string FormatValueName(int number)
 
 // The date-format list: Format1, Format2, ... up to the first that cannot be read, skipping empty
 // pictures, at most DateFormatCapacity of them. A store without Format1 first gets the defaults.
-void ReadDateFormats(const SettingsKey& versionKey, DateFormatSettings& dates)
+// Answers, for each value read (Format1 first), the position its picture took in the list, or -1 for
+// an empty one; empty when the list holds the defaults because no picture could be read.
+std::vector<int> ReadDateFormats(const SettingsKey& versionKey, DateFormatSettings& dates)
 {
     SettingsKey key = versionKey.CreateSubkey("DateFormat");
     char picture[DatePictureSize];
@@ -116,22 +118,53 @@ void ReadDateFormats(const SettingsKey& versionKey, DateFormatSettings& dates)
     }
 
     std::memset(dates.Formats, 0, sizeof dates.Formats);
+    std::vector<int> positions;
     int count = 0;
     for (int n = 1; count < DateFormatCapacity; ++n) {
         std::memset(picture, 0, sizeof picture);
         if (!key.Query(FormatValueName(n).c_str(), picture, sizeof picture, &length))
             break;
         picture[DatePictureSize - 1] = 0;
-        if (picture[0] == 0)
+        if (picture[0] == 0) {
+            positions.push_back(-1);
             continue;
+        }
+        positions.push_back(count);
         std::memcpy(dates.Formats[count++], picture, sizeof picture);
     }
     // A store that can be neither read nor written still leaves the program its pictures.
     if (count == 0) {
         for (; count < DefaultDateFormatCount; ++count)
             StoreText(dates.Formats[count], DatePictureSize, DefaultDatePictures[count]);
+        positions.clear();
     }
     dates.FormatCount = count;
+    return positions;
+}
+
+// A stored picture index names the value Format<index + 1>; in the list an emptied picture takes no
+// place, so the index becomes the position that value's picture took, or -1 (the default follows)
+// when that picture was emptied or not read.
+std::int32_t PositionOfStoredPicture(const std::vector<int>& positions, std::int32_t index)
+{
+    if (positions.empty())
+        return index; // the defaults, in their own order
+    if (index < 0 || static_cast<std::size_t>(index) >= positions.size())
+        return -1;
+    return positions[static_cast<std::size_t>(index)];
+}
+
+// After emptied pictures were left out, the store is made to hold the list as it is now, so that the
+// indexes written from here on name the same pictures at the next start.
+void CompactStoredDateFormats(const SettingsKey& versionKey, std::size_t valuesRead, const DateFormatSettings& dates)
+{
+    SettingsKey key = versionKey.CreateSubkey("DateFormat");
+    for (int n = 0; n < dates.FormatCount; ++n)
+        key.SetString(FormatValueName(n + 1).c_str(), dates.Formats[n]);
+    for (std::size_t n = static_cast<std::size_t>(dates.FormatCount); n < valuesRead; ++n)
+        key.DeleteValue(FormatValueName(static_cast<int>(n) + 1).c_str());
+    key.SetDword("OutputFormat", static_cast<std::uint32_t>(dates.OutputFormat));
+    key.SetDword("PrintFormat", static_cast<std::uint32_t>(dates.PrintFormat));
 }
 
 void KeepInRange(std::int32_t& value, std::int32_t low, std::int32_t high, std::int32_t fallback)
@@ -195,8 +228,13 @@ int Settings::Load()
     }
 
     ReadSettings(versionKey, StoredSettings(), block);
-    ReadDateFormats(versionKey, block.dateFormat);
+    std::vector<int> positions = ReadDateFormats(versionKey, block.dateFormat);
+    DateFormatSettings& dates = block.dateFormat;
+    dates.OutputFormat = PositionOfStoredPicture(positions, dates.OutputFormat);
+    dates.PrintFormat = PositionOfStoredPicture(positions, dates.PrintFormat);
     ValidateIndexes(block);
+    if (std::find(positions.begin(), positions.end(), -1) != positions.end())
+        CompactStoredDateFormats(versionKey, positions.size(), dates);
     return 1;
 }
 

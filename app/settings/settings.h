@@ -222,7 +222,10 @@ struct Settings {
 
     // Reads every setting into CurrentSettings, each value that cannot be read taking its default,
     // then puts every index setting that is out of range back to its default. When this version's
-    // key has never been used, the settings of the newest older version are copied first. Returns 1.
+    // key has never been used, the settings of the newest older version are copied first. Emptied date
+    // pictures take no place in the list: the screen and print indexes follow their pictures (one whose
+    // picture was emptied takes the default), and the store is rewritten without the empty pictures.
+    // Returns 1.
     static int Load();
     // Reads the four sentence templates of the Report section, whose defaults are language texts of
     // CurrentLanguageTable, and checks NewNames against the language's name standards. Called after

@@ -168,3 +168,12 @@ void SetItemLanguageText(HWND dialog, int item, const char* key)
 {
     SetDlgItemTextA(dialog, item, GetLanguageText(key));
 }
+
+void AddListViewColumn(HWND list, int index, const char* key, int width)
+{
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<char*>(GetLanguageText(key));
+    column.cx = width;
+    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
+}

@@ -34,5 +34,8 @@ void ShowSystemError(HWND owner, const char* caption, DWORD errorCode);
 // Replaces every item text of a dialog (and its caption) that is a language key by that key's text.
 void TranslateDialog(HWND dialog);
 
+// Appends a column headed by the language text of `key` to a list view of report style.
+void AddListViewColumn(HWND list, int index, const char* key, int width);
+
 // Sets a dialog item's text to the language text of `key`.
 void SetItemLanguageText(HWND dialog, int item, const char* key);

@@ -142,15 +142,6 @@ const RecordCountRow RecordCountRows[] = {
     {LanguageKey("PROPERTIES_RECORDS_OBJECTS"), TableMedia},
 };
 
-void AddListColumn(HWND list, int index, const char* key, int width)
-{
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH;
-    column.pszText = const_cast<char*>(GetLanguageText(key));
-    column.cx = width;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
-}
-
 INT_PTR RecordsPageMessage(HWND page, UINT message, WPARAM, LPARAM lParam)
 {
     if (message != WM_INITDIALOG)
@@ -158,8 +149,8 @@ INT_PTR RecordsPageMessage(HWND page, UINT message, WPARAM, LPARAM lParam)
     Database& database = *StorePageDatabase(page, lParam);
     HWND list = GetDlgItem(page, IDC_PROPERTIES_RECORDLIST);
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddListColumn(list, 0, LanguageKey("PROPERTIES_RECORDHEADING1"), 220);
-    AddListColumn(list, 1, LanguageKey("PROPERTIES_RECORDHEADING2"), 90);
+    AddListViewColumn(list, 0, LanguageKey("PROPERTIES_RECORDHEADING1"), 220);
+    AddListViewColumn(list, 1, LanguageKey("PROPERTIES_RECORDHEADING2"), 90);
     EngineTransaction transaction(database.file, TLV_READ);
     int row = 0;
     for (const RecordCountRow& counted : RecordCountRows) {

@@ -12,6 +12,7 @@
 #include "frame/ui/database_display.h"
 #include "ui_common/frame_globals.h"
 #include "frame/ui/menus.h"
+#include "frame/ui/preferences_sheet.h"
 #include "ui_common/private_messages.h"
 #include "frame/ui/startup.h"
 #include "frame/ui/toolbars.h"
@@ -298,8 +299,11 @@ bool RunOwnCommand(HWND frame, UINT command)
     case IDM_TOOLS_ROLES:
         DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_ROLES), frame, RolesDlgProc, 0);
         return true;
+    case IDM_TOOLS_OPTIONS:
+        ShowPreferences(frame, PreferencesAllPages);
+        return true;
     // The windows and dialogs of persons, sources, repositories, research, media, places, given names, Soundex, the
-    // date calculator, preferences, report types, timelines, import, export, extract and backup open these; they are
+    // date calculator, report types, timelines, import, export, extract and backup open these; they are
     // taken here, and do nothing until those exist.
     case IDM_INSERT_PERSON:
     case IDM_INSERT_SOURCE:
@@ -308,7 +312,6 @@ bool RunOwnCommand(HWND frame, UINT command)
     case IDM_FILE_NEWRT:
     case IDM_VIEW_PERSONLIST:
     case IDM_TOOLS_EXTRACT:
-    case IDM_TOOLS_OPTIONS:
     case IDM_REPORT_ALL:
     case IDM_FILE_EXPORT:
     case IDM_INSERT_REPOSITORY:

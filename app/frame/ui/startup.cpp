@@ -10,7 +10,9 @@
 #include "frame/ui/frame_window.h"
 #include "frame/ui/language_dialog.h"
 #include "frame/ui/menus.h"
+#include "ui_common/custom_controls.h"
 #include "ui_common/message_box.h"
+#include "ui_common/splitters.h"
 #include "ui_common/window_helpers.h"
 #include "res/frame_resource.h"
 
@@ -62,7 +64,7 @@ std::unique_ptr<LanguageTable> ReadLanguageFile()
 
 int InitApplication(HINSTANCE instance)
 {
-    if (!RegisterWindowClasses(instance))
+    if (!RegisterWindowClasses(instance) || !RegisterCustomControls(instance) || !RegisterSplitters(instance))
         return 0;
     LoadLibraryA("Riched32.dll");
     LoadLibraryA("Riched20.dll");

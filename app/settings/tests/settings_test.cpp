@@ -329,6 +329,43 @@ TEST_F(SettingsTest, SaveDateFormatsWritesThePicturesInUse)
     EXPECT_STREQ(d.Formats[13], "{dd} {MMMM} {yyy}");
 }
 
+TEST_F(SettingsTest, AnEmptiedPictureLeavesTheIndexesNamingTheirPictures)
+{
+    SettingsKey dates = Section("DateFormat");
+    WritePictures(dates, 1, 16);
+    dates.SetString("Format6", ""); // emptied in the preferences before the last shut-down
+    struct Case {
+        std::uint32_t stored;
+        std::int32_t loaded;
+        const char* picture;
+    } cases[] = {
+        {4, 4, "{yyy} 5"},   // before the emptied picture: unchanged
+        {5, 10, "{yyy} 12"}, // the emptied picture itself: the default
+        {6, 5, "{yyy} 7"},   // after it: one place down, the same picture
+        {15, 14, "{yyy} 16"},
+        {16, 10, "{yyy} 12"}, // past the stored list: the default
+    };
+    for (const Case& c : cases) {
+        dates.SetString("Format6", "");
+        WritePictures(dates, 7, 16);
+        Settings::WriteDword("DateFormat", "OutputFormat", c.stored);
+        Settings::WriteDword("DateFormat", "PrintFormat", 0);
+        Settings::Load();
+        ASSERT_EQ(CurrentSettings.dateFormat.FormatCount, 15) << c.stored;
+        EXPECT_EQ(CurrentSettings.dateFormat.OutputFormat, c.loaded) << c.stored;
+        EXPECT_STREQ(ScreenDatePicture(), c.picture) << c.stored;
+        EXPECT_STREQ(ReportDatePicture(), "{yyy} 1") << c.stored;
+
+        // The store now holds the list without the gap, so the next start reads the same.
+        EXPECT_EQ(ReadString(dates, "Format6"), "{yyy} 7") << c.stored;
+        EXPECT_EQ(ReadString(dates, "Format16"), "<missing>") << c.stored;
+        EXPECT_EQ(ReadDword(dates, "OutputFormat"), static_cast<std::uint32_t>(c.loaded)) << c.stored;
+        Settings::Load();
+        EXPECT_EQ(CurrentSettings.dateFormat.FormatCount, 15) << c.stored;
+        EXPECT_STREQ(ScreenDatePicture(), c.picture) << c.stored;
+    }
+}
+
 TEST_F(SettingsTest, ReportSentenceTemplatesFollowTheLanguage)
 {
     const test_support::ScopedLanguage language("STANDARD_INFO_FORMATTING=[P] [I]\r\n"

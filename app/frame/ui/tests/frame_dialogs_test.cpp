@@ -26,20 +26,6 @@ void CALLBACK CancelLanguageDialog(HWND, UINT, UINT_PTR, DWORD)
 
 class FrameDialogs : public FrameFixture {
 protected:
-    // A report-type file of the current layout with the given name and description.
-    void WriteReportType(const std::string& path, const std::string& name, const std::string& description)
-    {
-        std::string bytes(7188 + 10, '\0');
-        bytes.replace(0, 4, "%VR%");
-        const int version = 10403;
-        for (int i = 0; i < 4; ++i)
-            bytes[8 + i] = static_cast<char>(version >> (8 * i));
-        bytes.replace(12, name.size(), name);
-        bytes.replace(44, description.size(), description);
-        bytes.replace(7188, 10, "print \"x\"\n");
-        WriteWholeFile(path, bytes);
-    }
-
     HMENU ReportSubmenu(int index) { return GetSubMenu(GetSubMenu(GetMenu(FrameWindow), 4), index); }
 
     std::string ItemData(HMENU menu, UINT command)

@@ -10,6 +10,7 @@
 #include "ui_common/message_box.h"
 #include "frame/ui/startup.h"
 #include "platform/settings_store.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/message_boxes.h"
 #include "tests/support/scoped_language.h"
 
@@ -38,57 +39,21 @@ inline void WriteWholeFile(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// Runs `action` on the first dialog box of this thread that appears while a modal loop runs.
-class DialogDriver {
-public:
-    explicit DialogDriver(std::function<void(HWND)> action)
-    {
-        Current() = this;
-        action_ = std::move(action);
-        timer_ = SetTimer(nullptr, 0, 30, Tick);
-    }
-    ~DialogDriver()
-    {
-        KillTimer(nullptr, timer_);
-        Current() = nullptr;
-    }
-    DialogDriver(const DialogDriver&) = delete;
-    DialogDriver& operator=(const DialogDriver&) = delete;
-    bool Acted() const { return acted_; }
+using test_support::DialogDriver;
 
-private:
-    static DialogDriver*& Current()
-    {
-        static DialogDriver* current = nullptr;
-        return current;
-    }
-    static BOOL CALLBACK FindDialog(HWND window, LPARAM found)
-    {
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        DialogDriver* driver = Current();
-        if (!driver || driver->acted_)
-            return;
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog)
-            return;
-        driver->acted_ = true;
-        driver->action_(dialog);
-    }
-
-    std::function<void(HWND)> action_;
-    UINT_PTR timer_ = 0;
-    bool acted_ = false;
-};
+// A report-type file of the current layout with the given name and description.
+inline void WriteReportType(const std::string& path, const std::string& name, const std::string& description)
+{
+    std::string bytes(7188 + 10, '\0');
+    bytes.replace(0, 4, "%VR%");
+    const int version = 10403;
+    for (int i = 0; i < 4; ++i)
+        bytes[8 + i] = static_cast<char>(version >> (8 * i));
+    bytes.replace(12, name.size(), name);
+    bytes.replace(44, description.size(), description);
+    bytes.replace(7188, 10, "print \"x\"\n");
+    WriteWholeFile(path, bytes);
+}
 
 // Handles every message waiting in the queue; a WM_QUIT among them is swallowed.
 inline void PumpMessages()
