@@ -1,0 +1,33 @@
+// The list states of the list windows for the databases a test makes, and the settings block as it
+// was before the test, put back at the end (the tests turn options on and off and shrink ListSize).
+#pragma once
+
+#include "core/database_state.h"
+#include "settings/settings.h"
+
+namespace test_support {
+
+class ScopedListStates {
+public:
+    // `add` sets the makers of the states the test needs.
+    explicit ScopedListStates(void (*add)(DatabaseStateMakers&))
+        : savedMakers_(CurrentDatabaseStateMakers()), savedSettings_(CurrentSettings)
+    {
+        DatabaseStateMakers makers;
+        add(makers);
+        SetDatabaseStateMakers(makers);
+    }
+    ~ScopedListStates()
+    {
+        SetDatabaseStateMakers(savedMakers_);
+        CurrentSettings = savedSettings_;
+    }
+    ScopedListStates(const ScopedListStates&) = delete;
+    ScopedListStates& operator=(const ScopedListStates&) = delete;
+
+private:
+    DatabaseStateMakers savedMakers_;
+    Settings savedSettings_;
+};
+
+} // namespace test_support
