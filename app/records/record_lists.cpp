@@ -50,23 +50,6 @@ NamedSelectionEntry NamedEntry(std::int32_t id, const char* text)
     return entry;
 }
 
-template <class Entry> std::vector<ListRow> NamedRows(const std::vector<Entry>& entries, bool idFirst)
-{
-    std::vector<ListRow> rows;
-    for (const Entry& entry : entries) {
-        ListRow row;
-        row.id = entry.id;
-        if (idFirst) {
-            row.texts[0] = std::to_string(entry.id);
-            row.texts[1] = entry.text;
-        } else {
-            row.texts[0] = entry.text;
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
 template <class State> State* StateOf(DatabaseState* state)
 {
     return dynamic_cast<State*>(state);
@@ -221,26 +204,95 @@ void SourceListState::SearchStep(std::int32_t id)
         AddOpened(source);
 }
 
+// Lists of an id and a text.
+
+template <class Record>
+NamedListState<Record>::NamedListState(Database& database, const Kind& kind)
+    : database_(database), settings_(kind.settings), section_(kind.section), storedWidths_(kind.storedWidths),
+      table_(kind.table), idColumn_(kind.idColumn), selection_(kind.settings.ListSize)
+{
+}
+
+template <class Record> void NamedListState<Record>::AddOpened(const Record& record)
+{
+    selection_.Add(NamedEntry(record.Id(), TextOf(record).c_str()));
+}
+
+template <class Record> ListRow NamedListState<Record>::RowOf(std::int32_t id, const std::string& text) const
+{
+    ListRow row;
+    row.id = id;
+    if (idColumn_) {
+        row.texts[0] = std::to_string(id);
+        row.texts[1] = text;
+    } else {
+        row.texts[0] = text;
+    }
+    return row;
+}
+
+template <class Record> std::vector<ListRow> NamedListState<Record>::AllRows()
+{
+    std::vector<ListRow> rows;
+    WalkTable(database_, table_, [&](std::int32_t id) {
+        Record record(database_);
+        if (record.Read(id) == 0)
+            rows.push_back(RowOf(id, TextOf(record)));
+    });
+    return rows;
+}
+
+template <class Record> std::vector<ListRow> NamedListState<Record>::SelectionRows() const
+{
+    std::vector<ListRow> rows;
+    for (const NamedSelectionEntry& entry : selection_.Entries())
+        rows.push_back(RowOf(entry.id, entry.text));
+    return rows;
+}
+
+template <class Record> void NamedListState<Record>::AddChosen(std::int32_t id)
+{
+    if (id == 0)
+        return;
+    Record record(database_);
+    if (record.Read(id) == 0)
+        AddOpened(record);
+}
+
+template <class Record> std::int32_t NamedListState<Record>::SearchTotal()
+{
+    return HighestId(database_, table_);
+}
+
+template <class Record> void NamedListState<Record>::SearchStep(std::int32_t id)
+{
+    Record record(database_);
+    if (record.Read(id) != 0)
+        return;
+    LoadForSearch(record);
+    if (search.Matches([&](int i) { return Match(i, record) != 0; }))
+        AddOpened(record);
+}
+
+template class NamedListState<RepositoryRecord>;
+template class NamedListState<ObjectiveRecord>;
+template class NamedListState<MediaRecord>;
+
 // Repositories.
 
 RepositoryListState::RepositoryListState(Database& database)
-    : database_(database), selection_(Settings().ListSize)
+    : NamedListState(database, {CurrentSettings.repository, "Repository", 1, TableRepository, false})
 {
 }
 
-ListWindowSettings& RepositoryListState::Settings() const
+std::string RepositoryListState::TextOf(const RepositoryRecord& repository) const
 {
-    return CurrentSettings.repository;
+    return repository.row.name;
 }
 
-void RepositoryListState::AddOpened(const RepositoryRecord& repository)
+void RepositoryListState::LoadForSearch(RepositoryRecord& repository)
 {
-    selection_.Add(NamedEntry(repository.Id(), repository.row.name));
-}
-
-int RepositoryListState::RemoveOpened(std::int32_t id)
-{
-    return selection_.Remove(id);
+    repository.LoadLinked();
 }
 
 int RepositoryListState::MatchRepositoryCriterion(int index, RepositoryRecord& repository) const
@@ -274,69 +326,21 @@ int RepositoryListState::MatchRepositoryCriterion(int index, RepositoryRecord& r
     }
 }
 
-std::vector<ListRow> RepositoryListState::AllRows()
-{
-    std::vector<ListRow> rows;
-    WalkTable(database_, TableRepository, [&](std::int32_t id) {
-        RepositoryRecord repository(database_);
-        if (repository.Read(id) != 0)
-            return;
-        ListRow row;
-        row.id = id;
-        row.texts[0] = repository.row.name;
-        rows.push_back(std::move(row));
-    });
-    return rows;
-}
-
-std::vector<ListRow> RepositoryListState::SelectionRows() const
-{
-    return NamedRows(selection_.Entries(), false);
-}
-
-void RepositoryListState::AddChosen(std::int32_t id)
-{
-    if (id == 0)
-        return;
-    RepositoryRecord repository(database_);
-    if (repository.Read(id) == 0)
-        AddOpened(repository);
-}
-
-std::int32_t RepositoryListState::SearchTotal()
-{
-    return HighestId(database_, TableRepository);
-}
-
-void RepositoryListState::SearchStep(std::int32_t id)
-{
-    RepositoryRecord repository(database_);
-    if (repository.Read(id) != 0)
-        return;
-    repository.LoadLinked();
-    if (search.Matches([&](int i) { return MatchRepositoryCriterion(i, repository) != 0; }))
-        AddOpened(repository);
-}
-
 // Research objectives.
 
-ResearchListState::ResearchListState(Database& database) : database_(database), selection_(Settings().ListSize)
+ResearchListState::ResearchListState(Database& database)
+    : NamedListState(database, {CurrentSettings.research, "Research", 2, TableObjective, true})
 {
 }
 
-ListWindowSettings& ResearchListState::Settings() const
+std::string ResearchListState::TextOf(const ObjectiveRecord& objective) const
 {
-    return CurrentSettings.research;
+    return objective.row.title;
 }
 
-void ResearchListState::AddOpened(const ObjectiveRecord& objective)
+void ResearchListState::LoadForSearch(ObjectiveRecord& objective)
 {
-    selection_.Add(NamedEntry(objective.Id(), objective.row.title));
-}
-
-int ResearchListState::RemoveOpened(std::int32_t id)
-{
-    return selection_.Remove(id);
+    objective.LoadLinked();
 }
 
 int ResearchListState::MatchObjectiveCriterion(int index, const ObjectiveRecord& objective) const
@@ -352,70 +356,16 @@ int ResearchListState::MatchObjectiveCriterion(int index, const ObjectiveRecord&
     }
 }
 
-std::vector<ListRow> ResearchListState::AllRows()
-{
-    std::vector<ListRow> rows;
-    WalkTable(database_, TableObjective, [&](std::int32_t id) {
-        ObjectiveRecord objective(database_);
-        if (objective.Read(id) != 0)
-            return;
-        ListRow row;
-        row.id = id;
-        row.texts[0] = std::to_string(id);
-        row.texts[1] = objective.row.title;
-        rows.push_back(std::move(row));
-    });
-    return rows;
-}
-
-std::vector<ListRow> ResearchListState::SelectionRows() const
-{
-    return NamedRows(selection_.Entries(), true);
-}
-
-void ResearchListState::AddChosen(std::int32_t id)
-{
-    if (id == 0)
-        return;
-    ObjectiveRecord objective(database_);
-    if (objective.Read(id) == 0)
-        AddOpened(objective);
-}
-
-std::int32_t ResearchListState::SearchTotal()
-{
-    return HighestId(database_, TableObjective);
-}
-
-void ResearchListState::SearchStep(std::int32_t id)
-{
-    ObjectiveRecord objective(database_);
-    if (objective.Read(id) != 0)
-        return;
-    objective.LoadLinked();
-    if (search.Matches([&](int i) { return MatchObjectiveCriterion(i, objective) != 0; }))
-        AddOpened(objective);
-}
-
 // Media.
 
-MediaListState::MediaListState(Database& database) : database_(database), selection_(Settings().ListSize)
+MediaListState::MediaListState(Database& database)
+    : NamedListState(database, {CurrentSettings.object, "Object", 2, TableMedia, false})
 {
 }
 
-ListWindowSettings& MediaListState::Settings() const
+std::string MediaListState::TextOf(const MediaRecord& media) const
 {
-    return CurrentSettings.object;
-}
-
-void MediaListState::AddOpened(const MediaRecord& media)
-{
-    selection_.Add(NamedEntry(media.Id(), media.Description().c_str()));
-}
-
-int MediaListState::RemoveOpened(std::int32_t id)
-{
-    return selection_.Remove(id);
+    return media.Description();
 }
 
 int MediaListState::MatchMediaCriterion(int index, const MediaRecord& media) const
@@ -431,49 +381,6 @@ int MediaListState::MatchMediaCriterion(int index, const MediaRecord& media) con
     default:
         return 0;
     }
-}
-
-std::vector<ListRow> MediaListState::AllRows()
-{
-    std::vector<ListRow> rows;
-    WalkTable(database_, TableMedia, [&](std::int32_t id) {
-        MediaRecord media(database_);
-        if (media.Read(id) != 0)
-            return;
-        ListRow row;
-        row.id = id;
-        row.texts[0] = media.Description();
-        rows.push_back(std::move(row));
-    });
-    return rows;
-}
-
-std::vector<ListRow> MediaListState::SelectionRows() const
-{
-    return NamedRows(selection_.Entries(), false);
-}
-
-void MediaListState::AddChosen(std::int32_t id)
-{
-    if (id == 0)
-        return;
-    MediaRecord media(database_);
-    if (media.Read(id) == 0)
-        AddOpened(media);
-}
-
-std::int32_t MediaListState::SearchTotal()
-{
-    return HighestId(database_, TableMedia);
-}
-
-void MediaListState::SearchStep(std::int32_t id)
-{
-    MediaRecord media(database_);
-    if (media.Read(id) != 0)
-        return;
-    if (search.Matches([&](int i) { return MatchMediaCriterion(i, media) != 0; }))
-        AddOpened(media);
 }
 
 SourceListState* SourceListOf(Database& database)

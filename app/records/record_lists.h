@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/database_state.h"
+#include "core/schema.h"
 #include "records/record_list_state.h"
 
 class MediaRecord;
@@ -72,93 +73,101 @@ struct NamedSelectionEntry {
     char text[ListTextSize];
 };
 
-class RepositoryListState : public DatabaseState, public RecordListModel {
+// A list whose entries are a record's id and one text of it (repositories, research objectives, media):
+// everything but which text it is and how a criterion tests a record.
+template <class Record> class NamedListState : public DatabaseState, public RecordListModel {
+public:
+    // Adds a record (its id and text cut to 63 characters) unless the selection is full or holds it.
+    void AddOpened(const Record& record);
+    int RemoveOpened(std::int32_t id) { return selection_.Remove(id); }
+    const std::vector<NamedSelectionEntry>& Selection() const { return selection_.Entries(); }
+
+    ListWindowSettings& Settings() const override { return settings_; }
+    const char* Section() const override { return section_; }
+    int StoredWidthCount() const override { return storedWidths_; }
+    Database& OwnerDatabase() const override { return database_; }
+    // The records' texts in id order (led by the id in decimal where the list shows it).
+    std::vector<ListRow> AllRows() override;
+    std::vector<ListRow> SelectionRows() const override;
+    void ClearSelection() override { selection_.Clear(); }
+    void AddChosen(std::int32_t id) override;
+    std::int32_t SearchTotal() override;
+    void SearchStep(std::int32_t id) override;
+
+protected:
+    struct Kind {
+        ListWindowSettings& settings;
+        const char* section;
+        int storedWidths;
+        TableNumber table;
+        bool idColumn; // the pages show the id before the text
+    };
+    NamedListState(Database& database, const Kind& kind);
+
+    virtual std::string TextOf(const Record& record) const = 0;
+    // What a search step loads of a record that read before its criteria are tested.
+    virtual void LoadForSearch(Record& record) {}
+    virtual int Match(int index, Record& record) const = 0;
+
+private:
+    ListRow RowOf(std::int32_t id, const std::string& text) const;
+
+    Database& database_;
+    ListWindowSettings& settings_;
+    const char* section_;
+    int storedWidths_;
+    TableNumber table_;
+    bool idColumn_;
+    SelectionList<NamedSelectionEntry> selection_;
+};
+
+class RepositoryListState : public NamedListState<RepositoryRecord> {
 public:
     enum Field : std::uint32_t {
         FieldNone, FieldName, FieldLine1, FieldLine2, FieldCity, FieldCountry, FieldPhone, FieldFax, FieldEmail, FieldUrl
     };
 
     explicit RepositoryListState(Database& database);
-
-    void AddOpened(const RepositoryRecord& repository);
-    int RemoveOpened(std::int32_t id);
     // The address fields need the repository's linked records loaded (an absent address matches as empty).
     int MatchRepositoryCriterion(int index, RepositoryRecord& repository) const;
-    const std::vector<NamedSelectionEntry>& Selection() const { return selection_.Entries(); }
 
-    ListWindowSettings& Settings() const override;
-    const char* Section() const override { return "Repository"; }
-    int StoredWidthCount() const override { return 1; }
-    Database& OwnerDatabase() const override { return database_; }
-    // The names, in id order.
-    std::vector<ListRow> AllRows() override;
-    std::vector<ListRow> SelectionRows() const override;
-    void ClearSelection() override { selection_.Clear(); }
-    void AddChosen(std::int32_t id) override;
-    std::int32_t SearchTotal() override;
-    void SearchStep(std::int32_t id) override;
-
-private:
-    Database& database_;
-    SelectionList<NamedSelectionEntry> selection_;
+protected:
+    std::string TextOf(const RepositoryRecord& repository) const override;
+    // The address, note and references.
+    void LoadForSearch(RepositoryRecord& repository) override;
+    int Match(int index, RepositoryRecord& repository) const override
+    {
+        return MatchRepositoryCriterion(index, repository);
+    }
 };
 
-class ResearchListState : public DatabaseState, public RecordListModel {
+class ResearchListState : public NamedListState<ObjectiveRecord> {
 public:
     enum Field : std::uint32_t { FieldNone, FieldTitle };
 
     explicit ResearchListState(Database& database);
-
-    void AddOpened(const ObjectiveRecord& objective);
-    int RemoveOpened(std::int32_t id);
     int MatchObjectiveCriterion(int index, const ObjectiveRecord& objective) const;
-    const std::vector<NamedSelectionEntry>& Selection() const { return selection_.Entries(); }
     // Frees the selection.
-    void FreeBuffer() { selection_.Clear(); }
+    void FreeBuffer() { ClearSelection(); }
 
-    ListWindowSettings& Settings() const override;
-    const char* Section() const override { return "Research"; }
-    int StoredWidthCount() const override { return 2; }
-    Database& OwnerDatabase() const override { return database_; }
-    // The id in decimal and the title, in id order.
-    std::vector<ListRow> AllRows() override;
-    std::vector<ListRow> SelectionRows() const override;
-    void ClearSelection() override { selection_.Clear(); }
-    void AddChosen(std::int32_t id) override;
-    std::int32_t SearchTotal() override;
-    void SearchStep(std::int32_t id) override;
-
-private:
-    Database& database_;
-    SelectionList<NamedSelectionEntry> selection_;
+protected:
+    std::string TextOf(const ObjectiveRecord& objective) const override;
+    // The notes and tasks.
+    void LoadForSearch(ObjectiveRecord& objective) override;
+    int Match(int index, ObjectiveRecord& objective) const override { return MatchObjectiveCriterion(index, objective); }
 };
 
-class MediaListState : public DatabaseState, public RecordListModel {
+class MediaListState : public NamedListState<MediaRecord> {
 public:
     enum Field : std::uint32_t { FieldNone, FieldDescription, FieldFileName };
 
     explicit MediaListState(Database& database);
-
-    void AddOpened(const MediaRecord& media);
-    int RemoveOpened(std::int32_t id);
+    // Tests the row only: the file's bytes are never read.
     int MatchMediaCriterion(int index, const MediaRecord& media) const;
-    const std::vector<NamedSelectionEntry>& Selection() const { return selection_.Entries(); }
 
-    ListWindowSettings& Settings() const override;
-    const char* Section() const override { return "Object"; }
-    int StoredWidthCount() const override { return 2; }
-    Database& OwnerDatabase() const override { return database_; }
-    // The descriptions (the file's bytes are not read).
-    std::vector<ListRow> AllRows() override;
-    std::vector<ListRow> SelectionRows() const override;
-    void ClearSelection() override { selection_.Clear(); }
-    void AddChosen(std::int32_t id) override;
-    std::int32_t SearchTotal() override;
-    void SearchStep(std::int32_t id) override;
-
-private:
-    Database& database_;
-    SelectionList<NamedSelectionEntry> selection_;
+protected:
+    std::string TextOf(const MediaRecord& media) const override;
+    int Match(int index, MediaRecord& media) const override { return MatchMediaCriterion(index, media); }
 };
 
 // The list states of a database; null when the program made it without them.
