@@ -412,6 +412,29 @@ std::uint32_t ComboChoice(HWND dialog, int item)
     return index < 0 ? 0 : static_cast<std::uint32_t>(index);
 }
 
+// Hides the person list's two check boxes and closes the gap they leave above the buttons.
+void DropNameOptions(HWND dialog)
+{
+    RECT clear = {};
+    RECT variants = {};
+    GetWindowRect(GetDlgItem(dialog, IDC_SEARCH_CLEARLIST), &clear);
+    GetWindowRect(GetDlgItem(dialog, IDC_SEARCH_VARIANTS), &variants);
+    const int gap = variants.bottom - clear.bottom;
+    ShowWindow(GetDlgItem(dialog, IDC_SEARCH_SOUNDEX), SW_HIDE);
+    ShowWindow(GetDlgItem(dialog, IDC_SEARCH_VARIANTS), SW_HIDE);
+    for (int button : {IDOK, IDCANCEL, IDHELP}) {
+        HWND control = GetDlgItem(dialog, button);
+        RECT place = {};
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+        SetWindowPos(control, nullptr, place.left, place.top - gap, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    }
+    RECT whole = {};
+    GetWindowRect(dialog, &whole);
+    SetWindowPos(dialog, nullptr, 0, 0, whole.right - whole.left, whole.bottom - whole.top - gap,
+                 SWP_NOMOVE | SWP_NOZORDER);
+}
+
 void ShowSearch(HWND dialog, SearchRun& run)
 {
     const ListWindowKind& kind = *run.kind;
@@ -435,8 +458,8 @@ void ShowSearch(HWND dialog, SearchRun& run)
         SetItemLanguageText(dialog, IDC_SEARCH_SOUNDEX, kind.soundexKey);
         SetItemLanguageText(dialog, IDC_SEARCH_VARIANTS, kind.variantsKey);
     }
-    ShowWindow(GetDlgItem(dialog, IDC_SEARCH_SOUNDEX), nameOptions ? SW_SHOW : SW_HIDE);
-    ShowWindow(GetDlgItem(dialog, IDC_SEARCH_VARIANTS), nameOptions ? SW_SHOW : SW_HIDE);
+    if (!nameOptions)
+        DropNameOptions(dialog);
 }
 
 void StoreSearch(HWND dialog, SearchRun& run)
@@ -465,6 +488,7 @@ INT_PTR FormMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         TranslateDialog(dialog);
         run->show(dialog, *run);
+        CentreOnOwner(dialog);
         return TRUE;
     case WM_HELP:
         if (run->helpTopic != nullptr)
@@ -507,6 +531,7 @@ INT_PTR ProgressMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
         TranslateDialog(dialog);
         SetCaptionKey(dialog, run->kind->progressTitle);
+        CentreOnOwner(dialog);
         run->model->BeginSearch();
         run->total = run->model->SearchTotal();
         SendDlgItemMessageA(dialog, IDC_LIST_PROGRESS, PBM_SETRANGE32, 0, run->total);

@@ -16,6 +16,7 @@ INT_PTR SoundexMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     case WM_INITDIALOG:
         TranslateDialog(dialog);
         SendDlgItemMessageA(dialog, IDC_SOUNDEX_NAME, EM_LIMITTEXT, NameLimit, 0);
+        CentreOnOwner(dialog);
         return TRUE;
     case WM_HELP:
         ShowHelpTopic(HelpDisplayTopic, "SoundexCalculator.htm");
