@@ -11,6 +11,7 @@
 #define IDD_SOUNDEX 253
 #define IDD_LIST_HIERARCHY 331
 #define IDD_LIST_ALLSORTED 337
+#define IDD_READ_DATA 349
 
 // The list dialog and its pages
 #define IDC_LIST_TAB 1315
@@ -41,6 +42,9 @@
 
 // Search progress
 #define IDC_LIST_PROGRESS 1082
+
+// Reading a list (the text above the progress bar IDC_LIST_PROGRESS)
+#define IDC_READ_TEXT 1226
 
 // Soundex calculator
 #define IDC_SOUNDEX_NAME 102

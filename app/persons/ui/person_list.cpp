@@ -12,6 +12,16 @@ std::uint32_t* NameSearchOption(RecordListModel& model, int which)
     return which == 0 ? &names.soundex : &names.variants;
 }
 
+bool NamesNeedReading(RecordListModel& model)
+{
+    return !static_cast<NameListState&>(model).AllNamesRead();
+}
+
+void ReadNames(RecordListModel& model, const std::function<void(int percent)>& progress)
+{
+    static_cast<NameListState&>(model).ReadAllNames(progress);
+}
+
 } // namespace
 
 const ListWindowKind PersonListKind = {
@@ -39,6 +49,9 @@ const ListWindowKind PersonListKind = {
     "NAME_DOSEARCH_TITLE",
     nullptr,
     NameSearchOption,
+    NamesNeedReading,
+    ReadNames,
+    "NAME_LIST_INIT",
 };
 
 std::int32_t SelectPerson(HWND owner, Database& database)

@@ -150,6 +150,71 @@ void FillSelectionPage(HWND page, const ListDialog& dialog)
     FillList(GetDlgItem(page, IDC_LIST_VIEW), *dialog.kind, dialog.model->SelectionRows());
 }
 
+// Reading the list of all records of a list that keeps it: a dialog with the text and a progress bar,
+// which does the work once it has painted.
+struct Reading {
+    RecordListModel* model;
+    const ListWindowKind* kind;
+};
+
+void PumpPendingMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+INT_PTR ReadingMessage(HWND dialog, UINT message, WPARAM, LPARAM lParam)
+{
+    Reading* reading = UserData<Reading>(dialog);
+    switch (message) {
+    case WM_INITDIALOG:
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        reading = reinterpret_cast<Reading*>(lParam);
+        SetDlgItemTextA(dialog, IDC_READ_TEXT, GetLanguageText(reading->kind->readingText));
+        SendDlgItemMessageA(dialog, IDC_LIST_PROGRESS, PBM_SETRANGE32, 0, 100);
+        CentreOnOwner(dialog);
+        ShowWindow(dialog, SW_SHOW);
+        UpdateWindow(dialog);
+        PostMessageA(dialog, ReadDataMessage, 0, 0);
+        return TRUE;
+    case ReadDataMessage: {
+        HCURSOR wait = LoadCursor(nullptr, IDC_WAIT);
+        SetCursor(wait);
+        int shown = -1;
+        reading->kind->readAll(*reading->model, [&](int percent) {
+            if (percent == shown)
+                return;
+            shown = percent;
+            SendDlgItemMessageA(dialog, IDC_LIST_PROGRESS, PBM_SETPOS, percent, 0);
+            PumpPendingMessages();
+            SetCursor(wait);
+        });
+        SendDlgItemMessageA(dialog, IDC_LIST_PROGRESS, PBM_SETPOS, 100, 0);
+        EndDialog(dialog, 1);
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK ReadingProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return GuardedProcedure<ReadingMessage, DialogSafeAnswer>(dialog, message, wParam, lParam);
+}
+
+void ReadAllWhenNeeded(HWND page, RecordListModel& model, const ListWindowKind& kind)
+{
+    if (kind.allNeedReading == nullptr || !kind.allNeedReading(model))
+        return;
+    Reading reading = {&model, &kind};
+    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_READ_DATA), GetParent(page), ReadingProc,
+                    reinterpret_cast<LPARAM>(&reading));
+}
+
 void InitPage(HWND page, const Page& state)
 {
     const ListWindowKind& kind = *state.dialog->kind;
@@ -171,6 +236,7 @@ void InitPage(HWND page, const Page& state)
     }
     if (state.role == PageAll) {
         AddColumns(control, kind, kind.allHeadings, widths);
+        ReadAllWhenNeeded(page, model, kind);
         HCURSOR previous = SetCursor(LoadCursor(nullptr, IDC_WAIT));
         FillList(control, kind, model.AllRows());
         SetCursor(previous);
@@ -532,6 +598,9 @@ INT_PTR ProgressMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         TranslateDialog(dialog);
         SetCaptionKey(dialog, run->kind->progressTitle);
         CentreOnOwner(dialog);
+        // The steps keep the queue busy, so the dialog manager would never find the moment to show it.
+        ShowWindow(dialog, SW_SHOW);
+        UpdateWindow(dialog);
         run->model->BeginSearch();
         run->total = run->model->SearchTotal();
         SendDlgItemMessageA(dialog, IDC_LIST_PROGRESS, PBM_SETRANGE32, 0, run->total);

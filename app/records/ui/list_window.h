@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "records/record_list_state.h"
@@ -39,6 +40,11 @@ struct ListWindowKind {
     std::vector<SourceTreeItem> (*hierarchyOf)(RecordListModel& model);
     // The person list's Soundex and variants flags (0, 1), or null.
     std::uint32_t* (*optionFlag)(RecordListModel& model, int which);
+    // A list whose All page is read once and kept: whether it must be read now, the reading (which tells
+    // its progress in percent) and the text shown meanwhile; null for the lists that read it every time.
+    bool (*allNeedReading)(RecordListModel& model);
+    void (*readAll)(RecordListModel& model, const std::function<void(int percent)>& progress);
+    const char* readingText;
 };
 
 // Runs the list dialog over `owner` with `title` (a text, not a key); the chosen record's id, 0 when
@@ -54,3 +60,5 @@ INT_PTR RunOptionsDialog(HWND owner, RecordListModel& model, const ListWindowKin
 
 // The private step message of the search progress dialog (the id in wParam).
 inline constexpr UINT SearchStepMessage = WM_USER + 1;
+// The message with which the reading dialog starts its work once it is shown.
+inline constexpr UINT ReadDataMessage = 8024;

@@ -43,6 +43,9 @@ const ListWindowKind SourceListKind = {
     "SOURCE_DOSEARCH_TITLE",
     SourceHierarchy,
     nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
 };
 
 const ListWindowKind RepositoryListKind = {
@@ -69,6 +72,9 @@ const ListWindowKind RepositoryListKind = {
      "REPOS_SEARCH_FIELD_EMAIL", "REPOS_SEARCH_FIELD_URL"},
     {"REPOS_SEARCH_TYPE_EXACT", "REPOS_SEARCH_TYPE_INCLUDE", "REPOS_SEARCH_TYPE_BEGIN", "REPOS_SEARCH_TYPE_END"},
     "REPOS_DOSEARCH_TITLE",
+    nullptr,
+    nullptr,
+    nullptr,
     nullptr,
     nullptr,
 };
@@ -98,6 +104,9 @@ const ListWindowKind ResearchListKind = {
     "RESEARCH_DOSEARCH_TITLE",
     nullptr,
     nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
 };
 
 const ListWindowKind MediaListKind = {
@@ -122,6 +131,9 @@ const ListWindowKind MediaListKind = {
     {"MEDIA_SEARCH_FIELD_NONE", "MEDIA_SEARCH_FIELD_DESCR", "MEDIA_SEARCH_FIELD_FILENAME"},
     {"MEDIA_SEARCH_TYPE_EXACT", "MEDIA_SEARCH_TYPE_INCLUDE", "MEDIA_SEARCH_TYPE_BEGIN", "MEDIA_SEARCH_TYPE_END"},
     "MEDIA_DOSEARCH_TITLE",
+    nullptr,
+    nullptr,
+    nullptr,
     nullptr,
     nullptr,
 };

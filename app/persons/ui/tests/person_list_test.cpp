@@ -68,6 +68,7 @@ TEST_F(PersonListTest, TheAllPageListsNamesInOrderAndOkAnswersThePerson)
 {
     std::vector<std::string> listed;
     std::string heading;
+    EXPECT_FALSE(names().AllNamesRead());
     WhenDialogOpens(nullptr, [&](HWND dialog) {
         HWND page = ShownPage(dialog);
         listed = ListTexts(page);
@@ -82,6 +83,7 @@ TEST_F(PersonListTest, TheAllPageListsNamesInOrderAndOkAnswersThePerson)
         Click(dialog, IDOK);
     });
     EXPECT_EQ(SelectPerson(nullptr, **database_), berg_);
+    EXPECT_TRUE(names().AllNamesRead()); // kept for the next opening
     EXPECT_EQ(listed, (std::vector<std::string>{"Aas, Per", "Berg, Anna", "Smyth, Kari"}));
     EXPECT_EQ(heading, "Name");
     ASSERT_EQ(names().Selection().size(), 1u);
