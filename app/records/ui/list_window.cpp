@@ -45,6 +45,7 @@ struct SearchRun {
     void (*store)(HWND dialog, SearchRun& run) = nullptr;
     const char* helpTopic = nullptr;
     std::int32_t total = 0;
+    bool ended = false; // the search progress ran out or was cancelled
 };
 
 const int FieldLists[SearchCriterionCount] = {IDC_SEARCH_FIELD1, IDC_SEARCH_FIELD2, IDC_SEARCH_FIELD3};
@@ -610,18 +611,32 @@ INT_PTR ProgressMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case SearchStepMessage: {
         const auto id = static_cast<std::int32_t>(wParam);
+        if (run->ended)
+            return TRUE;
         if (id > run->total) {
+            run->ended = true;
             run->model->EndSearch();
             EndDialog(dialog, 1);
             return TRUE;
         }
         run->model->SearchStep(id);
         SendDlgItemMessageA(dialog, IDC_LIST_PROGRESS, PBM_SETPOS, id, 0);
-        PostMessageA(dialog, SearchStepMessage, static_cast<WPARAM>(id) + 1, 0);
+        // A posted step is always waiting, and posted messages come before the user's input and painting:
+        // those that came meanwhile are served before the next step is posted, so that Cancel is heard.
+        MSG pending;
+        while (!run->ended && PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE)) {
+            if (!IsDialogMessageA(dialog, &pending)) {
+                TranslateMessage(&pending);
+                DispatchMessageA(&pending);
+            }
+        }
+        if (!run->ended)
+            PostMessageA(dialog, SearchStepMessage, static_cast<WPARAM>(id) + 1, 0);
         return TRUE;
     }
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDCANCEL) {
+        if (LOWORD(wParam) == IDCANCEL && !run->ended) {
+            run->ended = true;
             run->model->EndSearch();
             EndDialog(dialog, 0);
             return TRUE;

@@ -5,6 +5,7 @@
 #include "records/ui/record_list_windows.h"
 #include "records/ui/soundex_dialog.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -205,6 +206,38 @@ TEST_F(ListWindowTest, TheSearchDialogKeeps63CharactersAndCancelKeepsTheCriteria
     EXPECT_EQ(sources().search.criteria[1].mode, MatchEnd);
     EXPECT_EQ(sources().search.combineAnd, 0u);
     EXPECT_EQ(sources().search.clearFirst, 1u);
+}
+
+TEST_F(ListWindowTest, CancelEndsTheSearchAndKeepsWhatItFound)
+{
+    {
+        // Many sources, written straight to their table, so that the search is still running when the
+        // user cancels it.
+        auto transaction = test_support::Transaction(**database_);
+        SourceRow row = {};
+        std::strcpy(row.title, "Register");
+        for (int i = 0; i < 2000; ++i) {
+            const std::int32_t id = tlvNewID(database_->Table(TableSource), database_->File());
+            ASSERT_EQ(tlvWriteRecord(database_->Table(TableSource), id, &row, database_->File()), 0);
+        }
+    }
+    CurrentSettings.source.ListSize = 3000;
+    sources().search.combineAnd = 1; // every source is a hit
+    std::string title;
+    WhenDialogOpens(nullptr, [&](HWND progress) {
+        title = WindowText(progress);
+        Click(progress, IDCANCEL);
+    });
+    EXPECT_EQ(RunSearchProgress(nullptr, sources(), SourceListKind), 0);
+    EXPECT_EQ(title, "SOURCE_DOSEARCH_TITLE");
+    const std::size_t found = sources().Selection().size();
+    EXPECT_GT(found, 0u);
+    EXPECT_LT(found, 2003u);
+
+    // Run to its end, the search finds the rest: each source once.
+    WhenDialogOpens(nullptr, [](HWND) {});
+    EXPECT_EQ(RunSearchProgress(nullptr, sources(), SourceListKind), 1);
+    EXPECT_EQ(sources().Selection().size(), 2003u);
 }
 
 TEST_F(ListWindowTest, TheOptionsAreShownAndStored)
