@@ -1,8 +1,10 @@
-// The list states of the list windows for the databases a test makes, and the settings block as it
-// was before the test, put back at the end (the tests turn options on and off and shrink ListSize).
+// The list states of the list windows for the databases a test makes, the settings block as it was
+// before the test, put back at the end (the tests turn options on and off and shrink ListSize), and a
+// settings store of the test's own, so that what the lists write never reaches the real settings.
 #pragma once
 
 #include "core/database_state.h"
+#include "platform/settings_store.h"
 #include "settings/settings.h"
 
 namespace test_support {
@@ -26,6 +28,7 @@ public:
     ScopedListStates& operator=(const ScopedListStates&) = delete;
 
 private:
+    platform::SettingsSandbox sandbox_;
     DatabaseStateMakers savedMakers_;
     Settings savedSettings_;
 };
