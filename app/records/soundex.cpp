@@ -1,36 +1,27 @@
 #include "records/soundex.h"
 
+#include <cstdint>
+
 namespace {
 
+// The digit of an upper-case letter, 0 for a character that adds none.
 char SoundexDigit(char c)
 {
-    switch (c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c) {
-    case 'B':
-    case 'F':
-    case 'P':
-    case 'V':
+    switch (c) {
+    case 'B': case 'F': case 'P': case 'V':
         return '1';
-    case 'C':
-    case 'G':
-    case 'J':
-    case 'K':
-    case 'Q':
-    case 'S':
-    case 'X':
-    case 'Z':
+    case 'C': case 'G': case 'J': case 'K': case 'Q': case 'S': case 'X': case 'Z':
         return '2';
-    case 'D':
-    case 'T':
+    case 'D': case 'T':
         return '3';
     case 'L':
         return '4';
-    case 'M':
-    case 'N':
+    case 'M': case 'N':
         return '5';
     case 'R':
         return '6';
     default:
-        return '\0';
+        return 0;
     }
 }
 
@@ -39,16 +30,20 @@ char SoundexDigit(char c)
 char* ComputeSoundex(const char* name, char* out)
 {
     out[0] = '\0';
-    if (name == nullptr || name[0] == '\0' || name[0] == ' ')
+    if (name[0] == '\0' || name[0] == ' ')
         return out;
-    auto first = static_cast<unsigned char>(name[0]);
-    out[0] = static_cast<char>(first > 90 ? first - 32 : first);
-    int digits = 0;
-    for (const char* p = name + 1; *p != '\0' && *p != ' ' && digits < 3; ++p)
-        if (char digit = SoundexDigit(*p))
-            out[1 + digits++] = digit;
-    while (digits < 3)
-        out[1 + digits++] = '0';
-    out[4] = '\0';
+    const auto first = static_cast<std::int8_t>(name[0]);
+    out[0] = first > 'Z' ? static_cast<char>(first - 32) : name[0];
+    std::size_t length = 1;
+    for (const char* p = name + 1; *p != '\0' && *p != ' ' && length < SoundexSize - 1; ++p) {
+        char c = *p;
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 32);
+        if (const char digit = SoundexDigit(c))
+            out[length++] = digit;
+    }
+    while (length < SoundexSize - 1)
+        out[length++] = '0';
+    out[length] = '\0';
     return out;
 }

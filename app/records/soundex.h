@@ -1,13 +1,13 @@
-// Soundex codes of names, for searching and for report scripts.
+// Soundex: a letter and three digits that group surnames which sound alike. Codes are computed when
+// needed and never stored.
 #pragma once
 
 #include <cstddef>
 
-inline constexpr std::size_t SoundexSize = 5;
+inline constexpr std::size_t SoundexSize = 5; // four characters and the terminator
 
-// Writes a code of four characters and a NUL into `out` (at least SoundexSize bytes): the name's first
-// character in upper case (any byte above 'Z' is lowered by 32, which turns a to z and the accented small
-// letters into capitals), then the digits of the following letters, up to three, stopping at the end of the
-// name or at a blank, filled up with 0. Equal neighbouring digits are all kept. A name that is empty or
-// begins with a blank gives the empty text. Returns `out`.
+// Writes the code of `name` into `out` (SoundexSize characters): empty when the name starts with a NUL
+// or a blank. The first character is kept (a to z, and the characters after Z up to 127, moved down by
+// 32; characters from 128 on as they are); each following letter of a group adds its digit, equal digits
+// included, up to three digits or the first blank; the code is filled up with 0.
 char* ComputeSoundex(const char* name, char* out);

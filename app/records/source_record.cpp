@@ -7,6 +7,8 @@
 #include "core/record_query.h"
 #include "core/write_transaction.h"
 #include "language/language_table.h"
+#include "records/record_lists.h"
+#include "settings/settings.h"
 #include "records/task_row.h"
 
 namespace {
@@ -80,7 +82,7 @@ std::int32_t SourceRecord::Write()
 
 bool SourceRecord::Save()
 {
-    return RunWriteTransaction(*database_, [this] {
+    const bool saved = RunWriteTransaction(*database_, [this] {
         if (id_ == 0 && NewId() == 0)
             return false;
         const auto text = SaveNoteChain(text_.get(), id_, SourceOwnerKind, row.textId, *database_);
@@ -97,6 +99,11 @@ bool SourceRecord::Save()
             repositoryRefs_[i].row.sourceId = id_;
         return SaveListEntries(repositoryRefs_) && SaveListEntries(excerpts_);
     });
+    if (saved && CurrentSettings.source.IncludeNew != 0) {
+        if (SourceListState* list = SourceListOf(*database_))
+            list->AddOpened(*this);
+    }
+    return saved;
 }
 
 void SourceRecord::LoadRepositoryRefs()
@@ -185,7 +192,11 @@ bool SourceRecord::Delete()
 
 bool SourceRecord::DeleteRow(std::int32_t id, Database& database)
 {
-    return tlvDeleteRecord(database.TableId(TableSource), id, database.file) == 0;
+    if (tlvDeleteRecord(database.TableId(TableSource), id, database.file) != 0)
+        return false;
+    if (SourceListState* list = SourceListOf(database))
+        list->RemoveOpened(id);
+    return true;
 }
 
 const char* SourceRecord::GetSourceKindText() const

@@ -40,6 +40,7 @@ public:
     // In a read-write transaction of its own (nested in the caller's): an id when it has none, the two
     // notes that were loaded, the row, then the repository references and the excerpts (unmarked ones
     // saved, stored marked ones deleted). Tasks and subordinate sources are saved where they are edited.
+    // Once saved, the source enters the source list's selection when Source/IncludeNew is on.
     bool Save() override;
 
     // Each fills its list when the source is stored and the list is still empty.
@@ -56,6 +57,7 @@ public:
     // note chains and the row go; the tasks stay without a source and the subordinate sources become
     // top-level sources. The children must be loaded. False (and nothing kept) when the engine refused.
     bool Delete();
+    // Deletes the row and takes the id out of the source list's selection.
     static bool DeleteRow(std::int32_t id, Database& database);
 
     const char* GetSourceKindText() const;

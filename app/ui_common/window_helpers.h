@@ -39,3 +39,7 @@ void AddListViewColumn(HWND list, int index, const char* key, int width);
 
 // Sets a dialog item's text to the language text of `key`.
 void SetItemLanguageText(HWND dialog, int item, const char* key);
+
+// Moves a dialog to the middle of its owner (of the screen's work area when it has none), kept on the
+// screen.
+void CentreOnOwner(HWND dialog);

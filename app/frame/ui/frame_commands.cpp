@@ -19,6 +19,9 @@
 #include "ui_common/window_helpers.h"
 #include "persons/ui/event_type_dialogs.h"
 #include "persons/ui/roles_dialog.h"
+#include "persons/ui/person_list.h"
+#include "records/ui/record_list_windows.h"
+#include "records/ui/soundex_dialog.h"
 #include "res/persons_resource.h"
 #include "res/frame_resource.h"
 
@@ -302,26 +305,44 @@ bool RunOwnCommand(HWND frame, UINT command)
     case IDM_TOOLS_OPTIONS:
         ShowPreferences(frame, PreferencesAllPages);
         return true;
-    // The windows and dialogs of persons, sources, repositories, research, media, places, given names, Soundex, the
+    // The list windows; the record chosen in one is opened in its own window once that window exists.
+    case IDM_VIEW_PERSONLIST:
+        if (CurrentDatabase != nullptr)
+            SelectPerson(frame, *CurrentDatabase);
+        return true;
+    case IDM_VIEW_SOURCELIST:
+        if (CurrentDatabase != nullptr)
+            SelectSource(frame, *CurrentDatabase);
+        return true;
+    case IDM_VIEW_REPOSITORYLIST:
+        if (CurrentDatabase != nullptr)
+            SelectRepository(frame, *CurrentDatabase);
+        return true;
+    case IDM_VIEW_RESEARCHLIST:
+        if (CurrentDatabase != nullptr)
+            ShowResearchList(frame, *CurrentDatabase);
+        return true;
+    case IDM_VIEW_OBJECTLIST:
+        if (CurrentDatabase != nullptr)
+            ShowMediaList(frame, *CurrentDatabase);
+        return true;
+    case IDM_TOOLS_SOUNDEX:
+        ShowSoundexCalculator(frame);
+        return true;
+    // The windows and dialogs of persons, sources, repositories, research, media, places, given names, the
     // date calculator, report types, timelines, import, export, extract and backup open these; they are
     // taken here, and do nothing until those exist.
     case IDM_INSERT_PERSON:
     case IDM_INSERT_SOURCE:
-    case IDM_VIEW_SOURCELIST:
     case IDM_VIEW_PLACELIST:
     case IDM_FILE_NEWRT:
-    case IDM_VIEW_PERSONLIST:
     case IDM_TOOLS_EXTRACT:
     case IDM_REPORT_ALL:
     case IDM_FILE_EXPORT:
     case IDM_INSERT_REPOSITORY:
-    case IDM_VIEW_REPOSITORYLIST:
     case IDM_INSERT_RESEARCH:
-    case IDM_VIEW_RESEARCHLIST:
     case IDM_TOOLS_NAMES:
-    case IDM_TOOLS_SOUNDEX:
     case IDM_FILE_BACKUP:
-    case IDM_VIEW_OBJECTLIST:
     case IDM_TOOLS_DATECALC:
     case IDM_FILE_NEWTL:
         return true;

@@ -4,6 +4,7 @@
 #include "core/ui/open_create_ui.h"
 #include "frame/command_line.h"
 #include "language/language_table.h"
+#include "persons/name_list_state.h"
 #include "settings/settings.h"
 #include "frame/ui/database_display.h"
 #include "ui_common/frame_globals.h"
@@ -147,6 +148,7 @@ int InitInstance(HINSTANCE instance, int showCommand)
     if (!LoadLanguage())
         return 0;
     InstallDatabasePrompts();
+    InstallListStates();
     SetCurrentDirectoryA(CurrentSettings.general.CurrentDir);
 
     if (!CreateFrameWindow())

@@ -497,6 +497,35 @@ TEST_F(Frame, ToolsOpenTheEventTypeListAndTheRoles)
     }
 }
 
+TEST_F(Frame, TheViewListsAndTheSoundexCalculatorOpenTheirDialogs)
+{
+    InstallLanguage();
+    std::string path = MakeDatabase("family.vdb");
+    ASSERT_TRUE(StartFrame());
+    OpenFileByExtension(FrameWindow, path.c_str());
+    ASSERT_NE(CurrentDatabase, nullptr);
+    struct Case {
+        UINT command;
+        const char* titleKey;
+    };
+    const Case cases[] = {
+        {IDM_VIEW_PERSONLIST, "NAME_LIST_TITLE"},       {IDM_VIEW_SOURCELIST, "SOURCE_SELECT_TITLE"},
+        {IDM_VIEW_REPOSITORYLIST, "REPOS_SELECT_TITLE"}, {IDM_VIEW_RESEARCHLIST, "RESEARCH_LIST_TITLE"},
+        {IDM_VIEW_OBJECTLIST, "MEDIA_LIST_TITLE"},       {IDM_TOOLS_SOUNDEX, "SOUNDEX_TITLE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.titleKey);
+        std::string title;
+        DialogDriver driver([&](HWND dialog) {
+            title = WindowText(dialog);
+            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        SendMessageA(FrameWindow, WM_COMMAND, c.command, 0);
+        EXPECT_TRUE(driver.Acted());
+        EXPECT_EQ(title, GetLanguageText(c.titleKey));
+    }
+}
+
 TEST_F(Frame, ForwardsDocumentCommandsToTheActiveChild)
 {
     InstallLanguage();

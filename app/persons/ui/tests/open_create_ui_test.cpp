@@ -10,7 +10,7 @@
 #include "core/open_create.h"
 #include "persons/upgrade.h"
 #include "settings/settings.h"
-#include "persons/ui/tests/dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 
 namespace {
 

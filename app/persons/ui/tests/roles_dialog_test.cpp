@@ -5,7 +5,7 @@
 
 #include "platform/little_endian.h"
 #include "core/role.h"
-#include "persons/ui/tests/dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 #include "res/persons_resource.h"
 
 namespace {

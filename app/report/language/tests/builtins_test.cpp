@@ -67,8 +67,9 @@ TEST(Builtins, NumberingAndText)
         {"SOUNDEX(\"Robert\")", S, "R163"},
         {"SOUNDEX(\"Lee\")", S, "L000"},
         {"SOUNDEX(\"Pfister\")", S, "P123"},
+        // Characters from 128 on stay as they are: no case is made of a code page's accented letters.
         {"SOUNDEX(\"\xE9tienne Smith\")", S,
-         "\xC9"
+         "\xE9"
          "355"},
         {"SOUNDEX(\" x\")", S, ""},
         {"SOUNDEX(\"\")", S, ""},

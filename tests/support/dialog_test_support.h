@@ -1,4 +1,4 @@
-// What the persons dialog tests share: an open test database made current, a language of the tests' own
+// What the dialog tests share: an open test database made current, a language of the tests' own
 // texts, recorded message boxes, and a way to drive a modal dialog that another dialog opens.
 #pragma once
 
