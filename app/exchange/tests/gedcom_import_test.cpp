@@ -43,7 +43,7 @@ using test_support::TestDatabase;
 
 fs::path TestDataFolder()
 {
-    return fs::path(test_support::SourceFile("")) / ".." / "shared" / "testdata" / "gedcom";
+    return fs::path(VESTRADA_TESTDATA) / "gedcom";
 }
 
 // ---- The GEDCOM file read on its own: records and the events they hold ----------------------------------
@@ -419,7 +419,13 @@ TEST_F(GedcomFrontEndTest, FailedConversionsLeaveNothingBehind)
         const char* name;
         bool exists;
         bool stop;
-    } cases[] = {{"missing input", false, false}, {"cancelled", true, true}};
+    } cases[] = {
+        {"missing input", false, false},
+#ifndef _WIN32
+        // In the Windows build the converter asks its dialog whether to go on: the dialog's tests cover it.
+        {"cancelled", true, true},
+#endif
+    };
     for (const Case& c : cases) {
         const std::string path = c.exists ? Write("small.ged", "0 HEAD\r\n0 @I1@ INDI\r\n1 NAME A /B/\r\n0 TRLR\r\n")
                                           : std::string(ImportFolderOf(folder_.str())) + "gone.ged";
