@@ -146,6 +146,9 @@ std::int32_t GedcomImport::Convert(void* dialog, const std::function<bool(int)>&
 {
 #ifdef _WIN32
     (void)progress;
+    // The converter appends to the log through its handle: what the log holds goes first.
+    if (block_.log != nullptr)
+        block_.log->Flush();
     return ConvertFile(&params_, dialog);
 #else
     (void)dialog;

@@ -12,13 +12,29 @@ bool ImportLog::Create(const char* path)
     return file_.IsOpen();
 }
 
+void ImportLog::Close()
+{
+    Flush();
+    file_.Close();
+}
+
 void ImportLog::Write(std::string_view text)
 {
-    if (!file_.IsOpen() || text.empty())
+    if (!file_.IsOpen())
+        return;
+    held_ += text;
+    if (held_.size() >= 64 * 1024)
+        Flush();
+}
+
+void ImportLog::Flush()
+{
+    if (!file_.IsOpen() || held_.empty())
         return;
     const std::int64_t end = file_.Size();
     if (end >= 0)
-        file_.WriteAt(static_cast<std::uint64_t>(end), text.data(), text.size());
+        file_.WriteAt(static_cast<std::uint64_t>(end), held_.data(), held_.size());
+    held_.clear();
 }
 
 std::string SubstituteText(std::string_view format, std::initializer_list<std::string_view> values)

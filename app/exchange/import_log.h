@@ -12,17 +12,26 @@
 
 class ImportLog {
 public:
+    ImportLog() = default;
+    ImportLog(const ImportLog&) = delete;
+    ImportLog& operator=(const ImportLog&) = delete;
+    ~ImportLog() { Close(); }
     // Creates (replaces) the file for writing, not shared; false when it cannot be created, and then
     // every write is lost.
     bool Create(const char* path);
     bool IsOpen() const { return file_.IsOpen(); }
-    void Close() { file_.Close(); }
-    // Appends the bytes at the end of the file, after whatever another writer (the converter) put there.
+    // Writes what is held and closes the file.
+    void Close();
+    // Appends the bytes; they reach the file in pieces, and all of them by Flush or Close.
     void Write(std::string_view text);
+    // Writes what is held to the end of the file as it now is (after whatever another writer, the converter
+    // in the Windows build, put there through the file's handle).
+    void Flush();
     platform::File& File() { return file_; }
 
 private:
     platform::File file_;
+    std::string held_;
 };
 
 // `format` with its placeholders replaced in order by `values`: each "%" followed by optional flags, width

@@ -360,7 +360,7 @@ TEST_F(ImportWizardTest, DISABLED_ShowForScreenshots)
     }
     DestroyWindow(sheet_);
     sheet_ = nullptr;
-    WritePersons(file_.str(), 60000);
+    WritePersons(file_.str(), 30000);
     FakeFrame owner;
     ImportWizardData block;
     ASSERT_TRUE(InitImportWizardData(block, file_.c_str()));
