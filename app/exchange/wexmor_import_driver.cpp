@@ -309,7 +309,13 @@ bool WexmorImportDriver::Close()
         }
     }
     if (!stored && status_ == Status::Finished) {
-        // The commit itself failed: nothing of the import is kept.
+        // The commit itself failed (a full disk, a file grown past what the format holds): nothing of the
+        // import is kept, and the log says why.
+        const std::int32_t code = database_.LastError();
+        const char* key = code == TLV_ERROR_LIMIT ? LanguageKey("IMPORT_DATABASE_FULL")
+                                                  : LanguageKey("IMPORT_DATABASE_REFUSED");
+        WriteImportLog(block_, SubstituteText(GetLanguageText(key), {std::to_string(code)}));
+        WriteImportLog(block_, "\r\n\r\n");
         block_.failed = 1;
         status_ = Status::Failed;
     }

@@ -30,6 +30,7 @@
 #include "records/task_record.h"
 #include "tests/support/scoped_language.h"
 #include "tests/support/test_database.h"
+#include "platform/file.h"
 
 namespace {
 
@@ -828,6 +829,31 @@ TEST_F(WexmorImportTest, CancelDiscardsWhatWasImported)
     EXPECT_STREQ(database_->header.ownerName, "") << "the header in memory is the stored one again";
     database_.Reopen();
     EXPECT_STREQ(database_->header.ownerName, "");
+}
+
+TEST_F(WexmorImportTest, AFailedCommitKeepsNothingAndSaysSo)
+{
+    ExportWholeFile(file_.str());
+    ImportWizardData block;
+    ASSERT_TRUE(InitImportWizardData(block, file_.c_str()));
+    ImportLog log;
+    ASSERT_TRUE(log.Create(block.logPath));
+    block.log = &log;
+    WexmorImportDriver driver(*database_, block);
+    ASSERT_EQ(driver.Open(), WexmorImportDriver::Opening::Opened);
+    ASSERT_EQ(driver.Run(), WexmorImportDriver::Status::Finished);
+    // The disk refuses every write from now on: the commit cannot store the import.
+    platform::SetFileFault(platform::FileFaultMode::FailFromNth, 1);
+    const bool stored = driver.Close();
+    platform::SetFileFault(platform::FileFaultMode::Off, 0);
+    log.Close();
+    EXPECT_FALSE(stored);
+    EXPECT_EQ(block.failed, 1u);
+    const std::string refused = SubstituteText(GetLanguageText("IMPORT_DATABASE_REFUSED"), {""});
+    EXPECT_NE(ReadWholeFile(block.logPath).find(refused.substr(0, refused.find('('))), std::string::npos)
+        << ReadWholeFile(block.logPath);
+    database_.Reopen();
+    EXPECT_EQ(CountRows(*database_, TablePerson), 0);
 }
 
 TEST_F(WexmorImportTest, OwnerDataFillsOnlyEmptyFields)
