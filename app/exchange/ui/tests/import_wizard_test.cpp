@@ -334,6 +334,11 @@ TEST_F(ImportWizardTest, NewDatabaseOnlyWhenTheOpenOneCloses)
     }
 }
 
+void CALLBACK CloseResult(HWND result, UINT, UINT_PTR, DWORD)
+{
+    PostMessageA(result, WM_COMMAND, IDOK, 0);
+}
+
 // Shows each page, the progress dialog and the result for a while, so that screenshots can be taken of
 // them: run by hand with --gtest_also_run_disabled_tests.
 TEST_F(ImportWizardTest, DISABLED_ShowForScreenshots)
@@ -366,9 +371,7 @@ TEST_F(ImportWizardTest, DISABLED_ShowForScreenshots)
     ASSERT_TRUE(InitImportWizardData(block, file_.c_str()));
     OwnedDialogs closer(owner.window, [](HWND dialog) {
         if (GetDlgItem(dialog, IDC_IMPORT_RESULTTEXT) != nullptr)
-            SetTimer(dialog, 77, 3000, [](HWND result, UINT, UINT_PTR, DWORD) {
-                PostMessageA(result, WM_COMMAND, IDOK, 0);
-            });
+            SetTimer(dialog, 77, 3000, CloseResult);
     });
     RunWexmorImportDialog(owner.window, *database_, block);
     ShowImportResult(owner.window, block);
