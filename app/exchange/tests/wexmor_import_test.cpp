@@ -831,6 +831,9 @@ TEST_F(WexmorImportTest, CancelDiscardsWhatWasImported)
     EXPECT_STREQ(database_->header.ownerName, "");
 }
 
+// The disk's fault seam reaches the engine only where it is linked into the program; in the Windows build the
+// engine is a DLL with a seam of its own.
+#ifndef _WIN32
 TEST_F(WexmorImportTest, AFailedCommitKeepsNothingAndSaysSo)
 {
     ExportWholeFile(file_.str());
@@ -855,6 +858,7 @@ TEST_F(WexmorImportTest, AFailedCommitKeepsNothingAndSaysSo)
     database_.Reopen();
     EXPECT_EQ(CountRows(*database_, TablePerson), 0);
 }
+#endif
 
 TEST_F(WexmorImportTest, OwnerDataFillsOnlyEmptyFields)
 {
