@@ -11,3 +11,6 @@ add_executable(import_bench ${CMAKE_CURRENT_LIST_DIR}/import_bench.cpp)
 target_link_libraries(import_bench PRIVATE vestrada_exchange)
 target_compile_definitions(import_bench PRIVATE VESTRADA_TESTDATA="${VESTRADA_TESTDATA}"
                            VESTRADA_ENGLISH="${CMAKE_SOURCE_DIR}/lang/English.lan")
+if(VESTRADA_WINDOWS)
+  target_link_libraries(import_bench PRIVATE psapi)
+endif()

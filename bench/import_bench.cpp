@@ -7,8 +7,13 @@
 //
 // Each file is imported in a run of its own (this program started again with --measure and the file), so
 // that the peak memory of the process is that of one import.
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -36,6 +41,44 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+
+unsigned long ProcessId()
+{
+#ifdef _WIN32
+    return GetCurrentProcessId();
+#else
+    return static_cast<unsigned long>(getpid());
+#endif
+}
+
+// The process's peak memory in MiB: the peak working set on Windows, the peak resident set elsewhere.
+double PeakMegabytes()
+{
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters {};
+    counters.cb = sizeof counters;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
+        return 0;
+    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+#else
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0; // kilobytes
+#endif
+}
+
+std::string ThisProgram(const char* argument0)
+{
+#ifdef _WIN32
+    (void)argument0;
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+#else
+    (void)argument0;
+    return fs::canonical("/proc/self/exe").string();
+#endif
+}
 
 double Seconds(Clock::time_point start)
 {
@@ -105,7 +148,7 @@ int MeasureFile(const char* path)
 {
     std::unique_ptr<LanguageTable> language = LanguageTable::LoadFile(VESTRADA_ENGLISH);
     CurrentLanguageTable = language.get();
-    const fs::path folder = fs::temp_directory_path() / ("import_bench_" + std::to_string(getpid()));
+    const fs::path folder = fs::temp_directory_path() / ("import_bench_" + std::to_string(ProcessId()));
     fs::create_directories(folder);
     const std::string databasePath = (folder / "import.vdb").string();
     std::unique_ptr<Database> database(CreateDatabase(databasePath.c_str(), true));
@@ -125,9 +168,7 @@ int MeasureFile(const char* path)
     const auto writeStart = Clock::now();
     const bool stored = ImportWexmorFile(*database, import.ConvertedBlock());
     const double write = Seconds(writeStart);
-    struct rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    const double peak = usage.ru_maxrss / 1024.0;
+    const double peak = PeakMegabytes();
     log.Close();
     long persons = 0;
     {
@@ -157,13 +198,23 @@ struct Figures {
 
 Figures RunChild(const std::string& self, const std::string& file)
 {
-    const std::string command = "'" + self + "' --measure '" + file + "'";
     Figures figures;
-    if (FILE* child = popen(command.c_str(), "r")) {
+#ifdef _WIN32
+    const std::string command = "\"\"" + self + "\" --measure \"" + file + "\"\"";
+    FILE* child = _popen(command.c_str(), "r");
+#else
+    const std::string command = "'" + self + "' --measure '" + file + "'";
+    FILE* child = popen(command.c_str(), "r");
+#endif
+    if (child != nullptr) {
         if (std::fscanf(child, "%lf %lf %ld %lf %ld %lf %d %lf", &figures.conversion, &figures.write, &figures.persons,
                         &figures.floor, &figures.rows, &figures.peak, &figures.stored, &figures.databaseMegabytes) != 8)
             figures = {};
+#ifdef _WIN32
+        _pclose(child);
+#else
         pclose(child);
+#endif
     }
     return figures;
 }
@@ -171,7 +222,7 @@ Figures RunChild(const std::string& self, const std::string& file)
 void Row(const std::string& self, const char* name, const std::string& gedcom, bool keepFile = false,
          std::string* kept = nullptr)
 {
-    const fs::path file = fs::temp_directory_path() / ("import_bench_input_" + std::to_string(getpid()) + ".ged");
+    const fs::path file = fs::temp_directory_path() / ("import_bench_input_" + std::to_string(ProcessId()) + ".ged");
     std::ofstream(file, std::ios::binary).write(gedcom.data(), static_cast<std::streamsize>(gedcom.size()));
     const Figures f = RunChild(self, file.string());
     const double total = f.conversion + f.write;
@@ -188,9 +239,13 @@ void Row(const std::string& self, const char* name, const std::string& gedcom, b
 // The leading open program's command-line import of the same file, when it is installed; seconds or -1.
 double Gramps(const std::string& file)
 {
+#ifdef _WIN32
+    (void)file;
+    return -1;
+#endif
     if (std::system("command -v gramps >/dev/null 2>&1") != 0)
         return -1;
-    const std::string tree = "vestrada_bench_" + std::to_string(getpid());
+    const std::string tree = "vestrada_bench_" + std::to_string(ProcessId());
     const auto start = Clock::now();
     const std::string command = "gramps -y -C " + tree + " -i '" + file + "' >/dev/null 2>&1";
     const int result = std::system(command.c_str());
@@ -205,7 +260,7 @@ int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--measure") == 0)
         return MeasureFile(argv[2]);
-    const std::string self = fs::canonical("/proc/self/exe").string();
+    const std::string self = ThisProgram(argv[0]);
     const std::string folder = std::string(VESTRADA_TESTDATA) + "/gedcom/";
     const std::string royal = ReadFile(folder + "royal92.ged");
     const std::string presidents = ReadFile(folder + "pres2020.ged");
