@@ -73,6 +73,10 @@ public:
     bool Truncate(std::uint64_t length);
     // The file's length in bytes, or -1.
     std::int64_t Size();
+#ifdef _WIN32
+    // The system's handle of the open file, for a library that writes into a file its caller opened.
+    void* NativeHandle() const { return handle_; }
+#endif
 
 private:
     std::int64_t ReadFromSystem(std::uint64_t offset, void* buffer, std::size_t length);

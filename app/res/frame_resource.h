@@ -163,3 +163,5 @@
 #define IDM_FILE_NEWTL 330
 #define IDM_VIEWTOOLBARS_TIMELINE 334
 #define IDM_TOOLS_CONVTIMELINE 335
+// The import wizard, opened from the File menu.
+#define IDM_FILE_IMPORT 5390

@@ -22,6 +22,7 @@
 #include "persons/ui/person_list.h"
 #include "records/ui/record_list_windows.h"
 #include "records/ui/soundex_dialog.h"
+#include "exchange/ui/import_wizard.h"
 #include "res/persons_resource.h"
 #include "res/frame_resource.h"
 
@@ -155,6 +156,34 @@ void OpenRecentDatabase(HWND frame, int index)
         OpenAndShowDatabase(frame, path.c_str());
 }
 
+// The open-file dialog over the frame, starting in the current folder; true when a file was chosen.
+bool AskFileToOpen(HWND frame, const std::string& filter, DWORD filterIndex, const char* title,
+                   const char* defaultExtension, char (&path)[MAX_PATH])
+{
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = frame;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = filterIndex;
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.lpstrTitle = title;
+    dialog.lpstrInitialDir = CurrentSettings.general.CurrentDir;
+    dialog.lpstrDefExt = defaultExtension;
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    return GetOpenFileNameA(&dialog) != FALSE;
+}
+
+// Asks for a GEDCOM or Wexmor file and runs the import wizard on it.
+void ImportFileDialog(HWND frame)
+{
+    const std::string filter = BuildOpenFilter({GetLanguageText("EXPORT_FORMAT_GEDCOMFILTER"),
+                                                GetLanguageText("EXPORT_FORMAT_WEXMORFILTER")});
+    char path[MAX_PATH] = {};
+    if (AskFileToOpen(frame, filter, 1, GetLanguageText("IMPORT_OPEN_TITLE"), nullptr, path))
+        RunImportWizard(frame, path, ShowOpenedDatabase);
+}
+
 void OpenFileDialog(HWND frame)
 {
     static const char* const filterKeys[] = {
@@ -172,18 +201,7 @@ void OpenFileDialog(HWND frame)
     std::string filter = BuildOpenFilter(texts);
 
     char path[MAX_PATH] = {};
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = frame;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 2;
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof path;
-    dialog.lpstrTitle = GetLanguageText("IDS_OPEN_TITLE");
-    dialog.lpstrInitialDir = CurrentSettings.general.CurrentDir;
-    dialog.lpstrDefExt = "vdb";
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (GetOpenFileNameA(&dialog))
+    if (AskFileToOpen(frame, filter, 2, GetLanguageText("IDS_OPEN_TITLE"), "vdb", path))
         OpenFileByExtension(frame, path);
 }
 
@@ -280,6 +298,9 @@ bool RunOwnCommand(HWND frame, UINT command)
         return true;
     case IDM_FILE_OPEN:
         OpenFileDialog(frame);
+        return true;
+    case IDM_FILE_IMPORT:
+        ImportFileDialog(frame);
         return true;
     case IDM_FILE_EXIT:
         PostMessageA(frame, WM_CLOSE, 0, 0);

@@ -2,7 +2,9 @@
 
 #include "core/database.h"
 #include "core/open_create.h"
+#include "exchange/demonstration.h"
 #include "persons/upgrade.h"
+#include "platform/file.h"
 #include "frame/command_line.h"
 #include "frame/frame_layout.h"
 #include "language/language_table.h"
@@ -17,6 +19,8 @@
 #include "ui_common/guarded_procedure.h"
 
 #include <commctrl.h>
+
+#include <string>
 
 namespace {
 
@@ -97,16 +101,27 @@ void OnInitMenuPopup(WPARAM menu)
 }
 
 // The start-up reopen: only when the program was started without an argument, and never over a
-// database that is open already.
+// database that is open already. A first start, with no database to reopen, opens the demonstration
+// database, made from the shipped family file the first time; so does a start whose last database was
+// the demonstration and is gone (a program folder staged anew).
 void ReopenLastDatabase(HWND frame)
 {
     if (CommandLineNamesFile(GetCommandLineA()))
         return;
-    if (!CurrentSettings.edit.ReopenDatabase || CurrentSettings.edit.LastDatabase[0] == '\0')
-        return;
     if (CurrentDatabase)
         return;
-    OpenAndShowDatabase(frame, CurrentSettings.edit.LastDatabase);
+    const std::string demonstration = DemonstrationDatabasePath(CurrentSettings.AppDir);
+    const char* last = CurrentSettings.edit.LastDatabase;
+    const bool lastIsGoneDemonstration = last[0] != '\0' && lstrcmpiA(last, demonstration.c_str()) == 0 &&
+                                         !platform::FileExists(demonstration);
+    if (last[0] != '\0' && !lastIsGoneDemonstration) {
+        if (CurrentSettings.edit.ReopenDatabase)
+            OpenAndShowDatabase(frame, last);
+        return;
+    }
+    if (platform::FileExists(demonstration) ||
+        CreateDemonstrationDatabase(DemonstrationGedcomPath(CurrentSettings.AppDir), demonstration))
+        OpenAndShowDatabase(frame, demonstration.c_str());
 }
 
 } // namespace

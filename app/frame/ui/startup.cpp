@@ -12,6 +12,7 @@
 #include "frame/ui/language_dialog.h"
 #include "frame/ui/menus.h"
 #include "ui_common/custom_controls.h"
+#include "exchange/ui/import_wizard.h"
 #include "ui_common/message_box.h"
 #include "ui_common/splitters.h"
 #include "ui_common/window_helpers.h"
@@ -174,9 +175,11 @@ void OpenFileByExtension(HWND owner, const char* path)
         if (!CurrentDatabase)
             OpenAndShowDatabase(owner, path);
         return;
+    case FileKind::Import:
+        RunImportWizard(owner, path, ShowOpenedDatabase);
+        return;
     case FileKind::ReportType: // the report-type editor
     case FileKind::Timeline:   // a timeline window
-    case FileKind::Import:     // the import wizard
     case FileKind::Backup:     // the restore of a backup
         // Opened by their own windows and wizards, which take the path.
         return;
