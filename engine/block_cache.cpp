@@ -119,6 +119,7 @@ void BlockCache::MarkDirty(std::int32_t n)
     ++changes_;
     if (!slots_[n].dirty) {
         slots_[n].dirty = true;
+        ++dirtyCount_;
         SetEvictable(n, false);
     }
 }
@@ -165,6 +166,8 @@ void BlockCache::Release(std::int32_t n)
         Unlist(loaded_, n);
         pool_.Release(buffers_[n]);
     }
+    if (slot.dirty)
+        --dirtyCount_;
     slot.dirty = false;
     buffers_[n] = nullptr;
     slot.pinned = false;
@@ -200,7 +203,7 @@ void BlockCache::Drop(int rule, std::uint32_t threshold)
 
 void BlockCache::MakeRoom()
 {
-    auto over = [this] { return limit_ > 0 && LoadedCount() > limit_ && !evictable_.empty(); };
+    auto over = [this] { return limit_ > 0 && LoadedCount() > Room() && !evictable_.empty(); };
     if (over())
         Drop(1, 0);
     for (std::uint32_t threshold : {10u, 100u, 1000u, 0u})
@@ -216,9 +219,18 @@ BlockRef BlockCache::GetBlock(platform::File& file, std::int32_t n, bool isNew, 
 
 std::uint8_t* BlockCache::Ask(platform::File& file, std::int32_t n, bool isNew, bool pin, bool shortRead)
 {
-    if (n < 0 || n >= SlotCount() || !buffers_[n])
+    auto missing = [&] { return n < 0 || n >= SlotCount() || !buffers_[n]; };
+    auto toCopy = [&] { return slots_[n].inView && !shortRead && viewUse_ == Views::ShortReads; };
+    if ((missing() || toCopy()) && spill_ && dirtyCount_ >= spillMark_) {
+        // Changed blocks write themselves out before the cache grows further; that ends the blocks read in
+        // place, n among them perhaps.
+        spilled_ = true;
+        spill_();
+        spillMark_ = dirtyCount_ + spillBatch_;
+    }
+    if (missing())
         Load(file, n, isNew, shortRead);
-    else if (slots_[n].inView && !shortRead && viewUse_ == Views::ShortReads)
+    else if (toCopy())
         CopyIntoBuffer(n);
     Slot& slot = slots_[n];
     ++slot.useCount;
@@ -248,7 +260,7 @@ void BlockCache::Load(platform::File& file, std::int32_t n, bool isNew, bool sho
     }
     std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize;
     // A full cache serves misses in place rather than letting blocks go for them.
-    if (!isNew && limit_ > 0 && LoadedCount() >= limit_) {
+    if (!isNew && limit_ > 0 && LoadedCount() >= Room()) {
         std::uint8_t* inView = nullptr;
         if (viewUse_ == Views::All)
             inView = file.PrivateView(offset, BlockSize);
@@ -273,6 +285,8 @@ void BlockCache::Load(platform::File& file, std::int32_t n, bool isNew, bool sho
     Enlist(loaded_, n);
     buffers_[n] = buffer;
     slots_[n].dirty = isNew;
+    if (isNew)
+        ++dirtyCount_;
     // Nothing holds it yet: a short read takes no reference that would settle this on release.
     SetEvictable(n, Evictable(n));
 }
@@ -289,6 +303,70 @@ void BlockCache::CopyIntoBuffer(std::int32_t n)
     Enlist(loaded_, n);
     buffers_[n] = buffer;
     SetEvictable(n, Evictable(n));
+}
+
+void BlockCache::MarkClean(std::int32_t n)
+{
+    if (slots_[n].dirty) {
+        slots_[n].dirty = false;
+        --dirtyCount_;
+        SetEvictable(n, Evictable(n));
+    }
+}
+
+void BlockCache::SpillWhenDirty(std::int32_t batch, std::function<void()> spill)
+{
+    spill_ = std::move(spill);
+    spilled_ = false;
+    spillBatch_ = batch < 1 ? 1 : batch;
+    spillMark_ = dirtyCount_ + spillBatch_;
+}
+
+std::vector<std::int32_t> BlockCache::SpillableBlocks() const
+{
+    std::vector<std::int32_t> blocks;
+    for (std::int32_t n : loaded_) {
+        const Slot& slot = slots_[n];
+        if (slot.dirty && !slot.pinned && slot.inUse == 0)
+            blocks.push_back(n);
+    }
+    std::sort(blocks.begin(), blocks.end());
+    return blocks;
+}
+
+bool BlockCache::WriteBlocks(platform::File& file, const std::vector<std::int32_t>& blocks)
+{
+    // Neighbours in the file go out in one write each run.
+    std::vector<std::uint8_t> run;
+    std::size_t first = 0;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        std::int32_t n = blocks[i];
+        if (!IsDirty(n) || slots_[n].inView)
+            std::abort(); // only changed blocks in buffers are ever written
+        bool endsRun = i + 1 == blocks.size() || blocks[i + 1] != n + 1 || i + 1 - first == 32;
+        if (!endsRun)
+            continue;
+        bool written;
+        if (first == i) {
+            written = file.WriteAt(static_cast<std::uint64_t>(n) * BlockSize, buffers_[n], BlockSize);
+        } else {
+            run.resize((i + 1 - first) * BlockSize);
+            for (std::size_t k = first; k <= i; ++k)
+                std::memcpy(run.data() + (k - first) * BlockSize, buffers_[blocks[k]], BlockSize);
+            written = file.WriteAt(static_cast<std::uint64_t>(blocks[first]) * BlockSize, run.data(), run.size());
+        }
+        if (!written)
+            return false;
+        first = i + 1;
+    }
+    return true;
+}
+
+void BlockCache::MarkClean(const std::vector<std::int32_t>& blocks)
+{
+    for (std::int32_t n : blocks)
+        if (IsLoaded(n))
+            MarkClean(n);
 }
 
 int BlockCache::FlagDirty(std::int32_t n)
@@ -311,10 +389,7 @@ std::vector<std::int32_t> BlockCache::DirtyBlocks() const
 
 bool BlockCache::WriteDirtyBlocks(platform::File& file)
 {
-    for (std::int32_t n : DirtyBlocks())
-        if (!file.WriteAt(static_cast<std::uint64_t>(n) * BlockSize, buffers_[n], BlockSize))
-            return false;
-    return true;
+    return WriteBlocks(file, DirtyBlocks());
 }
 
 void BlockCache::FinishFlush(bool releaseAll)
@@ -322,7 +397,7 @@ void BlockCache::FinishFlush(bool releaseAll)
     ++generation_;
     for (std::size_t i = loaded_.size(); i-- > 0;) {
         std::int32_t n = loaded_[i];
-        Update(n, [](Slot& s) { s.dirty = false; });
+        MarkClean(n);
         const Slot& slot = slots_[n];
         if ((slot.useCount < generation_ || releaseAll) && slot.inUse == 0)
             Release(n);
@@ -337,7 +412,7 @@ void BlockCache::Reload(platform::File& file)
         bool readBack = size >= 0 && offset + BlockSize <= static_cast<std::uint64_t>(size) &&
                         file.ReadAt(offset, buffers_[n], BlockSize) == BlockSize;
         if (readBack || slots_[n].inUse > 0)
-            Update(n, [](Slot& s) { s.dirty = false; });
+            MarkClean(n);
         if (!readBack && slots_[n].inUse == 0)
             Release(n);
     }
@@ -380,6 +455,7 @@ std::string BlockCache::Check(const std::vector<std::int32_t>& held) const
     const std::uint32_t* alive = references.data();
     std::size_t loaded = 0;
     std::size_t evictable = 0;
+    std::int32_t dirty = 0;
     std::vector<const std::uint8_t*> all;
     std::vector<const std::uint8_t*> pooled;
     for (std::int32_t n = 0; n < count; ++n) {
@@ -393,6 +469,8 @@ std::string BlockCache::Check(const std::vector<std::int32_t>& held) const
             continue;
         }
         ++loaded;
+        if (slot.dirty)
+            ++dirty;
         all.push_back(buffers[n]);
         const std::vector<std::int32_t>& list = slot.inView ? views_ : loaded_;
         if (slot.listIndex < 0 || static_cast<std::size_t>(slot.listIndex) >= list.size() || list[slot.listIndex] != n)
@@ -415,6 +493,9 @@ std::string BlockCache::Check(const std::vector<std::int32_t>& held) const
     if (loaded_.size() + views_.size() != loaded)
         return "the lists hold " + std::to_string(loaded_.size() + views_.size()) + " blocks, but " +
                std::to_string(loaded) + " are loaded";
+    if (dirty != dirtyCount_)
+        return "the count of changed blocks says " + std::to_string(dirtyCount_) + ", but " +
+               std::to_string(dirty) + " are changed";
     if (evictable_.size() != evictable)
         return "the list of blocks to let go holds " + std::to_string(evictable_.size()) + ", but " +
                std::to_string(evictable) + " may go";

@@ -8,11 +8,19 @@
 // when the transaction ends, before the file closes, while the blocks in buffers stay for the next one.
 // A write transaction reads in place only what it reads to compare (ReadBlock), from the read-only mapping
 // of the file: a block it asks for by reference, to change or to hold, is copied into a buffer first.
+//
+// A write transaction's changed blocks cannot be let go until they are written. So that they do not grow
+// without bound, the transaction can have them written early: each time a batch more of them are held, the
+// cache calls back before it brings in another block, and the callback writes the changed blocks that
+// nothing holds (SpillableBlocks) and marks them clean (MarkClean). From the first such call on, the cache
+// holds up to a batch of blocks, clean ones too, whatever its limit: memory that the changed blocks have
+// taken anyway, and clean blocks kept in it spare the transaction reading again what it is about to change.
 #pragma once
 
 #include "engine/block_pool.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -77,6 +85,17 @@ public:
     // then marking them clean and releasing the blocks asked for less often than there were commits.
     std::vector<std::int32_t> DirtyBlocks() const;
     bool WriteDirtyBlocks(platform::File& file);
+    // Writes the given changed blocks in ascending order (neighbours together); false on a failed write.
+    bool WriteBlocks(platform::File& file, const std::vector<std::int32_t>& blocks);
+    // Marks the given blocks clean, so that they may go; for blocks whose contents are in the file.
+    void MarkClean(const std::vector<std::int32_t>& blocks);
+    // Early writing: `spill` is called before a block is brought in whenever `batch` more changed blocks are
+    // held than after the last call (or now); an empty function ends it. It may throw; then nothing is brought in.
+    void SpillWhenDirty(std::int32_t batch, std::function<void()> spill);
+    // The changed blocks in buffers that may be written early: unpinned and held by no reference (whose holder
+    // may write through the buffer without asking again). In ascending order.
+    std::vector<std::int32_t> SpillableBlocks() const;
+    std::int32_t DirtyCount() const { return dirtyCount_; }
     void FinishFlush(bool releaseAll);
     // Discard: reads every dirty block back; one that lies past the end of the file, or cannot be read, is
     // released instead.
@@ -135,6 +154,8 @@ private:
         std::int32_t evictableIndex = -1; // position in evictable_
     };
 
+    // How many blocks the cache may hold before it lets clean ones go or reads in place.
+    std::int32_t Room() const { return spilled_ && spillBatch_ > limit_ ? spillBatch_ : limit_; }
     bool Evictable(std::int32_t n) const
     {
         const Slot& slot = slots_[n];
@@ -158,6 +179,7 @@ private:
     void Acquire(std::int32_t n);
     void Unacquire(std::int32_t n);
     void MarkDirty(std::int32_t n);
+    void MarkClean(std::int32_t n);
 
     BlockPool pool_;
     std::vector<Slot> slots_;
@@ -173,6 +195,11 @@ private:
     // room costs what there is to release, not what is loaded.
     std::vector<std::int32_t> evictable_;
     std::uint64_t changes_ = 0;
+    std::int32_t dirtyCount_ = 0;
+    std::function<void()> spill_;
+    std::int32_t spillBatch_ = 0;
+    std::int32_t spillMark_ = 0;
+    bool spilled_ = false; // the callback was called since SpillWhenDirty
 };
 
 } // namespace tolvane

@@ -5,11 +5,17 @@
 #include "engine/journal.h"
 #include "platform/temp_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 using namespace tolvane;
 
 namespace {
+
+// The fewest changed blocks written early at a time (48 MB). A batch must hold the blocks that nearly every
+// change touches again (the index nodes of a large table are spread over thousands of blocks), or they are
+// written over and over; and fewer, larger batches flush the journal less often.
+constexpr std::int32_t MinimumSpillBatch = 6144;
 
 bool IsWriteAccess(std::uint32_t access)
 {
@@ -175,6 +181,13 @@ std::int32_t DatabaseFile::BeginOutermost(bool readWrite)
             version = FormatVersion;
         }
         directoryOffset_ = version == FormatVersion ? header::Directory : header::OldDirectory;
+        spilled_ = false;
+        // Under a memory limit a write transaction's changes go to the file early, in large batches: each
+        // costs a flush of the journal.
+        if (readWrite && cache_.Limit() > 0) {
+            std::int32_t batch = spillBatch_ > 0 ? spillBatch_ : std::max(MinimumSpillBatch, 2 * cache_.Limit());
+            cache_.SpillWhenDirty(batch, [this] { Spill(); });
+        }
         return NoError;
     } catch (const EngineError& error) {
         ForgetPageMaps();
@@ -279,6 +292,7 @@ std::int32_t DatabaseFile::EndTransaction(std::int32_t commit)
     }
     pendingTable_ = 0;
     pendingId_ = 0;
+    cache_.SpillWhenDirty(0, {});
     ForgetPageMaps();
     header_.Reset();
     groups_.Reset();
@@ -314,23 +328,30 @@ std::int32_t DatabaseFile::EndTransaction(std::int32_t commit)
 std::int32_t DatabaseFile::Commit()
 {
     std::vector<std::int32_t> dirty = cache_.DirtyBlocks();
-    if (dirty.empty()) {
+    if (dirty.empty() && !spilled_) {
         cache_.FinishFlush(shared_);
         return NoError;
     }
-    std::string journal = JournalPath(path_);
-    bool journaled = false;
-    try {
-        journaled = WriteJournal(journal, file_, dirty);
-    } catch (const std::bad_alloc&) {
-    }
-    if (!journaled) {
-        // The database file is untouched; an incomplete journal left behind is recognised and ignored.
-        platform::RemoveFile(journal);
-        Discard();
+    if (!Journaled(dirty)) {
+        // Without early writes the database file is untouched, and a journal left behind holds nothing that
+        // needs putting back.
+        if (spilled_) {
+            AfterFailedCommit();
+        } else {
+            std::string journal = journal_.Path();
+            journal_.Close();
+            platform::RemoveFile(journal);
+            Discard();
+        }
         return InputOutput;
     }
-    if (!cache_.WriteDirtyBlocks(file_) || !file_.Flush() || !platform::RemoveFile(journal)) {
+    if (!cache_.WriteDirtyBlocks(file_) || !file_.Flush()) {
+        AfterFailedCommit();
+        return InputOutput;
+    }
+    journal_.Close();
+    spilled_ = false;
+    if (!platform::RemoveFile(JournalPath(path_))) {
         AfterFailedCommit();
         return InputOutput;
     }
@@ -342,16 +363,69 @@ void DatabaseFile::AfterFailedCommit()
 {
     // Put the old blocks back now; when even that fails the journal stays, and the next start or open puts
     // them back. Either way nothing cached can be trusted any more.
-    RollBack(JournalPath(path_), file_);
+    UndoSpills();
     cache_.ReleaseAll();
+}
+
+bool DatabaseFile::UndoSpills()
+{
+    journal_.Close();
+    spilled_ = false;
+    return RollBack(JournalPath(path_), file_) != RollbackResult::Failed;
 }
 
 void DatabaseFile::Discard()
 {
+    if (spilled_) {
+        // Blocks written early go back from the journal; what the cache holds of them is gone with them.
+        UndoSpills();
+        cache_.ReleaseAll();
+        return;
+    }
+    if (journal_.IsOpen()) {
+        // Started for an early write that never came to writing the file.
+        std::string journal = journal_.Path();
+        journal_.Close();
+        platform::RemoveFile(journal);
+    }
     if (shared_)
         cache_.ReleaseAll();
     else
         cache_.Reload(file_);
+}
+
+bool DatabaseFile::Journaled(const std::vector<std::int32_t>& blocks)
+{
+    try {
+        return (journal_.IsOpen() || journal_.Begin(JournalPath(path_), file_)) && journal_.Add(file_, blocks) &&
+               journal_.Flush();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+void DatabaseFile::Spill()
+{
+    std::vector<std::int32_t> blocks = cache_.SpillableBlocks();
+    if (blocks.empty())
+        return;
+    if (!Journaled(blocks)) {
+        poison_ = InputOutput;
+        Fail(InputOutput);
+    }
+    // Blocks read in place stay valid, and show what is written, unless the file grows past its mapping,
+    // which the first write beyond it then ends.
+    std::uint64_t end = static_cast<std::uint64_t>(blocks.back() + 1) * BlockSize;
+    if (end > file_.MappedBytes())
+        cache_.ReleaseViews();
+    spilled_ = true;
+    if (!cache_.WriteBlocks(file_, blocks)) {
+        poison_ = InputOutput;
+        Fail(InputOutput);
+    }
+    cache_.MarkClean(blocks);
+    ++spills_;
+    spilledBlocks_ += static_cast<std::int64_t>(blocks.size());
 }
 
 void DatabaseFile::RequireTransaction(bool settle)

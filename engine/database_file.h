@@ -6,6 +6,7 @@
 #include "engine/block_cache.h"
 #include "engine/descriptor.h"
 #include "engine/errors.h"
+#include "engine/journal.h"
 #include "engine/tolvane.h"
 #include "platform/file.h"
 #include "platform/file_lock.h"
@@ -56,6 +57,12 @@ public:
     std::int32_t EndTransaction(std::int32_t commit);
     std::int32_t MemoryUsage() const { return cache_.LoadedCount() * (tolvane::BlockSize / 1024); }
     std::int32_t SetMemory(std::int32_t kilobytes);
+    // How many more changed blocks a write transaction holds before it writes them early (see Spill); 0 for
+    // the default, which grows with the memory limit. Without a limit nothing is written early.
+    void SetSpillBatch(std::int32_t blocks) { spillBatch_ = blocks < 0 ? 0 : blocks; }
+    // Changed blocks written early so far by this handle, and the early writes that did it.
+    std::int64_t SpilledBlocks() const { return spilledBlocks_; }
+    std::int32_t Spills() const { return spills_; }
 
     // Runs one operation: sets the last error to 0, runs it, and on an EngineError records the code and
     // answers failure(code). A failure after the operation changed blocks leaves the transaction unable to
@@ -149,6 +156,14 @@ private:
     std::int32_t Commit();
     void Discard();
     void AfterFailedCommit();
+    // Writes the changed blocks that nothing holds to the file before the commit, their old contents first
+    // made durable in the journal, and lets them go as clean ones; throws InputOutput (breaking the
+    // transaction) when the journal or the file cannot be written.
+    void Spill();
+    // Makes the old contents of the blocks durable in the journal (begun when none is open); false on failure.
+    bool Journaled(const std::vector<std::int32_t>& blocks);
+    // Puts back what early writes changed in the file; false when the journal must stay for a later start.
+    bool UndoSpills();
     void CheckHeader() const;
     void ConvertOldFormat();
 
@@ -208,6 +223,13 @@ private:
     std::int32_t pendingId_ = 0;
     std::uint64_t changesBefore_ = 0; // the cache's change counter when the running operation began
     tolvane::BlockCache cache_;
+    // The journal of the running write transaction once it has written blocks early (spilled_), and what
+    // early writing has done.
+    tolvane::Journal journal_;
+    bool spilled_ = false;
+    std::int32_t spillBatch_ = 0;
+    std::int64_t spilledBlocks_ = 0;
+    std::int32_t spills_ = 0;
 };
 
 template <typename Body, typename Failure> auto DatabaseFile::Run(Body&& body, Failure&& failure) -> decltype(body())

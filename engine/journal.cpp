@@ -2,8 +2,8 @@
 #include "engine/tolvane.h"
 
 #include "engine/format.h"
-#include "platform/file.h"
 
+#include <chrono>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -14,18 +14,21 @@ namespace {
 
 constexpr char JournalMagic[8] = {'T', 'L', 'V', 'J', 'R', 'N', 'L', '\0'};
 constexpr int HeaderSize = 32;
-constexpr int EntrySize = 4 + BlockSize;
+constexpr int EntryHead = 8;
+constexpr int EntrySize = EntryHead + BlockSize;
 constexpr int EntriesPerWrite = 32;
 
 namespace field {
-constexpr int Count = 8;
+constexpr int Salt = 8;
 constexpr int DatabaseLength = 12;
 constexpr int Checksum = 20;
+constexpr int EntryChecksum = 4;
 } // namespace field
 
-// FNV-1a over 32-bit words; any change of a torn or partial journal shows.
+// FNV-1a over 32-bit words; any change of a torn or partial entry shows.
 class Checksum {
 public:
+    explicit Checksum(std::uint32_t salt) { Mix(salt); }
     void Add(const std::uint8_t* bytes, std::size_t length)
     {
         std::size_t i = 0;
@@ -41,9 +44,29 @@ private:
     std::uint32_t hash_ = 2166136261u;
 };
 
-void AddHeaderFields(Checksum& sum, const std::uint8_t* header)
+std::uint32_t HeaderChecksum(const std::uint8_t* header)
 {
-    sum.Add(header + field::Count, 12);
+    Checksum sum(GetU32(header + field::Salt));
+    sum.Add(header + field::DatabaseLength, 8);
+    return sum.Value();
+}
+
+// The checksum of an entry: its block number and bytes, under the journal's salt.
+std::uint32_t EntryChecksum(std::uint32_t salt, const std::uint8_t* entry)
+{
+    Checksum sum(salt);
+    sum.Add(entry, 4);
+    sum.Add(entry + EntryHead, BlockSize);
+    return sum.Value();
+}
+
+std::uint32_t NewSalt()
+{
+    static std::uint32_t counter = 0;
+    auto ticks = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                 static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    std::uint32_t salt = static_cast<std::uint32_t>(ticks ^ (ticks >> 32)) + 0x9E3779B9u * ++counter;
+    return salt == 0 ? 1 : salt;
 }
 
 } // namespace
@@ -53,98 +76,88 @@ std::string JournalPath(const std::string& databasePath)
     return databasePath + TLV_JOURNAL_SUFFIX;
 }
 
-bool WriteJournal(const std::string& journalPath, platform::File& database, const std::vector<std::int32_t>& blocks)
+bool Journal::Begin(const std::string& journalPath, platform::File& database)
 {
+    Close();
     std::int64_t databaseLength = database.Size();
     if (databaseLength < 0)
         return false;
-    platform::File journal = platform::File::Open(
+    file_ = platform::File::Open(
         journalPath, {platform::FileAccess::ReadWrite, platform::FileShare::None, platform::FileDisposition::CreateAlways});
-    if (!journal.IsOpen())
+    if (!file_.IsOpen())
         return false;
-
+    path_ = journalPath;
+    salt_ = NewSalt();
+    databaseLength_ = static_cast<std::uint64_t>(databaseLength);
     std::uint8_t header[HeaderSize] = {};
     std::memcpy(header, JournalMagic, sizeof JournalMagic);
-    PutU64(header + field::DatabaseLength, static_cast<std::uint64_t>(databaseLength));
-    Checksum sum;
-
-    auto batch = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(EntriesPerWrite) * EntrySize);
-    std::uint32_t count = 0;
-    int inBatch = 0;
-    std::uint64_t offset = HeaderSize;
-    auto writeBatch = [&] {
-        std::size_t bytes = static_cast<std::size_t>(inBatch) * EntrySize;
-        sum.Add(batch.get(), bytes);
-        bool written = journal.WriteAt(offset, batch.get(), bytes);
-        offset += bytes;
-        inBatch = 0;
-        return written;
-    };
-    for (std::int32_t n : blocks) {
-        std::uint64_t blockOffset = static_cast<std::uint64_t>(n) * BlockSize;
-        // Blocks past the old end need no old contents: the rollback cuts the file back to its old length.
-        if (blockOffset + BlockSize > static_cast<std::uint64_t>(databaseLength))
-            continue;
-        std::uint8_t* entry = batch.get() + static_cast<std::size_t>(inBatch) * EntrySize;
-        PutI32(entry, n);
-        if (database.ReadAt(blockOffset, entry + 4, BlockSize) != BlockSize)
-            return false;
-        ++count;
-        if (++inBatch == EntriesPerWrite && !writeBatch())
-            return false;
-    }
-    if (inBatch > 0 && !writeBatch())
+    PutU32(header + field::Salt, salt_);
+    PutU64(header + field::DatabaseLength, databaseLength_);
+    PutU32(header + field::Checksum, HeaderChecksum(header));
+    end_ = HeaderSize;
+    entries_ = 0;
+    folderFlushed_ = false;
+    unflushed_ = true;
+    journaled_.assign(static_cast<std::size_t>(MaxBlocks), false);
+    if (!file_.WriteAt(0, header, HeaderSize)) {
+        Close();
         return false;
-
-    PutU32(header + field::Count, count);
-    Checksum headerSum;
-    AddHeaderFields(headerSum, header);
-    PutU32(header + field::Checksum, headerSum.Value() ^ sum.Value());
-    return journal.WriteAt(0, header, HeaderSize) && journal.Flush() && platform::FlushFolderOf(journalPath);
-}
-
-namespace {
-
-// Visits the entries of a journal in batches; false when a read fails or `visit` answers false.
-template <typename Visit> bool ForEachBatch(platform::File& journal, std::uint32_t count, Visit visit)
-{
-    auto batch = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(EntriesPerWrite) * EntrySize);
-    for (std::uint32_t first = 0; first < count; first += EntriesPerWrite) {
-        std::uint32_t inBatch = count - first < EntriesPerWrite ? count - first : EntriesPerWrite;
-        std::size_t bytes = static_cast<std::size_t>(inBatch) * EntrySize;
-        if (journal.ReadAt(HeaderSize + static_cast<std::uint64_t>(first) * EntrySize, batch.get(), bytes)
-                != static_cast<std::int64_t>(bytes)
-            || !visit(batch.get(), inBatch))
-            return false;
     }
     return true;
 }
 
-// Checks that the journal is complete: its length and checksum agree with its header.
-bool IsComplete(platform::File& journal, std::uint64_t& databaseLength, std::uint32_t& count)
+bool Journal::Covers(std::int32_t n) const
 {
-    std::int64_t length = journal.Size();
-    std::uint8_t header[HeaderSize];
-    if (length < HeaderSize || journal.ReadAt(0, header, HeaderSize) != HeaderSize
-        || std::memcmp(header, JournalMagic, sizeof JournalMagic) != 0)
-        return false;
-    count = GetU32(header + field::Count);
-    if (count > static_cast<std::uint32_t>(MaxBlocks)
-        || static_cast<std::uint64_t>(length) != HeaderSize + static_cast<std::uint64_t>(count) * EntrySize)
-        return false;
-    Checksum sum;
-    if (!ForEachBatch(journal, count, [&](const std::uint8_t* entries, std::uint32_t n) {
-            sum.Add(entries, static_cast<std::size_t>(n) * EntrySize);
-            return true;
-        }))
-        return false;
-    Checksum headerSum;
-    AddHeaderFields(headerSum, header);
-    databaseLength = GetU64(header + field::DatabaseLength);
-    return (headerSum.Value() ^ sum.Value()) == GetU32(header + field::Checksum);
+    return n < 0 || n >= MaxBlocks || journaled_[static_cast<std::size_t>(n)] ||
+           static_cast<std::uint64_t>(n) * BlockSize + BlockSize > databaseLength_;
 }
 
-} // namespace
+bool Journal::Add(platform::File& database, const std::vector<std::int32_t>& blocks)
+{
+    auto batch = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(EntriesPerWrite) * EntrySize);
+    int inBatch = 0;
+    auto writeBatch = [&] {
+        std::size_t bytes = static_cast<std::size_t>(inBatch) * EntrySize;
+        bool written = file_.WriteAt(end_, batch.get(), bytes);
+        end_ += bytes;
+        inBatch = 0;
+        unflushed_ = true;
+        return written;
+    };
+    for (std::int32_t n : blocks) {
+        if (Covers(n))
+            continue;
+        std::uint8_t* entry = batch.get() + static_cast<std::size_t>(inBatch) * EntrySize;
+        PutI32(entry, n);
+        if (database.ReadAt(static_cast<std::uint64_t>(n) * BlockSize, entry + EntryHead, BlockSize) != BlockSize)
+            return false;
+        PutU32(entry + field::EntryChecksum, EntryChecksum(salt_, entry));
+        journaled_[static_cast<std::size_t>(n)] = true;
+        ++entries_;
+        if (++inBatch == EntriesPerWrite && !writeBatch())
+            return false;
+    }
+    return inBatch == 0 || writeBatch();
+}
+
+bool Journal::Flush()
+{
+    if (!unflushed_)
+        return true;
+    if (!file_.Flush() || (!folderFlushed_ && !platform::FlushFolderOf(path_)))
+        return false;
+    folderFlushed_ = true;
+    unflushed_ = false;
+    return true;
+}
+
+void Journal::Close()
+{
+    file_.Close();
+    journaled_.clear();
+    journaled_.shrink_to_fit();
+    entries_ = 0;
+}
 
 RollbackResult RollBack(const std::string& journalPath, platform::File& database)
 {
@@ -152,27 +165,48 @@ RollbackResult RollBack(const std::string& journalPath, platform::File& database
         return RollbackResult::NoJournal;
     try {
         std::uint64_t databaseLength = 0;
-        std::uint32_t count = 0;
-        bool restored = false;
+        bool restored = true;
         {
             platform::File journal
                 = platform::File::Open(journalPath, {platform::FileAccess::Read, platform::FileShare::None});
             if (!journal.IsOpen())
                 return RollbackResult::Failed;
-            if (!IsComplete(journal, databaseLength, count)) {
+            std::int64_t length = journal.Size();
+            std::uint8_t header[HeaderSize];
+            if (length < HeaderSize || journal.ReadAt(0, header, HeaderSize) != HeaderSize
+                || std::memcmp(header, JournalMagic, sizeof JournalMagic) != 0
+                || HeaderChecksum(header) != GetU32(header + field::Checksum)) {
                 journal.Close(); // Windows deletes no open file
                 return platform::RemoveFile(journalPath) ? RollbackResult::Discarded : RollbackResult::Failed;
             }
-            restored = ForEachBatch(journal, count, [&](const std::uint8_t* entries, std::uint32_t n) {
-                for (std::uint32_t i = 0; i < n; ++i) {
-                    const std::uint8_t* entry = entries + static_cast<std::size_t>(i) * EntrySize;
-                    std::int32_t block = GetI32(entry);
-                    if (block >= 0 && block < MaxBlocks
-                        && !database.WriteAt(static_cast<std::uint64_t>(block) * BlockSize, entry + 4, BlockSize))
-                        return false;
+            std::uint32_t salt = GetU32(header + field::Salt);
+            databaseLength = GetU64(header + field::DatabaseLength);
+            // Entries are put back in order up to the first that does not check: it and every later one were
+            // never flushed, so their blocks were never written either.
+            auto batch = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(EntriesPerWrite) * EntrySize);
+            // A block's first entry holds its contents before the transaction; a later one would not.
+            std::vector<bool> restoredBlock(static_cast<std::size_t>(MaxBlocks), false);
+            for (std::uint64_t offset = HeaderSize; restored;) {
+                std::int64_t read = journal.ReadAt(offset, batch.get(), static_cast<std::size_t>(EntriesPerWrite) * EntrySize);
+                if (read < 0) {
+                    restored = false;
+                    break;
                 }
-                return true;
-            });
+                std::int64_t whole = read / EntrySize;
+                bool valid = true;
+                for (std::int64_t i = 0; i < whole && valid && restored; ++i) {
+                    const std::uint8_t* entry = batch.get() + static_cast<std::size_t>(i) * EntrySize;
+                    std::int32_t block = GetI32(entry);
+                    valid = block >= 0 && block < MaxBlocks && EntryChecksum(salt, entry) == GetU32(entry + field::EntryChecksum);
+                    if (valid && !restoredBlock[static_cast<std::size_t>(block)]) {
+                        restoredBlock[static_cast<std::size_t>(block)] = true;
+                        restored = database.WriteAt(static_cast<std::uint64_t>(block) * BlockSize, entry + EntryHead, BlockSize);
+                    }
+                }
+                if (!valid || whole < EntriesPerWrite)
+                    break;
+                offset += static_cast<std::uint64_t>(whole) * EntrySize;
+            }
         }
         if (!restored || !database.Truncate(databaseLength) || !database.Flush() || !platform::RemoveFile(journalPath))
             return RollbackResult::Failed;

@@ -1,37 +1,68 @@
-// The rollback journal that makes a commit atomic. Before the first changed block reaches the database
-// file, the old contents of every changed block that already exists there are written beside it (the
-// database's name plus "-journal") and flushed; the journal is deleted once the new blocks are flushed.
-// Whoever finds a complete journal puts the old blocks back, so the file holds either the whole
-// transaction or none of it. An incomplete journal means the database file was never touched.
+// The rollback journal that makes a write transaction atomic. Before a changed block reaches the database
+// file, the old contents of that block (when it already exists there) are written beside it (the database's
+// name plus "-journal") and flushed; the journal is deleted once the new blocks are flushed. A transaction
+// whose changes outgrow the cache writes some of them early: the journal then grows in steps, each flushed
+// before the blocks it covers are written. Whoever finds a journal puts the old blocks back and cuts the file
+// to its old length, so the file holds either the whole transaction or none of it.
 //
-// Layout (little-endian): "TLVJRNL" and a NUL, u32 entry count, u64 length of the database file before
-// the commit, u32 checksum of everything else, 8 zero bytes; then the entries: i32 block number and the
-// block's 8192 old bytes.
+// Layout (little-endian): a 32-byte header: "TLVJRNL" and a NUL, u32 salt (new for every journal), u64
+// length of the database file before the transaction, u32 checksum of the salt and length, 8 zero bytes;
+// then the entries: i32 block number, u32 checksum (of the salt, the number and the bytes), the block's 8192
+// old bytes. The header is flushed before the file is first written, each entry before its block is; so an
+// entry that does not check (torn, or never written) and all after it cover blocks never written, and a
+// header that does not check means the database file was never touched.
 #pragma once
+
+#include "platform/file.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace platform {
-class File;
-}
-
 namespace tolvane {
 
 std::string JournalPath(const std::string& databasePath);
 
-// Writes and flushes the journal of the given changed blocks, reading their old contents from `database`.
-bool WriteJournal(const std::string& journalPath, platform::File& database, const std::vector<std::int32_t>& blocks);
+// The journal of the running write transaction, grown as blocks are about to be written.
+class Journal {
+public:
+    bool IsOpen() const { return file_.IsOpen(); }
+    // Creates the journal of a transaction on `database` (the old length is its length now); not flushed yet.
+    bool Begin(const std::string& journalPath, platform::File& database);
+    // Adds the old contents (read from `database`, which must not hold any of them changed yet) of the blocks
+    // that lay within the old length and are not in the journal already.
+    bool Add(platform::File& database, const std::vector<std::int32_t>& blocks);
+    // Makes everything added so far durable: the journal itself and, the first time, its entry in the folder.
+    bool Flush();
+    // Whether block n already has its old contents in the journal (or needs none, lying past the old end).
+    bool Covers(std::int32_t n) const;
+    // Closes the file and forgets the transaction; the journal stays on the disk.
+    void Close();
+    const std::string& Path() const { return path_; }
+    // Entries written since Begin.
+    std::uint32_t Entries() const { return entries_; }
+
+private:
+    platform::File file_;
+    std::string path_;
+    std::uint32_t salt_ = 0;
+    std::uint64_t databaseLength_ = 0;
+    std::uint64_t end_ = 0;
+    std::uint32_t entries_ = 0;
+    bool unflushed_ = false;
+    bool folderFlushed_ = false;
+    std::vector<bool> journaled_; // by block number
+};
 
 enum class RollbackResult {
     NoJournal,
     RolledBack,  // the old blocks are back and the journal is gone
-    Discarded,   // an incomplete journal was deleted; the database had not been touched
+    Discarded,   // a journal whose header never became durable was deleted; the database had not been touched
     Failed,      // the journal is still there, to be tried again
 };
 
-// Puts back the blocks of a complete journal into `database` (open for writing), flushes and deletes it.
+// Puts back the blocks of a journal into `database` (open for writing), cuts it to its old length, flushes
+// and deletes the journal.
 RollbackResult RollBack(const std::string& journalPath, platform::File& database);
 
 } // namespace tolvane

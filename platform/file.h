@@ -36,7 +36,7 @@ struct FileOpenOptions {
     int retryDelayMs = 500; // pause before each further attempt
     // Serve reads from a read-only mapping of the file instead of a system call each: for a caller that
     // reads many scattered blocks. The mapping never outlives the handle, follows the file as it grows and is
-    // dropped before every write or truncation, so a read always sees what the file holds.
+    // dropped before every truncation and every write past its end, so a read always sees what the file holds.
     bool mapReads = false;
 };
 
@@ -63,9 +63,12 @@ public:
     // end of the file or the file cannot be mapped (then every later call answers null at once too).
     std::uint8_t* PrivateView(std::uint64_t offset, std::size_t length);
     // For a handle with mapped reads: the `length` bytes at `offset` in place, in the read-only mapping that
-    // serves its reads, never to be written through. The pointer stays valid until the handle's next write
-    // or truncation, or its close. Null when the range lies past the end of the file or cannot be mapped.
+    // serves its reads, never to be written through; it shows what later writes put there. The pointer stays
+    // valid until the handle's next truncation or write past MappedBytes(), or its close. Null when the range
+    // lies past the end of the file or cannot be mapped.
     const std::uint8_t* ReadView(std::uint64_t offset, std::size_t length);
+    // How many bytes from the start the present mapping covers (0 when none).
+    std::uint64_t MappedBytes() const { return mapping_.viewSize; }
     // Writes all `length` bytes at `offset`; false on any failure.
     bool WriteAt(std::uint64_t offset, const void* data, std::size_t length);
     // Forces written data to the disk.

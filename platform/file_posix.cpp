@@ -136,7 +136,9 @@ bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
     // A read-only handle may have handed out pointers into its private view: it never unmaps for a write.
     if (descriptor_ < 0 || mapping_.readOnlyHandle || !MutatingOperationMayRun())
         return false;
-    Unmap();
+    // The shared mapping sees what is written inside it; one that does not reach the written range goes.
+    if (offset + length > mapping_.viewSize)
+        Unmap();
     std::size_t done = 0;
     const auto* bytes = static_cast<const char*>(data);
     while (done < length) {

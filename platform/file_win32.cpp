@@ -144,9 +144,11 @@ bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
     // A read-only handle may have handed out pointers into its private view: it never unmaps for a write.
     if (handle_ == nullptr || mapping_.readOnlyHandle || !MutatingOperationMayRun())
         return false;
-    // Writes and size changes go through the handle alone: no view may see the file half-changed, and
+    // Writes go through the handle, and a view of the file sees them, as the system cache serves both. A
+    // mapping that does not reach the written range goes; so does every mapping before a size change, as
     // Windows refuses to shorten a file that is mapped.
-    Unmap();
+    if (offset + length > mapping_.viewSize)
+        Unmap();
     std::size_t done = 0;
     const auto* bytes = static_cast<const char*>(data);
     while (done < length) {

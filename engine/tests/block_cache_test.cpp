@@ -330,3 +330,62 @@ TEST(RecordCollectionGrowth, CapacityGrowsByATenth)
     EXPECT_EQ(collection.Ids()[149], 150);
     tlvCloseDatabase(db);
 }
+
+// Early writing: the callback comes before a block is brought in once a batch more changed blocks are held;
+// what it may write are the changed blocks nothing holds or pins, and once written and marked clean they go
+// as clean blocks do, their contents in the file, but only once the cache holds more than a batch: from the
+// first call on, a batch is what it may hold.
+TEST_F(BlockCacheTest, ChangedBlocksAreWrittenEarlyInBatches)
+{
+    cache.SetLimit(2);
+    std::vector<std::vector<std::int32_t>> offered;
+    cache.SpillWhenDirty(4, [&] {
+        std::vector<std::int32_t> blocks = cache.SpillableBlocks();
+        offered.push_back(blocks);
+        ASSERT_TRUE(cache.WriteBlocks(file, blocks));
+        cache.MarkClean(blocks);
+    });
+    BlockRef held = cache.GetBlock(file, 30, false, false);
+    held.Mutable()[1] = 1;
+    BlockRef pinned = cache.GetBlock(file, 31, false, true);
+    pinned.Mutable()[1] = 2;
+    pinned.Reset();
+    for (std::int32_t n : {33, 32}) {
+        BlockRef block = cache.GetBlock(file, n, false, false);
+        block.Mutable()[1] = static_cast<std::uint8_t>(n);
+    }
+    EXPECT_TRUE(offered.empty()) << "the fourth changed block came in before the batch was full";
+    EXPECT_EQ(cache.DirtyCount(), 4);
+    cache.GetBlock(file, 34, false, false);
+    ASSERT_EQ(offered.size(), 1u);
+    EXPECT_EQ(offered[0], (std::vector<std::int32_t>{32, 33})) << "ascending, neither held nor pinned";
+    EXPECT_EQ(cache.DirtyCount(), 2);
+    EXPECT_FALSE(cache.IsDirty(32));
+    EXPECT_FALSE(cache.IsDirty(33));
+    EXPECT_EQ(cache.LoadedCount(), 5) << "written, the blocks stay while the cache holds no more than a batch";
+    cache.GetBlock(file, 35, false, false);
+    EXPECT_LE(cache.LoadedCount(), 5);
+    EXPECT_FALSE(cache.IsLoaded(32) && cache.IsLoaded(33)) << "beyond a batch, a clean one goes";
+    EXPECT_TRUE(cache.IsDirty(30));
+    EXPECT_TRUE(cache.IsDirty(31));
+    EXPECT_EQ(cache.Check({30}), "");
+    std::uint8_t byte = 0;
+    ASSERT_EQ(file.ReadAt(33 * BlockSize + 1, &byte, 1), 1);
+    EXPECT_EQ(byte, 33);
+    EXPECT_EQ(cache.GetBlock(file, 32, false, false).Data()[1], 32) << "read back as written";
+
+    // The next call waits for a batch more than were left after this one (two); an empty function ends it.
+    for (std::int32_t n : {40, 41, 43})
+        cache.GetBlock(file, n, true, false);
+    cache.GetBlock(file, 42, false, false);
+    cache.GetBlock(file, 45, true, false);
+    EXPECT_EQ(offered.size(), 1u);
+    cache.GetBlock(file, 46, false, false);
+    ASSERT_EQ(offered.size(), 2u);
+    EXPECT_EQ(offered[1], (std::vector<std::int32_t>{40, 41, 43, 45}));
+    cache.SpillWhenDirty(0, {});
+    for (std::int32_t n = 50; n < 60; ++n)
+        cache.GetBlock(file, n, true, false);
+    EXPECT_EQ(offered.size(), 2u);
+    EXPECT_EQ(cache.Check({30}), "");
+}

@@ -1,14 +1,19 @@
 // Commits are atomic: a write that fails at any point of a commit, or a process that dies there, leaves
 // the database as it was before the transaction. The platform file layer's fault seam stops the N-th
-// mutating operation, for every N of a commit.
+// mutating operation, for every N of a commit. Every case runs twice: with the whole transaction held in
+// the cache until the commit, and in a cache so small that the transaction writes its changed blocks to
+// the file early, several times before its commit.
+#include "engine/database_file.h"
 #include "engine/tests/test_support.h"
 #include "engine/tolvane.h"
 #include "platform/file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <cstdlib>
@@ -75,6 +80,17 @@ void Change(DatabaseFile* db, std::int32_t table)
     tlvAddTable(&extra, db);
 }
 
+// The handle that makes the change: under a tiny memory limit, with early writes every few changed blocks.
+DatabaseFile* OpenForChange(const std::string& path, bool spill)
+{
+    DatabaseFile* db = tlvOpenDatabaseEx(path.c_str(), 0);
+    if (db && spill) {
+        tlvSetMemory(16, db);
+        db->SetSpillBatch(3);
+    }
+    return db;
+}
+
 // Everything a reader sees: every live record with its long text, in id order. The open puts back what an
 // interrupted commit left, so the engine's inside must be consistent at once.
 std::string Content(const std::string& path)
@@ -117,11 +133,13 @@ protected:
         before = ReadWholeFile(file.Path());
         beforeContent = Content(file.Path());
 
-        // A clean run, to count the commit's mutating operations and to know the new content.
-        db = tlvOpenDatabaseEx(file.c_str(), 0);
+        // A clean run, to count the transaction's mutating operations (early writes and commit) and to know
+        // the new content.
+        db = OpenForChange(file.Path(), Spill());
         tlvStartTransaction(TLV_READWRITE, db);
-        Change(db, table);
         platform::SetFileFault(platform::FileFaultMode::Off, 0);
+        Change(db, table);
+        ASSERT_EQ(db->Spills() >= 2, Spill()) << db->Spills() << " early writes";
         ASSERT_EQ(tlvEndTransaction(1, db), 0);
         operations = platform::MutatingFileOperations();
         tlvCloseDatabase(db);
@@ -129,8 +147,19 @@ protected:
         ASSERT_NE(afterContent, beforeContent);
         ASSERT_GT(operations, 4);
         EXPECT_FALSE(Exists(file.Path() + "-journal"));
+        if (Spill()) {
+            // Written early or not, the committed transaction reads back the same.
+            WriteWholeFile(file.Path(), before);
+            db = OpenForChange(file.Path(), false);
+            tlvStartTransaction(TLV_READWRITE, db);
+            Change(db, table);
+            ASSERT_EQ(tlvEndTransaction(1, db), 0);
+            tlvCloseDatabase(db);
+            EXPECT_EQ(Content(file.Path()), afterContent);
+        }
         WriteWholeFile(file.Path(), before);
     }
+    virtual bool Spill() const { return false; }
     void TearDown() override
     {
         platform::SetFileFault(platform::FileFaultMode::Off, 0);
@@ -142,10 +171,10 @@ protected:
     void LeaveATornCommit()
     {
         WriteWholeFile(file.Path(), before);
-        DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+        DatabaseFile* db = OpenForChange(file.Path(), Spill());
         ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
-        Change(db, table);
         platform::SetFileFault(platform::FileFaultMode::FailFromNth, operations - 2);
+        Change(db, table);
         EXPECT_EQ(tlvEndTransaction(1, db), 16);
         platform::SetFileFault(platform::FileFaultMode::Off, 0);
         tlvCloseDatabase(db);
@@ -159,19 +188,25 @@ protected:
     int operations = 0;
 };
 
+// The cases whose transaction may write early, run both ways.
+class CommitTest : public CrashSafetyTest, public ::testing::WithParamInterface<bool> {
+protected:
+    bool Spill() const override { return GetParam(); }
+};
+
 } // namespace
 
-TEST_F(CrashSafetyTest, FailedWriteAtAnyPointLeavesTheFileAsBefore)
+TEST_P(CommitTest, FailedWriteAtAnyPointLeavesTheFileAsBefore)
 {
     for (platform::FileFaultMode mode : {platform::FileFaultMode::FailOnlyNth, platform::FileFaultMode::FailFromNth}) {
         for (int n = 1; n <= operations; ++n) {
             SCOPED_TRACE("mode " + std::to_string(static_cast<int>(mode)) + ", operation " + std::to_string(n));
             WriteWholeFile(file.Path(), before);
-            DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+            DatabaseFile* db = OpenForChange(file.Path(), Spill());
             ASSERT_NE(db, nullptr);
             ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
-            Change(db, table);
             platform::SetFileFault(mode, n);
+            Change(db, table);
             EXPECT_EQ(tlvEndTransaction(1, db), 16);
             EXPECT_EQ(tlvGetLastError(db), 16);
             platform::SetFileFault(platform::FileFaultMode::Off, 0);
@@ -189,7 +224,36 @@ TEST_F(CrashSafetyTest, FailedWriteAtAnyPointLeavesTheFileAsBefore)
     }
 }
 
-TEST_F(CrashSafetyTest, AJournalLeftBehindIsPlayedBackOnOpen)
+// A transaction given up leaves the file as it was, however much of it was written early, and the handle
+// goes on with the old contents.
+TEST_P(CommitTest, DiscardedTransactionLeavesTheFileAsBefore)
+{
+    DatabaseFile* db = OpenForChange(file.Path(), Spill());
+    ASSERT_NE(db, nullptr);
+    ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+    Change(db, table);
+    EXPECT_EQ(db->Spills() > 0, Spill());
+    EXPECT_EQ(Exists(file.Path() + "-journal"), Spill());
+    EXPECT_EQ(tlvEndTransaction(0, db), 0);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
+    EXPECT_TRUE(ReadWholeFile(file.Path()) == before);
+    EXPECT_FALSE(Exists(file.Path() + "-journal"));
+    {
+        Transaction t(db, TLV_READ);
+        EXPECT_EQ(tlvNumberOfRecords(table, db), 300);
+        Row row{};
+        ASSERT_EQ(tlvReadRecord(table, 1, &row, db), 0);
+        EXPECT_STREQ(row.name, "Person 00000");
+    }
+    // And the same transaction made again commits.
+    ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+    Change(db, table);
+    EXPECT_EQ(tlvEndTransaction(1, db), 0);
+    tlvCloseDatabase(db);
+    EXPECT_EQ(Content(file.Path()), afterContent);
+}
+
+TEST_P(CommitTest, AJournalLeftBehindIsPlayedBackOnOpen)
 {
     LeaveATornCommit();
     EXPECT_TRUE(Exists(file.Path() + "-journal"));
@@ -258,9 +322,75 @@ TEST_F(CrashSafetyTest, FailedReadFailsTheOperation)
     tlvCloseDatabase(db);
 }
 
+// A transaction far larger than the cache holds no more than a batch of changed blocks beyond the limit at
+// any time, and reads back whole once committed; given up instead, it leaves the file as it was.
+TEST(EarlyWrites, BoundTheMemoryOfALargeTransaction)
+{
+    ScratchFile file("large.vdb");
+    DatabaseFile* db = tlvCreateDatabaseEx(file.c_str(), 0);
+    ASSERT_NE(db, nullptr);
+    std::int32_t table = AddPersonTable(db);
+    Fill(db, table, 2000);
+    tlvSetMemory(64, db);
+    db->SetSpillBatch(48);
+    auto row = [](int i) {
+        Row r{};
+        std::snprintf(r.name, sizeof r.name, "Row %07d", (i * 7919) % 20011);
+        r.number = i % 97;
+        return r;
+    };
+    auto insert = [&](int rows, std::int32_t& peakKb) {
+        for (int i = 0; i < rows; ++i) {
+            Row r = row(i);
+            std::int32_t id = tlvNewID(table, db);
+            ASSERT_EQ(tlvWriteRecord(table, id, &r, db), 0);
+            peakKb = std::max(peakKb, tlvGetMemoryUsage(db));
+        }
+    };
+    std::vector<std::uint8_t> before = ReadWholeFile(file.Path());
+
+    std::int32_t peakKb = 0;
+    ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+    insert(20000, peakKb);
+    EXPECT_GE(db->Spills(), 5);
+    ASSERT_EQ(tlvEndTransaction(0, db), 0);
+    EXPECT_TRUE(ReadWholeFile(file.Path()) == before);
+    EXPECT_TRUE(EngineConsistent(db, Indexes::Balanced));
+
+    std::int32_t spillsBefore = db->Spills();
+    peakKb = 0;
+    ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+    insert(20000, peakKb);
+    EXPECT_GE(db->Spills() - spillsBefore, 5);
+    ASSERT_EQ(tlvEndTransaction(1, db), 0);
+    // The limit, a batch, and what a single write holds or pins (page maps, the header, a few blocks).
+    EXPECT_LE(peakKb, (8 + 48 + 24) * 8);
+    EXPECT_TRUE(EngineConsistent(db));
+    tlvCloseDatabase(db);
+
+    db = tlvOpenDatabaseEx(file.c_str(), 0);
+    ASSERT_NE(db, nullptr);
+    Transaction t(db, TLV_READ);
+    ASSERT_EQ(tlvNumberOfRecords(table, db), 22000);
+    for (int i = 0; i < 20000; ++i) {
+        Row wanted = row(i);
+        Row got{};
+        ASSERT_EQ(tlvReadRecord(table, 2001 + i, &got, db), 0);
+        ASSERT_STREQ(got.name, wanted.name) << "record " << 2001 + i;
+        ASSERT_EQ(got.number, wanted.number);
+    }
+    int walked = 0;
+    for (std::int32_t id = tlvGetFirstRecord(table, 1, db); id != 0; id = tlvGetNextRecord(table, 1, id, 1, db))
+        ++walked;
+    EXPECT_EQ(walked, 22000);
+    EXPECT_TRUE(EngineConsistent(db));
+    t.Commit();
+    tlvCloseDatabase(db);
+}
+
 #ifndef _WIN32
 
-TEST_F(CrashSafetyTest, ProcessDyingAtAnyPointOfTheCommit)
+TEST_P(CommitTest, ProcessDyingAtAnyPointOfTheCommit)
 {
     for (int n = 1; n <= operations + 1; ++n) {
         SCOPED_TRACE("dies at operation " + std::to_string(n));
@@ -268,10 +398,10 @@ TEST_F(CrashSafetyTest, ProcessDyingAtAnyPointOfTheCommit)
         pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+            DatabaseFile* db = OpenForChange(file.Path(), Spill());
             tlvStartTransaction(TLV_READWRITE, db);
-            Change(db, table);
             platform::SetFileFault(platform::FileFaultMode::ExitAtNth, n);
+            Change(db, table);
             tlvEndTransaction(1, db);
             _exit(0);
         }
@@ -286,7 +416,7 @@ TEST_F(CrashSafetyTest, ProcessDyingAtAnyPointOfTheCommit)
     }
 }
 
-TEST_F(CrashSafetyTest, KilledWhileCommittingOverAndOver)
+TEST_P(CommitTest, KilledWhileCommittingOverAndOver)
 {
     // The child rewrites every record with the same generation number in each transaction; however
     // it is killed, every record must carry one generation.
@@ -298,7 +428,7 @@ TEST_F(CrashSafetyTest, KilledWhileCommittingOverAndOver)
         ASSERT_GE(child, 0);
         if (child == 0) {
             close(ready[0]);
-            DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
+            DatabaseFile* db = OpenForChange(file.Path(), Spill());
             for (std::int32_t generation = 1;; ++generation) {
                 tlvStartTransaction(TLV_READWRITE, db);
                 for (std::int32_t id = 1; id <= 300; ++id)
@@ -348,17 +478,20 @@ TEST(CrashChild, CommitsUntilTheFault)
     std::string text(plan);
     std::string::size_type bar = text.find('|');
     std::string path = text.substr(0, bar);
-    int n = std::atoi(text.c_str() + bar + 1);
-    DatabaseFile* db = tlvOpenDatabaseEx(path.c_str(), 0);
+    std::string::size_type second = text.find('|', bar + 1);
+    int n = std::atoi(text.substr(bar + 1, second - bar - 1).c_str());
+    bool spill = text.substr(second + 1) == "1";
+    DatabaseFile* db = OpenForChange(path, spill);
     ASSERT_NE(db, nullptr);
     tlvStartTransaction(TLV_READWRITE, db);
-    Change(db, tlvGetTableID("PERSON", db));
+    std::int32_t person = tlvGetTableID("PERSON", db);
     platform::SetFileFault(platform::FileFaultMode::ExitAtNth, n);
+    Change(db, person);
     tlvEndTransaction(1, db);
     std::exit(0);
 }
 
-TEST_F(CrashSafetyTest, ProcessDyingAtAnyPointOfTheCommit)
+TEST_P(CommitTest, ProcessDyingAtAnyPointOfTheCommit)
 {
     char program[MAX_PATH] = {};
     ASSERT_GT(GetModuleFileNameA(nullptr, program, MAX_PATH), 0u);
@@ -366,7 +499,7 @@ TEST_F(CrashSafetyTest, ProcessDyingAtAnyPointOfTheCommit)
     for (int n = 1; n <= operations + 1; ++n) {
         SCOPED_TRACE("dies at operation " + std::to_string(n));
         WriteWholeFile(file.Path(), before);
-        std::string plan = file.Path() + "|" + std::to_string(n);
+        std::string plan = file.Path() + "|" + std::to_string(n) + "|" + (Spill() ? "1" : "0");
         SetEnvironmentVariableA("TOLVANE_CRASH_CHILD", plan.c_str());
         std::string command = std::string("\"") + program + "\" --gtest_filter=CrashChild.*";
         STARTUPINFOA startup{};
@@ -392,3 +525,8 @@ TEST_F(CrashSafetyTest, ProcessDyingAtAnyPointOfTheCommit)
 }
 
 #endif
+
+INSTANTIATE_TEST_SUITE_P(CrashSafety, CommitTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                             return info.param ? "WrittenEarly" : "HeldUntilTheCommit";
+                         });

@@ -172,7 +172,7 @@ TEST(MappedFileRead, ReachesEveryBlockOfTheLargestFile)
     }
 }
 
-TEST(ReadView, LendsTheReadMappingUntilTheNextWrite)
+TEST(ReadView, LendsTheReadMappingUntilAWritePastItsEnd)
 {
     ScratchFile scratch("readview.bin");
     platform::File file = OpenScratch(scratch.Path(), true);
@@ -188,7 +188,12 @@ TEST(ReadView, LendsTheReadMappingUntilTheNextWrite)
     EXPECT_EQ(file.ReadView(8, 3), nullptr) << "past the end";
     EXPECT_EQ(file.ReadView(3, 0), nullptr);
     EXPECT_EQ(file.PrivateView(0, 1), nullptr) << "a handle that writes lends no private view";
+    EXPECT_EQ(file.MappedBytes(), 10u);
+    ASSERT_TRUE(file.WriteAt(3, "XY", 2));
+    EXPECT_EQ(file.MappedBytes(), 10u) << "a write inside the mapping keeps it";
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(view), 4), "cXYf") << "and the view shows what was written";
     ASSERT_TRUE(file.WriteAt(10, "kl", 2));
+    EXPECT_EQ(file.MappedBytes(), 0u) << "a write past its end drops it";
     const std::uint8_t* grown = file.ReadView(10, 2);
     ASSERT_NE(grown, nullptr) << "after a write the file is mapped as it now is";
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(grown), 2), "kl");
