@@ -8,7 +8,7 @@
 
 #include "exchange/import_data.h"
 #include "exchange/tests/import_test_support.h"
-#include "persons/ui/tests/dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 #include "res/exchange_resource.h"
 #include "res/frame_resource.h"
 

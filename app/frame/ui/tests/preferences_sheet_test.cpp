@@ -2,7 +2,7 @@
 // and posts the change notices, and the frame's Tools > Preferences command runs the sheet.
 #include "frame_fixture.h"
 
-#include "persons/ui/tests/dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 
 #include "frame/ui/preferences_sheet.h"
 #include "ui_common/custom_controls.h"
