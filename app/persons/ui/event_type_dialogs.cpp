@@ -13,8 +13,9 @@
 #include "ui_common/message_box.h"
 #include "ui_common/window_helpers.h"
 #include "core/event_type.h"
-#include "persons/ui/dialog_state.h"
+#include "ui_common/dialog_state.h"
 #include "res/persons_resource.h"
+#include "ui_common/combo_box.h"
 #include "ui_common/guarded_procedure.h"
 
 namespace {
@@ -23,38 +24,6 @@ constexpr int ListColumnWidths[] = {120, 60, 90, 80};
 const char* const ListColumnKeys[] = {LanguageKey("EVENTTYPE_LIST_HEADING1"), LanguageKey("EVENTTYPE_LIST_HEADING2"),
                                       LanguageKey("EVENTTYPE_LIST_HEADING3"), LanguageKey("EVENTTYPE_LIST_HEADING4")};
 const char* const PrincipalChoices[] = {"-", "1", "2"};
-
-// Combo boxes of (text, value) entries.
-int AddComboItem(HWND combo, const char* text, LPARAM value)
-{
-    int index = static_cast<int>(SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
-    SendMessageA(combo, CB_SETITEMDATA, index, value);
-    return index;
-}
-
-// Selects the entry of `value`; false when there is none.
-bool SelectComboValue(HWND combo, LPARAM value)
-{
-    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        if (SendMessageA(combo, CB_GETITEMDATA, i, 0) == value) {
-            SendMessageA(combo, CB_SETCURSEL, i, 0);
-            return true;
-        }
-    }
-    return false;
-}
-
-int ComboSelection(HWND dialog, int item)
-{
-    return static_cast<int>(SendDlgItemMessageA(dialog, item, CB_GETCURSEL, 0, 0));
-}
-
-LPARAM SelectedComboValue(HWND dialog, int item)
-{
-    int selection = ComboSelection(dialog, item);
-    return SendDlgItemMessageA(dialog, item, CB_GETITEMDATA, selection, 0);
-}
 
 const char* KindText(int kind)
 {
@@ -142,11 +111,6 @@ struct EditorState {
     bool isNew = true;
     bool builtInFound = false;
 };
-
-EditorState* StateOf(HWND dialog)
-{
-    return DialogStateOf<EditorState>(dialog);
-}
 
 int SelectedKind(HWND dialog)
 {
@@ -359,12 +323,6 @@ void EditorCommand(HWND dialog, EditorState& state, int command, int notificatio
         if (SaveEditor(dialog, state))
             EndDialog(dialog, 1);
         break;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        break;
-    case IDHELP:
-        ShowHelpTopic(HelpDisplayTopic, "EventTypeWindow.htm");
-        break;
     default:
         break;
     }
@@ -413,26 +371,9 @@ INT_PTR EventTypeListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 INT_PTR EventTypeEditMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return InitEditor(dialog, static_cast<std::int32_t>(lParam));
-    case WM_COMMAND:
-        if (EditorState* state = StateOf(dialog)) {
-            EditorCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL)
-            EndDialog(dialog, 0);
-        return TRUE;
-    case WM_HELP:
-        ShowHelpTopic(HelpDisplayTopic, "EventTypeWindow.htm");
-        return TRUE;
-    case WM_NCDESTROY:
-        DestroyDialogState<EditorState>(dialog);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return AnswerStatefulDialog<EditorState>(
+        dialog, message, wParam, lParam, "EventTypeWindow.htm",
+        [](HWND d, LPARAM id) { return InitEditor(d, static_cast<std::int32_t>(id)); }, EditorCommand);
 }
 
 } // namespace

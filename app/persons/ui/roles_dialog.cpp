@@ -12,7 +12,7 @@
 #include "ui_common/window_helpers.h"
 #include "core/role.h"
 #include "core/ui/note_page.h"
-#include "persons/ui/dialog_state.h"
+#include "ui_common/dialog_state.h"
 #include "res/persons_resource.h"
 #include "ui_common/guarded_procedure.h"
 
@@ -26,11 +26,6 @@ struct RolesState {
     std::unique_ptr<RoleRecord> chosen; // the role shown; id 0 for a new one
     bool showing = false;               // set while the dialog itself fills the fields
 };
-
-RolesState* StateOf(HWND dialog)
-{
-    return DialogStateOf<RolesState>(dialog);
-}
 
 void EnableApply(HWND dialog, bool enable)
 {
@@ -174,38 +169,16 @@ void RolesCommand(HWND dialog, RolesState& state, int command, int notification)
     case IDC_ROLES_APPLY:
         ApplyRole(dialog, state);
         break;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        break;
-    case IDHELP:
-        ShowHelpTopic(HelpDisplayTopic, "Roles.htm");
-        break;
     default:
         break;
     }
 }
 
 
-INT_PTR RolesDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR RolesDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return InitRoles(dialog);
-    case WM_COMMAND:
-        if (RolesState* state = StateOf(dialog))
-            RolesCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-        else if (LOWORD(wParam) == IDCANCEL)
-            EndDialog(dialog, 0);
-        return TRUE;
-    case WM_HELP:
-        ShowHelpTopic(HelpDisplayTopic, "Roles.htm");
-        return TRUE;
-    case WM_NCDESTROY:
-        DestroyDialogState<RolesState>(dialog);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return AnswerStatefulDialog<RolesState>(dialog, message, wParam, lParam, "Roles.htm",
+                                            [](HWND d, LPARAM) { return InitRoles(d); }, RolesCommand);
 }
 
 } // namespace

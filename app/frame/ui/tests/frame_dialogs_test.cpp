@@ -7,6 +7,7 @@
 #include "ui_common/message_box.h"
 #include "ui_common/question_box.h"
 #include "ui_common/window_helpers.h"
+#include "res/core_resource.h"
 #include "res/frame_resource.h"
 
 #include <commctrl.h>
@@ -271,6 +272,41 @@ TEST_F(FrameDialogs, PropertySheetShowsAndSavesTheDatabaseHeader)
     EXPECT_STREQ(stored.title, "Lind family");
     EXPECT_STREQ(stored.ownerName, "Ada Lind");
     EXPECT_EQ(std::string(stored.copyright), GeneratedCopyright(now.wYear, "Ada Lind"));
+}
+
+TEST_F(FrameDialogs, DateCalculatorOpensOnTodayForLookingUpOnly)
+{
+    InstallLanguage();
+    ASSERT_TRUE(StartFrame());
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::string calendar, year, resultDay, button;
+    int day = -1, month = -1;
+    bool cancelShown = true;
+    DialogDriver driver([&](HWND dialog) {
+        char text[64] = {};
+        GetDlgItemTextA(dialog, IDC_CALC_CALENDAR, text, sizeof text);
+        calendar = text;
+        GetDlgItemTextA(dialog, IDC_CALC_YEAR, text, sizeof text);
+        year = text;
+        GetDlgItemTextA(dialog, IDC_CALC_RESULT_DAY, text, sizeof text);
+        resultDay = text;
+        GetDlgItemTextA(dialog, IDOK, text, sizeof text);
+        button = text;
+        day = static_cast<int>(SendDlgItemMessageA(dialog, IDC_CALC_DAY, CB_GETCURSEL, 0, 0));
+        month = static_cast<int>(SendDlgItemMessageA(dialog, IDC_CALC_MONTH, CB_GETCURSEL, 0, 0));
+        cancelShown = IsWindowVisible(GetDlgItem(dialog, IDCANCEL)) != FALSE;
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_TOOLS_DATECALC, 0);
+    ASSERT_TRUE(driver.Acted());
+    EXPECT_EQ(calendar, GetLanguageText("DATE_CALENDAR_GREGORIAN"));
+    EXPECT_EQ(day, now.wDay - 1);
+    EXPECT_EQ(month, now.wMonth - 1);
+    EXPECT_EQ(year, std::to_string(now.wYear));
+    EXPECT_EQ(resultDay, std::to_string(now.wDay));
+    EXPECT_EQ(button, GetLanguageText("BUTTON_CLOSE"));
+    EXPECT_FALSE(cancelShown);
 }
 
 } // namespace
