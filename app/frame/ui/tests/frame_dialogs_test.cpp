@@ -4,6 +4,7 @@
 #include "core/database_properties.h"
 #include "core/engine_transaction.h"
 #include "frame/ui/database_display.h"
+#include "frame/ui/menus.h"
 #include "ui_common/message_box.h"
 #include "ui_common/question_box.h"
 #include "ui_common/window_helpers.h"
@@ -307,6 +308,46 @@ TEST_F(FrameDialogs, DateCalculatorOpensOnTodayForLookingUpOnly)
     EXPECT_EQ(resultDay, std::to_string(now.wDay));
     EXPECT_EQ(button, GetLanguageText("BUTTON_CLOSE"));
     EXPECT_FALSE(cancelShown);
+}
+
+// Every item of the frame's menus, submenus included, shows a help line of its own in the status bar
+// while it is selected. The entries of the Report submenus are report types that bring their own.
+void CheckMenuHelp(HMENU menu, const std::string& path, bool isReportMenu, int& items)
+{
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
+        ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item));
+        if (item.fType & MFT_SEPARATOR)
+            continue;
+        char name[128] = {};
+        GetMenuStringA(menu, static_cast<UINT>(position), name, sizeof name, MF_BYPOSITION);
+        const std::string where = path + " > " + name;
+        SetWindowTextA(GetDlgItem(FrameWindow, IDC_FRAME_STATUSBAR), "");
+        if (item.hSubMenu != nullptr)
+            ShowMenuHelp(static_cast<UINT>(position), MF_POPUP, menu);
+        else
+            ShowMenuHelp(item.wID, 0, menu);
+        char help[256] = {};
+        SendDlgItemMessageA(FrameWindow, IDC_FRAME_STATUSBAR, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(help));
+        EXPECT_NE(std::string(help), "") << where;
+        EXPECT_EQ(std::string(help).find("_HELP"), std::string::npos) << where;
+        ++items;
+        bool reportSubmenu = isReportMenu && position < ReportSubmenuCount;
+        if (item.hSubMenu != nullptr && !reportSubmenu)
+            CheckMenuHelp(item.hSubMenu, where, menu == GetMenu(FrameWindow) && position == ReportMenuPosition,
+                          items);
+    }
+}
+
+TEST_F(FrameDialogs, EveryMenuItemHasAStatusBarHelpLine)
+{
+    InstallLanguage();
+    ASSERT_TRUE(StartFrame());
+    int items = 0;
+    CheckMenuHelp(GetMenu(FrameWindow), "menu", false, items);
+    EXPECT_GT(items, 100) << "the walk reached the submenus";
 }
 
 } // namespace
