@@ -16,6 +16,7 @@
 #include "ui_common/dialog_state.h"
 #include "res/persons_resource.h"
 #include "ui_common/combo_box.h"
+#include "ui_common/dialog_position.h"
 #include "ui_common/guarded_procedure.h"
 
 namespace {
@@ -100,6 +101,7 @@ void InitTypeList(HWND dialog)
         SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
     }
     FillTypeList(dialog);
+    CentreOnOwner(dialog);
 }
 
 // ---- the editor ----
@@ -259,6 +261,7 @@ BOOL InitEditor(HWND dialog, std::int32_t id)
         OfferBuiltInTemplates(dialog, s);
     }
     ShowKindFields(dialog, s.isNew, kind);
+    CentreOnOwner(dialog);
     return TRUE;
 }
 

@@ -14,6 +14,7 @@
 #include "core/ui/note_page.h"
 #include "ui_common/dialog_state.h"
 #include "res/persons_resource.h"
+#include "ui_common/dialog_position.h"
 #include "ui_common/guarded_procedure.h"
 
 namespace {
@@ -146,6 +147,7 @@ BOOL InitRoles(HWND dialog)
     SendMessageA(note, EM_EXLIMITTEXT, 0, NoteFieldLimit);
     SendMessageA(note, EM_SETEVENTMASK, 0, ENM_CHANGE);
     FillRoles(dialog, s);
+    CentreOnOwner(dialog);
     return TRUE;
 }
 
