@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <utility>
 
@@ -41,15 +42,54 @@ void SetListItemText(HWND list, int item, int column, const char* text)
     SendMessageA(list, LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell));
 }
 
+// Stops a window drawing while it is refilled, and has it drawn once afterwards.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND window) : window_(window) { SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawPause()
+    {
+        SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND window_;
+};
+
+// Shares the list's width among the columns in the proportions of their designed widths, room kept for
+// the vertical scroll bar, so that no horizontal one is ever needed.
+void FitColumns(HWND list)
+{
+    RECT client{};
+    GetClientRect(list, &client);
+    int width = client.right - client.left;
+    if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0)
+        width -= GetSystemMetrics(SM_CXVSCROLL);
+    int designed = 0;
+    for (int columnWidth : ListColumnWidths)
+        designed += columnWidth;
+    int left = width;
+    constexpr int columns = static_cast<int>(std::size(ListColumnWidths));
+    for (int column = 0; column < columns; ++column) {
+        int share = column + 1 < columns ? width * ListColumnWidths[column] / designed : left;
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, column, share > 0 ? share : 0);
+        left -= share;
+    }
+}
+
 void FillTypeList(HWND dialog)
 {
     HWND list = GetDlgItem(dialog, IDC_EVENTTYPE_LIST);
+    RedrawPause pause(list);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     EnableWindow(GetDlgItem(dialog, IDC_EVENTTYPE_EDIT), FALSE);
+    FitColumns(list);
     if (CurrentDatabase == nullptr)
         return;
     Database& database = *CurrentDatabase;
-    EngineTransaction transaction(database.file, TLV_READWRITE);
+    EngineTransaction transaction(database.file, TLV_READ);
     if (!transaction.Running())
         return;
     VisitEventTypes(database, [&](std::int32_t id, const EventTypeRow& row) {
@@ -65,6 +105,7 @@ void FillTypeList(HWND dialog)
             SetListItemText(list, index, 3, tag);
         return false;
     });
+    FitColumns(list);
 }
 
 // The id of the selected type, 0 when none is selected.
