@@ -168,3 +168,8 @@ void SetItemLanguageText(HWND dialog, int item, const char* key)
 {
     SetDlgItemTextA(dialog, item, GetLanguageText(key));
 }
+
+void ShowWriteFailure(HWND owner)
+{
+    ShowMessageBox(owner, GetLanguageText("DATABASE_WRITE_ERROR"), nullptr, MB_OK | MB_ICONERROR);
+}

@@ -36,3 +36,7 @@ void TranslateDialog(HWND dialog);
 
 // Sets a dialog item's text to the language text of `key`.
 void SetItemLanguageText(HWND dialog, int item, const char* key);
+
+// The box that says a change could not be written to the open database (error icon, no caption); the
+// same box wherever a dialog's save fails, the dialog keeping what the user typed.
+void ShowWriteFailure(HWND owner);

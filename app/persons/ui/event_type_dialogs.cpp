@@ -337,7 +337,7 @@ bool SaveEditor(HWND dialog, EditorState& state)
         // The discarded transaction took the new id with it.
         if (isNew)
             state.type.SetId(0);
-        ShowMessageBox(dialog, GetLanguageText("DATABASE_ERROR"), nullptr, MB_OK | MB_ICONERROR);
+        ShowWriteFailure(dialog);
         return false;
     }
     return true;

@@ -320,3 +320,31 @@ TEST_F(EventTypeDialogTest, ShownListSettlesQuicklyAfterOkInTheEditor)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(EventTypeDialogTest, AFailedWriteSaysSoAndKeepsWhatWasTyped)
+{
+    ScopedLanguage master{ScopedLanguage::Master()};
+    HWND editor = Open(EventTypeEditResource, EventTypeEditDlgProc, 0);
+    SetDlgItemTextA(editor, IDC_EVENTTYPE_NAME, "Graduation party");
+    // Another program holds the file, sharing it with nobody.
+    HANDLE holder = CreateFileA(database_.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    Click(editor, IDOK);
+    CloseHandle(holder);
+
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, GetLanguageText("DATABASE_WRITE_ERROR"));
+    EXPECT_EQ(boxes_.boxes[0].caption, "<null>");
+    EXPECT_EQ(boxes_.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(TypeCount(), 3);
+    EXPECT_EQ(ItemText(editor, IDC_EVENTTYPE_NAME), "Graduation party");
+
+    Click(editor, IDOK);
+    EXPECT_EQ(boxes_.boxes.size(), 1u);
+    ASSERT_EQ(TypeCount(), 4);
+    EXPECT_STREQ(Stored(4).name, "Graduation party");
+}
+
+} // namespace

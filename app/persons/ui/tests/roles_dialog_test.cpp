@@ -166,3 +166,36 @@ TEST_F(RolesDialogTest, NewRoleWithEmptyNameIsCreated)
 }
 
 } // namespace
+
+namespace {
+
+// Both dialogs say so in one and the same box when the database file cannot be written, and keep what
+// was typed, so that it can be applied again once the file can be written.
+TEST_F(RolesDialogTest, AFailedWriteSaysSoAndKeepsWhatWasTyped)
+{
+    ScopedLanguage master{ScopedLanguage::Master()};
+    HWND dialog = OpenRoles();
+    SetDlgItemTextA(dialog, IDC_ROLES_NAME, "Officiant");
+    SetDlgItemTextA(dialog, IDC_ROLES_NOTE, "leads the service");
+    // Another program holds the file, sharing it with nobody.
+    HANDLE holder = CreateFileA(database_.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    Click(dialog, IDC_ROLES_APPLY);
+    CloseHandle(holder);
+
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, GetLanguageText("DATABASE_WRITE_ERROR"));
+    EXPECT_EQ(boxes_.boxes[0].caption, "<null>");
+    EXPECT_EQ(boxes_.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(RoleCount(), 2);
+    EXPECT_EQ(ItemText(dialog, IDC_ROLES_NAME), "Officiant");
+    EXPECT_EQ(ItemText(dialog, IDC_ROLES_NOTE), "leads the service");
+    EXPECT_TRUE(IsItemEnabled(dialog, IDC_ROLES_APPLY));
+
+    Click(dialog, IDC_ROLES_APPLY);
+    EXPECT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(RoleCount(), 3);
+    EXPECT_EQ(StoredName(3), "Officiant");
+}
+
+} // namespace
