@@ -275,6 +275,32 @@ TEST_F(FrameDialogs, PropertySheetShowsAndSavesTheDatabaseHeader)
     EXPECT_EQ(std::string(stored.copyright), GeneratedCopyright(now.wYear, "Ada Lind"));
 }
 
+// Apply stays unavailable until a field is edited: opening the sheet and clicking through its tabs fills
+// fields but changes nothing.
+TEST_F(FrameDialogs, PropertySheetOffersApplyOnlyAfterAnEdit)
+{
+    InstallLanguage();
+    ASSERT_TRUE(StartFrame());
+    std::string path = MakeDatabase("apply.vdb");
+    OpenFileByExtension(FrameWindow, path.c_str());
+    ASSERT_NE(CurrentDatabase, nullptr);
+    HWND sheet = OpenDatabasePropertiesModeless(*CurrentDatabase, FrameWindow);
+    ASSERT_NE(sheet, nullptr);
+    auto applyEnabled = [sheet] { return IsWindowEnabled(GetDlgItem(sheet, 0x3021 /* Apply */)) != FALSE; };
+    EXPECT_FALSE(applyEnabled()) << "opened";
+    for (int tab : {1, 2, 0, 2}) {
+        PropSheet_SetCurSel(sheet, nullptr, tab);
+        EXPECT_FALSE(applyEnabled()) << "tab " << tab;
+    }
+    // A key typed into the owner's name is an edit.
+    HWND owner = PropSheet_GetCurrentPageHwnd(sheet);
+    SendDlgItemMessageA(owner, IDC_PROPERTIES_OWNER, WM_CHAR, 'A', 0);
+    EXPECT_TRUE(applyEnabled());
+    PropSheet_Apply(sheet);
+    DestroyWindow(sheet);
+    EXPECT_STREQ(CurrentDatabase->header.ownerName, "A");
+}
+
 TEST_F(FrameDialogs, DateCalculatorOpensOnTodayForLookingUpOnly)
 {
     InstallLanguage();
