@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "language/language_table.h"
 #include "tests/support/dialog_driving.h"
 #include "tests/support/message_boxes.h"
 #include "tests/support/scoped_language.h"
@@ -20,6 +21,25 @@
 #include "ui_common/message_box.h"
 
 namespace dialog_test {
+
+// Runs `action` while another program holds the file at `path`, sharing it with nobody, so that the
+// database in it can be neither read nor written.
+template <typename Action> void WhileFileIsHeld(const std::string& path, Action action)
+{
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    action();
+    CloseHandle(holder);
+}
+
+// The boxes shown are exactly the one that says a change could not be written.
+inline void ExpectOnlyWriteFailureBox(const test_support::AnsweredBoxes& boxes)
+{
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, GetLanguageText("DATABASE_WRITE_ERROR"));
+    EXPECT_EQ(boxes.boxes[0].caption, "<null>");
+    EXPECT_EQ(boxes.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+}
 
 // A test with a current database (set up by the test) and recorded message boxes.
 class DialogTest : public ::testing::Test {

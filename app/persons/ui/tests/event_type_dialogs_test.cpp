@@ -67,6 +67,17 @@ protected:
         return text;
     }
 
+    // `count` event types more, named "Type 0" and so on.
+    void AddTypes(int count)
+    {
+        auto transaction = Transaction(*database_);
+        for (int i = 0; i < count; ++i) {
+            EventType type(*database_);
+            std::snprintf(type.row.name, sizeof type.row.name, "Type %d", i);
+            ASSERT_TRUE(type.Save());
+        }
+    }
+
     ScopedLanguage language_{Texts};
     TestDatabase database_{true};
 };
@@ -252,14 +263,7 @@ using namespace dialog_test;
 TEST_F(EventTypeDialogTest, ListColumnsShareItsWidthWithoutAHorizontalScrollBar)
 {
     // Enough types that the list scrolls vertically.
-    {
-        auto transaction = Transaction(*database_);
-        for (int i = 0; i < 40; ++i) {
-            EventType type(*database_);
-            std::snprintf(type.row.name, sizeof type.row.name, "Type %d", i);
-            ASSERT_TRUE(type.Save());
-        }
-    }
+    AddTypes(40);
     HWND dialog = Open(EventTypeListResource, EventTypeListDlgProc);
     HWND list = GetDlgItem(dialog, IDC_EVENTTYPE_LIST);
     ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 43);
@@ -292,14 +296,7 @@ TEST_F(EventTypeDialogTest, ListColumnsShareItsWidthWithoutAHorizontalScrollBar)
 TEST_F(EventTypeDialogTest, ShownListSettlesQuicklyAfterOkInTheEditor)
 {
     ScopedLanguage master{ScopedLanguage::Master()};
-    {
-        auto transaction = Transaction(*database_);
-        for (int i = 0; i < 100; ++i) {
-            EventType type(*database_);
-            std::snprintf(type.row.name, sizeof type.row.name, "Type %d", i);
-            ASSERT_TRUE(type.Save());
-        }
-    }
+    AddTypes(100);
     HWND dialog = Open(EventTypeListResource, EventTypeListDlgProc);
     ShowWindow(dialog, SW_SHOWNOACTIVATE);
     UpdateWindow(dialog);
@@ -328,16 +325,8 @@ TEST_F(EventTypeDialogTest, AFailedWriteSaysSoAndKeepsWhatWasTyped)
     ScopedLanguage master{ScopedLanguage::Master()};
     HWND editor = Open(EventTypeEditResource, EventTypeEditDlgProc, 0);
     SetDlgItemTextA(editor, IDC_EVENTTYPE_NAME, "Graduation party");
-    // Another program holds the file, sharing it with nobody.
-    HANDLE holder = CreateFileA(database_.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Click(editor, IDOK);
-    CloseHandle(holder);
-
-    ASSERT_EQ(boxes_.boxes.size(), 1u);
-    EXPECT_EQ(boxes_.boxes[0].text, GetLanguageText("DATABASE_WRITE_ERROR"));
-    EXPECT_EQ(boxes_.boxes[0].caption, "<null>");
-    EXPECT_EQ(boxes_.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    WhileFileIsHeld(database_.path().str(), [&] { Click(editor, IDOK); });
+    ExpectOnlyWriteFailureBox(boxes_);
     EXPECT_EQ(TypeCount(), 3);
     EXPECT_EQ(ItemText(editor, IDC_EVENTTYPE_NAME), "Graduation party");
 

@@ -177,16 +177,8 @@ TEST_F(RolesDialogTest, AFailedWriteSaysSoAndKeepsWhatWasTyped)
     HWND dialog = OpenRoles();
     SetDlgItemTextA(dialog, IDC_ROLES_NAME, "Officiant");
     SetDlgItemTextA(dialog, IDC_ROLES_NOTE, "leads the service");
-    // Another program holds the file, sharing it with nobody.
-    HANDLE holder = CreateFileA(database_.path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    Click(dialog, IDC_ROLES_APPLY);
-    CloseHandle(holder);
-
-    ASSERT_EQ(boxes_.boxes.size(), 1u);
-    EXPECT_EQ(boxes_.boxes[0].text, GetLanguageText("DATABASE_WRITE_ERROR"));
-    EXPECT_EQ(boxes_.boxes[0].caption, "<null>");
-    EXPECT_EQ(boxes_.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    WhileFileIsHeld(database_.path().str(), [&] { Click(dialog, IDC_ROLES_APPLY); });
+    ExpectOnlyWriteFailureBox(boxes_);
     EXPECT_EQ(RoleCount(), 2);
     EXPECT_EQ(ItemText(dialog, IDC_ROLES_NAME), "Officiant");
     EXPECT_EQ(ItemText(dialog, IDC_ROLES_NOTE), "leads the service");
