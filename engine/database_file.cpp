@@ -175,6 +175,10 @@ std::int32_t DatabaseFile::BeginOutermost(bool readWrite)
         header_ = cache_.GetBlock(file_, 0, false, true);
         groups_ = cache_.GetBlock(file_, 1, false, true);
         CheckHeader();
+        // A file cut short (a copy that stopped half-way, say) lacks blocks its header counts: read, its
+        // tables would look empty, and the next write would lose them for good.
+        std::int64_t blocks = GetI16(header_.Data() + header::BlockCount);
+        CheckStored(file_.Size() >= blocks * BlockSize);
         int version = GetU16(header_.Data() + header::Version);
         if (readWrite && version < FormatVersion) {
             ConvertOldFormat();

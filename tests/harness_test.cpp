@@ -71,3 +71,33 @@ TEST(Harness, MessageBoxIsAnsweredByTheTest)
 }
 
 } // namespace
+
+namespace {
+
+int CALLBACK NoteFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool FontFamilyInstalled(const char* face)
+{
+    HDC screen = GetDC(nullptr);
+    LOGFONTA wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(wanted.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    EnumFontFamiliesExA(screen, &wanted, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// Wine's own fonts are installed: without Marlett the caption buttons show letters, without Tahoma the
+// dialogs fall back to another font.
+TEST(Harness, WinesOwnFontsAreInstalled)
+{
+    for (const char* face : {"Marlett", "Tahoma"})
+        EXPECT_TRUE(FontFamilyInstalled(face)) << face;
+}
+
+} // namespace

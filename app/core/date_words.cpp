@@ -115,6 +115,16 @@ std::string LongMonthName(int calendar, int month)
     return MonthName(names.longPrefix, LanguageKey("DATE_MONTH_UNKNOWN"), names.months, month);
 }
 
+int NamedMonthCount(int calendar)
+{
+    return MonthNamesOf(calendar).months;
+}
+
+const char* LongMonthKeyPrefix(int calendar)
+{
+    return MonthNamesOf(calendar).longPrefix;
+}
+
 std::string ShortMonthName(int calendar, int month)
 {
     const MonthNames names = MonthNamesOf(calendar);

@@ -17,6 +17,10 @@ int DateCalendarOfLetter(char letter);
 // calendar has no name for (13 in a twelve-month calendar) is written as its number.
 std::string LongMonthName(int calendar, int month);
 std::string ShortMonthName(int calendar, int month);
+// The months of a calendar that have names (13 in the French, Coptic and Hebrew calendars, else 12), and
+// the key of a month's long name, without the month's number ("DATE_FRENCH", "DATE_MONTH", ...).
+int NamedMonthCount(int calendar);
+const char* LongMonthKeyPrefix(int calendar);
 
 // The number of characters of `word` that stand at the start of `text`, compared without regard to
 // case (Windows-1252); 0 when they differ or the word is empty, so an empty word never matches.

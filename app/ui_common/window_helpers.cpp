@@ -178,24 +178,7 @@ void AddListViewColumn(HWND list, int index, const char* key, int width)
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
-void CentreOnOwner(HWND dialog)
+void ShowWriteFailure(HWND owner)
 {
-    RECT area = {};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    RECT around = area;
-    if (HWND owner = GetWindow(dialog, GW_OWNER); owner != nullptr && IsWindowVisible(owner))
-        GetWindowRect(owner, &around);
-    RECT own = {};
-    GetWindowRect(dialog, &own);
-    const int width = own.right - own.left;
-    const int height = own.bottom - own.top;
-    int left = around.left + (around.right - around.left - width) / 2;
-    int top = around.top + (around.bottom - around.top - height) / 2;
-    if (left + width > area.right)
-        left = area.right - width;
-    if (top + height > area.bottom)
-        top = area.bottom - height;
-    left = left < area.left ? area.left : left;
-    top = top < area.top ? area.top : top;
-    SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ShowMessageBox(owner, GetLanguageText("DATABASE_WRITE_ERROR"), nullptr, MB_OK | MB_ICONERROR);
 }

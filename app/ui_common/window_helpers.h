@@ -40,6 +40,6 @@ void AddListViewColumn(HWND list, int index, const char* key, int width);
 // Sets a dialog item's text to the language text of `key`.
 void SetItemLanguageText(HWND dialog, int item, const char* key);
 
-// Moves a dialog to the middle of its owner (of the screen's work area when it has none), kept on the
-// screen.
-void CentreOnOwner(HWND dialog);
+// The box that says a change could not be written to the open database (error icon, no caption); the
+// same box wherever a dialog's save fails, the dialog keeping what the user typed.
+void ShowWriteFailure(HWND owner);

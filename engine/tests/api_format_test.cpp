@@ -89,6 +89,72 @@ TEST(DatabaseFileFormat, OpenFailsOnMissingAndShortFiles)
     EXPECT_EQ(tlvOpenDatabaseEx(nullptr, 0), nullptr);
 }
 
+TEST(DatabaseFileFormat, FileShorterThanItsBlockCountIsRefusedAsDamaged)
+{
+    ScratchFile file("cut.vdb");
+    DatabaseFile* db = tlvCreateDatabaseEx(file.c_str(), 0);
+    ASSERT_NE(db, nullptr);
+    std::int32_t table = AddTable(db, "PEOPLE", {Column(TLV_TEXT, 200)});
+    {
+        Transaction transaction(db);
+        std::vector<char> record(200, 0);
+        std::memcpy(record.data(), "person", 6);
+        for (int i = 0; i < 200; ++i)
+            ASSERT_EQ(tlvWriteRecord(table, tlvNewID(table, db), record.data(), db), 0);
+    }
+    tlvCloseDatabase(db);
+    const std::vector<std::uint8_t> whole = ReadWholeFile(file.Path());
+    const std::size_t blocks = static_cast<std::size_t>(LittleI16(whole, 10));
+    ASSERT_GT(blocks, 4u);
+    ASSERT_EQ(whole.size(), blocks * Block);
+
+    struct Case {
+        const char* what;
+        std::size_t length;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"whole", whole.size(), true},
+        {"with bytes after the last block", whole.size() + 100, true},
+        {"half", (blocks / 2) * Block, false},
+        {"one block short", whole.size() - Block, false},
+        {"one byte short", whole.size() - 1, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::uint8_t> bytes = whole;
+        bytes.resize(c.length, 0);
+        WriteWholeFile(file.Path(), bytes);
+        DatabaseFile* opened = tlvOpenDatabaseEx(file.c_str(), 0);
+        EXPECT_EQ(opened != nullptr, c.opens);
+        if (opened != nullptr) {
+            Transaction transaction(opened, TLV_READ);
+            EXPECT_EQ(tlvNumberOfRecords(table, opened), 200);
+        }
+        tlvCloseDatabase(opened);
+        // Refusing reads nothing into the file and writes nothing to it.
+        EXPECT_EQ(ReadWholeFile(file.Path()), bytes);
+    }
+}
+
+TEST(DatabaseFileFormat, FileCutWhileOpenFailsItsNextTransaction)
+{
+    ScratchFile file("cut_open.vdb");
+    DatabaseFile* db = tlvCreateDatabaseEx(file.c_str(), 0);
+    ASSERT_NE(db, nullptr);
+    AddTable(db, "PEOPLE", {Column(TLV_TEXT, 200)});
+    std::vector<std::uint8_t> bytes = ReadWholeFile(file.Path());
+    bytes.resize(bytes.size() - Block);
+    tlvCloseDatabase(db);
+    db = tlvOpenDatabaseEx(file.c_str(), TLV_SHARED);
+    ASSERT_NE(db, nullptr);
+    WriteWholeFile(file.Path(), bytes);
+    EXPECT_EQ(tlvStartTransaction(TLV_READWRITE, db), 16);
+    EXPECT_EQ(tlvGetLastError(db), 16);
+    tlvCloseDatabase(db);
+    EXPECT_EQ(ReadWholeFile(file.Path()), bytes);
+}
+
 TEST(DatabaseFileFormat, OlderVersionConvertsOnFirstReadWriteTransaction)
 {
     ScratchFile file("v210.vdb");

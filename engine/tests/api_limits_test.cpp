@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 using namespace tolvane_test;
 
@@ -17,11 +18,12 @@ TEST(FormatLimits, AFullFileRefusesNewRecordsCleanly)
     std::int32_t table = AddTable(db, "BIG", {Column(TLV_BYTE, 8184), Column(TLV_INT32, 1, true)});
     tlvCloseDatabase(db);
 
-    // Move the block counter close to its end (the file becomes sparse beyond).
+    // Move the block counter close to its end, the file grown (sparse) to the length the counter claims.
     std::vector<std::uint8_t> bytes = ReadWholeFile(file.Path());
     bytes[10] = static_cast<std::uint8_t>(32760 & 0xFF);
     bytes[11] = static_cast<std::uint8_t>(32760 >> 8);
     WriteWholeFile(file.Path(), bytes);
+    std::filesystem::resize_file(file.Path(), std::uintmax_t {32760} * 8192);
 
     db = tlvOpenDatabaseEx(file.c_str(), 0);
     ASSERT_NE(db, nullptr);

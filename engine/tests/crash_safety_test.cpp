@@ -306,8 +306,12 @@ TEST_F(CrashSafetyTest, CreateRemovesAStaleJournal)
 
 TEST_F(CrashSafetyTest, FailedReadFailsTheOperation)
 {
-    // Cut the file short: the blocks of the last records are gone.
+    // Cut the file short, its block count with it (a file shorter than its count is refused at open):
+    // the blocks of the last records are gone.
     std::vector<std::uint8_t> cut(before.begin(), before.end() - 8192 * 3);
+    const int blocks = static_cast<int>(cut.size() / 8192);
+    cut[10] = static_cast<std::uint8_t>(blocks & 0xFF);
+    cut[11] = static_cast<std::uint8_t>(blocks >> 8);
     WriteWholeFile(file.Path(), cut);
     DatabaseFile* db = tlvOpenDatabaseEx(file.c_str(), 0);
     ASSERT_NE(db, nullptr);

@@ -72,10 +72,22 @@ bool AskNewDatabaseFileName(char* path)
     return GetSaveFileNameA(&dialog) != 0;
 }
 
+Database* CreateDatabaseAt(HWND owner, const char* path, bool withStandardData)
+{
+    if (Database* database = CreateDatabase(path, withStandardData))
+        return database;
+    // The text names the file where it says "%s"; a translation without it still says why.
+    std::string text = GetLanguageText("DATABASE_CREATE_ERROR");
+    if (std::size_t at = text.find("%s"); at != std::string::npos)
+        text.replace(at, 2, path != nullptr ? path : "");
+    ShowMessageBox(owner, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
+    return nullptr;
+}
+
 Database* NewDatabase(bool withStandardData)
 {
     char path[MAX_PATH];
     if (!AskNewDatabaseFileName(path))
         return nullptr;
-    return CreateDatabase(path, withStandardData);
+    return CreateDatabaseAt(FrameWindow, path, withStandardData);
 }

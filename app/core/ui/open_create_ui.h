@@ -13,5 +13,10 @@ void InstallDatabasePrompts();
 // empty and holds the chosen name. True when the user chose one.
 bool AskNewDatabaseFileName(char* path);
 
-// Asks for a file name and creates the database there; null when the user cancels or creation fails.
+// Creates the database at `path`; when that fails, says so once over `owner`, naming the file, and
+// answers null.
+Database* CreateDatabaseAt(HWND owner, const char* path, bool withStandardData);
+
+// Asks for a file name and creates the database there; null when the user cancels or creation fails
+// (which the user has then been told).
 Database* NewDatabase(bool withStandardData);

@@ -82,6 +82,14 @@ void ReadField(HWND page, int item, char* field, std::size_t size)
     field[size - 1] = '\0';
 }
 
+// Apply becomes available when the user edits a field. Filling the fields (as a page does when it is first
+// shown, on the click of its tab) changes their text too, but leaves them unmodified.
+void NoteEdit(HWND page, HWND field)
+{
+    if (SendMessageA(field, EM_GETMODIFY, 0, 0) != 0)
+        PropSheet_Changed(GetParent(page), page);
+}
+
 INT_PTR GeneralPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
@@ -104,7 +112,7 @@ INT_PTR GeneralPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam
     }
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_PROPERTIES_TITLE && HIWORD(wParam) == EN_CHANGE)
-            PropSheet_Changed(GetParent(page), page);
+            NoteEdit(page, reinterpret_cast<HWND>(lParam));
         return TRUE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) {
@@ -225,7 +233,7 @@ INT_PTR OwnerPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         if (LOWORD(wParam) == IDC_PROPERTIES_GENERATE && HIWORD(wParam) == BN_CLICKED)
             GenerateCopyright(page);
         else if (HIWORD(wParam) == EN_CHANGE)
-            PropSheet_Changed(GetParent(page), page);
+            NoteEdit(page, reinterpret_cast<HWND>(lParam));
         return TRUE;
     case WM_NOTIFY:
         if (reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(PSN_APPLY)) {

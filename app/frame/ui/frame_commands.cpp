@@ -3,7 +3,9 @@
 #include "frame/ui/frame_window.h"
 
 #include "core/database.h"
+#include "core/ui/date_calculator.h"
 #include "core/ui/open_create_ui.h"
+#include "core/date_value.h"
 #include "language/language_table.h"
 #include "core/open_filter.h"
 #include "frame/report_menus.h"
@@ -239,6 +241,19 @@ void ChangeLanguage(HWND frame)
         SendMessageA(top, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(top), reinterpret_cast<LPARAM>(top));
 }
 
+// For looking up only: today's local date, Gregorian.
+void OpenDateCalculatorOnToday(HWND frame)
+{
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    DateValue today = EmptyDateValue();
+    today.calendar = CalendarGregorian;
+    today.day = static_cast<std::uint8_t>(now.wDay);
+    today.month = static_cast<std::uint8_t>(now.wMonth);
+    today.SetYear(now.wYear);
+    OpenDateCalculator(frame, &today, false);
+}
+
 void CloseTopChild()
 {
     if (HWND top = GetWindow(MdiClient, GW_CHILD))
@@ -350,8 +365,11 @@ bool RunOwnCommand(HWND frame, UINT command)
     case IDM_TOOLS_SOUNDEX:
         ShowSoundexCalculator(frame);
         return true;
-    // The windows and dialogs of persons, sources, repositories, research, media, places, given names, the
-    // date calculator, report types, timelines, import, export, extract and backup open these; they are
+    case IDM_TOOLS_DATECALC:
+        OpenDateCalculatorOnToday(frame);
+        return true;
+    // The windows and dialogs of persons, sources, repositories, research, media, places, given names, report
+    // types, timelines, import, export, extract and backup open these; they are
     // taken here, and do nothing until those exist.
     case IDM_INSERT_PERSON:
     case IDM_INSERT_SOURCE:
@@ -364,7 +382,6 @@ bool RunOwnCommand(HWND frame, UINT command)
     case IDM_INSERT_RESEARCH:
     case IDM_TOOLS_NAMES:
     case IDM_FILE_BACKUP:
-    case IDM_TOOLS_DATECALC:
     case IDM_FILE_NEWTL:
         return true;
     default:

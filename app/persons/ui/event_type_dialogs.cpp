@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <utility>
 
@@ -13,8 +14,10 @@
 #include "ui_common/message_box.h"
 #include "ui_common/window_helpers.h"
 #include "core/event_type.h"
-#include "persons/ui/dialog_state.h"
+#include "ui_common/dialog_state.h"
 #include "res/persons_resource.h"
+#include "ui_common/combo_box.h"
+#include "ui_common/dialog_position.h"
 #include "ui_common/guarded_procedure.h"
 
 namespace {
@@ -23,38 +26,6 @@ constexpr int ListColumnWidths[] = {120, 60, 90, 80};
 const char* const ListColumnKeys[] = {LanguageKey("EVENTTYPE_LIST_HEADING1"), LanguageKey("EVENTTYPE_LIST_HEADING2"),
                                       LanguageKey("EVENTTYPE_LIST_HEADING3"), LanguageKey("EVENTTYPE_LIST_HEADING4")};
 const char* const PrincipalChoices[] = {"-", "1", "2"};
-
-// Combo boxes of (text, value) entries.
-int AddComboItem(HWND combo, const char* text, LPARAM value)
-{
-    int index = static_cast<int>(SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
-    SendMessageA(combo, CB_SETITEMDATA, index, value);
-    return index;
-}
-
-// Selects the entry of `value`; false when there is none.
-bool SelectComboValue(HWND combo, LPARAM value)
-{
-    int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        if (SendMessageA(combo, CB_GETITEMDATA, i, 0) == value) {
-            SendMessageA(combo, CB_SETCURSEL, i, 0);
-            return true;
-        }
-    }
-    return false;
-}
-
-int ComboSelection(HWND dialog, int item)
-{
-    return static_cast<int>(SendDlgItemMessageA(dialog, item, CB_GETCURSEL, 0, 0));
-}
-
-LPARAM SelectedComboValue(HWND dialog, int item)
-{
-    int selection = ComboSelection(dialog, item);
-    return SendDlgItemMessageA(dialog, item, CB_GETITEMDATA, selection, 0);
-}
 
 const char* KindText(int kind)
 {
@@ -71,15 +42,54 @@ void SetListItemText(HWND list, int item, int column, const char* text)
     SendMessageA(list, LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell));
 }
 
+// Stops a window drawing while it is refilled, and has it drawn once afterwards.
+class RedrawPause {
+public:
+    explicit RedrawPause(HWND window) : window_(window) { SendMessageA(window_, WM_SETREDRAW, FALSE, 0); }
+    ~RedrawPause()
+    {
+        SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    HWND window_;
+};
+
+// Shares the list's width among the columns in the proportions of their designed widths, room kept for
+// the vertical scroll bar, so that no horizontal one is ever needed.
+void FitColumns(HWND list)
+{
+    RECT client{};
+    GetClientRect(list, &client);
+    int width = client.right - client.left;
+    if ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) == 0)
+        width -= GetSystemMetrics(SM_CXVSCROLL);
+    int designed = 0;
+    for (int columnWidth : ListColumnWidths)
+        designed += columnWidth;
+    int left = width;
+    constexpr int columns = static_cast<int>(std::size(ListColumnWidths));
+    for (int column = 0; column < columns; ++column) {
+        int share = column + 1 < columns ? width * ListColumnWidths[column] / designed : left;
+        SendMessageA(list, LVM_SETCOLUMNWIDTH, column, share > 0 ? share : 0);
+        left -= share;
+    }
+}
+
 void FillTypeList(HWND dialog)
 {
     HWND list = GetDlgItem(dialog, IDC_EVENTTYPE_LIST);
+    RedrawPause pause(list);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     EnableWindow(GetDlgItem(dialog, IDC_EVENTTYPE_EDIT), FALSE);
+    FitColumns(list);
     if (CurrentDatabase == nullptr)
         return;
     Database& database = *CurrentDatabase;
-    EngineTransaction transaction(database.file, TLV_READWRITE);
+    EngineTransaction transaction(database.file, TLV_READ);
     if (!transaction.Running())
         return;
     VisitEventTypes(database, [&](std::int32_t id, const EventTypeRow& row) {
@@ -95,6 +105,7 @@ void FillTypeList(HWND dialog)
             SetListItemText(list, index, 3, tag);
         return false;
     });
+    FitColumns(list);
 }
 
 // The id of the selected type, 0 when none is selected.
@@ -131,6 +142,7 @@ void InitTypeList(HWND dialog)
         SendMessageA(list, LVM_INSERTCOLUMNA, column, reinterpret_cast<LPARAM>(&header));
     }
     FillTypeList(dialog);
+    CentreOnOwner(dialog);
 }
 
 // ---- the editor ----
@@ -142,11 +154,6 @@ struct EditorState {
     bool isNew = true;
     bool builtInFound = false;
 };
-
-EditorState* StateOf(HWND dialog)
-{
-    return DialogStateOf<EditorState>(dialog);
-}
 
 int SelectedKind(HWND dialog)
 {
@@ -295,6 +302,7 @@ BOOL InitEditor(HWND dialog, std::int32_t id)
         OfferBuiltInTemplates(dialog, s);
     }
     ShowKindFields(dialog, s.isNew, kind);
+    CentreOnOwner(dialog);
     return TRUE;
 }
 
@@ -329,7 +337,7 @@ bool SaveEditor(HWND dialog, EditorState& state)
         // The discarded transaction took the new id with it.
         if (isNew)
             state.type.SetId(0);
-        ShowMessageBox(dialog, GetLanguageText("DATABASE_ERROR"), nullptr, MB_OK | MB_ICONERROR);
+        ShowWriteFailure(dialog);
         return false;
     }
     return true;
@@ -358,12 +366,6 @@ void EditorCommand(HWND dialog, EditorState& state, int command, int notificatio
     case IDOK:
         if (SaveEditor(dialog, state))
             EndDialog(dialog, 1);
-        break;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        break;
-    case IDHELP:
-        ShowHelpTopic(HelpDisplayTopic, "EventTypeWindow.htm");
         break;
     default:
         break;
@@ -413,26 +415,9 @@ INT_PTR EventTypeListMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 INT_PTR EventTypeEditMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return InitEditor(dialog, static_cast<std::int32_t>(lParam));
-    case WM_COMMAND:
-        if (EditorState* state = StateOf(dialog)) {
-            EditorCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL)
-            EndDialog(dialog, 0);
-        return TRUE;
-    case WM_HELP:
-        ShowHelpTopic(HelpDisplayTopic, "EventTypeWindow.htm");
-        return TRUE;
-    case WM_NCDESTROY:
-        DestroyDialogState<EditorState>(dialog);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return AnswerStatefulDialog<EditorState>(
+        dialog, message, wParam, lParam, "EventTypeWindow.htm",
+        [](HWND d, LPARAM id) { return InitEditor(d, static_cast<std::int32_t>(id)); }, EditorCommand);
 }
 
 } // namespace

@@ -12,8 +12,9 @@
 #include "ui_common/window_helpers.h"
 #include "core/role.h"
 #include "core/ui/note_page.h"
-#include "persons/ui/dialog_state.h"
+#include "ui_common/dialog_state.h"
 #include "res/persons_resource.h"
+#include "ui_common/dialog_position.h"
 #include "ui_common/guarded_procedure.h"
 
 namespace {
@@ -26,11 +27,6 @@ struct RolesState {
     std::unique_ptr<RoleRecord> chosen; // the role shown; id 0 for a new one
     bool showing = false;               // set while the dialog itself fills the fields
 };
-
-RolesState* StateOf(HWND dialog)
-{
-    return DialogStateOf<RolesState>(dialog);
-}
 
 void EnableApply(HWND dialog, bool enable)
 {
@@ -46,22 +42,29 @@ void ShowFields(HWND dialog, RolesState& state, const char* name, const char* no
     EnableApply(dialog, false);
 }
 
-// Shows the role of `id`, or empty fields for a new role (id 0).
-void ChooseRole(HWND dialog, RolesState& state, std::int32_t id)
+// Reads the role of `id` as it is stored (a new one for id 0) into the state.
+void LoadRole(RolesState& state, std::int32_t id)
 {
     Database& database = *CurrentDatabase;
     state.chosen = std::make_unique<RoleRecord>(database);
-    if (id == 0) {
-        ShowFields(dialog, state, "", "");
+    if (id == 0)
         return;
-    }
     {
-        EngineTransaction transaction(database.file, TLV_READWRITE);
+        EngineTransaction transaction(database.file, TLV_READ);
         if (transaction.Running())
             state.chosen->Read(id);
     }
     state.chosen->LoadNote();
-    ShowFields(dialog, state, state.chosen->row.name, state.chosen->Note()->Text());
+}
+
+// Shows the role of `id`, or empty fields for a new role (id 0).
+void ChooseRole(HWND dialog, RolesState& state, std::int32_t id)
+{
+    LoadRole(state, id);
+    if (id == 0)
+        ShowFields(dialog, state, "", "");
+    else
+        ShowFields(dialog, state, state.chosen->row.name, state.chosen->Note()->Text());
 }
 
 // New role first, then every role that can be read, in id order.
@@ -107,14 +110,14 @@ void ApplyRole(HWND dialog, RolesState& state)
     GetDlgItemTextA(dialog, IDC_ROLES_NAME, name, sizeof name);
     Database& database = *CurrentDatabase;
 
-    const char* problem = nullptr;
+    bool inUse = false;
+    bool done = false;
     {
         EngineTransaction transaction(database.file, TLV_READWRITE);
-        bool done = transaction.Running();
+        done = transaction.Running();
         if (done && id != 0 && name[0] == 0) {
             RoleDeletion deletion = DeleteRole(id, database);
-            if (deletion == RoleDeletion::InUse)
-                problem = LanguageKey("ROLES_INUSE");
+            inUse = deletion == RoleDeletion::InUse;
             done = deletion == RoleDeletion::Deleted;
         } else if (done) {
             RoleRecord& role = *state.chosen;
@@ -125,13 +128,19 @@ void ApplyRole(HWND dialog, RolesState& state)
             done = role.Save();
         }
         done = transaction.End(done) == 0 && done;
-        if (!done && problem == nullptr)
-            problem = LanguageKey("DATABASE_ERROR");
     }
-    if (problem != nullptr) {
-        ShowMessageBox(dialog, GetLanguageText(problem), GetLanguageText("ROLES_TITLE"), MB_OK | MB_ICONEXCLAMATION);
+    if (inUse) {
+        ShowMessageBox(dialog, GetLanguageText("ROLES_INUSE"), GetLanguageText("ROLES_TITLE"),
+                       MB_OK | MB_ICONEXCLAMATION);
         // Nothing was changed: show the role as it is stored.
         ChooseRole(dialog, state, id);
+        return;
+    }
+    if (!done) {
+        // The discarded transaction took whatever ids the save handed out: the role is read again as it is
+        // stored, and what was typed stays in the fields to be applied again.
+        LoadRole(state, id);
+        ShowWriteFailure(dialog);
         return;
     }
     FillRoles(dialog, state);
@@ -151,6 +160,7 @@ BOOL InitRoles(HWND dialog)
     SendMessageA(note, EM_EXLIMITTEXT, 0, NoteFieldLimit);
     SendMessageA(note, EM_SETEVENTMASK, 0, ENM_CHANGE);
     FillRoles(dialog, s);
+    CentreOnOwner(dialog);
     return TRUE;
 }
 
@@ -174,38 +184,16 @@ void RolesCommand(HWND dialog, RolesState& state, int command, int notification)
     case IDC_ROLES_APPLY:
         ApplyRole(dialog, state);
         break;
-    case IDCANCEL:
-        EndDialog(dialog, 0);
-        break;
-    case IDHELP:
-        ShowHelpTopic(HelpDisplayTopic, "Roles.htm");
-        break;
     default:
         break;
     }
 }
 
 
-INT_PTR RolesDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR RolesDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return InitRoles(dialog);
-    case WM_COMMAND:
-        if (RolesState* state = StateOf(dialog))
-            RolesCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-        else if (LOWORD(wParam) == IDCANCEL)
-            EndDialog(dialog, 0);
-        return TRUE;
-    case WM_HELP:
-        ShowHelpTopic(HelpDisplayTopic, "Roles.htm");
-        return TRUE;
-    case WM_NCDESTROY:
-        DestroyDialogState<RolesState>(dialog);
-        return FALSE;
-    default:
-        return FALSE;
-    }
+    return AnswerStatefulDialog<RolesState>(dialog, message, wParam, lParam, "Roles.htm",
+                                            [](HWND d, LPARAM) { return InitRoles(d); }, RolesCommand);
 }
 
 } // namespace

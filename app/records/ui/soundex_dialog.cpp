@@ -4,6 +4,7 @@
 #include "res/lists_resource.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
+#include "ui_common/dialog_position.h"
 #include "ui_common/window_helpers.h"
 
 namespace {

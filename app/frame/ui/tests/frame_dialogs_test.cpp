@@ -4,9 +4,11 @@
 #include "core/database_properties.h"
 #include "core/engine_transaction.h"
 #include "frame/ui/database_display.h"
+#include "frame/ui/menus.h"
 #include "ui_common/message_box.h"
 #include "ui_common/question_box.h"
 #include "ui_common/window_helpers.h"
+#include "res/core_resource.h"
 #include "res/frame_resource.h"
 
 #include <commctrl.h>
@@ -257,6 +259,107 @@ TEST_F(FrameDialogs, PropertySheetShowsAndSavesTheDatabaseHeader)
     EXPECT_STREQ(stored.title, "Lind family");
     EXPECT_STREQ(stored.ownerName, "Ada Lind");
     EXPECT_EQ(std::string(stored.copyright), GeneratedCopyright(now.wYear, "Ada Lind"));
+}
+
+// Apply stays unavailable until a field is edited: opening the sheet and clicking through its tabs fills
+// fields but changes nothing.
+TEST_F(FrameDialogs, PropertySheetOffersApplyOnlyAfterAnEdit)
+{
+    InstallLanguage();
+    ASSERT_TRUE(StartFrame());
+    std::string path = MakeDatabase("apply.vdb");
+    OpenFileByExtension(FrameWindow, path.c_str());
+    ASSERT_NE(CurrentDatabase, nullptr);
+    HWND sheet = OpenDatabasePropertiesModeless(*CurrentDatabase, FrameWindow);
+    ASSERT_NE(sheet, nullptr);
+    auto applyEnabled = [sheet] { return IsWindowEnabled(GetDlgItem(sheet, 0x3021 /* Apply */)) != FALSE; };
+    EXPECT_FALSE(applyEnabled()) << "opened";
+    for (int tab : {1, 2, 0, 2}) {
+        PropSheet_SetCurSel(sheet, nullptr, tab);
+        EXPECT_FALSE(applyEnabled()) << "tab " << tab;
+    }
+    // A key typed into the owner's name is an edit.
+    HWND owner = PropSheet_GetCurrentPageHwnd(sheet);
+    SendDlgItemMessageA(owner, IDC_PROPERTIES_OWNER, WM_CHAR, 'A', 0);
+    EXPECT_TRUE(applyEnabled());
+    PropSheet_Apply(sheet);
+    DestroyWindow(sheet);
+    EXPECT_STREQ(CurrentDatabase->header.ownerName, "A");
+}
+
+TEST_F(FrameDialogs, DateCalculatorOpensOnTodayForLookingUpOnly)
+{
+    InstallLanguage();
+    ASSERT_TRUE(StartFrame());
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::string calendar, year, resultDay, button;
+    int day = -1, month = -1;
+    bool cancelShown = true;
+    DialogDriver driver([&](HWND dialog) {
+        char text[64] = {};
+        GetDlgItemTextA(dialog, IDC_CALC_CALENDAR, text, sizeof text);
+        calendar = text;
+        GetDlgItemTextA(dialog, IDC_CALC_YEAR, text, sizeof text);
+        year = text;
+        GetDlgItemTextA(dialog, IDC_CALC_RESULT_DAY, text, sizeof text);
+        resultDay = text;
+        GetDlgItemTextA(dialog, IDOK, text, sizeof text);
+        button = text;
+        day = static_cast<int>(SendDlgItemMessageA(dialog, IDC_CALC_DAY, CB_GETCURSEL, 0, 0));
+        month = static_cast<int>(SendDlgItemMessageA(dialog, IDC_CALC_MONTH, CB_GETCURSEL, 0, 0));
+        cancelShown = IsWindowVisible(GetDlgItem(dialog, IDCANCEL)) != FALSE;
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_TOOLS_DATECALC, 0);
+    ASSERT_TRUE(driver.Acted());
+    EXPECT_EQ(calendar, GetLanguageText("DATE_CALENDAR_GREGORIAN"));
+    EXPECT_EQ(day, now.wDay - 1);
+    EXPECT_EQ(month, now.wMonth - 1);
+    EXPECT_EQ(year, std::to_string(now.wYear));
+    EXPECT_EQ(resultDay, std::to_string(now.wDay));
+    EXPECT_EQ(button, GetLanguageText("BUTTON_CLOSE"));
+    EXPECT_FALSE(cancelShown);
+}
+
+// Every item of the frame's menus, submenus included, shows a help line of its own in the status bar
+// while it is selected. The entries of the Report submenus are report types that bring their own.
+void CheckMenuHelp(HMENU menu, const std::string& path, bool isReportMenu, int& items)
+{
+    for (int position = 0; position < GetMenuItemCount(menu); ++position) {
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE | MIIM_SUBMENU | MIIM_ID;
+        ASSERT_TRUE(GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &item));
+        if (item.fType & MFT_SEPARATOR)
+            continue;
+        char name[128] = {};
+        GetMenuStringA(menu, static_cast<UINT>(position), name, sizeof name, MF_BYPOSITION);
+        const std::string where = path + " > " + name;
+        SetWindowTextA(GetDlgItem(FrameWindow, IDC_FRAME_STATUSBAR), "");
+        if (item.hSubMenu != nullptr)
+            ShowMenuHelp(static_cast<UINT>(position), MF_POPUP, menu);
+        else
+            ShowMenuHelp(item.wID, 0, menu);
+        char help[256] = {};
+        SendDlgItemMessageA(FrameWindow, IDC_FRAME_STATUSBAR, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(help));
+        EXPECT_NE(std::string(help), "") << where;
+        EXPECT_EQ(std::string(help).find("_HELP"), std::string::npos) << where;
+        ++items;
+        bool reportSubmenu = isReportMenu && position < ReportSubmenuCount;
+        if (item.hSubMenu != nullptr && !reportSubmenu)
+            CheckMenuHelp(item.hSubMenu, where, menu == GetMenu(FrameWindow) && position == ReportMenuPosition,
+                          items);
+    }
+}
+
+TEST_F(FrameDialogs, EveryMenuItemHasAStatusBarHelpLine)
+{
+    InstallLanguage();
+    ASSERT_TRUE(StartFrame());
+    int items = 0;
+    CheckMenuHelp(GetMenu(FrameWindow), "menu", false, items);
+    EXPECT_GT(items, 100) << "the walk reached the submenus";
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "frame/command_line.h"
 #include "frame/recent_databases.h"
 #include "frame/ui/frame_window.h"
+#include "frame/ui/menus.h"
+#include "frame/report_menus.h"
 #include "ui_common/private_messages.h"
 #include "res/frame_resource.h"
 
@@ -599,9 +601,15 @@ TEST_F(Frame, MenuHelpAndTooltipsComeFromTheLanguage)
     char text[128] = {};
     SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, GetLanguageText("MENU_FILE_OPEN_HELP"));
-    // An item without help shows nothing; a closing menu shows Ready again.
     SendMessageA(FrameWindow, WM_MENUSELECT, MAKEWPARAM(IDM_EDIT_CUT, MF_STRING),
                  reinterpret_cast<LPARAM>(GetSubMenu(GetMenu(FrameWindow), 1)));
+    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, GetLanguageText("MENU_EDIT_CUT_HELP"));
+    // An item without help (the entry of a Report submenu that has no report types) shows nothing; a
+    // closing menu shows Ready again.
+    HMENU ancestors = GetSubMenu(GetSubMenu(GetMenu(FrameWindow), ReportMenuPosition), 0);
+    SendMessageA(FrameWindow, WM_MENUSELECT, MAKEWPARAM(ReportSubmenuTable[0].firstCommand, MF_STRING),
+                 reinterpret_cast<LPARAM>(ancestors));
     SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, "");
     SendMessageA(FrameWindow, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);

@@ -1,6 +1,7 @@
 // The event-type list and its editor over a real database, driven as a user would drive them.
 #include "persons/ui/event_type_dialogs.h"
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -64,6 +65,17 @@ protected:
         cell.cchTextMax = sizeof text;
         SendMessageA(list, LVM_GETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell));
         return text;
+    }
+
+    // `count` event types more, named "Type 0" and so on.
+    void AddTypes(int count)
+    {
+        auto transaction = Transaction(*database_);
+        for (int i = 0; i < count; ++i) {
+            EventType type(*database_);
+            std::snprintf(type.row.name, sizeof type.row.name, "Type %d", i);
+            ASSERT_TRUE(type.Save());
+        }
     }
 
     ScopedLanguage language_{Texts};
@@ -240,6 +252,88 @@ TEST_F(EventTypeDialogTest, AttributeTypeEditorShowsItsKind)
     EXPECT_FALSE(IsItemEnabled(editor, IDC_EVENTTYPE_ATTRIBUTEKIND));
     EXPECT_EQ(ComboText(editor, IDC_EVENTTYPE_CLASS, ComboSelection(editor, IDC_EVENTTYPE_CLASS)), "age");
     EXPECT_FALSE(IsItemEnabled(editor, IDC_EVENTTYPE_PUPDATE));
+}
+
+} // namespace
+
+namespace {
+
+using namespace dialog_test;
+
+TEST_F(EventTypeDialogTest, ListColumnsShareItsWidthWithoutAHorizontalScrollBar)
+{
+    // Enough types that the list scrolls vertically.
+    AddTypes(40);
+    HWND dialog = Open(EventTypeListResource, EventTypeListDlgProc);
+    HWND list = GetDlgItem(dialog, IDC_EVENTTYPE_LIST);
+    ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 43);
+    for (bool refilled : {false, true}) {
+        SCOPED_TRACE(refilled ? "refilled" : "opened");
+        if (refilled) {
+            WhenDialogOpens(dialog, [](HWND editor) {
+                SetDlgItemTextA(editor, IDC_EVENTTYPE_NAME, "One more");
+                Click(editor, IDOK);
+            });
+            Click(dialog, IDC_EVENTTYPE_NEW);
+            ASSERT_EQ(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 44);
+        }
+        RECT client{};
+        GetClientRect(list, &client);
+        int sum = 0;
+        for (int column = 0; column < 4; ++column) {
+            int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, column, 0));
+            EXPECT_GT(width, 30) << column;
+            sum += width;
+        }
+        EXPECT_LE(sum, client.right);
+        EXPECT_GE(sum, client.right - GetSystemMetrics(SM_CXVSCROLL) - 4);
+        EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL, 0);
+    }
+}
+
+// A shown list refilled after OK in the editor settles at once: it is drawn once when refilled, not
+// once per row as each row comes.
+TEST_F(EventTypeDialogTest, ShownListSettlesQuicklyAfterOkInTheEditor)
+{
+    ScopedLanguage master{ScopedLanguage::Master()};
+    AddTypes(100);
+    HWND dialog = Open(EventTypeListResource, EventTypeListDlgProc);
+    ShowWindow(dialog, SW_SHOWNOACTIVATE);
+    UpdateWindow(dialog);
+    DWORD closed = 0;
+    WhenDialogOpens(dialog, [&closed](HWND editor) {
+        SetDlgItemTextA(editor, IDC_EVENTTYPE_NAME, "Quick");
+        Click(editor, IDOK);
+        closed = GetTickCount();
+    });
+    Click(dialog, IDC_EVENTTYPE_NEW);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+    DWORD settled = GetTickCount();
+    ASSERT_NE(closed, 0u);
+    EXPECT_EQ(SendMessageA(GetDlgItem(dialog, IDC_EVENTTYPE_LIST), LVM_GETITEMCOUNT, 0, 0), 104);
+    EXPECT_LT(settled - closed, 1000u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(EventTypeDialogTest, AFailedWriteSaysSoAndKeepsWhatWasTyped)
+{
+    ScopedLanguage master{ScopedLanguage::Master()};
+    HWND editor = Open(EventTypeEditResource, EventTypeEditDlgProc, 0);
+    SetDlgItemTextA(editor, IDC_EVENTTYPE_NAME, "Graduation party");
+    WhileFileIsHeld(database_.path().str(), [&] { Click(editor, IDOK); });
+    ExpectOnlyWriteFailureBox(boxes_);
+    EXPECT_EQ(TypeCount(), 3);
+    EXPECT_EQ(ItemText(editor, IDC_EVENTTYPE_NAME), "Graduation party");
+
+    Click(editor, IDOK);
+    EXPECT_EQ(boxes_.boxes.size(), 1u);
+    ASSERT_EQ(TypeCount(), 4);
+    EXPECT_STREQ(Stored(4).name, "Graduation party");
 }
 
 } // namespace

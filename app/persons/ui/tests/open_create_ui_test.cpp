@@ -118,4 +118,64 @@ TEST_F(OpenCreateUiTest, NewDatabaseIsNamedInTheSaveDialogAndCreated)
     EXPECT_EQ(tlvNumberOfRecords(database->TableId(TableRole), database->file), 1);
 }
 
+TEST_F(OpenCreateUiTest, ACreationThatFailsSaysWhyOnce)
+{
+    ScopedLanguage master{ScopedLanguage::Master()};
+    TempPath held("held.vdb");
+    // Another program holds a file of that name, sharing it with nobody.
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    TempPath folderless("gone");
+    const std::string missingFolder = folderless.str() + "\\no such folder\\family.vdb";
+    TempPath good("good.vdb");
+
+    struct Case {
+        const char* what;
+        std::string path;
+        bool created;
+    };
+    const Case cases[] = {
+        {"held by another program", held.str(), false},
+        {"in a missing folder", missingFolder, false},
+        {"where it can be written", good.str(), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        boxes_.boxes.clear();
+        std::unique_ptr<Database> database(CreateDatabaseAt(nullptr, c.path.c_str(), false));
+        EXPECT_EQ(database != nullptr, c.created);
+        if (c.created) {
+            EXPECT_TRUE(boxes_.boxes.empty());
+            continue;
+        }
+        ASSERT_EQ(boxes_.boxes.size(), 1u);
+        std::string expected = GetLanguageText("DATABASE_CREATE_ERROR");
+        expected.replace(expected.find("%s"), 2, c.path);
+        EXPECT_EQ(boxes_.boxes[0].text, expected);
+        EXPECT_EQ(boxes_.boxes[0].caption, "<null>");
+        EXPECT_EQ(boxes_.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    }
+    CloseHandle(holder);
+}
+
+// A database file cut short (a copy that stopped half-way) is refused with the program's message, and
+// nothing of it is changed.
+TEST_F(OpenCreateUiTest, AFileCutToHalfItsLengthIsRefused)
+{
+    auto whole = std::make_unique<TestDatabase>(true, "cut.vdb");
+    std::string path = whole->path().str();
+    whole->Close();
+    std::uintmax_t length = std::filesystem::file_size(path);
+    ASSERT_GT(length, 4u * 8192u);
+    std::filesystem::resize_file(path, (length / 8192 / 2) * 8192);
+    const std::uintmax_t cut = std::filesystem::file_size(path);
+
+    EXPECT_EQ(OpenDatabase(nullptr, path.c_str(), UpgradeOlderDatabase), nullptr);
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, "error");
+    EXPECT_EQ(boxes_.boxes[0].caption, "<null>");
+    EXPECT_EQ(boxes_.boxes[0].type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    EXPECT_EQ(std::filesystem::file_size(path), cut);
+}
+
 } // namespace

@@ -166,3 +166,28 @@ TEST_F(RolesDialogTest, NewRoleWithEmptyNameIsCreated)
 }
 
 } // namespace
+
+namespace {
+
+// Both dialogs say so in one and the same box when the database file cannot be written, and keep what
+// was typed, so that it can be applied again once the file can be written.
+TEST_F(RolesDialogTest, AFailedWriteSaysSoAndKeepsWhatWasTyped)
+{
+    ScopedLanguage master{ScopedLanguage::Master()};
+    HWND dialog = OpenRoles();
+    SetDlgItemTextA(dialog, IDC_ROLES_NAME, "Officiant");
+    SetDlgItemTextA(dialog, IDC_ROLES_NOTE, "leads the service");
+    WhileFileIsHeld(database_.path().str(), [&] { Click(dialog, IDC_ROLES_APPLY); });
+    ExpectOnlyWriteFailureBox(boxes_);
+    EXPECT_EQ(RoleCount(), 2);
+    EXPECT_EQ(ItemText(dialog, IDC_ROLES_NAME), "Officiant");
+    EXPECT_EQ(ItemText(dialog, IDC_ROLES_NOTE), "leads the service");
+    EXPECT_TRUE(IsItemEnabled(dialog, IDC_ROLES_APPLY));
+
+    Click(dialog, IDC_ROLES_APPLY);
+    EXPECT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(RoleCount(), 3);
+    EXPECT_EQ(StoredName(3), "Officiant");
+}
+
+} // namespace
