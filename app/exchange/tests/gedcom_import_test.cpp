@@ -449,8 +449,9 @@ TEST_F(GedcomFrontEndTest, FailedConversionsLeaveNothingBehind)
         }
         log.Close();
         EXPECT_FALSE(std::filesystem::exists(temporary)) << c.name;
-        if (!c.exists)
+        if (!c.exists) {
             EXPECT_NE(ReadWholeFile(block.logPath).find(GetLanguageText("GEDCOM_IMPORT_ERROR7")), std::string::npos);
+        }
         ImportWizardData again;
         ASSERT_TRUE(InitImportWizardData(again, path.c_str()));
         if (!c.exists) {

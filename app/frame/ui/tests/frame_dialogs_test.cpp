@@ -170,6 +170,9 @@ TEST_F(FrameDialogs, ChangingTheLanguageRebuildsTheMenusAndKeepsTheOldOneOnCance
     WriteWholeFile(folder_ + "\\Broken.lan", "nothing here\r\n");
     int dialogs = 0;
     {
+        // The second dialog (after the error box) is cancelled by a timer that starts only once the first
+        // dialog was driven, so that it can never cancel the first one.
+        UINT_PTR cancelTimer = 0;
         DialogDriver first([&](HWND dialog) {
             ++dialogs;
             HWND list = GetDlgItem(dialog, IDC_LANGUAGE_LIST);
@@ -177,12 +180,12 @@ TEST_F(FrameDialogs, ChangingTheLanguageRebuildsTheMenusAndKeepsTheOldOneOnCance
                          static_cast<WPARAM>(SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                                           reinterpret_cast<LPARAM>("Broken"))),
                          0);
+            cancelTimer = SetTimer(nullptr, 0, 30, CancelLanguageDialog);
             SendMessageA(dialog, WM_COMMAND, IDOK, 0);
         });
-        // The second dialog (after the error box) is cancelled by a second driver once the first acted.
-        UINT_PTR timer = SetTimer(nullptr, 0, 30, CancelLanguageDialog);
         SendMessageA(FrameWindow, WM_COMMAND, IDM_TOOLS_LANGUAGE, 0);
-        KillTimer(nullptr, timer);
+        if (cancelTimer != 0)
+            KillTimer(nullptr, cancelTimer);
     }
     EXPECT_EQ(dialogs, 1);
     ASSERT_NE(CurrentLanguageTable, nullptr);
