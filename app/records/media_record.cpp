@@ -13,6 +13,8 @@
 #include "platform/bulk_memory.h"
 #include "platform/file.h"
 #include "platform/little_endian.h"
+#include "records/record_lists.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -217,7 +219,13 @@ bool MediaRecord::Create()
             return false;
         SetNoteId(*note);
     }
-    return Save();
+    if (!Save())
+        return false;
+    if (CurrentSettings.object.IncludeNew != 0) {
+        if (MediaListState* list = MediaListOf(*database_))
+            list->AddOpened(*this);
+    }
+    return true;
 }
 
 bool MediaRecord::Delete()
@@ -236,7 +244,11 @@ bool MediaRecord::DeleteById(std::int32_t id, Database& database)
     const std::int32_t firstData = platform::GetI32(row.data() + media_row::FirstDataOffset);
     if (firstData != 0 && !MediaChunk::DeleteChain(firstData, database))
         return false;
-    return tlvDeleteRecord(table, id, database.file) == 0;
+    if (tlvDeleteRecord(table, id, database.file) != 0)
+        return false;
+    if (MediaListState* list = MediaListOf(database))
+        list->RemoveOpened(id);
+    return true;
 }
 
 std::uint8_t* MediaRecord::AllocData(std::size_t size)

@@ -37,6 +37,7 @@ protected:
     RecordLists() : states_(AddRecordListMakers)
     {
         CurrentSettings.source.IncludeNew = 0;
+        CurrentSettings.object.IncludeNew = 0;
         CurrentSettings.source.ListSize = 200;
         database_ = std::make_unique<TestDatabase>();
     }
@@ -326,6 +327,25 @@ TEST_F(RecordLists, MediaAreFoundByTheirFileNamesEnd)
     const std::vector<ListRow> rows = list.SelectionRows();
     ASSERT_EQ(Ids(rows), (std::vector<std::int32_t>{photo}));
     EXPECT_EQ(rows[0].texts[0], "Wedding");
+}
+
+TEST_F(RecordLists, ACreatedMediaEntersTheSelectionOnlyWithIncludeNewAndADeletedOneLeavesIt)
+{
+    MediaListState& list = *MediaListOf(db());
+    const std::int32_t quiet = AddMedia("Quiet", "C:\\Pictures\\quiet.jpg");
+    CurrentSettings.object.IncludeNew = 1;
+    const std::int32_t added = AddMedia("Added", "C:\\Pictures\\added.jpg");
+    const std::vector<ListRow> rows = list.SelectionRows();
+    ASSERT_EQ(Ids(rows), (std::vector<std::int32_t>{added}));
+    EXPECT_EQ(rows[0].texts[0], "Added");
+    EXPECT_NE(quiet, 0);
+
+    ASSERT_TRUE(RunWriteTransaction(db(), [&] { return MediaRecord::DeleteById(added, db()); }));
+    EXPECT_TRUE(list.SelectionRows().empty());
+    // A delete that fails leaves the selection as it was.
+    const std::int32_t kept = AddMedia("Kept", "C:\\Pictures\\kept.jpg");
+    EXPECT_FALSE(RunWriteTransaction(db(), [&] { return MediaRecord::DeleteById(kept + 100, db()); }));
+    EXPECT_EQ(Ids(list.SelectionRows()), (std::vector<std::int32_t>{kept}));
 }
 
 TEST_F(RecordLists, OptionsAndGeometryAreWrittenToTheListsSection)
