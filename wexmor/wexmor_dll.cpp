@@ -1,5 +1,5 @@
 // The file functions of Wexmor20: creating a file for writing, opening one for reading, releasing, and the
-// reading progress. The reader holds the whole file in memory followed by one zero byte, which ends every scan.
+// reading progress. The reader holds a window of the file followed by one zero byte, which ends every scan.
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -29,7 +29,8 @@ std::FILE* OpenExclusive(const char* path, const char* mode)
 #endif
 }
 
-bool LoadWholeFile(WexmorFile& file, const char* path)
+// Opens the file for reading and loads its beginning; the rest is loaded element by element as it is read.
+bool OpenForReading(WexmorFile& file, const char* path)
 {
     file.stream = OpenExclusive(path, "rb");
     if (!file.stream || std::fseek(file.stream, 0, SEEK_END) != 0)
@@ -38,14 +39,7 @@ bool LoadWholeFile(WexmorFile& file, const char* path)
     if (size < 0 || std::fseek(file.stream, 0, SEEK_SET) != 0)
         return false;
     file.size = static_cast<size_t>(size);
-    file.data = static_cast<char*>(std::malloc(file.size + 1));
-    if (!file.data)
-        return false;
-    if (std::fread(file.data, 1, file.size, file.stream) != file.size)
-        return false;
-    file.data[file.size] = '\0';
-    file.pos = file.elementStart = file.data;
-    return true;
+    return LoadProlog(file);
 }
 
 bool AttributeEquals(WexmorFile& file, const char* name, const char* expected, bool required)
@@ -102,14 +96,11 @@ WexmorFile* WZAPI CreateWZFile(const char* path, int mode)
         WriteLiteral(*file, kDeclaration);
         WriteLiteral(*file, kRootStart);
     } else if (mode == WZ_MODE_READ) {
-        file->openError = (path && LoadWholeFile(*file, path)) ? CheckProlog(*file) : 1;
+        file->openError = (path && OpenForReading(*file, path)) ? CheckProlog(*file) : 1;
         if (file->openError != 0) {
             CloseFile(file);
             return nullptr;
         }
-        // Everything is in memory: the file need not stay open.
-        std::fclose(file->stream);
-        file->stream = nullptr;
     }
     return file;
 }
@@ -133,7 +124,7 @@ int WZAPI GetProgress(WexmorFile* file)
 {
     if (!file || !file->data || file->size == 0)
         return 0;
-    unsigned long long done = static_cast<unsigned long long>(file->pos - file->data);
+    unsigned long long done = file->dataOffset + static_cast<unsigned long long>(file->pos - file->data);
     return static_cast<int>(done * 100 / file->size);
 }
 

@@ -16,9 +16,15 @@ struct WexmorFile {
     signed char stage = 0;    // the last section written (see wexmor::Section)
     uint32_t counts[8] = {};  // records written per section
 
-    // Reading: the whole file followed by one zero byte.
+    // Reading: a window of the file followed by one zero byte. The window holds the element being read
+    // whole (and a little of what follows it); what was read before it is dropped when the next element
+    // begins, so that memory stays bounded by the largest element, not by the file.
     char* data = nullptr;
-    size_t size = 0;
+    size_t size = 0;          // the whole file's bytes
+    size_t filled = 0;        // the file's bytes in data
+    size_t capacity = 0;      // bytes allocated for data, its terminator included
+    size_t dataOffset = 0;    // where data[0] stands in the file
+    bool loadedToEnd = false; // the window reaches the end of the file
     const char* pos = nullptr;
     const char* elementStart = nullptr;
 };
@@ -91,6 +97,14 @@ ReadResult ReadNumberAttribute(WexmorFile& file, int32_t& number, const char* na
 bool ParseLetteredId(const char* value, char letter, int32_t& id);
 // Leading decimal digits with an optional sign, 0 when there are none; limited to 32 bits.
 int32_t ParseNumber(const char* text);
+
+// The reading window. The first bytes of the file up to the first element after the root's start tag.
+bool LoadProlog(WexmorFile& file);
+// Loads the element "<name" that stands next whole, with the start of whatever follows it (dropping what was
+// read when the window must move on); anything else next is loaded far enough to be told apart.
+void LoadElement(WexmorFile& file, const char* name);
+// Loads the rest of the file (a search may pass over any amount of it).
+void LoadRest(WexmorFile& file);
 
 // The import protocol: 0 when the element's start tag "<name" has been consumed, else the end code.
 int BeginImport(WexmorFile* file, int flag, const char* name, int endCode);

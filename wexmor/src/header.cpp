@@ -116,6 +116,10 @@ extern "C" int WZAPI HeaderImport(WexmorFile* file, int flag, WZHeader* header)
 {
     if (!file || !file->data || !header)
         return flag == WZ_SEEK ? WZ_END_HEADER_SEEK : WZ_END_HEADER;
+    if (flag == WZ_SEEK)
+        LoadRest(*file);
+    else
+        LoadElement(*file, "file");
     file->elementStart = file->pos;
     if (flag == WZ_SEEK && !SeekTag(*file, "<file>"))
         return WZ_END_HEADER_SEEK;

@@ -1,6 +1,8 @@
 // The reader's cursor and primitives. The input is held with one terminating zero byte, and every scan
 // stops at a zero byte, so no reader can run past the end of the input.
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "file.h"
@@ -244,10 +246,151 @@ bool ParseLetteredId(const char* value, char letter, int32_t& id)
     return true;
 }
 
+namespace {
+
+// Bytes read at least at a time, and bytes kept loaded past the tag that follows an element: more than any
+// element name, so that the tag can be told apart.
+const size_t kChunk = 1 << 20;
+const size_t kLookahead = 64;
+
+// Reads the next part of the file into the window (at least a chunk, and as much as the window holds, so that
+// a large element is loaded in few rounds); false when there is nothing more.
+bool ReadMore(WexmorFile& file)
+{
+    if (file.loadedToEnd || !file.stream) {
+        file.loadedToEnd = true;
+        return false;
+    }
+    size_t want = file.filled > kChunk ? file.filled : kChunk;
+    if (file.filled + want + 1 > file.capacity) {
+        const size_t posAt = static_cast<size_t>(file.pos - file.data);
+        const size_t startAt = static_cast<size_t>(file.elementStart - file.data);
+        auto* grown = static_cast<char*>(std::realloc(file.data, file.filled + want + 1));
+        if (!grown) {
+            // Without memory the window ends here, as a cut-off file would.
+            file.loadedToEnd = true;
+            return false;
+        }
+        file.data = grown;
+        file.capacity = file.filled + want + 1;
+        file.pos = grown + posAt;
+        file.elementStart = grown + startAt;
+    }
+    const size_t got = std::fread(file.data + file.filled, 1, want, file.stream);
+    file.filled += got;
+    file.data[file.filled] = '\0';
+    if (got < want)
+        file.loadedToEnd = true;
+    return got > 0;
+}
+
+// Whether kLookahead bytes from p are loaded (or the file ends before them).
+bool LookaheadLoaded(const WexmorFile& file, const char* p)
+{
+    return file.loadedToEnd || static_cast<size_t>(file.data + file.filled - p) >= kLookahead;
+}
+
+// Whether the tag at p ("<" already seen) names the element: the name, then a blank, ">" or "/".
+bool TagNames(const char* p, const char* name, size_t length)
+{
+    if (!EqualsIgnoreCase(p, name, length))
+        return false;
+    const char next = p[length];
+    return next == '>' || next == '/' || IsBlank(next);
+}
+
+// Whether the window holds the element "<name" that stands next up to its matching end tag, and the start
+// of the tag after it; or, when something else stands next, enough of that to tell.
+bool ElementLoaded(const WexmorFile& file, const char* name)
+{
+    const size_t length = std::strlen(name);
+    const char* p = std::strchr(file.pos, '<');
+    if (!p)
+        return file.loadedToEnd;
+    if (!LookaheadLoaded(file, p))
+        return false;
+    if (!TagNames(p + 1, name, length))
+        return true;
+    int depth = 0;
+    for (; p; p = std::strchr(p + 1, '<')) {
+        if (!LookaheadLoaded(file, p))
+            return false;
+        if (p[1] == '/') {
+            const char* q = p + 2;
+            while (IsBlank(*q))
+                ++q;
+            if (TagNames(q, name, length) && --depth <= 0)
+                break;
+        } else if (TagNames(p + 1, name, length)) {
+            ++depth;
+        }
+    }
+    if (!p)
+        return file.loadedToEnd;
+    const char* next = std::strchr(p, '>');
+    next = next ? std::strchr(next, '<') : nullptr;
+    return next ? LookaheadLoaded(file, next) : file.loadedToEnd;
+}
+
+// Moves what is still unread to the front of the window.
+void DropRead(WexmorFile& file)
+{
+    const size_t read = static_cast<size_t>(file.pos - file.data);
+    if (read == 0)
+        return;
+    std::memmove(file.data, file.pos, file.filled - read + 1);
+    file.filled -= read;
+    file.dataOffset += read;
+    file.pos = file.elementStart = file.data;
+}
+
+} // namespace
+
+bool LoadProlog(WexmorFile& file)
+{
+    file.data = static_cast<char*>(std::malloc(1));
+    if (!file.data)
+        return false;
+    file.data[0] = '\0';
+    file.capacity = 1;
+    file.pos = file.elementStart = file.data;
+    // The declaration, the root's start tag and the first tag inside it.
+    for (;;) {
+        const char* p = std::strchr(file.data, '<');
+        for (int tags = 1; p && tags < 3; ++tags)
+            p = std::strchr(p + 1, '<');
+        if ((p && LookaheadLoaded(file, p)) || !ReadMore(file))
+            break;
+    }
+    return !std::ferror(file.stream);
+}
+
+void LoadElement(WexmorFile& file, const char* name)
+{
+    if (!file.stream)
+        return;
+    // What was read is dropped only when more must be loaded: one move per chunk, not per element.
+    while (!ElementLoaded(file, name)) {
+        DropRead(file);
+        if (!ReadMore(file))
+            break;
+    }
+}
+
+void LoadRest(WexmorFile& file)
+{
+    while (ReadMore(file)) {
+    }
+}
+
 int BeginImport(WexmorFile* file, int flag, const char* name, int endCode)
 {
     if (!file || !file->data)
         return endCode;
+    if (flag == 0)
+        LoadRest(*file);
+    else
+        LoadElement(*file, name);
     if (flag == 0) {
         // Search for the start tag itself, not for a longer tag that begins with the same letters.
         char tag[32];

@@ -219,3 +219,40 @@ TEST(WexmorFile, AFailingWriteIsReportedByEveryLaterExport)
     ReleaseHeader(header);
 }
 #endif
+
+// A file many times larger than what the reader loads at once: every element arrives whole, including one
+// larger than the rest together, end tags written in other case and with blanks, and long runs of blanks
+// between elements.
+TEST(WexmorFile, AFileFarLargerThanTheReadingWindowReadsEveryElementWhole)
+{
+    const int count = 40000;
+    const int large = 20000;
+    const std::string note(3 << 20, 'x');
+    std::string repositories;
+    for (int i = 1; i <= count; ++i) {
+        repositories +=
+            "<repository id=\"R" + std::to_string(i) + "\"><name>n" + std::to_string(i) + " &lt;/repository&gt;</name>";
+        if (i == large)
+            repositories += "<note>" + note + "</note>";
+        repositories += i % 7 == 0 ? "</ REPOSITORY >" : "</repository>";
+        if (i % 5000 == 0)
+            repositories.append(300000, i % 10000 == 0 ? '\n' : ' ');
+    }
+    ReadFixture fixture(kMinimalHeader + repositories + kEmptyTotals);
+    ASSERT_NE(fixture.File(), nullptr);
+    WZHeader* header = CreateHeader();
+    ASSERT_EQ(HeaderImport(fixture.File(), WZ_NEXT, header), 0);
+    ReleaseHeader(header);
+    for (int i = 1; i <= count; ++i) {
+        WZRepository* repository = CreateRepository();
+        ASSERT_EQ(RepositoryImport(fixture.File(), WZ_NEXT, repository), 0) << i;
+        ASSERT_EQ(GetRepositoryId(repository), i);
+        ASSERT_EQ(std::string(GetRepositoryName(repository)), "n" + std::to_string(i) + " </repository>");
+        ASSERT_EQ(std::string(GetRepositoryNote(repository)), i == large ? note : std::string()) << i;
+        ReleaseRepository(repository);
+    }
+    WZRepository* after = CreateRepository();
+    EXPECT_EQ(RepositoryImport(fixture.File(), WZ_NEXT, after), WZ_END_REPOSITORY);
+    ReleaseRepository(after);
+    EXPECT_GT(GetProgress(fixture.File()), 95);
+}
