@@ -15,4 +15,8 @@ void* AllocateBulkMemory(std::size_t bytes);
 // Gives back a run, with the size it was taken with.
 void FreeBulkMemory(void* run, std::size_t bytes);
 
+// Hands the heap's free pages back to the system, where the allocator keeps them after a large piece of
+// work has freed its memory, so that the next piece of work does not stand on top of it.
+void ReturnFreeHeapMemory();
+
 } // namespace platform

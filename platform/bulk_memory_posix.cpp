@@ -3,6 +3,10 @@
 #include <cstdint>
 #include <sys/mman.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace platform {
 
 void* AllocateBulkMemory(std::size_t bytes)
@@ -35,6 +39,13 @@ void FreeBulkMemory(void* run, std::size_t bytes)
 {
     if (run != nullptr)
         ::munmap(run, bytes);
+}
+
+void ReturnFreeHeapMemory()
+{
+#if defined(__GLIBC__)
+    ::malloc_trim(0);
+#endif
 }
 
 } // namespace platform

@@ -18,4 +18,10 @@ void FreeBulkMemory(void* run, std::size_t)
         VirtualFree(run, 0, MEM_RELEASE);
 }
 
+void ReturnFreeHeapMemory()
+{
+    // Coalesces the free blocks and decommits the large ones.
+    HeapCompact(GetProcessHeap(), 0);
+}
+
 } // namespace platform

@@ -9,6 +9,7 @@
 #include "exchange/wexmor_import.h"
 #include "gedcom/log_codes.h"
 #include "language/language_table.h"
+#include "platform/bulk_memory.h"
 #include "platform/file.h"
 #include "platform/temp_file.h"
 
@@ -178,6 +179,8 @@ std::int32_t GedcomImport::Convert(void* dialog, const std::function<bool(int)>&
                                                                                  params_.personNumbers},
                                                  host);
     host.Done();
+    // The converter's records are all freed now: their pages go back before the database write begins.
+    platform::ReturnFreeHeapMemory();
     return result;
 #endif
 }
