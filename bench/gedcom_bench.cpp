@@ -24,7 +24,7 @@
 #include <string_view>
 #include <vector>
 
-#include "bench/gedcom_generate.h"
+#include "tests/support/gedcom_generate.h"
 #include "gedcom/convert.h"
 
 namespace {

@@ -27,7 +27,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/gedcom_generate.h"
+#include "tests/support/gedcom_generate.h"
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/open_create.h"

@@ -62,6 +62,9 @@ public:
     // reach the file; the pointer stays valid until the handle is closed. Null when the range lies past the
     // end of the file or the file cannot be mapped (then every later call answers null at once too).
     std::uint8_t* PrivateView(std::uint64_t offset, std::size_t length);
+    // Lets the pages of a view that were only read leave the process's memory; touched again, they are read
+    // from the file anew. `start` lies on a page boundary.
+    static void DropViewPages(const std::uint8_t* start, std::size_t length);
     // For a handle with mapped reads: the `length` bytes at `offset` in place, in the read-only mapping that
     // serves its reads, never to be written through; it shows what later writes put there. The pointer stays
     // valid until the handle's next truncation or write past MappedBytes(), or its close. Null when the range

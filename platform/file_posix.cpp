@@ -221,4 +221,10 @@ std::uint32_t LastSystemError()
     return static_cast<std::uint32_t>(errno);
 }
 
+void File::DropViewPages(const std::uint8_t* start, std::size_t length)
+{
+    if (start != nullptr && length > 0)
+        ::madvise(const_cast<std::uint8_t*>(start), length, MADV_DONTNEED);
+}
+
 } // namespace platform

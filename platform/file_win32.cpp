@@ -231,4 +231,11 @@ std::uint32_t LastSystemError()
     return GetLastError();
 }
 
+void File::DropViewPages(const std::uint8_t* start, std::size_t length)
+{
+    // Unlocking pages that are not locked trims them from the working set.
+    if (start != nullptr && length > 0)
+        VirtualUnlock(const_cast<std::uint8_t*>(start), length);
+}
+
 } // namespace platform

@@ -1,6 +1,8 @@
 #include "exchange/gedcom_import.h"
 
+#include <algorithm>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -68,6 +70,21 @@ public:
     void DiscardOutput() override { output_.Close(); }
     pendrax::MediaFiles& Media() override { return media_; }
     void Done() { output_.Close(); }
+    // The input read so far leaves memory, in steps, when it is a view of the file.
+    void InputRead(std::uint64_t offset) override
+    {
+        constexpr std::uint64_t Step = 4 << 20;
+        const std::uint64_t end = std::min<std::uint64_t>(offset, input_.size()) / Step * Step;
+        if (!inputIsView_ || end <= released_)
+            return;
+        platform::File::DropViewPages(input_.data() + released_, static_cast<std::size_t>(end - released_));
+        released_ = end;
+    }
+    void SetInput(std::span<const std::uint8_t> input, bool isView)
+    {
+        input_ = input;
+        inputIsView_ = isView;
+    }
 
 private:
     const ConvertParams& params_;
@@ -76,6 +93,9 @@ private:
     pendrax::SystemMediaFiles media_;
     platform::File output_;
     std::uint64_t written_ = 0;
+    std::span<const std::uint8_t> input_;
+    bool inputIsView_ = false;
+    std::uint64_t released_ = 0;
 };
 #endif
 
@@ -156,18 +176,25 @@ std::int32_t GedcomImport::Convert(void* dialog, const std::function<bool(int)>&
     FileConvertHost host(params_, block_.log, progress, std::string(ImportFolderOf(block_.inputPath)));
     platform::File input = platform::File::Open(block_.inputPath, platform::FileOpenOptions {});
     std::vector<std::uint8_t> bytes;
+    std::span<const std::uint8_t> view;
     const std::int64_t size = input.IsOpen() ? input.Size() : -1;
-    if (size >= 0) {
+    // The input is read in place where the file can be mapped, so that what was read can leave memory;
+    // otherwise it is read whole.
+    const std::uint8_t* mapped = size > 0 ? input.PrivateView(0, static_cast<std::size_t>(size)) : nullptr;
+    if (mapped != nullptr) {
+        view = std::span<const std::uint8_t>(mapped, static_cast<std::size_t>(size));
+    } else if (size >= 0) {
         bytes.resize(static_cast<std::size_t>(size));
         if (size > 0 && input.ReadAt(0, bytes.data(), bytes.size()) != size)
             return pendrax::ConvertReadFailed;
+        view = bytes;
     }
     if (!input.IsOpen() || size < 0) {
         host.WriteLog(host.Text(pendrax::LogInputNotOpened));
         return pendrax::ConvertReadFailed;
     }
-    input.Close();
-    const std::int32_t result = pendrax::Convert(bytes, pendrax::ConvertOptions {params_.logLevel,
+    host.SetInput(view, mapped != nullptr);
+    const std::int32_t result = pendrax::Convert(view, pendrax::ConvertOptions {params_.logLevel,
                                                                                  params_.givenNameFirst != 0,
                                                                                  params_.structuredNames != 0,
                                                                                  params_.defaultGregorian != 0,
@@ -179,6 +206,7 @@ std::int32_t GedcomImport::Convert(void* dialog, const std::function<bool(int)>&
                                                                                  params_.personNumbers},
                                                  host);
     host.Done();
+    input.Close();
     // The converter's records are all freed now: their pages go back before the database write begins.
     platform::ReturnFreeHeapMemory();
     return result;

@@ -1,5 +1,5 @@
-// Large GEDCOM files for the benchmarks: real files copied over and over with renumbered cross-references,
-// and the number of persons a file holds.
+// Large GEDCOM files for the benchmarks and the import tests: real files copied over and over with renumbered
+// cross-references, and the number of persons a file holds.
 #pragma once
 
 #include <cstddef>
