@@ -29,6 +29,11 @@ function(vestrada_test name)
   if(VESTRADA_WINDOWS)
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+    # Windows of every test process share the one desktop of the Wine server, and the tests find their
+    # dialogs and drive focus and keys there: two such processes at once would act on each other's windows.
+    if(T_GUI)
+      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK wine_desktop)
+    endif()
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
   endif()
