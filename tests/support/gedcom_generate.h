@@ -50,9 +50,9 @@ inline std::string MakeLargeFile(const std::string& royal, const std::string& pr
     std::string file = "0 HEAD\r\n1 SOUR Bench\r\n1 CHAR ANSEL\r\n";
     size_t made = 0;
     for (int round = 0; made < persons; ++round) {
-        std::string suffix = "K" + std::to_string(round);
-        file += RenumberedRecords(royal, suffix);
-        file += RenumberedRecords(presidents, suffix);
+        // Each copy has cross-references of its own: both files number their records from 1.
+        file += RenumberedRecords(royal, "R" + std::to_string(round));
+        file += RenumberedRecords(presidents, "P" + std::to_string(round));
         made = CountPersons(file);
     }
     return file + "0 TRLR\r\n";
