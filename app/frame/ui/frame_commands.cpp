@@ -22,6 +22,7 @@
 #include "persons/ui/event_type_dialogs.h"
 #include "persons/ui/roles_dialog.h"
 #include "persons/ui/person_list.h"
+#include "records/ui/objective_window.h"
 #include "records/ui/record_list_windows.h"
 #include "records/ui/soundex_dialog.h"
 #include "exchange/ui/import_wizard.h"
@@ -356,7 +357,12 @@ bool RunOwnCommand(HWND frame, UINT command)
         return true;
     case IDM_VIEW_RESEARCHLIST:
         if (CurrentDatabase != nullptr)
-            ShowResearchList(frame, *CurrentDatabase);
+            if (std::int32_t id = ShowResearchList(frame, *CurrentDatabase))
+                OpenObjectiveWindow(id);
+        return true;
+    case IDM_INSERT_RESEARCH:
+        if (CurrentDatabase != nullptr)
+            OpenObjectiveWindow(0);
         return true;
     case IDM_VIEW_OBJECTLIST:
         if (CurrentDatabase != nullptr)
@@ -379,7 +385,6 @@ bool RunOwnCommand(HWND frame, UINT command)
     case IDM_REPORT_ALL:
     case IDM_FILE_EXPORT:
     case IDM_INSERT_REPOSITORY:
-    case IDM_INSERT_RESEARCH:
     case IDM_TOOLS_NAMES:
     case IDM_FILE_BACKUP:
     case IDM_FILE_NEWTL:

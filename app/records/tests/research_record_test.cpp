@@ -242,25 +242,25 @@ TEST(TaskStatusChange, OnlyADifferentStatusTakesTheDate)
     row.statusDate = earlier;
 
     ChangeTaskStatus(row, TaskStatusAnalysis, today);
-    EXPECT_EQ(row.status, TaskStatusAnalysis);
-    EXPECT_EQ(row.statusDate.year, 2020);
-    EXPECT_EQ(row.statusDate.day, 1);
+    EXPECT_EQ(int{row.status}, TaskStatusAnalysis);
+    EXPECT_EQ(int{row.statusDate.year}, 2020);
+    EXPECT_EQ(int{row.statusDate.day}, 1);
 
     ChangeTaskStatus(row, TaskStatusFinished, today);
-    EXPECT_EQ(row.status, TaskStatusFinished);
-    EXPECT_EQ(row.statusDate.year, 2026);
-    EXPECT_EQ(row.statusDate.month, 12);
-    EXPECT_EQ(row.statusDate.day, 11);
+    EXPECT_EQ(int{row.status}, TaskStatusFinished);
+    EXPECT_EQ(int{row.statusDate.year}, 2026);
+    EXPECT_EQ(int{row.statusDate.month}, 12);
+    EXPECT_EQ(int{row.statusDate.day}, 11);
 }
 
 TEST(TaskStatusChange, TodayIsTheClocksDate)
 {
     const ResearchDate today = ResearchDateNow();
     const platform::LocalTime now = platform::CurrentLocalTime();
-    EXPECT_EQ(today.year, now.year);
-    EXPECT_EQ(today.month, now.month);
-    EXPECT_GE(today.day, 1);
-    EXPECT_LE(today.day, 31);
+    EXPECT_EQ(int{today.year}, now.year);
+    EXPECT_EQ(int{today.month}, now.month);
+    EXPECT_GE(int{today.day}, 1);
+    EXPECT_LE(int{today.day}, 31);
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include "tests/support/list_window_driving.h"
 #include "tests/support/recorded_notices.h"
 #include "tests/support/scoped_list_states.h"
+#include "tests/support/screenshot_pause.h"
 #include "ui_common/private_messages.h"
 
 namespace {
@@ -341,6 +342,46 @@ TEST_F(TaskDialogTest, ThePageListsStatusesEditsAndDeletesWithoutAsking)
     EXPECT_TRUE(tasks.IsMarked(0));
     EXPECT_EQ(tasks[0].Id(), 0);
     EXPECT_EQ(notices.Received(), (std::vector<Notice>{{WM_TASKSCHANGED, 0, 0}, {WM_TASKSCHANGED, 0, 0}}));
+}
+
+// Shows the dialog and the page empty and full for screenshots: run by hand with
+// --gtest_also_run_disabled_tests and VESTRADA_SCREENSHOTS set.
+TEST_F(TaskDialogTest, DISABLED_ShowForScreenshots)
+{
+    ScopedLanguage english(ScopedLanguage::Master());
+    TaskRecord empty(db());
+    empty.LoadLinked();
+    WhenDialogOpens(nullptr, [](HWND dialog) {
+        test_support::PauseForScreenshot("task_dialog_empty");
+        Click(dialog, IDCANCEL);
+    });
+    EditTaskDialog(nullptr, empty, false, true, true);
+
+    auto full = StoredTask(AddTask("Find the baptism of Anna in the parish book of St. Mary", TaskStatusAnalysis, source_));
+    full->Problem()->SetText("The baptism should be in 1801 or 1802.\r\nThe book has gaps.");
+    full->Solution()->SetText("Found on page 12.");
+    WhenDialogOpens(nullptr, [](HWND dialog) {
+        test_support::PauseForScreenshot("task_dialog_full");
+        Click(dialog, IDCANCEL);
+    });
+    EditTaskDialog(nullptr, *full, true, false, true);
+
+    RecordList<TaskRecord> tasks;
+    tasks.keyId = source_;
+    tasks.ownerKind = TaskOwnerSource;
+    HWND host = Host();
+    HWND page = CreateTaskPage(host, tasks);
+    SetWindowTextA(host, "Task page");
+    MoveWindow(page, 0, 0, 400, 200, TRUE);
+    ShowWindow(page, SW_SHOW);
+    ShowWindow(host, SW_SHOW);
+    test_support::PauseForScreenshot("task_page_empty");
+    for (auto [title, status] : {std::pair{"Read it", TaskStatusRejected}, std::pair{"Copy it", TaskStatusAnalysis},
+                                 std::pair{"Compare the copies", TaskStatusNew}})
+        tasks.Append(StoredTask(AddTask(title, status, source_)));
+    SendMessageA(page, WM_TASKSCHANGED, 0, 0);
+    SelectListRow(GetDlgItem(page, IDC_TASK_PAGE_LIST), 1);
+    test_support::PauseForScreenshot("task_page_full");
 }
 
 } // namespace
