@@ -22,6 +22,7 @@
 #include "persons/ui/event_type_dialogs.h"
 #include "persons/ui/roles_dialog.h"
 #include "persons/ui/person_list.h"
+#include "records/ui/media_editor.h"
 #include "records/ui/objective_window.h"
 #include "records/ui/record_list_windows.h"
 #include "records/ui/soundex_dialog.h"
@@ -366,7 +367,8 @@ bool RunOwnCommand(HWND frame, UINT command)
         return true;
     case IDM_VIEW_OBJECTLIST:
         if (CurrentDatabase != nullptr)
-            ShowMediaList(frame, *CurrentDatabase);
+            if (std::int32_t id = ShowMediaList(frame, *CurrentDatabase))
+                OpenMediaDialog(frame, id);
         return true;
     case IDM_TOOLS_SOUNDEX:
         ShowSoundexCalculator(frame);
