@@ -57,14 +57,7 @@ BOOL InitMediaEditor(HWND dialog, LPARAM parameter)
     SetDlgItemTextA(dialog, IDC_MEDIA_FILENAME, media->FileName().c_str());
     ShowSize(dialog, *media);
     SetDlgItemTextA(dialog, IDC_MEDIA_DESCRIPTION, media->Description().c_str());
-    HWND note = GetDlgItem(dialog, IDC_MEDIA_NOTE);
-    // The text mode changes only while the control is empty and has nothing to undo.
-    SendMessageA(note, EM_EMPTYUNDOBUFFER, 0, 0);
-    SendMessageA(note, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
-    SendMessageA(note, EM_EXLIMITTEXT, 0, NotePageTextLimit);
-    const NoteText* text = media->Note();
-    SetWindowTextA(note, text != nullptr && text->Text() != nullptr ? text->Text() : "");
-    SendMessageA(note, EM_SETMODIFY, FALSE, 0);
+    PrepareNoteEdit(GetDlgItem(dialog, IDC_MEDIA_NOTE), media->Note());
     state.preview.Show(GetDlgItem(dialog, IDC_MEDIA_PREVIEW), *media);
     CentreOnOwner(dialog);
     return TRUE;

@@ -12,10 +12,10 @@
 #include "records/media_files.h"
 #include "records/media_record.h"
 #include "records/ui/media_preview.h"
+#include "records/ui/record_list_view.h"
 #include "res/frame_resource.h"
 #include "res/research_resource.h"
 #include "ui_common/dialog_state.h"
-#include "ui_common/frame_command_state.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
 #include "ui_common/message_box.h"
@@ -39,26 +39,12 @@ HWND PageList(HWND page)
 
 int SelectedEntry(HWND page, const MediaPageState& state)
 {
-    HWND list = PageList(page);
-    const int item = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (item < 0 || state.media == nullptr)
-        return -1;
-    LVITEMA entry = {};
-    entry.mask = LVIF_PARAM;
-    entry.iItem = item;
-    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry)))
-        return -1;
-    if (entry.lParam < 0 || static_cast<std::size_t>(entry.lParam) >= state.media->Count() ||
-        state.media->IsMarked(static_cast<std::size_t>(entry.lParam)))
-        return -1;
-    return static_cast<int>(entry.lParam);
+    return state.media != nullptr ? SelectedListEntry(PageList(page), *state.media) : -1;
 }
 
 void UpdateFrameCommands(HWND page, const MediaPageState& state)
 {
-    const bool selected = IsWindowVisible(page) && SelectedEntry(page, state) >= 0;
-    EnableFrameCommand(IDM_EDIT_DELETE, selected);
-    EnableFrameCommand(IDM_VIEW_DATA, selected);
+    EnableFrameEditAndDelete(IsWindowVisible(page) && SelectedEntry(page, state) >= 0);
 }
 
 void ShowSelectedPreview(HWND page, MediaPageState& state)
@@ -76,23 +62,11 @@ void FillMedia(HWND page, MediaPageState& state)
     HWND list = PageList(page);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     if (state.media != nullptr) {
-        int row = 0;
         for (std::size_t i = 0; i < state.media->Count(); ++i) {
             if (state.media->IsMarked(i))
                 continue;
             const MediaRecord& media = (*state.media)[i];
-            std::string name = media.FileName();
-            std::string description = media.Description();
-            LVITEMA item = {};
-            item.mask = LVIF_TEXT | LVIF_PARAM;
-            item.iItem = row++;
-            item.pszText = name.data();
-            item.lParam = static_cast<LPARAM>(i);
-            const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-            LVITEMA cell = {};
-            cell.iSubItem = 1;
-            cell.pszText = description.data();
-            SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&cell));
+            AppendListRow(list, i, {media.FileName(), media.Description()});
         }
     }
     ShowSelectedPreview(page, state);
@@ -158,12 +132,9 @@ INT_PTR MediaPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         MoveWindow(GetDlgItem(page, IDC_MEDIA_PREVIEW), width / 2 + 10, 0, width / 2 - 10, height, TRUE);
         return TRUE;
     }
-    case WM_SHOWWINDOW: {
-        const bool selected = wParam != FALSE && SelectedEntry(page, *state) >= 0;
-        EnableFrameCommand(IDM_EDIT_DELETE, selected);
-        EnableFrameCommand(IDM_VIEW_DATA, selected);
+    case WM_SHOWWINDOW:
+        EnableFrameEditAndDelete(wParam != FALSE && SelectedEntry(page, *state) >= 0);
         return FALSE;
-    }
     case WM_PAGEREFRESH:
         FillMedia(page, *state);
         return TRUE;
@@ -193,10 +164,8 @@ INT_PTR MediaPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
                 ShowSelectedPreview(page, *state);
                 UpdateFrameCommands(page, *state);
             }
-        } else if (header->code == NM_DBLCLK) {
-            PostMessageA(page, WM_COMMAND, IDM_VIEW_DATA, 0);
-        } else if (header->code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE) {
-            PostMessageA(page, WM_COMMAND, IDM_EDIT_DELETE, 0);
+        } else {
+            PostListPageShortcut(page, header);
         }
         return TRUE;
     }

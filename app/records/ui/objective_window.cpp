@@ -15,6 +15,7 @@
 #include "records/objective_record.h"
 #include "records/record_lists.h"
 #include "records/task_record.h"
+#include "records/ui/record_list_view.h"
 #include "records/ui/task_dialog.h"
 #include "res/frame_resource.h"
 #include "res/research_resource.h"
@@ -78,20 +79,7 @@ HWND TaskList(HWND page)
 
 int SelectedEntry(HWND page, const ObjectiveWindowState& state)
 {
-    HWND list = TaskList(page);
-    const int item = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (item < 0)
-        return -1;
-    LVITEMA entry = {};
-    entry.mask = LVIF_PARAM;
-    entry.iItem = item;
-    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry)))
-        return -1;
-    const RecordList<TaskRecord>& tasks = state.objective->Tasks();
-    if (entry.lParam < 0 || static_cast<std::size_t>(entry.lParam) >= tasks.Count() ||
-        tasks.IsMarked(static_cast<std::size_t>(entry.lParam)))
-        return -1;
-    return static_cast<int>(entry.lParam);
+    return SelectedListEntry(TaskList(page), state.objective->Tasks());
 }
 
 void EnableTaskButtons(HWND page, const ObjectiveWindowState& state)
@@ -106,14 +94,6 @@ void UpdateFrameMenu(const ObjectiveWindowState& state)
     EnableFrameCommand(IDM_FILE_SAVE, state.changed && !state.deleted);
 }
 
-void SetCell(HWND list, int item, int column, const std::string& text)
-{
-    LVITEMA cell = {};
-    cell.iSubItem = column;
-    cell.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&cell));
-}
-
 // The tasks of the list and the status they give the objective.
 void ShowTasks(HWND page, ObjectiveWindowState& state)
 {
@@ -121,20 +101,13 @@ void ShowTasks(HWND page, ObjectiveWindowState& state)
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
     Database& database = state.objective->OwnerDatabase();
     RecordList<TaskRecord>& tasks = state.objective->Tasks();
-    int row = 0;
     for (std::size_t i = 0; i < tasks.Count(); ++i) {
         if (tasks.IsMarked(i))
             continue;
         const TaskRecord& task = tasks[i];
-        std::string title = FixedText(task.row.title, sizeof task.row.title);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = row++;
-        item.pszText = title.data();
-        item.lParam = static_cast<LPARAM>(i);
-        const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        SetCell(list, at, 1, PersonNameText(task.row.personId, database));
-        SetCell(list, at, 2, SourceTitleText(task.row.sourceId, database));
+        AppendListRow(list, i,
+                      {FixedText(task.row.title, sizeof task.row.title), PersonNameText(task.row.personId, database),
+                       SourceTitleText(task.row.sourceId, database)});
     }
     SetDlgItemTextA(page, IDC_OBJECTIVE_STATUS, state.objective->GetTaskStatusText());
     EnableTaskButtons(page, state);
@@ -156,16 +129,6 @@ void MarkChanged(HWND page, ObjectiveWindowState& state)
         return;
     state.changed = true;
     UpdateFrameMenu(state);
-}
-
-void PrepareNoteEdit(HWND edit, const NoteText* note)
-{
-    // The text mode changes only while the control is empty and has nothing to undo.
-    SendMessageA(edit, EM_EMPTYUNDOBUFFER, 0, 0);
-    SendMessageA(edit, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
-    SendMessageA(edit, EM_EXLIMITTEXT, 0, NotePageTextLimit);
-    SetWindowTextA(edit, note != nullptr && note->Text() != nullptr ? note->Text() : "");
-    SendMessageA(edit, EM_SETEVENTMASK, 0, SendMessageA(edit, EM_GETEVENTMASK, 0, 0) | ENM_CHANGE);
 }
 
 BOOL InitObjectivePage(HWND page, LPARAM parameter)

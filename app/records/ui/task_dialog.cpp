@@ -45,15 +45,6 @@ struct TaskDialogArgs {
 constexpr const char* StatusKeys[] = {"TASK_STATUS_NEW", "TASK_STATUS_ANALYSIS", "TASK_STATUS_FINISHED",
                                       "TASK_STATUS_UPDATED", "TASK_STATUS_REJECTED"};
 
-void PrepareNoteEdit(HWND edit, const NoteText* note)
-{
-    // The text mode changes only while the control is empty and has nothing to undo.
-    SendMessageA(edit, EM_EMPTYUNDOBUFFER, 0, 0);
-    SendMessageA(edit, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
-    SendMessageA(edit, EM_EXLIMITTEXT, 0, NotePageTextLimit);
-    SetWindowTextA(edit, note != nullptr && note->Text() != nullptr ? note->Text() : "");
-}
-
 void ShowStatusDate(HWND dialog, const ResearchDate& date)
 {
     char text[64] = "";

@@ -6,10 +6,12 @@
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "records/task_record.h"
+#include "records/ui/record_list_view.h"
 #include "res/frame_resource.h"
 #include "res/research_resource.h"
 #include "ui_common/frame_command_state.h"
@@ -30,30 +32,15 @@ HWND PageList(HWND page)
     return GetDlgItem(page, IDC_TASK_PAGE_LIST);
 }
 
-// The list entry of the selected item, or -1.
 int SelectedEntry(HWND page)
 {
-    HWND list = PageList(page);
-    const int item = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (item < 0)
-        return -1;
-    LVITEMA entry = {};
-    entry.mask = LVIF_PARAM;
-    entry.iItem = item;
-    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry)))
-        return -1;
     const RecordList<TaskRecord>* tasks = PageTasks(page);
-    if (tasks == nullptr || entry.lParam < 0 || static_cast<std::size_t>(entry.lParam) >= tasks->Count() ||
-        tasks->IsMarked(static_cast<std::size_t>(entry.lParam)))
-        return -1;
-    return static_cast<int>(entry.lParam);
+    return tasks != nullptr ? SelectedListEntry(PageList(page), *tasks) : -1;
 }
 
 void UpdateFrameCommands(HWND page)
 {
-    const bool selected = IsWindowVisible(page) && SelectedEntry(page) >= 0;
-    EnableFrameCommand(IDM_EDIT_DELETE, selected);
-    EnableFrameCommand(IDM_VIEW_DATA, selected);
+    EnableFrameEditAndDelete(IsWindowVisible(page) && SelectedEntry(page) >= 0);
 }
 
 void FillTasks(HWND page)
@@ -64,24 +51,12 @@ void FillTasks(HWND page)
     if (tasks == nullptr || CurrentDatabase == nullptr)
         return;
     EngineTransaction transaction(CurrentDatabase->file, TLV_READWRITE);
-    int row = 0;
     for (std::size_t i = 0; i < tasks->Count(); ++i) {
         if (tasks->IsMarked(i))
             continue;
         const TaskRecord& task = (*tasks)[i];
-        char title[ResearchTitleSize] = {};
-        std::memcpy(title, task.row.title, sizeof title - 1);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = row;
-        item.pszText = title;
-        item.lParam = static_cast<LPARAM>(i);
-        const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-        LVITEMA status = {};
-        status.iSubItem = 1;
-        status.pszText = const_cast<char*>(task.GetTaskStatusLabel());
-        SendMessageA(list, LVM_SETITEMTEXTA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&status));
-        ++row;
+        AppendListRow(list, i, {std::string(task.row.title, strnlen(task.row.title, sizeof task.row.title)),
+                                task.GetTaskStatusLabel()});
     }
 }
 
@@ -167,12 +142,9 @@ INT_PTR TaskPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         MoveWindow(PageList(page), 0, 0, width, height, TRUE);
         return TRUE;
     }
-    case WM_SHOWWINDOW: {
-        const bool selected = wParam != FALSE && SelectedEntry(page) >= 0;
-        EnableFrameCommand(IDM_EDIT_DELETE, selected);
-        EnableFrameCommand(IDM_VIEW_DATA, selected);
+    case WM_SHOWWINDOW:
+        EnableFrameEditAndDelete(wParam != FALSE && SelectedEntry(page) >= 0);
         return FALSE;
-    }
     case WM_TASKSCHANGED:
         FillTasks(page);
         UpdateFrameCommands(page);
@@ -199,10 +171,8 @@ INT_PTR TaskPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
             if (change->iSubItem == 0 && (change->uChanged & LVIF_STATE) != 0)
                 UpdateFrameCommands(page);
-        } else if (header->code == NM_DBLCLK) {
-            PostMessageA(page, WM_COMMAND, IDM_VIEW_DATA, 0);
-        } else if (header->code == LVN_KEYDOWN && reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE) {
-            PostMessageA(page, WM_COMMAND, IDM_EDIT_DELETE, 0);
+        } else {
+            PostListPageShortcut(page, header);
         }
         return TRUE;
     }

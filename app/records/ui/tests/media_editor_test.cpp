@@ -17,6 +17,7 @@
 #include "res/frame_resource.h"
 #include "res/research_resource.h"
 #include "tests/support/dialog_test_support.h"
+#include "tests/support/list_window_driving.h"
 #include "tests/support/recorded_notices.h"
 #include "tests/support/scoped_list_states.h"
 #include "tests/support/screenshot_pause.h"
@@ -59,26 +60,6 @@ std::vector<std::string> TemporaryFiles(const std::string& prefix)
             names.push_back(name);
     }
     return names;
-}
-
-std::vector<std::string> ListRows(HWND list)
-{
-    std::vector<std::string> rows;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string row;
-        for (int column = 0; column < 2; ++column) {
-            char text[128] = {};
-            LVITEMA item = {};
-            item.iSubItem = column;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
-            row += (column > 0 ? "|" : "") + std::string(text);
-        }
-        rows.push_back(row);
-    }
-    return rows;
 }
 
 class MediaEditorTest : public DialogTest {
@@ -264,24 +245,21 @@ TEST_F(MediaEditorTest, ThePageAddsEditsAndRemovesInThePersonsListAndTellsItsHos
     HWND page = CreateMediaPage(FrameWindow, list);
     ASSERT_NE(page, nullptr);
     HWND view = GetDlgItem(page, IDC_MEDIA_PAGE_LIST);
-    EXPECT_EQ(ListRows(view), (std::vector<std::string>{"anna.png|Anna", "jon.png|Jon"}));
+    EXPECT_EQ(ListViewRows(view, 2), (std::vector<std::string>{"anna.png|Anna", "jon.png|Jon"}));
 
-    LVITEMA select = {};
-    select.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    select.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(view, LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&select));
+    SelectListViewRow(view, 1);
     WhenDialogOpens(FrameWindow, [](HWND dialog) {
         SetDlgItemTextA(dialog, IDC_MEDIA_DESCRIPTION, "Jon Berg");
         Click(dialog, IDOK);
     });
     SendMessageA(page, WM_COMMAND, IDM_VIEW_DATA, 0);
-    EXPECT_EQ(ListRows(view), (std::vector<std::string>{"anna.png|Anna", "jon.png|Jon Berg"}));
+    EXPECT_EQ(ListViewRows(view, 2), (std::vector<std::string>{"anna.png|Anna", "jon.png|Jon Berg"}));
 
-    SendMessageA(view, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
+    SelectListViewRow(view, 0);
     SendMessageA(page, WM_COMMAND, IDM_EDIT_DELETE, 0);
     EXPECT_TRUE(boxes_.boxes.empty());
     EXPECT_TRUE(list.IsMarked(0));
-    EXPECT_EQ(ListRows(view), (std::vector<std::string>{"jon.png|Jon Berg"}));
+    EXPECT_EQ(ListViewRows(view, 2), (std::vector<std::string>{"jon.png|Jon Berg"}));
 
     TempPath file("letter.txt", "vestrada_media_add_");
     std::ofstream(file.str()) << "Dear Anna";
@@ -293,7 +271,7 @@ TEST_F(MediaEditorTest, ThePageAddsEditsAndRemovesInThePersonsListAndTellsItsHos
     ASSERT_EQ(list.Count(), 3u);
     EXPECT_EQ(list[2].FileName(), "letter.txt");
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(list[2].Data()), list[2].DataSize()), "Dear Anna");
-    EXPECT_EQ(ListRows(view), (std::vector<std::string>{"jon.png|Jon Berg", "letter.txt|A letter"}));
+    EXPECT_EQ(ListViewRows(view, 2), (std::vector<std::string>{"jon.png|Jon Berg", "letter.txt|A letter"}));
 
     EXPECT_FALSE(AddMediaFile(page, list, file.str() + ".gone"));
     ASSERT_EQ(boxes_.boxes.size(), 1u);
@@ -343,10 +321,7 @@ TEST_F(MediaEditorTest, DISABLED_ShowForScreenshots)
     MoveWindow(page, 0, 0, client.right, client.bottom, TRUE);
     ShowWindow(page, SW_SHOW);
     ShowWindow(FrameWindow, SW_SHOW);
-    LVITEMA select = {};
-    select.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    select.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendDlgItemMessageA(page, IDC_MEDIA_PAGE_LIST, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&select));
+    SelectListViewRow(GetDlgItem(page, IDC_MEDIA_PAGE_LIST), 0);
     test_support::PauseForScreenshot("media_page_full");
     DestroyWindow(page);
 }

@@ -15,6 +15,7 @@
 #include "res/frame_resource.h"
 #include "res/research_resource.h"
 #include "tests/support/dialog_test_support.h"
+#include "tests/support/list_window_driving.h"
 #include "tests/support/recorded_notices.h"
 #include "tests/support/scoped_list_states.h"
 #include "tests/support/screenshot_pause.h"
@@ -52,21 +53,6 @@ void Pump()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-}
-
-std::vector<std::string> ListRows(HWND list)
-{
-    std::vector<std::string> rows;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[128] = {};
-        LVITEMA item = {};
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
-        rows.push_back(text);
-    }
-    return rows;
 }
 
 class ObjectiveWindowTest : public DialogTest {
@@ -135,10 +121,7 @@ protected:
     }
     static void SelectTask(HWND window, int index)
     {
-        LVITEMA item = {};
-        item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        item.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendDlgItemMessageA(Page(window), IDC_OBJECTIVE_TASKS, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+        SelectListViewRow(GetDlgItem(Page(window), IDC_OBJECTIVE_TASKS), index);
     }
 
     // Delivers what was posted to the frame, passing the relayed notices on to the window as the frame does.
@@ -245,14 +228,14 @@ TEST_F(ObjectiveWindowTest, TasksAreAddedToASavedObjectiveAndTheStatusFollowsThe
     EXPECT_EQ(notices_.Received(), (std::vector<Notice>{{WM_TASKSCHANGED, 0, 0}}));
 
     RelayNotices(window);
-    EXPECT_EQ(ListRows(GetDlgItem(page, IDC_OBJECTIVE_TASKS)), (std::vector<std::string>{"Read the parish book"}));
+    EXPECT_EQ(ListViewRows(GetDlgItem(page, IDC_OBJECTIVE_TASKS), 1), (std::vector<std::string>{"Read the parish book"}));
     EXPECT_EQ(ItemText(page, IDC_OBJECTIVE_STATUS), "Analysis");
 
     // A task written elsewhere (a person's task page) reaches the window by the relayed notice.
     AddTask(1, "Ask the archive", TaskStatusNew);
     PostMessageA(FrameWindow, WM_TASKSCHANGED, 0, 0);
     RelayNotices(window);
-    EXPECT_EQ(ListRows(GetDlgItem(page, IDC_OBJECTIVE_TASKS)),
+    EXPECT_EQ(ListViewRows(GetDlgItem(page, IDC_OBJECTIVE_TASKS), 1),
               (std::vector<std::string>{"Read the parish book", "Ask the archive"}));
     EXPECT_EQ(ItemText(page, IDC_OBJECTIVE_STATUS), "New");
 }
@@ -277,7 +260,7 @@ TEST_F(ObjectiveWindowTest, DeletingATaskAsksThenDeletesItAtOnce)
     EXPECT_EQ(CountRows(db(), TableTask), 1);
     EXPECT_EQ(ItemText(page, IDC_OBJECTIVE_STATUS), "Rejected");
     RelayNotices(window);
-    EXPECT_EQ(ListRows(GetDlgItem(page, IDC_OBJECTIVE_TASKS)), (std::vector<std::string>{"Read the parish book"}));
+    EXPECT_EQ(ListViewRows(GetDlgItem(page, IDC_OBJECTIVE_TASKS), 1), (std::vector<std::string>{"Read the parish book"}));
     EXPECT_EQ(ItemText(page, IDC_OBJECTIVE_STATUS), "Rejected");
 }
 

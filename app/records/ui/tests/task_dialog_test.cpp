@@ -48,34 +48,6 @@ std::int32_t PickPerson(HWND, Database&)
     return PickedPerson;
 }
 
-std::vector<std::string> RowTexts(HWND list, int columns)
-{
-    std::vector<std::string> texts;
-    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string row;
-        for (int column = 0; column < columns; ++column) {
-            char text[128] = {};
-            LVITEMA item = {};
-            item.iSubItem = column;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
-            row += (column > 0 ? "|" : "") + std::string(text);
-        }
-        texts.push_back(row);
-    }
-    return texts;
-}
-
-void SelectListRow(HWND list, int index)
-{
-    LVITEMA item = {};
-    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    item.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
-}
-
 class TaskDialogTest : public DialogTest {
 protected:
     void SetUp() override
@@ -312,13 +284,13 @@ TEST_F(TaskDialogTest, ThePageListsStatusesEditsAndDeletesWithoutAsking)
     HWND page = CreateTaskPage(host, tasks);
     ASSERT_NE(page, nullptr);
     HWND list = GetDlgItem(page, IDC_TASK_PAGE_LIST);
-    EXPECT_EQ(RowTexts(list, 2), (std::vector<std::string>{"Read it|Rejected", "Copy it|Analysis"}));
+    EXPECT_EQ(ListViewRows(list, 2), (std::vector<std::string>{"Read it|Rejected", "Copy it|Analysis"}));
 
     // Nothing selected: edit and delete do nothing.
     SendMessageA(page, WM_COMMAND, IDM_EDIT_DELETE, 0);
     EXPECT_EQ(CountRows(db(), TableTask), 2);
 
-    SelectListRow(list, 1);
+    SelectListViewRow(list, 1);
     bool selectSource = true;
     WhenDialogOpens(host, [&](HWND dialog) {
         selectSource = IsItemEnabled(dialog, IDC_TASK_SELECT_SOURCE);
@@ -329,15 +301,15 @@ TEST_F(TaskDialogTest, ThePageListsStatusesEditsAndDeletesWithoutAsking)
     EXPECT_FALSE(selectSource);
     EXPECT_EQ(StoredTask(tasks[1].Id())->row.status, TaskStatusFinished);
     SendMessageA(page, WM_TASKSCHANGED, 0, 0);
-    EXPECT_EQ(RowTexts(list, 2), (std::vector<std::string>{"Read it|Rejected", "Copy it|Finished"}));
+    EXPECT_EQ(ListViewRows(list, 2), (std::vector<std::string>{"Read it|Rejected", "Copy it|Finished"}));
 
     const std::int32_t deleted = tasks[0].Id();
-    SelectListRow(list, 0);
+    SelectListViewRow(list, 0);
     SendMessageA(page, WM_COMMAND, IDM_EDIT_DELETE, 0);
     EXPECT_TRUE(boxes_.boxes.empty());
     EXPECT_EQ(CountRows(db(), TableTask), 1);
     EXPECT_EQ(StoredTask(deleted)->Id(), 0);
-    EXPECT_EQ(RowTexts(list, 2), (std::vector<std::string>{"Copy it|Finished"}));
+    EXPECT_EQ(ListViewRows(list, 2), (std::vector<std::string>{"Copy it|Finished"}));
     // The host's next save must not delete a newer task that is given the freed id.
     EXPECT_TRUE(tasks.IsMarked(0));
     EXPECT_EQ(tasks[0].Id(), 0);
@@ -380,7 +352,7 @@ TEST_F(TaskDialogTest, DISABLED_ShowForScreenshots)
                                  std::pair{"Compare the copies", TaskStatusNew}})
         tasks.Append(StoredTask(AddTask(title, status, source_)));
     SendMessageA(page, WM_TASKSCHANGED, 0, 0);
-    SelectListRow(GetDlgItem(page, IDC_TASK_PAGE_LIST), 1);
+    SelectListViewRow(GetDlgItem(page, IDC_TASK_PAGE_LIST), 1);
     test_support::PauseForScreenshot("task_page_full");
 }
 
