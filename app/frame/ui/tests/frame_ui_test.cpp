@@ -701,3 +701,35 @@ TEST_F(Frame, HidingABandIsKeptAcrossARestart)
 }
 
 } // namespace
+
+namespace {
+
+// The Insert menu opens a research objective window; Save reaches it through the frame, and the close of
+// the database closes it, asking nothing once it is saved.
+TEST_F(Frame, InsertResearchOpensAnObjectiveWindowThatTheFrameServes)
+{
+    InstallLanguage();
+    std::string path = MakeDatabase("family.vdb");
+    ASSERT_TRUE(StartFrame());
+    OpenFileByExtension(FrameWindow, path.c_str());
+    ASSERT_NE(CurrentDatabase, nullptr);
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_INSERT_RESEARCH, 0);
+    ASSERT_EQ(ChildCount(), 1);
+    HWND window = GetWindow(MdiClient, GW_CHILD);
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    EXPECT_STREQ(className, "ObjectiveWClass");
+    EXPECT_TRUE(MenuItemEnabled(IDM_EDIT_DELRESEARCH));
+    SetDlgItemTextA(GetWindow(window, GW_CHILD), 1114, "Parents of Anna");
+    EXPECT_TRUE(MenuItemEnabled(IDM_FILE_SAVE));
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_FILE_SAVE, 0);
+    EXPECT_FALSE(MenuItemEnabled(IDM_FILE_SAVE));
+    EXPECT_NE(WindowText(window).find("Parents of Anna [#1]"), std::string::npos);
+
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_FILE_CLOSEDB, 0);
+    EXPECT_EQ(CurrentDatabase, nullptr);
+    EXPECT_EQ(ChildCount(), 0);
+    EXPECT_TRUE(boxes_.boxes.empty());
+}
+
+} // namespace
