@@ -97,13 +97,21 @@ void ReadInputNames(const std::uint8_t* record, ReportTypeInput& input)
     ReadText(input.label, record + InputLabelAt);
 }
 
-bool Read7188(const std::uint8_t* bytes, ReportTypeHeader& header)
+// The fields the 3460-byte layout shares with the current one: title, help text, graphics flag, input count.
+bool ReadTitlesAndCount(const std::uint8_t* bytes, ReportTypeHeader& header)
 {
     if (!ReadInputCount(bytes + InputCountAt, ReportTypeInputCapacity, header))
         return false;
     ReadText(header.reportTitle, bytes + TitleAt);
     ReadText(header.helpText, bytes + HelpAt);
     header.graphics = GetU32(bytes + GraphicsAt);
+    return true;
+}
+
+bool Read7188(const std::uint8_t* bytes, ReportTypeHeader& header)
+{
+    if (!ReadTitlesAndCount(bytes, header))
+        return false;
     for (int n = 0; n < header.inputCount; ++n) {
         const std::uint8_t* record = bytes + InputsAt + n * InputSize;
         ReportTypeInput& input = header.inputs[n];
@@ -124,11 +132,8 @@ bool Read7188(const std::uint8_t* bytes, ReportTypeHeader& header)
 
 bool Read3460(const std::uint8_t* bytes, ReportTypeHeader& header)
 {
-    if (!ReadInputCount(bytes + InputCountAt, ReportTypeInputCapacity, header))
+    if (!ReadTitlesAndCount(bytes, header))
         return false;
-    ReadText(header.reportTitle, bytes + TitleAt);
-    ReadText(header.helpText, bytes + HelpAt);
-    header.graphics = GetU32(bytes + GraphicsAt);
     for (int n = 0; n < header.inputCount; ++n) {
         const std::uint8_t* record = bytes + InputsAt + n * Input3460Size;
         ReportTypeInput& input = header.inputs[n];
