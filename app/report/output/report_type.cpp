@@ -8,7 +8,6 @@
 #include "core/bounded_text.h"
 #include "platform/file.h"
 #include "platform/little_endian.h"
-#include "report/language/report_run_context.h"
 
 using platform::GetI32;
 using platform::GetU16;

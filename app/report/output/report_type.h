@@ -1,7 +1,7 @@
 // A report type: one file (by convention .rpt) holding a fixed header (name, description, report title, help
 // text, page options and up to 32 declared inputs) followed by the text of the Stavic script. `ReportType` is
-// the file in memory, with the run-time companions that the report run, the editor and the debugger keep
-// beside it.
+// the file in memory: its header and its script (a run keeps its line and label tables and its context
+// apart, in the run).
 //
 // The current file is a 7188-byte header and the script text to the end of the file, with no terminating
 // zero. Files of older releases have a 2048-byte header (versions below 10100, at most 8 inputs, no report
@@ -13,9 +13,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <vector>
-
-class ReportRunContext;
 
 // The release that writes report types: major x 10000 + minor x 100 + patch. Files of versions 95 to this
 // one are read.
@@ -40,8 +37,6 @@ inline constexpr std::size_t ReportTypeHelpSize = 1024;
 inline constexpr std::size_t ReportTypeVariableNameSize = 16;
 inline constexpr std::size_t ReportTypeInputLabelSize = 32;
 inline constexpr std::size_t ReportTypeChoicesSize = 128;
-inline constexpr int ReportTypeLabelCapacity = 64;
-inline constexpr std::size_t ReportTypeLabelNameSize = 16;
 
 // The kinds of inputs, by their stored code. Each input becomes one variable of the run.
 enum ReportTypeInputKind : std::uint8_t {
@@ -122,12 +117,6 @@ void EncodeReportTypeHeader(const ReportTypeHeader& header, std::uint8_t* bytes)
 // that many bytes). Anything but Loaded leaves `header` untouched.
 ReportTypeLoadResult DecodeReportTypeHeader(const std::uint8_t* bytes, std::size_t size, ReportTypeHeader& header);
 
-// A label of the script: the line it stands on and its name.
-struct ReportTypeLabel {
-    std::uint32_t line = 0;
-    char name[ReportTypeLabelNameSize] = {};
-};
-
 class ReportType {
 public:
     ReportType();
@@ -169,15 +158,6 @@ public:
     // the header untouched, when the stored input count exceeds the old layout's capacity.
     bool UpgradeHeader2048(const std::uint8_t* old);
     bool UpgradeHeader3460(const std::uint8_t* old);
-
-    // The run's companions. The line table holds the start of each script line, ended by a null entry; the
-    // labels are the script's; both are built for a run. The report type owns the run context while a run
-    // is open.
-    std::vector<const char*> lines;
-    ReportTypeLabel labels[ReportTypeLabelCapacity];
-    std::unique_ptr<ReportRunContext> runContext;
-    bool debugging = false;     // a debugging run is open
-    std::uint32_t debugMode = 0; // the step mode of the next resumption
 
 private:
     ReportTypeHeader header_;
