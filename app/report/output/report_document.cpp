@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/little_endian.h"
+#include "report/output/text_fields.h"
 
 using platform::GetI32;
 using platform::GetU16;
@@ -14,22 +15,6 @@ using platform::PutU32;
 namespace {
 
 constexpr char DocumentMagic[7] = {'V', 'E', 'S', 'R', 'P', 'T', '\0'};
-
-// A text field: zero-filled, at most its size - 1 characters.
-template <std::size_t N>
-void PutText(std::uint8_t* out, const char (&text)[N])
-{
-    std::memset(out, 0, N);
-    std::memcpy(out, text, strnlen(text, N - 1));
-}
-
-// A text field as stored; a damaged file may fill it without its zero, so the last byte is always one.
-template <std::size_t N>
-void GetText(const std::uint8_t* in, char (&text)[N])
-{
-    std::memcpy(text, in, N);
-    text[N - 1] = '\0';
-}
 
 void PutMargins(std::uint8_t* out, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom)
 {
@@ -110,7 +95,7 @@ void DecodeDocumentHeader(const std::uint8_t* in, ReportDocumentHeader& header)
 std::size_t EncodeStyle(const ReportStyle& style, std::uint8_t* out)
 {
     out[0] = RecordStyle;
-    PutText(out + 1, style.faceName);
+    PutTextField(out + 1, style.faceName);
     out[33] = style.bold;
     out[34] = style.italic;
     out[35] = style.underline;
@@ -121,7 +106,7 @@ std::size_t EncodeStyle(const ReportStyle& style, std::uint8_t* out)
 
 void DecodeStyle(const std::uint8_t* in, ReportStyle& style)
 {
-    GetText(in + 1, style.faceName);
+    GetTextField(in + 1, style.faceName);
     style.bold = in[33];
     style.italic = in[34];
     style.underline = in[35];
@@ -361,18 +346,18 @@ std::size_t EncodeTitle(const TitleRecord& title, std::uint8_t* out)
 {
     out[0] = RecordTitle;
     PutU32(out + 1, title.color);
-    PutText(out + 5, title.title);
-    PutText(out + 5 + TitleFieldSize, title.firstText);
-    PutText(out + 5 + 2 * TitleFieldSize, title.secondText);
+    PutTextField(out + 5, title.title);
+    PutTextField(out + 5 + TitleFieldSize, title.firstText);
+    PutTextField(out + 5 + 2 * TitleFieldSize, title.secondText);
     return TitleRecordSize;
 }
 
 void DecodeTitle(const std::uint8_t* in, TitleRecord& title)
 {
     title.color = GetU32(in + 1);
-    GetText(in + 5, title.title);
-    GetText(in + 5 + TitleFieldSize, title.firstText);
-    GetText(in + 5 + 2 * TitleFieldSize, title.secondText);
+    GetTextField(in + 5, title.title);
+    GetTextField(in + 5 + TitleFieldSize, title.firstText);
+    GetTextField(in + 5 + 2 * TitleFieldSize, title.secondText);
 }
 
 std::size_t EncodeIndexEntry(const IndexEntry& entry, std::uint8_t* out)
@@ -428,7 +413,7 @@ void DecodeChartHeader(const std::uint8_t* in, ChartHeader& chart)
 std::size_t EncodeChartPoint(const ChartPoint& point, std::uint8_t* out)
 {
     out[0] = RecordChartPoint;
-    PutText(out + 1, point.label);
+    PutTextField(out + 1, point.label);
     std::uint64_t bits = 0;
     static_assert(sizeof bits == sizeof point.value);
     std::memcpy(&bits, &point.value, sizeof bits);
@@ -438,7 +423,7 @@ std::size_t EncodeChartPoint(const ChartPoint& point, std::uint8_t* out)
 
 void DecodeChartPoint(const std::uint8_t* in, ChartPoint& point)
 {
-    GetText(in + 1, point.label);
+    GetTextField(in + 1, point.label);
     const std::uint64_t bits = platform::GetU64(in + 1 + ChartLabelSize);
     std::memcpy(&point.value, &bits, sizeof bits);
 }

@@ -8,6 +8,7 @@
 #include "core/bounded_text.h"
 #include "platform/file.h"
 #include "platform/little_endian.h"
+#include "report/output/text_fields.h"
 
 using platform::GetI32;
 using platform::GetU16;
@@ -54,21 +55,6 @@ constexpr std::size_t Input2048Size = 49;
 constexpr std::size_t NoMargins2048At = 700;
 static_assert(Inputs2048At + ReportType2048InputCapacity * Input2048Size == NoMargins2048At);
 
-// A text field of the file: a damaged file may fill it without a terminating zero, so the last byte is
-// always one.
-template <std::size_t N>
-void ReadText(char (&field)[N], const std::uint8_t* bytes)
-{
-    std::memcpy(field, bytes, N);
-    field[N - 1] = '\0';
-}
-
-template <std::size_t N>
-void WriteText(std::uint8_t* bytes, const char (&field)[N])
-{
-    std::memcpy(bytes, field, strnlen(field, N - 1));
-}
-
 // The page options that end every layout, at `at`: no-margins flag, page size, orientation, revision.
 void ReadPageOptions(const std::uint8_t* at, ReportTypeHeader& header)
 {
@@ -92,8 +78,8 @@ bool ReadInputCount(const std::uint8_t* at, int capacity, ReportTypeHeader& head
 void ReadInputNames(const std::uint8_t* record, ReportTypeInput& input)
 {
     input.kind = record[0];
-    ReadText(input.variableName, record + InputVariableNameAt);
-    ReadText(input.label, record + InputLabelAt);
+    GetTextField(record + InputVariableNameAt, input.variableName);
+    GetTextField(record + InputLabelAt, input.label);
 }
 
 // The fields the 3460-byte layout shares with the current one: title, help text, graphics flag, input count.
@@ -101,8 +87,8 @@ bool ReadTitlesAndCount(const std::uint8_t* bytes, ReportTypeHeader& header)
 {
     if (!ReadInputCount(bytes + InputCountAt, ReportTypeInputCapacity, header))
         return false;
-    ReadText(header.reportTitle, bytes + TitleAt);
-    ReadText(header.helpText, bytes + HelpAt);
+    GetTextField(bytes + TitleAt, header.reportTitle);
+    GetTextField(bytes + HelpAt, header.helpText);
     header.graphics = GetU32(bytes + GraphicsAt);
     return true;
 }
@@ -117,7 +103,7 @@ bool Read7188(const std::uint8_t* bytes, ReportTypeHeader& header)
         ReadInputNames(record, input);
         const std::uint8_t* detail = record + InputDetailAt;
         if (input.kind == InputSelect) {
-            ReadText(input.choices, detail);
+            GetTextField(detail, input.choices);
         } else {
             input.flags = GetU16(detail);
             input.initialValue = GetU32(detail + 4);
@@ -164,8 +150,8 @@ bool ReadLayout(const std::uint8_t* bytes, std::size_t layoutSize, ReportTypeHea
 {
     ReportTypeHeader read;
     read.version = GetI32(bytes + VersionAt);
-    ReadText(read.name, bytes + NameAt);
-    ReadText(read.description, bytes + DescriptionAt);
+    GetTextField(bytes + NameAt, read.name);
+    GetTextField(bytes + DescriptionAt, read.description);
     const bool valid = layoutSize == ReportType2048HeaderSize   ? Read2048(bytes, read)
                        : layoutSize == ReportType3460HeaderSize ? Read3460(bytes, read)
                                                                 : Read7188(bytes, read);
@@ -208,10 +194,10 @@ void EncodeReportTypeHeader(const ReportTypeHeader& header, std::uint8_t* bytes)
     std::memset(bytes, 0, ReportTypeHeaderSize);
     std::memcpy(bytes, ReportTypeMagic, sizeof ReportTypeMagic);
     PutI32(bytes + VersionAt, header.version);
-    WriteText(bytes + NameAt, header.name);
-    WriteText(bytes + DescriptionAt, header.description);
-    WriteText(bytes + TitleAt, header.reportTitle);
-    WriteText(bytes + HelpAt, header.helpText);
+    PutTextField(bytes + NameAt, header.name);
+    PutTextField(bytes + DescriptionAt, header.description);
+    PutTextField(bytes + TitleAt, header.reportTitle);
+    PutTextField(bytes + HelpAt, header.helpText);
     PutU32(bytes + GraphicsAt, header.graphics);
     const std::int32_t count =
         header.inputCount < 0 ? 0 : (header.inputCount > ReportTypeInputCapacity ? ReportTypeInputCapacity
@@ -221,11 +207,11 @@ void EncodeReportTypeHeader(const ReportTypeHeader& header, std::uint8_t* bytes)
         std::uint8_t* record = bytes + InputsAt + n * InputSize;
         const ReportTypeInput& input = header.inputs[n];
         record[0] = input.kind;
-        WriteText(record + InputVariableNameAt, input.variableName);
-        WriteText(record + InputLabelAt, input.label);
+        PutTextField(record + InputVariableNameAt, input.variableName);
+        PutTextField(record + InputLabelAt, input.label);
         std::uint8_t* detail = record + InputDetailAt;
         if (input.kind == InputSelect) {
-            WriteText(detail, input.choices);
+            PutTextField(detail, input.choices);
         } else {
             PutU16(detail, input.flags);
             PutU32(detail + 4, input.initialValue);
