@@ -78,8 +78,9 @@ TEST(ReportTypeFileWindows, ARefusedFileIsReportedOnlyOverAnOwner)
             EXPECT_EQ(boxes.boxes[0].caption, "<null>");
             EXPECT_EQ(boxes.boxes[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
         }
-        if (c.result == 1)
+        if (c.result == 1) {
             EXPECT_STREQ(type.Header().name, "Named");
+        }
     }
 }
 
