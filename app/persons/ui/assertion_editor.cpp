@@ -139,6 +139,8 @@ BOOL InitEditor(HWND dialog, LPARAM parameter)
         state.pages.push_back(page);
     }
     LayOut(dialog, state);
+    if (state.kindPage != nullptr)
+        ShowWindow(state.kindPage, SW_SHOW);
     ShowPage(state, 0);
     CentreOnOwner(dialog);
     return TRUE;
