@@ -251,6 +251,14 @@ BOOL EventPageCommand(HWND page, EventAssertion& event, int command, int notific
     }
     case IDC_EVENT_DATECALC: {
         DateRange date = event.Date();
+        if (date.type == 0) {
+            // A free-text or missing date has no first date: the calculator starts empty, and its result
+            // becomes a single date instead of being written over the text's characters.
+            date = DateRange{};
+            date.type = DateRangeSingle;
+            date.dates.first = EmptyDateValue();
+            date.dates.second = EmptyDateValue();
+        }
         if (OpenDateCalculator(page, &date.dates.first, true) != 0) {
             event.SetDate(date);
             ShowDate(page, event);

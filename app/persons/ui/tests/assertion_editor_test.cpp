@@ -22,6 +22,7 @@
 #include "persons/sentence_format.h"
 #include "persons/ui/roles_page.h"
 #include "res/assertions_resource.h"
+#include "res/core_resource.h"
 #include "settings/settings.h"
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/list_window_driving.h"
@@ -310,6 +311,38 @@ TEST_F(AssertionEditorTest, TheEventsOwnTypeIsSelectedAndATypedPlaceIsReadOnly)
     EXPECT_EQ(event.row.typeId, typeA_);
     EXPECT_EQ(event.Place()->GetPartType(0), PlacePartTown);
     EXPECT_EQ(event.Links().Count(), 1u);
+}
+
+TEST_F(AssertionEditorTest, TheDateCalculatorStartsEmptyOnATextDateAndLeavesTheTextAlone)
+{
+    const std::int32_t id = StoredEvent(typeB_, {{anna_, 0}});
+    {
+        EventAssertion event(id, *database_);
+        event.LoadLinked();
+        DateRange text{};
+        text.SetText("some time in spring");
+        event.SetDate(text);
+        ASSERT_TRUE(RunWriteTransaction(*database_, [&] { return event.Save(); }));
+    }
+    AssertionLink link(*database_);
+    { auto t = Transaction(*database_); ASSERT_EQ(link.Read(1), 0); }
+    std::string year;
+    ASSERT_EQ(Edit(link,
+                   [&](HWND editor) {
+                       HWND page = PageWith(editor, IDC_EVENT_DATECALC);
+                       WhenDialogOpens(editor, [&](HWND calculator) {
+                           year = ItemText(calculator, IDC_CALC_YEAR);
+                           Click(calculator, IDCANCEL);
+                       });
+                       Click(page, IDC_EVENT_DATECALC);
+                       Click(editor, IDOK);
+                   }),
+              1);
+    // Not the text's characters read as a date.
+    EXPECT_EQ(year, "0");
+    EventAssertion event(id, *database_);
+    EXPECT_EQ(event.Date().type, 0);
+    EXPECT_EQ(event.Date().Text(), "some time in spring");
 }
 
 TEST_F(AssertionEditorTest, AFailedSaveIsReportedStoresNothingAndPostsNoNotice)
