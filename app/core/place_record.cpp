@@ -174,12 +174,17 @@ void PlaceRecord::ReadNextByIndex()
     ReadFound(tlvGetNextRecord(database_->TableId(TablePlace2), PlaceIndexColumn, id_, 1, database_->file));
 }
 
-char* PlaceRecord::Format(char* out, std::size_t size) const
+std::string FormatPlaceParts(const char* field)
 {
     std::vector<std::string_view> texts;
-    for (const TypedPart& part : Parts(row))
+    for (const TypedPart& part : SplitTypedParts(field, PlacePartsSize, PlaceFirstCharacter))
         texts.push_back(part.text);
-    return CopyCut(out, size, JoinPartTexts(texts, ", "));
+    return JoinPartTexts(texts, ", ");
+}
+
+char* PlaceRecord::Format(char* out, std::size_t size) const
+{
+    return CopyCut(out, size, FormatPlaceParts(row.parts));
 }
 
 char* PlaceRecord::FormatFiltered(char* out, std::size_t size) const

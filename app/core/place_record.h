@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 class Database;
 
@@ -34,6 +35,8 @@ enum PlacePartType : std::uint8_t {
 inline constexpr int PlacePartTypeCount = 18;
 // The language key of a place-part type's name (PLACE_TYPE_...; "" outside 1 to 18).
 const char* PlacePartTypeKey(int type);
+// The characters of every part of a stored name field (PlacePartsSize bytes) joined by ", ".
+std::string FormatPlaceParts(const char* field);
 
 inline constexpr std::int32_t PlaceSortColumn = 5;
 inline constexpr std::int32_t PlaceIndexColumn = 6;

@@ -294,3 +294,33 @@ write_bmp('toolbar_report.bmp', strip(REPORT))
 write_bmp('toolbar_reporttype.bmp', strip(REPORTTYPE))
 write_bmp('toolbar_timeline.bmp', strip(TIMELINE))
 write_icon('frame.ico')
+
+
+# Images of the small buttons in editing pages and dialogs (new, delete, edit, up, down, date calculator,
+# advanced), one 16 x 16 image each; the buttons map the light grey background to the button face.
+def button_glyph(c, name):
+    if name == 'new':
+        page(c); c.disc(12, 3, 2, YELLOW)
+    elif name == 'delete':
+        cross(c)
+    elif name == 'edit':
+        page(c)
+        for d in range(2):
+            c.line(6 + d, 13, 13 + d, 6, BROWN)
+        c.set(5, 14, BLACK)
+    elif name == 'up':
+        c.triangle([(8, 3), (2, 10), (14, 10)], NAVY); c.fill(6, 10, 10, 13, NAVY)
+    elif name == 'down':
+        c.triangle([(8, 13), (2, 6), (14, 6)], NAVY); c.fill(6, 3, 10, 6, NAVY)
+    elif name == 'datecalc':
+        calendar(c); c.fill(9, 9, 15, 15, GREY); c.frame(9, 9, 15, 15, BLACK)
+        c.line(11, 12, 13, 12, WHITE); c.line(12, 11, 12, 13, WHITE)
+    elif name == 'advanced':
+        for x, y in ((3, 4), (3, 8), (3, 12)):
+            c.fill(x, y, x + 1, y + 1, NAVY); c.line(x + 4, y, x + 10, y, BLACK)
+
+
+for button in ('new', 'delete', 'edit', 'up', 'down', 'datecalc', 'advanced'):
+    canvas = Canvas()
+    button_glyph(canvas, button)
+    write_bmp('button_%s.bmp' % button, [canvas])

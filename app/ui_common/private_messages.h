@@ -14,6 +14,9 @@ inline constexpr UINT WM_EDITORSETTINGSCHANGED = 0x2274;
 // Between an editing page and its host dialog, never through the frame.
 inline constexpr UINT WM_PAGECHANGED = 0x2275;
 inline constexpr UINT WM_PAGEREFRESH = 0x2276;
+// Posted by an assertion editor's kind page to the editor when the user chose another event or attribute
+// type; the editor sends it on to its pages.
+inline constexpr UINT WM_ASSERTIONTYPECHANGED = 0x1FE2;
 inline constexpr UINT WM_ASSERTIONLINKCHANGED = 0x2278;
 inline constexpr UINT WM_ASSERTIONLINKADDED = 0x2279;
 inline constexpr UINT WM_ASSERTIONLINKREMOVED = 0x227A;

@@ -41,3 +41,16 @@ public:
     // The link that started the edit.
     AssertionLink* initiatingLink = nullptr;
 };
+
+// Edits the assertion that `link` names (its kind and assertion id; id 0 for a new assertion, for which
+// the caller has filled in the person, role and order) in the modal assertion editor over `parent`.
+// Nothing is written until the user saves; then everything is written in one transaction, and the link
+// notices are posted once it is committed. 1 when the assertion was saved (a new assertion's link then
+// carries the new link id and assertion id), 0 after Cancel, for a kind without an editor, or when the
+// save failed (which the user is told).
+INT_PTR EditAssertion(HWND parent, AssertionLink& link);
+
+// The editor dialog (resource ASSERTION_EDIT); its creation parameter is the AssertionEditor.
+INT_PTR CALLBACK AssertionEditDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The formatting page (dialog 279); its creation parameter is the AssertionEditor.
+INT_PTR CALLBACK FormattingPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

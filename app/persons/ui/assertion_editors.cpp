@@ -1,0 +1,14 @@
+#include "persons/ui/assertion_editors.h"
+
+#include "core/assertion_link.h"
+#include "persons/ui/event_editor.h"
+
+std::unique_ptr<AssertionEditor> CreateAssertionEditor(std::uint8_t kind, std::int32_t id, Database& database)
+{
+    switch (kind) {
+    case AssertionEvent:
+        return std::make_unique<EventEditor>(id, database);
+    default:
+        return nullptr;
+    }
+}
