@@ -270,12 +270,15 @@ void GedcomWriter::WriteCitation(int level, RecordList<ExcerptRef>& references)
 
 std::string GedcomWriter::WriteExternalMedia(MediaRecord& media)
 {
+    // A link without data (a URL, a file kept elsewhere) is named as stored: nothing is written for it.
+    if (!media.HasData() || media.DataSize() == 0)
+        return media.FileName();
     const std::string name = SafeMediaFileName(media.FileName());
     if (name.empty() || name == "." || name == "..")
         return std::string();
     const std::string folder(ImportFolderOf(options_.outputPath));
     const std::string path = folder + name;
-    if (platform::FileExists(path) || !media.HasData())
+    if (platform::FileExists(path))
         return name;
     platform::FileOpenOptions open;
     open.access = platform::FileAccess::ReadWrite;
@@ -300,6 +303,8 @@ void GedcomWriter::WriteObjectLink(int level, RecordList<MediaRecord>& media)
             continue;
         }
         const std::string name = WriteExternalMedia(object);
+        if (name.empty())
+            continue;
         lines_.WriteLine(level, GedcomObje);
         lines_.WriteLine(level + 1, GedcomForm, object.GetFileExtension());
         const std::string title = object.Description();
@@ -740,6 +745,8 @@ void Gedcom551Writer::WriteObjectLink(int level, RecordList<MediaRecord>& media)
     for (std::size_t i = 0; i < media.Count(); ++i) {
         MediaRecord& object = media[i];
         const std::string name = WriteExternalMedia(object);
+        if (name.empty())
+            continue;
         lines_.WriteLine(level, GedcomObje);
         lines_.WriteLine(level + 1, GedcomFile, name);
         lines_.WriteLine(level + 2, GedcomForm, object.GetFileExtension());
