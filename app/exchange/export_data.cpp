@@ -59,6 +59,11 @@ bool IsGedcomFormat(std::uint32_t format)
     return format == ExportFormatGedcom551 || format == ExportFormatGedcom55 || format == ExportFormatGedcom4;
 }
 
+bool ExportFormatAvailable(std::uint32_t format)
+{
+    return IsGedcomFormat(format);
+}
+
 bool ExportIncludeOffered(std::uint32_t format, int include)
 {
     switch (format) {
@@ -139,6 +144,49 @@ std::string FormatFinishText(std::string_view format, std::string_view outputPat
     if (text.size() > Limit)
         text.resize(Limit);
     return text;
+}
+
+namespace {
+
+bool MoveColumn(std::uint32_t* from, std::int32_t& fromCount, std::uint32_t* to, std::int32_t& toCount, int index)
+{
+    if (index < 0 || index >= fromCount || toCount >= CsvColumnCapacity)
+        return false;
+    const std::uint32_t column = from[index];
+    std::copy(from + index + 1, from + fromCount, from + index);
+    --fromCount;
+    to[toCount++] = column;
+    return true;
+}
+
+} // namespace
+
+bool SelectCsvColumn(ExportWizardData& block, int index)
+{
+    return MoveColumn(block.csvAvailableColumns, block.csvAvailableCount, block.csvSelectedColumns,
+                      block.csvSelectedCount, index);
+}
+
+bool UnselectCsvColumn(ExportWizardData& block, int index)
+{
+    return MoveColumn(block.csvSelectedColumns, block.csvSelectedCount, block.csvAvailableColumns,
+                      block.csvAvailableCount, index);
+}
+
+bool MoveCsvColumn(ExportWizardData& block, int index, bool up)
+{
+    const int other = up ? index - 1 : index + 1;
+    if (index < 0 || index >= block.csvSelectedCount || other < 0 || other >= block.csvSelectedCount)
+        return false;
+    std::swap(block.csvSelectedColumns[index], block.csvSelectedColumns[other]);
+    return true;
+}
+
+void ChooseCsvRecordKind(ExportWizardData& block, std::uint32_t kind)
+{
+    block.csvRecordKind = kind;
+    block.csvAvailableCount = 0;
+    block.csvSelectedCount = 0;
 }
 
 ExportPage NextExportPage(ExportPage page, std::uint32_t format)

@@ -74,6 +74,9 @@ const char* ExportFormatExtension(std::uint32_t format);
 const char* ExportFormatDefaultExtension(std::uint32_t format);
 const char* ExportFormatFilterKey(std::uint32_t format);
 bool IsGedcomFormat(std::uint32_t format);
+// Whether this build has the writer of the format (the GEDCOM formats so far); the others are listed but
+// cannot be chosen.
+bool ExportFormatAvailable(std::uint32_t format);
 
 // Whether the data page offers the include flag for the format: GEDCOM 4 none; GEDCOM 6 XML neither
 // research nor objects; GEDCOM 5.5 and GEDML no research; the others all.
@@ -98,6 +101,17 @@ std::string_view ExportFileNameOf(std::string_view path);
 // The finish page's text: `format` with its first "%s" replaced by the output's file name; any other "%"
 // stands for itself except "%%", which gives one. At most 255 characters.
 std::string FormatFinishText(std::string_view format, std::string_view outputPath);
+
+// The CSV column choice: the available and selected arrays always hold every column of the kind once.
+// Each answers false (and changes nothing) for an index outside its array.
+// The available column at `index` moves to the end of the selected ones (later available ones move up).
+bool SelectCsvColumn(ExportWizardData& block, int index);
+// The selected column at `index` moves to the end of the available ones.
+bool UnselectCsvColumn(ExportWizardData& block, int index);
+// Swaps the selected column at `index` with the one before (up) or after it; false at the first or last.
+bool MoveCsvColumn(ExportWizardData& block, int index, bool up);
+// A new record kind: both counts 0, so that the details page offers every column of the kind again.
+void ChooseCsvRecordKind(ExportWizardData& block, std::uint32_t kind);
 
 // The wizard's pages in sheet order.
 enum ExportPage : int {

@@ -72,6 +72,33 @@ TEST(ExportData, IncludesOfferedByFormat)
     EXPECT_EQ(block.includeSources + block.includeRepositories + block.includeObjects, 0u);
 }
 
+TEST(ExportData, CsvColumnsMoveBetweenTheLists)
+{
+    ExportWizardData block;
+    for (std::uint32_t column = 0; column < 4; ++column)
+        block.csvAvailableColumns[block.csvAvailableCount++] = column;
+    EXPECT_TRUE(SelectCsvColumn(block, 1));
+    EXPECT_TRUE(SelectCsvColumn(block, 2)); // column 3, after the move up
+    EXPECT_FALSE(SelectCsvColumn(block, 2));
+    ASSERT_EQ(block.csvAvailableCount, 2);
+    EXPECT_EQ(block.csvAvailableColumns[0], 0u);
+    EXPECT_EQ(block.csvAvailableColumns[1], 2u);
+    ASSERT_EQ(block.csvSelectedCount, 2);
+    EXPECT_EQ(block.csvSelectedColumns[0], 1u);
+    EXPECT_EQ(block.csvSelectedColumns[1], 3u);
+    EXPECT_FALSE(MoveCsvColumn(block, 0, true));
+    EXPECT_FALSE(MoveCsvColumn(block, 1, false));
+    EXPECT_TRUE(MoveCsvColumn(block, 1, true));
+    EXPECT_EQ(block.csvSelectedColumns[0], 3u);
+    EXPECT_TRUE(UnselectCsvColumn(block, 0));
+    EXPECT_EQ(block.csvAvailableColumns[2], 3u);
+    EXPECT_EQ(block.csvSelectedCount, 1);
+    // Another record kind discards the choice.
+    ChooseCsvRecordKind(block, 2);
+    EXPECT_EQ(block.csvRecordKind, 2u);
+    EXPECT_EQ(block.csvAvailableCount + block.csvSelectedCount, 0);
+}
+
 TEST(ExportData, InitialValues)
 {
     ExportWizardData block;
