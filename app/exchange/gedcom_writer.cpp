@@ -219,26 +219,37 @@ void GedcomWriter::WriteFixedLine(int level, int tag, std::string_view value)
     lines_.Sink().Write(line);
 }
 
-void GedcomWriter::WriteAddress(int level, std::int32_t addressId)
+bool GedcomWriter::ReadAddress(std::int32_t addressId, AddressRecord& address)
 {
-    if (addressId == 0)
-        return;
-    AddressRecord address(database_);
-    if (address.Read(addressId) == 0)
-        return;
-    const AddressRow& row = address.row;
+    return addressId != 0 && address.Read(addressId) != 0;
+}
+
+void GedcomWriter::WriteAddressLines(int level, const AddressRow& row)
+{
     const std::string_view line1 = FieldText(row.line1), line2 = FieldText(row.line2);
     const std::string_view city = FieldText(row.city), country = FieldText(row.country);
-    if (!line1.empty() || !line2.empty() || !city.empty() || !country.empty()) {
-        lines_.WriteLine(level, GedcomAddr, line1);
-        lines_.WriteLine(level + 1, GedcomCont, line2);
-        lines_.WriteLine(level + 1, GedcomCont, city);
-        if (!country.empty())
-            lines_.WriteLine(level + 1, GedcomCont, country);
-    }
-    const std::string_view phone = FieldText(row.phone);
-    if (!phone.empty())
-        lines_.WriteLine(level, GedcomPhon, phone);
+    if (line1.empty() && line2.empty() && city.empty() && country.empty())
+        return;
+    lines_.WriteLine(level, GedcomAddr, line1);
+    lines_.WriteLine(level + 1, GedcomCont, line2);
+    lines_.WriteLine(level + 1, GedcomCont, city);
+    if (!country.empty())
+        lines_.WriteLine(level + 1, GedcomCont, country);
+}
+
+void GedcomWriter::WriteOptionalLine(int level, int tag, std::string_view value)
+{
+    if (!value.empty())
+        lines_.WriteLine(level, tag, value);
+}
+
+void GedcomWriter::WriteAddress(int level, std::int32_t addressId)
+{
+    AddressRecord address(database_);
+    if (!ReadAddress(addressId, address))
+        return;
+    WriteAddressLines(level, address.row);
+    WriteOptionalLine(level, GedcomPhon, FieldText(address.row.phone));
 }
 
 void GedcomWriter::WriteCitation(int level, RecordList<ExcerptRef>& references)
@@ -662,43 +673,24 @@ void Gedcom551Writer::WriteHeader()
 
 void Gedcom551Writer::WriteAddress(int level, std::int32_t addressId)
 {
-    GedcomWriter::WriteAddress(level, addressId);
-    if (addressId == 0)
-        return;
     AddressRecord address(database_);
-    if (address.Read(addressId) == 0)
+    if (!ReadAddress(addressId, address))
         return;
-    const std::string_view fax = FieldText(address.row.fax);
-    if (!fax.empty())
-        lines_.WriteLine(level, GedcomFax, fax);
+    WriteAddressLines(level, address.row);
+    WriteOptionalLine(level, GedcomPhon, FieldText(address.row.phone));
+    WriteOptionalLine(level, GedcomFax, FieldText(address.row.fax));
 }
 
 void Gedcom551Writer::WriteRepositoryAddress(int level, std::int32_t addressId, const char* email, const char* url)
 {
     AddressRecord address(database_);
-    const bool read = addressId != 0 && address.Read(addressId) != 0;
-    if (read) {
-        const AddressRow& row = address.row;
-        const std::string_view line1 = FieldText(row.line1), line2 = FieldText(row.line2);
-        const std::string_view city = FieldText(row.city), country = FieldText(row.country);
-        if (!line1.empty() || !line2.empty() || !city.empty() || !country.empty()) {
-            lines_.WriteLine(level, GedcomAddr, line1);
-            lines_.WriteLine(level + 1, GedcomCont, line2);
-            lines_.WriteLine(level + 1, GedcomCont, city);
-            if (!country.empty())
-                lines_.WriteLine(level + 1, GedcomCont, country);
-        }
-    }
-    const std::string_view phone = read ? FieldText(address.row.phone) : std::string_view();
-    const std::string_view fax = read ? FieldText(address.row.fax) : std::string_view();
-    if (!phone.empty())
-        lines_.WriteLine(level, GedcomPhon, phone);
-    if (email != nullptr && email[0] != '\0')
-        lines_.WriteLine(level, GedcomEmail, email);
-    if (!fax.empty())
-        lines_.WriteLine(level, GedcomFax, fax);
-    if (url != nullptr && url[0] != '\0')
-        lines_.WriteLine(level, GedcomWww, url);
+    const bool read = ReadAddress(addressId, address);
+    if (read)
+        WriteAddressLines(level, address.row);
+    WriteOptionalLine(level, GedcomPhon, read ? FieldText(address.row.phone) : std::string_view());
+    WriteOptionalLine(level, GedcomEmail, email != nullptr ? email : "");
+    WriteOptionalLine(level, GedcomFax, read ? FieldText(address.row.fax) : std::string_view());
+    WriteOptionalLine(level, GedcomWww, url != nullptr ? url : "");
 }
 
 void Gedcom551Writer::WriteRepositories(std::int32_t id)

@@ -19,8 +19,10 @@
 #include "exchange/gedcom_family_map.h"
 #include "exchange/gedcom_lines.h"
 
+class AddressRecord;
 class Database;
 class ExcerptRef;
+struct AddressRow;
 class MediaRecord;
 class NameRecord;
 class TypedAssertion;
@@ -78,6 +80,12 @@ protected:
     void WriteHeaderDate();
     void WriteHeaderSubmitterAndForm(const char* version);
     void WriteCharacterSet();
+    // The address of `addressId` read into `address`; false when there is none.
+    bool ReadAddress(std::int32_t addressId, AddressRecord& address);
+    // ADDR and its CONT lines (line 2 and city always, the country when there is one), unless all are empty.
+    void WriteAddressLines(int level, const AddressRow& row);
+    // "L tag value" when the value is not empty.
+    void WriteOptionalLine(int level, int tag, std::string_view value);
     // "L tag value" with the blank kept when the value is empty (the source's four fixed lines).
     void WriteFixedLine(int level, int tag, std::string_view value);
     // The lines under an event or attribute at level 2: DATE, PLAC, ADDR, citations and NOTE.

@@ -323,6 +323,28 @@ TEST_F(GedcomExportTest, CitationsOnlyWithSourcesAndNeverUnderGedcom4)
     EXPECT_EQ(without.find("@S1@"), std::string::npos) << without;
 }
 
+TEST_F(GedcomExportTest, RepositoriesWithTheirAddressBlocks)
+{
+    Load("0 HEAD\r\n1 CHAR ANSI\r\n"
+         "0 @R1@ REPO\r\n1 NAME County Archive\r\n1 ADDR 1 Main Street\r\n2 CONT Leeds\r\n1 PHON 0113 555\r\n"
+         "1 EMAIL desk@archive.example\r\n1 WWW http://archive.example\r\n"
+         "0 @S1@ SOUR\r\n1 TITL Register\r\n1 REPO @R1@\r\n2 CALN MS 12\r\n0 TRLR\r\n");
+    block_.includeSources = block_.includeRepositories = 1;
+    const std::string text = Export(ExportFormatGedcom55);
+    EXPECT_NE(text.find("0 @R1@ REPO\r\n1 NAME County Archive\r\n1 ADDR 1 Main Street\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("1 PHON 0113 555\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("1 WWW"), std::string::npos) << "GEDCOM 5.5 has no web address";
+    EXPECT_NE(text.find("1 REPO @R1@\r\n2 CALN MS 12\r\n"), std::string::npos) << text;
+    const std::string newer = Export(ExportFormatGedcom551);
+    EXPECT_NE(newer.find("1 PHON 0113 555\r\n1 EMAIL desk@archive.example\r\n1 WWW http://archive.example\r\n"),
+              std::string::npos)
+        << newer;
+    EXPECT_EQ(newer.find("FAX"), std::string::npos) << "an empty fax writes no line";
+    block_.includeRepositories = 0;
+    const std::string without = Export(ExportFormatGedcom55);
+    EXPECT_EQ(without.find("REPO"), std::string::npos) << without;
+}
+
 TEST_F(GedcomExportTest, AnselNamesComeBackThroughTheReader)
 {
     Load("0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 NAME \xC7" "a\xE7" "a /\xC5str\xF6m/\r\n"
