@@ -451,9 +451,10 @@ void GedcomWriter::WriteInfoAssertion(std::int32_t id)
     WriteNoteById(1, GedcomNote, info.row.noteId);
 }
 
-std::pair<std::int32_t, std::int32_t> GedcomWriter::ParentsOf(std::int32_t childId)
+std::pair<std::int32_t, std::int32_t> GedcomWriter::ParentsOf(std::int32_t childId, int kind)
 {
-    const auto found = parents_.find(childId);
+    const std::int64_t key = static_cast<std::int64_t>(childId) * 8 + kind;
+    const auto found = parents_.find(key);
     if (found != parents_.end())
         return found->second;
     PersonRecord child(database_);
@@ -461,12 +462,9 @@ std::pair<std::int32_t, std::int32_t> GedcomWriter::ParentsOf(std::int32_t child
     std::pair<std::int32_t, std::int32_t> parents {0, 0};
     if (child.Id() != 0) {
         child.LoadLinks(nullptr);
-        parents = {child.FindFather(RelationBiological, 0), child.FindMother(RelationBiological, 0)};
-        // A child with adoptive or foster parents only still belongs to their family.
-        if (parents.first == 0 && parents.second == 0)
-            parents = {child.FindFather(AnyRelationKind, 0), child.FindMother(AnyRelationKind, 0)};
+        parents = {child.FindFather(kind, 0), child.FindMother(kind, 0)};
     }
-    parents_.emplace(childId, parents);
+    parents_.emplace(key, parents);
     return parents;
 }
 
@@ -477,14 +475,25 @@ void GedcomWriter::WriteFamilyLinks(std::int32_t personId, std::int32_t relation
     if (relationship.Id() == 0)
         return;
     auto& links = relationship.Links();
-    std::int32_t childId = 0;
-    if (links.Count() >= 1 && links[0].row.roleId == RelationshipChildRole)
-        childId = links[0].row.personId;
-    else if (links.Count() >= 2 && links[1].row.roleId == RelationshipChildRole)
-        childId = links[1].row.personId;
+    std::int32_t childId = 0, parentId = 0;
+    for (std::size_t i = 0; i < links.Count() && i < 2; ++i) {
+        if (links[i].row.roleId == RelationshipChildRole && childId == 0)
+            childId = links[i].row.personId;
+        else if (links[i].row.roleId == RelationshipParentRole)
+            parentId = links[i].row.personId;
+    }
     if (childId == 0)
         return;
-    const auto [father, mother] = ParentsOf(childId);
+    // The family of this relationship: its parent with the child's first parent of the other sex through a
+    // relationship of the same kind. A child of several families (natural and adoptive parents, or two
+    // mothers) so gets a FAMC link to each, and no parent is lost.
+    auto [father, mother] = ParentsOf(childId, relationship.row.relation);
+    if (parentId != 0) {
+        if (SexOf(parentId) == SexFemale)
+            mother = parentId;
+        else
+            father = parentId;
+    }
     if (father == 0 && mother == 0)
         return;
     GedcomFamily& family = GetFamily(father, mother);

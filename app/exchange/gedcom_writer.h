@@ -101,9 +101,8 @@ protected:
     bool SourceExists(std::int32_t id);
     bool RepositoryExists(std::int32_t id);
     std::uint8_t SexOf(std::int32_t personId);
-    // The child's parents for its FAMC link: the first biological father and mother, or the first of any
-    // kind when it has no biological parent.
-    std::pair<std::int32_t, std::int32_t> ParentsOf(std::int32_t childId);
+    // The child's first father and first mother through relationships of `kind`.
+    std::pair<std::int32_t, std::int32_t> ParentsOf(std::int32_t childId, int kind);
     const char* HijriPicture() const;
 
     Database& database_;
@@ -115,7 +114,7 @@ private:
     std::unordered_map<std::int32_t, bool> sources_;
     std::unordered_map<std::int32_t, bool> repositories_;
     std::unordered_map<std::int32_t, std::uint8_t> sexes_;
-    std::unordered_map<std::int32_t, std::pair<std::int32_t, std::int32_t>> parents_;
+    std::unordered_map<std::int64_t, std::pair<std::int32_t, std::int32_t>> parents_; // by child and kind
 };
 
 class Gedcom551Writer : public GedcomWriter {
