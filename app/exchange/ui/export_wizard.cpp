@@ -567,6 +567,33 @@ int ExportGedcomWithProgress(HWND owner, Database& database, ExportWizardData& b
     return RunGedcomExportDialog(owner, database, block) == ExportOutcome::Written ? 1 : 0;
 }
 
+namespace {
+
+int ExportGedcomFormat(ExportWizardData* block, std::uint32_t format)
+{
+    if (block == nullptr || CurrentDatabase == nullptr)
+        return 0;
+    block->format = format;
+    return ExportGedcomWithProgress(FrameWindow, *CurrentDatabase, *block);
+}
+
+} // namespace
+
+int ExportGedcom55(ExportWizardData* block)
+{
+    return ExportGedcomFormat(block, ExportFormatGedcom55);
+}
+
+int ExportGedcom551(ExportWizardData* block)
+{
+    return ExportGedcomFormat(block, ExportFormatGedcom551);
+}
+
+int ExportGedcom4(ExportWizardData* block)
+{
+    return ExportGedcomFormat(block, ExportFormatGedcom4);
+}
+
 HWND OpenExportWizardModeless(HWND parent, ExportWizardData& block)
 {
     return reinterpret_cast<HWND>(RunWizardSheet(parent, block, PSH_MODELESS));

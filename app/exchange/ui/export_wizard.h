@@ -31,3 +31,8 @@ ExportOutcome RunGedcomExportDialog(HWND owner, Database& database, ExportWizard
 // The GEDCOM writers' entry: the export in its progress dialog; 1 when the file was written, 0 when it
 // could not be created or written or the user cancelled (no file is left then).
 int ExportGedcomWithProgress(HWND owner, Database& database, ExportWizardData& block);
+// The exporters of the three GEDCOM formats over the frame and the open database, each with the block as its
+// only argument (its format is set to theirs); 1 when the file was written, else 0.
+int ExportGedcom55(ExportWizardData* block);
+int ExportGedcom551(ExportWizardData* block);
+int ExportGedcom4(ExportWizardData* block);

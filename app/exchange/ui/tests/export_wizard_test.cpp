@@ -238,6 +238,24 @@ TEST_F(ExportWizardTest, CsvGoesThroughItsOwnPages)
     SaveShot(sheet_, "export_csvdetails");
 }
 
+TEST_F(ExportWizardTest, GedcomEntriesWriteTheOpenDatabase)
+{
+    TempPath file("old.ged", "vestrada_export_entries_");
+    ExportWizardData block;
+    std::snprintf(block.outputPath, sizeof block.outputPath, "%s", file.c_str());
+    EXPECT_EQ(ExportGedcom4(&block), 0) << "no database open";
+    CurrentDatabase = database_.get();
+    EXPECT_EQ(ExportGedcom4(&block), 1);
+    EXPECT_EQ(block.format, ExportFormatGedcom4);
+    EXPECT_EQ(ReadWholeFile(file.str()).rfind("0 HEAD\r\n1 SOUR Vestrada 1.4.3\r\n1 DEST PAF\r\n", 0), 0u);
+    block.gedcomAttachments = GedcomAttachmentsInternal;
+    EXPECT_EQ(ExportGedcom551(&block), 1);
+    EXPECT_EQ(block.gedcomAttachments, GedcomAttachmentsExternal);
+    EXPECT_NE(ReadWholeFile(file.str()).find("2 VERS 5.5.1\r\n"), std::string::npos);
+    EXPECT_EQ(ExportGedcom55(&block), 1);
+    EXPECT_TRUE(boxes_.boxes.empty()) << "the entries show no message of their own";
+}
+
 // The progress dialog writes the file; Cancel leaves none; a file that cannot be written is said so.
 TEST_F(ExportWizardTest, ExportRunsInItsDialogAndReports)
 {
