@@ -297,6 +297,24 @@ TEST_F(GedcomExportTest, CoupleWithMarriageAndChildGiveOneFamily)
         << old;
 }
 
+TEST_F(GedcomExportTest, ChildOfTwoFamiliesKeepsEveryParent)
+{
+    Load("0 HEAD\r\n1 CHAR ANSI\r\n"
+         "0 @I1@ INDI\r\n1 NAME Tom /Ash/\r\n1 SEX M\r\n0 @I2@ INDI\r\n1 NAME Ann /Birch/\r\n1 SEX F\r\n"
+         "0 @I3@ INDI\r\n1 NAME Sam /Ash/\r\n1 FAMC @F1@\r\n1 FAMC @F2@\r\n2 PEDI adopted\r\n"
+         "0 @I4@ INDI\r\n1 NAME Eve /Cole/\r\n1 SEX F\r\n"
+         "0 @F1@ FAM\r\n1 HUSB @I1@\r\n1 WIFE @I2@\r\n1 CHIL @I3@\r\n"
+         "0 @F2@ FAM\r\n1 WIFE @I4@\r\n1 CHIL @I3@\r\n0 TRLR\r\n");
+    const std::string text = Export(ExportFormatGedcom55);
+    const std::size_t sam = text.find("0 @I3@ INDI");
+    const std::string record = text.substr(sam, text.find("0 @I4@", sam) - sam);
+    EXPECT_NE(record.find("1 FAMC @F1@"), std::string::npos) << text;
+    EXPECT_NE(record.find("1 FAMC @F2@"), std::string::npos) << text;
+    EXPECT_NE(text.find("0 @I4@ INDI\r\n1 NAME Eve/Cole/\r\n1 SEX F\r\n1 FAMS @F2@\r\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("0 @F2@ FAM\r\n1 WIFE @I4@\r\n1 CHIL @I3@\r\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("@F3@"), std::string::npos) << text;
+}
+
 const char* const Sourced = "0 HEAD\r\n1 CHAR ANSI\r\n"
                             "0 @I1@ INDI\r\n1 NAME Ann /Lee/\r\n1 SEX F\r\n"
                             "1 BIRT\r\n2 DATE 5 MAR 1790\r\n2 SOUR @S1@\r\n3 PAGE p. 4\r\n3 QUAY 2\r\n"
