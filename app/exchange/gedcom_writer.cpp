@@ -928,57 +928,66 @@ bool GedcomExport::Start()
     return true;
 }
 
+std::int64_t GedcomExport::PhaseCount() const
+{
+    switch (phase_) {
+    case Phase::Persons:
+        return counts_.persons;
+    case Phase::Families:
+        return familyCount_;
+    case Phase::Media:
+        return counts_.media;
+    case Phase::Repositories:
+        return counts_.repositories;
+    case Phase::Sources:
+        return counts_.sources;
+    case Phase::Done:
+        break;
+    }
+    return 0;
+}
+
+void GedcomExport::WriteRecord()
+{
+    const auto id = static_cast<std::int32_t>(index_);
+    switch (phase_) {
+    case Phase::Persons:
+        writer_->WriteIndividuals(id);
+        break;
+    case Phase::Families:
+        writer_->WriteFamilies(static_cast<std::uint32_t>(id));
+        // The total counts as many family steps as persons.
+        if (index_ > counts_.persons)
+            return;
+        break;
+    case Phase::Media:
+        writer_->WriteObjects(id);
+        break;
+    case Phase::Repositories:
+        writer_->WriteRepositories(id);
+        break;
+    case Phase::Sources:
+        writer_->WriteSources(id);
+        break;
+    case Phase::Done:
+        return;
+    }
+    ++done_;
+}
+
 bool GedcomExport::Step()
 {
     while (phase_ != Phase::Done) {
         ++index_;
-        switch (phase_) {
-        case Phase::Persons:
-            if (index_ <= counts_.persons) {
-                writer_->WriteIndividuals(static_cast<std::int32_t>(index_));
-                ++done_;
-                return true;
-            }
-            phase_ = Phase::Families;
-            familyCount_ = writer_->Families().Count();
-            break;
-        case Phase::Families:
-            if (index_ <= familyCount_) {
-                writer_->WriteFamilies(static_cast<std::uint32_t>(index_));
-                if (index_ <= counts_.persons)
-                    ++done_;
-                return true;
-            }
-            done_ = 2 * std::int64_t {counts_.persons};
-            phase_ = Phase::Media;
-            break;
-        case Phase::Media:
-            if (index_ <= counts_.media) {
-                writer_->WriteObjects(static_cast<std::int32_t>(index_));
-                ++done_;
-                return true;
-            }
-            phase_ = Phase::Repositories;
-            break;
-        case Phase::Repositories:
-            if (index_ <= counts_.repositories) {
-                writer_->WriteRepositories(static_cast<std::int32_t>(index_));
-                ++done_;
-                return true;
-            }
-            phase_ = Phase::Sources;
-            break;
-        case Phase::Sources:
-            if (index_ <= counts_.sources) {
-                writer_->WriteSources(static_cast<std::int32_t>(index_));
-                ++done_;
-                return true;
-            }
-            phase_ = Phase::Done;
-            break;
-        case Phase::Done:
-            break;
+        if (index_ <= PhaseCount()) {
+            WriteRecord();
+            return true;
         }
+        if (phase_ == Phase::Persons)
+            familyCount_ = writer_->Families().Count();
+        if (phase_ == Phase::Families)
+            done_ = 2 * std::int64_t {counts_.persons};
+        phase_ = static_cast<Phase>(static_cast<int>(phase_) + 1);
         index_ = 0;
     }
     return false;

@@ -167,7 +167,12 @@ public:
     const GedcomRecordCounts& Counts() const { return counts_; }
 
 private:
+    // In the order the records are written.
     enum class Phase { Persons, Families, Media, Repositories, Sources, Done };
+
+    // The visits of the present phase, and the write of the record `index_` in it.
+    std::int64_t PhaseCount() const;
+    void WriteRecord();
 
     Database& database_;
     ExportWizardData& options_;
