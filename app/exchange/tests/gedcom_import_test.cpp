@@ -22,6 +22,7 @@
 #include "exchange/gedcom_import.h"
 #include "exchange/import_data.h"
 #include "exchange/import_log.h"
+#include "exchange/tests/gedcom_test_support.h"
 #include "exchange/tests/import_test_support.h"
 #include "persons/attribute_assertion.h"
 #include "persons/event_assertion.h"
@@ -42,11 +43,6 @@ using test_support::CountRows;
 using test_support::ScopedLanguage;
 using test_support::TempPath;
 using test_support::TestDatabase;
-
-fs::path TestDataFolder()
-{
-    return fs::path(VESTRADA_TESTDATA) / "gedcom";
-}
 
 // ---- The GEDCOM file read on its own: records and the events they hold ----------------------------------
 
@@ -102,13 +98,6 @@ std::vector<GedcomLine> ReadGedcomLines(const std::string& path)
         lines.push_back(line);
     }
     return lines;
-}
-
-using Pair = std::pair<std::int32_t, std::int32_t>;
-
-Pair Couple(std::int32_t a, std::int32_t b)
-{
-    return a < b ? Pair {a, b} : Pair {b, a};
 }
 
 // What the GEDCOM file holds, with persons numbered in file order, as the import numbers them.
@@ -197,73 +186,6 @@ GedcomCounts CountGedcom(const std::string& path)
 
 // ---- Imports --------------------------------------------------------------------------------------------
 
-struct GedcomRun {
-    ImportWizardData block;
-    ImportLog log;
-    bool stored = false;
-    GedcomRun(Database& database, const std::string& path, const std::string& logPath)
-    {
-        EXPECT_TRUE(InitImportWizardData(block, path.c_str()));
-        CopyLog(logPath);
-        log.Create(block.logPath);
-        block.log = &log;
-        stored = ImportGedcomFile(database, block);
-        log.Close();
-    }
-    void CopyLog(const std::string& logPath)
-    {
-        // The test data is never written to: the log goes into the test's own folder.
-        ASSERT_LT(logPath.size(), sizeof block.logPath);
-        std::snprintf(block.logPath, sizeof block.logPath, "%s", logPath.c_str());
-    }
-    std::string Log() const { return ReadWholeFile(block.logPath); }
-};
-
-struct StoredFamilies {
-    std::set<Pair> couples;   // the principals of events with two
-    std::set<Pair> parentage; // (child, parent) of every relationship
-};
-
-StoredFamilies ReadFamilies(Database& database)
-{
-    EngineTransaction transaction(database.file, TLV_READ);
-    std::map<std::int32_t, std::vector<std::int32_t>> principals;
-    std::map<std::int32_t, Pair> relationships; // relationship id: child, parent
-    const std::int32_t table = database.TableId(TableAssertionLink);
-    const std::int32_t highest = tlvNumberOfRecords(table, database.file);
-    for (std::int32_t id = 1; id <= highest; ++id) {
-        AssertionLinkRow row = {};
-        if (tlvReadRecord(table, id, &row, database.file) != 0)
-            continue;
-        const std::int32_t assertion = row.assertionId;
-        if (row.kind == AssertionEvent && row.roleId == 0)
-            principals[assertion].push_back(std::int32_t {row.personId});
-        if (row.kind == AssertionRelationship)
-            (row.roleId == RelationshipChildRole ? relationships[assertion].first : relationships[assertion].second) =
-                std::int32_t {row.personId};
-    }
-    StoredFamilies families;
-    for (const auto& [event, persons] : principals)
-        if (persons.size() == 2)
-            families.couples.insert(Couple(persons[0], persons[1]));
-    for (const auto& [id, link] : relationships)
-        families.parentage.insert(link);
-    return families;
-}
-
-std::vector<std::string> TestDataFiles()
-{
-    std::vector<std::string> files;
-    for (const auto& entry : fs::directory_iterator(TestDataFolder())) {
-        std::string extension = entry.path().extension().string();
-        std::transform(extension.begin(), extension.end(), extension.begin(), ::tolower);
-        if (extension == ".ged")
-            files.push_back(entry.path().string());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 // Imports the file into a new database and compares persons, sources, events, couples and parentage with the
 // GEDCOM file's own.
 void ExpectArrivesWhole(const std::string& path)
@@ -308,35 +230,6 @@ TEST(GedcomImport, AFileOfManyMegabytesArrivesWhole)
         out << gedcom;
     }
     ExpectArrivesWhole(file.str());
-}
-
-// The events of a person as "type name|date text|place" in link order.
-std::vector<std::string> EventsOf(Database& database, std::int32_t person)
-{
-    std::vector<std::string> events;
-    EngineTransaction transaction(database.file, TLV_READ);
-    const std::int32_t table = database.TableId(TableAssertionLink);
-    const std::int32_t highest = tlvNumberOfRecords(table, database.file);
-    for (std::int32_t id = 1; id <= highest; ++id) {
-        AssertionLinkRow link = {};
-        if (tlvReadRecord(table, id, &link, database.file) != 0 || link.kind != AssertionEvent ||
-            link.personId != person)
-            continue;
-        const auto event = ReadRow<EventRow>(database, TableEvent2, link.assertionId);
-        EventType type(event.typeId, database);
-        const DateRange date = LoadDateRange(event.date);
-        std::string text = std::string(type.row.name) + "|";
-        if (date.type == DateRangeText)
-            text += "text:" + std::string(date.Text());
-        else
-            text += std::to_string(date.dates.first.day) + "." + std::to_string(date.dates.first.month) + "." +
-                    std::to_string(date.dates.first.Year());
-        char place[128] = "";
-        if (event.placeId != 0)
-            PlaceRecord(event.placeId, database).Format(place, sizeof place);
-        events.push_back(text + "|" + place);
-    }
-    return events;
 }
 
 class GedcomSampleTest : public ::testing::Test {

@@ -26,6 +26,7 @@
 #include "records/ui/objective_window.h"
 #include "records/ui/record_list_windows.h"
 #include "records/ui/soundex_dialog.h"
+#include "exchange/ui/export_wizard.h"
 #include "exchange/ui/import_wizard.h"
 #include "res/persons_resource.h"
 #include "res/frame_resource.h"
@@ -376,8 +377,11 @@ bool RunOwnCommand(HWND frame, UINT command)
     case IDM_TOOLS_DATECALC:
         OpenDateCalculatorOnToday(frame);
         return true;
+    case IDM_FILE_EXPORT:
+        RunExportWizard(frame);
+        return true;
     // The windows and dialogs of persons, sources, repositories, research, media, places, given names, report
-    // types, timelines, import, export, extract and backup open these; they are
+    // types, timelines, extract and backup open these; they are
     // taken here, and do nothing until those exist.
     case IDM_INSERT_PERSON:
     case IDM_INSERT_SOURCE:
@@ -385,7 +389,6 @@ bool RunOwnCommand(HWND frame, UINT command)
     case IDM_FILE_NEWRT:
     case IDM_TOOLS_EXTRACT:
     case IDM_REPORT_ALL:
-    case IDM_FILE_EXPORT:
     case IDM_INSERT_REPOSITORY:
     case IDM_TOOLS_NAMES:
     case IDM_FILE_BACKUP:
