@@ -75,6 +75,13 @@ template <typename Record> void ReloadAsStored(Record& kept)
 
 } // namespace
 
+std::string SerialNumberText(const SourceRow& row)
+{
+    if (row.serialNumber[0] == '\0')
+        return {};
+    return std::string(row.serialType == SerialIssn ? "ISSN " : "ISBN ") + row.serialNumber;
+}
+
 void AppendMergedNote(NoteText& kept, const NoteText* other)
 {
     if (!HasText(other))

@@ -5,15 +5,20 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "core/notice_sink.h"
 
 class NoteText;
 class RepositoryRecord;
 class SourceRecord;
+struct SourceRow;
 
 // Appends `other`'s text to `kept`, after an empty line when both have text.
 void AppendMergedNote(NoteText& kept, const NoteText* other);
+
+// The serial number as the merge shows it: "ISSN " or "ISBN " and the number; empty without a number.
+std::string SerialNumberText(const SourceRow& row);
 
 // Which fields the kept source takes from the other (false: it keeps its own).
 struct SourceMergeChoice {

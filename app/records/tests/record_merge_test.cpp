@@ -132,6 +132,17 @@ TEST_F(Merges, NotesJoinWithOneEmptyLineOnlyWhenBothHaveText)
     }
 }
 
+TEST_F(Merges, TheSerialNumberShowsWithItsTypeOnlyWhenThereIsOne)
+{
+    SourceRow row = {};
+    EXPECT_EQ(SerialNumberText(row), "");
+    std::strcpy(row.serialNumber, "0029-2001");
+    row.serialType = SerialIssn;
+    EXPECT_EQ(SerialNumberText(row), "ISSN 0029-2001");
+    row.serialType = 7; // anything but an ISSN is an ISBN
+    EXPECT_EQ(SerialNumberText(row), "ISBN 0029-2001");
+}
+
 TEST_F(Merges, SourceTakesTheChosenFieldsAndEveryChildOfTheOther)
 {
     const std::int32_t repository = AddRepository("Archive", "Oslo", "");

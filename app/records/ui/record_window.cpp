@@ -1,0 +1,171 @@
+#include "records/ui/record_window.h"
+
+#include <commctrl.h>
+
+#include "core/bounded_text.h"
+#include "language/language_table.h"
+#include "res/sources_resource.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/private_messages.h"
+#include "ui_common/window_helpers.h"
+
+bool ActivateWindowShowing(WPARAM kind, std::int32_t id)
+{
+    if (MdiClient == nullptr)
+        return false;
+    for (HWND child = GetWindow(MdiClient, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (GetWindow(child, GW_OWNER) != nullptr)
+            continue;
+        if (SendMessageA(child, WM_SHOWSRECORD, kind, static_cast<LPARAM>(id)) != 0)
+            return true;
+    }
+    return false;
+}
+
+HWND CreateRecordWindow(const char* className, const char* titleKey, int width, int height, std::int32_t id)
+{
+    if (MdiClient == nullptr)
+        return nullptr;
+    MDICREATESTRUCTA create = {};
+    create.szClass = className;
+    create.szTitle = GetLanguageText(titleKey);
+    create.hOwner = AppInstance;
+    create.x = CW_USEDEFAULT;
+    create.y = CW_USEDEFAULT;
+    create.cx = width;
+    create.cy = height;
+    create.lParam = static_cast<LPARAM>(id);
+    HWND window = reinterpret_cast<HWND>(SendMessageA(MdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
+    if (window != nullptr)
+        ShowWindow(window, SW_SHOWNORMAL);
+    return window;
+}
+
+std::int32_t CreationRecordId(LPARAM createStruct)
+{
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(createStruct);
+    const auto* mdi = static_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
+    return mdi != nullptr ? static_cast<std::int32_t>(mdi->lParam) : 0;
+}
+
+void DestroyRecordWindow(HWND window)
+{
+    SendMessageA(GetParent(window), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+}
+
+std::string RecordWindowCaption(const char* titleKey, const char* name, bool isNew, const char* newKey)
+{
+    char caption[256] = {};
+    CopyBounded(caption, sizeof caption, GetLanguageText(titleKey));
+    AppendBounded(caption, sizeof caption, " - ");
+    AppendBounded(caption, sizeof caption, isNew ? GetLanguageText(newKey) : name);
+    return caption;
+}
+
+void SetActiveRecordWindow(HWND window, bool active)
+{
+    if (active) {
+        ActiveChild = window;
+        ActiveDialogHost = window;
+    } else if (ActiveChild == window) {
+        ActiveChild = nullptr;
+        ActiveDialogHost = nullptr;
+    }
+}
+
+bool IsInActiveRecordWindow(HWND control)
+{
+    return ActiveChild != nullptr && (control == ActiveChild || IsChild(ActiveChild, control));
+}
+
+RECT TabPageArea(HWND tabs)
+{
+    RECT area;
+    GetWindowRect(tabs, &area);
+    MapWindowPoints(nullptr, GetParent(tabs), reinterpret_cast<POINT*>(&area), 2);
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    return area;
+}
+
+void AddTab(HWND tabs, const char* key, LPARAM data)
+{
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = const_cast<char*>(GetLanguageText(key));
+    item.lParam = data;
+    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    SendMessageA(tabs, TCM_INSERTITEMA, count, reinterpret_cast<LPARAM>(&item));
+}
+
+LPARAM SelectedTabData(HWND tabs, LPARAM none)
+{
+    const int selected = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+    if (selected < 0)
+        return none;
+    TCITEMA item = {};
+    item.mask = TCIF_PARAM;
+    if (!SendMessageA(tabs, TCM_GETITEMA, selected, reinterpret_cast<LPARAM>(&item)))
+        return none;
+    return item.lParam;
+}
+
+bool SelectTabByData(HWND tabs, LPARAM data)
+{
+    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TCITEMA item = {};
+        item.mask = TCIF_PARAM;
+        if (SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item)) && item.lParam == data) {
+            SendMessageA(tabs, TCM_SETCURSEL, i, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+void AddListRow(HWND list, std::initializer_list<const char*> texts, LPARAM data)
+{
+    auto text = texts.begin();
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    item.pszText = const_cast<char*>(text != texts.end() ? *text : "");
+    item.lParam = data;
+    const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    if (at < 0 || text == texts.end())
+        return;
+    int column = 1;
+    for (++text; text != texts.end(); ++text, ++column) {
+        LVITEMA sub = {};
+        sub.iSubItem = column;
+        sub.pszText = const_cast<char*>(*text);
+        SendMessageA(list, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&sub));
+    }
+}
+
+LPARAM SelectedListData(HWND list)
+{
+    const int selected = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (selected < 0)
+        return -1;
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = selected;
+    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return -1;
+    return item.lParam;
+}
+
+void SetUpListColumns(HWND list, std::initializer_list<std::pair<const char*, int>> columns)
+{
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    int index = 0;
+    for (const auto& [key, width] : columns)
+        AddListViewColumn(list, index++, key, width);
+}
+
+void FitListToPage(HWND page, int width, int height)
+{
+    MoveWindow(GetDlgItem(page, IDC_RECORD_PAGE_LIST), 0, 0, width < 100 ? 100 : width, height < 50 ? 50 : height,
+               TRUE);
+}
