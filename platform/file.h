@@ -26,6 +26,7 @@ enum class FileShare {
 enum class FileDisposition {
     OpenExisting,
     CreateAlways, // replaces an existing file
+    CreateNew,    // fails when the file exists: a name claimed by this open alone
 };
 
 struct FileOpenOptions {

@@ -28,6 +28,8 @@ int OpenOnce(const std::string& path, const FileOpenOptions& options)
     int flags = options.access == FileAccess::ReadWrite ? O_RDWR : O_RDONLY;
     if (options.disposition == FileDisposition::CreateAlways)
         flags |= O_CREAT;
+    else if (options.disposition == FileDisposition::CreateNew)
+        flags |= O_CREAT | O_EXCL;
     int descriptor = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
     if (descriptor < 0)
         return -1;

@@ -19,7 +19,9 @@ File File::Open(const std::string& path, const FileOpenOptions& options)
 {
     DWORD access = options.access == FileAccess::ReadWrite ? GENERIC_READ | GENERIC_WRITE : GENERIC_READ;
     DWORD share = options.share == FileShare::None ? 0 : FILE_SHARE_READ;
-    DWORD disposition = options.disposition == FileDisposition::CreateAlways ? CREATE_ALWAYS : OPEN_EXISTING;
+    DWORD disposition = options.disposition == FileDisposition::CreateAlways ? CREATE_ALWAYS
+                        : options.disposition == FileDisposition::CreateNew  ? CREATE_NEW
+                                                                             : OPEN_EXISTING;
     File file;
     if (options.access == FileAccess::ReadWrite && !file_detail::MayOpenForWriting(path))
         return file;

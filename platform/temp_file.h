@@ -44,6 +44,9 @@ private:
 #endif
 };
 
+// The system's temporary folder, ending in a path separator; "" when there is none.
+std::string TemporaryFolder();
+
 // A new empty file of a unique name in the system's temporary folder, left for the caller to use by its path
 // and to remove; "" when none can be made.
 std::string NewTemporaryPath(const char* prefix);

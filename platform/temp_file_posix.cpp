@@ -52,6 +52,15 @@ int MakeUniqueFile(const char* prefix, std::string& path)
 
 } // namespace
 
+std::string TemporaryFolder()
+{
+    const char* folder = std::getenv("TMPDIR");
+    std::string path = folder && *folder ? folder : "/tmp";
+    if (path.back() != '/')
+        path += '/';
+    return path;
+}
+
 TempFile TempFile::Create(const char* prefix)
 {
     TempFile file;

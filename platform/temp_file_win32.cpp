@@ -61,6 +61,15 @@ TempFile TempFile::Create(const char* prefix)
     return file;
 }
 
+std::string TemporaryFolder()
+{
+    char folder[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length > MAX_PATH)
+        return {};
+    return std::string(folder, length);
+}
+
 std::string NewTemporaryPath(const char* prefix)
 {
     char name[MAX_PATH];

@@ -6,6 +6,7 @@
 #include "core/linked_saves.h"
 #include "core/write_transaction.h"
 #include "language/language_table.h"
+#include "platform/local_time.h"
 
 const char* TaskStatusText(std::int32_t status)
 {
@@ -21,6 +22,20 @@ const char* TaskStatusText(std::int32_t status)
     default:
         return GetLanguageText("TASK_STATUS_NEW");
     }
+}
+
+ResearchDate ResearchDateNow()
+{
+    const platform::LocalTime now = platform::CurrentLocalTime();
+    return {now.year, now.month, now.dayOfWeek, now.day, static_cast<std::uint8_t>(now.hour & 0xFF)};
+}
+
+void ChangeTaskStatus(TaskRow& row, std::int8_t status, const ResearchDate& today)
+{
+    if (row.status == status)
+        return;
+    row.status = status;
+    row.statusDate = today;
 }
 
 std::int32_t TaskRecord::Read(std::int32_t id)

@@ -21,6 +21,12 @@ enum TaskStatus : std::int8_t {
 // The language text of a task status; any value outside the list reads as new.
 const char* TaskStatusText(std::int32_t status);
 
+// The present local date as research records keep it.
+ResearchDate ResearchDateNow();
+// Sets the status; one that differs from the row's takes `today` as the date of its change, so that the
+// date tells when the status last changed, not when the task was last saved.
+void ChangeTaskStatus(TaskRow& row, std::int8_t status, const ResearchDate& today);
+
 class TaskRecord : public TableRow {
 public:
     explicit TaskRecord(Database& database) : TableRow(database) {}

@@ -1,4 +1,5 @@
-// Driving a list window from a test: the page it shows, its tabs, and the rows of a page's list.
+// Driving a list window from a test: the page it shows, its tabs, and the rows of a page's list; and the rows
+// of any report list view.
 #pragma once
 
 #include <windows.h>
@@ -67,6 +68,36 @@ inline void SelectRow(HWND page, const std::string& text)
     find.psz = text.c_str();
     const int index = static_cast<int>(SendMessageA(list, LVM_FINDITEMA, -1, reinterpret_cast<LPARAM>(&find)));
     ASSERT_GE(index, 0) << text << " is not listed";
+    LVITEMA item = {};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+}
+
+// The rows of a report list view, each its first `columns` texts joined by "|".
+inline std::vector<std::string> ListViewRows(HWND list, int columns)
+{
+    std::vector<std::string> rows;
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string row;
+        for (int column = 0; column < columns; ++column) {
+            char text[256] = {};
+            LVITEMA item = {};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(list, LVM_GETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
+            row += (column > 0 ? "|" : "") + std::string(text);
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+// Selects and focuses row `index` of a list view, as a click would.
+inline void SelectListViewRow(HWND list, int index)
+{
     LVITEMA item = {};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     item.state = LVIS_SELECTED | LVIS_FOCUSED;

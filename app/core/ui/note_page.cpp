@@ -48,6 +48,19 @@ void ReadNoteFromEdit(NoteText& note, HWND edit)
     note.Buffer()[size] = '\0';
 }
 
+void PrepareNoteEdit(HWND edit, const NoteText* note)
+{
+    // The text mode can change only while the control is empty and has nothing to undo; setting the
+    // dialog font may already have left something to undo.
+    SendMessageA(edit, EM_EMPTYUNDOBUFFER, 0, 0);
+    SendMessageA(edit, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
+    SendMessageA(edit, EM_EXLIMITTEXT, 0, NotePageTextLimit);
+    // Showing the note is no change of the user's: the change notices come on afterwards.
+    SetWindowTextA(edit, note != nullptr && note->Text() != nullptr ? note->Text() : "");
+    SendMessageA(edit, EM_SETMODIFY, FALSE, 0);
+    SendMessageA(edit, EM_SETEVENTMASK, 0, SendMessageA(edit, EM_GETEVENTMASK, 0, 0) | ENM_CHANGE);
+}
+
 namespace {
 
 INT_PTR NotePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
@@ -55,14 +68,7 @@ INT_PTR NotePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_INITDIALOG: {
         SetWindowLongPtrA(page, DWLP_USER, lParam);
-        HWND edit = GetDlgItem(page, IDC_NOTE_TEXT);
-        // The text mode can change only while the control is empty and has nothing to undo; setting the
-        // dialog font may already have left something to undo.
-        SendMessageA(edit, EM_EMPTYUNDOBUFFER, 0, 0);
-        SendMessageA(edit, EM_SETTEXTMODE, TM_PLAINTEXT, 0);
-        SendMessageA(edit, EM_EXLIMITTEXT, 0, NotePageTextLimit);
-        ShowNote(page, PageNote(page));
-        SendMessageA(edit, EM_SETEVENTMASK, 0, SendMessageA(edit, EM_GETEVENTMASK, 0, 0) | ENM_CHANGE);
+        PrepareNoteEdit(GetDlgItem(page, IDC_NOTE_TEXT), PageNote(page));
         return TRUE;
     }
     case WM_SIZE:

@@ -10,6 +10,10 @@ class NoteText;
 // Takes the whole text of a rich-edit control into `note`, lines ended by CR LF.
 void ReadNoteFromEdit(NoteText& note, HWND edit);
 
+// Makes a rich-edit control a plain-text note field of NotePageTextLimit characters showing `note` (null:
+// empty), unmodified, that tells its parent of the user's changes (EN_CHANGE).
+void PrepareNoteEdit(HWND edit, const NoteText* note);
+
 INT_PTR CALLBACK NotePageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The largest note the page edits, in characters.

@@ -22,6 +22,8 @@
 #include "persons/ui/event_type_dialogs.h"
 #include "persons/ui/roles_dialog.h"
 #include "persons/ui/person_list.h"
+#include "records/ui/media_editor.h"
+#include "records/ui/objective_window.h"
 #include "records/ui/record_list_windows.h"
 #include "records/ui/repository_window.h"
 #include "records/ui/source_window.h"
@@ -364,11 +366,17 @@ bool RunOwnCommand(HWND frame, UINT command)
         return true;
     case IDM_VIEW_RESEARCHLIST:
         if (CurrentDatabase != nullptr)
-            ShowResearchList(frame, *CurrentDatabase);
+            if (std::int32_t id = ShowResearchList(frame, *CurrentDatabase))
+                OpenObjectiveWindow(id);
+        return true;
+    case IDM_INSERT_RESEARCH:
+        if (CurrentDatabase != nullptr)
+            OpenObjectiveWindow(0);
         return true;
     case IDM_VIEW_OBJECTLIST:
         if (CurrentDatabase != nullptr)
-            ShowMediaList(frame, *CurrentDatabase);
+            if (std::int32_t id = ShowMediaList(frame, *CurrentDatabase))
+                OpenMediaDialog(frame, id);
         return true;
     case IDM_TOOLS_SOUNDEX:
         ShowSoundexCalculator(frame);
@@ -385,7 +393,6 @@ bool RunOwnCommand(HWND frame, UINT command)
     case IDM_TOOLS_EXTRACT:
     case IDM_REPORT_ALL:
     case IDM_FILE_EXPORT:
-    case IDM_INSERT_RESEARCH:
     case IDM_TOOLS_NAMES:
     case IDM_FILE_BACKUP:
     case IDM_FILE_NEWTL:

@@ -13,6 +13,8 @@
 #include "frame/ui/menus.h"
 #include "ui_common/custom_controls.h"
 #include "exchange/ui/import_wizard.h"
+#include "persons/ui/person_list.h"
+#include "records/ui/task_dialog.h"
 #include "ui_common/message_box.h"
 #include "ui_common/splitters.h"
 #include "ui_common/window_helpers.h"
@@ -68,6 +70,8 @@ int InitApplication(HINSTANCE instance)
 {
     if (!RegisterWindowClasses(instance) || !RegisterCustomControls(instance) || !RegisterSplitters(instance))
         return 0;
+    // The task dialog lives below the persons' windows and so is handed their person selector.
+    SetTaskPersonSelector(SelectPerson);
     LoadLibraryA("Riched32.dll");
     LoadLibraryA("Riched20.dll");
     if (!RequireLibrary("SciLexer.dll") || !RequireLibrary("QGRID.dll"))

@@ -5,6 +5,7 @@
 #include "records/ui/repository_window.h"
 #include "records/ui/source_window.h"
 #include "ui_common/frame_globals.h"
+#include "records/ui/objective_window.h"
 #include "res/frame_resource.h"
 
 namespace {
@@ -49,7 +50,7 @@ bool RegisterWindowClasses(HINSTANCE instance)
         {"ReportWClass", DefMDIChildProcA, 114, 20, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)},
         {"EditReportWClass", DefMDIChildProcA, 114, 40, nullptr},
         {"TimelineWClass", DefMDIChildProcA, 291, 12, nullptr},
-        {"ObjectiveWClass", DefMDIChildProcA, 197, 12, nullptr},
+        {ObjectiveWindowClass, ObjectiveWndProc, 197, ObjectiveWindowExtraBytes, nullptr},
         {"GivenNameWClass", DefMDIChildProcA, 198, 8, nullptr},
     };
     for (const WindowClass& c : classes)

@@ -11,6 +11,7 @@
 
 #include "core/note_text.h"
 #include "core/write_transaction.h"
+#include "platform/local_time.h"
 #include "records/task_record.h"
 #include "tests/support/scoped_language.h"
 #include "tests/support/test_database.h"
@@ -226,6 +227,40 @@ TEST_F(Research, DeletingAnObjectiveDeletesItsTasksAndNotes)
     EXPECT_EQ(CountRows(db(), TableTask), 1);
     EXPECT_EQ(StoredTask(other).objectiveId, 0);
     EXPECT_EQ(CountRows(db(), TableNote), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST(TaskStatusChange, OnlyADifferentStatusTakesTheDate)
+{
+    const ResearchDate earlier = {2020, 3, 0, 1, 9};
+    const ResearchDate today = {2026, 12, 5, 11, 6};
+    TaskRow row = {};
+    row.status = TaskStatusAnalysis;
+    row.statusDate = earlier;
+
+    ChangeTaskStatus(row, TaskStatusAnalysis, today);
+    EXPECT_EQ(int{row.status}, TaskStatusAnalysis);
+    EXPECT_EQ(int{row.statusDate.year}, 2020);
+    EXPECT_EQ(int{row.statusDate.day}, 1);
+
+    ChangeTaskStatus(row, TaskStatusFinished, today);
+    EXPECT_EQ(int{row.status}, TaskStatusFinished);
+    EXPECT_EQ(int{row.statusDate.year}, 2026);
+    EXPECT_EQ(int{row.statusDate.month}, 12);
+    EXPECT_EQ(int{row.statusDate.day}, 11);
+}
+
+TEST(TaskStatusChange, TodayIsTheClocksDate)
+{
+    const ResearchDate today = ResearchDateNow();
+    const platform::LocalTime now = platform::CurrentLocalTime();
+    EXPECT_EQ(int{today.year}, now.year);
+    EXPECT_EQ(int{today.month}, now.month);
+    EXPECT_GE(int{today.day}, 1);
+    EXPECT_LE(int{today.day}, 31);
 }
 
 } // namespace

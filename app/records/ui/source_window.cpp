@@ -15,6 +15,7 @@
 #include "records/ui/record_list_windows.h"
 #include "records/ui/record_window.h"
 #include "records/ui/repository_refs_page.h"
+#include "records/ui/task_dialog.h"
 #include "res/core_resource.h"
 #include "res/frame_resource.h"
 #include "res/sources_resource.h"
@@ -71,10 +72,9 @@ HWND CreateExcerptsPage(HWND, SourceRecord&)
     return nullptr;
 }
 
-// The research task page of the source's tasks.
-HWND CreateSourceTaskPage(HWND, SourceRecord&)
+HWND CreateSourceTaskPage(HWND editor, SourceRecord& source)
 {
-    return nullptr;
+    return CreateTaskPage(editor, source.Tasks());
 }
 
 struct PageSpec {
@@ -355,9 +355,12 @@ void RefreshAfterMerge(SourceWindow& state)
     for (const auto& [page, note] : notes)
         if (state.pages[page] != nullptr)
             SendMessageA(state.pages[page], WM_PAGEREFRESH, 0, reinterpret_cast<LPARAM>(note));
-    for (SourcePage page : {PageExcerpts, PageRepositories, PageSubordinates, PageTasks})
+    for (SourcePage page : {PageExcerpts, PageRepositories, PageSubordinates})
         if (state.pages[page] != nullptr)
             SendMessageA(state.pages[page], WM_PAGEREFRESH, 0, 0);
+    // The task page refills on the notice that its list was reloaded.
+    if (state.pages[PageTasks] != nullptr)
+        SendMessageA(state.pages[PageTasks], WM_TASKSCHANGED, 0, 0);
     SetSourceWindowCaption(state.window, source);
     state.changed = false;
     EnableSourceCommands(state.window);
