@@ -123,39 +123,6 @@ bool SelectTabByData(HWND tabs, LPARAM data)
     return false;
 }
 
-void AddListRow(HWND list, std::initializer_list<const char*> texts, LPARAM data)
-{
-    auto text = texts.begin();
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = const_cast<char*>(text != texts.end() ? *text : "");
-    item.lParam = data;
-    const int at = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-    if (at < 0 || text == texts.end())
-        return;
-    int column = 1;
-    for (++text; text != texts.end(); ++text, ++column) {
-        LVITEMA sub = {};
-        sub.iSubItem = column;
-        sub.pszText = const_cast<char*>(*text);
-        SendMessageA(list, LVM_SETITEMTEXTA, at, reinterpret_cast<LPARAM>(&sub));
-    }
-}
-
-LPARAM SelectedListData(HWND list)
-{
-    const int selected = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (selected < 0)
-        return -1;
-    LVITEMA item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = selected;
-    if (!SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return -1;
-    return item.lParam;
-}
-
 void SetUpListColumns(HWND list, std::initializer_list<std::pair<const char*, int>> columns)
 {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);

@@ -40,10 +40,6 @@ LPARAM SelectedTabData(HWND tabs, LPARAM none);
 // Selects the tab carrying `data`; false when there is none.
 bool SelectTabByData(HWND tabs, LPARAM data);
 
-// Appends a list-view row of `texts` (item text first) carrying `data`.
-void AddListRow(HWND list, std::initializer_list<const char*> texts, LPARAM data);
-// The data of the selected list-view item, or -1 when none is selected.
-LPARAM SelectedListData(HWND list);
 // Full-row selection and the columns (language key, width).
 void SetUpListColumns(HWND list, std::initializer_list<std::pair<const char*, int>> columns);
 // A list view filling its page, at least 100 by 50 pixels.

@@ -11,6 +11,7 @@
 #include "core/ui/note_page.h"
 #include "core/write_transaction.h"
 #include "records/repository_record.h"
+#include "records/ui/record_list_view.h"
 #include "records/ui/record_list_windows.h"
 #include "records/ui/record_window.h"
 #include "res/frame_resource.h"
@@ -55,7 +56,7 @@ void FillReferences(HWND page)
         const RepositoryRef& reference = (*references)[i];
         // A reference whose repository is gone is listed without a name.
         repository.Read(reference.row.repositoryId);
-        AddListRow(list, {repository.row.name, reference.row.callNumber}, static_cast<LPARAM>(i));
+        AppendListRow(list, i, {repository.row.name, reference.row.callNumber});
     }
 }
 
@@ -63,8 +64,8 @@ void FillReferences(HWND page)
 RepositoryRef* SelectedReference(HWND page, std::size_t* index = nullptr)
 {
     References* references = PageReferences(page);
-    const LPARAM selected = SelectedListData(PageList(page));
-    if (references == nullptr || selected < 0 || static_cast<std::size_t>(selected) >= references->Count())
+    const int selected = references != nullptr ? SelectedListEntry(PageList(page), *references) : -1;
+    if (selected < 0)
         return nullptr;
     if (index != nullptr)
         *index = static_cast<std::size_t>(selected);
@@ -115,10 +116,8 @@ void DeleteSelectedReference(HWND page)
 
 void EnableItemCommands(HWND page, bool enable)
 {
-    if (!IsInActiveRecordWindow(page))
-        return;
-    EnableFrameCommand(IDM_VIEW_DATA, enable);
-    EnableFrameCommand(IDM_EDIT_DELETE, enable);
+    if (IsInActiveRecordWindow(page))
+        EnableFrameEditAndDelete(enable);
 }
 
 INT_PTR PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
@@ -157,12 +156,9 @@ INT_PTR PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->idFrom != IDC_RECORD_PAGE_LIST)
             return FALSE;
-        if (header->code == NM_DBLCLK) {
-            EditSelectedReference(page);
-        } else if (header->code == LVN_KEYDOWN) {
-            if (reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey == VK_DELETE)
-                DeleteSelectedReference(page);
-        } else if (header->code == LVN_ITEMCHANGED) {
+        if (PostListPageShortcut(page, header))
+            return TRUE;
+        if (header->code == LVN_ITEMCHANGED) {
             if (reinterpret_cast<const NMLISTVIEW*>(lParam)->uChanged & LVIF_STATE)
                 UpdateRepositoryRefCommands(page);
         }
@@ -271,7 +267,7 @@ bool AddRepositoryRef(HWND owner, RecordList<RepositoryRef>& references)
 
 void UpdateRepositoryRefCommands(HWND page)
 {
-    EnableItemCommands(page, SelectedListData(PageList(page)) >= 0);
+    EnableItemCommands(page, SelectedReference(page) != nullptr);
 }
 
 INT_PTR CALLBACK RepositoryRefsPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)

@@ -15,6 +15,7 @@
 #include "records/record_lists.h"
 #include "records/repository_record.h"
 #include "records/source_record.h"
+#include "records/ui/record_list_view.h"
 #include "records/ui/record_window.h"
 #include "records/ui/source_window.h"
 #include "res/core_resource.h"
@@ -459,15 +460,15 @@ void FillSourcesList(HWND page)
         const RepositoryRef& reference = (*references)[i];
         if (source.Read(reference.row.sourceId) != 0)
             source.row = {};
-        AddListRow(list, {source.row.title, source.row.author, reference.row.callNumber}, static_cast<LPARAM>(i));
+        AppendListRow(list, i, {source.row.title, source.row.author, reference.row.callNumber});
     }
 }
 
 void OpenSelectedSource(HWND page)
 {
     References* references = PageReferences(page);
-    const LPARAM selected = SelectedListData(GetDlgItem(page, IDC_RECORD_PAGE_LIST));
-    if (references == nullptr || selected < 0 || static_cast<std::size_t>(selected) >= references->Count())
+    const int selected = references != nullptr ? SelectedListEntry(GetDlgItem(page, IDC_RECORD_PAGE_LIST), *references) : -1;
+    if (selected < 0)
         return;
     if (const std::int32_t id = (*references)[static_cast<std::size_t>(selected)].row.sourceId; id != 0)
         OpenSourceWindow(id);

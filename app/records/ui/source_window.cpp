@@ -12,6 +12,7 @@
 #include "language/language_table.h"
 #include "records/record_lists.h"
 #include "records/source_record.h"
+#include "records/ui/record_list_view.h"
 #include "records/ui/record_list_windows.h"
 #include "records/ui/record_window.h"
 #include "records/ui/repository_refs_page.h"
@@ -703,7 +704,7 @@ void FillSubordinateList(HWND page)
     for (std::size_t i = 0; i < subordinates->Count(); ++i) {
         const SourceRecord& source = (*subordinates)[i];
         const char* classText = source.row.sourceClass < std::size(ClassKeys) ? source.GetSourceClassText() : "";
-        AddListRow(list, {source.row.title, source.row.author, classText}, static_cast<LPARAM>(i));
+        AppendListRow(list, i, {source.row.title, source.row.author, classText});
     }
 }
 
@@ -711,14 +712,17 @@ void UpdateSubordinateCommands(HWND page, bool shown)
 {
     if (!IsInActiveRecordWindow(page))
         return;
-    EnableFrameCommand(IDM_VIEW_DATA, shown && SelectedListData(GetDlgItem(page, IDC_RECORD_PAGE_LIST)) >= 0);
+    Subordinates* subordinates = PageSubordinatesOf(page);
+    EnableFrameCommand(IDM_VIEW_DATA, shown && subordinates != nullptr &&
+                                          SelectedListEntry(GetDlgItem(page, IDC_RECORD_PAGE_LIST), *subordinates) >= 0);
 }
 
 void OpenSelectedSubordinate(HWND page)
 {
     Subordinates* subordinates = PageSubordinatesOf(page);
-    const LPARAM selected = SelectedListData(GetDlgItem(page, IDC_RECORD_PAGE_LIST));
-    if (subordinates == nullptr || selected < 0 || static_cast<std::size_t>(selected) >= subordinates->Count())
+    const int selected =
+        subordinates != nullptr ? SelectedListEntry(GetDlgItem(page, IDC_RECORD_PAGE_LIST), *subordinates) : -1;
+    if (selected < 0)
         return;
     if (const std::int32_t id = (*subordinates)[static_cast<std::size_t>(selected)].Id(); id != 0)
         OpenSourceWindow(id);

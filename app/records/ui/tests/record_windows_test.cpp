@@ -7,7 +7,6 @@
 
 #include <commctrl.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -24,6 +23,7 @@
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/list_window_driving.h"
 #include "tests/support/scoped_list_states.h"
+#include "tests/support/screenshot_pause.h"
 #include "ui_common/private_messages.h"
 
 namespace {
@@ -218,19 +218,6 @@ protected:
         }
     }
 
-    // With VESTRADA_UI_PAUSE set (seconds), the windows stay up that long for a person to look at them.
-    static void PauseForLooking()
-    {
-        const char* seconds = std::getenv("VESTRADA_UI_PAUSE");
-        if (seconds == nullptr)
-            return;
-        const DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(seconds)) * 1000;
-        while (GetTickCount() < end) {
-            Pump();
-            Sleep(50);
-        }
-    }
-
     Database& db() { return *database_; }
 
     std::int32_t AddSource(const char* title, const char* author = "", std::int32_t superior = 0)
@@ -282,6 +269,7 @@ TEST_F(RecordWindows, ANewSourceIsTypedSavedAndOpenedAgainInTheSameWindow)
     EXPECT_EQ(WindowText(window), "Source - (new source)");
     HWND editor = Editor(window);
     EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE)) << "nothing to save yet";
+    test_support::PauseForScreenshot("source_new_empty");
     Type(editor, IDC_SOURCE_TITLE, "Census of Norway 1801");
     Type(editor, IDC_SOURCE_SHORT, "A short title longer than fifteen");
     Type(editor, IDC_SOURCE_SERIAL, "0029-2001");
@@ -291,7 +279,7 @@ TEST_F(RecordWindows, ANewSourceIsTypedSavedAndOpenedAgainInTheSameWindow)
     EXPECT_TRUE(MenuEnabled(IDM_FILE_SAVE));
     EXPECT_EQ(SendDlgItemMessageA(editor, IDC_SOURCE_SHORT, EM_GETLIMITTEXT, 0, 0), 15)
         << "the field takes what the row keeps";
-    PauseForLooking();
+    test_support::PauseForScreenshot("source_new_typed");
 
     SendMessageA(window, WM_COMMAND, IDM_FILE_SAVE, 0);
     const std::int32_t id = static_cast<std::int32_t>(SendMessageA(window, WM_GETCURRENTRECORD, RecordKindSource, 0));
@@ -378,6 +366,7 @@ TEST_F(RecordWindows, ReferencesAreAddedEditedAndDeletedFromThePageAtOnce)
         Click(dialog, IDC_REPREF_SELECT);
         Type(dialog, IDC_REPREF_CALLNUMBER, "FT-1801/Akershus/3");
         SetDlgItemTextA(dialog, IDC_REPREF_NOTE, "Film 4");
+        test_support::PauseForScreenshot("reference_dialog");
         Click(dialog, IDOK);
     });
     SendMessageA(window, WM_COMMAND, IDM_INSERT_REPREF, 0);
@@ -396,7 +385,7 @@ TEST_F(RecordWindows, ReferencesAreAddedEditedAndDeletedFromThePageAtOnce)
     EXPECT_EQ(RelayedNotices[0], (Posted{WM_REPREFSCHANGED, static_cast<WPARAM>(archive), id}));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(editor, IDC_SOURCE_SUPERIOR_SELECT)))
         << "a source held by repositories is part of no other";
-    PauseForLooking();
+    test_support::PauseForScreenshot("source_references");
 
     // Edit: Select another repository, then Cancel: the reference is as it was.
     SelectFirstRow(page);
@@ -517,7 +506,7 @@ TEST_F(RecordWindows, MergingSourcesMovesReferencesAndClosesTheOthersWindow)
         WhenDialogOpens(FrameWindow, [&](HWND merge) {
             mergeTitle = WindowText(merge);
             otherAuthorShown = ItemText(merge, IDC_SMERGE_AUTHOR_OTHERTEXT);
-            PauseForLooking();
+            test_support::PauseForScreenshot("source_merge");
             CheckRadioButton(merge, IDC_SMERGE_TITLE_KEPT, IDC_SMERGE_TITLE_OTHER, IDC_SMERGE_TITLE_OTHER);
             Click(merge, IDOK);
         });
@@ -549,13 +538,14 @@ TEST_F(RecordWindows, ARepositoryIsTypedSavedAndKeepsOnlyWhatItsRowStores)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window), "Repository - (new repository)");
     HWND dialog = Editor(window);
+    test_support::PauseForScreenshot("repository_new_empty");
     Type(dialog, IDC_REPOSITORY_NAME, "Regional State Archives");
     Type(dialog, IDC_REPOSITORY_CITY, "Bergen");
     Type(dialog, IDC_REPOSITORY_PHONE, std::string(40, '5').c_str());
     Type(dialog, IDC_REPOSITORY_URL, "https://arkivverket.no");
     EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_REPOSITORY_PHONE, EM_GETLIMITTEXT, 0, 0), 31);
     EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_REPOSITORY_CITY, EM_GETLIMITTEXT, 0, 0), 63);
-    PauseForLooking();
+    test_support::PauseForScreenshot("repository_new_typed");
 
     // Id 0 is no repository: the notice of it leaves the unsaved window alone.
     PostMessageA(FrameWindow, WM_REPOSITORYDELETED, 0, 0);
@@ -602,7 +592,7 @@ TEST_F(RecordWindows, DeletingARepositoryTakesItsReferencesFromTheSourceWindows)
     ChooseTabOf(Editor(window), IDC_REPOSITORY_TABS, "REPOS_SOURCES");
     EXPECT_EQ(ColumnTexts(ShownPage(Editor(window)), 0), (std::vector<std::string>{"Census"}));
     EXPECT_EQ(ColumnTexts(ShownPage(Editor(window)), 2), (std::vector<std::string>{"FT-1801"}));
-    PauseForLooking();
+    test_support::PauseForScreenshot("repository_sources");
 
     CurrentSettings.edit.DeleteRepositoryWarning = 0;
     AnsweredBoxes boxes(IDNO);
@@ -628,7 +618,7 @@ TEST_F(RecordWindows, MergingRepositoriesJoinsNotesMovesReferencesAndClosesTheOt
     WhenDialogOpens(FrameWindow, [&](HWND list) {
         SelectRow(ShownPage(list), "National archive");
         WhenDialogOpens(FrameWindow, [&](HWND merge) {
-            PauseForLooking();
+            test_support::PauseForScreenshot("repository_merge");
             Click(merge, IDOK);
         });
         Click(list, IDOK);
