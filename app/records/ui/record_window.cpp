@@ -6,6 +6,7 @@
 #include "language/language_table.h"
 #include "res/sources_resource.h"
 #include "ui_common/frame_globals.h"
+#include "ui_common/message_box.h"
 #include "ui_common/private_messages.h"
 #include "ui_common/window_helpers.h"
 
@@ -135,4 +136,104 @@ void FitListToPage(HWND page, int width, int height)
 {
     MoveWindow(GetDlgItem(page, IDC_RECORD_PAGE_LIST), 0, 0, width < 100 ? 100 : width, height < 50 ? 50 : height,
                TRUE);
+}
+
+void AttachRecordWindow(HWND window, std::unique_ptr<RecordWindow> state)
+{
+    state->window = window;
+    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(state.release()));
+}
+
+RecordWindow* RecordWindowOf(HWND window)
+{
+    return reinterpret_cast<RecordWindow*>(GetWindowLongPtrA(window, 0));
+}
+
+namespace {
+
+// Answers non-zero when the window stays open.
+LRESULT CloseRecordWindow(RecordWindow& state)
+{
+    if (state.changed && !state.deleted) {
+        const int answer = ShowMessageBox(state.window, GetLanguageText(state.SaveQuestionKey()),
+                                          GetLanguageText(state.SaveTitleKey()), MB_YESNOCANCEL | MB_ICONQUESTION);
+        if (answer == IDCANCEL)
+            return 1;
+        // A save that failed keeps the window, and what was typed, open.
+        if (answer == IDYES && !state.Save())
+            return 1;
+    }
+    DestroyRecordWindow(state.window);
+    return 0;
+}
+
+} // namespace
+
+LRESULT AnswerRecordWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    RecordWindow* state = RecordWindowOf(window);
+    if (state == nullptr || state->editor == nullptr)
+        return DefMDIChildProcA(window, message, wParam, lParam);
+    switch (message) {
+    case WM_SIZE:
+        MoveWindow(state->editor, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        break;
+    case WM_MDIACTIVATE:
+        if (reinterpret_cast<HWND>(lParam) == window) {
+            SetActiveRecordWindow(window, true);
+            state->EnableCommands();
+            if (HWND page = state->CurrentPage())
+                SendMessageA(page, WM_SHOWWINDOW, TRUE, 0);
+        } else if (reinterpret_cast<HWND>(wParam) == window) {
+            SetActiveRecordWindow(window, false);
+            state->DisableCommands();
+        }
+        break;
+    case WM_MOUSEACTIVATE:
+        SendMessageA(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+        break;
+    case WM_SETFOCUS:
+        SetFocus(state->editor);
+        return 0;
+    case WM_CLOSE:
+        return CloseRecordWindow(*state);
+    case WM_COMMAND:
+        SendMessageA(state->editor, message, wParam, lParam);
+        return 0;
+    case WM_HELP:
+        ShowHelpTopic(HelpDisplayTopic, state->HelpTopic());
+        return TRUE;
+    case WM_NCDESTROY:
+        if (ActiveChild == window) {
+            SetActiveRecordWindow(window, false);
+            state->DisableCommands();
+        }
+        SetWindowLongPtrA(window, 0, 0);
+        delete state;
+        break;
+    default: {
+        const std::int32_t id = state->RecordId();
+        if (message == WM_QUERYCLOSECHILD)
+            return SendMessageA(window, WM_CLOSE, 0, 0);
+        if (message == WM_SHOWSRECORD) {
+            if (wParam != state->RecordKind() || id == 0 || static_cast<std::int32_t>(lParam) != id)
+                return 0;
+            SendMessageA(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+            return 1;
+        }
+        if (message == WM_GETCURRENTRECORD)
+            return wParam == state->RecordKind() ? id : 0;
+        if (message == state->DeletedNotice() && lParam != 0 && static_cast<std::int32_t>(lParam) == id) {
+            state->deleted = true;
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            return 1;
+        }
+        if (state->IsEditorNotice(message)) {
+            SendMessageA(state->editor, message, wParam, lParam);
+            return 1;
+        }
+        break;
+    }
+    }
+    return DefMDIChildProcA(window, message, wParam, lParam);
 }

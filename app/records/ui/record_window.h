@@ -7,8 +7,49 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <utility>
+
+// The state of a record window, kept in its first extra bytes from WM_CREATE to WM_NCDESTROY: the
+// editor dialog it hosts, whether the record has unsaved changes, and what sets the kinds apart.
+class RecordWindow {
+public:
+    virtual ~RecordWindow() = default;
+
+    HWND window = nullptr;
+    HWND editor = nullptr;
+    bool changed = false;
+    // The record was deleted (here or elsewhere): the window closes without offering to save it, which
+    // would write into a freed id.
+    bool deleted = false;
+    // The fields are being filled from the record: their change notices are not the user's edits.
+    bool filling = false;
+
+    virtual WPARAM RecordKind() const = 0;
+    virtual std::int32_t RecordId() const = 0;
+    // The notice of a deleted record of this kind; the other notices the editor takes.
+    virtual UINT DeletedNotice() const = 0;
+    virtual bool IsEditorNotice(UINT message) const = 0;
+    // The page on show, told when the window is activated so that it sets its own commands.
+    virtual HWND CurrentPage() const = 0;
+    virtual void EnableCommands() = 0;
+    virtual void DisableCommands() = 0;
+    // Saves the record; false (the user told) when it could not be written.
+    virtual bool Save() = 0;
+    virtual const char* SaveQuestionKey() const = 0;
+    virtual const char* SaveTitleKey() const = 0;
+    virtual const char* HelpTopic() const = 0;
+};
+
+// The window takes the state over.
+void AttachRecordWindow(HWND window, std::unique_ptr<RecordWindow> state);
+RecordWindow* RecordWindowOf(HWND window);
+// Every message after WM_CREATE, as the record windows answer them alike: size, activation and the
+// frame's commands, closing with the save question, the questions of window openers, the deletion of
+// its own record (id 0 is no record), the notices for the editor, commands; the rest goes to the MDI
+// child's default.
+LRESULT AnswerRecordWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Asks each MDI child in turn whether it shows the record (WM_SHOWSRECORD); true when one answered that
 // it does (it has activated itself).

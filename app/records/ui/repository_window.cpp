@@ -36,21 +36,31 @@ constexpr const char* RepositoryHelpTopic = "Window_Repository.htm";
 
 enum RepositoryTab : int { TabNote, TabSources };
 
-struct RepositoryWindow {
-    HWND window = nullptr;
-    HWND dialog = nullptr;
+struct RepositoryWindow : RecordWindow {
     HWND notePage = nullptr;
     HWND sourcesPage = nullptr;
     std::unique_ptr<RepositoryRecord> repository;
-    bool changed = false;
-    // The repository was deleted or merged away: the window closes without offering to save it.
-    bool deleted = false;
-    bool filling = false;
+
+    WPARAM RecordKind() const override { return RecordKindRepository; }
+    std::int32_t RecordId() const override { return repository->Id(); }
+    UINT DeletedNotice() const override { return WM_REPOSITORYDELETED; }
+    // A deleted source took its references along; a saved one may have a new title.
+    bool IsEditorNotice(UINT message) const override
+    {
+        return message == WM_SOURCEDELETED || message == WM_REPREFSCHANGED || message == WM_SOURCESAVED;
+    }
+    HWND CurrentPage() const override;
+    void EnableCommands() override { UpdateRepositoryCommands(window); }
+    void DisableCommands() override { DisableRepositoryCommands(); }
+    bool Save() override;
+    const char* SaveQuestionKey() const override { return "REPOS_SAVE_QUESTION"; }
+    const char* SaveTitleKey() const override { return "REPOS_SAVE_TITLE"; }
+    const char* HelpTopic() const override { return RepositoryHelpTopic; }
 };
 
 RepositoryWindow* WindowState(HWND window)
 {
-    return reinterpret_cast<RepositoryWindow*>(GetWindowLongPtrA(window, 0));
+    return static_cast<RepositoryWindow*>(RecordWindowOf(window));
 }
 
 RepositoryWindow* DialogState(HWND dialog)
@@ -81,7 +91,7 @@ void FillRepositoryFields(RepositoryWindow& state)
 {
     state.filling = true;
     for (const Field& field : Fields)
-        SetDlgItemTextA(state.dialog, field.item, field.text(*state.repository));
+        SetDlgItemTextA(state.editor, field.item, field.text(*state.repository));
     state.filling = false;
 }
 
@@ -90,7 +100,7 @@ void ReadRepositoryFields(RepositoryWindow& state)
     for (const Field& field : Fields) {
         char* stored = field.text(*state.repository);
         char text[RepositoryTextSize] = {};
-        GetDlgItemTextA(state.dialog, field.item, text, field.limit + 1);
+        GetDlgItemTextA(state.editor, field.item, text, field.limit + 1);
         StoreField(stored, static_cast<std::size_t>(field.limit) + 1, text);
     }
 }
@@ -100,14 +110,14 @@ HWND TabsOf(HWND dialog)
     return GetDlgItem(dialog, IDC_REPOSITORY_TABS);
 }
 
-HWND CurrentPage(const RepositoryWindow& state)
+HWND RepositoryWindow::CurrentPage() const
 {
-    return SelectedTabData(TabsOf(state.dialog), TabNote) == TabSources ? state.sourcesPage : state.notePage;
+    return SelectedTabData(TabsOf(editor), TabNote) == TabSources ? sourcesPage : notePage;
 }
 
 void PlacePages(const RepositoryWindow& state)
 {
-    const RECT area = TabPageArea(TabsOf(state.dialog));
+    const RECT area = TabPageArea(TabsOf(state.editor));
     for (HWND page : {state.notePage, state.sourcesPage})
         if (page != nullptr)
             MoveWindow(page, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
@@ -125,7 +135,7 @@ void LayOutDialog(const RepositoryWindow& state, int w, int h)
     HDWP positions = BeginDeferWindowPos(24);
     auto place = [&](int item, int x, int y, int width, int height) {
         if (positions != nullptr)
-            positions = DeferWindowPos(positions, GetDlgItem(state.dialog, item), nullptr, x, y, width, height,
+            positions = DeferWindowPos(positions, GetDlgItem(state.editor, item), nullptr, x, y, width, height,
                                        SWP_NOZORDER | SWP_NOACTIVATE);
     };
     int y = 10;
@@ -162,7 +172,7 @@ bool SaveRepository(RepositoryWindow& state)
     ReadRepositoryFields(state);
     SendMessageA(state.notePage, WM_COMMAND, IDOK, 0);
     if (!RunWriteTransaction(repository.OwnerDatabase(), [&] { return repository.Save(); })) {
-        ShowWriteFailure(state.dialog);
+        ShowWriteFailure(state.editor);
         return false;
     }
     if (CurrentSettings.repository.IncludeNew != 0)
@@ -174,16 +184,21 @@ bool SaveRepository(RepositoryWindow& state)
     return true;
 }
 
+bool RepositoryWindow::Save()
+{
+    return SaveRepository(*this);
+}
+
 void DeleteRepository(RepositoryWindow& state)
 {
     if (CurrentSettings.edit.DeleteRepositoryWarning != 0 &&
-        AskQuestion(state.dialog, GetLanguageText("REPOS_DELETE_MSG"), GetLanguageText("REPOS_DELETE_TITLE"), IDNO,
+        AskQuestion(state.editor, GetLanguageText("REPOS_DELETE_MSG"), GetLanguageText("REPOS_DELETE_TITLE"), IDNO,
                     &CurrentSettings.edit.DeleteRepositoryWarning, "Edit", "DeleteRepositoryWarning") != IDYES)
         return;
     RepositoryRecord& repository = *state.repository;
     const std::int32_t id = repository.Id();
     if (id != 0 && !repository.Delete()) {
-        ShowWriteFailure(state.dialog);
+        ShowWriteFailure(state.editor);
         return;
     }
     state.changed = false;
@@ -201,7 +216,7 @@ void MergeRepository(RepositoryWindow& state)
 {
     RepositoryRecord& repository = *state.repository;
     if (repository.Id() == 0) {
-        if (ShowMessageBox(state.dialog, GetLanguageText("REPOS_MERGE_SAVE"), GetLanguageText("REPOS_SAVE_TITLE"),
+        if (ShowMessageBox(state.editor, GetLanguageText("REPOS_MERGE_SAVE"), GetLanguageText("REPOS_SAVE_TITLE"),
                            MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
             return;
         if (!SaveRepository(state))
@@ -209,7 +224,7 @@ void MergeRepository(RepositoryWindow& state)
     } else if (state.changed && !SaveRepository(state)) {
         return;
     }
-    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_REPOSITORY_MERGE), state.dialog, RepositoryMergeDlgProc,
+    DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_REPOSITORY_MERGE), state.editor, RepositoryMergeDlgProc,
                     reinterpret_cast<LPARAM>(&repository));
     // A merge, or one the engine refused, may have given the repository new objects: show them again.
     FillRepositoryFields(state);
@@ -245,7 +260,7 @@ void DialogCommand(RepositoryWindow& state, UINT command, UINT notification)
 
 void InitDialog(HWND dialog, RepositoryWindow& state)
 {
-    state.dialog = dialog;
+    state.editor = dialog;
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
     TranslateDialog(dialog);
     for (const Field& field : Fields)
@@ -298,7 +313,7 @@ INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
                 ShowWindow(state->notePage, SW_HIDE);
                 ShowWindow(state->sourcesPage, SW_HIDE);
             } else if (header->code == TCN_SELCHANGE) {
-                ShowWindow(CurrentPage(*state), SW_SHOW);
+                ShowWindow(state->CurrentPage(), SW_SHOW);
                 UpdateRepositoryCommands(state->window);
             }
         }
@@ -338,32 +353,17 @@ LRESULT CreateRepositoryWindow(HWND window, LPARAM createStruct)
     if (CurrentDatabase == nullptr)
         return -1;
     auto state = std::make_unique<RepositoryWindow>();
-    state->window = window;
     state->repository = LoadRepository(CreationRecordId(createStruct), *CurrentDatabase);
     if (state->repository->Address() == nullptr || state->repository->Note() == nullptr)
         return -1;
     RepositoryWindow& attached = *state;
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(state.release()));
+    AttachRecordWindow(window, std::move(state));
     SetRepositoryWindowTitle(window, *attached.repository);
     CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_REPOSITORY), window, RepositoryDlgProc,
                        reinterpret_cast<LPARAM>(&attached));
-    if (attached.dialog == nullptr)
+    if (attached.editor == nullptr)
         return -1;
-    ShowWindow(attached.dialog, SW_SHOW);
-    return 0;
-}
-
-LRESULT CloseRepositoryWindow(RepositoryWindow& state)
-{
-    if (state.changed && !state.deleted) {
-        const int answer = ShowMessageBox(state.window, GetLanguageText("REPOS_SAVE_QUESTION"),
-                                          GetLanguageText("REPOS_SAVE_TITLE"), MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL)
-            return 1;
-        if (answer == IDYES && !SaveRepository(state))
-            return 1;
-    }
-    DestroyRecordWindow(state.window);
+    ShowWindow(attached.editor, SW_SHOW);
     return 0;
 }
 
@@ -371,70 +371,7 @@ LRESULT RepositoryWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM
 {
     if (message == WM_CREATE)
         return CreateRepositoryWindow(window, lParam);
-    RepositoryWindow* state = WindowState(window);
-    if (state == nullptr || state->dialog == nullptr)
-        return DefMDIChildProcA(window, message, wParam, lParam);
-    switch (message) {
-    case WM_SIZE:
-        MoveWindow(state->dialog, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        break;
-    case WM_MDIACTIVATE:
-        if (reinterpret_cast<HWND>(lParam) == window) {
-            SetActiveRecordWindow(window, true);
-            UpdateRepositoryCommands(window);
-            SendMessageA(CurrentPage(*state), WM_SHOWWINDOW, TRUE, 0);
-        } else if (reinterpret_cast<HWND>(wParam) == window) {
-            SetActiveRecordWindow(window, false);
-            DisableRepositoryCommands();
-        }
-        break;
-    case WM_MOUSEACTIVATE:
-        SendMessageA(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
-        break;
-    case WM_SETFOCUS:
-        SetFocus(state->dialog);
-        return 0;
-    case WM_CLOSE:
-        return CloseRepositoryWindow(*state);
-    case WM_COMMAND:
-        SendMessageA(state->dialog, message, wParam, lParam);
-        return 1;
-    case WM_NCDESTROY:
-        if (ActiveChild == window) {
-            SetActiveRecordWindow(window, false);
-            DisableRepositoryCommands();
-        }
-        SetWindowLongPtrA(window, 0, 0);
-        delete state;
-        break;
-    default:
-        if (message == WM_QUERYCLOSECHILD)
-            return SendMessageA(window, WM_CLOSE, 0, 0);
-        if (message == WM_SHOWSRECORD) {
-            const std::int32_t id = state->repository->Id();
-            if (wParam != RecordKindRepository || id == 0 || static_cast<std::int32_t>(lParam) != id)
-                return 0;
-            SendMessageA(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
-            return 1;
-        }
-        if (message == WM_GETCURRENTRECORD)
-            return wParam == RecordKindRepository ? state->repository->Id() : 0;
-        if (message == WM_REPOSITORYDELETED) {
-            // Id 0 is no repository: a window on a repository never saved is not the one meant.
-            const std::int32_t id = static_cast<std::int32_t>(lParam);
-            if (id != 0 && id == state->repository->Id()) {
-                state->deleted = true;
-                PostMessageA(window, WM_CLOSE, 0, 0);
-            }
-            return 1;
-        }
-        if (message == WM_SOURCEDELETED || message == WM_REPREFSCHANGED || message == WM_SOURCESAVED) {
-            SendMessageA(state->dialog, message, wParam, lParam);
-            return 1;
-        }
-        break;
-    }
-    return DefMDIChildProcA(window, message, wParam, lParam);
+    return AnswerRecordWindowMessage(window, message, wParam, lParam);
 }
 
 // The sources page.

@@ -36,21 +36,30 @@ constexpr const char* SourceHelpTopic = "Window_Source.htm";
 // The editor's pages; a tab carries its page's kind.
 enum SourcePage : int { PageText, PageExcerpts, PageRepositories, PageSubordinates, PageTasks, PageNote, PageCount };
 
-struct SourceWindow {
-    HWND window = nullptr;
-    HWND editor = nullptr;
+struct SourceWindow : RecordWindow {
     HWND pages[PageCount] = {};
     std::unique_ptr<SourceRecord> source;
-    bool changed = false;
-    // The source was deleted (here or elsewhere): the window closes without offering to save it.
-    bool deleted = false;
-    // The fields are being filled from the record: their change notices are not the user's edits.
-    bool filling = false;
+
+    WPARAM RecordKind() const override { return RecordKindSource; }
+    std::int32_t RecordId() const override { return source->Id(); }
+    UINT DeletedNotice() const override { return WM_SOURCEDELETED; }
+    bool IsEditorNotice(UINT message) const override
+    {
+        return message == WM_SOURCEDELETED || message == WM_REPOSITORYDELETED || message == WM_TASKSCHANGED ||
+               message == WM_REPREFSCHANGED || message == WM_SOURCESAVED;
+    }
+    HWND CurrentPage() const override;
+    void EnableCommands() override { EnableSourceCommands(window); }
+    void DisableCommands() override { DisableSourceCommands(); }
+    bool Save() override;
+    const char* SaveQuestionKey() const override { return "SOURCE_SAVE_QUESTION"; }
+    const char* SaveTitleKey() const override { return "SOURCE_SAVE_TITLE"; }
+    const char* HelpTopic() const override { return SourceHelpTopic; }
 };
 
 SourceWindow* WindowState(HWND window)
 {
-    return reinterpret_cast<SourceWindow*>(GetWindowLongPtrA(window, 0));
+    return static_cast<SourceWindow*>(RecordWindowOf(window));
 }
 
 SourceWindow* EditorState(HWND editor)
@@ -193,10 +202,10 @@ SourcePage CurrentPage(HWND editor)
     return static_cast<SourcePage>(SelectedTabData(TabsOf(editor), PageCount));
 }
 
-HWND CurrentPageWindow(const SourceWindow& state)
+HWND SourceWindow::CurrentPage() const
 {
-    const SourcePage page = CurrentPage(state.editor);
-    return page < PageCount ? state.pages[page] : nullptr;
+    const SourcePage page = ::CurrentPage(editor);
+    return page < PageCount ? pages[page] : nullptr;
 }
 
 void HideAllPages(SourceWindow& state)
@@ -208,7 +217,7 @@ void HideAllPages(SourceWindow& state)
 
 void ShowCurrentPage(SourceWindow& state)
 {
-    if (HWND page = CurrentPageWindow(state))
+    if (HWND page = state.CurrentPage())
         ShowWindow(page, SW_SHOW);
     EnableSourceCommands(state.window);
 }
@@ -304,6 +313,11 @@ bool SaveSource(SourceWindow& state)
     EnableSourceCommands(state.window);
     PostNoticeToFrame(WM_SOURCESAVED, 0, static_cast<LPARAM>(source.Id()));
     return true;
+}
+
+bool SourceWindow::Save()
+{
+    return SaveSource(*this);
 }
 
 void DeleteSource(SourceWindow& state)
@@ -580,10 +594,9 @@ LRESULT CreateSourceWindow(HWND window, LPARAM createStruct)
     if (CurrentDatabase == nullptr)
         return -1;
     auto state = std::make_unique<SourceWindow>();
-    state->window = window;
     state->source = LoadSource(CreationRecordId(createStruct), *CurrentDatabase);
     SourceWindow& attached = *state;
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(state.release()));
+    AttachRecordWindow(window, std::move(state));
     SetSourceWindowCaption(window, *attached.source);
     CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_SOURCE_EDIT), window, SourceEditDlgProc,
                        reinterpret_cast<LPARAM>(&attached));
@@ -593,97 +606,11 @@ LRESULT CreateSourceWindow(HWND window, LPARAM createStruct)
     return 0;
 }
 
-// Answers non-zero when the window stays open.
-LRESULT CloseSourceWindow(SourceWindow& state)
-{
-    if (state.changed && !state.deleted) {
-        const int answer = ShowMessageBox(state.window, GetLanguageText("SOURCE_SAVE_QUESTION"),
-                                          GetLanguageText("SOURCE_SAVE_TITLE"), MB_YESNOCANCEL | MB_ICONQUESTION);
-        if (answer == IDCANCEL)
-            return 1;
-        // A save that failed keeps the window, and what was typed, open.
-        if (answer == IDYES && !SaveSource(state))
-            return 1;
-    }
-    DestroyRecordWindow(state.window);
-    return 0;
-}
-
 LRESULT SourceWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CREATE)
         return CreateSourceWindow(window, lParam);
-    SourceWindow* state = WindowState(window);
-    if (state == nullptr || state->editor == nullptr)
-        return DefMDIChildProcA(window, message, wParam, lParam);
-    switch (message) {
-    case WM_SIZE:
-        MoveWindow(state->editor, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        break;
-    case WM_MDIACTIVATE:
-        if (reinterpret_cast<HWND>(lParam) == window) {
-            SetActiveRecordWindow(window, true);
-            EnableSourceCommands(window);
-            if (HWND page = CurrentPageWindow(*state))
-                SendMessageA(page, WM_SHOWWINDOW, TRUE, 0);
-        } else if (reinterpret_cast<HWND>(wParam) == window) {
-            SetActiveRecordWindow(window, false);
-            DisableSourceCommands();
-        }
-        break;
-    case WM_MOUSEACTIVATE:
-        SendMessageA(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
-        break;
-    case WM_SETFOCUS:
-        SetFocus(state->editor);
-        return 0;
-    case WM_CLOSE:
-        return CloseSourceWindow(*state);
-    case WM_COMMAND:
-        SendMessageA(state->editor, message, wParam, lParam);
-        return 0;
-    case WM_HELP:
-        ShowHelpTopic(HelpDisplayTopic, SourceHelpTopic);
-        return TRUE;
-    case WM_NCDESTROY:
-        if (ActiveChild == window) {
-            SetActiveRecordWindow(window, false);
-            DisableSourceCommands();
-        }
-        SetWindowLongPtrA(window, 0, 0);
-        delete state;
-        break;
-    default:
-        if (message == WM_QUERYCLOSECHILD)
-            return SendMessageA(window, WM_CLOSE, 0, 0);
-        if (message == WM_SHOWSRECORD) {
-            const std::int32_t id = state->source->Id();
-            if (wParam != RecordKindSource || id == 0 || static_cast<std::int32_t>(lParam) != id)
-                return 0;
-            SendMessageA(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
-            return 1;
-        }
-        if (message == WM_GETCURRENTRECORD)
-            return wParam == RecordKindSource ? state->source->Id() : 0;
-        if (message == WM_SOURCEDELETED) {
-            const std::int32_t id = static_cast<std::int32_t>(lParam);
-            if (id != 0 && id == state->source->Id()) {
-                // Its source is gone: nothing is left to save, and saving would write into a freed id.
-                state->deleted = true;
-                PostMessageA(window, WM_CLOSE, 0, 0);
-                return 0;
-            }
-            SendMessageA(state->editor, message, wParam, lParam);
-            return 0;
-        }
-        if (message == WM_REPOSITORYDELETED || message == WM_TASKSCHANGED || message == WM_REPREFSCHANGED ||
-            message == WM_SOURCESAVED) {
-            SendMessageA(state->editor, message, wParam, lParam);
-            return 0;
-        }
-        break;
-    }
-    return DefMDIChildProcA(window, message, wParam, lParam);
+    return AnswerRecordWindowMessage(window, message, wParam, lParam);
 }
 
 // The subordinate-sources page.
