@@ -328,9 +328,11 @@ TEST_F(RecordWindows, ANewItemOnANewSourceAsksToSaveItFirst)
 {
     AnsweredBoxes boxes(IDNO);
     HWND window = OpenSourceWindow(0);
+    SendMessageA(window, WM_COMMAND, IDM_INSERT_TASK, 0);
     SendMessageA(window, WM_COMMAND, IDM_INSERT_REPREF, 0);
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, GetLanguageText("SOURCE_REPREF_SAVE"));
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(boxes.boxes[0].text, GetLanguageText("SOURCE_TASK_SAVE"));
+    EXPECT_EQ(boxes.boxes[1].text, GetLanguageText("SOURCE_REPREF_SAVE"));
     EXPECT_EQ(SendMessageA(window, WM_GETCURRENTRECORD, RecordKindSource, 0), 0) << "No leaves it unsaved";
     EXPECT_EQ(CountRows(db(), TableSource), 0);
 
