@@ -47,7 +47,12 @@ bool RepositoryRef::Save()
     if (!note)
         return false;
     row.noteId = *note;
-    return WriteRow(TableRepRef, &row) == 0;
+    return Write() == 0;
+}
+
+std::int32_t RepositoryRef::Write()
+{
+    return WriteRow(TableRepRef, &row);
 }
 
 bool RepositoryRef::Delete()

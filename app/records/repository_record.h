@@ -29,6 +29,8 @@ public:
     // Inside the caller's read-write transaction: an id when it has none, the note under the reference,
     // then the row. True when every write succeeded.
     bool Save();
+    // Writes the row alone under the id, inside the caller's transaction; the engine's answer.
+    std::int32_t Write();
     // Inside the caller's read-write transaction: the note chain and the row; the object keeps its id.
     bool Delete();
 

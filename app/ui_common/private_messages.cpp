@@ -1,5 +1,26 @@
 #include "ui_common/private_messages.h"
 
+#include "core/notice_sink.h"
+#include "ui_common/frame_command_state.h"
+
+namespace {
+
+class FrameNoticeSink : public NoticeSink {
+public:
+    void Post(Notice notice, std::uint32_t wParam, std::int32_t lParam) override
+    {
+        PostNoticeToFrame(static_cast<UINT>(notice), static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam));
+    }
+};
+
+} // namespace
+
+void InstallFrameNoticeSink()
+{
+    static FrameNoticeSink sink;
+    CurrentNoticeSink = &sink;
+}
+
 bool IsRelayedNotice(UINT message)
 {
     switch (message) {

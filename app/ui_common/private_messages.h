@@ -44,5 +44,7 @@ inline constexpr WPARAM RecordKindGivenNames = 7777;
 bool IsRelayedNotice(UINT message);
 // Posts the notice to every MDI child of `mdiClient` that has no owner, with its parameters unchanged.
 void RelayNotice(HWND mdiClient, UINT message, WPARAM wParam, LPARAM lParam);
+// Makes the model's notices (CurrentNoticeSink) reach the frame as its private messages.
+void InstallFrameNoticeSink();
 // Sends WM_GETCURRENTRECORD to the unowned MDI children in order; the first non-zero answer, else 0.
 LRESULT AskChildrenForCurrentRecord(HWND mdiClient, WPARAM kind);

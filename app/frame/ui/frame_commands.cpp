@@ -25,6 +25,8 @@
 #include "records/ui/media_editor.h"
 #include "records/ui/objective_window.h"
 #include "records/ui/record_list_windows.h"
+#include "records/ui/repository_window.h"
+#include "records/ui/source_window.h"
 #include "records/ui/soundex_dialog.h"
 #include "exchange/ui/export_wizard.h"
 #include "exchange/ui/import_wizard.h"
@@ -350,12 +352,18 @@ bool RunOwnCommand(HWND frame, UINT command)
             SelectPerson(frame, *CurrentDatabase);
         return true;
     case IDM_VIEW_SOURCELIST:
-        if (CurrentDatabase != nullptr)
-            SelectSource(frame, *CurrentDatabase);
+        if (const std::int32_t id = SelectSource(frame, *CurrentDatabase); id != 0)
+            OpenSourceWindow(id);
         return true;
     case IDM_VIEW_REPOSITORYLIST:
-        if (CurrentDatabase != nullptr)
-            SelectRepository(frame, *CurrentDatabase);
+        if (const std::int32_t id = SelectRepository(frame, *CurrentDatabase); id != 0)
+            OpenRepositoryWindow(id);
+        return true;
+    case IDM_INSERT_SOURCE:
+        OpenSourceWindow(0);
+        return true;
+    case IDM_INSERT_REPOSITORY:
+        OpenRepositoryWindow(0);
         return true;
     case IDM_VIEW_RESEARCHLIST:
         if (CurrentDatabase != nullptr)
@@ -384,12 +392,10 @@ bool RunOwnCommand(HWND frame, UINT command)
     // types, timelines, extract and backup open these; they are
     // taken here, and do nothing until those exist.
     case IDM_INSERT_PERSON:
-    case IDM_INSERT_SOURCE:
     case IDM_VIEW_PLACELIST:
     case IDM_FILE_NEWRT:
     case IDM_TOOLS_EXTRACT:
     case IDM_REPORT_ALL:
-    case IDM_INSERT_REPOSITORY:
     case IDM_TOOLS_NAMES:
     case IDM_FILE_BACKUP:
     case IDM_FILE_NEWTL:

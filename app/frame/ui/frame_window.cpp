@@ -66,6 +66,7 @@ void LayOut(int width, int height)
 LRESULT OnCreate(HWND frame)
 {
     FrameWindow = frame;
+    InstallFrameNoticeSink();
     StatusBarWindow =
         CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, frame,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_FRAME_STATUSBAR)), AppInstance, nullptr);

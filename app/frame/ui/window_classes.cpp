@@ -2,6 +2,8 @@
 #include "frame/ui/frame_window.h"
 #include "frame/ui/startup.h"
 
+#include "records/ui/repository_window.h"
+#include "records/ui/source_window.h"
 #include "ui_common/frame_globals.h"
 #include "records/ui/objective_window.h"
 #include "res/frame_resource.h"
@@ -42,8 +44,8 @@ bool RegisterWindowClasses(HINSTANCE instance)
     const WindowClass classes[] = {
         {FrameClassName, FrameWndProc, IDI_FRAME, 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
         {"PersonWClass", DefMDIChildProcA, 108, 36, nullptr},
-        {"SourceWClass", DefMDIChildProcA, 290, 40, nullptr},
-        {"RepositoryWClass", DefMDIChildProcA, 288, 36, nullptr},
+        {"SourceWClass", SourceWndProc, 290, 40, nullptr},
+        {"RepositoryWClass", RepositoryWndProc, 288, 36, nullptr},
         {"PedigreeWClass", DefMDIChildProcA, 259, 16, nullptr},
         {"ReportWClass", DefMDIChildProcA, 114, 20, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)},
         {"EditReportWClass", DefMDIChildProcA, 114, 40, nullptr},

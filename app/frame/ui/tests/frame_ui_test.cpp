@@ -732,4 +732,35 @@ TEST_F(Frame, InsertResearchOpensAnObjectiveWindowThatTheFrameServes)
     EXPECT_TRUE(boxes_.boxes.empty());
 }
 
+std::vector<std::string> DocumentWindowClasses()
+{
+    std::vector<std::string> classes;
+    for (HWND child = GetWindow(MdiClient, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[64] = {};
+        GetClassNameA(child, name, sizeof name);
+        classes.push_back(name);
+    }
+    return classes;
+}
+
 } // namespace
+
+TEST_F(Frame, NewSourceAndNewRepositoryOpenTheirWindowsWhichCloseWithTheDatabase)
+{
+    InstallLanguage();
+    std::string a = MakeDatabase("a.vdb");
+    ASSERT_TRUE(StartFrame());
+    OpenFileByExtension(FrameWindow, a.c_str());
+    ASSERT_NE(CurrentDatabase, nullptr);
+
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_INSERT_SOURCE, 0);
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_INSERT_REPOSITORY, 0);
+    EXPECT_EQ(DocumentWindowClasses(), (std::vector<std::string>{"RepositoryWClass", "SourceWClass"}));
+    HWND active = reinterpret_cast<HWND>(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, 0));
+    EXPECT_EQ(ActiveChild, active) << "the new window is the frame's active document";
+
+    // Unchanged, both close with the database without a question.
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_FILE_CLOSEDB, 0);
+    EXPECT_EQ(CurrentDatabase, nullptr);
+    EXPECT_TRUE(DocumentWindowClasses().empty());
+}
