@@ -1,5 +1,27 @@
 #include "ui_common/private_messages.h"
 
+#include "core/notice_sink.h"
+#include "ui_common/frame_globals.h"
+
+namespace {
+
+class PostToFrame : public NoticeSink {
+public:
+    void Post(Notice notice, std::uint32_t wParam, std::int32_t lParam) override
+    {
+        if (FrameWindow != nullptr)
+            PostMessageA(FrameWindow, static_cast<UINT>(notice), wParam, lParam);
+    }
+};
+
+} // namespace
+
+NoticeSink& FrameNoticeSink()
+{
+    static PostToFrame sink;
+    return sink;
+}
+
 bool IsRelayedNotice(UINT message)
 {
     switch (message) {
@@ -17,6 +39,7 @@ bool IsRelayedNotice(UINT message)
     case WM_TASKSCHANGED:
     case WM_REPREFSCHANGED:
     case WM_SOURCESAVED:
+    case WM_RECORDSIMPORTED:
         return true;
     default:
         return false;

@@ -8,6 +8,7 @@
 
 #include "core/bounded_text.h"
 #include "core/database.h"
+#include "core/open_filter.h"
 #include "core/open_create.h"
 #include "core/ui/open_create_ui.h"
 #include "exchange/gedcom_import.h"
@@ -16,6 +17,7 @@
 #include "language/language_table.h"
 #include "res/exchange_resource.h"
 #include "res/frame_resource.h"
+#include "ui_common/file_dialog.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
 #include "ui_common/message_box.h"
@@ -194,7 +196,30 @@ INT_PTR DatabasePage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     return FALSE;
 }
 
-INT_PTR LogPage(HWND page, UINT message, WPARAM, LPARAM lParam)
+// Lets the user choose where the log goes with the save-file dialog, the derived path proposed; the
+// chosen path is shown on the page.
+void BrowseLogPath(HWND page)
+{
+    ImportWizardData& block = *BlockOf(page);
+    const std::string filter = BuildOpenFilter({GetLanguageText("IMPORT_LOGFILE_FILTER")});
+    char path[ImportPathSize] = {};
+    CopyBounded(path, sizeof path, block.logPath);
+    const std::string folder(ImportFolderOf(block.logPath));
+    OPENFILENAMEA dialog {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetParent(page);
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = GetLanguageText("IMPORT_LOGFILE_BROWSE");
+    dialog.lpstrDefExt = "log";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST;
+    if (ShowSaveFileDialog(dialog) && SetImportLogPath(block, path))
+        SetDlgItemTextA(page, IDC_IMPORT_LOGPATH, block.logPath);
+}
+
+INT_PTR LogPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -202,6 +227,12 @@ INT_PTR LogPage(HWND page, UINT message, WPARAM, LPARAM lParam)
         TranslateDialog(page);
         SetDlgItemTextA(page, IDC_IMPORT_LOGPATH, BlockOf(page)->logPath);
         return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_IMPORT_LOGBROWSE) {
+            BrowseLogPath(page);
+            return TRUE;
+        }
+        return FALSE;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (CommonNotice(page, IDD_IMPORT_LOGFILE, header, PSWIZB_BACK | PSWIZB_NEXT))
@@ -479,7 +510,21 @@ INT_PTR CALLBACK WexmorProgressDlgProc(HWND dialog, UINT message, WPARAM wParam,
 struct ConversionProgress {
     GedcomImport* import;
     int goOn = 1;
+    bool asking = false; // the Cancel question is open
 };
+
+// Cancel asks first; the converter waits meanwhile, since it runs inside this dialog's handler.
+void AskToStopConversion(HWND dialog, ConversionProgress& state)
+{
+    if (state.asking || state.goOn == 0)
+        return;
+    state.asking = true;
+    const int answer = ShowMessageBox(dialog, GetLanguageText("WEXMOR_IMPORT_WARNING"),
+                                      GetLanguageText("WEXMOR_IMPORT_WTITLE"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    state.asking = false;
+    if (answer == IDYES)
+        state.goOn = 0;
+}
 
 INT_PTR ConversionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -488,6 +533,9 @@ INT_PTR ConversionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
         PrepareProgressDialog(dialog, LanguageKey("GEDCOM_IMPORT_MESSAGE"));
+        // The conversion starts before the dialog's loop would show it: it is shown now, or never while
+        // the converter runs.
+        ShowWindow(dialog, SW_SHOWNORMAL);
         PostMessageA(dialog, StartConversionMessage, 0, lParam);
         return TRUE;
     case StartConversionMessage: {
@@ -522,7 +570,7 @@ INT_PTR ConversionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE:
     case WM_COMMAND:
         if (message == WM_CLOSE || LOWORD(wParam) == IDCANCEL) {
-            state->goOn = 0;
+            AskToStopConversion(dialog, *state);
             return TRUE;
         }
         return LOWORD(wParam) == IDOK;

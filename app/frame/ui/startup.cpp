@@ -1,6 +1,7 @@
 #include "frame/ui/startup.h"
 
 #include "core/database.h"
+#include "core/notice_sink.h"
 #include "core/ui/open_create_ui.h"
 #include "frame/command_line.h"
 #include "language/language_table.h"
@@ -14,6 +15,7 @@
 #include "ui_common/custom_controls.h"
 #include "exchange/ui/import_wizard.h"
 #include "ui_common/message_box.h"
+#include "ui_common/private_messages.h"
 #include "ui_common/splitters.h"
 #include "ui_common/window_helpers.h"
 #include "res/frame_resource.h"
@@ -150,6 +152,7 @@ int InitInstance(HINSTANCE instance, int showCommand)
         return 0;
     InstallDatabasePrompts();
     InstallListStates();
+    CurrentNoticeSink = &FrameNoticeSink();
     SetCurrentDirectoryA(CurrentSettings.general.CurrentDir);
 
     if (!CreateFrameWindow())
