@@ -297,6 +297,18 @@ TEST_F(ImportWizardTest, GedcomOptionsAndNoOpenDatabase)
     EXPECT_NE(text.find("new.vdb"), std::string::npos);
 }
 
+// Serves this thread's messages for 300 ms: whether the progress dialog's bar stayed where it was meanwhile.
+bool ProgressStaysWhileServing(HWND progress)
+{
+    const LRESULT before = SendDlgItemMessageA(progress, IDC_IMPORT_PROGRESS, PBM_GETPOS, 0, 0);
+    const DWORD until = GetTickCount() + 300;
+    MSG message;
+    while (GetTickCount() < until)
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    return SendDlgItemMessageA(progress, IDC_IMPORT_PROGRESS, PBM_GETPOS, 0, 0) == before;
+}
+
 // The progress dialog: Cancel asks, and nothing is read while the question is open; No goes on, Yes keeps
 // nothing; Enter never ends the import early.
 TEST_F(ImportWizardTest, ProgressDialogPausesForItsQuestion)
@@ -318,13 +330,7 @@ TEST_F(ImportWizardTest, ProgressDialogPausesForItsQuestion)
         bool stillWhileAsked = false;
         HWND progress = nullptr;
         boxes_.whileShown = [&](const test_support::AnsweredBoxes::Box&) {
-            const LRESULT before = SendDlgItemMessageA(progress, IDC_IMPORT_PROGRESS, PBM_GETPOS, 0, 0);
-            const DWORD until = GetTickCount() + 300;
-            MSG message;
-            while (GetTickCount() < until)
-                while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-                    DispatchMessageA(&message);
-            stillWhileAsked = SendDlgItemMessageA(progress, IDC_IMPORT_PROGRESS, PBM_GETPOS, 0, 0) == before;
+            stillWhileAsked = ProgressStaysWhileServing(progress);
         };
         OwnedDialogs driver(owner.window, [&](HWND dialog) {
             progress = dialog;
@@ -388,13 +394,7 @@ TEST_F(ImportWizardTest, CancelDuringAConversionAsksAndKeepsNothing)
         boxes_.whileShown = [&](const test_support::AnsweredBoxes::Box& box) {
             if (box.text != GetLanguageText("WEXMOR_IMPORT_WARNING"))
                 return;
-            const LRESULT before = SendDlgItemMessageA(conversion, IDC_IMPORT_PROGRESS, PBM_GETPOS, 0, 0);
-            const DWORD until = GetTickCount() + 300;
-            MSG message;
-            while (GetTickCount() < until)
-                while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-                    DispatchMessageA(&message);
-            stillWhileAsked = SendDlgItemMessageA(conversion, IDC_IMPORT_PROGRESS, PBM_GETPOS, 0, 0) == before;
+            stillWhileAsked = ProgressStaysWhileServing(conversion);
         };
         OwnedDialogs driver(owner.window, [&](HWND dialog) {
             // Only the conversion is cancelled; the import that follows a No runs to its end.
