@@ -17,6 +17,7 @@
 #include "language/language_table.h"
 #include "res/exchange_resource.h"
 #include "res/frame_resource.h"
+#include "ui_common/dialog_position.h"
 #include "ui_common/file_dialog.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
@@ -44,20 +45,6 @@ std::string FileNameOf(const char* path)
     const std::string text(path != nullptr ? path : "");
     const std::size_t separator = text.find_last_of("\\/");
     return separator == std::string::npos ? text : text.substr(separator + 1);
-}
-
-void CenterOnOwner(HWND dialog)
-{
-    HWND owner = GetWindow(dialog, GW_OWNER);
-    RECT area;
-    if (owner == nullptr || !IsWindowVisible(owner) || !GetWindowRect(owner, &area))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    RECT box;
-    GetWindowRect(dialog, &box);
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-    SetWindowPos(dialog, nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool IsChecked(HWND dialog, int item)
@@ -437,7 +424,7 @@ void PrepareProgressDialog(HWND dialog, const char* messageKey)
     SetWindowTextA(dialog, GetLanguageText("IMPORT_EXECUTE_TITLE"));
     SetItemLanguageText(dialog, IDC_IMPORT_MESSAGE, messageKey);
     SendDlgItemMessageA(dialog, IDC_IMPORT_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-    CenterOnOwner(dialog);
+    CentreOnOwner(dialog);
 }
 
 bool ProgressCursor(HWND dialog)
@@ -592,7 +579,7 @@ INT_PTR ResultMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         const auto* block = reinterpret_cast<const ImportWizardData*>(lParam);
         SetItemLanguageText(dialog, IDC_IMPORT_RESULTTEXT,
                             block->failed ? LanguageKey("IMPORT_FAILED") : LanguageKey("IMPORT_OK"));
-        CenterOnOwner(dialog);
+        CentreOnOwner(dialog);
         MessageBeep(MB_OK);
         return TRUE;
     }
