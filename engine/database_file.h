@@ -60,6 +60,7 @@ public:
     // How many more changed blocks a write transaction holds before it writes them early (see Spill); 0 for
     // the default, which grows with the memory limit. Without a limit nothing is written early.
     void SetSpillBatch(std::int32_t blocks) { spillBatch_ = blocks < 0 ? 0 : blocks; }
+    std::int32_t SpillBatch() const { return spillBatch_; }
     // Changed blocks written early so far by this handle, and the early writes that did it.
     std::int64_t SpilledBlocks() const { return spilledBlocks_; }
     std::int32_t Spills() const { return spills_; }

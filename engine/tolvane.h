@@ -107,6 +107,10 @@ DatabaseFile* TLVAPI tlvOpenDatabaseEx(const char* path, uint32_t flags);
 void TLVAPI tlvCloseDatabase(DatabaseFile* db);
 int32_t TLVAPI tlvGetMemoryUsage(DatabaseFile* db);
 int32_t TLVAPI tlvSetMemory(int32_t kilobytes, DatabaseFile* db);
+/* Under a memory limit, how many changed blocks a write transaction holds before it writes them to the file
+   early, from the next transaction on; 0 for the default, which grows with the limit. Fewer blocks hold less
+   memory and cost more flushes of the journal. Answers the number set. */
+int32_t TLVAPI tlvSetSpillBatch(int32_t blocks, DatabaseFile* db);
 int32_t TLVAPI tlvStartTransaction(uint32_t access, DatabaseFile* db);
 int32_t TLVAPI tlvEndTransaction(int32_t commit, DatabaseFile* db);
 

@@ -75,6 +75,14 @@ int32_t TLVAPI tlvSetMemory(int32_t kilobytes, DatabaseFile* db)
     return db ? db->SetMemory(kilobytes) : 0;
 }
 
+int32_t TLVAPI tlvSetSpillBatch(int32_t blocks, DatabaseFile* db)
+{
+    if (!db)
+        return 0;
+    db->SetSpillBatch(blocks);
+    return db->SpillBatch();
+}
+
 int32_t TLVAPI tlvStartTransaction(uint32_t access, DatabaseFile* db)
 {
     return db ? db->StartTransaction(access) : TLV_ERROR_OPEN;

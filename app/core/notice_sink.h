@@ -22,6 +22,7 @@ enum Notice : std::uint32_t {
     NoticeTasksChanged = 0x2282,
     NoticeRepRefsChanged = 0x2283,
     NoticeSourceSaved = 0x2284,
+    NoticeRecordsImported = 0x2288, // an import committed records into the open database: read them again
 };
 
 class NoticeSink {

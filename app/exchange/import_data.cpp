@@ -65,14 +65,22 @@ bool InitImportWizardData(ImportWizardData& block, const char* path)
         return false;
     std::string log(input.substr(0, dot + 1));
     log += "log";
-    // A file that is itself called *.log keeps its name; its log gets ".log" appended, never replacing it.
-    if (EqualsIgnoringCase(log, input))
-        log = std::string(input) + ".log";
     ImportWizardData filled;
-    if (!CopyPath(filled.inputPath, input) || !CopyPath(filled.logPath, log) ||
+    if (!CopyPath(filled.inputPath, input) || !SetImportLogPath(filled, log) ||
         !CopyPath(filled.mediaFolder, ImportFolderOf(input)))
         return false;
     filled.format = EqualsIgnoringCase(ImportFileExtension(input), "ged") ? ImportFormatGedcom : ImportFormatWexmor;
     block = filled;
     return true;
+}
+
+bool SetImportLogPath(ImportWizardData& block, std::string_view path)
+{
+    if (path.empty())
+        return false;
+    // The log never replaces the file being imported: a log path naming it gets ".log" appended.
+    std::string log(path);
+    if (EqualsIgnoringCase(log, block.inputPath))
+        log += ".log";
+    return CopyPath(block.logPath, log);
 }

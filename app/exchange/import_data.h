@@ -49,5 +49,10 @@ std::string_view ImportFileExtension(std::string_view path);
 // file name has no extension or a path would not fit in ImportPathSize - 1 characters: nothing is imported.
 bool InitImportWizardData(ImportWizardData& block, const char* path);
 
+// Sets the log path to `path`, or to `path` with ".log" appended when it names the input itself (in any
+// case). False, with the log path unchanged, when `path` is empty or would not fit in ImportPathSize - 1
+// characters.
+bool SetImportLogPath(ImportWizardData& block, std::string_view path);
+
 // The folder part of a path with its last separator ("\" or "/"); empty when there is none.
 std::string_view ImportFolderOf(std::string_view path);

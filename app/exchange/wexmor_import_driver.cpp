@@ -6,12 +6,16 @@
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
+#include "core/notice_sink.h"
 #include "exchange/import_log.h"
 #include "exchange/wexmor_import.h"
 #include "language/language_table.h"
 #include "platform/file.h"
 
 namespace {
+
+// Changed blocks the import's transaction holds before it writes them early: 8 MB.
+constexpr std::int32_t ImportSpillBlocks = 1024;
 
 // One element of a section: create an empty record, read the next element into it, hand it to the
 // importer when it was read, release it. The reader's answer.
@@ -151,6 +155,9 @@ WexmorImportDriver::Opening WexmorImportDriver::Open()
     }
     closed_ = false;
     savedHeader_ = database_.header;
+    // The import's one transaction changes every block it writes: it writes them to the file early in small
+    // batches, so that what it holds stays small however large the file.
+    tlvSetSpillBatch(ImportSpillBlocks, database_.file);
     transaction_ = std::make_unique<EngineTransaction>(database_.file, TLV_READWRITE);
     WZHeader* header = CreateHeader();
     const int result = transaction_->Running() && header != nullptr ? HeaderImport(file_, WZ_NEXT, header) : -1;
@@ -303,9 +310,13 @@ bool WexmorImportDriver::Close()
         const bool commit = status_ == Status::Finished;
         stored = transaction_->End(commit) == 0 && commit;
         transaction_.reset();
+        tlvSetSpillBatch(0, database_.file);
         if (!stored) {
             database_.header = savedHeader_;
             database_.Places().Clear();
+        } else if (CurrentNoticeSink != nullptr) {
+            // The windows already showing this database's records read them again.
+            CurrentNoticeSink->Post(NoticeRecordsImported, 0, 0);
         }
     }
     if (!stored && status_ == Status::Finished) {

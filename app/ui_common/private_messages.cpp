@@ -5,7 +5,7 @@
 
 namespace {
 
-class FrameNoticeSink : public NoticeSink {
+class PostToFrame : public NoticeSink {
 public:
     void Post(Notice notice, std::uint32_t wParam, std::int32_t lParam) override
     {
@@ -15,10 +15,15 @@ public:
 
 } // namespace
 
+NoticeSink& FrameNoticeSink()
+{
+    static PostToFrame sink;
+    return sink;
+}
+
 void InstallFrameNoticeSink()
 {
-    static FrameNoticeSink sink;
-    CurrentNoticeSink = &sink;
+    CurrentNoticeSink = &FrameNoticeSink();
 }
 
 bool IsRelayedNotice(UINT message)
@@ -38,6 +43,7 @@ bool IsRelayedNotice(UINT message)
     case WM_TASKSCHANGED:
     case WM_REPREFSCHANGED:
     case WM_SOURCESAVED:
+    case WM_RECORDSIMPORTED:
         return true;
     default:
         return false;

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+class NoticeSink;
+
 // Sent by the frame to each MDI child while closing the database: 0 lets the close go on.
 inline constexpr UINT WM_QUERYCLOSECHILD = 0x2270;
 inline constexpr UINT WM_DATABASEOPENED = 0x2271;
@@ -28,6 +30,8 @@ inline constexpr UINT WM_DATEFORMATCHANGED = 0x227F;
 inline constexpr UINT WM_TASKSCHANGED = 0x2282;
 inline constexpr UINT WM_REPREFSCHANGED = 0x2283;
 inline constexpr UINT WM_SOURCESAVED = 0x2284;
+// An import committed records into the open database: every window showing its records reads them again.
+inline constexpr UINT WM_RECORDSIMPORTED = 0x2288;
 // Posted by the frame to itself when it is created: reopen the last database.
 inline constexpr UINT WM_REOPENDATABASE = 0x22DD;
 // Sent by a report run to the frame: (record kind, 0); the id of such a record that a child shows.
@@ -39,6 +43,9 @@ inline constexpr WPARAM RecordKindPerson = 7;
 inline constexpr WPARAM RecordKindRepository = 20;
 inline constexpr WPARAM RecordKindObjective = 22;
 inline constexpr WPARAM RecordKindGivenNames = 7777;
+
+// The program's notice sink: posts each notice of the model to the frame window, which relays it.
+NoticeSink& FrameNoticeSink();
 
 // Whether the frame relays `message` to its children.
 bool IsRelayedNotice(UINT message);

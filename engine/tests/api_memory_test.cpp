@@ -1,13 +1,16 @@
 // A tiny block limit: the cache stays small between operations, blocks handed out inside an operation stay
 // valid (the sanitizers would see a use of a released buffer), and every answer stays right.
+#include "engine/database_file.h"
 #include "engine/tests/test_support.h"
 #include "engine/tolvane.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <string>
+#include <vector>
 
 using namespace tolvane_test;
 
@@ -130,5 +133,43 @@ TEST(TinyMemory, AReadTransactionBeyondTheLimitChangesNothing)
     EXPECT_TRUE(readsAsWritten(1234, -5)) << "a later commit is unaffected";
     EXPECT_EQ(tlvFindNextRecord(0, table, 1, rowOf(-5).data(), db), 1234);
     t.Commit();
+    tlvCloseDatabase(db);
+}
+
+// The batch of early writes set through the interface: a write transaction under a small limit holds about
+// that many changed blocks, writing the rest early, and 0 brings back the default, which writes nothing early
+// for a transaction of this size.
+TEST(TinyMemory, TheSpillBatchBoundsWhatAWriteTransactionHolds)
+{
+    ScratchFile file("batch.vdb");
+    DatabaseFile* db = tlvCreateDatabaseEx(file.c_str(), 0);
+    ASSERT_NE(db, nullptr);
+    std::int32_t table = AddTable(db, "PERSON", {Column(TLV_INT32, 1, true), Column(TLV_BYTE, 200)});
+    tlvSetMemory(16, db);
+    EXPECT_EQ(tlvSetSpillBatch(-3, db), 0);
+    EXPECT_EQ(tlvSetSpillBatch(16, db), 16);
+    auto writeRows = [&](std::int32_t rows) {
+        std::int32_t mostHeld = 0;
+        Transaction t(db);
+        for (std::int32_t i = 1; i <= rows; ++i) {
+            std::vector<std::uint8_t> row(204, static_cast<std::uint8_t>(i));
+            std::memcpy(row.data(), &i, 4);
+            EXPECT_EQ(tlvWriteRecord(table, tlvNewID(table, db), row.data(), db), 0);
+            mostHeld = std::max(mostHeld, tlvGetMemoryUsage(db));
+        }
+        EXPECT_EQ(t.Commit(), 0);
+        return mostHeld;
+    };
+    const std::int64_t spilledBefore = db->SpilledBlocks();
+    EXPECT_LE(writeRows(3000), 2 * 16 * 8) << "kilobytes held, with a batch of 16 blocks";
+    EXPECT_GT(db->SpilledBlocks(), spilledBefore + 40) << "most of the 80 changed blocks went early";
+    EXPECT_EQ(tlvSetSpillBatch(0, db), 0);
+    const std::int64_t spilledWithBatch = db->SpilledBlocks();
+    EXPECT_GT(writeRows(3000), 2 * 16 * 8);
+    EXPECT_EQ(db->SpilledBlocks(), spilledWithBatch) << "the default batch is far larger than this transaction";
+    Transaction reading(db, TLV_READ);
+    EXPECT_EQ(tlvNumberOfRecords(table, db), 6000);
+    EXPECT_TRUE(EngineConsistent(db));
+    reading.Commit();
     tlvCloseDatabase(db);
 }

@@ -7,6 +7,7 @@
 #include "language/language_table.h"
 #include "core/open_filter.h"
 #include "settings/settings.h"
+#include "ui_common/file_dialog.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/message_box.h"
 
@@ -69,7 +70,7 @@ bool AskNewDatabaseFileName(char* path)
         CurrentSettings.general.DatabaseDir[0] != 0 ? CurrentSettings.general.DatabaseDir : nullptr;
     dialog.lpstrDefExt = "vdb";
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN;
-    return GetSaveFileNameA(&dialog) != 0;
+    return ShowSaveFileDialog(dialog);
 }
 
 Database* CreateDatabaseAt(HWND owner, const char* path, bool withStandardData)

@@ -9,6 +9,7 @@
 #include "core/assertion_link.h"
 #include "core/event_type.h"
 #include "core/event_type_tables.h"
+#include "core/notice_sink.h"
 #include "core/place_record.h"
 #include "core/role.h"
 #include "exchange/import_data.h"
@@ -85,6 +86,38 @@ TEST(ImportPaths, FormatLogPathAndRefusals)
         EXPECT_EQ(block.gedcomUserDefined, 1u);
         EXPECT_EQ(block.failed, 0u);
     }
+}
+
+// A log path the user chose: taken as given, unless it names the imported file or does not fit.
+TEST(ImportPaths, ChosenLogPath)
+{
+    const std::string input = "C:\\data\\family.ged";
+    const std::string derived = "C:\\data\\family.log";
+    struct Case {
+        std::string chosen;
+        bool taken;
+        std::string log;
+    } cases[] = {
+        {"D:\\logs\\import.txt", true, "D:\\logs\\import.txt"},
+        // The imported file itself, in any case, is never written over.
+        {input, true, input + ".log"},
+        {"c:\\DATA\\Family.GED", true, "c:\\DATA\\Family.GED.log"},
+        {"", false, derived},
+        {"C:\\" + std::string(300, 'x') + ".log", false, derived},
+    };
+    for (const Case& c : cases) {
+        ImportWizardData block;
+        ASSERT_TRUE(InitImportWizardData(block, input.c_str()));
+        EXPECT_EQ(SetImportLogPath(block, c.chosen), c.taken) << c.chosen;
+        EXPECT_EQ(std::string(block.logPath), c.log) << c.chosen;
+    }
+    // An input whose name leaves no room for ".log": choosing it keeps the log path as it was.
+    ImportWizardData block;
+    const std::string longInput = "C:\\" + std::string(252, 'y') + ".ged";
+    ASSERT_TRUE(InitImportWizardData(block, longInput.c_str()));
+    const std::string before = block.logPath;
+    EXPECT_FALSE(SetImportLogPath(block, longInput));
+    EXPECT_EQ(std::string(block.logPath), before);
 }
 
 TEST(ImportTexts, SubstitutionNeverReadsMissingArguments)
@@ -829,6 +862,34 @@ TEST_F(WexmorImportTest, CancelDiscardsWhatWasImported)
     EXPECT_STREQ(database_->header.ownerName, "") << "the header in memory is the stored one again";
     database_.Reopen();
     EXPECT_STREQ(database_->header.ownerName, "");
+}
+
+// The windows of the open database hear of an import once it is committed, and of a cancelled one never.
+TEST_F(WexmorImportTest, AStoredImportTellsTheWindowsToReadAgain)
+{
+    struct RecordingSink : NoticeSink {
+        std::vector<Notice> posted;
+        void Post(Notice notice, std::uint32_t, std::int32_t) override { posted.push_back(notice); }
+    } sink;
+    NoticeSink* const previous = CurrentNoticeSink;
+    CurrentNoticeSink = &sink;
+    ExportWholeFile(file_.str());
+    for (const bool cancel : {true, false}) {
+        sink.posted.clear();
+        ImportWizardData block;
+        ASSERT_TRUE(InitImportWizardData(block, file_.c_str()));
+        WexmorImportDriver driver(*database_, block);
+        ASSERT_EQ(driver.Open(), WexmorImportDriver::Opening::Opened);
+        if (cancel)
+            driver.Cancel();
+        else
+            driver.Run();
+        EXPECT_TRUE(sink.posted.empty()) << "nothing is told before the commit";
+        EXPECT_EQ(driver.Close(), !cancel);
+        EXPECT_EQ(std::count(sink.posted.begin(), sink.posted.end(), NoticeRecordsImported), cancel ? 0 : 1)
+            << (cancel ? "cancelled" : "stored");
+    }
+    CurrentNoticeSink = previous;
 }
 
 // The disk's fault seam reaches the engine only where it is linked into the program; in the Windows build the

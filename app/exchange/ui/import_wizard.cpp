@@ -8,6 +8,7 @@
 
 #include "core/bounded_text.h"
 #include "core/database.h"
+#include "core/open_filter.h"
 #include "core/open_create.h"
 #include "core/ui/open_create_ui.h"
 #include "exchange/gedcom_import.h"
@@ -16,6 +17,8 @@
 #include "language/language_table.h"
 #include "res/exchange_resource.h"
 #include "res/frame_resource.h"
+#include "ui_common/dialog_position.h"
+#include "ui_common/file_dialog.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
 #include "ui_common/message_box.h"
@@ -42,20 +45,6 @@ std::string FileNameOf(const char* path)
     const std::string text(path != nullptr ? path : "");
     const std::size_t separator = text.find_last_of("\\/");
     return separator == std::string::npos ? text : text.substr(separator + 1);
-}
-
-void CenterOnOwner(HWND dialog)
-{
-    HWND owner = GetWindow(dialog, GW_OWNER);
-    RECT area;
-    if (owner == nullptr || !IsWindowVisible(owner) || !GetWindowRect(owner, &area))
-        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-    RECT box;
-    GetWindowRect(dialog, &box);
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
-    SetWindowPos(dialog, nullptr, area.left + (area.right - area.left - width) / 2,
-                 area.top + (area.bottom - area.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool IsChecked(HWND dialog, int item)
@@ -194,7 +183,30 @@ INT_PTR DatabasePage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     return FALSE;
 }
 
-INT_PTR LogPage(HWND page, UINT message, WPARAM, LPARAM lParam)
+// Lets the user choose where the log goes with the save-file dialog, the derived path proposed; the
+// chosen path is shown on the page.
+void BrowseLogPath(HWND page)
+{
+    ImportWizardData& block = *BlockOf(page);
+    const std::string filter = BuildOpenFilter({GetLanguageText("IMPORT_LOGFILE_FILTER")});
+    char path[ImportPathSize] = {};
+    CopyBounded(path, sizeof path, block.logPath);
+    const std::string folder(ImportFolderOf(block.logPath));
+    OPENFILENAMEA dialog {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = GetParent(page);
+    dialog.lpstrFilter = filter.c_str();
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+    dialog.lpstrTitle = GetLanguageText("IMPORT_LOGFILE_BROWSE");
+    dialog.lpstrDefExt = "log";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOREADONLYRETURN | OFN_PATHMUSTEXIST;
+    if (ShowSaveFileDialog(dialog) && SetImportLogPath(block, path))
+        SetDlgItemTextA(page, IDC_IMPORT_LOGPATH, block.logPath);
+}
+
+INT_PTR LogPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
@@ -202,6 +214,12 @@ INT_PTR LogPage(HWND page, UINT message, WPARAM, LPARAM lParam)
         TranslateDialog(page);
         SetDlgItemTextA(page, IDC_IMPORT_LOGPATH, BlockOf(page)->logPath);
         return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDC_IMPORT_LOGBROWSE) {
+            BrowseLogPath(page);
+            return TRUE;
+        }
+        return FALSE;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
         if (CommonNotice(page, IDD_IMPORT_LOGFILE, header, PSWIZB_BACK | PSWIZB_NEXT))
@@ -406,7 +424,7 @@ void PrepareProgressDialog(HWND dialog, const char* messageKey)
     SetWindowTextA(dialog, GetLanguageText("IMPORT_EXECUTE_TITLE"));
     SetItemLanguageText(dialog, IDC_IMPORT_MESSAGE, messageKey);
     SendDlgItemMessageA(dialog, IDC_IMPORT_PROGRESS, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-    CenterOnOwner(dialog);
+    CentreOnOwner(dialog);
 }
 
 bool ProgressCursor(HWND dialog)
@@ -479,7 +497,21 @@ INT_PTR CALLBACK WexmorProgressDlgProc(HWND dialog, UINT message, WPARAM wParam,
 struct ConversionProgress {
     GedcomImport* import;
     int goOn = 1;
+    bool asking = false; // the Cancel question is open
 };
+
+// Cancel asks first; the converter waits meanwhile, since it runs inside this dialog's handler.
+void AskToStopConversion(HWND dialog, ConversionProgress& state)
+{
+    if (state.asking || state.goOn == 0)
+        return;
+    state.asking = true;
+    const int answer = ShowMessageBox(dialog, GetLanguageText("WEXMOR_IMPORT_WARNING"),
+                                      GetLanguageText("WEXMOR_IMPORT_WTITLE"), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    state.asking = false;
+    if (answer == IDYES)
+        state.goOn = 0;
+}
 
 INT_PTR ConversionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -488,6 +520,9 @@ INT_PTR ConversionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     case WM_INITDIALOG:
         SetWindowLongPtrA(dialog, GWLP_USERDATA, lParam);
         PrepareProgressDialog(dialog, LanguageKey("GEDCOM_IMPORT_MESSAGE"));
+        // The conversion starts before the dialog's loop would show it: it is shown now, or never while
+        // the converter runs.
+        ShowWindow(dialog, SW_SHOWNORMAL);
         PostMessageA(dialog, StartConversionMessage, 0, lParam);
         return TRUE;
     case StartConversionMessage: {
@@ -522,7 +557,7 @@ INT_PTR ConversionMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CLOSE:
     case WM_COMMAND:
         if (message == WM_CLOSE || LOWORD(wParam) == IDCANCEL) {
-            state->goOn = 0;
+            AskToStopConversion(dialog, *state);
             return TRUE;
         }
         return LOWORD(wParam) == IDOK;
@@ -544,7 +579,7 @@ INT_PTR ResultMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         const auto* block = reinterpret_cast<const ImportWizardData*>(lParam);
         SetItemLanguageText(dialog, IDC_IMPORT_RESULTTEXT,
                             block->failed ? LanguageKey("IMPORT_FAILED") : LanguageKey("IMPORT_OK"));
-        CenterOnOwner(dialog);
+        CentreOnOwner(dialog);
         MessageBeep(MB_OK);
         return TRUE;
     }

@@ -1,6 +1,7 @@
 #include "frame/ui/startup.h"
 
 #include "core/database.h"
+#include "core/notice_sink.h"
 #include "core/ui/open_create_ui.h"
 #include "frame/command_line.h"
 #include "language/language_table.h"
@@ -16,6 +17,7 @@
 #include "persons/ui/person_list.h"
 #include "records/ui/task_dialog.h"
 #include "ui_common/message_box.h"
+#include "ui_common/private_messages.h"
 #include "ui_common/splitters.h"
 #include "ui_common/window_helpers.h"
 #include "res/frame_resource.h"

@@ -3,13 +3,17 @@
 
 #include <prsht.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
 #include "exchange/import_data.h"
+#include "exchange/import_log.h"
 #include "exchange/tests/import_test_support.h"
 #include "tests/support/dialog_test_support.h"
+#include "tests/support/gedcom_generate.h"
 #include "res/exchange_resource.h"
+#include "ui_common/file_dialog.h"
 #include "res/frame_resource.h"
 
 namespace {
@@ -201,6 +205,58 @@ TEST_F(ImportWizardTest, WexmorPagesFillTheBlockAndSkipTheGedcomOptions)
     EXPECT_EQ(block_.finished, 1u);
 }
 
+// Browse on the log page: the save-file dialog proposes the derived log, and the file chosen becomes the
+// log; Cancel keeps the log as it was, and the imported file itself is never taken as its log.
+TEST_F(ImportWizardTest, BrowseChoosesTheLogFile)
+{
+    struct Choice {
+        static bool Answer(OPENFILENAMEA& dialog, void* context)
+        {
+            auto* self = static_cast<Choice*>(context);
+            self->proposed = dialog.lpstrFile;
+            self->title = dialog.lpstrTitle != nullptr ? dialog.lpstrTitle : "";
+            self->defaultExtension = dialog.lpstrDefExt != nullptr ? dialog.lpstrDefExt : "";
+            self->asksBeforeReplacing = (dialog.Flags & OFN_OVERWRITEPROMPT) != 0;
+            if (self->chosen.empty())
+                return false;
+            std::snprintf(dialog.lpstrFile, dialog.nMaxFile, "%s", self->chosen.c_str());
+            return true;
+        }
+        std::string chosen, proposed, title, defaultExtension;
+        bool asksBeforeReplacing = false;
+    } choice;
+    SetFileDialogAnswerer(Choice::Answer, &choice);
+    CurrentDatabase = database_.get();
+    OpenWizard(file_.str());
+    const std::string derived = block_.logPath;
+    Press(PSBTN_NEXT);
+    Press(PSBTN_NEXT);
+    HWND logPage = Page();
+    ASSERT_NE(GetDlgItem(logPage, IDC_IMPORT_LOGBROWSE), nullptr);
+    EXPECT_EQ(ItemText(logPage, IDC_IMPORT_LOGBROWSE), GetLanguageText("BUTTON_BROWSE"));
+
+    Click(logPage, IDC_IMPORT_LOGBROWSE); // cancelled
+    EXPECT_EQ(choice.proposed, derived);
+    EXPECT_EQ(choice.title, GetLanguageText("IMPORT_LOGFILE_BROWSE"));
+    EXPECT_EQ(choice.defaultExtension, "log");
+    EXPECT_TRUE(choice.asksBeforeReplacing);
+    EXPECT_EQ(std::string(block_.logPath), derived);
+
+    const std::string elsewhere = (std::filesystem::temp_directory_path() / "elsewhere.log").string();
+    choice.chosen = elsewhere;
+    Click(logPage, IDC_IMPORT_LOGBROWSE);
+    EXPECT_EQ(std::string(block_.logPath), elsewhere);
+    EXPECT_EQ(ItemText(logPage, IDC_IMPORT_LOGPATH), elsewhere);
+
+    choice.chosen = file_.str();
+    Click(logPage, IDC_IMPORT_LOGBROWSE);
+    EXPECT_EQ(choice.proposed, elsewhere) << "the next Browse starts from the chosen log";
+    EXPECT_EQ(std::string(block_.logPath), file_.str() + ".log");
+    SetFileDialogAnswerer(nullptr, nullptr);
+    Press(PSBTN_NEXT);
+    EXPECT_NE(GetDlgItem(Page(), IDC_IMPORT_RESEARCH), nullptr) << "Next goes on to the data page";
+}
+
 TEST_F(ImportWizardTest, GedcomOptionsAndNoOpenDatabase)
 {
     CurrentDatabase = nullptr;
@@ -241,6 +297,18 @@ TEST_F(ImportWizardTest, GedcomOptionsAndNoOpenDatabase)
     EXPECT_NE(text.find("new.vdb"), std::string::npos);
 }
 
+// Serves this thread's messages for 300 ms: whether the progress dialog's bar stayed where it was meanwhile.
+bool ProgressStaysWhileServing(HWND progress)
+{
+    const LRESULT before = SendDlgItemMessageA(progress, IDC_IMPORT_PROGRESS, PBM_GETPOS, 0, 0);
+    const DWORD until = GetTickCount() + 300;
+    MSG message;
+    while (GetTickCount() < until)
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+    return SendDlgItemMessageA(progress, IDC_IMPORT_PROGRESS, PBM_GETPOS, 0, 0) == before;
+}
+
 // The progress dialog: Cancel asks, and nothing is read while the question is open; No goes on, Yes keeps
 // nothing; Enter never ends the import early.
 TEST_F(ImportWizardTest, ProgressDialogPausesForItsQuestion)
@@ -262,13 +330,7 @@ TEST_F(ImportWizardTest, ProgressDialogPausesForItsQuestion)
         bool stillWhileAsked = false;
         HWND progress = nullptr;
         boxes_.whileShown = [&](const test_support::AnsweredBoxes::Box&) {
-            const LRESULT before = SendDlgItemMessageA(progress, IDC_IMPORT_PROGRESS, PBM_GETPOS, 0, 0);
-            const DWORD until = GetTickCount() + 300;
-            MSG message;
-            while (GetTickCount() < until)
-                while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-                    DispatchMessageA(&message);
-            stillWhileAsked = SendDlgItemMessageA(progress, IDC_IMPORT_PROGRESS, PBM_GETPOS, 0, 0) == before;
+            stillWhileAsked = ProgressStaysWhileServing(progress);
         };
         OwnedDialogs driver(owner.window, [&](HWND dialog) {
             progress = dialog;
@@ -287,6 +349,81 @@ TEST_F(ImportWizardTest, ProgressDialogPausesForItsQuestion)
         EXPECT_EQ(block.failed, c.stored ? 0u : 1u) << c.name;
     }
     boxes_.whileShown = nullptr;
+}
+
+// The converted files of the temporary folder (the conversion names them VES*.tmp).
+std::vector<std::string> ConvertedFiles()
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::temp_directory_path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("VES", 0) == 0)
+            names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Cancel during a GEDCOM conversion asks first, and the converter waits meanwhile; No lets the conversion
+// and the import run on, Yes stops it and keeps nothing: no record in the database, no converted file.
+TEST_F(ImportWizardTest, CancelDuringAConversionAsksAndKeepsNothing)
+{
+    const std::string folder = std::string(VESTRADA_TESTDATA) + "/gedcom/";
+    const std::string gedcom = bench::MakeLargeFile(ReadWholeFile(folder + "royal92.ged"),
+                                                    ReadWholeFile(folder + "pres2020.ged"), 20'000);
+    TempPath file("large.ged", "vestrada_import_convert_");
+    WriteWholeFile(file.str(), gedcom);
+    struct Case {
+        const char* name;
+        int answer;
+        bool stored;
+    } cases[] = {{"No", IDNO, true}, {"Yes", IDYES, false}};
+    for (const Case& c : cases) {
+        TestDatabase database(true);
+        FakeFrame owner;
+        ImportWizardData block;
+        ASSERT_TRUE(InitImportWizardData(block, file.c_str()));
+        ImportLog log;
+        ASSERT_TRUE(log.Create(block.logPath));
+        block.log = &log;
+        const std::vector<std::string> convertedBefore = ConvertedFiles();
+        boxes_.answer = c.answer;
+        boxes_.boxes.clear();
+        HWND conversion = nullptr;
+        bool stillWhileAsked = false;
+        boxes_.whileShown = [&](const test_support::AnsweredBoxes::Box& box) {
+            if (box.text != GetLanguageText("WEXMOR_IMPORT_WARNING"))
+                return;
+            stillWhileAsked = ProgressStaysWhileServing(conversion);
+        };
+        OwnedDialogs driver(owner.window, [&](HWND dialog) {
+            // Only the conversion is cancelled; the import that follows a No runs to its end.
+            if (ItemText(dialog, IDC_IMPORT_MESSAGE) != GetLanguageText("GEDCOM_IMPORT_MESSAGE"))
+                return;
+            conversion = dialog;
+            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        const bool stored = RunGedcomImportDialogs(owner.window, *database, block);
+        block.log = nullptr;
+        log.Close();
+        boxes_.whileShown = nullptr;
+        ASSERT_NE(conversion, nullptr) << c.name << ": the conversion was over before its dialog was seen";
+        EXPECT_EQ(stored, c.stored) << c.name;
+        ASSERT_GE(boxes_.boxes.size(), 1u) << c.name;
+        EXPECT_EQ(boxes_.boxes[0].text, GetLanguageText("WEXMOR_IMPORT_WARNING")) << c.name;
+        EXPECT_EQ(boxes_.boxes[0].caption, GetLanguageText("WEXMOR_IMPORT_WTITLE")) << c.name;
+        EXPECT_TRUE(stillWhileAsked) << c.name << ": the conversion went on under its question";
+        if (c.stored) {
+            EXPECT_EQ(boxes_.boxes.size(), 1u) << c.name;
+            EXPECT_EQ(static_cast<std::size_t>(CountRows(*database, TablePerson)), bench::CountPersons(gedcom));
+        } else {
+            ASSERT_EQ(boxes_.boxes.size(), 2u) << c.name;
+            EXPECT_EQ(boxes_.boxes[1].text, GetLanguageText("GEDCOM_IMPORT_ABORT"));
+            EXPECT_EQ(CountRows(*database, TablePerson), 0);
+        }
+        EXPECT_EQ(block.failed, c.stored ? 0u : 1u) << c.name;
+        EXPECT_EQ(ConvertedFiles(), convertedBefore) << c.name << ": the converted file is left behind";
+    }
 }
 
 TEST_F(ImportWizardTest, NewDatabaseOnlyWhenTheOpenOneCloses)

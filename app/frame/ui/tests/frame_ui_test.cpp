@@ -2,6 +2,7 @@
 // menus and the recent list, the relay of notices, and shut-down with children that refuse or linger.
 #include "frame_fixture.h"
 
+#include "core/notice_sink.h"
 #include "frame/command_line.h"
 #include "frame/recent_databases.h"
 #include "frame/ui/frame_window.h"
@@ -555,6 +556,25 @@ TEST_F(Frame, RelaysNoticesToEveryChildWithTheirParameters)
     for (ChildBehaviour* child : {&one, &two}) {
         EXPECT_EQ(child->notices, (std::vector<UINT>{WM_SOURCESAVED, WM_PERSONDELETED}));
         EXPECT_EQ(child->noticeParameters, (std::vector<LPARAM>{7, 42}));
+    }
+}
+
+// The model's notices (an import committed, say) reach the frame through the program's sink and every child
+// from there.
+TEST_F(Frame, TheModelsNoticesReachEveryChildThroughTheFrame)
+{
+    InstallLanguage();
+    ASSERT_TRUE(StartFrame());
+    ChildBehaviour& one = NewBehaviour();
+    ChildBehaviour& two = NewBehaviour();
+    OpenTestChild(one);
+    OpenTestChild(two);
+    FrameNoticeSink().Post(NoticeRecordsImported, 0, 0);
+    FrameNoticeSink().Post(NoticePersonDeleted, 0, 9);
+    PumpMessages();
+    for (ChildBehaviour* child : {&one, &two}) {
+        EXPECT_EQ(child->notices, (std::vector<UINT>{WM_RECORDSIMPORTED, WM_PERSONDELETED}));
+        EXPECT_EQ(child->noticeParameters, (std::vector<LPARAM>{0, 9}));
     }
 }
 
