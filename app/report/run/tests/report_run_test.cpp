@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "report/run/tests/run_support.h"
+
+namespace {
+
+TEST(ReportRun, EmptyScriptEndsWithThreeZeroBytesAndOpensAWindow)
+{
+    run_test::ScriptRun run;
+    EXPECT_EQ(run.Run(""), 0);
+    EXPECT_TRUE(run.ui.opened);
+    ASSERT_GE(run.ui.document.size(), 3u);
+    EXPECT_EQ(run.ui.document.substr(run.ui.document.size() - 3), std::string(3, '\0'));
+    EXPECT_EQ(run.ui.dialogs, 1);
+}
+
+TEST(ReportRun, StopAfterAnErrorAnswersTheLineAndLeavesNoDocument)
+{
+    run_test::ScriptRun run;
+    run.ui.stopOnError = true;
+    EXPECT_EQ(run.Run("PRINT 1\r\n'\r\n\r\n:L\r\n  \r\nPRINT 2\r\nNOSUCH = 1\r\nPRINT 3"), 7);
+    EXPECT_FALSE(run.ui.opened);
+    ASSERT_EQ(run.ui.errors.size(), 1u);
+    EXPECT_EQ(run.ui.errors[0], "Line 7:\r\nREPORT_ERROR2\r\nStop?");
+}
+
+TEST(ReportRun, GoingOnAfterAnErrorClearsIt)
+{
+    run_test::ScriptRun run;
+    run.ui.stopOnError = false;
+    EXPECT_EQ(run.Run("NOSUCH = 1\r\nPRINT 3"), 0);
+    EXPECT_TRUE(run.ui.opened);
+    EXPECT_EQ(run.Printed(), std::vector<std::string>{"3"});
+}
+
+TEST(ReportRun, CancelDeletesTheDocument)
+{
+    run_test::ScriptRun run;
+    run.ui.cancelAtStep = 1;
+    EXPECT_EQ(run.Run("PRINT 1\r\nPRINT 2"), 0);
+    EXPECT_FALSE(run.ui.opened);
+}
+
+TEST(ReportRun, CancelledInputsCreateNothing)
+{
+    run_test::ScriptRun run;
+    run.ui.acceptInputs = false;
+    EXPECT_EQ(run.Run("PRINT 1"), 0);
+    EXPECT_EQ(run.ui.dialogs, 0);
+    EXPECT_FALSE(run.ui.opened);
+}
+
+TEST(ReportRun, EndStopsTheRun)
+{
+    run_test::ScriptRun run;
+    run.Run("PRINT 1\r\nEND\r\nPRINT 2");
+    EXPECT_EQ(run.Printed(), std::vector<std::string>{"1"});
+}
+
+TEST(ReportRun, PredefinedObjectsExist)
+{
+    run_test::ScriptRun run;
+    run.ui.stopOnError = false;
+    run.Run("PRINT SYSTEM.CURRENTDATE.YEAR\r\nSETTINGS.SHOWID = 1 = 1\r\nPRINT SETTINGS.SHOWID");
+    EXPECT_TRUE(run.ui.errors.empty());
+    EXPECT_EQ(run.Printed(), (std::vector<std::string>{"2026", "1"}));
+}
+
+// The debugger's resumes: each one a dialog of its own on the same run.
+class DebugUi : public run_test::TestUi {
+public:
+    int Generate(ReportRun& run) override
+    {
+        GenerationSteps steps(run, *this);
+        int result;
+        while ((result = steps.Step()) < 0) {
+        }
+        return result;
+    }
+};
+
+TEST(ReportRun, StepIntoRunsOneLinePerResume)
+{
+    report_test::TestHost host;
+    std::string script = "INTEGER I = 0\r\nGOSUB S\r\nPRINT I\r\nEND\r\n:S\r\nI = I + 1\r\nRETURN";
+    ReportRunSource source;
+    source.script = script.c_str();
+    DebugUi ui;
+    ReportRun run(nullptr, host, source);
+    ASSERT_TRUE(run.PrepareRun(ui));
+    run.debugging = true;
+    run.debugMode = DebugStepInto;
+    std::vector<std::int32_t> lines;
+    for (int i = 0; i < 20; ++i) {
+        int result = run.ContinueRun(ui);
+        if (result != GenerationPaused)
+            break;
+        lines.push_back(run.Context().state.currentLine);
+    }
+    EXPECT_EQ(lines, (std::vector<std::int32_t>{1, 5, 6, 2, 3}));
+    EXPECT_EQ(run.FinishRun(ui), 0);
+    EXPECT_TRUE(ui.opened);
+}
+
+TEST(ReportRun, StepOverRunsASubroutineWhole)
+{
+    report_test::TestHost host;
+    std::string script = "INTEGER I = 0\r\nGOSUB S\r\nPRINT I\r\nEND\r\n:S\r\nI = I + 1\r\nRETURN";
+    ReportRunSource source;
+    source.script = script.c_str();
+    DebugUi ui;
+    ReportRun run(nullptr, host, source);
+    ASSERT_TRUE(run.PrepareRun(ui));
+    run.debugging = true;
+    run.debugMode = DebugStepOver;
+    std::vector<std::int32_t> lines;
+    while (run.ContinueRun(ui) == GenerationPaused)
+        lines.push_back(run.Context().state.currentLine);
+    EXPECT_EQ(lines, (std::vector<std::int32_t>{1, 2, 3}));
+    run.FinishRun(ui);
+}
+
+TEST(ReportRun, BreakpointsAndRunToCursor)
+{
+    report_test::TestHost host;
+    std::string script = "PRINT 1\r\nPRINT 2\r\nPRINT 3\r\nPRINT 4";
+    ReportRunSource source;
+    source.script = script.c_str();
+    DebugUi ui;
+    ReportRun run(nullptr, host, source);
+    ASSERT_TRUE(run.PrepareRun(ui));
+    std::int32_t breakpoints[4] = {1, 0, 1, 0};
+    run.Context().breakpoints = breakpoints;
+    run.debugging = true;
+    // Run mode does not stop on the breakpoint of the line it resumes at, only at the next.
+    run.debugMode = DebugRun;
+    EXPECT_EQ(run.ContinueRun(ui), GenerationPaused);
+    EXPECT_EQ(run.Context().state.currentLine, 2);
+    // Run to the cursor on the paused line ends at once.
+    run.debugMode = DebugRunToCursor;
+    run.Context().stopLine = 2;
+    EXPECT_EQ(run.ContinueRun(ui), GenerationPaused);
+    EXPECT_EQ(run.Context().state.currentLine, 2);
+    run.Context().stopLine = 3;
+    EXPECT_EQ(run.ContinueRun(ui), GenerationPaused);
+    EXPECT_EQ(run.Context().state.currentLine, 3);
+    run.debugMode = DebugRun;
+    EXPECT_EQ(run.ContinueRun(ui), GenerationEnded);
+    run.FinishRun(ui);
+    EXPECT_TRUE(ui.opened);
+}
+
+TEST(ReportRun, ResumeAtLineZeroWritesTheStartOnce)
+{
+    report_test::TestHost host;
+    // The WEND sends the run back before line 0; in step-into mode every other resume starts there.
+    std::string script = "WHILE (1 = 1)\r\nWEND";
+    ReportRunSource source;
+    source.script = script.c_str();
+    DebugUi ui;
+    run_test::ScriptRun empty;
+    empty.Run("");
+    ReportRun run(nullptr, host, source);
+    ASSERT_TRUE(run.PrepareRun(ui));
+    run.debugging = true;
+    run.debugMode = DebugStepInto;
+    int atLineZero = 0;
+    for (int resumes = 0; resumes < 6 && run.ContinueRun(ui) == GenerationPaused; ++resumes)
+        atLineZero += run.Context().state.currentLine == 0;
+    EXPECT_GE(atLineZero, 2);
+    run.FinishRun(ui);
+    // Stopped while paused: the start of the document and the one byte of the finish.
+    EXPECT_EQ(ui.document, empty.ui.document.substr(0, empty.ui.document.size() - 2));
+}
+
+TEST(ReportRun, AFailingWriteStopsTheRunAndDeletesTheDocument)
+{
+    run_test::ScriptRun run;
+    std::string path;
+    // The first write of the document fails (no header is written by an empty start then).
+    platform::SetFileFault(platform::FileFaultMode::FailFromNth, 1);
+    run.Run("PRINT 1\r\nPRINT 2");
+    platform::SetFileFault(platform::FileFaultMode::Off, 0);
+    EXPECT_FALSE(run.ui.opened);
+    EXPECT_EQ(run.ui.fileErrors, std::vector<std::string>{"REPORT_ERRORWRITE"});
+}
+
+} // namespace
