@@ -1,0 +1,126 @@
+// The generation dialog runs the script by its steps, shows MESSAGE texts, stops on Cancel and asks about
+// run-time errors through the message-box seam.
+#include "report/ui/report_generate_dialog.h"
+
+#include <cstdlib>
+#include <string>
+
+#include "report/language/system_host.h"
+#include "res/report_resource.h"
+#include "tests/support/dialog_test_support.h"
+
+namespace {
+
+using test_support::ScopedLanguage;
+
+class GenerateDialogTest : public dialog_test::DialogTest {
+protected:
+    // Runs the script with the program's windows; the line ReportRun::Run answers.
+    std::int32_t Run(const std::string& script)
+    {
+        script_ = script;
+        ReportRunSource source;
+        source.script = script_.c_str();
+        ReportRun run(database_.get(), host_, source);
+        ProgramReportRunUi ui;
+        return run.Run(ui);
+    }
+
+    ScopedLanguage language_{ScopedLanguage::Master()};
+    test_support::TestDatabase database_{true};
+    SystemReportHost host_;
+    std::string script_;
+};
+
+TEST_F(GenerateDialogTest, AnErrorAnsweredYesStopsAtItsLine)
+{
+    boxes_.answer = IDYES;
+    EXPECT_EQ(Run("PRINT 1\r\nNOSUCH = 2\r\nPRINT 3"), 2);
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    std::string expected = std::string(GetLanguageText("REPORT_ERRORLINE")) + " 2:\r\n" +
+                           GetLanguageText("REPORT_ERROR2") + "\r\n" + GetLanguageText("REPORT_ERRORABORT");
+    EXPECT_EQ(boxes_.boxes[0].text, expected);
+    EXPECT_EQ(boxes_.boxes[0].caption, GetLanguageText("REPORT_ERRORTITLE"));
+    EXPECT_EQ(boxes_.boxes[0].type, static_cast<UINT>(MB_YESNO | MB_ICONEXCLAMATION));
+}
+
+TEST_F(GenerateDialogTest, AnErrorAnsweredNoGoesOn)
+{
+    boxes_.answer = IDNO;
+    EXPECT_EQ(Run("NOSUCH = 2\r\nNOSUCH = 3\r\nPRINT 3"), 0);
+    EXPECT_EQ(boxes_.boxes.size(), 2u);
+}
+
+// Watches the generation dialog from a timer: once its status line shows a text, reads the dialog and
+// presses Cancel.
+struct CancelWhenStatusShown {
+    static CancelWhenStatusShown*& Current()
+    {
+        static CancelWhenStatusShown* current = nullptr;
+        return current;
+    }
+    static BOOL CALLBACK Find(HWND window, LPARAM found)
+    {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (std::string(name) == "#32770" && IsWindowVisible(window)) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        CancelWhenStatusShown* self = Current();
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&dialog));
+        if (self == nullptr || self->cancelled || dialog == nullptr)
+            return;
+        char text[256] = {};
+        GetDlgItemTextA(dialog, IDC_REPORT_GENERATE_STATUS, text, sizeof text);
+        self->status = text;
+        if (self->status.empty())
+            return;
+        GetWindowTextA(dialog, text, sizeof text);
+        self->caption = text;
+        GetDlgItemTextA(dialog, IDCANCEL, text, sizeof text);
+        self->cancel = text;
+        if (std::getenv("VESTRADA_HOLD_GENERATE_DIALOG") != nullptr)
+            Sleep(4000); // time for a screenshot
+        self->cancelled = true;
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
+
+    CancelWhenStatusShown() : timer(SetTimer(nullptr, 0, 30, Tick)) { Current() = this; }
+    ~CancelWhenStatusShown()
+    {
+        KillTimer(nullptr, timer);
+        Current() = nullptr;
+    }
+
+    UINT_PTR timer;
+    bool cancelled = false;
+    std::string caption, status, cancel;
+};
+
+TEST_F(GenerateDialogTest, ShowsMessagesAndStopsOnCancel)
+{
+    CancelWhenStatusShown watcher;
+    EXPECT_EQ(Run("INTEGER I\r\nMESSAGE \"Listing the persons\"\r\nFOR I = 1 TO 1000000\r\nNEXT"), 0);
+    EXPECT_TRUE(watcher.cancelled);
+    EXPECT_EQ(watcher.caption, GetLanguageText("REPORT_GENERATE_TITLE"));
+    EXPECT_EQ(watcher.cancel, GetLanguageText("BUTTON_CANCEL"));
+    EXPECT_EQ(watcher.status, "Listing the persons");
+    EXPECT_TRUE(boxes_.boxes.empty());
+}
+
+TEST_F(GenerateDialogTest, MsgBoxGoesThroughTheSeam)
+{
+    EXPECT_EQ(Run("MSGBOX 64, \"Done\""), 0);
+    ASSERT_EQ(boxes_.boxes.size(), 1u);
+    EXPECT_EQ(boxes_.boxes[0].text, "Done");
+    EXPECT_EQ(boxes_.boxes[0].caption, "");
+    EXPECT_EQ(boxes_.boxes[0].type, 64u);
+}
+
+} // namespace
