@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace platform {
 
@@ -132,5 +133,53 @@ bool MayOpenForWriting(const std::string& path)
 }
 
 } // namespace file_detail
+
+namespace {
+
+// A name beside `path` that no file has yet, for writing a new file before it replaces the old one.
+std::string PassingPath(const std::string& path)
+{
+    for (int n = 0; n < 1000; ++n) {
+        std::string candidate = path + ".~" + std::to_string(n);
+        if (!FileExists(candidate))
+            return candidate;
+    }
+    return std::string();
+}
+
+} // namespace
+
+bool ReplaceFileContent(const std::string& path, const void* content, std::size_t length, std::uint32_t* systemError)
+{
+    std::uint32_t ignored = 0;
+    std::uint32_t& error = systemError != nullptr ? *systemError : ignored;
+    error = 0;
+    const std::string passing = PassingPath(path);
+    if (passing.empty()) {
+        error = LastSystemError();
+        return false;
+    }
+    FileOpenOptions options;
+    options.access = FileAccess::ReadWrite;
+    options.share = FileShare::None;
+    options.disposition = FileDisposition::CreateAlways;
+    File file = File::Open(passing, options);
+    if (!file.IsOpen()) {
+        error = LastSystemError();
+        return false;
+    }
+    const bool written = file.WriteAt(0, content, length) && file.Flush();
+    if (!written)
+        error = LastSystemError();
+    file.Close();
+    if (written && RenameFileOver(passing, path)) {
+        FlushFolderOf(path);
+        return true;
+    }
+    if (written)
+        error = LastSystemError();
+    RemoveFile(passing);
+    return false;
+}
 
 } // namespace platform

@@ -141,6 +141,11 @@ bool RemoveFile(const std::string& path);
 bool RenameFileOver(const std::string& from, const std::string& to);
 // Makes the creation or removal of files in the folder of `path` durable (a no-op where the system does it).
 bool FlushFolderOf(const std::string& path);
+// Puts `content` in the file at `path` so that a failing disk leaves the old file whole: the content is written
+// to a new file beside it, every write checked and flushed, and that file then takes the old one's place.
+// False on any failure, with the system's error code in `systemError`; no passing file is left behind.
+bool ReplaceFileContent(const std::string& path, const void* content, std::size_t length,
+                        std::uint32_t* systemError = nullptr);
 // The process's current directory ("" when it cannot be told).
 std::string CurrentDirectory();
 // The code the system gave the calling thread for its last failed call (GetLastError; errno natively), to

@@ -1,7 +1,7 @@
 #include "frame/report_menus.h"
 
 #include "language/language_table.h"
-#include "platform/file.h"
+#include "report/output/report_type.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -32,13 +32,6 @@ template <typename Take> void ForEachPiece(const char* list, char separator, Tak
         }
     }
 }
-
-// Report-type file header: the fields at the same place in every layout the program reads.
-constexpr std::size_t MinimumReportTypeFileSize = 2048;
-constexpr std::size_t HeadingBytes = 300; // magic, version, name, description
-constexpr char ReportTypeMagic[5] = {'%', 'V', 'R', '%', '\0'};
-constexpr std::int32_t OldestReportTypeVersion = 95;
-constexpr std::int32_t NewestReportTypeVersion = 10403;
 
 } // namespace
 
@@ -106,22 +99,10 @@ bool ReportCommandEntry(int command, int* submenu, int* index)
 
 bool ReadReportTypeHeading(const char* path, ReportTypeHeading* heading)
 {
-    platform::File file = platform::File::Open(path, platform::FileOpenOptions{});
-    if (!file.IsOpen() || file.Size() < static_cast<std::int64_t>(MinimumReportTypeFileSize))
+    ReportType type;
+    if (type.Open(path) != ReportTypeLoadResult::Loaded)
         return false;
-    unsigned char bytes[HeadingBytes];
-    if (file.ReadAt(0, bytes, sizeof bytes) != static_cast<std::int64_t>(sizeof bytes))
-        return false;
-    if (std::memcmp(bytes, ReportTypeMagic, sizeof ReportTypeMagic) != 0)
-        return false;
-    std::int32_t version = static_cast<std::int32_t>(
-        static_cast<std::uint32_t>(bytes[8]) | static_cast<std::uint32_t>(bytes[9]) << 8 |
-        static_cast<std::uint32_t>(bytes[10]) << 16 | static_cast<std::uint32_t>(bytes[11]) << 24);
-    if (version < OldestReportTypeVersion || version > NewestReportTypeVersion)
-        return false;
-    std::memcpy(heading->name, bytes + 12, ReportTypeNameSize);
-    heading->name[ReportTypeNameSize - 1] = '\0';
-    std::memcpy(heading->description, bytes + 44, ReportTypeDescriptionSize);
-    heading->description[ReportTypeDescriptionSize - 1] = '\0';
+    std::memcpy(heading->name, type.Header().name, ReportTypeNameSize);
+    std::memcpy(heading->description, type.Header().description, ReportTypeDescriptionSize);
     return true;
 }

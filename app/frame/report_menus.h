@@ -1,6 +1,7 @@
 // The six Report submenus: which report types each lists and which command runs which entry.
 #pragma once
 
+#include "report/output/report_type.h"
 #include "settings/settings.h"
 
 #include <cstddef>
@@ -10,8 +11,6 @@
 inline constexpr int ReportSubmenuCount = ReportCategoryCount;
 inline constexpr int ReportMenuCapacity = 100;  // entries of one submenu
 inline constexpr int FirstReportCommand = 7000; // submenu n uses 7000 + 100 n .. 7099 + 100 n
-inline constexpr std::size_t ReportTypeNameSize = 32;
-inline constexpr std::size_t ReportTypeDescriptionSize = 256;
 
 struct ReportSubmenu {
     int firstCommand;

@@ -163,17 +163,6 @@ void AppendLine(std::string& out, const char* text)
     out += "\r\n";
 }
 
-// A name beside `path` that no file has yet, for writing the new file before it replaces the old one.
-std::string PassingPath(const std::string& path)
-{
-    for (int n = 0; n < 1000; ++n) {
-        std::string candidate = path + ".~" + std::to_string(n);
-        if (!platform::FileExists(candidate))
-            return candidate;
-    }
-    return std::string();
-}
-
 } // namespace
 
 std::string TimelineDateText(const DateValue& date)
@@ -325,30 +314,5 @@ bool Timeline::Save(std::uint32_t* systemError) const
         AppendLine(content, text.c_str());
     }
 
-    const std::string passing = PassingPath(path);
-    if (passing.empty()) {
-        error = platform::LastSystemError();
-        return false;
-    }
-    platform::FileOpenOptions options;
-    options.access = platform::FileAccess::ReadWrite;
-    options.share = platform::FileShare::None;
-    options.disposition = platform::FileDisposition::CreateAlways;
-    platform::File file = platform::File::Open(passing, options);
-    if (!file.IsOpen()) {
-        error = platform::LastSystemError();
-        return false;
-    }
-    const bool written = file.WriteAt(0, content.data(), content.size()) && file.Flush();
-    if (!written)
-        error = platform::LastSystemError();
-    file.Close();
-    if (written && platform::RenameFileOver(passing, path)) {
-        platform::FlushFolderOf(path);
-        return true;
-    }
-    if (written)
-        error = platform::LastSystemError();
-    platform::RemoveFile(passing);
-    return false;
+    return platform::ReplaceFileContent(path, content.data(), content.size(), &error);
 }

@@ -97,4 +97,21 @@ inline void WhenDialogOpens(HWND owner, std::function<void(HWND)> action)
     PendingTimer = SetTimer(nullptr, 0, 50, DriveOwnedDialog);
 }
 
+// A plain window, never shown, to own the message boxes and common dialogs a test opens.
+class OwnerWindow {
+public:
+    OwnerWindow()
+        : window_(CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr))
+    {
+    }
+    ~OwnerWindow() { DestroyWindow(window_); }
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
+    HWND get() const { return window_; }
+
+private:
+    HWND window_;
+};
+
 } // namespace dialog_test

@@ -10,6 +10,7 @@
 #include "records/timeline.h"
 #include "records/ui/timeline_file_ui.h"
 #include "settings/settings.h"
+#include "tests/support/dialog_driving.h"
 #include "tests/support/message_boxes.h"
 #include "tests/support/scoped_language.h"
 #include "tests/support/test_database.h"
@@ -25,26 +26,12 @@ constexpr char Texts[] = "TIMELINE_OPENERROR_INVALIDPATH=cannot open\n"
                          "TIMELINE_OPEN_TITLE=Open a timeline\n"
                          "TIMELINE_FILTER=Timelines (*.vtl)|*.vtl|\n";
 
-// A plain window to own the boxes and dialogs.
-class Owner {
-public:
-    Owner() : window_(CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr))
-    {
-    }
-    ~Owner() { DestroyWindow(window_); }
-    HWND get() const { return window_; }
-
-private:
-    HWND window_;
-};
-
 TEST(TimelineFileWindows, AFileThatCannotBeOpenedIsReportedOnlyOverAnOwner)
 {
     ScopedLanguage language(Texts);
     TempPath file("events.vtl");
     std::ofstream(file.str(), std::ios::binary) << "Title\r\nAuthor\r\nAbout\r\n01-02-1850,00-00-0000,Born\r\n";
-    Owner owner;
+    dialog_test::OwnerWindow owner;
     const struct {
         const char* what;
         std::string path;
@@ -74,7 +61,7 @@ TEST(TimelineFileWindows, AFailedSaveShowsTheSystemsReason)
 {
     ScopedLanguage language(Texts);
     TempPath file("saved.vtl");
-    Owner owner;
+    dialog_test::OwnerWindow owner;
     Timeline timeline;
     timeline.SetTitle("Saved");
     timeline.SetPath(file.c_str());
@@ -123,7 +110,7 @@ TEST(TimelineFileWindows, TheOpenDialogLoadsTheChosenFile)
     ScopedLanguage language(Texts);
     TempPath file("chosen.vtl");
     std::ofstream(file.str(), std::ios::binary) << "Chosen\r\nAuthor\r\nAbout\r\n01-02-1850,00-00-0000,Born\r\n";
-    Owner owner;
+    dialog_test::OwnerWindow owner;
     DialogDriver::path = file.str();
     DialogDriver::ticks = 0;
     SetTimer(nullptr, 0, 50, DialogDriver::Tick);
