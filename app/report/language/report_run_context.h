@@ -52,6 +52,12 @@ public:
 
     const ReportHost& Host() const { return *host_; }
 
+    // Rewrites the title template into the title (at most 63 characters): "%n" and "%nn" stand for the
+    // text of scalar variable n (1-based, the report's inputs), "[...]" for a section kept only when the
+    // variable named at its start has a value ("[!...]" when it has none), "%%", "%[" and "%]" for the
+    // character itself.
+    void ExpandTitle();
+
     // The innermost open construct; only while depth > 0.
     ControlEntry& Innermost() { return controls[depth - 1]; }
     // Whether the innermost open construct is of `kind` and goes back to `line`.

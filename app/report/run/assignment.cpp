@@ -10,7 +10,7 @@
 #include "report/language/expression_reader.h"
 #include "report/language/report_objects.h"
 #include "report/language/report_run_context.h"
-#include "platform/little_endian.h"
+#include "report/output/report_document_writer.h"
 #include "report/run/report_interpreter.h"
 
 namespace {
@@ -551,7 +551,8 @@ void ReportInterpreter::AssignSystem(MemberCall& call)
     static const struct {
         const char* name;
         std::uint8_t kind;
-    } pens[] = {{"GRAPHICS.PENCOLOR", 7}, {"GRAPHICS.PENWIDTH", 8}, {"GRAPHICS.PENSTYLE", 9}};
+    } pens[] = {{"GRAPHICS.PENCOLOR", DrawPenColor}, {"GRAPHICS.PENWIDTH", DrawPenWidth},
+                {"GRAPHICS.PENSTYLE", DrawPenStyle}};
     for (const auto& pen : pens) {
         if (!call.Is(pen.name))
             continue;
@@ -562,9 +563,11 @@ void ReportInterpreter::AssignSystem(MemberCall& call)
         std::int32_t number = 0;
         if (!call.IntegerValue(number))
             return;
-        std::uint8_t field[4];
-        platform::PutU32(field, static_cast<std::uint32_t>(number));
-        WriteDrawing(pen.kind, field, sizeof field);
+        DrawingRecord drawing;
+        drawing.kind = pen.kind;
+        drawing.color = static_cast<std::uint32_t>(number);
+        drawing.penValue = static_cast<std::uint32_t>(number);
+        document_->WriteDrawing(drawing);
         return;
     }
     Fail(ReportErrorSyntax);

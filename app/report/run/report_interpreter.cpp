@@ -83,7 +83,7 @@ constexpr std::size_t MaxNameLength = 32;
 } // namespace
 
 ReportInterpreter::ReportInterpreter(ReportRunContext& context, const ScriptLines& lines,
-                                     const ScriptLabels& labels, ReportOutputFile& document,
+                                     const ScriptLabels& labels, ReportDocumentWriter& document,
                                      ReportRunDialog* dialog)
     : context_(&context), lines_(&lines), labels_(&labels), document_(&document), dialog_(dialog)
 {

@@ -10,7 +10,7 @@
 #include "report/language/report_value.h"
 
 class ExpressionReader;
-class ReportOutputFile;
+class ReportDocumentWriter;
 class ReportRunContext;
 class ScriptLabels;
 class ScriptLines;
@@ -54,7 +54,7 @@ public:
     // Everything given must outlive the interpreter; `dialog` may be null (MESSAGE and MSGBOX then show
     // nothing).
     ReportInterpreter(ReportRunContext& context, const ScriptLines& lines, const ScriptLabels& labels,
-                      ReportOutputFile& document, ReportRunDialog* dialog);
+                      ReportDocumentWriter& document, ReportRunDialog* dialog);
     ReportInterpreter(const ReportInterpreter&) = delete;
     ReportInterpreter& operator=(const ReportInterpreter&) = delete;
     ~ReportInterpreter();
@@ -132,12 +132,11 @@ private:
     void WriteByte(std::uint8_t code);
     void WriteRunHeader(std::uint8_t code, std::uint8_t align, std::uint8_t size, std::uint32_t colour,
                         std::uint8_t style, std::uint8_t font);
-    void WriteDrawing(std::uint8_t kind, const std::uint8_t* fields, std::size_t length);
 
     ReportRunContext* context_;
     const ScriptLines* lines_;
     const ScriptLabels* labels_;
-    ReportOutputFile* document_;
+    ReportDocumentWriter* document_;
     ReportRunDialog* dialog_;
     bool ended_ = false;
 };

@@ -8,6 +8,7 @@
 #include "language/language_table.h"
 #include "report/language/expression_reader.h"
 #include "report/language/report_host.h"
+#include "report/output/report_document_sections.h"
 #include "settings/settings.h"
 
 namespace {
@@ -17,8 +18,8 @@ constexpr std::size_t ErrorTextSize = 256; // at most 255 characters
 
 } // namespace
 
-ReportRun::ReportRun(Database* database, const ReportHost& host, const ReportRunSource& source)
-    : database_(database), host_(&host), source_(source)
+ReportRun::ReportRun(Database* database, const ReportHost& host, const ReportType& type)
+    : database_(database), host_(&host), type_(&type)
 {
 }
 
@@ -27,20 +28,21 @@ ReportRun::~ReportRun() = default;
 bool ReportRun::PrepareRun(ReportRunUi& ui)
 {
     context_ = std::make_unique<ReportRunContext>(*host_, database_);
-    context_->graphics = source_.graphics;
-    std::snprintf(context_->title, sizeof context_->title, "%s", source_.titleTemplate);
+    const ReportTypeHeader& header = type_->Header();
+    context_->graphics = header.graphics != 0;
+    std::snprintf(context_->title, sizeof context_->title, "%s", header.reportTitle);
+    AddInputVariables(ui);
     auto cancel = [&] {
-        output_.Close();
-        if (!output_.Path().empty())
-            platform::RemoveFile(output_.Path());
+        output_.Discard();
         scratch_.Close();
         context_.reset();
         return false;
     };
     if (!ui.AskInputs(*this))
         return cancel();
+    context_->ExpandTitle();
 
-    lines_.Build(source_.script);
+    lines_.Build(type_->Script());
     labels_.Build(lines_);
     context_->state = ReportRunState{};
     context_->stopLine = -1;
@@ -51,13 +53,8 @@ bool ReportRun::PrepareRun(ReportRunUi& ui)
         ui.ShowFileError(LanguageKey("REPORT_ERRORTEMPFILE"), platform::LastSystemError());
         return cancel();
     }
-    std::string path = platform::NewTemporaryPath(TempPrefix);
     std::uint32_t systemError = 0;
-    if (path.empty() || !output_.Create(path, systemError)) {
-        if (path.empty())
-            systemError = platform::LastSystemError();
-        else
-            platform::RemoveFile(path);
+    if (!output_.Create(&systemError)) {
         ui.ShowFileError(LanguageKey("REPORT_ERRORCREATE"), systemError);
         return cancel();
     }
@@ -106,15 +103,14 @@ std::int32_t ReportRun::FinishRun(ReportRunUi& ui)
     if (!prepared_)
         return 0;
     scratch_.Close();
-    output_.WriteByte(0);
-    bool failed = output_.Failed();
-    output_.Close();
+    output_.WriteCode(RecordEnd);
+    bool failed = !output_.Close();
     if (failed && !context_->deleteOutput)
         ui.ShowFileError(LanguageKey("REPORT_ERRORWRITE"), output_.SystemError());
     if (context_->deleteOutput || failed)
-        platform::RemoveFile(output_.Path());
+        output_.Discard();
     else
-        ui.OpenReportWindow(output_.Path());
+        ui.OpenReportWindow(output_.Release());
     std::int32_t result = context_->state.errorNumber != 0 ? context_->state.currentLine : 0;
     context_.reset();
     prepared_ = false;
@@ -136,12 +132,100 @@ void ReportRun::WriteDocumentStart()
     if (headerWritten_)
         return;
     headerWritten_ = true;
+    const ReportSettings& settings = CurrentSettings.report;
+    WriteReportHeader(output_, type_->Header(), settings);
+    if (settings.IncludeTitle != 0 && database_ != nullptr)
+        WriteReportTitle(output_, context_->title, settings, database_->header);
 }
 
 void ReportRun::WriteDocumentEnd()
 {
-    const std::uint8_t end[2] = {0, 0};
-    output_.Write(end, sizeof end);
+    if (context_->citedSources && database_ != nullptr)
+        WriteCitedSources(output_, *context_->citedSources, *database_, CurrentSettings.report);
+    output_.WriteCode(RecordEnd);
+    output_.WriteCode(RecordEnd);
+}
+
+void ReportRun::AddInputVariables(ReportRunUi& ui)
+{
+    const ReportTypeHeader& header = type_->Header();
+    for (int i = 0; i < header.inputCount && i < ReportTypeInputCapacity; ++i) {
+        const ReportTypeInput& input = header.inputs[i];
+        std::int32_t type = ReportEmpty;
+        int currentKind = 0;
+        switch (input.kind) {
+        case InputPerson:
+            type = ReportPerson;
+            break;
+        case InputSource:
+            type = ReportSource;
+            break;
+        case InputRepository:
+            type = ReportRepository;
+            break;
+        case InputResearch:
+            type = ReportObjective;
+            break;
+        case InputFlag:
+            type = ReportBoolean;
+            break;
+        case InputCurrentPerson:
+            type = ReportPerson;
+            currentKind = 7;
+            break;
+        case InputCurrentSource:
+            type = ReportSource;
+            currentKind = 4;
+            break;
+        case InputCurrentRepository:
+            type = ReportRepository;
+            currentKind = 20;
+            break;
+        case InputCurrentResearch:
+            type = ReportObjective;
+            currentKind = 22;
+            break;
+        case InputString:
+            type = ReportString;
+            break;
+        case InputInteger:
+        case InputColor:
+        case InputSmallInteger:
+        case InputSelect:
+        case InputNameType:
+        case InputPlaceType:
+        case InputCalendarAll:
+        case InputCalendarCalculable:
+        case InputChartType:
+            type = ReportInteger;
+            break;
+        case InputPlace:
+            type = ReportPlace;
+            break;
+        case InputTimeline:
+            type = ReportTimeline;
+            break;
+        case InputAttachment:
+            type = ReportObject;
+            break;
+        default:
+            continue; // no variable: the later ones move up in the title's numbering
+        }
+        char name[ReportTypeVariableNameSize + 1] = {};
+        std::memcpy(name, input.variableName, ReportTypeVariableNameSize);
+        ReportValue* value = context_->variables.Add(name, type, 0, 0, 0, *host_);
+        if (value == nullptr)
+            continue;
+        if (type == ReportBoolean)
+            value->SetBoolean(static_cast<std::int32_t>(input.initialValue));
+        else if (type == ReportInteger)
+            value->SetInteger(static_cast<std::int32_t>(input.initialValue));
+        else if (type == ReportString)
+            value->SetString("");
+        else if (currentKind != 0)
+            if (std::uint32_t id = ui.CurrentRecord(currentKind); id != 0)
+                value->SetRecord(id, database_);
+    }
 }
 
 // The generation dialog's steps

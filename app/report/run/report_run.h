@@ -10,7 +10,8 @@
 
 #include "report/language/report_run_context.h"
 #include "report/run/report_interpreter.h"
-#include "report/run/report_output_file.h"
+#include "report/output/report_document_writer.h"
+#include "report/output/report_type.h"
 #include "report/run/script_lines.h"
 
 class Database;
@@ -51,16 +52,10 @@ public:
     virtual std::uint32_t CurrentRecord(int kind) = 0;
 };
 
-// What one run is made of, taken from the report type.
-struct ReportRunSource {
-    const char* script = "";
-    const char* titleTemplate = "";
-    bool graphics = false;
-};
-
 class ReportRun {
 public:
-    ReportRun(Database* database, const ReportHost& host, const ReportRunSource& source);
+    // The report type must stay loaded and unchanged while the run lives.
+    ReportRun(Database* database, const ReportHost& host, const ReportType& type);
     ReportRun(const ReportRun&) = delete;
     ReportRun& operator=(const ReportRun&) = delete;
     ~ReportRun();
@@ -79,8 +74,7 @@ public:
     ReportRunContext& Context() { return *context_; }
     const ScriptLines& Lines() const { return lines_; }
     const ScriptLabels& Labels() const { return labels_; }
-    ReportOutputFile& Output() { return output_; }
-    const std::string& OutputPath() const { return output_.Path(); }
+    ReportDocumentWriter& Output() { return output_; }
     bool Prepared() const { return prepared_; }
 
     // The debugger's state: a run held open between resumes, and the step mode of the next resume.
@@ -89,6 +83,8 @@ public:
 
 private:
     friend class GenerationSteps;
+    // One variable per input of the report type, in input order.
+    void AddInputVariables(ReportRunUi& ui);
     // The header, the style records and the title, once per run.
     void WriteDocumentStart();
     // The cited sources and the two closing zero bytes.
@@ -96,11 +92,11 @@ private:
 
     Database* database_;
     const ReportHost* host_;
-    ReportRunSource source_;
+    const ReportType* type_;
     std::unique_ptr<ReportRunContext> context_;
     ScriptLines lines_;
     ScriptLabels labels_;
-    ReportOutputFile output_;
+    ReportDocumentWriter output_;
     platform::TempFile scratch_;
     bool prepared_ = false;
     bool headerWritten_ = false;

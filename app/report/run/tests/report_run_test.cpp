@@ -4,6 +4,10 @@
 #include <string>
 
 #include "report/run/tests/run_support.h"
+#include "settings/settings.h"
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -86,10 +90,10 @@ TEST(ReportRun, StepIntoRunsOneLinePerResume)
 {
     report_test::TestHost host;
     std::string script = "INTEGER I = 0\r\nGOSUB S\r\nPRINT I\r\nEND\r\n:S\r\nI = I + 1\r\nRETURN";
-    ReportRunSource source;
-    source.script = script.c_str();
+    ReportType type;
+    type.SetScript(script.c_str());
     DebugUi ui;
-    ReportRun run(nullptr, host, source);
+    ReportRun run(nullptr, host, type);
     ASSERT_TRUE(run.PrepareRun(ui));
     run.debugging = true;
     run.debugMode = DebugStepInto;
@@ -109,10 +113,10 @@ TEST(ReportRun, StepOverRunsASubroutineWhole)
 {
     report_test::TestHost host;
     std::string script = "INTEGER I = 0\r\nGOSUB S\r\nPRINT I\r\nEND\r\n:S\r\nI = I + 1\r\nRETURN";
-    ReportRunSource source;
-    source.script = script.c_str();
+    ReportType type;
+    type.SetScript(script.c_str());
     DebugUi ui;
-    ReportRun run(nullptr, host, source);
+    ReportRun run(nullptr, host, type);
     ASSERT_TRUE(run.PrepareRun(ui));
     run.debugging = true;
     run.debugMode = DebugStepOver;
@@ -127,10 +131,10 @@ TEST(ReportRun, BreakpointsAndRunToCursor)
 {
     report_test::TestHost host;
     std::string script = "PRINT 1\r\nPRINT 2\r\nPRINT 3\r\nPRINT 4";
-    ReportRunSource source;
-    source.script = script.c_str();
+    ReportType type;
+    type.SetScript(script.c_str());
     DebugUi ui;
-    ReportRun run(nullptr, host, source);
+    ReportRun run(nullptr, host, type);
     ASSERT_TRUE(run.PrepareRun(ui));
     std::int32_t breakpoints[4] = {1, 0, 1, 0};
     run.Context().breakpoints = breakpoints;
@@ -158,12 +162,12 @@ TEST(ReportRun, ResumeAtLineZeroWritesTheStartOnce)
     report_test::TestHost host;
     // The WEND sends the run back before line 0; in step-into mode every other resume starts there.
     std::string script = "WHILE (1 = 1)\r\nWEND";
-    ReportRunSource source;
-    source.script = script.c_str();
+    ReportType type;
+    type.SetScript(script.c_str());
     DebugUi ui;
     run_test::ScriptRun empty;
     empty.Run("");
-    ReportRun run(nullptr, host, source);
+    ReportRun run(nullptr, host, type);
     ASSERT_TRUE(run.PrepareRun(ui));
     run.debugging = true;
     run.debugMode = DebugStepInto;
@@ -186,6 +190,73 @@ TEST(ReportRun, AFailingWriteStopsTheRunAndDeletesTheDocument)
     platform::SetFileFault(platform::FileFaultMode::Off, 0);
     EXPECT_FALSE(run.ui.opened);
     EXPECT_EQ(run.ui.fileErrors, std::vector<std::string>{"REPORT_ERRORWRITE"});
+}
+
+} // namespace
+
+namespace {
+
+TEST(ReportRun, DocumentOfAnEmptyScriptIsHeaderStylesAndThreeZeroBytes)
+{
+    CurrentSettings.report.IncludeTitle = 0;
+    run_test::ScriptRun run;
+    run.Run("");
+    ASSERT_EQ(run.ui.document.size(), 315u);
+    EXPECT_EQ(run.ui.document.substr(0, 8), std::string("\x05VESRPT\0", 8));
+    EXPECT_EQ(run.ui.document.substr(312), std::string(3, '\0'));
+}
+
+TEST(ReportRun, PrintBoldItalicExample)
+{
+    run_test::ScriptRun run;
+    run.host.normalColour = 0;
+    run.Run("PRINT BOLD ITALIC \"Hi\"");
+    EXPECT_EQ(run.Body(), run_test::Bytes({4, 1, 0, 0, 0, 0, 0, 3, 0, 'H', 'i', 0, 0, 0, 0}));
+}
+
+// The title template expanded over two text inputs.
+std::string Title(const char* templateText, const char* first, const char* second)
+{
+    report_test::TestHost host;
+    ReportRunContext context(host);
+    context.variables.Add("A", ReportString, 0, 0, 0, host)->SetString(first);
+    context.variables.Add("B", ReportString, 0, 0, 0, host)->SetString(second);
+    std::snprintf(context.title, sizeof context.title, "%s", templateText);
+    context.ExpandTitle();
+    return context.title;
+}
+
+TEST(ReportRunContext, ExpandsTheTitleTemplate)
+{
+    EXPECT_EQ(Title("List of %1[%2? (%2)]", "Ann", ""), "List of Ann");
+    EXPECT_EQ(Title("List of %1[%2? (%2)]", "Ann", "Bo"), "List of Ann (Bo)");
+    EXPECT_EQ(Title("X[ (%2)]", "Ann", "Bo"), "X");
+    EXPECT_EQ(Title("X[!%1 none]", "", "Bo"), "X none");
+    EXPECT_EQ(Title("X[!%1 none]", "Ann", "Bo"), "X");
+    EXPECT_EQ(Title("%0%3%12|%%%[%]", "Ann", "Bo"), "|%[]");
+    EXPECT_EQ(Title("[%2 [%1] x]y", "Ann", ""), "y");
+    // Cut at 63 characters.
+    EXPECT_EQ(Title("%1%1%1%1%1%1%1", "abcdefghij", ""), std::string(
+        "abcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabcdefghijabc"));
+}
+
+TEST(ReportRun, InputsBecomeVariablesAndTheTitleIsExpanded)
+{
+    run_test::ScriptRun run;
+    ReportTypeHeader& header = run.type.Header();
+    header.inputCount = 3;
+    header.inputs[0].kind = InputInteger;
+    std::strcpy(header.inputs[0].variableName, "N");
+    header.inputs[0].initialValue = 7;
+    header.inputs[1].kind = 99; // makes no variable
+    std::strcpy(header.inputs[1].variableName, "X");
+    header.inputs[2].kind = InputString;
+    std::strcpy(header.inputs[2].variableName, "S");
+    std::strcpy(header.reportTitle, "N=%1 [%2?S]");
+    run.ui.stopOnError = false;
+    run.Run("PRINT N\r\nS = \"t\"\r\nPRINT S");
+    EXPECT_TRUE(run.ui.errors.empty());
+    EXPECT_EQ(run.Printed(), (std::vector<std::string>{"7", "t"}));
 }
 
 } // namespace

@@ -74,11 +74,9 @@ public:
     // Runs the script; the answer of ReportRun::Run.
     std::int32_t Run(const std::string& script, bool graphics = false)
     {
-        script_ = script;
-        ReportRunSource source;
-        source.script = script_.c_str();
-        source.graphics = graphics;
-        ReportRun run(database.get(), host, source);
+        type.SetScript(script.c_str());
+        type.Header().graphics = graphics ? 1 : 0;
+        ReportRun run(database.get(), host, type);
         return run.Run(ui);
     }
     // The document after the start that every run writes (header, styles, title).
@@ -121,9 +119,7 @@ public:
     test_support::TestDatabase database{true};
     report_test::TestHost host;
     TestUi ui;
-
-private:
-    std::string script_;
+    ReportType type;
 };
 
 inline std::size_t ScriptRun::StartSize() const

@@ -18,10 +18,9 @@ protected:
     // Runs the script with the program's windows; the line ReportRun::Run answers.
     std::int32_t Run(const std::string& script)
     {
-        script_ = script;
-        ReportRunSource source;
-        source.script = script_.c_str();
-        ReportRun run(database_.get(), host_, source);
+        ReportType type;
+        type.SetScript(script.c_str());
+        ReportRun run(database_.get(), host_, type);
         ProgramReportRunUi ui;
         return run.Run(ui);
     }
@@ -29,7 +28,6 @@ protected:
     ScopedLanguage language_{ScopedLanguage::Master()};
     test_support::TestDatabase database_{true};
     SystemReportHost host_;
-    std::string script_;
 };
 
 TEST_F(GenerateDialogTest, AnErrorAnsweredYesStopsAtItsLine)
