@@ -452,36 +452,34 @@ void ReportInterpreter::AssignCollection(ReportValue& object, MemberCall& call)
 
 void ReportInterpreter::AssignCalendar(ReportValue& object, MemberCall& call)
 {
+    // The INTEGER members: methods take their argument, properties the right-hand side.
+    static const struct {
+        const char* name;
+        bool method;
+        void (CalendarDate::*apply)(int);
+    } members[] = {
+        {"ADDDAYS(", true, &CalendarDate::AddDays},     {"ADDMONTHS(", true, &CalendarDate::AddMonths},
+        {"ADDYEARS(", true, &CalendarDate::AddYears},   {"YEAR", false, &CalendarDate::SetYear},
+        {"MONTH", false, &CalendarDate::SetMonth},      {"DAY", false, &CalendarDate::SetDay},
+        {"CALENDAR", false, &CalendarDate::SetCalendar},
+    };
     CalendarDate* date = object.Calendar();
-    std::int32_t number = 0;
-    if (call.Is("ADDDAYS(")) {
-        if (call.Integer(number) && date != nullptr)
-            date->AddDays(number);
-    } else if (call.Is("ADDMONTHS(")) {
-        if (call.Integer(number) && date != nullptr)
-            date->AddMonths(number);
-    } else if (call.Is("ADDYEARS(")) {
-        if (call.Integer(number) && date != nullptr)
-            date->AddYears(number);
-    } else if (call.Is("YEAR")) {
-        if (call.IntegerValue(number) && date != nullptr)
-            date->SetYear(number);
-    } else if (call.Is("MONTH")) {
-        if (call.IntegerValue(number) && date != nullptr)
-            date->SetMonth(number);
-    } else if (call.Is("DAY")) {
-        if (call.IntegerValue(number) && date != nullptr)
-            date->SetDay(number);
-    } else if (call.Is("CALENDAR")) {
-        if (call.IntegerValue(number) && date != nullptr)
-            date->SetCalendar(number);
-    } else if (call.Is("DATE")) {
+    for (const auto& member : members) {
+        if (!call.Is(member.name))
+            continue;
+        std::int32_t number = 0;
+        bool evaluated = member.method ? call.Integer(number) : call.IntegerValue(number);
+        if (evaluated && date != nullptr)
+            (date->*member.apply)(number);
+        return;
+    }
+    if (call.Is("DATE")) {
         ReportValue value;
         if (call.Value(value, ReportDate) && date != nullptr && value.GetDate() != nullptr)
             date->SetFromDateValue(*value.GetDate());
-    } else {
-        Fail(ReportErrorSyntax);
+        return;
     }
+    Fail(ReportErrorSyntax);
 }
 
 void ReportInterpreter::AssignChart(ReportValue& object, MemberCall& call)

@@ -6,6 +6,7 @@
 #include "report/run/tests/run_support.h"
 #include "settings/settings.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -86,59 +87,54 @@ public:
     }
 };
 
+// A run held open by the debugger on a script.
+struct DebuggedRun {
+    explicit DebuggedRun(const char* script)
+    {
+        type.SetScript(script);
+        EXPECT_TRUE(run.PrepareRun(ui));
+        run.debugging = true;
+    }
+    // The line of each pause while resuming in one mode, up to the end or 20 resumes.
+    std::vector<std::int32_t> Pauses(std::uint32_t mode)
+    {
+        run.debugMode = mode;
+        std::vector<std::int32_t> lines;
+        for (int i = 0; i < 20 && run.ContinueRun(ui) == GenerationPaused; ++i)
+            lines.push_back(run.Context().state.currentLine);
+        return lines;
+    }
+
+    report_test::TestHost host;
+    ReportType type;
+    DebugUi ui;
+    ReportRun run{nullptr, host, type};
+};
+
+constexpr const char* Subroutine = "INTEGER I = 0\r\nGOSUB S\r\nPRINT I\r\nEND\r\n:S\r\nI = I + 1\r\nRETURN";
+
 TEST(ReportRun, StepIntoRunsOneLinePerResume)
 {
-    report_test::TestHost host;
-    std::string script = "INTEGER I = 0\r\nGOSUB S\r\nPRINT I\r\nEND\r\n:S\r\nI = I + 1\r\nRETURN";
-    ReportType type;
-    type.SetScript(script.c_str());
-    DebugUi ui;
-    ReportRun run(nullptr, host, type);
-    ASSERT_TRUE(run.PrepareRun(ui));
-    run.debugging = true;
-    run.debugMode = DebugStepInto;
-    std::vector<std::int32_t> lines;
-    for (int i = 0; i < 20; ++i) {
-        int result = run.ContinueRun(ui);
-        if (result != GenerationPaused)
-            break;
-        lines.push_back(run.Context().state.currentLine);
-    }
-    EXPECT_EQ(lines, (std::vector<std::int32_t>{1, 5, 6, 2, 3}));
-    EXPECT_EQ(run.FinishRun(ui), 0);
-    EXPECT_TRUE(ui.opened);
+    DebuggedRun debugged(Subroutine);
+    EXPECT_EQ(debugged.Pauses(DebugStepInto), (std::vector<std::int32_t>{1, 5, 6, 2, 3}));
+    EXPECT_EQ(debugged.run.FinishRun(debugged.ui), 0);
+    EXPECT_TRUE(debugged.ui.opened);
 }
 
 TEST(ReportRun, StepOverRunsASubroutineWhole)
 {
-    report_test::TestHost host;
-    std::string script = "INTEGER I = 0\r\nGOSUB S\r\nPRINT I\r\nEND\r\n:S\r\nI = I + 1\r\nRETURN";
-    ReportType type;
-    type.SetScript(script.c_str());
-    DebugUi ui;
-    ReportRun run(nullptr, host, type);
-    ASSERT_TRUE(run.PrepareRun(ui));
-    run.debugging = true;
-    run.debugMode = DebugStepOver;
-    std::vector<std::int32_t> lines;
-    while (run.ContinueRun(ui) == GenerationPaused)
-        lines.push_back(run.Context().state.currentLine);
-    EXPECT_EQ(lines, (std::vector<std::int32_t>{1, 2, 3}));
-    run.FinishRun(ui);
+    DebuggedRun debugged(Subroutine);
+    EXPECT_EQ(debugged.Pauses(DebugStepOver), (std::vector<std::int32_t>{1, 2, 3}));
+    debugged.run.FinishRun(debugged.ui);
 }
 
 TEST(ReportRun, BreakpointsAndRunToCursor)
 {
-    report_test::TestHost host;
-    std::string script = "PRINT 1\r\nPRINT 2\r\nPRINT 3\r\nPRINT 4";
-    ReportType type;
-    type.SetScript(script.c_str());
-    DebugUi ui;
-    ReportRun run(nullptr, host, type);
-    ASSERT_TRUE(run.PrepareRun(ui));
+    DebuggedRun debugged("PRINT 1\r\nPRINT 2\r\nPRINT 3\r\nPRINT 4");
+    ReportRun& run = debugged.run;
+    DebugUi& ui = debugged.ui;
     std::int32_t breakpoints[4] = {1, 0, 1, 0};
     run.Context().breakpoints = breakpoints;
-    run.debugging = true;
     // Run mode does not stop on the breakpoint of the line it resumes at, only at the next.
     run.debugMode = DebugRun;
     EXPECT_EQ(run.ContinueRun(ui), GenerationPaused);
@@ -159,25 +155,15 @@ TEST(ReportRun, BreakpointsAndRunToCursor)
 
 TEST(ReportRun, ResumeAtLineZeroWritesTheStartOnce)
 {
-    report_test::TestHost host;
-    // The WEND sends the run back before line 0; in step-into mode every other resume starts there.
-    std::string script = "WHILE (1 = 1)\r\nWEND";
-    ReportType type;
-    type.SetScript(script.c_str());
-    DebugUi ui;
     run_test::ScriptRun empty;
     empty.Run("");
-    ReportRun run(nullptr, host, type);
-    ASSERT_TRUE(run.PrepareRun(ui));
-    run.debugging = true;
-    run.debugMode = DebugStepInto;
-    int atLineZero = 0;
-    for (int resumes = 0; resumes < 6 && run.ContinueRun(ui) == GenerationPaused; ++resumes)
-        atLineZero += run.Context().state.currentLine == 0;
-    EXPECT_GE(atLineZero, 2);
-    run.FinishRun(ui);
+    // The WEND sends the run back before line 0; in step-into mode every other resume starts there.
+    DebuggedRun debugged("WHILE (1 = 1)\r\nWEND");
+    std::vector<std::int32_t> pauses = debugged.Pauses(DebugStepInto);
+    EXPECT_GE(std::count(pauses.begin(), pauses.end(), 0), 2);
+    debugged.run.FinishRun(debugged.ui);
     // Stopped while paused: the start of the document and the one byte of the finish.
-    EXPECT_EQ(ui.document, empty.ui.document.substr(0, empty.ui.document.size() - 2));
+    EXPECT_EQ(debugged.ui.document, empty.ui.document.substr(0, empty.ui.document.size() - 2));
 }
 
 TEST(ReportRun, AFailingWriteStopsTheRunAndDeletesTheDocument)

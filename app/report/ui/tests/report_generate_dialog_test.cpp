@@ -7,6 +7,7 @@
 
 #include "report/language/system_host.h"
 #include "res/report_resource.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/dialog_test_support.h"
 
 namespace {
@@ -49,66 +50,35 @@ TEST_F(GenerateDialogTest, AnErrorAnsweredNoGoesOn)
     EXPECT_EQ(boxes_.boxes.size(), 2u);
 }
 
-// Watches the generation dialog from a timer: once its status line shows a text, reads the dialog and
-// presses Cancel.
-struct CancelWhenStatusShown {
-    static CancelWhenStatusShown*& Current()
-    {
-        static CancelWhenStatusShown* current = nullptr;
-        return current;
-    }
-    static BOOL CALLBACK Find(HWND window, LPARAM found)
-    {
-        char name[16] = {};
-        GetClassNameA(window, name, sizeof name);
-        if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-            *reinterpret_cast<HWND*>(found) = window;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        CancelWhenStatusShown* self = Current();
-        HWND dialog = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), Find, reinterpret_cast<LPARAM>(&dialog));
-        if (self == nullptr || self->cancelled || dialog == nullptr)
-            return;
-        char text[256] = {};
-        GetDlgItemTextA(dialog, IDC_REPORT_GENERATE_STATUS, text, sizeof text);
-        self->status = text;
-        if (self->status.empty())
-            return;
+std::string DialogText(HWND dialog, int control)
+{
+    char text[256] = {};
+    if (control == 0)
         GetWindowTextA(dialog, text, sizeof text);
-        self->caption = text;
-        GetDlgItemTextA(dialog, IDCANCEL, text, sizeof text);
-        self->cancel = text;
-        if (std::getenv("VESTRADA_HOLD_GENERATE_DIALOG") != nullptr)
-            Sleep(4000); // time for a screenshot
-        self->cancelled = true;
-        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-
-    CancelWhenStatusShown() : timer(SetTimer(nullptr, 0, 30, Tick)) { Current() = this; }
-    ~CancelWhenStatusShown()
-    {
-        KillTimer(nullptr, timer);
-        Current() = nullptr;
-    }
-
-    UINT_PTR timer;
-    bool cancelled = false;
-    std::string caption, status, cancel;
-};
+    else
+        GetDlgItemTextA(dialog, control, text, sizeof text);
+    return text;
+}
 
 TEST_F(GenerateDialogTest, ShowsMessagesAndStopsOnCancel)
 {
-    CancelWhenStatusShown watcher;
+    std::string caption, status, cancel;
+    // Once the status line shows the MESSAGE text: read the dialog and press Cancel.
+    test_support::DialogDriver driver(
+        [](HWND dialog) { return !DialogText(dialog, IDC_REPORT_GENERATE_STATUS).empty(); },
+        [&](HWND dialog) {
+            caption = DialogText(dialog, 0);
+            status = DialogText(dialog, IDC_REPORT_GENERATE_STATUS);
+            cancel = DialogText(dialog, IDCANCEL);
+            if (std::getenv("VESTRADA_HOLD_GENERATE_DIALOG") != nullptr)
+                Sleep(4000); // time for a screenshot
+            SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
     EXPECT_EQ(Run("INTEGER I\r\nMESSAGE \"Listing the persons\"\r\nFOR I = 1 TO 1000000\r\nNEXT"), 0);
-    EXPECT_TRUE(watcher.cancelled);
-    EXPECT_EQ(watcher.caption, GetLanguageText("REPORT_GENERATE_TITLE"));
-    EXPECT_EQ(watcher.cancel, GetLanguageText("BUTTON_CANCEL"));
-    EXPECT_EQ(watcher.status, "Listing the persons");
+    EXPECT_TRUE(driver.Acted());
+    EXPECT_EQ(caption, GetLanguageText("REPORT_GENERATE_TITLE"));
+    EXPECT_EQ(cancel, GetLanguageText("BUTTON_CANCEL"));
+    EXPECT_EQ(status, "Listing the persons");
     EXPECT_TRUE(boxes_.boxes.empty());
 }
 
