@@ -20,6 +20,8 @@ public:
     int CompareText(std::string_view a, std::string_view b) const override { return a.compare(b); }
     platform::LocalTime Now() const override { return {2000, 1, 6, 1, 0, 0, 0, 0}; }
     std::uint32_t NormalFontColor() const override { return 0; }
+    std::uint32_t PictureFontColor() const override { return 0; }
+    std::int32_t PictureFontSize() const override { return 10; }
 };
 
 const std::int32_t WantedTypes[] = {ReportBoolean, ReportInteger, ReportString, ReportReal, ReportLong,
@@ -61,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ok && reader.Position() > line.size())
         std::abort();
 
-    context.level = 1;
+    context.depth = 1;
     context.state.errorNumber = 0;
     int declared = DeclareVariable(context, line.c_str(), wanted);
     if ((declared != 0) != (context.state.errorNumber == 0))
