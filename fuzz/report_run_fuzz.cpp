@@ -4,20 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "report/language/report_host.h"
 #include "report/run/report_run.h"
+#include "fuzz/report_fuzz_host.h"
 
 namespace {
-
-class FuzzHost : public ReportHost {
-public:
-    const char* LanguageText(const char* key) const override { return key; }
-    int CompareText(std::string_view a, std::string_view b) const override { return a.compare(b); }
-    platform::LocalTime Now() const override { return {2000, 1, 6, 1, 0, 0, 0, 0}; }
-    std::uint32_t NormalFontColor() const override { return 0; }
-    std::uint32_t PictureFontColor() const override { return 0; }
-    std::int32_t PictureFontSize() const override { return 10; }
-};
 
 class FuzzUi : public ReportRunUi, public ReportRunDialog {
 public:
@@ -52,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!type.SetScript(script.c_str()))
         return 0;
     type.Header().graphics = data[0] & 1;
-    FuzzHost host;
+    FuzzReportHost host;
     FuzzUi ui;
     ReportRun run(nullptr, host, type);
     run.Run(ui);

@@ -263,34 +263,26 @@ ReportFramedText* Framed(ReportValue& object)
     return object.Sector();
 }
 
-// The INTEGER properties of text boxes and of sectors, in the order in which they are matched.
+// The INTEGER properties of text boxes, of sectors and of both, in the order in which they are matched.
 const IntegerMember TextBoxMembers[] = {
     {"WIDTH", [](ReportValue& v, std::int32_t n) { if (auto* o = v.TextBox()) Store(o->width, n); }},
     {"HEIGHT", [](ReportValue& v, std::int32_t n) { if (auto* o = v.TextBox()) Store(o->height, n); }},
-    {"BORDERCOLOR", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->borderColour, n); }},
-    {"BORDER", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->border, n); }},
-    {"FONTSIZE", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->fontSize, n); }},
-    {"STYLE", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->style, n); }},
-    {"ALIGN", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->align, n); }},
     {"ANGLE", [](ReportValue& v, std::int32_t n) { if (auto* o = v.TextBox()) Store(o->angle, n); }},
-    {"TEXTCOLOR", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->textColour, n); }},
-    {"BACKGROUNDCOLOR", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) o->backgroundColour = n; }},
-    {"MARGINTOP", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) o->marginTop = n; }},
-    {"MARGINBOTTOM", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) o->marginBottom = n; }},
-    {"MARGINLEFT", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) o->marginLeft = n; }},
-    {"MARGINRIGHT", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) o->marginRight = n; }},
 };
 
 const IntegerMember SectorMembers[] = {
-    {"BORDERCOLOR", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->borderColour, n); }},
-    {"BORDER", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->border, n); }},
-    {"FONTSIZE", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->fontSize, n); }},
-    {"STYLE", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->style, n); }},
-    {"ALIGN", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->align, n); }},
     {"POSITIONANGLE", [](ReportValue& v, std::int32_t n) { if (auto* o = v.Sector()) Store(o->positionAngle, n); }},
     {"WIDTHANGLE", [](ReportValue& v, std::int32_t n) { if (auto* o = v.Sector()) Store(o->widthAngle, n); }},
     {"INNERRADIUS", [](ReportValue& v, std::int32_t n) { if (auto* o = v.Sector()) Store(o->innerRadius, n); }},
     {"OUTERRADIUS", [](ReportValue& v, std::int32_t n) { if (auto* o = v.Sector()) Store(o->outerRadius, n); }},
+};
+
+const IntegerMember FramedMembers[] = {
+    {"BORDERCOLOR", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->borderColour, n); }},
+    {"BORDER", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->border, n); }},
+    {"FONTSIZE", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->fontSize, n); }},
+    {"STYLE", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->style, n); }},
+    {"ALIGN", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->align, n); }},
     {"TEXTCOLOR", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) Store(o->textColour, n); }},
     {"BACKGROUNDCOLOR", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) o->backgroundColour = n; }},
     {"MARGINTOP", [](ReportValue& v, std::int32_t n) { if (auto* o = Framed(v)) o->marginTop = n; }},
@@ -360,8 +352,11 @@ void ReportInterpreter::AssignFramedText(ReportValue& object, MemberCall& call)
             PrintTextBox(object);
         else
             PrintSector(object);
-    } else if (!(textBox ? AssignInteger(TextBoxMembers, object, call) : AssignInteger(SectorMembers, object, call))) {
-        Fail(ReportErrorSyntax);
+    } else {
+        // No name of one table begins another's, so the type's own members can go first.
+        bool matched = textBox ? AssignInteger(TextBoxMembers, object, call) : AssignInteger(SectorMembers, object, call);
+        if (!matched && !AssignInteger(FramedMembers, object, call))
+            Fail(ReportErrorSyntax);
     }
 }
 
