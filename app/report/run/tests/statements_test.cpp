@@ -82,6 +82,11 @@ TEST(OutputStatements, ObjectsPrintTheirRecords)
     ASSERT_EQ(box.size(), 40u + 2u);
     EXPECT_EQ(box.substr(0, 6), Bytes({2, 2, 5, 0, 6, 0}));
     EXPECT_EQ(box.substr(40), Bytes({'t', 0}));
+    std::string sector = Written("SECTOR S\r\nS.OUTERRADIUS = 10\r\nS.BORDER = 2\r\nS.PRINT", true);
+    ASSERT_EQ(sector.size(), 42u + 1u);
+    EXPECT_EQ(sector.substr(0, 3), Bytes({2, 6, 2}));
+    EXPECT_EQ(sector.substr(18, 2), Bytes({10, 0}));
+    EXPECT_EQ(Written("SECTOR S\r\nS.PRINT", true), ""); // outer radius 0
     // A picture without an image writes nothing.
     EXPECT_EQ(Written("PICTURE P\r\nP.TEXT = \"c\"\r\nP.PRINT"), "");
 }
