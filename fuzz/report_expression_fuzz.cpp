@@ -3,9 +3,9 @@
 // type); the rest is the line. Whatever the line, the evaluation ends with success and error 0, or with
 // failure and an error number.
 #include "report/language/expression_reader.h"
-#include "report/language/report_host.h"
 #include "report/language/report_run_context.h"
 #include "report/language/variables.h"
+#include "fuzz/report_fuzz_host.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,14 +13,6 @@
 #include <string>
 
 namespace {
-
-class FuzzHost : public ReportHost {
-public:
-    const char* LanguageText(const char* key) const override { return key; }
-    int CompareText(std::string_view a, std::string_view b) const override { return a.compare(b); }
-    platform::LocalTime Now() const override { return {2000, 1, 6, 1, 0, 0, 0, 0}; }
-    std::uint32_t NormalFontColor() const override { return 0; }
-};
 
 const std::int32_t WantedTypes[] = {ReportBoolean, ReportInteger, ReportString, ReportReal, ReportLong,
                                     ReportPerson,  ReportDate,    ReportCalendar, ReportTableType, ReportEmpty};
@@ -37,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size == 0)
         return 0;
-    FuzzHost host;
+    FuzzReportHost host;
     ReportRunContext context(host);
     Declare(context, "b = 1, i = -5, r = 2.5, s = \"text\", a[4]", ReportInteger);
     Declare(context, "x[3]", ReportReal);
@@ -61,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (ok && reader.Position() > line.size())
         std::abort();
 
-    context.level = 1;
+    context.depth = 1;
     context.state.errorNumber = 0;
     int declared = DeclareVariable(context, line.c_str(), wanted);
     if ((declared != 0) != (context.state.errorNumber == 0))

@@ -12,9 +12,12 @@ namespace test_support {
 // Runs `action` on the first dialog box of this thread that appears while a modal loop runs.
 class DialogDriver {
 public:
-    explicit DialogDriver(std::function<void(HWND)> action)
+    explicit DialogDriver(std::function<void(HWND)> action) : DialogDriver(nullptr, std::move(action)) {}
+    // Waits, tick after tick, until `ready` holds for the dialog (a dialog that steps by itself, say).
+    DialogDriver(std::function<bool(HWND)> ready, std::function<void(HWND)> action)
     {
         Current() = this;
+        ready_ = std::move(ready);
         action_ = std::move(action);
         timer_ = SetTimer(nullptr, 0, 30, Tick);
     }
@@ -50,12 +53,13 @@ private:
             return;
         HWND dialog = nullptr;
         EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
-        if (!dialog)
+        if (!dialog || (driver->ready_ && !driver->ready_(dialog)))
             return;
         driver->acted_ = true;
         driver->action_(dialog);
     }
 
+    std::function<bool(HWND)> ready_;
     std::function<void(HWND)> action_;
     UINT_PTR timer_ = 0;
     bool acted_ = false;

@@ -149,6 +149,8 @@ public:
     // The text and number of a handle 1..count.
     const std::string& Item(std::int32_t handle) const { return texts_[handle - 1]; }
     std::uint32_t Data(std::int32_t handle) const { return numbers_[handle - 1]; }
+    // Sets the number of a handle 1..count (handles number the entries in the order they were inserted).
+    void SetData(std::int32_t handle, std::uint32_t number) { numbers_[handle - 1] = number; }
 
 private:
     const ReportHost* host_;

@@ -645,7 +645,7 @@ int ExpressionReader::ReadVariableOperand(ReportValue& operand)
 int ExpressionReader::EvaluateObject(ReportValue& variable, ReportValue& operand)
 {
     if (IsReportRecordType(variable.Type()))
-        variable.LoadRecord(variable.Type() == ReportPerson ? context_->eventTypes : nullptr);
+        variable.LoadRecord(variable.Type() == ReportPerson ? context_->eventTypes.get() : nullptr);
     if (text_[position_] != '.') {
         switch (variable.Type()) {
         case ReportDate:
@@ -721,8 +721,16 @@ const char* ReportErrorKey(std::int32_t error)
     switch (error) {
     case 1:
         return LanguageKey("REPORT_ERROR1");
+    case 2:
+        return LanguageKey("REPORT_ERROR2");
     case 3:
         return LanguageKey("REPORT_ERROR3");
+    case 4:
+        return LanguageKey("REPORT_ERROR4");
+    case 5:
+        return LanguageKey("REPORT_ERROR5");
+    case 6:
+        return LanguageKey("REPORT_ERROR6");
     case 7:
         return LanguageKey("REPORT_ERROR7");
     case 10:
@@ -735,14 +743,38 @@ const char* ReportErrorKey(std::int32_t error)
         return LanguageKey("REPORT_ERROR17");
     case 18:
         return LanguageKey("REPORT_ERROR18");
+    case 20:
+        return LanguageKey("REPORT_ERROR20");
+    case 22:
+        return LanguageKey("REPORT_ERROR22");
+    case 23:
+        return LanguageKey("REPORT_ERROR23");
     case 24:
         return LanguageKey("REPORT_ERROR24");
     case 28:
         return LanguageKey("REPORT_ERROR28");
+    case 32:
+        return LanguageKey("REPORT_ERROR32");
+    case 34:
+        return LanguageKey("REPORT_ERROR34");
+    case 35:
+        return LanguageKey("REPORT_ERROR35");
+    case 36:
+        return LanguageKey("REPORT_ERROR36");
     case 39:
         return LanguageKey("REPORT_ERROR39");
     case 40:
         return LanguageKey("REPORT_ERROR40");
+    case 42:
+        return LanguageKey("REPORT_ERROR42");
+    case 45:
+        return LanguageKey("REPORT_ERROR45");
+    case 46:
+        return LanguageKey("REPORT_ERROR46");
+    case 47:
+        return LanguageKey("REPORT_ERROR47");
+    case 48:
+        return LanguageKey("REPORT_ERROR48");
     case 49:
         return LanguageKey("REPORT_ERROR49");
     case 50:

@@ -21,4 +21,7 @@ public:
     virtual platform::LocalTime Now() const = 0;
     // The colour of the report's normal text (Report setting NormalFontColor) as it stands now.
     virtual std::uint32_t NormalFontColor() const = 0;
+    // The colour and the size in points of picture captions (Report settings of the picture text style).
+    virtual std::uint32_t PictureFontColor() const = 0;
+    virtual std::int32_t PictureFontSize() const = 0;
 };

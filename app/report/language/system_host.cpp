@@ -23,3 +23,13 @@ std::uint32_t SystemReportHost::NormalFontColor() const
 {
     return CurrentSettings.report.FontColors[ReportFontNormal];
 }
+
+std::uint32_t SystemReportHost::PictureFontColor() const
+{
+    return CurrentSettings.report.FontColors[ReportFontPicture];
+}
+
+std::int32_t SystemReportHost::PictureFontSize() const
+{
+    return CurrentSettings.report.FontSizes[ReportFontPicture];
+}

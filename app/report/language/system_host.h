@@ -10,4 +10,6 @@ public:
     int CompareText(std::string_view a, std::string_view b) const override;
     platform::LocalTime Now() const override;
     std::uint32_t NormalFontColor() const override;
+    std::uint32_t PictureFontColor() const override;
+    std::int32_t PictureFontSize() const override;
 };

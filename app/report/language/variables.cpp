@@ -300,8 +300,8 @@ int DeclareVariable(ReportRunContext& context, const char* text, std::int32_t ty
         }
         if (IsReservedWord(name) || IsNamedConstant(name))
             return reader.Fail(ErrorReservedName);
-        context.variables.Remove(name, context.level);
-        context.arrays.Remove(name, context.level);
+        context.variables.Remove(name, context.depth);
+        context.arrays.Remove(name, context.depth);
 
         if (reader.Current() == '[') {
             if (type != ReportBoolean && type != ReportInteger && type != ReportLong && type != ReportReal)
@@ -315,7 +315,7 @@ int DeclareVariable(ReportRunContext& context, const char* text, std::int32_t ty
             if (context.arrays.Count() >= ArrayVariableTable::MaxEntries)
                 return reader.Fail(ErrorTableFull);
             // A size below 1, or one that cannot be allocated, declares nothing.
-            if (context.arrays.Add(name, type, context.level, size) == nullptr)
+            if (context.arrays.Add(name, type, context.depth, size) == nullptr)
                 return reader.Fail(ReportErrorSyntax);
         } else {
             std::int32_t columns = 0;
@@ -335,7 +335,7 @@ int DeclareVariable(ReportRunContext& context, const char* text, std::int32_t ty
                 if (line[reader.Position() - 1] != ')')
                     return reader.Fail(ReportErrorSyntax);
             }
-            ReportValue* value = context.variables.Add(name, type, context.level, static_cast<std::uint16_t>(columns),
+            ReportValue* value = context.variables.Add(name, type, context.depth, static_cast<std::uint16_t>(columns),
                                                        static_cast<std::uint16_t>(rows), context.Host());
             if (value == nullptr)
                 return reader.Fail(ErrorTableFull);

@@ -72,18 +72,19 @@ TEST(SystemReportHost, TakesTextsSettingsAndTheClockOfTheProgram)
     EXPECT_LE(system.Time().month, 12);
 }
 
-TEST(ReportErrorKey, EveryNumberOfTheEvaluatorAndDeclarationsHasAText)
+TEST(ReportErrorKey, EveryRunTimeErrorNumberHasAText)
 {
     test_support::ScopedLanguage language(test_support::ScopedLanguage::Master());
     ASSERT_NE(language.get(), nullptr);
     SystemReportHost host;
-    for (int error : {1, 3, 7, 10, 12, 16, 17, 18, 24, 28, 39, 40, 49, 50, 51}) {
+    for (int error : {1,  2,  3,  4,  5,  6,  7,  10, 12, 16, 17, 18, 20, 22, 23, 24,
+                      28, 32, 34, 35, 36, 39, 40, 42, 45, 46, 47, 48, 49, 50, 51}) {
         const char* key = ReportErrorKey(error);
         ASSERT_NE(key, nullptr) << error;
         EXPECT_EQ(std::string(key), "REPORT_ERROR" + std::to_string(error));
         EXPECT_STRNE(host.LanguageText(key), key) << error;
     }
-    EXPECT_EQ(ReportErrorKey(2), nullptr);
+    EXPECT_EQ(ReportErrorKey(8), nullptr);
     EXPECT_EQ(ReportErrorKey(0), nullptr);
 }
 

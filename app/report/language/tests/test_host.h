@@ -37,10 +37,14 @@ public:
     }
     platform::LocalTime Now() const override { return now; }
     std::uint32_t NormalFontColor() const override { return normalColour; }
+    std::uint32_t PictureFontColor() const override { return pictureColour; }
+    std::int32_t PictureFontSize() const override { return pictureSize; }
 
     std::map<std::string, std::string> texts;
     platform::LocalTime now{2026, 12, 5, 11, 9, 30, 15, 250};
     std::uint32_t normalColour = 0;
+    std::uint32_t pictureColour = 0;
+    std::int32_t pictureSize = 10;
     mutable int comparisons = 0;
 
 private:

@@ -192,11 +192,11 @@ TEST(DeclareVariable, RedeclaringReplacesAtTheSameLevelAndHidesDeeper)
     EXPECT_EQ(run.Declare("x = \"text\"", ReportString), 0);
     EXPECT_EQ(run.context.variables.Count(), 1);
     EXPECT_EQ(run.Print("x"), "text");
-    run.context.level = 1;
+    run.context.depth = 1;
     EXPECT_EQ(run.Declare("x = 2", ReportInteger), 0);
     EXPECT_EQ(run.Evaluate("x", ReportInteger), "I2");
     run.context.variables.DropLevel(1);
-    run.context.level = 0;
+    run.context.depth = 0;
     EXPECT_EQ(run.Print("x"), "text");
     // an array of the same name at the same level goes too
     EXPECT_EQ(run.Declare("x[2]", ReportInteger), 0);
