@@ -604,26 +604,31 @@ void GedcomWriter::WriteObjects(std::int32_t id)
         lines_.WriteBlobData(2, media.Data(), media.DataSize());
 }
 
+namespace {
+
+// Whether record `id` can be read, asked of the database once per id.
+template <class Record>
+bool RecordExists(Database& database, std::unordered_map<std::int32_t, bool>& known, std::int32_t id)
+{
+    const auto found = known.find(id);
+    if (found != known.end())
+        return found->second;
+    Record record(database);
+    const bool exists = (record.Read(id), record.Id() != 0);
+    known.emplace(id, exists);
+    return exists;
+}
+
+} // namespace
+
 bool GedcomWriter::RepositoryExists(std::int32_t id)
 {
-    const auto found = repositories_.find(id);
-    if (found != repositories_.end())
-        return found->second;
-    RepositoryRecord repository(database_);
-    const bool exists = (repository.Read(id), repository.Id() != 0);
-    repositories_.emplace(id, exists);
-    return exists;
+    return RecordExists<RepositoryRecord>(database_, repositories_, id);
 }
 
 bool GedcomWriter::SourceExists(std::int32_t id)
 {
-    const auto found = sources_.find(id);
-    if (found != sources_.end())
-        return found->second;
-    SourceRecord source(database_);
-    const bool exists = (source.Read(id), source.Id() != 0);
-    sources_.emplace(id, exists);
-    return exists;
+    return RecordExists<SourceRecord>(database_, sources_, id);
 }
 
 void GedcomWriter::WriteRepositories(std::int32_t id)

@@ -9,6 +9,7 @@
 #include "core/bounded_text.h"
 #include "core/database.h"
 #include "exchange/gedcom_writer.h"
+#include "exchange/ui/wizard_pages.h"
 #include "language/language_table.h"
 #include "res/export_resource.h"
 #include "ui_common/dialog_position.h"
@@ -21,20 +22,12 @@ namespace {
 
 ExportWizardData* BlockOf(HWND page)
 {
-    return reinterpret_cast<ExportWizardData*>(GetWindowLongPtrA(page, GWLP_USERDATA));
+    return wizard_pages::BlockOf<ExportWizardData>(page);
 }
 
-void KeepBlock(HWND page, LPARAM lParam)
-{
-    auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
-    SetWindowLongPtrA(page, GWLP_USERDATA, sheetPage->lParam);
-}
+using wizard_pages::KeepBlock;
 
-BOOL Answer(HWND dialog, LONG_PTR result)
-{
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
-    return TRUE;
-}
+using wizard_pages::Answer;
 
 int DialogOfPage(ExportPage page)
 {
@@ -452,23 +445,11 @@ INT_PTR FinishPage(HWND page, UINT message, WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-template <auto Page>
-INT_PTR CALLBACK GuardedPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return GuardedProcedure<Page, DialogSafeAnswer>(page, message, wParam, lParam);
-}
+using wizard_pages::GuardedPage;
 
 PROPSHEETPAGEA WizardPage(ExportPage which, const char* titleKey, DLGPROC procedure, ExportWizardData& block)
 {
-    PROPSHEETPAGEA page {};
-    page.dwSize = sizeof page;
-    page.dwFlags = PSP_USETITLE | PSP_HASHELP;
-    page.pszTitle = GetLanguageText(titleKey);
-    page.hInstance = AppInstance;
-    page.pszTemplate = MAKEINTRESOURCEA(DialogOfPage(which));
-    page.pfnDlgProc = procedure;
-    page.lParam = reinterpret_cast<LPARAM>(&block);
-    return page;
+    return wizard_pages::WizardPage(DialogOfPage(which), titleKey, procedure, block);
 }
 
 INT_PTR RunWizardSheet(HWND parent, ExportWizardData& block, DWORD extraFlags)

@@ -14,6 +14,7 @@
 #include "exchange/gedcom_import.h"
 #include "exchange/import_log.h"
 #include "exchange/wexmor_import.h"
+#include "exchange/ui/wizard_pages.h"
 #include "language/language_table.h"
 #include "res/exchange_resource.h"
 #include "res/frame_resource.h"
@@ -30,14 +31,10 @@ namespace {
 
 ImportWizardData* BlockOf(HWND page)
 {
-    return reinterpret_cast<ImportWizardData*>(GetWindowLongPtrA(page, GWLP_USERDATA));
+    return wizard_pages::BlockOf<ImportWizardData>(page);
 }
 
-void KeepBlock(HWND page, LPARAM lParam)
-{
-    auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
-    SetWindowLongPtrA(page, GWLP_USERDATA, sheetPage->lParam);
-}
+using wizard_pages::KeepBlock;
 
 // The part of a path after its last backslash (or slash).
 std::string FileNameOf(const char* path)
@@ -52,11 +49,7 @@ bool IsChecked(HWND dialog, int item)
     return IsDlgButtonChecked(dialog, item) == BST_CHECKED;
 }
 
-BOOL Answer(HWND dialog, LONG_PTR result)
-{
-    SetWindowLongPtrA(dialog, DWLP_MSGRESULT, result);
-    return TRUE;
-}
+using wizard_pages::Answer;
 
 // The help topics of the pages, in page order.
 const char* HelpTopicOfPage(int dialog)
@@ -367,24 +360,9 @@ INT_PTR FinishPage(HWND page, UINT message, WPARAM, LPARAM lParam)
     return FALSE;
 }
 
-template <auto Page>
-INT_PTR CALLBACK GuardedPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return GuardedProcedure<Page, DialogSafeAnswer>(page, message, wParam, lParam);
-}
+using wizard_pages::GuardedPage;
 
-PROPSHEETPAGEA WizardPage(int dialog, const char* titleKey, DLGPROC procedure, ImportWizardData& block)
-{
-    PROPSHEETPAGEA page {};
-    page.dwSize = sizeof page;
-    page.dwFlags = PSP_USETITLE | PSP_HASHELP;
-    page.pszTitle = GetLanguageText(titleKey);
-    page.hInstance = AppInstance;
-    page.pszTemplate = MAKEINTRESOURCEA(dialog);
-    page.pfnDlgProc = procedure;
-    page.lParam = reinterpret_cast<LPARAM>(&block);
-    return page;
-}
+using wizard_pages::WizardPage;
 
 INT_PTR RunWizardSheet(HWND parent, ImportWizardData& block, DWORD extraFlags)
 {
