@@ -180,8 +180,54 @@ protected:
         tlvCloseDatabase(db);
     }
 
+    // A handle whose first commit, a small one, has left its journal cleared beside the file (written over by
+    // the next commit); the file restored to `before` first. Null when that cannot be made.
+    DatabaseFile* OpenAfterAFirstCommit()
+    {
+        WriteWholeFile(file.Path(), before);
+        DatabaseFile* db = OpenForChange(file.Path(), Spill());
+        if (db == nullptr || tlvStartTransaction(TLV_READWRITE, db) != 0)
+            return nullptr;
+        Row row{};
+        std::snprintf(row.name, sizeof row.name, "First commit");
+        row.number = 7;
+        if (tlvWriteRecord(table, 7, &row, db) != 0 || tlvEndTransaction(1, db) != 0)
+            return nullptr;
+        return db;
+    }
+    // The content after that first commit and after the change committed over it, and the mutating
+    // operations of the second commit.
+    void CountACommitOverAClearedJournal()
+    {
+        DatabaseFile* db = OpenAfterAFirstCommit();
+        ASSERT_NE(db, nullptr);
+        std::vector<std::uint8_t> journal = ReadWholeFile(file.Path() + "-journal");
+        ASSERT_GE(journal.size(), 32u) << "the first commit keeps its journal";
+        EXPECT_TRUE(std::all_of(journal.begin(), journal.begin() + 32, [](std::uint8_t b) { return b == 0; }))
+            << "and clears its header";
+        tlvCloseDatabase(db);
+        EXPECT_FALSE(Exists(file.Path() + "-journal")) << "the handle's close deletes the cleared journal";
+        firstContent = Content(file.Path());
+        ASSERT_NE(firstContent, beforeContent);
+
+        db = OpenAfterAFirstCommit();
+        ASSERT_NE(db, nullptr);
+        ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+        platform::SetFileFault(platform::FileFaultMode::Off, 0);
+        Change(db, table);
+        ASSERT_EQ(tlvEndTransaction(1, db), 0);
+        secondOperations = platform::MutatingFileOperations();
+        tlvCloseDatabase(db);
+        secondContent = Content(file.Path());
+        ASSERT_NE(secondContent, firstContent);
+        ASSERT_GT(secondOperations, 4);
+    }
+
     ScratchFile file{"crash.vdb"};
     std::int32_t table = 0;
+    std::string firstContent;
+    std::string secondContent;
+    int secondOperations = 0;
     std::vector<std::uint8_t> before;
     std::string beforeContent;
     std::string afterContent;
@@ -251,6 +297,32 @@ TEST_P(CommitTest, DiscardedTransactionLeavesTheFileAsBefore)
     EXPECT_EQ(tlvEndTransaction(1, db), 0);
     tlvCloseDatabase(db);
     EXPECT_EQ(Content(file.Path()), afterContent);
+}
+
+// The second commit of a handle writes its journal over the one the first cleared. A failure at any point of
+// it leaves the file as the first commit left it.
+TEST_P(CommitTest, FailedWriteInACommitOverAClearedJournal)
+{
+    CountACommitOverAClearedJournal();
+    for (platform::FileFaultMode mode : {platform::FileFaultMode::FailOnlyNth, platform::FileFaultMode::FailFromNth}) {
+        for (int n = 1; n <= secondOperations; ++n) {
+            SCOPED_TRACE("mode " + std::to_string(static_cast<int>(mode)) + ", operation " + std::to_string(n));
+            DatabaseFile* db = OpenAfterAFirstCommit();
+            ASSERT_NE(db, nullptr);
+            ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+            platform::SetFileFault(mode, n);
+            Change(db, table);
+            EXPECT_EQ(tlvEndTransaction(1, db), 16);
+            platform::SetFileFault(platform::FileFaultMode::Off, 0);
+            EXPECT_TRUE(EngineConsistent(db)) << "after the failed commit";
+            ASSERT_EQ(tlvStartTransaction(TLV_READ, db), 0);
+            EXPECT_EQ(tlvGetTableID("EXTRA", db), 0);
+            tlvEndTransaction(1, db);
+            tlvCloseDatabase(db);
+            EXPECT_EQ(Content(file.Path()), firstContent);
+            EXPECT_FALSE(Exists(file.Path() + "-journal"));
+        }
+    }
 }
 
 TEST_P(CommitTest, AJournalLeftBehindIsPlayedBackOnOpen)
@@ -417,6 +489,46 @@ TEST_P(CommitTest, ProcessDyingAtAnyPointOfTheCommit)
             EXPECT_TRUE(content == beforeContent);
         else
             EXPECT_TRUE(content == afterContent);
+    }
+}
+
+// Dying at any point of a commit over a cleared journal leaves the first commit's content, and the cleared
+// header is made durable before anything of the new journal is written (the file system may otherwise keep
+// the old header with some of the new entries after a power loss): dying at the second operation finds it
+// still cleared.
+TEST_P(CommitTest, ProcessDyingInACommitOverAClearedJournal)
+{
+    CountACommitOverAClearedJournal();
+    for (int n = 1; n <= secondOperations + 1; ++n) {
+        SCOPED_TRACE("dies at operation " + std::to_string(n));
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            DatabaseFile* db = OpenAfterAFirstCommit();
+            if (db == nullptr)
+                _exit(1);
+            tlvStartTransaction(TLV_READWRITE, db);
+            platform::SetFileFault(platform::FileFaultMode::ExitAtNth, n);
+            Change(db, table);
+            tlvEndTransaction(1, db);
+            _exit(0);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFEXITED(status));
+        ASSERT_NE(WEXITSTATUS(status), 1);
+        if (n == 2) {
+            std::vector<std::uint8_t> journal = ReadWholeFile(file.Path() + "-journal");
+            ASSERT_GE(journal.size(), 32u);
+            EXPECT_TRUE(std::all_of(journal.begin(), journal.begin() + 32, [](std::uint8_t b) { return b == 0; }))
+                << "the first operation over a cleared journal flushes it";
+        }
+        std::string content = Content(file.Path());
+        if (WEXITSTATUS(status) == 77)
+            EXPECT_EQ(content, firstContent);
+        else
+            EXPECT_EQ(content, secondContent);
+        EXPECT_FALSE(Exists(file.Path() + "-journal"));
     }
 }
 
