@@ -18,6 +18,9 @@ namespace {
 // written over and over; and fewer, larger batches flush the journal less often.
 constexpr std::int32_t MinimumSpillBatch = 6144;
 
+// Block reads of a write transaction before the file is mapped (1 MB).
+constexpr int ReadsBeforeMapping = 128;
+
 bool IsWriteAccess(std::uint32_t access)
 {
     return (access & 0x40000000u) != 0; // GENERIC_WRITE
@@ -107,8 +110,11 @@ bool DatabaseFile::OpenFile(platform::FileAccess access)
 {
     // In shared mode another process may hold the file for a moment: about five seconds of retries.
     // Block misses are read through a mapping of the file: scattered index reads then cost no system call.
+    // A write transaction maps the file once it has read more than a short one does: for a one-row commit,
+    // setting up and taking down the mapping's page tables cost more than its few reads.
     platform::FileOpenOptions options {access, platform::FileShare::None, platform::FileDisposition::OpenExisting,
-                                       shared_ ? 10 : 0, 500, true};
+                                       shared_ ? 10 : 0, 500, true,
+                                       access == platform::FileAccess::ReadWrite ? ReadsBeforeMapping : 0};
     file_ = platform::File::Open(path_, options);
     return file_.IsOpen();
 }
