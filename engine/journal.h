@@ -1,8 +1,8 @@
 // The rollback journal that makes a write transaction atomic. Before a changed block reaches the database
 // file, the old contents of that block (when it already exists there) are written beside it (the database's
-// name plus "-journal") and flushed; the journal is deleted once the new blocks are flushed. A transaction
-// whose changes outgrow the cache writes some of them early: the journal then grows in steps, each flushed
-// before the blocks it covers are written. Whoever finds a journal puts the old blocks back and cuts the file
+// name plus "-journal") and flushed; the journal is ended (see below) once the new blocks are flushed. A
+// transaction whose changes outgrow the cache writes some of them early: the journal then grows in steps,
+// each flushed before the blocks it covers are written. Whoever finds a journal puts the old blocks back and cuts the file
 // to its old length, so the file holds either the whole transaction or none of it.
 //
 // Layout (little-endian): a 32-byte header: "TLVJRNL" and a NUL, u32 salt (new for every journal), u64
@@ -14,8 +14,8 @@
 //
 // A small journal is not deleted at the commit's end but cleared: its header is overwritten with zeros (the
 // commit point, as the deletion is for a large one), and the next transaction of the same handle writes its
-// journal over it. Creating and deleting a file costs the file system more than the writes themselves. The
-// cleared header is made durable before the next journal is written over the old one, so that no mixture
+// journal over it (a handle of the shared mode deletes it, so that no other handle finds it). Creating and
+// deleting a file costs the file system more than the writes themselves. The cleared header is made durable before the next journal is written over the old one, so that no mixture
 // of an old header with new entries can ever be found; entries left from older journals past the new ones
 // do not check under the new salt.
 #pragma once
