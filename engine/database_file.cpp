@@ -18,6 +18,10 @@ namespace {
 // written over and over; and fewer, larger batches flush the journal less often.
 constexpr std::int32_t MinimumSpillBatch = 6144;
 
+// The most changed blocks a commit or early write compares with the file, to write only what differs.
+constexpr std::size_t MostComparedBlocks = 256;
+constexpr PieceMask WholeBlock = (PieceMask {1} << (BlockSize / WritePiece)) - 1;
+
 // Block reads of a write transaction before the file is mapped (1 MB).
 constexpr int ReadsBeforeMapping = 128;
 
@@ -376,7 +380,12 @@ std::int32_t DatabaseFile::Commit()
 DatabaseFile::Changes DatabaseFile::ChangedBlocks(const std::vector<std::int32_t>& flagged)
 {
     Changes changes;
-    std::vector<PieceMask> pieces = cache_.ChangedPieces(file_, flagged);
+    // Comparing costs a read of each block's old bytes: worth it for the few blocks of a short transaction,
+    // whose changes are a few bytes here and there, not for a large batch, most of whose blocks change
+    // throughout; those are written whole.
+    std::vector<PieceMask> pieces = flagged.size() <= MostComparedBlocks
+                                        ? cache_.ChangedPieces(file_, flagged)
+                                        : std::vector<PieceMask>(flagged.size(), WholeBlock);
     std::vector<std::int32_t> unchanged;
     for (std::size_t i = 0; i < flagged.size(); ++i) {
         if (pieces[i] == 0) {
