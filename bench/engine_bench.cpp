@@ -6,6 +6,11 @@
 // Each engine runs in a process of its own (this program started again with --engine=NAME), so that the
 // peak memory reported is the whole process's, measured alike for every engine. Every call's answer is
 // checked: a failure ends the run with a message instead of printing a figure for work not done.
+//
+// After the table, Tolvane's own count of where the writes of its one-row commits go: blocks changed by kind
+// (data, index node, page map, header...), the journal's entries and bytes, the bytes written to the file
+// (only the changed 4 KB pieces of each block) and the syncs with the time spent in them.
+#include "engine/database_file.h"
 #include "engine/tolvane.h"
 #include "platform/text_compare.h"
 
@@ -299,6 +304,43 @@ const char* const LinePerCommit = "KB written per one-row commit";
 const char* const LinePeak = "peak memory, all resident (KB)";
 const char* const LinePeakPrivate = "peak memory, private (KB)";
 const char* const LineSize = "file size (MB)";
+// Lines of Tolvane's own, on where the writes of its one-row commits go: printed after the table.
+const char* const WritesPrefix = "writes|";
+
+// The writes of a run of one-row commits, per commit, from the engine's statistics before and after.
+void AddWritesPerCommit(Figures& f, const std::string& phase, const tolvane::WriteStatistics& before,
+                        const tolvane::WriteStatistics& after, int commits)
+{
+    if (commits <= 0)
+        return;
+    const double n = commits;
+    auto add = [&](const std::string& what, double total) { f.Add(WritesPrefix + phase + ": " + what, total / n); };
+    double changed = 0;
+    double journaled = 0;
+    for (int k = 0; k < tolvane::WriteStatistics::Kinds; ++k) {
+        changed += static_cast<double>(after.changed[k] - before.changed[k]);
+        journaled += static_cast<double>(after.journaled[k] - before.journaled[k]);
+    }
+    add("blocks changed", changed);
+    for (int k = 0; k < tolvane::WriteStatistics::Kinds; ++k) {
+        double blocks = static_cast<double>(after.changed[k] - before.changed[k]);
+        double pieces = static_cast<double>(after.pieces[k] - before.pieces[k]);
+        if (blocks == 0)
+            continue;
+        std::string kind = tolvane::BlockKindName(static_cast<tolvane::BlockKind>(k));
+        add("  " + kind + " blocks changed", blocks);
+        add("  " + kind + " KB written to the file", pieces * tolvane::WritePiece / 1024.0);
+    }
+    add("blocks flagged changed but unchanged", static_cast<double>(after.unchanged - before.unchanged));
+    add("journal entries (8 KB each)", journaled);
+    add("KB written to the journal", static_cast<double>(after.journal.bytes - before.journal.bytes) / 1024.0);
+    add("KB written to the database file", static_cast<double>(after.databaseBytes - before.databaseBytes) / 1024.0);
+    add("syncs of the journal", static_cast<double>(after.journal.fileFlushes - before.journal.fileFlushes));
+    add("syncs of the folder", static_cast<double>(after.journal.folderFlushes - before.journal.folderFlushes));
+    add("syncs of the database file", static_cast<double>(after.databaseFlushes - before.databaseFlushes));
+    add("ms in syncs", 1000.0 * (after.journal.flushSeconds - before.journal.flushSeconds +
+                                 after.databaseFlushSeconds - before.databaseFlushSeconds));
+}
 
 // ---- Tolvane ----
 
@@ -419,6 +461,7 @@ Figures RunTolvane(const Workload& w, const std::string& path)
               }));
         long long writtenBefore = BytesWritten();
         std::map<std::int32_t, int> issued; // the id of each one-row insert, and its row
+        tolvane::WriteStatistics beforeInserts = (*db)->Statistics();
         f.Add(std::to_string(w.commits) + " " + LineOneInsert, Seconds([&] {
                   for (int i = 0; i < w.commits; ++i) {
                       db.Begin(TLV_READWRITE);
@@ -426,6 +469,7 @@ Figures RunTolvane(const Workload& w, const std::string& path)
                       db.Commit("a one-row insert");
                   }
               }));
+        tolvane::WriteStatistics beforeUpdates = (*db)->Statistics();
         f.Add(std::to_string(w.commits) + " " + LineOneUpdate, Seconds([&] {
                   for (std::size_t i = 0; i < w.touched.size(); ++i) {
                       db.Begin(TLV_READWRITE);
@@ -437,6 +481,9 @@ Figures RunTolvane(const Workload& w, const std::string& path)
         long long writtenAfter = BytesWritten();
         if (writtenBefore >= 0 && writtenAfter > writtenBefore && w.commits > 0)
             f.Add(LinePerCommit, static_cast<double>(writtenAfter - writtenBefore) / 1024.0 / (2.0 * w.commits));
+        tolvane::WriteStatistics afterUpdates = (*db)->Statistics();
+        AddWritesPerCommit(f, "one-row insert", beforeInserts, beforeUpdates, w.commits);
+        AddWritesPerCommit(f, "one-row update", beforeUpdates, afterUpdates, w.commits);
         // What is left is what was committed: the deleted rows are gone (unless their ids were issued again),
         // the rest answer as written last.
         db.Begin(TLV_READ);
@@ -699,8 +746,9 @@ int RunOne(const std::string& engine, const Workload& w, const std::filesystem::
 }
 
 // Runs this program again for one engine and reads its figures back.
+// The names of the lines given in `order`, as they came.
 std::map<std::string, double> RunChild(const std::string& self, const std::string& engine, const std::string& arguments,
-                                       long long& checksum)
+                                       long long& checksum, std::vector<std::string>& order)
 {
     std::string command = "\"" + self + "\" --engine=" + engine + " " + arguments;
 #ifdef _WIN32
@@ -718,8 +766,8 @@ std::map<std::string, double> RunChild(const std::string& self, const std::strin
         *tab = '\0';
         if (std::strcmp(line, "checksum") == 0)
             checksum = std::atoll(tab + 1);
-        else
-            figures[line] = std::atof(tab + 1);
+        else if (figures.emplace(line, std::atof(tab + 1)).second)
+            order.push_back(line);
     }
 #ifdef _WIN32
     int status = _pclose(child);
@@ -777,11 +825,15 @@ int main(int argc, char** argv)
     std::vector<std::string> titles;
     std::vector<std::map<std::string, double>> results;
     std::vector<long long> checksums;
+    std::vector<std::string> tolvaneLines; // in the order the engine gave them
     for (const Engine& e : Engines) {
         if (!only.empty() && only != e.name)
             continue;
         long long checksum = 0;
-        results.push_back(RunChild(argv[0], e.name, arguments, checksum));
+        std::vector<std::string> lines;
+        results.push_back(RunChild(argv[0], e.name, arguments, checksum, lines));
+        if (std::string(e.name) == "tolvane")
+            tolvaneLines = lines;
         titles.push_back(e.title);
         checksums.push_back(checksum);
     }
@@ -830,6 +882,12 @@ int main(int argc, char** argv)
         }
         std::printf("\n");
     }
+    std::printf("where the writes of Tolvane's one-row commits go, per commit (pieces of %d bytes written)\n",
+                tolvane::WritePiece);
+    const std::string prefix = WritesPrefix;
+    for (const std::string& name : tolvaneLines)
+        if (name.compare(0, prefix.size(), prefix) == 0)
+            std::printf("  %-50s %10.2f\n", name.c_str() + prefix.size(), results[0].at(name));
     if (titles.size() > 1) {
         std::printf("ratioN: column N+1 over Tolvane (above 1: Tolvane is faster or smaller)\n");
         std::printf("checksums (equal when every engine read the same rows):");

@@ -334,32 +334,60 @@ std::vector<std::int32_t> BlockCache::SpillableBlocks() const
     return blocks;
 }
 
-bool BlockCache::WriteBlocks(platform::File& file, const std::vector<std::int32_t>& blocks)
+bool BlockCache::WriteBlocks(platform::File& file, const std::vector<std::int32_t>& blocks,
+                             const std::vector<PieceMask>* pieces)
 {
-    // Neighbours in the file go out in one write each run.
+    constexpr int PiecesPerBlock = BlockSize / WritePiece;
+    constexpr PieceMask WholeBlock = (PieceMask {1} << PiecesPerBlock) - 1;
+    // Pieces that follow each other in the file go out in one write, up to 32 blocks' worth.
+    constexpr std::size_t LongestRun = 32 * BlockSize;
     std::vector<std::uint8_t> run;
-    std::size_t first = 0;
+    std::uint64_t runStart = 0;
+    auto flush = [&] {
+        bool written = run.empty() || file.WriteAt(runStart, run.data(), run.size());
+        run.clear();
+        return written;
+    };
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         std::int32_t n = blocks[i];
         if (!IsDirty(n) || slots_[n].inView)
             std::abort(); // only changed blocks in buffers are ever written
-        bool endsRun = i + 1 == blocks.size() || blocks[i + 1] != n + 1 || i + 1 - first == 32;
-        if (!endsRun)
-            continue;
-        bool written;
-        if (first == i) {
-            written = file.WriteAt(static_cast<std::uint64_t>(n) * BlockSize, buffers_[n], BlockSize);
-        } else {
-            run.resize((i + 1 - first) * BlockSize);
-            for (std::size_t k = first; k <= i; ++k)
-                std::memcpy(run.data() + (k - first) * BlockSize, buffers_[blocks[k]], BlockSize);
-            written = file.WriteAt(static_cast<std::uint64_t>(blocks[first]) * BlockSize, run.data(), run.size());
+        PieceMask mask = pieces ? (*pieces)[i] & WholeBlock : WholeBlock;
+        for (int k = 0; k < PiecesPerBlock; ++k) {
+            if ((mask & (PieceMask {1} << k)) == 0)
+                continue;
+            std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize + static_cast<std::uint64_t>(k) * WritePiece;
+            if (!run.empty() && (offset != runStart + run.size() || run.size() >= LongestRun) && !flush())
+                return false;
+            if (run.empty())
+                runStart = offset;
+            const std::uint8_t* piece = buffers_[n] + k * WritePiece;
+            run.insert(run.end(), piece, piece + WritePiece);
         }
-        if (!written)
-            return false;
-        first = i + 1;
     }
-    return true;
+    return flush();
+}
+
+std::vector<PieceMask> BlockCache::ChangedPieces(platform::File& file, const std::vector<std::int32_t>& blocks) const
+{
+    constexpr int PiecesPerBlock = BlockSize / WritePiece;
+    constexpr PieceMask WholeBlock = (PieceMask {1} << PiecesPerBlock) - 1;
+    std::vector<PieceMask> masks(blocks.size(), WholeBlock);
+    std::int64_t size = file.Size();
+    std::vector<std::uint8_t> old(BlockSize);
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        std::int32_t n = blocks[i];
+        std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize;
+        if (size < 0 || offset + BlockSize > static_cast<std::uint64_t>(size) || !buffers_[n] ||
+            file.ReadAt(offset, old.data(), BlockSize) != BlockSize)
+            continue;
+        PieceMask mask = 0;
+        for (int k = 0; k < PiecesPerBlock; ++k)
+            if (std::memcmp(buffers_[n] + k * WritePiece, old.data() + k * WritePiece, WritePiece) != 0)
+                mask |= PieceMask {1} << k;
+        masks[i] = mask;
+    }
+    return masks;
 }
 
 void BlockCache::MarkClean(const std::vector<std::int32_t>& blocks)

@@ -32,6 +32,11 @@ namespace tolvane {
 
 class BlockCache;
 
+// A block goes to the file in pieces of the systems' page size: a change of a few bytes costs the page it
+// lies in, not the whole block. Bit k of a mask stands for the piece at k * WritePiece.
+constexpr int WritePiece = 4096;
+using PieceMask = std::uint32_t;
+
 class BlockRef {
 public:
     BlockRef() = default;
@@ -86,7 +91,13 @@ public:
     std::vector<std::int32_t> DirtyBlocks() const;
     bool WriteDirtyBlocks(platform::File& file);
     // Writes the given changed blocks in ascending order (neighbours together); false on a failed write.
-    bool WriteBlocks(platform::File& file, const std::vector<std::int32_t>& blocks);
+    // With `pieces` (one mask for each block, as ChangedPieces gives them) only the pieces named are written.
+    bool WriteBlocks(platform::File& file, const std::vector<std::int32_t>& blocks,
+                     const std::vector<PieceMask>* pieces = nullptr);
+    // For each of the given loaded blocks, the pieces whose bytes differ from what the file holds there now:
+    // all of them for a block that lies past the file's end or cannot be read, none for a block that was
+    // flagged changed but holds what the file holds.
+    std::vector<PieceMask> ChangedPieces(platform::File& file, const std::vector<std::int32_t>& blocks) const;
     // Marks the given blocks clean, so that they may go; for blocks whose contents are in the file.
     void MarkClean(const std::vector<std::int32_t>& blocks);
     // Early writing: `spill` is called before a block is brought in whenever `batch` more changed blocks are

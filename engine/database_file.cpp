@@ -6,6 +6,7 @@
 #include "platform/temp_file.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 using namespace tolvane;
@@ -16,6 +17,13 @@ namespace {
 // change touches again (the index nodes of a large table are spread over thousands of blocks), or they are
 // written over and over; and fewer, larger batches flush the journal less often.
 constexpr std::int32_t MinimumSpillBatch = 6144;
+
+// The most changed blocks a commit or early write compares with the file, to write only what differs.
+constexpr std::size_t MostComparedBlocks = 256;
+constexpr PieceMask WholeBlock = (PieceMask {1} << (BlockSize / WritePiece)) - 1;
+
+// Block reads of a write transaction before the file is mapped (1 MB).
+constexpr int ReadsBeforeMapping = 128;
 
 bool IsWriteAccess(std::uint32_t access)
 {
@@ -32,6 +40,7 @@ DatabaseFile::~DatabaseFile()
 {
     while (depth_ > 0)
         EndTransaction(0);
+    journal_.RemoveCleared();
     if (!recoveredCopy_.empty()) {
         platform::RemoveFile(JournalPath(recoveredCopy_));
         platform::RemoveFile(recoveredCopy_);
@@ -105,8 +114,11 @@ bool DatabaseFile::OpenFile(platform::FileAccess access)
 {
     // In shared mode another process may hold the file for a moment: about five seconds of retries.
     // Block misses are read through a mapping of the file: scattered index reads then cost no system call.
+    // A write transaction maps the file once it has read more than a short one does: for a one-row commit,
+    // setting up and taking down the mapping's page tables cost more than its few reads.
     platform::FileOpenOptions options {access, platform::FileShare::None, platform::FileDisposition::OpenExisting,
-                                       shared_ ? 10 : 0, 500, true};
+                                       shared_ ? 10 : 0, 500, true,
+                                       access == platform::FileAccess::ReadWrite ? ReadsBeforeMapping : 0};
     file_ = platform::File::Open(path_, options);
     return file_.IsOpen();
 }
@@ -144,7 +156,8 @@ std::int32_t DatabaseFile::BeginOutermost(bool readWrite)
     if (!OpenFile(readWrite ? platform::FileAccess::ReadWrite : platform::FileAccess::Read))
         return CannotOpen;
     std::string journal = JournalPath(path_);
-    if (platform::FileExists(journal)) {
+    // The journal this handle cleared needs nothing put back: nobody else writes while the handle lives.
+    if (!journal_.LeftCleared() && platform::FileExists(journal)) {
         // A commit was cut short: the old blocks go back before anything is read.
         if (!readWrite) {
             file_.Close();
@@ -331,12 +344,12 @@ std::int32_t DatabaseFile::EndTransaction(std::int32_t commit)
 
 std::int32_t DatabaseFile::Commit()
 {
-    std::vector<std::int32_t> dirty = cache_.DirtyBlocks();
-    if (dirty.empty() && !spilled_) {
+    Changes changes = ChangedBlocks(cache_.DirtyBlocks());
+    if (changes.blocks.empty() && !spilled_) {
         cache_.FinishFlush(shared_);
         return NoError;
     }
-    if (!Journaled(dirty)) {
+    if (!Journaled(changes.blocks)) {
         // Without early writes the database file is untouched, and a journal left behind holds nothing that
         // needs putting back.
         if (spilled_) {
@@ -349,18 +362,105 @@ std::int32_t DatabaseFile::Commit()
         }
         return InputOutput;
     }
-    if (!cache_.WriteDirtyBlocks(file_) || !file_.Flush()) {
+    if (!WriteChanges(changes, true)) {
         AfterFailedCommit();
         return InputOutput;
     }
-    journal_.Close();
+    // A handle of the shared mode leaves no journal behind for the others to find.
+    if (!journal_.End(!shared_)) {
+        AfterFailedCommit();
+        return InputOutput;
+    }
     spilled_ = false;
-    if (!platform::RemoveFile(JournalPath(path_))) {
-        AfterFailedCommit();
-        return InputOutput;
-    }
+    ++statistics_.commits;
     cache_.FinishFlush(shared_);
     return NoError;
+}
+
+DatabaseFile::Changes DatabaseFile::ChangedBlocks(const std::vector<std::int32_t>& flagged)
+{
+    Changes changes;
+    // Comparing costs a read of each block's old bytes: worth it for the few blocks of a short transaction,
+    // whose changes are a few bytes here and there, not for a large batch, most of whose blocks change
+    // throughout; those are written whole.
+    std::vector<PieceMask> pieces = flagged.size() <= MostComparedBlocks
+                                        ? cache_.ChangedPieces(file_, flagged)
+                                        : std::vector<PieceMask>(flagged.size(), WholeBlock);
+    std::vector<std::int32_t> unchanged;
+    for (std::size_t i = 0; i < flagged.size(); ++i) {
+        if (pieces[i] == 0) {
+            unchanged.push_back(flagged[i]);
+            continue;
+        }
+        changes.blocks.push_back(flagged[i]);
+        changes.pieces.push_back(pieces[i]);
+        ++statistics_.changed[static_cast<int>(KindOf(flagged[i]))];
+    }
+    cache_.MarkClean(unchanged);
+    statistics_.unchanged += static_cast<std::int64_t>(unchanged.size());
+    return changes;
+}
+
+bool DatabaseFile::WriteChanges(const Changes& changes, bool flush)
+{
+    for (std::size_t i = 0; i < changes.blocks.size(); ++i) {
+        int pieces = __builtin_popcount(changes.pieces[i]);
+        statistics_.pieces[static_cast<int>(KindOf(changes.blocks[i]))] += pieces;
+        statistics_.databaseBytes += static_cast<std::int64_t>(pieces) * WritePiece;
+    }
+    if (!cache_.WriteBlocks(file_, changes.blocks, &changes.pieces))
+        return false;
+    if (!flush)
+        return true;
+    auto start = std::chrono::steady_clock::now();
+    bool flushed = file_.Flush();
+    ++statistics_.databaseFlushes;
+    statistics_.databaseFlushSeconds +=
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return flushed;
+}
+
+void DatabaseFile::NoteKind(std::int32_t n, BlockKind kind)
+{
+    if (n < 0 || n >= MaxBlocks)
+        return;
+    if (blockKinds_.empty())
+        blockKinds_.assign(static_cast<std::size_t>(MaxBlocks), static_cast<std::uint8_t>(BlockKind::Other));
+    blockKinds_[static_cast<std::size_t>(n)] = static_cast<std::uint8_t>(kind);
+}
+
+BlockKind DatabaseFile::KindOf(std::int32_t n) const
+{
+    if (n == 0)
+        return BlockKind::Header;
+    if (n == 1)
+        return BlockKind::GroupTable;
+    if (n < 0 || static_cast<std::size_t>(n) >= blockKinds_.size())
+        return BlockKind::Other;
+    return static_cast<BlockKind>(blockKinds_[static_cast<std::size_t>(n)]);
+}
+
+WriteStatistics DatabaseFile::Statistics() const
+{
+    WriteStatistics statistics = statistics_;
+    statistics.journal = journal_.Costs();
+    return statistics;
+}
+
+const char* tolvane::BlockKindName(BlockKind kind)
+{
+    switch (kind) {
+    case BlockKind::Header: return "header";
+    case BlockKind::GroupTable: return "page-map groups";
+    case BlockKind::PageMap: return "page map";
+    case BlockKind::Descriptor: return "table descriptor";
+    case BlockKind::Data: return "data";
+    case BlockKind::IndexNode: return "index node";
+    case BlockKind::Free: return "free";
+    case BlockKind::Other: return "other";
+    case BlockKind::Count: break;
+    }
+    return "?";
 }
 
 void DatabaseFile::AfterFailedCommit()
@@ -401,8 +501,12 @@ void DatabaseFile::Discard()
 bool DatabaseFile::Journaled(const std::vector<std::int32_t>& blocks)
 {
     try {
-        return (journal_.IsOpen() || journal_.Begin(JournalPath(path_), file_)) && journal_.Add(file_, blocks) &&
-               journal_.Flush();
+        if (!journal_.IsOpen() && !journal_.Begin(JournalPath(path_), file_))
+            return false;
+        for (std::int32_t n : blocks)
+            if (!journal_.Covers(n))
+                ++statistics_.journaled[static_cast<int>(KindOf(n))];
+        return journal_.Add(file_, blocks) && journal_.Flush();
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -410,26 +514,26 @@ bool DatabaseFile::Journaled(const std::vector<std::int32_t>& blocks)
 
 void DatabaseFile::Spill()
 {
-    std::vector<std::int32_t> blocks = cache_.SpillableBlocks();
-    if (blocks.empty())
+    Changes changes = ChangedBlocks(cache_.SpillableBlocks());
+    if (changes.blocks.empty())
         return;
-    if (!Journaled(blocks)) {
+    if (!Journaled(changes.blocks)) {
         poison_ = InputOutput;
         Fail(InputOutput);
     }
     // Blocks read in place stay valid, and show what is written, unless the file grows past its mapping,
     // which the first write beyond it then ends.
-    std::uint64_t end = static_cast<std::uint64_t>(blocks.back() + 1) * BlockSize;
+    std::uint64_t end = static_cast<std::uint64_t>(changes.blocks.back() + 1) * BlockSize;
     if (end > file_.MappedBytes())
         cache_.ReleaseViews();
     spilled_ = true;
-    if (!cache_.WriteBlocks(file_, blocks)) {
+    if (!WriteChanges(changes, false)) {
         poison_ = InputOutput;
         Fail(InputOutput);
     }
-    cache_.MarkClean(blocks);
+    cache_.MarkClean(changes.blocks);
     ++spills_;
-    spilledBlocks_ += static_cast<std::int64_t>(blocks.size());
+    spilledBlocks_ += static_cast<std::int64_t>(changes.blocks.size());
 }
 
 void DatabaseFile::RequireTransaction(bool settle)

@@ -42,6 +42,34 @@ struct RecordPlace {
     const std::uint8_t* Data() const { return block.Data() + offset + SlotWordSize; }
 };
 
+// What a block holds, as far as the writes of commits are counted.
+enum class BlockKind : std::uint8_t {
+    Header,
+    GroupTable,
+    PageMap,
+    Descriptor,
+    Data,      // records, long texts among them
+    IndexNode,
+    Free,      // a link of the free-block chain
+    Other,     // not located since the handle was opened
+    Count,
+};
+const char* BlockKindName(BlockKind kind);
+
+// Where the writes of a handle's commits and early writes went, summed since it was opened: for measuring.
+struct WriteStatistics {
+    static constexpr int Kinds = static_cast<int>(BlockKind::Count);
+    std::int64_t commits = 0;           // commits that changed the file
+    std::int64_t changed[Kinds] = {};   // blocks whose bytes changed, by kind
+    std::int64_t unchanged = 0;         // blocks flagged changed that held what the file held: neither journaled nor written
+    std::int64_t journaled[Kinds] = {}; // blocks given a journal entry (a block's first change in a transaction)
+    std::int64_t pieces[Kinds] = {};    // pieces of WritePiece bytes written to the database file
+    std::int64_t databaseBytes = 0;
+    std::int64_t databaseFlushes = 0;
+    double databaseFlushSeconds = 0;
+    JournalCosts journal;
+};
+
 } // namespace tolvane
 
 struct DatabaseFile {
@@ -64,6 +92,7 @@ public:
     // Changed blocks written early so far by this handle, and the early writes that did it.
     std::int64_t SpilledBlocks() const { return spilledBlocks_; }
     std::int32_t Spills() const { return spills_; }
+    tolvane::WriteStatistics Statistics() const;
 
     // Runs one operation: sets the last error to 0, runs it, and on an EngineError records the code and
     // answers failure(code). A failure after the operation changed blocks leaves the transaction unable to
@@ -161,8 +190,20 @@ private:
     // made durable in the journal, and lets them go as clean ones; throws InputOutput (breaking the
     // transaction) when the journal or the file cannot be written.
     void Spill();
+    // The blocks among `flagged` whose bytes differ from the file's, with the pieces that do; the others are
+    // marked clean, since the file holds them already.
+    struct Changes {
+        std::vector<std::int32_t> blocks;
+        std::vector<tolvane::PieceMask> pieces;
+    };
+    Changes ChangedBlocks(const std::vector<std::int32_t>& flagged);
     // Makes the old contents of the blocks durable in the journal (begun when none is open); false on failure.
     bool Journaled(const std::vector<std::int32_t>& blocks);
+    // Writes the changed pieces to the file; with `flush`, makes them durable. False on failure.
+    bool WriteChanges(const Changes& changes, bool flush);
+    // Remembers what block n holds, for counting the writes.
+    void NoteKind(std::int32_t n, tolvane::BlockKind kind);
+    tolvane::BlockKind KindOf(std::int32_t n) const;
     // Puts back what early writes changed in the file; false when the journal must stay for a later start.
     bool UndoSpills();
     void CheckHeader() const;
@@ -231,6 +272,8 @@ private:
     std::int32_t spillBatch_ = 0;
     std::int64_t spilledBlocks_ = 0;
     std::int32_t spills_ = 0;
+    std::vector<std::uint8_t> blockKinds_; // by block number, once a block was located
+    tolvane::WriteStatistics statistics_;
 };
 
 template <typename Body, typename Failure> auto DatabaseFile::Run(Body&& body, Failure&& failure) -> decltype(body())

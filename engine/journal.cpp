@@ -17,6 +17,9 @@ constexpr int HeaderSize = 32;
 constexpr int EntryHead = 8;
 constexpr int EntrySize = EntryHead + BlockSize;
 constexpr int EntriesPerWrite = 32;
+// Journals up to this length are cleared and written over; longer ones are deleted, not to hold the disk
+// space of a large transaction for the rest of the handle's life.
+constexpr std::uint64_t LongestKeptJournal = 1u << 20;
 
 namespace field {
 constexpr int Salt = 8;
@@ -78,12 +81,25 @@ std::string JournalPath(const std::string& databasePath)
 
 bool Journal::Begin(const std::string& journalPath, platform::File& database)
 {
+    bool reuse = cleared_ && journalPath == path_;
     Close();
     std::int64_t databaseLength = database.Size();
     if (databaseLength < 0)
         return false;
-    file_ = platform::File::Open(
-        journalPath, {platform::FileAccess::ReadWrite, platform::FileShare::None, platform::FileDisposition::CreateAlways});
+    if (reuse) {
+        // The cleared header must be durable before anything of the new journal can reach the disk.
+        file_ = platform::File::Open(journalPath, {platform::FileAccess::ReadWrite, platform::FileShare::None});
+        if (file_.IsOpen() && !TimedFlush(false)) {
+            Close();
+            return false;
+        }
+    }
+    // Its entry in the folder was made durable when it was created.
+    folderFlushed_ = file_.IsOpen();
+    if (!file_.IsOpen())
+        file_ = platform::File::Open(journalPath, {platform::FileAccess::ReadWrite, platform::FileShare::None,
+                                                   platform::FileDisposition::CreateAlways});
+    cleared_ = false;
     if (!file_.IsOpen())
         return false;
     path_ = journalPath;
@@ -96,9 +112,9 @@ bool Journal::Begin(const std::string& journalPath, platform::File& database)
     PutU32(header + field::Checksum, HeaderChecksum(header));
     end_ = HeaderSize;
     entries_ = 0;
-    folderFlushed_ = false;
     unflushed_ = true;
     journaled_.assign(static_cast<std::size_t>(MaxBlocks), false);
+    costs_.bytes += HeaderSize;
     if (!file_.WriteAt(0, header, HeaderSize)) {
         Close();
         return false;
@@ -118,6 +134,7 @@ bool Journal::Add(platform::File& database, const std::vector<std::int32_t>& blo
     int inBatch = 0;
     auto writeBatch = [&] {
         std::size_t bytes = static_cast<std::size_t>(inBatch) * EntrySize;
+        costs_.bytes += static_cast<std::int64_t>(bytes);
         bool written = file_.WriteAt(end_, batch.get(), bytes);
         end_ += bytes;
         inBatch = 0;
@@ -134,6 +151,7 @@ bool Journal::Add(platform::File& database, const std::vector<std::int32_t>& blo
         PutU32(entry + field::EntryChecksum, EntryChecksum(salt_, entry));
         journaled_[static_cast<std::size_t>(n)] = true;
         ++entries_;
+        ++costs_.entries;
         if (++inBatch == EntriesPerWrite && !writeBatch())
             return false;
     }
@@ -144,11 +162,40 @@ bool Journal::Flush()
 {
     if (!unflushed_)
         return true;
-    if (!file_.Flush() || (!folderFlushed_ && !platform::FlushFolderOf(path_)))
+    if (!TimedFlush(!folderFlushed_))
         return false;
     folderFlushed_ = true;
     unflushed_ = false;
     return true;
+}
+
+bool Journal::TimedFlush(bool withFolder)
+{
+    auto start = std::chrono::steady_clock::now();
+    bool flushed = file_.Flush();
+    ++costs_.fileFlushes;
+    if (flushed && withFolder) {
+        flushed = platform::FlushFolderOf(path_);
+        ++costs_.folderFlushes;
+    }
+    costs_.flushSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return flushed;
+}
+
+bool Journal::End(bool mayKeep)
+{
+    if (mayKeep && end_ <= LongestKeptJournal) {
+        // Zeros where the header was: no journal that any start would play back. They become durable at the
+        // next Begin, or the file goes with the handle; until then a crash may still find the whole journal
+        // and undo this transaction, as it may find a deleted one.
+        const std::uint8_t zeros[HeaderSize] = {};
+        bool written = file_.WriteAt(0, zeros, HeaderSize);
+        Close();
+        cleared_ = written;
+        return written;
+    }
+    Close();
+    return platform::RemoveFile(path_);
 }
 
 void Journal::Close()
@@ -157,6 +204,13 @@ void Journal::Close()
     journaled_.clear();
     journaled_.shrink_to_fit();
     entries_ = 0;
+}
+
+void Journal::RemoveCleared()
+{
+    if (cleared_)
+        platform::RemoveFile(path_);
+    cleared_ = false;
 }
 
 RollbackResult RollBack(const std::string& journalPath, platform::File& database)

@@ -69,6 +69,7 @@ void DatabaseFile::FreeBlock(std::int32_t n)
         return;
     // Only the link matters in a free block, so it need not be read first.
     BlockRef block = cache_.GetBlock(file_, n, true, false);
+    NoteKind(n, BlockKind::Free);
     PutI32(block.Mutable(), GetI32(header_.Data() + header::FreeBlockHead));
     PutI32(header_.Mutable() + header::FreeBlockHead, n);
 }
@@ -172,11 +173,13 @@ std::int32_t DatabaseFile::ChunkBlock(std::int32_t group, std::int32_t chunk, bo
             return 0;
         // Page maps always come from the end of the file, never from the free chain.
         map = cache_.GetBlock(file_, TakeBlockNumber(), true, true);
+        NoteKind(map.Number(), BlockKind::PageMap);
         std::memset(map.Mutable(), 0, BlockSize);
         PutI32(groups_.Mutable() + group * GroupBytes + slot * BlockNumberBytes, map.Number());
     } else if (map.Number() != pageMap) {
         CheckBlockNumber(pageMap);
         map = Block(pageMap, true);
+        NoteKind(pageMap, BlockKind::PageMap);
     }
     int entryOffset = (chunk % PageMapEntries) * BlockNumberBytes;
     std::int32_t n = GetI32(map.Data() + entryOffset);
@@ -205,11 +208,13 @@ BlockRef DatabaseFile::DescriptorBlock(std::int32_t slot, bool allocate)
         if (!allocate)
             return {};
         BlockRef block = cache_.GetBlock(file_, TakeBlockNumber(), true, true);
+        NoteKind(block.Number(), BlockKind::Descriptor);
         std::memset(block.Mutable(), 0, BlockSize);
         PutI32(header_.Mutable() + entryOffset, block.Number());
         return block;
     }
     CheckBlockNumber(n);
+    NoteKind(n, BlockKind::Descriptor);
     return Block(n, true);
 }
 
@@ -219,6 +224,7 @@ RecordPlace DatabaseFile::LocateRecord(const Table& table, std::int32_t id, bool
     RecordPlace place;
     place.block = LocateBlock(table.d.group, index / table.d.recordsPerBlock, allocate);
     place.offset = (index % table.d.recordsPerBlock) * table.d.recordLength;
+    NoteKind(place.block.Number(), BlockKind::Data);
     return place;
 }
 
@@ -228,6 +234,7 @@ RecordPlace DatabaseFile::LocateNode(std::int32_t group, std::int32_t id, bool a
     RecordPlace place;
     place.block = LocateBlock(group, index / NodesPerBlock, allocate);
     place.offset = (index % NodesPerBlock) * NodeSize;
+    NoteKind(place.block.Number(), BlockKind::IndexNode);
     return place;
 }
 

@@ -47,7 +47,12 @@ std::uint8_t* File::MappedAt(std::uint64_t offset, std::size_t length, bool copy
     // A range the mapping covers but cannot lend (it spans two views) is read the ordinary way.
     if (bytes != nullptr || mapping_.lent || Covers(offset, length, copyOnWrite))
         return bytes;
-    // Not mapped as asked: map the file as it is now, unless the range lies past its end.
+    // Not mapped as asked: map the file as it is now, unless the range lies past its end, or this is one of
+    // the first reads of a handle that maps only once it has read more.
+    if (mapping_.viewSize == 0 && mapping_.readsBeforeMapping > 0) {
+        --mapping_.readsBeforeMapping;
+        return nullptr;
+    }
     std::int64_t size = Size();
     if (size <= 0 || offset > static_cast<std::uint64_t>(size) || length > static_cast<std::uint64_t>(size) - offset)
         return nullptr;

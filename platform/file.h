@@ -39,6 +39,10 @@ struct FileOpenOptions {
     // reads many scattered blocks. The mapping never outlives the handle, follows the file as it grows and is
     // dropped before every truncation and every write past its end, so a read always sees what the file holds.
     bool mapReads = false;
+    // With mapReads: how many reads go to the system before the file is first mapped. Mapping a large file
+    // and taking the mapping down again costs the system more than a few dozen reads do, so a handle that
+    // reads little (a short transaction) is better served without.
+    int readsBeforeMapping = 0;
 };
 
 class File {
@@ -119,6 +123,7 @@ private:
         bool sharedRefused = false;  // nor shared
         bool viewIsPrivate = false;
         bool lent = false;           // pointers into the mapping are out: it must stay as it is
+        int readsBeforeMapping = 0;  // reads still to go to the system before the first mapping
         std::uint64_t viewSize = 0;  // the bytes of the file the mapping covers
 #ifdef _WIN32
         void* section = nullptr; // the file-mapping object

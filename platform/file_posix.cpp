@@ -62,6 +62,7 @@ File File::Open(const std::string& path, const FileOpenOptions& options)
     }
     if (file.descriptor_ >= 0) {
         file.mapping_.mapReads = options.mapReads;
+        file.mapping_.readsBeforeMapping = options.readsBeforeMapping;
         file.mapping_.readOnlyHandle = options.access == FileAccess::Read;
     }
     return file;

@@ -36,6 +36,7 @@ File File::Open(const std::string& path, const FileOpenOptions& options)
     }
     if (file.handle_ != nullptr) {
         file.mapping_.mapReads = options.mapReads;
+        file.mapping_.readsBeforeMapping = options.readsBeforeMapping;
         file.mapping_.readOnlyHandle = options.access == FileAccess::Read;
     }
     return file;

@@ -389,3 +389,35 @@ TEST_F(BlockCacheTest, ChangedBlocksAreWrittenEarlyInBatches)
     EXPECT_EQ(offered.size(), 2u);
     EXPECT_EQ(cache.Check({30}), "");
 }
+
+// A changed block goes to the file in the pieces that differ from what the file holds; a block flagged
+// changed but holding the file's bytes needs no write at all.
+TEST_F(BlockCacheTest, OnlyTheChangedPiecesOfABlockAreWritten)
+{
+    static_assert(BlockSize / WritePiece == 2);
+    BlockRef firstHalf = cache.GetBlock(file, 5, false, false);
+    firstHalf.Mutable()[10] = 0xAB;
+    BlockRef secondHalf = cache.GetBlock(file, 6, false, false);
+    secondHalf.Mutable()[WritePiece + 10] = 0xCD;
+    BlockRef same = cache.GetBlock(file, 7, false, false);
+    same.Mutable()[0] = same.Data()[0];
+    BlockRef fresh = cache.GetBlock(file, 200, true, false);
+    const std::vector<std::int32_t> dirty {5, 6, 7, 200};
+    ASSERT_EQ(cache.DirtyBlocks(), dirty);
+    std::vector<PieceMask> pieces = cache.ChangedPieces(file, dirty);
+    EXPECT_EQ(pieces, (std::vector<PieceMask> {1, 2, 0, 3})) << "a block past the end is written whole";
+
+    // Bytes the file holds in the pieces left out stay as they are: nothing of the cache is written there.
+    std::uint8_t marker = 0x5E;
+    ASSERT_TRUE(file.WriteAt(5 * BlockSize + WritePiece, &marker, 1));
+    ASSERT_TRUE(file.WriteAt(6 * BlockSize + 1, &marker, 1));
+    ASSERT_TRUE(cache.WriteBlocks(file, dirty, &pieces));
+    ASSERT_EQ(file.Size(), 201 * BlockSize);
+    std::vector<std::uint8_t> stored(8 * BlockSize);
+    ASSERT_EQ(file.ReadAt(0, stored.data(), stored.size()), static_cast<std::int64_t>(stored.size()));
+    EXPECT_EQ(stored[5 * BlockSize + 10], 0xAB);
+    EXPECT_EQ(stored[5 * BlockSize + WritePiece], marker);
+    EXPECT_EQ(stored[6 * BlockSize + WritePiece + 10], 0xCD);
+    EXPECT_EQ(stored[6 * BlockSize + 1], marker);
+    EXPECT_EQ(stored[7 * BlockSize], 7);
+}

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,17 @@ DatabaseFile* OpenForChange(const std::string& path, bool spill)
         db->SetSpillBatch(3);
     }
     return db;
+}
+
+// The small first commit of a handle, which leaves its journal cleared beside the file for the next one.
+bool CommitAFirstChange(DatabaseFile* db, std::int32_t table)
+{
+    if (tlvStartTransaction(TLV_READWRITE, db) != 0)
+        return false;
+    Row row{};
+    std::snprintf(row.name, sizeof row.name, "First commit");
+    row.number = 7;
+    return tlvWriteRecord(table, 7, &row, db) == 0 && tlvEndTransaction(1, db) == 0;
 }
 
 // Everything a reader sees: every live record with its long text, in id order. The open puts back what an
@@ -180,8 +192,94 @@ protected:
         tlvCloseDatabase(db);
     }
 
+    // A handle whose first commit, a small one, has left its journal cleared beside the file (written over by
+    // the next commit); the file restored to `before` first. Null when that cannot be made.
+    DatabaseFile* OpenAfterAFirstCommit()
+    {
+        WriteWholeFile(file.Path(), before);
+        DatabaseFile* db = OpenForChange(file.Path(), Spill());
+        return db != nullptr && CommitAFirstChange(db, table) ? db : nullptr;
+    }
+    // The content after that first commit and after the change committed over it, and the mutating
+    // operations of the second commit.
+    void CountACommitOverAClearedJournal()
+    {
+        DatabaseFile* db = OpenAfterAFirstCommit();
+        ASSERT_NE(db, nullptr);
+        std::vector<std::uint8_t> journal = ReadWholeFile(file.Path() + "-journal");
+        ASSERT_GE(journal.size(), 32u) << "the first commit keeps its journal";
+        EXPECT_TRUE(std::all_of(journal.begin(), journal.begin() + 32, [](std::uint8_t b) { return b == 0; }))
+            << "and clears its header";
+        tlvCloseDatabase(db);
+        EXPECT_FALSE(Exists(file.Path() + "-journal")) << "the handle's close deletes the cleared journal";
+        firstContent = Content(file.Path());
+        ASSERT_NE(firstContent, beforeContent);
+
+        db = OpenAfterAFirstCommit();
+        ASSERT_NE(db, nullptr);
+        ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+        platform::SetFileFault(platform::FileFaultMode::Off, 0);
+        Change(db, table);
+        ASSERT_EQ(tlvEndTransaction(1, db), 0);
+        secondOperations = platform::MutatingFileOperations();
+        tlvCloseDatabase(db);
+        secondContent = Content(file.Path());
+        ASSERT_NE(secondContent, firstContent);
+        ASSERT_GT(secondOperations, 4);
+    }
+
+    // Restores the file to `before`, then makes the change and commits it in a child process (after a first
+    // commit of its own, when asked), which dies at the n-th mutating operation from the change's start. The
+    // child's exit status: 77 when it died there, 0 when the commit was over first, else a failure.
+    int ChangeInAChildDyingAt(int n, bool afterAFirstCommit)
+    {
+        WriteWholeFile(file.Path(), before);
+#ifdef _WIN32
+        char program[MAX_PATH] = {};
+        if (GetModuleFileNameA(nullptr, program, MAX_PATH) == 0)
+            return -1;
+        std::string plan = file.Path() + "|" + std::to_string(n) + "|" + (Spill() ? "1" : "0") + "|" +
+                           (afterAFirstCommit ? "1" : "0");
+        SetEnvironmentVariableA("TOLVANE_CRASH_CHILD", plan.c_str());
+        std::string command = std::string("\"") + program + "\" --gtest_filter=CrashChild.*";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        BOOL started =
+            CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+        SetEnvironmentVariableA("TOLVANE_CRASH_CHILD", nullptr);
+        if (!started)
+            return -1;
+        WaitForSingleObject(process.hProcess, INFINITE);
+        DWORD status = 0;
+        GetExitCodeProcess(process.hProcess, &status);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        return static_cast<int>(status);
+#else
+        pid_t child = fork();
+        if (child == 0) {
+            DatabaseFile* db = OpenForChange(file.Path(), Spill());
+            if (db == nullptr || (afterAFirstCommit && !CommitAFirstChange(db, table)))
+                _exit(1);
+            tlvStartTransaction(TLV_READWRITE, db);
+            platform::SetFileFault(platform::FileFaultMode::ExitAtNth, n);
+            Change(db, table);
+            tlvEndTransaction(1, db);
+            _exit(0);
+        }
+        int status = 0;
+        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status))
+            return -1;
+        return WEXITSTATUS(status);
+#endif
+    }
+
     ScratchFile file{"crash.vdb"};
     std::int32_t table = 0;
+    std::string firstContent;
+    std::string secondContent;
+    int secondOperations = 0;
     std::vector<std::uint8_t> before;
     std::string beforeContent;
     std::string afterContent;
@@ -251,6 +349,32 @@ TEST_P(CommitTest, DiscardedTransactionLeavesTheFileAsBefore)
     EXPECT_EQ(tlvEndTransaction(1, db), 0);
     tlvCloseDatabase(db);
     EXPECT_EQ(Content(file.Path()), afterContent);
+}
+
+// The second commit of a handle writes its journal over the one the first cleared. A failure at any point of
+// it leaves the file as the first commit left it.
+TEST_P(CommitTest, FailedWriteInACommitOverAClearedJournal)
+{
+    CountACommitOverAClearedJournal();
+    for (platform::FileFaultMode mode : {platform::FileFaultMode::FailOnlyNth, platform::FileFaultMode::FailFromNth}) {
+        for (int n = 1; n <= secondOperations; ++n) {
+            SCOPED_TRACE("mode " + std::to_string(static_cast<int>(mode)) + ", operation " + std::to_string(n));
+            DatabaseFile* db = OpenAfterAFirstCommit();
+            ASSERT_NE(db, nullptr);
+            ASSERT_EQ(tlvStartTransaction(TLV_READWRITE, db), 0);
+            platform::SetFileFault(mode, n);
+            Change(db, table);
+            EXPECT_EQ(tlvEndTransaction(1, db), 16);
+            platform::SetFileFault(platform::FileFaultMode::Off, 0);
+            EXPECT_TRUE(EngineConsistent(db)) << "after the failed commit";
+            ASSERT_EQ(tlvStartTransaction(TLV_READ, db), 0);
+            EXPECT_EQ(tlvGetTableID("EXTRA", db), 0);
+            tlvEndTransaction(1, db);
+            tlvCloseDatabase(db);
+            EXPECT_EQ(Content(file.Path()), firstContent);
+            EXPECT_FALSE(Exists(file.Path() + "-journal"));
+        }
+    }
 }
 
 TEST_P(CommitTest, AJournalLeftBehindIsPlayedBackOnOpen)
@@ -392,33 +516,51 @@ TEST(EarlyWrites, BoundTheMemoryOfALargeTransaction)
     tlvCloseDatabase(db);
 }
 
-#ifndef _WIN32
-
 TEST_P(CommitTest, ProcessDyingAtAnyPointOfTheCommit)
 {
+    int died = 0;
     for (int n = 1; n <= operations + 1; ++n) {
         SCOPED_TRACE("dies at operation " + std::to_string(n));
-        WriteWholeFile(file.Path(), before);
-        pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            DatabaseFile* db = OpenForChange(file.Path(), Spill());
-            tlvStartTransaction(TLV_READWRITE, db);
-            platform::SetFileFault(platform::FileFaultMode::ExitAtNth, n);
-            Change(db, table);
-            tlvEndTransaction(1, db);
-            _exit(0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status));
+        int status = ChangeInAChildDyingAt(n, false);
+        ASSERT_TRUE(status == 0 || status == 77) << "exit status " << status;
         std::string content = Content(file.Path());
-        if (WEXITSTATUS(status) == 77)
+        if (status == 77) {
+            ++died;
             EXPECT_TRUE(content == beforeContent);
-        else
+        } else {
             EXPECT_TRUE(content == afterContent);
+        }
+    }
+    EXPECT_EQ(died, operations) << "the child died at every operation of the commit and finished after the last";
+}
+
+// Dying at any point of a commit over a cleared journal leaves the first commit's content, and the cleared
+// header is made durable before anything of the new journal is written (the file system may otherwise keep
+// the old header with some of the new entries after a power loss): dying at the second operation finds it
+// still cleared.
+TEST_P(CommitTest, ProcessDyingInACommitOverAClearedJournal)
+{
+    CountACommitOverAClearedJournal();
+    for (int n = 1; n <= secondOperations + 1; ++n) {
+        SCOPED_TRACE("dies at operation " + std::to_string(n));
+        int status = ChangeInAChildDyingAt(n, true);
+        ASSERT_TRUE(status == 0 || status == 77) << "exit status " << status;
+        if (n == 2) {
+            std::vector<std::uint8_t> journal = ReadWholeFile(file.Path() + "-journal");
+            ASSERT_GE(journal.size(), 32u);
+            EXPECT_TRUE(std::all_of(journal.begin(), journal.begin() + 32, [](std::uint8_t b) { return b == 0; }))
+                << "the first operation over a cleared journal flushes it";
+        }
+        std::string content = Content(file.Path());
+        if (status == 77)
+            EXPECT_EQ(content, firstContent);
+        else
+            EXPECT_EQ(content, secondContent);
+        EXPECT_FALSE(Exists(file.Path() + "-journal"));
     }
 }
+
+#ifndef _WIN32
 
 TEST_P(CommitTest, KilledWhileCommittingOverAndOver)
 {
@@ -472,60 +614,36 @@ TEST_P(CommitTest, KilledWhileCommittingOverAndOver)
 
 #ifdef _WIN32
 
-// The child side of the test below: run as its own process, it commits the change and ends itself at the
-// mutating file operation named in the environment.
+// The child side of ChangeInAChildDyingAt: run as its own process, it commits the change (after a first
+// commit, when asked) and ends itself at the mutating file operation named in the environment.
 TEST(CrashChild, CommitsUntilTheFault)
 {
     const char* plan = std::getenv("TOLVANE_CRASH_CHILD");
     if (plan == nullptr)
-        GTEST_SKIP() << "only as the child of ProcessDyingAtAnyPointOfTheCommit";
+        GTEST_SKIP() << "only as the child of the tests of a dying process";
+    std::vector<std::string> fields;
     std::string text(plan);
-    std::string::size_type bar = text.find('|');
-    std::string path = text.substr(0, bar);
-    std::string::size_type second = text.find('|', bar + 1);
-    int n = std::atoi(text.substr(bar + 1, second - bar - 1).c_str());
-    bool spill = text.substr(second + 1) == "1";
-    DatabaseFile* db = OpenForChange(path, spill);
+    for (std::string::size_type start = 0;;) {
+        std::string::size_type bar = text.find('|', start);
+        fields.push_back(text.substr(start, bar - start));
+        if (bar == std::string::npos)
+            break;
+        start = bar + 1;
+    }
+    ASSERT_EQ(fields.size(), 4u);
+    DatabaseFile* db = OpenForChange(fields[0], fields[2] == "1");
     ASSERT_NE(db, nullptr);
-    tlvStartTransaction(TLV_READWRITE, db);
+    tlvStartTransaction(TLV_READ, db);
     std::int32_t person = tlvGetTableID("PERSON", db);
-    platform::SetFileFault(platform::FileFaultMode::ExitAtNth, n);
+    tlvEndTransaction(1, db);
+    ASSERT_GT(person, 0);
+    if (fields[3] == "1" && !CommitAFirstChange(db, person))
+        std::exit(1);
+    tlvStartTransaction(TLV_READWRITE, db);
+    platform::SetFileFault(platform::FileFaultMode::ExitAtNth, std::atoi(fields[1].c_str()));
     Change(db, person);
     tlvEndTransaction(1, db);
     std::exit(0);
-}
-
-TEST_P(CommitTest, ProcessDyingAtAnyPointOfTheCommit)
-{
-    char program[MAX_PATH] = {};
-    ASSERT_GT(GetModuleFileNameA(nullptr, program, MAX_PATH), 0u);
-    int died = 0;
-    for (int n = 1; n <= operations + 1; ++n) {
-        SCOPED_TRACE("dies at operation " + std::to_string(n));
-        WriteWholeFile(file.Path(), before);
-        std::string plan = file.Path() + "|" + std::to_string(n) + "|" + (Spill() ? "1" : "0");
-        SetEnvironmentVariableA("TOLVANE_CRASH_CHILD", plan.c_str());
-        std::string command = std::string("\"") + program + "\" --gtest_filter=CrashChild.*";
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        PROCESS_INFORMATION process{};
-        ASSERT_TRUE(
-            CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-        WaitForSingleObject(process.hProcess, INFINITE);
-        DWORD status = 0;
-        GetExitCodeProcess(process.hProcess, &status);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
-        SetEnvironmentVariableA("TOLVANE_CRASH_CHILD", nullptr);
-        std::string content = Content(file.Path());
-        if (status == 77) {
-            ++died;
-            EXPECT_TRUE(content == beforeContent);
-        } else {
-            EXPECT_TRUE(content == afterContent) << "exit status " << status;
-        }
-    }
-    EXPECT_EQ(died, operations) << "the child died at every operation of the commit and finished after the last";
 }
 
 #endif

@@ -204,3 +204,32 @@ TEST(ReadView, LendsTheReadMappingUntilAWritePastItsEnd)
 }
 
 } // namespace
+
+// A handle told to map only after some reads answers its first reads through the system and lends no view
+// until then; afterwards it reads through the mapping as any other.
+TEST(MappedFileRead, MapsOnlyAfterTheReadsItWasToldToMakeFirst)
+{
+    ScratchFile scratch("late.bin");
+    {
+        platform::File writer = OpenScratch(scratch.Path(), false);
+        std::string bytes(4 * 8192, '\0');
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            bytes[i] = static_cast<char>(i * 7);
+        ASSERT_TRUE(writer.WriteAt(0, bytes.data(), bytes.size()));
+    }
+    platform::File file = platform::File::Open(
+        scratch.Path(), {platform::FileAccess::ReadWrite, platform::FileShare::None,
+                         platform::FileDisposition::OpenExisting, 0, 0, true, 2});
+    ASSERT_TRUE(file.IsOpen());
+    char got[16] = {};
+    ASSERT_EQ(file.ReadAt(100, got, sizeof got), 16);
+    EXPECT_EQ(got[0], static_cast<char>(100 * 7));
+    EXPECT_EQ(file.ReadView(8192, 8192), nullptr) << "the second read still goes to the system";
+    EXPECT_EQ(file.MappedBytes(), 0u);
+    const std::uint8_t* view = file.ReadView(8192, 8192);
+    ASSERT_NE(view, nullptr) << "the third is served from the mapping";
+    EXPECT_EQ(view[5], static_cast<std::uint8_t>((8192 + 5) * 7));
+    EXPECT_GT(file.MappedBytes(), 0u);
+    ASSERT_EQ(file.ReadAt(3 * 8192, got, sizeof got), 16);
+    EXPECT_EQ(got[1], static_cast<char>((3 * 8192 + 1) * 7));
+}
