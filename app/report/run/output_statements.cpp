@@ -396,6 +396,6 @@ void ReportInterpreter::Rectangle(const char* text)
     drawing.width = static_cast<std::uint16_t>(v[0]);
     drawing.height = static_cast<std::uint16_t>(v[1]);
     drawing.color = n > 2 ? static_cast<std::uint32_t>(v[2]) : NoColor;
-    drawing.shape = n > 3 ? static_cast<std::uint8_t>(v[3]) : RectPlain;
+    drawing.shape = n > 3 ? static_cast<std::uint8_t>(v[3]) : static_cast<std::uint8_t>(RectPlain);
     document_->WriteDrawing(drawing);
 }
