@@ -174,7 +174,10 @@ std::int32_t GedcomImport::Convert(void* dialog, const std::function<bool(int)>&
 #else
     (void)dialog;
     FileConvertHost host(params_, block_.log, progress, std::string(ImportFolderOf(block_.inputPath)));
-    platform::File input = platform::File::Open(block_.inputPath, platform::FileOpenOptions {});
+    // Read with others: the file may be open in another program, or read by another import at once.
+    platform::FileOpenOptions reading;
+    reading.share = platform::FileShare::Read;
+    platform::File input = platform::File::Open(block_.inputPath, reading);
     std::vector<std::uint8_t> bytes;
     std::span<const std::uint8_t> view;
     const std::int64_t size = input.IsOpen() ? input.Size() : -1;

@@ -277,8 +277,11 @@ bool MediaRecord::SetData(const void* bytes, std::size_t size)
 
 bool MediaRecord::ReadDataFromFile(const std::string& path)
 {
-    // Read into a buffer of its own: a file that cannot be read leaves the bytes held until now.
-    platform::File file = platform::File::Open(path, platform::FileOpenOptions {});
+    // Read into a buffer of its own: a file that cannot be read leaves the bytes held until now. Others may
+    // read the file meanwhile (a viewer that has it open, say).
+    platform::FileOpenOptions reading;
+    reading.share = platform::FileShare::Read;
+    platform::File file = platform::File::Open(path, reading);
     if (!file.IsOpen())
         return false;
     const std::int64_t size = file.Size();

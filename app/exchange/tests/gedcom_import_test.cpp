@@ -23,6 +23,7 @@
 #include "exchange/import_data.h"
 #include "exchange/import_log.h"
 #include "exchange/tests/gedcom_test_support.h"
+#include "platform/file.h"
 #include "exchange/tests/import_test_support.h"
 #include "persons/attribute_assertion.h"
 #include "persons/event_assertion.h"
@@ -319,6 +320,19 @@ TEST_F(GedcomFrontEndTest, OnePersonWithoutNameIsUnknown)
     NameRecord name(ReadRow<PersonRow>(*database_, TablePerson, 1).nameId, *database_);
     char display[128];
     EXPECT_STREQ(name.Format(display, sizeof display), "Unknown");
+}
+
+// Another reader of the file (a second import, a viewer) does not keep the import from reading it.
+TEST_F(GedcomFrontEndTest, AFileOthersAreReadingImports)
+{
+    const std::string path = Write("shared.ged", "0 HEAD\r\n1 CHAR ANSI\r\n0 @I1@ INDI\r\n1 NAME Ann /Lee/\r\n0 TRLR\r\n");
+    platform::FileOpenOptions reading;
+    reading.share = platform::FileShare::Read;
+    platform::File other = platform::File::Open(path, reading);
+    ASSERT_TRUE(other.IsOpen());
+    GedcomRun run(*database_, path, path + ".log");
+    ASSERT_TRUE(run.stored) << run.Log();
+    EXPECT_EQ(CountRows(*database_, TablePerson), 1);
 }
 
 TEST_F(GedcomFrontEndTest, UnreadDatesKeepTheUsersText)
