@@ -22,7 +22,9 @@ public:
     {
         if (!path)
             return false;
-        file_ = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        // Others may read the file meanwhile (a viewer, a second import).
+        file_ = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
         if (file_ == INVALID_HANDLE_VALUE)
             return false;
         LARGE_INTEGER size{};
