@@ -38,7 +38,7 @@ struct EditorState {
     std::vector<HWND> pages; // in creation order, one per tab
 };
 
-struct PageSpec {
+struct TabPage {
     int dialog;
     DLGPROC procedure;
     LPARAM parameter;
@@ -46,9 +46,9 @@ struct PageSpec {
 };
 
 // The pages the kind has, in tab order.
-std::vector<PageSpec> PagesOf(AssertionEditor& editor)
+std::vector<TabPage> PagesOf(AssertionEditor& editor)
 {
-    std::vector<PageSpec> pages;
+    std::vector<TabPage> pages;
     if (editor.HasRolesPage())
         pages.push_back({IDD_ROLES_PAGE, RolesPageDlgProc, reinterpret_cast<LPARAM>(&editor), "ASSERTION_ROLES"});
     if (AddressRecord* address = editor.GetAddress())
@@ -127,14 +127,14 @@ BOOL InitEditor(HWND dialog, LPARAM parameter)
     SetItemLanguageText(dialog, IDHELP, "BUTTON_HELP");
 
     HWND tabs = GetDlgItem(dialog, IDC_ASSERTION_TABS);
-    for (const PageSpec& spec : PagesOf(*editor)) {
-        HWND page = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(spec.dialog), dialog, spec.procedure,
-                                       spec.parameter);
+    for (const TabPage& entry : PagesOf(*editor)) {
+        HWND page = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(entry.dialog), dialog, entry.procedure,
+                                       entry.parameter);
         if (page == nullptr)
             continue;
         TCITEMA tab{};
         tab.mask = TCIF_TEXT;
-        tab.pszText = const_cast<char*>(GetLanguageText(spec.tabKey));
+        tab.pszText = const_cast<char*>(GetLanguageText(entry.tabKey));
         SendMessageA(tabs, TCM_INSERTITEMA, state.pages.size(), reinterpret_cast<LPARAM>(&tab));
         state.pages.push_back(page);
     }

@@ -87,13 +87,13 @@ HWND CreateSourceTaskPage(HWND editor, SourceRecord& source)
     return CreateTaskPage(editor, source.Tasks());
 }
 
-struct PageSpec {
+struct TabPage {
     SourcePage page;
     const char* tabKey;
     HWND (*create)(HWND editor, SourceRecord& source);
 };
 
-const PageSpec Pages[] = {
+const TabPage Pages[] = {
     {PageText, "SOURCE_EDIT_TEXT",
      [](HWND editor, SourceRecord& source) { return CreateDialogPage(editor, IDD_NOTE_PAGE, NotePageDlgProc, source.Text()); }},
     {PageExcerpts, "SOURCE_EDIT_EXCERPTS", CreateExcerptsPage},
@@ -516,10 +516,10 @@ void InitEditor(HWND editor, SourceWindow& state)
     ShowSourceFields(editor, state);
 
     HWND tabs = TabsOf(editor);
-    for (const PageSpec& spec : Pages) {
-        state.pages[spec.page] = spec.create(editor, *state.source);
-        if (state.pages[spec.page] != nullptr)
-            AddTab(tabs, spec.tabKey, spec.page);
+    for (const TabPage& entry : Pages) {
+        state.pages[entry.page] = entry.create(editor, *state.source);
+        if (state.pages[entry.page] != nullptr)
+            AddTab(tabs, entry.tabKey, entry.page);
     }
     SendMessageA(tabs, TCM_SETCURSEL, 0, 0);
     // The pages lie above the tab control.
