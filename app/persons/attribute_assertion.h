@@ -57,6 +57,8 @@ public:
     void LoadValueText();
     // The value as the data page, exporters and reports show it. Returns `buffer`.
     char* GetValueText(char* buffer, std::size_t size);
+    // The attribute kind of the row's type (loaded first); text when the type cannot be read.
+    int AttributeKind();
     // Reads a row of the old table ATTRIBUTE into today's layout, without writing it. The engine's answer.
     std::int32_t ReadOldRecord(std::int32_t id);
 
@@ -73,8 +75,6 @@ protected:
     void SetOwnedRowIds(std::int32_t noteId, std::int32_t placeId, std::int32_t addressId) override;
 
 private:
-    int AttributeKind();
-
     std::unique_ptr<NoteText> valueText_;
     std::unique_ptr<FormattingText> formatting_;
 };
