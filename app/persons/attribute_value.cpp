@@ -12,7 +12,8 @@
 
 namespace {
 
-constexpr const char* ModifierKeys[] = {LanguageKey("ATTRIBUTE_MODIFIER_EXACT"), LanguageKey("ATTRIBUTE_MODIFIER_GREATER"),
+constexpr const char* ModifierKeys[] = {LanguageKey("ATTRIBUTE_MODIFIER_EXACT"),
+                                        LanguageKey("ATTRIBUTE_MODIFIER_GREATER"),
                                         LanguageKey("ATTRIBUTE_MODIFIER_LESS")};
 constexpr const char* FlagKeys[] = {LanguageKey("ATTRIBUTE_FLAG_NO"), LanguageKey("ATTRIBUTE_FLAG_YES")};
 

@@ -49,9 +49,18 @@ TEST(AttributeValueForm, EachKindHasItsControlsAndChoices)
 TEST(AttributeValueForm, TheNumberEditIsReadAsASigned32BitNumber)
 {
     const std::tuple<const char*, std::int32_t> cases[] = {
-        {"180", 180},          {"-42", -42},          {"0", 0},           {"", 0},
-        {"abc", 0},            {"12abc", 0},          {"007", 7},         {"2147483647", 2147483647},
-        {"-2147483648", INT32_MIN}, {"2147483648", 0}, {"99999999999999999999", 0}, {"  15 ", 15},
+        {"180", 180},
+        {"-42", -42},
+        {"0", 0},
+        {"", 0},
+        {"abc", 0},
+        {"12abc", 0},
+        {"007", 7},
+        {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", 0},
+        {"99999999999999999999", 0},
+        {"  15 ", 15},
     };
     for (const auto& [text, number] : cases)
         EXPECT_EQ(ParseAttributeNumber(text), number) << text;

@@ -35,15 +35,10 @@ protected:
 TEST_F(RelationshipSidesTest, TheLastUnmarkedLinkOfARoleIsItsSide)
 {
     const std::tuple<std::vector<int>, RelationshipSides> cases[] = {
-        {{}, {-1, -1}},
-        {{1}, {0, -1}},
-        {{0}, {-1, 0}},
-        {{1, 0}, {0, 1}},
-        {{0, 1, 1}, {2, 0}},
-        {{1, 0, 0}, {0, 2}},
-        {{1, -2, 1}, {2, -1}}, // a marked parent is on its way out, not a side
-        {{-2, 0}, {-1, 1}},
-        {{5, 1}, {1, -1}}, // a role that is neither side
+        {{}, {-1, -1}},      {{1}, {0, -1}},      {{0}, {-1, 0}},        {{1, 0}, {0, 1}},
+        {{0, 1, 1}, {2, 0}}, {{1, 0, 0}, {0, 2}}, {{1, -2, 1}, {2, -1}}, // a marked parent is on its way out, not a
+                                                                         // side
+        {{-2, 0}, {-1, 1}},  {{5, 1}, {1, -1}},                          // a role that is neither side
     };
     for (const auto& [roles, sides] : cases) {
         RecordList<AssertionLink> links;

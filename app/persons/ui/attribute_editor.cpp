@@ -49,6 +49,8 @@ constexpr BitmapButton AttributeButtons[] = {
 
 constexpr DateItems AttributeDate = {IDC_ATTRIBUTE_DATE, IDC_ATTRIBUTE_DATEFORMATTED};
 constexpr PlaceItems AttributePlace = {IDC_ATTRIBUTE_PREFIX, IDC_ATTRIBUTE_PLACE};
+constexpr DatePlaceControls AttributeFields = {AttributeDate, IDC_ATTRIBUTE_DATEEDIT, IDC_ATTRIBUTE_DATECALC,
+                                               AttributePlace, IDC_ATTRIBUTE_PLACEEDIT};
 
 // The number edit holds a signed 32-bit number: a sign and ten digits.
 constexpr int NumberTextSize = 16;
@@ -150,24 +152,14 @@ BOOL AttributePageCommand(HWND page, AttributeAssertion& attribute, int command,
             PostMessageA(GetParent(page), WM_ASSERTIONTYPECHANGED, 0, 0);
         }
         return TRUE;
-    case IDC_ATTRIBUTE_DATE:
-        if (notification == EN_CHANGE)
-            attribute.SetDate(ParseTypedDate(page, AttributeDate));
-        return TRUE;
-    case IDC_ATTRIBUTE_DATEEDIT:
-    case IDC_ATTRIBUTE_DATECALC: {
+    default: {
         DateRange date = attribute.Date();
-        if (command == IDC_ATTRIBUTE_DATEEDIT ? EditDateFields(page, AttributeDate, date)
-                                              : CalculateDateFields(page, AttributeDate, date))
+        const DatePlaceAnswer answer =
+            AnswerDatePlaceCommand(page, AttributeFields, command, notification, date, attribute.Place());
+        if (answer == DatePlaceAnswer::DateChanged)
             attribute.SetDate(date);
-        return TRUE;
+        return answer != DatePlaceAnswer::NotOurs;
     }
-    case IDC_ATTRIBUTE_PLACEEDIT:
-        if (PlaceRecord* place = attribute.Place())
-            EditPlaceField(page, AttributePlace, *place);
-        return TRUE;
-    default:
-        return FALSE;
     }
 }
 

@@ -41,8 +41,9 @@ bool RelationshipEditor::Save(PendingNotices& notices)
 
 namespace {
 
-constexpr const char* RelationKeys[] = {"RELATIONSHIP_RELATION_BIOLOGICAL", "RELATIONSHIP_RELATION_ADOPTIVE",
-                                        "RELATIONSHIP_RELATION_FOSTER", "RELATIONSHIP_RELATION_OTHER"};
+constexpr const char* RelationKeys[] = {
+    LanguageKey("RELATIONSHIP_RELATION_BIOLOGICAL"), LanguageKey("RELATIONSHIP_RELATION_ADOPTIVE"),
+    LanguageKey("RELATIONSHIP_RELATION_FOSTER"), LanguageKey("RELATIONSHIP_RELATION_OTHER")};
 
 constexpr std::size_t PersonNameSize = 128;
 
@@ -93,8 +94,10 @@ BOOL InitRelationshipPage(HWND page, LPARAM parameter)
 void ChooseSide(HWND page, RelationshipPage& state, std::int32_t role)
 {
     Database& database = state.relationship->OwnerDatabase();
-    const std::int32_t person = SelectPersonTitled(
-        page, database, role == RelationshipParentRole ? "RELATIONSHIP_SELECTPARENT" : "RELATIONSHIP_SELECTCHILD");
+    const std::int32_t person =
+        SelectPersonTitled(page, database,
+                           role == RelationshipParentRole ? LanguageKey("RELATIONSHIP_SELECTPARENT")
+                                                          : LanguageKey("RELATIONSHIP_SELECTCHILD"));
     if (person == 0)
         return;
     ReplaceRelationshipSide(state.relationship->Links(), state.sides, role, person, database);
