@@ -553,6 +553,25 @@ TEST_F(KindPagesTest, EveryPageShowsTranslatedTextsEmptyAndFull)
         attribute.row.privacy = 4;
         ASSERT_TRUE(RunWriteTransaction(*database_, [&] { return attribute.Save(); }));
     }
+    std::int32_t infoLink = 0, relationshipLink = 0;
+    {
+        InfoAssertion info(*database_);
+        info.LoadLinked();
+        info.Text()->SetText("Emigrated to America in 1882 with her two brothers.\r\nLater returned to Oslo.");
+        info.row.privacy = 2;
+        info.Links().Append(std::make_unique<AssertionLink>(NewLink(AssertionInfo, anna_)));
+        Relationship relationship(*database_);
+        relationship.LoadLinked();
+        relationship.row.relation = RelationFoster;
+        relationship.row.privacy = 3;
+        relationship.Links().Append(
+            std::make_unique<AssertionLink>(NewLink(AssertionRelationship, anna_, RelationshipParentRole)));
+        relationship.Links().Append(
+            std::make_unique<AssertionLink>(NewLink(AssertionRelationship, per_, RelationshipChildRole)));
+        ASSERT_TRUE(RunWriteTransaction(*database_, [&] { return info.Save() && relationship.Save(); }));
+        infoLink = info.Links()[0].Id();
+        relationshipLink = relationship.Links()[0].Id();
+    }
     struct Shot {
         const char* name;
         AssertionLink link;
@@ -561,7 +580,9 @@ TEST_F(KindPagesTest, EveryPageShowsTranslatedTextsEmptyAndFull)
     shots.push_back({"attribute_page_empty", NewLink(AssertionAttribute, anna_)});
     shots.push_back({"attribute_page_full", StoredLink(1)});
     shots.push_back({"info_page_empty", NewLink(AssertionInfo, anna_)});
+    shots.push_back({"info_page_full", StoredLink(infoLink)});
     shots.push_back({"relationship_page_empty", NewLink(AssertionRelationship, anna_, RelationshipParentRole)});
+    shots.push_back({"relationship_page_full", StoredLink(relationshipLink)});
     for (Shot& shot : shots) {
         std::vector<std::string> keys{"not opened"};
         Edit(shot.link, [&](HWND editor) {
