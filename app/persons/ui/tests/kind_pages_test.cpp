@@ -15,6 +15,7 @@
 #include "core/note_text.h"
 #include "core/place_record.h"
 #include "core/write_transaction.h"
+#include "persons/assertion_fields.h"
 #include "persons/attribute_assertion.h"
 #include "persons/info_assertion.h"
 #include "persons/name_list_state.h"
@@ -335,6 +336,36 @@ TEST_F(KindPagesTest, AStoredTypeMissingFromTheListIsKeptWithNothingSelected)
         AttributeAssertion attribute(id, *database_);
         EXPECT_EQ(std::int32_t{attribute.row.typeId}, type);
     }
+}
+
+TEST_F(KindPagesTest, TheAttributePageStoresTheTypedDatePlaceAndPrefix)
+{
+    CurrentSettings.dateFormat.InputFormat = 3; // {dd}.{mm}.{yyyy}
+    AssertionLink link = NewLink(AssertionAttribute, anna_);
+    std::string shownDate;
+    ASSERT_EQ(Edit(link,
+                   [&](HWND editor) {
+                       HWND page = PageWith(editor, IDC_ATTRIBUTE_DATE);
+                       Retype(page, IDC_ATTRIBUTE_DATE, "15.03.1901");
+                       shownDate = ItemText(page, IDC_ATTRIBUTE_DATEFORMATTED);
+                       SetDlgItemTextA(page, IDC_ATTRIBUTE_PLACE, "Oslo, Akershus , Norway");
+                       HWND prefix = GetDlgItem(page, IDC_ATTRIBUTE_PREFIX);
+                       TypeKeys(FindWindowExA(prefix, nullptr, "Edit", nullptr), "near");
+                       Click(editor, IDOK);
+                   }),
+              1);
+    AttributeAssertion attribute(link.row.assertionId, *database_);
+    attribute.LoadLinked();
+    EXPECT_EQ(attribute.Date().type, DateRangeSingle);
+    EXPECT_EQ(attribute.Date().dates.first.Year(), 1901);
+    EXPECT_EQ(attribute.Date().dates.first.month, 3);
+    EXPECT_EQ(attribute.Date().dates.first.day, 15);
+    char stored[128];
+    WriteDateField(stored, sizeof stored, attribute.Date());
+    EXPECT_EQ(shownDate, stored);
+    char place[256];
+    EXPECT_STREQ(attribute.Place()->Format(place, sizeof place), "Oslo, Akershus, Norway");
+    EXPECT_STREQ(attribute.Place()->row.prefix, "near");
 }
 
 // Information page
