@@ -88,23 +88,23 @@ void Retype(HWND page, int item, const std::string& text)
     TypeKeys(field, text);
 }
 
+BOOL CALLBACK CollectRawKey(HWND child, LPARAM found)
+{
+    char text[128] = {};
+    GetWindowTextA(child, text, sizeof text);
+    const std::string shown = text;
+    const bool looksLikeKey = shown.size() > 3 && shown.find('_') != std::string::npos &&
+                              shown.find_first_of("abcdefghijklmnopqrstuvwxyz ") == std::string::npos;
+    if (looksLikeKey)
+        reinterpret_cast<std::vector<std::string>*>(found)->push_back(shown);
+    return TRUE;
+}
+
 // The texts of the editor's controls and of its pages' controls that are language keys left untranslated.
 std::vector<std::string> RawKeys(HWND editor)
 {
     std::vector<std::string> keys;
-    EnumChildWindows(
-        editor,
-        [](HWND child, LPARAM found) -> BOOL {
-            char text[128] = {};
-            GetWindowTextA(child, text, sizeof text);
-            const std::string shown = text;
-            const bool looksLikeKey = shown.size() > 3 && shown.find('_') != std::string::npos &&
-                                      shown.find_first_of("abcdefghijklmnopqrstuvwxyz ") == std::string::npos;
-            if (looksLikeKey)
-                reinterpret_cast<std::vector<std::string>*>(found)->push_back(shown);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&keys));
+    EnumChildWindows(editor, CollectRawKey, reinterpret_cast<LPARAM>(&keys));
     return keys;
 }
 
