@@ -1,3 +1,6 @@
+// The excerpt dialog and the excerpt selection dialog.
+#include "records/ui/excerpt_pages.h"
+
 #include <commctrl.h>
 #include <richedit.h>
 
@@ -12,7 +15,6 @@
 #include "persons/excerpt_usage.h"
 #include "records/excerpt_record.h"
 #include "records/source_record.h"
-#include "records/ui/excerpt_pages.h"
 #include "records/ui/record_list_view.h"
 #include "records/ui/record_list_windows.h"
 #include "res/excerpts_resource.h"
@@ -77,7 +79,7 @@ INT_PTR InitExcerptDialog(HWND dialog, LPARAM parameter)
     for (const char* key : QualityKeys)
         SendMessageA(quality, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetLanguageText(key)));
     const std::uint8_t grade = excerpt->row.quality;
-    SendMessageA(quality, CB_SETCURSEL, grade < std::size(QualityKeys) ? grade : ExcerptQualityUnknown, 0);
+    SendMessageA(quality, CB_SETCURSEL, grade < std::size(QualityKeys) ? grade : std::uint8_t{ExcerptQualityUnknown}, 0);
     edit.sourceId = excerpt->row.sourceId;
     SetDlgItemTextA(dialog, IDC_EXCERPT_SOURCE, SourceTitle(edit.sourceId).c_str());
     EnableSourceBoundItems(dialog, edit.sourceId != 0);
@@ -109,7 +111,7 @@ void ExcerptDialogCommand(HWND dialog, ExcerptEdit& edit, int command, int)
         GetDlgItemTextA(dialog, IDC_EXCERPT_PAGE, page, sizeof page);
         excerpt.SetPage(page);
         const LRESULT grade = SendDlgItemMessageA(dialog, IDC_EXCERPT_QUALITY, CB_GETCURSEL, 0, 0);
-        excerpt.row.quality = static_cast<std::uint8_t>(grade > 0 ? grade : ExcerptQualityUnknown);
+        excerpt.row.quality = static_cast<std::uint8_t>(grade > 0 ? grade : LRESULT{ExcerptQualityUnknown});
         ReadNoteFromEdit(excerpt.EnsureText(), GetDlgItem(dialog, IDC_EXCERPT_TEXT));
         ReadNoteFromEdit(excerpt.EnsureNote(), GetDlgItem(dialog, IDC_EXCERPT_NOTE));
         EndDialog(dialog, 1);

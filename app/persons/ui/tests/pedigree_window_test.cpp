@@ -16,6 +16,7 @@
 #include "persons/relationship.h"
 #include "res/frame_resource.h"
 #include "res/pedigree_resource.h"
+#include "settings/settings.h"
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/list_window_driving.h"
 #include "tests/support/screenshot_pause.h"
