@@ -89,7 +89,9 @@ INT_PTR InitExcerptDialog(HWND dialog, LPARAM parameter)
     PrepareNoteEdit(GetDlgItem(dialog, IDC_EXCERPT_NOTE), excerpt->Note());
     FillUsage(dialog, *excerpt);
     CentreOnOwner(dialog);
-    return TRUE;
+    // The user starts with the page, or with choosing a source when there is none yet.
+    SetFocus(GetDlgItem(dialog, edit.sourceId != 0 ? IDC_EXCERPT_PAGE : IDC_EXCERPT_SELECT));
+    return FALSE;
 }
 
 void ExcerptDialogCommand(HWND dialog, ExcerptEdit& edit, int command, int)
@@ -189,7 +191,8 @@ INT_PTR InitSelectDialog(HWND dialog, LPARAM parameter)
     AddListViewColumn(list, 2, "EXCERPT_HEADING4", 100);
     EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
     CentreOnOwner(dialog);
-    return TRUE;
+    SetFocus(GetDlgItem(dialog, IDC_EXCERPT_SELECT));
+    return FALSE;
 }
 
 void ConfirmChoice(HWND dialog, ExcerptRecord& scratch)

@@ -21,6 +21,7 @@
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/list_window_driving.h"
 #include "tests/support/scoped_list_states.h"
+#include "tests/support/screenshot_pause.h"
 #include "ui_common/private_messages.h"
 
 namespace {
@@ -41,7 +42,28 @@ constexpr const char* Texts = "EXCERPT_QUALITY_UNKNOWN=unknown\n"
                               "STANDARD_SYES=Yes\n"
                               "STANDARD_SNO=No\n"
                               "SOURCE_SELECT_TITLE=Select a source\n"
-                              "SOURCE_LIST_ALL=All\n";
+                              "SOURCE_LIST_ALL=All\n"
+                              "BUTTON_OK=OK\n"
+                              "BUTTON_CANCEL=Cancel\n"
+                              "BUTTON_HELP=Help\n"
+                              "BUTTON_SELECT=&Select\n"
+                              "EXCERPTREF_HEADING1=Page\n"
+                              "EXCERPTREF_HEADING2=Quality\n"
+                              "EXCERPTREF_HEADING3=Source\n"
+                              "EXCERPT_HEADING1=Page\n"
+                              "EXCERPT_HEADING2=Quality\n"
+                              "EXCERPT_HEADING4=Text\n"
+                              "EXCERPT_TITLE=Excerpt\n"
+                              "EXCERPT_SOURCE=Source:\n"
+                              "EXCERPT_QUALITY=Quality:\n"
+                              "EXCERPT_PAGE=Page:\n"
+                              "EXCERPT_TEXT=Text of the excerpt:\n"
+                              "EXCERPT_NOTE=Note:\n"
+                              "EXCERPT_USAGE=Cited by:\n"
+                              "EXCERPT_USAGE_HEADING1=Cited in\n"
+                              "EXCERPT_USAGE_HEADING2=Person\n"
+                              "EXCERPT_SELECT_TITLE=Select an excerpt\n"
+                              "EXCERPT_SELECT_SOURCE=Source:\n";
 
 class ExcerptPages : public DialogTest {
 protected:
@@ -123,6 +145,18 @@ protected:
             ++count;
         return count;
     }
+    // Shows the page in its host on the screen for a picture.
+    void PictureOfPage(const char* name)
+    {
+        SetWindowPos(host_.get(), nullptr, 60, 60, 560, 200, SWP_NOZORDER);
+        ShowWindow(host_.get(), SW_SHOW);
+        RECT client{};
+        GetClientRect(host_.get(), &client);
+        MoveWindow(page_, 8, 8, client.right - 16, client.bottom - 16, TRUE);
+        ShowWindow(page_, SW_SHOW);
+        test_support::PauseForScreenshot(name);
+        ShowWindow(host_.get(), SW_HIDE);
+    }
     // Chooses `title` in the source list dialog that `owner` opens, once it is up.
     void ChooseSourceWhenAsked(HWND owner, const std::string& title)
     {
@@ -162,6 +196,7 @@ TEST_F(ExcerptPages, CitationsShowPageQualityAndSourceWithoutRemovedOnes)
     SelectListViewRow(List(), 2);
     EXPECT_TRUE(IsItemEnabled(page_, IDC_EXCERPTS_UP));
     EXPECT_FALSE(IsItemEnabled(page_, IDC_EXCERPTS_DOWN));
+    PictureOfPage("excerpt_citations");
 }
 
 struct MoveCase {
@@ -272,6 +307,7 @@ TEST_F(ExcerptPages, AddingACitationOfAnExistingExcerpt)
         choices = ListViewRows(choicesList, 3);
         okBeforeChoice = IsItemEnabled(select, IDOK);
         SelectListViewRow(choicesList, 2);
+        test_support::PauseForScreenshot("excerpt_select");
         Click(select, IDOK);
     });
     Click(page_, IDC_EXCERPTS_NEW);
@@ -365,6 +401,7 @@ TEST_F(ExcerptPages, EditingThroughACitationChangesTheExcerptOnlyOnOk)
         EXPECT_EQ(ItemText(edit, IDC_EXCERPT_TEXT), "Baptised the 3rd of May");
         SetDlgItemTextA(edit, IDC_EXCERPT_PAGE, "fol. 7");
         SetDlgItemTextA(edit, IDC_EXCERPT_NOTE, "hard to read");
+        test_support::PauseForScreenshot("excerpt_dialog");
         Click(edit, IDOK);
     });
     SendMessageA(page_, WM_COMMAND, IDM_VIEW_DATA, 0);
@@ -386,6 +423,7 @@ TEST_F(ExcerptPages, AnExcerptWithoutSourceWaitsForOne)
     bool disabledAtFirst = false;
     bool enabledAfterChoice = false;
     WhenDialogOpens(host_.get(), [&](HWND edit) {
+        test_support::PauseForScreenshot("excerpt_dialog_empty");
         disabledAtFirst = !IsItemEnabled(edit, IDOK) && !IsItemEnabled(edit, IDC_EXCERPT_PAGE) &&
                           !IsItemEnabled(edit, IDC_EXCERPT_QUALITY) && !IsItemEnabled(edit, IDC_EXCERPT_TEXT) &&
                           !IsItemEnabled(edit, IDC_EXCERPT_NOTE) && ItemText(edit, IDC_EXCERPT_SOURCE).empty();
