@@ -332,8 +332,10 @@ INT_PTR ReferencePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
         ArrangePage(page, LOWORD(lParam), HIWORD(lParam), !IsPersonList(*references), true);
         return TRUE;
     case WM_SHOWWINDOW:
-        if (IsPersonList(*references))
+        if (IsPersonList(*references)) {
+            UpdateReferenceButtons(page);
             UpdatePersonCommands(page, wParam != FALSE);
+        }
         return FALSE;
     case WM_COMMAND:
         return ReferenceCommand(page, *references, LOWORD(wParam));
