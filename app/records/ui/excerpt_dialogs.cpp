@@ -17,6 +17,7 @@
 #include "records/source_record.h"
 #include "records/ui/record_list_view.h"
 #include "records/ui/record_list_windows.h"
+#include "records/ui/task_dialog.h"
 #include "res/excerpts_resource.h"
 #include "ui_common/dialog_position.h"
 #include "ui_common/dialog_state.h"
@@ -36,10 +37,7 @@ constexpr std::size_t TextPreviewLength = 63;
 
 std::string SourceTitle(std::int32_t sourceId)
 {
-    if (sourceId == 0 || CurrentDatabase == nullptr)
-        return {};
-    SourceRecord source(sourceId, *CurrentDatabase);
-    return source.Id() != 0 ? source.Title() : "";
+    return CurrentDatabase != nullptr ? SourceTitleText(sourceId, *CurrentDatabase) : std::string();
 }
 
 // The excerpt dialog. The chosen source is kept apart until OK, so that Cancel changes nothing.

@@ -19,30 +19,20 @@
 #include "settings/settings.h"
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/list_window_driving.h"
+#include "tests/support/mdi_test_frame.h"
 #include "tests/support/screenshot_pause.h"
 #include "ui_common/private_messages.h"
 
 namespace {
 
 using namespace dialog_test;
+using test_support::PumpPostedMessages;
+using test_support::RegisterTestWindowClass;
 using test_support::ScopedLanguage;
 using test_support::TestDatabase;
 using Rows = std::vector<std::string>;
 
 constexpr const char* Texts = "PEDIGREE_TITLE=Pedigree\n";
-
-void Register(const char* name, WNDPROC procedure, int extraBytes)
-{
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = extraBytes;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    windowClass.lpszClassName = name;
-    RegisterClassExA(&windowClass);
-}
 
 LRESULT CALLBACK TestFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -69,8 +59,8 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
         AppInstance = GetModuleHandleA(nullptr);
-        Register("PedigreeTestFrame", TestFrameProc, 0);
-        Register("PedigreeWClass", PedigreeWndProc, PedigreeWindowExtraBytes);
+        RegisterTestWindowClass("PedigreeTestFrame", TestFrameProc, 0);
+        RegisterTestWindowClass("PedigreeWClass", PedigreeWndProc, PedigreeWindowExtraBytes);
     }
 
     void SetUp() override
@@ -119,16 +109,7 @@ protected:
         SetPedigreePersonOpener(nullptr);
     }
 
-    static void Pump()
-    {
-        for (int round = 0; round < 4; ++round) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        }
-    }
+    static void Pump() { PumpPostedMessages(); }
 
     Database& db() { return *database_; }
 
