@@ -9,9 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "core/date_value.h"
 #include "core/engine_transaction.h"
+#include "core/event_type.h"
+#include "core/event_type_row.h"
+#include "core/event_type_tables.h"
 #include "core/name_record.h"
 #include "core/write_transaction.h"
+#include "persons/event_assertion.h"
 #include "persons/person_record.h"
 #include "persons/relationship.h"
 #include "res/frame_resource.h"
@@ -97,6 +102,12 @@ protected:
         Relate(ole_, ida_);
         Relate(eva_, per_);
         Relate(jakob_, karl_);
+        const std::int32_t birth = AddEventType("Birth", EventClassBirth);
+        const std::int32_t death = AddEventType("Death", EventClassDeath);
+        AddEvent(birth, jakob_, 1850);
+        AddEvent(death, jakob_, 1910);
+        AddEvent(birth, nils_, 1821);
+        AddEvent(death, ida_, 1899);
     }
 
     void TearDown() override
@@ -131,6 +142,36 @@ protected:
             return person.Write() == 0;
         }));
         return id;
+    }
+
+    std::int32_t AddEventType(const char* name, int classCode)
+    {
+        std::int32_t id = 0;
+        EXPECT_TRUE(RunWriteTransaction(db(), [&] {
+            id = CreateEventType(name, 0, classCode, -1, EventTypeKindEvent, 1, 1, nullptr, nullptr, db());
+            return id != 0;
+        }));
+        return id;
+    }
+
+    void AddEvent(std::int32_t type, std::int32_t person, int year)
+    {
+        EventAssertion event(db());
+        event.LoadLinked();
+        event.row.typeId = type;
+        DateRange date = {};
+        date.type = DateRangeSingle;
+        date.dates.first = EmptyDateValue();
+        date.dates.first.calendar = CalendarGregorian;
+        date.dates.first.SetYear(year);
+        date.dates.second = EmptyDateValue();
+        event.SetDate(date);
+        auto link = std::make_unique<AssertionLink>(db());
+        link->row.kind = AssertionEvent;
+        link->row.personId = person;
+        link->row.order = ++order_;
+        event.Links().Append(std::move(link));
+        EXPECT_TRUE(RunWriteTransaction(db(), [&] { return event.Save(); }));
     }
 
     void Relate(std::int32_t parent, std::int32_t child)
@@ -196,8 +237,8 @@ TEST_F(PedigreeWindowTest, ShowsThreeGenerationsAndTheAncestorIndicators)
     HWND window = OpenPedigreeWindow(jakob_);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window), "Pedigree - Jakob Holm [#" + std::to_string(jakob_) + "]");
-    EXPECT_EQ(AllBoxes(window), (Rows{"Karl Holm (-)", "Jakob Holm (-)", "Nils Holm (-)", "Ida Berg (-)",
-                                      "Per Holm (-)", "Anna Lund (-)", "Ole Berg (-)", ""}));
+    EXPECT_EQ(AllBoxes(window), (Rows{"Karl Holm (-)", "Jakob Holm (1850-1910)", "Nils Holm (1821-)",
+                                      "Ida Berg (-1899)", "Per Holm (-)", "Anna Lund (-)", "Ole Berg (-)", ""}));
     const bool shown[] = {true, false, false, false};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(IndicatorShown(window, i), shown[i]) << i;
@@ -217,10 +258,10 @@ TEST_F(PedigreeWindowTest, DoubleClickMovesTheChartAndEmptySpaceDoesNothing)
     HWND window = OpenPedigreeWindow(jakob_);
     ASSERT_NE(window, nullptr);
     DoubleClick(window, IDC_PEDIGREE_GRANDPARENT + 0, -1);
-    EXPECT_EQ(Entries(window, IDC_PEDIGREE_PERSON), (Rows{"Jakob Holm (-)"}));
+    EXPECT_EQ(Entries(window, IDC_PEDIGREE_PERSON), (Rows{"Jakob Holm (1850-1910)"}));
     // The father's father to the centre: his son among the children, his mother above.
     DoubleClick(window, IDC_PEDIGREE_GRANDPARENT + 0, 0);
-    EXPECT_EQ(AllBoxes(window), (Rows{"Nils Holm (-)", "Per Holm (-)", "", "Eva Holm (-)", "", "", "", ""}));
+    EXPECT_EQ(AllBoxes(window), (Rows{"Nils Holm (1821-)", "Per Holm (-)", "", "Eva Holm (-)", "", "", "", ""}));
     EXPECT_EQ(WindowText(window), "Pedigree - Per Holm [#" + std::to_string(per_) + "]");
     for (int i = 0; i < 4; ++i)
         EXPECT_FALSE(IndicatorShown(window, i)) << i;
