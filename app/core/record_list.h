@@ -38,6 +38,8 @@ public:
     std::int32_t Mark(std::size_t i) const { return entries_[i].mark; }
     bool IsMarked(std::size_t i) const { return entries_[i].mark != 0; }
     void SetMark(std::size_t i, std::int32_t mark) { entries_[i].mark = mark; }
+    // Exchanges the objects of two entries; the marks stay where they are.
+    void SwapObjects(std::size_t i, std::size_t j) { std::swap(entries_[i].object, entries_[j].object); }
 
     // Destroys every object and empties the list.
     void Clear()

@@ -190,6 +190,8 @@ PersonRecord::PersonRecord(Database& database) : EntityRecord(database)
 {
     row.reserved1 = PersonReservedByte;
     row.reserved2 = PersonReservedByte;
+    // A new person's citations are a person's list from the start: its page serves the frame's commands.
+    excerptRefs_.ownerKind = OwnerPerson;
 }
 
 PersonRecord::PersonRecord(std::int32_t id, Database& database) : PersonRecord(database)

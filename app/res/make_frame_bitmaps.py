@@ -296,7 +296,7 @@ write_bmp('toolbar_timeline.bmp', strip(TIMELINE))
 write_icon('frame.ico')
 
 
-# Images of the small buttons in editing pages and dialogs (new, delete, edit, up, down, date calculator,
+# Images of the small buttons in editing pages and dialogs (new, delete, edit, up, down, top, bottom, date calculator,
 # advanced), one 16 x 16 image each; the buttons map the light grey background to the button face.
 def button_glyph(c, name):
     if name == 'new':
@@ -312,6 +312,10 @@ def button_glyph(c, name):
         c.triangle([(8, 3), (2, 10), (14, 10)], NAVY); c.fill(6, 10, 10, 13, NAVY)
     elif name == 'down':
         c.triangle([(8, 13), (2, 6), (14, 6)], NAVY); c.fill(6, 3, 10, 6, NAVY)
+    elif name == 'top':
+        c.fill(2, 2, 14, 3, NAVY); c.triangle([(8, 5), (2, 11), (14, 11)], NAVY); c.fill(6, 11, 10, 14, NAVY)
+    elif name == 'bottom':
+        c.fill(2, 13, 14, 14, NAVY); c.triangle([(8, 11), (2, 5), (14, 5)], NAVY); c.fill(6, 2, 10, 5, NAVY)
     elif name == 'datecalc':
         calendar(c); c.fill(9, 9, 15, 15, GREY); c.frame(9, 9, 15, 15, BLACK)
         c.line(11, 12, 13, 12, WHITE); c.line(12, 11, 12, 13, WHITE)
@@ -320,7 +324,7 @@ def button_glyph(c, name):
             c.fill(x, y, x + 1, y + 1, NAVY); c.line(x + 4, y, x + 10, y, BLACK)
 
 
-for button in ('new', 'delete', 'edit', 'up', 'down', 'datecalc', 'advanced'):
+for button in ('new', 'delete', 'edit', 'up', 'down', 'top', 'bottom', 'datecalc', 'advanced'):
     canvas = Canvas()
     button_glyph(canvas, button)
     write_bmp('button_%s.bmp' % button, [canvas])

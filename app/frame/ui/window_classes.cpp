@@ -2,6 +2,7 @@
 #include "frame/ui/frame_window.h"
 #include "frame/ui/startup.h"
 
+#include "persons/ui/pedigree_window.h"
 #include "records/ui/repository_window.h"
 #include "records/ui/source_window.h"
 #include "ui_common/frame_globals.h"
@@ -46,7 +47,7 @@ bool RegisterWindowClasses(HINSTANCE instance)
         {"PersonWClass", DefMDIChildProcA, 108, 36, nullptr},
         {"SourceWClass", SourceWndProc, 290, 40, nullptr},
         {"RepositoryWClass", RepositoryWndProc, 288, 36, nullptr},
-        {"PedigreeWClass", DefMDIChildProcA, 259, 16, nullptr},
+        {"PedigreeWClass", PedigreeWndProc, 259, PedigreeWindowExtraBytes, nullptr},
         {"ReportWClass", DefMDIChildProcA, 114, 20, reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)},
         {"EditReportWClass", DefMDIChildProcA, 114, 40, nullptr},
         {"TimelineWClass", DefMDIChildProcA, 291, 12, nullptr},

@@ -13,10 +13,12 @@
 #include "persons/assertion_editing.h"
 #include "persons/ui/assertion_editors.h"
 #include "persons/ui/roles_page.h"
+#include "records/ui/excerpt_pages.h"
 #include "core/ui/address_page.h"
 #include "core/ui/note_page.h"
 #include "res/assertions_resource.h"
 #include "res/core_resource.h"
+#include "res/excerpts_resource.h"
 #include "ui_common/dialog_position.h"
 #include "ui_common/dialog_state.h"
 #include "ui_common/frame_globals.h"
@@ -51,6 +53,8 @@ std::vector<TabPage> PagesOf(AssertionEditor& editor)
     std::vector<TabPage> pages;
     if (editor.HasRolesPage())
         pages.push_back({IDD_ROLES_PAGE, RolesPageDlgProc, reinterpret_cast<LPARAM>(&editor), "ASSERTION_ROLES"});
+    pages.push_back({IDD_EXCERPTREF_PAGE, ExcerptRefPageDlgProc, reinterpret_cast<LPARAM>(&editor.GetExcerptRefList()),
+                     "ASSERTION_EXCERPTS"});
     if (AddressRecord* address = editor.GetAddress())
         pages.push_back({IDD_ADDRESS_PAGE, AddressPageDlgProc, reinterpret_cast<LPARAM>(address), "ADDRESS_TITLE"});
     pages.push_back({IDD_NOTE_PAGE, NotePageDlgProc, reinterpret_cast<LPARAM>(&editor.GetNote()), "ASSERTION_NOTE"});

@@ -12,12 +12,14 @@
 #include "language/language_table.h"
 #include "records/record_lists.h"
 #include "records/source_record.h"
+#include "records/ui/excerpt_pages.h"
 #include "records/ui/record_list_view.h"
 #include "records/ui/record_list_windows.h"
 #include "records/ui/record_window.h"
 #include "records/ui/repository_refs_page.h"
 #include "records/ui/task_dialog.h"
 #include "res/core_resource.h"
+#include "res/excerpts_resource.h"
 #include "res/frame_resource.h"
 #include "res/sources_resource.h"
 #include "settings/settings.h"
@@ -67,19 +69,16 @@ SourceWindow* EditorState(HWND editor)
     return reinterpret_cast<SourceWindow*>(GetWindowLongPtrA(editor, DWLP_USER));
 }
 
-// Pages that come with other windows' work and are not part of the editor yet answer null, and the
-// editor then shows no tab for them.
+// A page is a child dialog over its object; one that cannot be made answers null and gets no tab.
 HWND CreateDialogPage(HWND editor, int resource, DLGPROC procedure, void* parameter)
 {
     return CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(resource), editor, procedure,
                               reinterpret_cast<LPARAM>(parameter));
 }
 
-// The excerpts page belongs to the excerpt editing of the assertions; until it is there, the source
-// editor has no excerpts tab and the new-excerpt command stays disabled.
-HWND CreateExcerptsPage(HWND, SourceRecord&)
+HWND CreateExcerptsPage(HWND editor, SourceRecord& source)
 {
-    return nullptr;
+    return CreateDialogPage(editor, IDD_EXCERPTREF_PAGE, ExcerptListPageDlgProc, &source.Excerpts());
 }
 
 HWND CreateSourceTaskPage(HWND editor, SourceRecord& source)
@@ -494,6 +493,10 @@ void ReloadForNotice(SourceWindow& state, UINT message, WPARAM wParam, LPARAM lP
     }
     if (page != PageCount && state.pages[page] != nullptr)
         SendMessageA(state.pages[page], message, wParam, lParam);
+    // The excerpt page's rows name places in the excerpt list: a deletion elsewhere may have changed what
+    // the list holds, so the page shows it afresh.
+    if (message == WM_SOURCEDELETED && state.pages[PageExcerpts] != nullptr)
+        SendMessageA(state.pages[PageExcerpts], message, wParam, lParam);
     EnableSourceCommands(state.window);
 }
 

@@ -22,12 +22,18 @@
 #include "persons/sentence_format.h"
 #include "persons/ui/roles_page.h"
 #include "persons/ui/tests/assertion_editor_driving.h"
+#include "records/excerpt_record.h"
+#include "records/excerpt_ref.h"
+#include "records/source_record.h"
+#include "res/excerpts_resource.h"
 #include "res/assertions_resource.h"
 #include "res/core_resource.h"
 #include "settings/settings.h"
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/list_window_driving.h"
 #include "tests/support/scoped_list_states.h"
+#include "tests/support/screenshot_pause.h"
+#include "tests/support/source_tree.h"
 
 namespace {
 
@@ -155,6 +161,53 @@ TEST_F(AssertionEditorTest, ANewEventIsSavedWithTheSecondTypeAndThePersonAsPrinc
     EXPECT_EQ(sink_.posted[0].notice, NoticeAssertionLinkAdded);
     EXPECT_EQ(sink_.posted[0].wParam, static_cast<std::uint32_t>(anna_));
     EXPECT_EQ(sink_.posted[0].lParam, link.Id());
+}
+
+TEST_F(AssertionEditorTest, AnEventCitesAnExcerptChosenOnItsCitationsPage)
+{
+    // The program's own texts, for the picture of the page.
+    ScopedLanguage english{LanguageTable::LoadFile(test_support::SourceFile("lang/English.lan").c_str())};
+    SourceRecord source(*database_);
+    source.SetTitle("Parish register");
+    ASSERT_TRUE(source.Save());
+    ExcerptRecord excerpt(*database_);
+    excerpt.row.sourceId = source.Id();
+    excerpt.row.quality = ExcerptQualityGood;
+    excerpt.SetPage("fol. 12");
+    ASSERT_TRUE(excerpt.Save());
+
+    AssertionLink link = NewEventLink(anna_);
+    std::vector<std::string> citations;
+    ASSERT_EQ(Edit(link,
+                   [&](HWND editor) {
+                       HWND page = PageWith(editor, IDC_EXCERPTS_LIST);
+                       ASSERT_NE(page, nullptr);
+                       WhenDialogOpens(editor, [&](HWND select) {
+                           WhenDialogOpens(select, [](HWND sources) {
+                               SelectRow(ShownPage(sources), "Parish register");
+                               Click(sources, IDOK);
+                           });
+                           Click(select, IDC_EXCERPT_SELECT);
+                           SelectListViewRow(GetDlgItem(select, IDC_EXCERPT_CHOICES), 0);
+                           Click(select, IDOK);
+                       });
+                       Click(page, IDC_EXCERPTS_NEW);
+                       citations = ListViewRows(GetDlgItem(page, IDC_EXCERPTS_LIST), 3);
+                       TabCtrl_SetCurSel(GetDlgItem(editor, IDC_ASSERTION_TABS), 1); // after the roles
+                       for (HWND child = FindWindowExA(editor, nullptr, "#32770", nullptr); child != nullptr;
+                            child = FindWindowExA(editor, child, "#32770", nullptr))
+                           if (child != PageWith(editor, IDC_EVENT_TYPE))
+                               ShowWindow(child, child == page ? SW_SHOW : SW_HIDE);
+                       test_support::PauseForScreenshot("assertion_citations");
+                       Click(editor, IDOK);
+                   }),
+              1);
+    EXPECT_EQ(citations, (std::vector<std::string>{"fol. 12|Good|Parish register"}));
+    RecordList<ExcerptRef> stored;
+    LoadOwnerExcerptRefs(stored, link.row.assertionId, OwnerEvent, *database_);
+    ASSERT_EQ(stored.Count(), 1u);
+    EXPECT_EQ(stored[0].row.excerptId, excerpt.Id());
+    EXPECT_EQ(stored[0].row.order, 1);
 }
 
 TEST_F(AssertionEditorTest, CancelWritesNothingAndLeavesTheLinkAlone)

@@ -22,6 +22,7 @@
 #include "res/sources_resource.h"
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/list_window_driving.h"
+#include "tests/support/mdi_test_frame.h"
 #include "tests/support/scoped_list_states.h"
 #include "tests/support/screenshot_pause.h"
 #include "ui_common/private_messages.h"
@@ -31,6 +32,8 @@ namespace {
 using namespace dialog_test;
 using test_support::AnsweredBoxes;
 using test_support::CountRows;
+using test_support::PumpPostedMessages;
+using test_support::RegisterTestWindowClass;
 using test_support::ScopedLanguage;
 using test_support::ScopedListStates;
 using test_support::TestDatabase;
@@ -57,19 +60,6 @@ LRESULT CALLBACK TestFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     return DefFrameProcA(frame, MdiClient, message, wParam, lParam);
-}
-
-void Register(const char* name, WNDPROC procedure, int extraBytes)
-{
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = extraBytes;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    windowClass.lpszClassName = name;
-    RegisterClassExA(&windowClass);
 }
 
 std::vector<HWND> DocumentWindows()
@@ -154,9 +144,9 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
         AppInstance = GetModuleHandleA(nullptr);
-        Register("RecordWindowsTestFrame", TestFrameProc, 0);
-        Register("SourceWClass", SourceWndProc, 40);
-        Register("RepositoryWClass", RepositoryWndProc, 36);
+        RegisterTestWindowClass("RecordWindowsTestFrame", TestFrameProc, 0);
+        RegisterTestWindowClass("SourceWClass", SourceWndProc, 40);
+        RegisterTestWindowClass("RepositoryWClass", RepositoryWndProc, 36);
     }
 
     void SetUp() override
@@ -206,17 +196,7 @@ protected:
         PendingTimer = 0;
     }
 
-    // Lets every posted message (the notices, their relays, posted closes) be handled.
-    static void Pump()
-    {
-        for (int round = 0; round < 4; ++round) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        }
-    }
+    static void Pump() { PumpPostedMessages(); }
 
     Database& db() { return *database_; }
 
