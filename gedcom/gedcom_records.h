@@ -294,7 +294,7 @@ private:
 // in the order read, each held in memory only while it is read or written; the others, and the
 // cross-references of all, stay in memory for the whole conversion.
 struct RecordStore {
-    TextArena texts; // first made, last freed: every Text of the records kept in memory lies in it
+    TextArena texts;       // first made, last freed: every Text of the records kept in memory lies in it
     TextArena recordTexts; // the texts of the one spilled record being read or written
     Header header;
     std::vector<Submitter> submitters;

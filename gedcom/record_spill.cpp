@@ -73,8 +73,14 @@ bool Get(std::string_view& in, Text& text)
     return true;
 }
 
-void Put(std::string& out, const Text& text) { Put(out, text.view()); }
-void Put(std::string& out, int value) { PutNumber(out, static_cast<int32_t>(value)); }
+void Put(std::string& out, const Text& text)
+{
+    Put(out, text.view());
+}
+void Put(std::string& out, int value)
+{
+    PutNumber(out, static_cast<int32_t>(value));
+}
 bool Get(std::string_view& in, int& value)
 {
     int32_t stored = 0;
@@ -82,7 +88,10 @@ bool Get(std::string_view& in, int& value)
 }
 
 // Small values of enumerations and flags as one byte.
-template <typename Small> void PutByte(std::string& out, Small value) { out += static_cast<char>(value); }
+template <typename Small> void PutByte(std::string& out, Small value)
+{
+    out += static_cast<char>(value);
+}
 template <typename Small> bool GetByte(std::string_view& in, Small& value)
 {
     uint8_t byte = 0;
@@ -92,8 +101,14 @@ template <typename Small> bool GetByte(std::string_view& in, Small& value)
     return true;
 }
 
-void Put(std::string& out, const SimpleDate& date) { PutNumber(out, date); }
-bool Get(std::string_view& in, SimpleDate& date) { return GetNumber(in, date); }
+void Put(std::string& out, const SimpleDate& date)
+{
+    PutNumber(out, date);
+}
+bool Get(std::string_view& in, SimpleDate& date)
+{
+    return GetNumber(in, date);
+}
 
 template <typename Item> void Put(std::string& out, const std::vector<Item>& items)
 {
@@ -200,8 +215,7 @@ void Put(std::string& out, const EventDetails& details)
 
 bool Get(std::string_view& in, EventDetails& details)
 {
-    return Get(in, details.typeText) && Get(in, details.address) && Get(in, details.extras) &&
-           Get(in, details.notes);
+    return Get(in, details.typeText) && Get(in, details.address) && Get(in, details.extras) && Get(in, details.notes);
 }
 
 void Put(std::string& out, const Event& event)
@@ -238,15 +252,15 @@ bool Get(std::string_view& in, Attribute& attribute)
 
 void Put(std::string& out, const NameParts& parts)
 {
-    for (const Text* part : {&parts.prefix, &parts.given, &parts.nickname, &parts.surnamePrefix, &parts.surname,
-                             &parts.suffix})
+    for (const Text* part :
+         {&parts.prefix, &parts.given, &parts.nickname, &parts.surnamePrefix, &parts.surname, &parts.suffix})
         Put(out, *part);
 }
 
 bool Get(std::string_view& in, NameParts& parts)
 {
-    for (Text* part : {&parts.prefix, &parts.given, &parts.nickname, &parts.surnamePrefix, &parts.surname,
-                       &parts.suffix})
+    for (Text* part :
+         {&parts.prefix, &parts.given, &parts.nickname, &parts.surnamePrefix, &parts.surname, &parts.suffix})
         if (!Get(in, *part))
             return false;
     return true;
@@ -277,8 +291,8 @@ void Put(std::string& out, const PersonExtras& extras)
 
 bool Get(std::string_view& in, PersonExtras& extras)
 {
-    return Get(in, extras.citations) && Get(in, extras.change) && Get(in, extras.attributes) &&
-           Get(in, extras.notes) && Get(in, extras.text) && Get(in, extras.media);
+    return Get(in, extras.citations) && Get(in, extras.change) && Get(in, extras.attributes) && Get(in, extras.notes) &&
+           Get(in, extras.text) && Get(in, extras.media);
 }
 
 void Put(std::string& out, const FamilyLink& link)
@@ -393,7 +407,8 @@ bool RecordSpill::Fill(size_t need)
     readBuffer_.erase(0, readAt_);
     readAt_ = 0;
     while (readBuffer_.size() < need && fileOffset_ < fileSize_) {
-        const size_t want = static_cast<size_t>(std::min<uint64_t>(std::max(need, kChunkSize), fileSize_ - fileOffset_));
+        const size_t want =
+            static_cast<size_t>(std::min<uint64_t>(std::max(need, kChunkSize), fileSize_ - fileOffset_));
         const size_t had = readBuffer_.size();
         readBuffer_.resize(had + want);
         const int64_t got = file_.ReadAt(fileOffset_, readBuffer_.data() + had, want);

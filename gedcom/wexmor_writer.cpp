@@ -408,8 +408,8 @@ int WexmorWriter::WriteAssertions()
 {
     int count = 0;
     int personNumber = 0;
-    store_.persons.ForEach<Person>(store_.recordTexts,
-                                   [&](const Person& person) { count += WritePersonAssertions(person, ++personNumber); });
+    store_.persons.ForEach<Person>(
+        store_.recordTexts, [&](const Person& person) { count += WritePersonAssertions(person, ++personNumber); });
     store_.families.ForEach<Family>(store_.recordTexts,
                                     [&](const Family& family) { count += WriteFamilyAssertions(family); });
     return count;
