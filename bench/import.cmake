@@ -10,7 +10,7 @@
 # engine's own memory stays near 20 MB however large the file. The converter passes persons, families and
 # citations through temporary files as it reads them and keeps in memory only the cross-references and the
 # records a file has few of: its peak grows by about 0.1 MB per thousand persons. What still grows with the file
-# is the database write's: the pages of the database file its reads map stay in the process (about 0.6 MB per
+# is the database write's: the pages of the database file its reads map stay in the process (about 0.7 MB per
 # thousand persons). Each row gives the peak of the conversion, of the database write (natively, where the peak
 # can be started afresh) and of both.
 #   build-bench/bench/import_bench --generate 100000 big.ged   writes a generated file
