@@ -246,7 +246,6 @@ struct Header {
 // first entry of equal text, as a search from the first entry would; 0 when absent.
 class XrefTable {
 public:
-    void Reserve(size_t count) { index_.reserve(count); }
     void Add(std::string_view xref)
     {
         ++size_;

@@ -123,7 +123,7 @@ int RecordReader::EventTypeNumber(Tag tag, std::string_view typeText, int eventC
 
 bool RecordReader::ReadPerson()
 {
-    // The person's texts live until it is spilled; a task it names is kept, and so are the task's texts.
+    // The person's texts go once it is spilled (a task it holds is kept, with its texts, by ReadTask).
     ArenaScope recordTexts(store_.recordTexts);
     Person person;
     const std::string xref = reader_.Xref();
@@ -595,6 +595,7 @@ bool RecordReader::ReadName(std::vector<Name>& names)
 
 bool RecordReader::ReadTask(const std::string& personXref)
 {
+    // Tasks stay in memory to the end: their texts too, though the person holding them passes on.
     ArenaScope keptTexts(store_.texts);
     Task task;
     task.personXref = personXref;
