@@ -13,7 +13,10 @@ add_subdirectory(${VESTRADA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE
 include(GoogleTest)
 
 # Test data written by other programs, read in place and never edited.
-get_filename_component(VESTRADA_TESTDATA ${CMAKE_SOURCE_DIR}/../shared/testdata ABSOLUTE)
+# A worktree elsewhere names it with -DVESTRADA_TESTDATA=<folder>.
+if(NOT VESTRADA_TESTDATA)
+  get_filename_component(VESTRADA_TESTDATA ${CMAKE_SOURCE_DIR}/../shared/testdata ABSOLUTE)
+endif()
 
 # vestrada_test(<name> SOURCES ... [LIBS ...] [GUI])
 # Natively each test case is its own ctest entry; under Wine one entry per executable, since a

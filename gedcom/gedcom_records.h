@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gedcom/gedcom_tags.h"
+#include "gedcom/record_spill.h"
 #include "gedcom/text_arena.h"
 
 namespace pendrax {
@@ -245,7 +246,6 @@ struct Header {
 // first entry of equal text, as a search from the first entry would; 0 when absent.
 class XrefTable {
 public:
-    void Reserve(size_t count) { index_.reserve(count); }
     void Add(std::string_view xref)
     {
         ++size_;
@@ -264,18 +264,48 @@ private:
     std::unordered_map<std::string_view, int> index_; // the texts lie in the arena
 };
 
+// How a child is its family's child when its FAMC line names more than birth: by the child's number and the
+// family's cross-reference. Children of birth, by far the most, take no room.
+class ChildRelations {
+public:
+    void Set(int person, std::string_view familyXref, Relation relation)
+    {
+        if (relation != Relation::Biological)
+            relations_.emplace(Key(person, familyXref), relation);
+    }
+    Relation Get(int person, std::string_view familyXref) const
+    {
+        if (relations_.empty())
+            return Relation::Biological;
+        auto found = relations_.find(Key(person, familyXref));
+        return found == relations_.end() ? Relation::Biological : found->second;
+    }
+
+private:
+    static std::string Key(int person, std::string_view familyXref)
+    {
+        return std::to_string(person) + '@' + std::string(familyXref);
+    }
+    std::unordered_map<std::string, Relation> relations_;
+};
+
+// The records that a file holds by the thousand (persons, families, citations) pass through temporary files
+// in the order read, each held in memory only while it is read or written; the others, and the
+// cross-references of all, stay in memory for the whole conversion.
 struct RecordStore {
-    TextArena texts; // first made, last freed: every Text of the stores lies in it
+    TextArena texts;       // first made, last freed: every Text of the records kept in memory lies in it
+    TextArena recordTexts; // the texts of the one spilled record being read or written
     Header header;
     std::vector<Submitter> submitters;
     std::vector<Repository> repositories;
     XrefTable repositoryXrefs;
     std::vector<Source> sources;
     XrefTable sourceXrefs;
-    std::vector<Citation> citations;
-    std::vector<Person> persons;
+    RecordSpill citations;
+    RecordSpill persons;
     XrefTable personXrefs;
-    std::vector<Family> families;
+    ChildRelations childRelations;
+    RecordSpill families;
     std::vector<EventType> eventTypes;
     std::vector<NoteRecord> notes;
     XrefTable noteXrefs;

@@ -123,6 +123,8 @@ int RecordReader::EventTypeNumber(Tag tag, std::string_view typeText, int eventC
 
 bool RecordReader::ReadPerson()
 {
+    // The person's texts go once it is spilled (a task it holds is kept, with its texts, by ReadTask).
+    ArenaScope recordTexts(store_.recordTexts);
     Person person;
     const std::string xref = reader_.Xref();
     bool read = reader_.Next();
@@ -209,11 +211,24 @@ bool RecordReader::ReadPerson()
             break;
         }
     }
-    // Lists are kept at their size: a file of many persons would carry their growth room many times over.
-    if (person.events.capacity() > person.events.size())
-        person.events.shrink_to_fit();
-    store_.persons.push_back(std::move(person));
+    KeepChildRelations(person);
+    store_.persons.Write(person);
+    store_.recordTexts.Clear();
     return read;
+}
+
+void RecordReader::KeepChildRelations(const Person& person)
+{
+    const int number = static_cast<int>(store_.persons.Count()) + 1;
+    const auto& families = person.parentFamilies;
+    for (size_t i = 0; i < families.size(); ++i) {
+        // The first FAMC line that names a family says how the person is its child.
+        bool named = false;
+        for (size_t j = 0; j < i && !named; ++j)
+            named = families[j].xref == families[i].xref.view();
+        if (!named)
+            store_.childRelations.Set(number, families[i].xref, families[i].relation);
+    }
 }
 
 bool RecordReader::ReadPersonNumber(Person& person)
@@ -297,35 +312,38 @@ bool RecordReader::LinkPerson(FamilyLink& link, Tag tag)
 
 void RecordReader::LinkFamilies()
 {
-    for (Family& family : store_.families) {
-        LinkPerson(family.husband, Tag::HUSB);
-        LinkPerson(family.wife, Tag::WIFE);
-        std::vector<FamilyLink> children;
-        children.reserve(family.children.size());
-        for (FamilyLink& child : family.children) {
-            if (!LinkPerson(child, Tag::CHIL))
-                continue;
-            bool repeated = false;
-            for (const FamilyLink& kept : children)
-                repeated = repeated || kept.person == child.person;
-            if (repeated)
-                continue;
-            for (const ParentFamily& parents : store_.persons[child.person - 1].parentFamilies) {
-                if (parents.xref == family.xref) {
-                    child.relation = parents.relation;
-                    break;
-                }
-            }
-            children.push_back(std::move(child));
-        }
-        family.children = std::move(children);
-        bool partners = family.husband.person != 0 || family.wife.person != 0;
-        if (!partners && !family.children.empty())
-            reader_.LogAt(LogFamilyWithoutPartners, family.line, "0 @" + family.xref.str() + "@ FAM");
-        if (family.husband.person != 0 && family.wife.person != 0 && family.children.empty() && family.events.empty()) {
-            family.couple = true;
-            family.coupleType = CoupleEventType();
-        }
+    RecordSpill linked;
+    store_.families.ForEach<Family>(store_.recordTexts, [&](Family& family) {
+        LinkFamily(family);
+        linked.Write(family);
+    });
+    store_.families = std::move(linked);
+}
+
+void RecordReader::LinkFamily(Family& family)
+{
+    LinkPerson(family.husband, Tag::HUSB);
+    LinkPerson(family.wife, Tag::WIFE);
+    std::vector<FamilyLink> children;
+    children.reserve(family.children.size());
+    for (FamilyLink& child : family.children) {
+        if (!LinkPerson(child, Tag::CHIL))
+            continue;
+        bool repeated = false;
+        for (const FamilyLink& kept : children)
+            repeated = repeated || kept.person == child.person;
+        if (repeated)
+            continue;
+        child.relation = store_.childRelations.Get(child.person, family.xref);
+        children.push_back(std::move(child));
+    }
+    family.children = std::move(children);
+    bool partners = family.husband.person != 0 || family.wife.person != 0;
+    if (!partners && !family.children.empty())
+        reader_.LogAt(LogFamilyWithoutPartners, family.line, "0 @" + family.xref.str() + "@ FAM");
+    if (family.husband.person != 0 && family.wife.person != 0 && family.children.empty() && family.events.empty()) {
+        family.couple = true;
+        family.coupleType = CoupleEventType();
     }
 }
 
@@ -339,6 +357,7 @@ int RecordReader::CoupleEventType()
 
 bool RecordReader::ReadFamily()
 {
+    ArenaScope recordTexts(store_.recordTexts);
     Family family;
     family.xref = reader_.Xref();
     family.line = reader_.LineNumber();
@@ -381,7 +400,8 @@ bool RecordReader::ReadFamily()
             break;
         }
     }
-    store_.families.push_back(std::move(family));
+    store_.families.Write(family);
+    store_.recordTexts.Clear();
     return read;
 }
 
@@ -575,6 +595,8 @@ bool RecordReader::ReadName(std::vector<Name>& names)
 
 bool RecordReader::ReadTask(const std::string& personXref)
 {
+    // Tasks stay in memory to the end: their texts too, though the person holding them passes on.
+    ArenaScope keptTexts(store_.texts);
     Task task;
     task.personXref = personXref;
     int level = reader_.Level();

@@ -141,58 +141,8 @@ void RecordReader::SelectCharSet()
     reader_.SetCharSet(CharSet::Ansel);
 }
 
-void ReserveStores(std::span<const uint8_t> input, RecordStore& store)
-{
-    // UTF-16 files are not counted: their records are found as they come.
-    if (input.size() >= 2 && (input[0] == 0xFF || input[0] == 0xFE))
-        return;
-    size_t persons = 0, families = 0, sources = 0, repositories = 0, notes = 0, objects = 0, citations = 0;
-    const char* at = reinterpret_cast<const char*>(input.data());
-    const char* end = at + input.size();
-    while (at < end) {
-        const char* lineEnd = static_cast<const char*>(std::memchr(at, '\n', static_cast<size_t>(end - at)));
-        if (!lineEnd)
-            lineEnd = end;
-        std::string_view line(at, static_cast<size_t>(lineEnd - at));
-        at = lineEnd + 1;
-        size_t first = line.find_first_not_of(" \t\r");
-        if (first == std::string_view::npos)
-            continue;
-        if (line[first] != '0') {
-            // A SOUR line inside a record is a citation.
-            citations += line.substr(first + 1, 6) == " SOUR " || line.substr(first + 2, 6) == " SOUR ";
-            continue;
-        }
-        if (line.substr(first, 3) != "0 @")
-            continue;
-        size_t close = line.find("@ ", first + 3);
-        if (close == std::string_view::npos)
-            continue;
-        std::string_view tag = line.substr(close + 2, 4);
-        persons += tag == "INDI";
-        families += tag.starts_with("FAM") && (tag.size() == 3 || tag[3] == ' ' || tag[3] == '\r');
-        sources += tag == "SOUR";
-        repositories += tag == "REPO";
-        notes += tag == "NOTE";
-        objects += tag == "OBJE";
-    }
-    store.persons.reserve(persons);
-    store.personXrefs.Reserve(persons);
-    store.families.reserve(families);
-    store.sources.reserve(sources);
-    store.sourceXrefs.Reserve(sources);
-    store.repositories.reserve(repositories);
-    store.repositoryXrefs.Reserve(repositories);
-    store.notes.reserve(notes);
-    store.noteXrefs.Reserve(notes);
-    store.objects.reserve(objects);
-    store.objectXrefs.Reserve(objects);
-    store.citations.reserve(citations);
-}
-
 bool RecordReader::Run()
 {
-    ReserveStores(reader_.Input(), store_);
     if (!reader_.Next())
         return false;
     if (reader_.CurrentTag() != Tag::HEAD)
@@ -747,8 +697,8 @@ bool RecordReader::ReadCitation(std::vector<int>& owner)
         }
         citation.sourceText = sourceText;
     }
-    store_.citations.push_back(std::move(citation));
-    owner.push_back(static_cast<int>(store_.citations.size()));
+    store_.citations.Write(citation);
+    owner.push_back(static_cast<int>(store_.citations.Count()));
     return read;
 }
 

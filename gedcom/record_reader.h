@@ -59,6 +59,9 @@ private:
     int EventTypeNumber(Tag tag, std::string_view typeText, int eventClass);
     // Once the file is read: the persons of every family link, the relations of the children, the couples.
     void LinkFamilies();
+    void LinkFamily(Family& family);
+    // What the families will need of the person's FAMC lines once the person is spilled.
+    void KeepChildRelations(const Person& person);
     int CoupleEventType();
     bool LinkPerson(FamilyLink& link, Tag tag);
     bool ReadParentFamily(Person& person);
@@ -72,9 +75,6 @@ private:
     Peculiarity peculiarity_ = Peculiarity::None;
     std::unordered_map<std::string, int> eventTypeIndex_;
 };
-
-// Sizes the record lists and cross-reference tables ahead from a count of the level-0 records of the input.
-void ReserveStores(std::span<const uint8_t> input, RecordStore& store);
 
 // The percentage of the input read, 0 to 100, for any file size.
 int ProgressPercent(uint64_t position, uint64_t size);

@@ -36,6 +36,19 @@ const char* TextArena::Store(std::string_view text)
     return at;
 }
 
+void TextArena::Clear()
+{
+    if (capacity_ == 0) {
+        blocks_.clear();
+        return;
+    }
+    // The open block is the last one.
+    std::unique_ptr<char[]> open = std::move(blocks_.back());
+    blocks_.clear();
+    blocks_.push_back(std::move(open));
+    used_ = 0;
+}
+
 TextArena& TextArena::Current()
 {
     static TextArena fallback;

@@ -20,6 +20,8 @@ public:
     TextArena& operator=(const TextArena&) = delete;
     // A copy of the bytes, led by their length (four bytes, unaligned).
     const char* Store(std::string_view text);
+    // Forgets every text stored: texts taken before must no longer be read. The open block stays for reuse.
+    void Clear();
     // The arena that texts are stored in while a conversion runs; a process-wide one outside.
     static TextArena& Current();
 

@@ -178,7 +178,7 @@ std::string FormatSimpleDate(const SimpleDate& date, bool withTime)
     return formatted;
 }
 
-WexmorWriter::WexmorWriter(const RecordStore& store, const ConvertOptions& options, ConvertHost& host)
+WexmorWriter::WexmorWriter(RecordStore& store, const ConvertOptions& options, ConvertHost& host)
     : store_(store), options_(options), host_(host)
 {
 }
@@ -313,27 +313,25 @@ int WexmorWriter::WriteSources()
         WriteChange(source.change);
         Put("</source>");
     }
-    // A citation that names no source record gets a source of its own.
-    madeUpSource_.assign(store_.citations.size(), 0);
-    for (size_t i = 0; i < store_.citations.size(); ++i) {
-        const Citation& citation = store_.citations[i];
+    // A citation that names no source record gets a source of its own, numbered on in the citations' order.
+    store_.citations.ForEach<Citation>(store_.recordTexts, [&](const Citation& citation) {
         if (!citation.pointer.empty())
-            continue;
-        madeUpSource_[i] = ++number;
-        Put("<source id=\"" + IdRef('S', number) + "\">");
+            return;
+        Put("<source id=\"" + IdRef('S', ++number) + "\">");
         Put("<author></author>");
         TextElement("title", citation.sourceText);
         Put("<shorttitle></shorttitle>");
         WriteNotes(citation.notes);
         Put("</source>");
-    }
+    });
     return number;
 }
 
 int WexmorWriter::WriteExcerpts()
 {
     int number = 0;
-    for (const Citation& citation : store_.citations) {
+    int madeUpSource = static_cast<int>(store_.sources.size()); // the last made-up source met
+    store_.citations.ForEach<Citation>(store_.recordTexts, [&](const Citation& citation) {
         Put("<excerpt id=\"" + IdRef('X', number + 1) + "\">");
         std::string date(citation.dataDate.view().substr(0, kDataDateLimit));
         if (!date.empty() && date.front() == '(')
@@ -353,14 +351,14 @@ int WexmorWriter::WriteExcerpts()
             }
             source = store_.sourceXrefs.Find(citation.pointer);
         } else {
-            source = madeUpSource_[number];
+            source = ++madeUpSource;
         }
         TextElementIfAny("page", citation.page);
         Element("sourceref", IdRef('S', source));
         WriteNotes(citation.notes);
         Put("</excerpt>");
         ++number;
-    }
+    });
     return number;
 }
 
@@ -385,7 +383,7 @@ int WexmorWriter::WriteEventTypes()
 int WexmorWriter::WritePersons()
 {
     int number = 0;
-    for (const Person& person : store_.persons) {
+    store_.persons.ForEach<Person>(store_.recordTexts, [&](const Person& person) {
         const char* sex = person.sex == 1 ? "male" : person.sex == 2 ? "female" : "unknown";
         Put("<person id=\"" + IdRef('P', ++number) + "\" sex=\"" + sex + "\">");
         if (person.names.empty())
@@ -397,7 +395,7 @@ int WexmorWriter::WritePersons()
         TextElementIfAny("note", person.extras->text);
         WriteChange(person.extras->change);
         Put("</person>");
-    }
+    });
     return number;
 }
 
@@ -410,10 +408,10 @@ int WexmorWriter::WriteAssertions()
 {
     int count = 0;
     int personNumber = 0;
-    for (const Person& person : store_.persons)
-        count += WritePersonAssertions(person, ++personNumber);
-    for (const Family& family : store_.families)
-        count += WriteFamilyAssertions(family);
+    store_.persons.ForEach<Person>(
+        store_.recordTexts, [&](const Person& person) { count += WritePersonAssertions(person, ++personNumber); });
+    store_.families.ForEach<Family>(store_.recordTexts,
+                                    [&](const Family& family) { count += WriteFamilyAssertions(family); });
     return count;
 }
 

@@ -28,7 +28,8 @@ std::string FormatSimpleDate(const SimpleDate& date, bool withTime);
 
 class WexmorWriter {
 public:
-    WexmorWriter(const RecordStore& store, const ConvertOptions& options, ConvertHost& host);
+    // Reads the spilled records back as it writes them.
+    WexmorWriter(RecordStore& store, const ConvertOptions& options, ConvertHost& host);
     void Write();
 
 private:
@@ -72,12 +73,11 @@ private:
     void PutBase64(std::string_view bytes);
     void StartAssertion();
 
-    const RecordStore& store_;
+    RecordStore& store_;
     const ConvertOptions& options_;
     ConvertHost& host_;
     std::string buffer_;
     int assertionCounter_ = 0;
-    std::vector<int> madeUpSource_; // per citation: the number of the source standing for a text citation
     struct MediaEntry {
         bool leftOut = false;            // not a file that may be read
         std::optional<std::string> copy; // the copy in the current folder
