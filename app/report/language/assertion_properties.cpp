@@ -294,10 +294,16 @@ int ExpressionReader::EvaluateAttributeOfLink(AssertionLink* link, ReportValue& 
     return EvaluateAttribute(&attribute, link, result);
 }
 
+// Without a point the attribute is a value of its own, as an event is: leaving the result as it was would
+// make every assignment of an attribute to an ATTRIBUTE variable fail.
 int ExpressionReader::EvaluateAttribute(AttributeAssertion* attribute, AssertionLink* link, ReportValue& result)
 {
-    if (!SkipPoint())
+    if (!SkipPoint()) {
+        result.Reset(ReportAttribute);
+        result.SetRecord(attribute != nullptr ? static_cast<std::uint32_t>(attribute->Id()) : 0,
+                         attribute != nullptr ? &attribute->OwnerDatabase() : context_->database);
         return 1;
+    }
     if (attribute == nullptr)
         return Fail(ReportErrorAttributeMissing);
     static const char* const names[] = {"FORMATTED", "DATE", "TYPE",   "PRIVACY",   "PLACE",   "ADDRESS",

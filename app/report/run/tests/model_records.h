@@ -46,13 +46,15 @@ struct Participant {
     std::int32_t role = 0;
 };
 
-// A date of the Gregorian calendar known to the year only.
-inline DateRange YearDate(int year)
+// A date of the Gregorian calendar (day and month 0 when unknown).
+inline DateRange GregorianDate(int day, int month, int year)
 {
     DateRange date = {};
     date.type = DateRangeSingle;
     date.dates.first = EmptyDateValue();
     date.dates.first.calendar = CalendarGregorian;
+    date.dates.first.day = static_cast<std::uint8_t>(day);
+    date.dates.first.month = static_cast<std::uint8_t>(month);
     date.dates.first.SetYear(year);
     date.dates.second = EmptyDateValue();
     return date;
@@ -61,7 +63,7 @@ inline DateRange YearDate(int year)
 // What an assertion carries besides its participants.
 struct AssertionFields {
     std::int8_t privacy = PrivacyPublic;
-    DateRange date = YearDate(1900);
+    DateRange date = GregorianDate(0, 0, 1900);
     const char* place = nullptr;
     const char* addressCity = nullptr;
     const char* note = nullptr;
@@ -85,13 +87,15 @@ public:
         return person.Id();
     }
 
+    // An event or attribute type whose sentences name the person and the type: "{f}: {c}".
     std::int32_t Type(const char* name, int kind, int classCode, int gedcomTag = NoGedcomTag,
-                      int attributeKind = AttributeKindText, int principals = 1)
+                      int attributeKind = AttributeKindText, const char* principalTemplate = "{f}: {c}",
+                      const char* witnessTemplate = "{f} as {r}: {c}")
     {
         std::int32_t id = 0;
         EXPECT_TRUE(RunWriteTransaction(db_, [&] {
-            id = CreateEventType(name, attributeKind, classCode, gedcomTag, kind, principals, 1, nullptr, nullptr,
-                                 db_);
+            id = CreateEventType(name, attributeKind, classCode, gedcomTag, kind, 1, 1, principalTemplate,
+                                 witnessTemplate, db_);
             return id != 0;
         }));
         return id;
@@ -390,6 +394,18 @@ protected:
             *on = 1;
         report.PrivacyLevel = PrivacyInfo;
         report.SourceIndex = 0;
+        std::snprintf(CurrentSettings.dateFormat.Formats[0], sizeof CurrentSettings.dateFormat.Formats[0],
+                      "{dd}.{mm}.{yyyy}");
+        CurrentSettings.dateFormat.FormatCount = 1;
+        CurrentSettings.dateFormat.OutputFormat = 0;
+        CurrentSettings.dateFormat.PrintFormat = 0;
+        CurrentSettings.dateFormat.ShowTime = 0;
+        for (std::int32_t& shown : CurrentSettings.place.PartShown)
+            shown = 1;
+        std::snprintf(report.InfoFormatting, sizeof report.InfoFormatting, "{f}: information");
+        std::snprintf(report.AliasFormatting, sizeof report.AliasFormatting, "{f}: alias");
+        std::snprintf(report.ParentFormatting, sizeof report.ParentFormatting, "Parent of {v}");
+        std::snprintf(report.ChildFormatting, sizeof report.ChildFormatting, "Child of {v}");
     }
     ~ModelScriptTest() override { CurrentSettings = saved_; }
 
