@@ -244,7 +244,7 @@ int ExpressionReader::EvaluateEvent(EventAssertion* event, AssertionLink* link, 
         return 1;
     case Short: {
         std::string text(FieldTextSize, '\0');
-        event->GetDatePlaceText(text.data(), text.size());
+        event->GetDatePlaceText(text.data(), text.size(), ReportDatePicture());
         SetStringResult(result, text);
         return 1;
     }

@@ -2,6 +2,7 @@
 // information notes and further names, with their types, citations and sentences.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -120,6 +121,13 @@ TEST_F(AssertionScripts, TheSentenceAndTheShortTextNeedTheLinkTheEventWasReached
         {"DATABASE.PERSON(1).DETAIL(1).EVENT.PARTICIPANT(2).FORMATTED", "Carl was Godfather at the count."},
         {"DATABASE.PERSON(1).DETAIL(1).EVENT.SHORT", "17.05.1900 Oslo"},
     });
+
+    // The short text is a report's text: its date takes the print picture, not the screen's.
+    std::snprintf(CurrentSettings.dateFormat.Formats[1], sizeof CurrentSettings.dateFormat.Formats[1],
+                  "{yyyy}-{mm}-{dd}");
+    CurrentSettings.dateFormat.FormatCount = 2;
+    CurrentSettings.dateFormat.PrintFormat = 1;
+    EXPECT_EQ(Print(detail + ".EVENT.SHORT"), "1900-05-17 Oslo");
 
     // An EVENT variable has no link.
     const std::string setup = "EVENT E\r\nE = " + detail + ".EVENT\r\n";
