@@ -25,9 +25,9 @@ protected:
         const std::int32_t godfather = records.Role("Godfather");
         const std::int32_t alpha = records.Source({.title = "Alpha book", .shortTitle = "K"});
         const std::int32_t beta = records.Source({.title = "Beta book", .shortTitle = "K"});
-        const std::int32_t census = records.Type("Census", EventTypeKindEvent, 7, FindGedcomTag("CENS"),
-                                                    AttributeKindText, "{f} was counted[p? in {p}].",
-                                                    "{f} was {r} at the count.");
+        const std::int32_t census =
+            records.Type("Census", EventTypeKindEvent, 7, FindGedcomTag("CENS"), AttributeKindText,
+                         "{f} was counted[p? in {p}].", "{f} was {r} at the count.");
 
         AssertionFields fields;
         fields.privacy = PrivacyImmediateFamily;
@@ -42,11 +42,10 @@ protected:
         AssertionFields noted;
         noted.note = "by her own word";
         noted.privacy = PrivacyFamily;
-        records.Attribute(
-            records.Type("Height", EventTypeKindAttribute, 1, NoGedcomTag, AttributeKindNumeric), anna, "tall", 180,
-            noted);
-        records.Attribute(records.Type("Occupation", EventTypeKindAttribute, 11, FindGedcomTag("OCCU")), anna,
-                          "smith", 7);
+        records.Attribute(records.Type("Height", EventTypeKindAttribute, 1, NoGedcomTag, AttributeKindNumeric), anna,
+                          "tall", 180, noted);
+        records.Attribute(records.Type("Occupation", EventTypeKindAttribute, 11, FindGedcomTag("OCCU")), anna, "smith",
+                          7);
         records.Relationship(anna, dora, RelationAdoptive, noted);
         records.Information(anna, "lived by the sea", noted);
         records.Alias(anna, "Anne/Hill/", noted);
@@ -168,8 +167,7 @@ TEST_F(AssertionScripts, AttributeProperties)
 TEST_F(AssertionScripts, TypeClassesAndTagsOutsideTheirTablesAreEmpty)
 {
     // Flag attribute types keep their class in the table of flag classes.
-    records.Attribute(records.Type("Living", EventTypeKindAttribute, 3, NoGedcomTag, AttributeKindFlag), dora, "",
-                      1);
+    records.Attribute(records.Type("Living", EventTypeKindAttribute, 3, NoGedcomTag, AttributeKindFlag), dora, "", 1);
     records.Attribute(records.Type("Odd", EventTypeKindAttribute, 40, 200, AttributeKindText), dora, "", 0);
     records.Event(records.Type("Strange", EventTypeKindEvent, 26, GedcomTagCount), {{dora}});
     Check({
@@ -271,8 +269,7 @@ TEST_F(AssertionScripts, TheDetailsSentenceCitesTheSourceOfEveryExcerpt)
     run.Run("PRINT DATABASE.PERSON(1).DETAIL(1).FORMATTED");
     ASSERT_TRUE(run.ui.errors.empty());
     // Both sources have the short title "K": one row per citation, in the order cited.
-    EXPECT_EQ(CitedRows(run.Printed()),
-              (std::vector<std::string>{"K|Alpha book", "K|Beta book", "K|Alpha book"}));
+    EXPECT_EQ(CitedRows(run.Printed()), (std::vector<std::string>{"K|Alpha book", "K|Beta book", "K|Alpha book"}));
 
     run.ui = run_test::TestUi();
     run.Run("PRINT DATABASE.PERSON(1).DETAIL(1).EVENT.FORMATTED");

@@ -45,13 +45,13 @@ protected:
         volume = records.Source({.title = "Volume II", .shortTitle = "PBV2", .superior = book});
         records.Excerpt(volume, "p. 12", 3, "Anna, born", "hard to read");
         records.Excerpt(volume, "p. 13");
-        const std::int32_t archive = records.Repository("State archive", "post@archive.no", "archive.no", "Oslo",
-                                                        "reading room");
+        const std::int32_t archive =
+            records.Repository("State archive", "post@archive.no", "archive.no", "Oslo", "reading room");
         const std::int32_t library = records.Repository("Library");
         records.RepositoryRef(archive, book, "A-17", "on film");
         records.RepositoryRef(library, book, "L-2");
-        const std::int32_t objective = records.Objective("Find Anna's parents", PriorityHigh, "who were they",
-                                                         "the parish book");
+        const std::int32_t objective =
+            records.Objective("Find Anna's parents", PriorityHigh, "who were they", "the parish book");
         records.Task({.title = "Read the volume",
                       .objective = objective,
                       .person = anna,
