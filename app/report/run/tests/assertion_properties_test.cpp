@@ -86,6 +86,23 @@ TEST_F(AssertionScripts, ADetailOfAnotherKindFailsWithTheAskedKindsError)
     });
 }
 
+TEST_F(AssertionScripts, VariablesThatHoldNoAssertionAreMissingObjects)
+{
+    const struct {
+        const char* declaration;
+        const char* expression;
+        const char* expected;
+    } cases[] = {
+        {"DETAIL D", "D.TYPE", "error 116"},
+        {"EVENT E", "E.PRIVACY", "error 117"},
+        {"ATTRIBUTE A", "A.TEXT", "error 118"},
+        // Without a point the value is the object itself.
+        {"EVENT E", "E = 0", "1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Print(c.expression, std::string(c.declaration) + "\r\n"), c.expected) << c.expression;
+}
+
 TEST_F(AssertionScripts, EventProperties)
 {
     const std::string event = "DATABASE.PERSON(1).DETAIL(1).EVENT.";
