@@ -1,13 +1,13 @@
 // The frame of the object model: the chain steps that every property evaluator shares, and the objects
 // that every run has (DATABASE, SYSTEM and SETTINGS).
 #include <cstring>
-#include <iterator>
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/event_type.h"
 #include "core/event_type_tables.h"
 #include "report/language/expression_reader.h"
+#include "report/language/property_results.h"
 #include "report/language/report_objects.h"
 #include "report/language/report_run_context.h"
 
@@ -137,17 +137,11 @@ int ExpressionReader::EvaluateDatabase(Database* database, ReportValue& result)
         {TableRepository, IncludeRepositoriesSwitch}, {TableObjective, IncludeResearchSwitch},
         {TableEvent2, IncludeEventsSwitch},           {TableAttribute2, IncludeAttributesSwitch},
     };
-    const int property = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int property = MatchProperty(names, PropertyCount(names));
     if (property < 0)
         return 0;
     auto count = [&](const DatabaseTable& table) {
         return Included(table.governedBy) ? HighestId(*database, table.table) : 0;
-    };
-    // Header fields fill their arrays when at their longest, without a terminator.
-    auto text = [&](const char* field, std::size_t size) {
-        result.Reset(ReportString);
-        result.SetStringN(field, strnlen(field, size));
-        return 1;
     };
     std::int32_t id = 0;
     switch (property) {
@@ -177,11 +171,14 @@ int ExpressionReader::EvaluateDatabase(Database* database, ReportValue& result)
             return 0;
         return EvaluateObjectiveById(static_cast<std::uint32_t>(id), database, result);
     case Copyright:
-        return text(database->header.copyright, sizeof database->header.copyright);
+        SetStringResult(result, TextColumn(database->header.copyright));
+        return 1;
     case Title:
-        return text(database->header.title, sizeof database->header.title);
+        SetStringResult(result, TextColumn(database->header.title));
+        return 1;
     default:
-        return text(database->header.ownerName, sizeof database->header.ownerName);
+        SetStringResult(result, TextColumn(database->header.ownerName));
+        return 1;
     }
 }
 

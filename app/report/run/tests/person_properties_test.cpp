@@ -10,6 +10,7 @@
 #include "core/event_type_tables.h"
 #include "core/name_record.h"
 #include "core/note_text.h"
+#include "core/role.h"
 #include "core/write_transaction.h"
 #include "persons/assertion.h"
 #include "persons/tests/person_test_support.h"
@@ -171,6 +172,41 @@ TEST_F(ObjectModel, PersonPropertiesAndItsName)
         before);
     CurrentSettings.report.IncludeNotes = 0;
     Check({{"P.NOTE", ""}}, before);
+}
+
+TEST_F(ObjectModel, BirthDeathAndMarriageAreTheFirstPrincipalEventsOfTheirTypes)
+{
+    const std::int32_t birth = ClassedType("Birth", "birth", "BIRT");
+    const std::int32_t death = ClassedType("Death", "death", "DEAT");
+    const std::int32_t marriage = ClassedType("Marriage", "marriage", "MARR", 2);
+    const std::int32_t me = AddPerson(db(), 1, "Odd", "Ness");
+    const std::int32_t first = AddPerson(db(), 2, "Ane", "Ro");
+    const std::int32_t second = AddPerson(db(), 2, "Berit", "Dal");
+    const std::int32_t unborn = AddPerson(db(), 2, "Kari", "Ness");
+    std::int32_t witness = 0;
+    ASSERT_TRUE(RunWriteTransaction(db(), [&] { return (witness = CreateRole("Witness", db())) != 0; }));
+    StoreEvent(birth, {{unborn}, {me, witness}}, PrivacyPublic, YearDate(1850));
+    StoreEvent(birth, {{me}}, PrivacyPublic, YearDate(1820));
+    StoreEvent(birth, {{me}}, PrivacyPublic, YearDate(1821));
+    StoreEvent(death, {{me}}, PrivacyPublic, YearDate(1890));
+    StoreEvent(marriage, {{me}, {first}}, PrivacyPublic, YearDate(1845));
+    StoreEvent(marriage, {{second}, {me}}, PrivacyPublic, YearDate(1860));
+    const std::string before = "PERSON P\r\nP = DATABASE.PERSON(" + std::to_string(me) + ")\r\n";
+    const std::string secondId = std::to_string(second), unbornId = std::to_string(unborn);
+    Check(
+        {
+            {"P.BIRTH.DATE.YEAR", "1820"},
+            {"P.DEATH.DATE.YEAR", "1890"},
+            {"P.MARRIAGE.DATE.YEAR", "1845"},
+            {("P.MARRIAGE(" + secondId + ").DATE.YEAR").c_str(), "1860"},
+            {("P.MARRIAGE(" + secondId + " + 0).DATE.YEAR").c_str(), "1860"},
+            // No shared marriage: the empty event.
+            {("P.MARRIAGE(" + unbornId + ").DATE.YEAR").c_str(), "0"},
+            {"P.MARRIAGE(0).DATE.YEAR", "0"},
+            {("DATABASE.PERSON(" + unbornId + ").DEATH.DATE.YEAR").c_str(), "0"},
+            {("DATABASE.PERSON(" + unbornId + ").MARRIAGE.DATE.YEAR").c_str(), "0"},
+        },
+        before);
 }
 
 TEST_F(ObjectModel, AtMost32ChildrenAreCounted)
