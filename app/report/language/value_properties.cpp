@@ -34,19 +34,19 @@ bool ReportShowsTime()
     return CurrentSettings.dateFormat.ShowTime != 0;
 }
 
-void SetInteger(ReportValue& result, std::int32_t number)
+void SetIntegerResult(ReportValue& result, std::int32_t number)
 {
     result.Reset(ReportInteger);
     result.SetInteger(number);
 }
 
-void SetBoolean(ReportValue& result, bool truth)
+void SetBooleanResult(ReportValue& result, bool truth)
 {
     result.Reset(ReportBoolean);
     result.SetBoolean(truth ? 1 : 0);
 }
 
-void SetText(ReportValue& result, const std::string& text)
+void SetTextResult(ReportValue& result, const std::string& text)
 {
     result.Reset(ReportString);
     result.SetStringN(text.data(), text.size());
@@ -75,37 +75,26 @@ int ExpressionReader::EvaluateDate(DateValue* date, ReportValue& result)
         return Fail(ReportErrorPeriodMissing);
     static const char* const names[] = {"FORMATTED", "YEAR",  "MONTH",    "DAY",
                                         "HOURS",     "MINUTES", "CALENDAR", "MODIFIER"};
-    switch (MatchProperty(names, static_cast<int>(std::size(names)))) {
-    case 0: {
+    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    if (which < 0)
+        return 0;
+    if (which == 0) {
         char text[DateTextSize] = "";
         FormatShortDateValue(text, sizeof text, *date, ReportDatePicture(), ReportShowsTime());
-        SetText(result, text);
+        SetTextResult(result, text);
         return 1;
     }
-    case 1:
-        SetInteger(result, date->Year());
-        return 1;
-    case 2:
-        SetInteger(result, date->month);
-        return 1;
-    case 3:
-        SetInteger(result, date->day);
-        return 1;
-    case 4:
-        SetInteger(result, static_cast<std::int8_t>(date->hour));
-        return 1;
-    case 5:
-        SetInteger(result, static_cast<std::int8_t>(date->minute));
-        return 1;
-    case 6:
-        SetInteger(result, date->calendar);
-        return 1;
-    case 7:
-        SetInteger(result, date->modifier);
-        return 1;
-    default:
-        return 0;
-    }
+    // A missing hour or minute is -1.
+    const std::int32_t numbers[] = {0,
+                                    date->Year(),
+                                    date->month,
+                                    date->day,
+                                    static_cast<std::int8_t>(date->hour),
+                                    static_cast<std::int8_t>(date->minute),
+                                    date->calendar,
+                                    date->modifier};
+    SetIntegerResult(result, numbers[which]);
+    return 1;
 }
 
 // A period used as a whole is a copy of it: as a number it gives its first year, as the other values do.
@@ -125,7 +114,7 @@ int ExpressionReader::EvaluatePeriod(DateRange* period, ReportValue& result)
     // The date a date property names, or none when the period is of another type.
     auto dateOf = [&](bool holds, DateValue& date) -> int {
         if (!holds) {
-            SetInteger(result, 0);
+            SetIntegerResult(result, 0);
             return 1;
         }
         return EvaluateDate(&date, result);
@@ -134,7 +123,7 @@ int ExpressionReader::EvaluatePeriod(DateRange* period, ReportValue& result)
     case 0: {
         char text[PeriodTextSize] = "";
         FormatShortDateRange(text, sizeof text, *period, ReportDatePicture(), ReportShowsTime());
-        SetText(result, text);
+        SetTextResult(result, text);
         return 1;
     }
     case 1:
@@ -149,10 +138,10 @@ int ExpressionReader::EvaluatePeriod(DateRange* period, ReportValue& result)
     case 5:
         return dateOf(type == DateRangeBetween, period->dates.second);
     case 6:
-        SetText(result, type == DateRangeText ? std::string(period->Text()) : std::string());
+        SetTextResult(result, type == DateRangeText ? std::string(period->Text()) : std::string());
         return 1;
     case 7:
-        SetInteger(result, type == DateRangeText ? 0 : period->dates.first.Year());
+        SetIntegerResult(result, type == DateRangeText ? 0 : period->dates.first.Year());
         return 1;
     default:
         return 0;
@@ -183,14 +172,14 @@ int ExpressionReader::EvaluatePlace(PlaceRecord* place, ReportValue& result)
         std::string text = which == 0 ? FieldText(place->row.prefix) + ' ' + parts : std::string(parts);
         if (text.size() > PlaceTextSize - 1)
             text.resize(PlaceTextSize - 1);
-        SetText(result, text);
+        SetTextResult(result, text);
         return 1;
     }
     case 1:
-        SetText(result, FieldText(place->row.prefix));
+        SetTextResult(result, FieldText(place->row.prefix));
         return 1;
     case 3:
-        SetInteger(result, place->CountParts());
+        SetIntegerResult(result, place->CountParts());
         return 1;
     case 4:
     case 5: {
@@ -198,9 +187,9 @@ int ExpressionReader::EvaluatePlace(PlaceRecord* place, ReportValue& result)
         if (!ReadIndex(place->CountParts(), n))
             return 0;
         if (which == 4)
-            SetText(result, place->GetPartText(n - 1));
+            SetTextResult(result, place->GetPartText(n - 1));
         else
-            SetInteger(result, place->GetPartType(n - 1));
+            SetIntegerResult(result, place->GetPartType(n - 1));
         return 1;
     }
     default:
@@ -216,33 +205,21 @@ int ExpressionReader::EvaluateAddress(AddressRecord* address, ReportValue& resul
         return Fail(ReportErrorAddressMissing);
     const AddressRow& row = address->row;
     static const char* const names[] = {"INLINE", "LINE1", "LINE2", "CITY", "COUNTRY", "PHONE", "FAX"};
-    switch (MatchProperty(names, static_cast<int>(std::size(names)))) {
-    case 0:
-        // Every separator stands, also around empty lines, so that the parts keep their places.
-        SetText(result, FieldText(row.line1) + ", " + FieldText(row.line2) + ", " + FieldText(row.city) + ", " +
-                            FieldText(row.country));
-        return 1;
-    case 1:
-        SetText(result, FieldText(row.line1));
-        return 1;
-    case 2:
-        SetText(result, FieldText(row.line2));
-        return 1;
-    case 3:
-        SetText(result, FieldText(row.city));
-        return 1;
-    case 4:
-        SetText(result, FieldText(row.country));
-        return 1;
-    case 5:
-        SetText(result, FieldText(row.phone));
-        return 1;
-    case 6:
-        SetText(result, FieldText(row.fax));
-        return 1;
-    default:
+    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    if (which < 0)
         return 0;
-    }
+    const std::string line1 = FieldText(row.line1), line2 = FieldText(row.line2), city = FieldText(row.city),
+                      country = FieldText(row.country);
+    // Every separator stands, also around empty lines, so that the parts keep their places.
+    const std::string texts[] = {line1 + ", " + line2 + ", " + city + ", " + country,
+                                 line1,
+                                 line2,
+                                 city,
+                                 country,
+                                 FieldText(row.phone),
+                                 FieldText(row.fax)};
+    SetTextResult(result, texts[which]);
+    return 1;
 }
 
 // Calendars and timelines
@@ -259,43 +236,27 @@ int ExpressionReader::EvaluateCalendar(CalendarDate* calendar, ReportValue& resu
         return Fail(ReportErrorCalendarMissing);
     static const char* const names[] = {"DAYSPERWEEK", "CALENDAR", "DAY", "MONTH",   "YEAR",
                                         "RATADIE",     "TJD",      "MJD", "WEEKDAY", "FORMATTED"};
-    switch (MatchProperty(names, static_cast<int>(std::size(names)))) {
-    case 0:
-        SetInteger(result, calendar->GetDaysPerWeek());
-        return 1;
-    case 1:
-        SetInteger(result, calendar->Calendar());
-        return 1;
-    case 2:
-        SetInteger(result, calendar->Day());
-        return 1;
-    case 3:
-        SetInteger(result, calendar->Month());
-        return 1;
-    case 4:
-        SetInteger(result, calendar->Year());
-        return 1;
-    case 5:
-        SetInteger(result, calendar->DayNumber());
-        return 1;
-    case 6:
-        SetInteger(result, calendar->DayNumber() - TruncatedJulianDayOffset);
-        return 1;
-    case 7:
-        SetInteger(result, calendar->DayNumber() - ModifiedJulianDayOffset);
-        return 1;
-    case 8:
-        SetInteger(result, calendar->GetWeekday());
-        return 1;
-    case 9: {
+    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    if (which < 0)
+        return 0;
+    if (which == 9) {
         char text[CalendarTextSize] = "";
         FormatShortDateValue(text, sizeof text, calendar->ToDateValue(), ReportDatePicture(), false);
-        SetText(result, text);
+        SetTextResult(result, text);
         return 1;
     }
-    default:
-        return 0;
-    }
+    const std::int32_t day = calendar->DayNumber();
+    const std::int32_t numbers[] = {calendar->GetDaysPerWeek(),
+                                    calendar->Calendar(),
+                                    calendar->Day(),
+                                    calendar->Month(),
+                                    calendar->Year(),
+                                    day,
+                                    day - TruncatedJulianDayOffset,
+                                    day - ModifiedJulianDayOffset,
+                                    calendar->GetWeekday()};
+    SetIntegerResult(result, numbers[which]);
+    return 1;
 }
 
 int ExpressionReader::EvaluateTimeline(Timeline* timeline, ReportValue& result)
@@ -314,16 +275,16 @@ int ExpressionReader::EvaluateTimeline(Timeline* timeline, ReportValue& result)
     const int which = MatchProperty(names, static_cast<int>(std::size(names)));
     switch (which) {
     case 0:
-        SetText(result, timeline->Title());
+        SetTextResult(result, timeline->Title());
         return 1;
     case 1:
-        SetText(result, timeline->Author());
+        SetTextResult(result, timeline->Author());
         return 1;
     case 2:
-        SetText(result, timeline->Description());
+        SetTextResult(result, timeline->Description());
         return 1;
     case 3:
-        SetText(result, timeline->Path());
+        SetTextResult(result, timeline->Path());
         return 1;
     case 4:
     case 5:
@@ -333,7 +294,7 @@ int ExpressionReader::EvaluateTimeline(Timeline* timeline, ReportValue& result)
             return 0;
         TimelineEvent& event = timeline->EventAt(static_cast<std::size_t>(n - 1));
         if (which == 6) {
-            SetText(result, FieldText(event.text));
+            SetTextResult(result, FieldText(event.text));
             return 1;
         }
         return EvaluateDate(which == 4 ? &event.from : &event.to, result);
@@ -347,7 +308,7 @@ int ExpressionReader::EvaluateTimeline(Timeline* timeline, ReportValue& result)
         return EvaluateDate(&date, result);
     }
     case 9:
-        SetInteger(result, count);
+        SetIntegerResult(result, count);
         return 1;
     default:
         return 0;
@@ -363,31 +324,18 @@ int ExpressionReader::EvaluatePicture(ReportPicture* picture, ReportValue& resul
     if (picture == nullptr)
         return Fail(ReportErrorPictureMissing);
     static const char* const names[] = {"ALIGN", "BORDERCOLOR", "BORDER", "MAXHEIGHT", "MAXWIDTH", "RESIZE", "TEXT"};
-    switch (MatchProperty(names, static_cast<int>(std::size(names)))) {
-    case 0:
-        SetInteger(result, picture->align);
-        return 1;
-    case 1:
-        SetInteger(result, static_cast<std::int32_t>(picture->borderColour));
-        return 1;
-    case 2:
-        SetInteger(result, picture->border);
-        return 1;
-    case 3:
-        SetInteger(result, picture->maxHeight);
-        return 1;
-    case 4:
-        SetInteger(result, picture->maxWidth);
-        return 1;
-    case 5:
-        SetInteger(result, picture->resize);
-        return 1;
-    case 6:
-        SetText(result, picture->Caption() != nullptr ? picture->Caption() : "");
-        return 1;
-    default:
+    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    if (which < 0)
         return 0;
+    if (which == 6) {
+        SetTextResult(result, picture->Caption() != nullptr ? picture->Caption() : "");
+        return 1;
     }
+    const std::int32_t numbers[] = {picture->align,     static_cast<std::int32_t>(picture->borderColour),
+                                    picture->border,    picture->maxHeight,
+                                    picture->maxWidth,  picture->resize};
+    SetIntegerResult(result, numbers[which]);
+    return 1;
 }
 
 int ExpressionReader::EvaluateParagraph(ReportParagraph* paragraph, ReportValue& result)
@@ -397,25 +345,16 @@ int ExpressionReader::EvaluateParagraph(ReportParagraph* paragraph, ReportValue&
     if (paragraph == nullptr)
         return Fail(ReportErrorParagraphMissing);
     static const char* const names[] = {"ALIGN", "TEXT", "STYLE", "FONT", "COLOR"};
-    switch (MatchProperty(names, static_cast<int>(std::size(names)))) {
-    case 0:
-        SetInteger(result, paragraph->align);
-        return 1;
-    case 1:
-        SetText(result, paragraph->Text() != nullptr ? paragraph->Text() : "");
-        return 1;
-    case 2:
-        SetInteger(result, paragraph->style);
-        return 1;
-    case 3:
-        SetInteger(result, paragraph->font);
-        return 1;
-    case 4:
-        SetInteger(result, paragraph->colour);
-        return 1;
-    default:
+    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    if (which < 0)
         return 0;
+    if (which == 1) {
+        SetTextResult(result, paragraph->Text() != nullptr ? paragraph->Text() : "");
+        return 1;
     }
+    const std::int32_t numbers[] = {paragraph->align, 0, paragraph->style, paragraph->font, paragraph->colour};
+    SetIntegerResult(result, numbers[which]);
+    return 1;
 }
 
 // A chart is only drawn: it has nothing to read.
@@ -441,20 +380,20 @@ int ExpressionReader::EvaluateStack(ReportStack* stack, ReportValue& result)
     const auto size = static_cast<std::int32_t>(stack->Count());
     switch (MatchProperty(names, static_cast<int>(std::size(names)))) {
     case 0:
-        SetInteger(result, static_cast<std::int32_t>(stack->Pop()));
+        SetIntegerResult(result, static_cast<std::int32_t>(stack->Pop()));
         return 1;
     case 1:
-        SetInteger(result, static_cast<std::int32_t>(stack->TakeFirst()));
+        SetIntegerResult(result, static_cast<std::int32_t>(stack->TakeFirst()));
         return 1;
     case 2: {
         std::int32_t n = 0;
         if (!ReadIndex(size, n))
             return 0;
-        SetInteger(result, static_cast<std::int32_t>(stack->At(static_cast<std::size_t>(n - 1))));
+        SetIntegerResult(result, static_cast<std::int32_t>(stack->At(static_cast<std::size_t>(n - 1))));
         return 1;
     }
     case 3:
-        SetInteger(result, size);
+        SetIntegerResult(result, size);
         return 1;
     default:
         return 0;
@@ -471,10 +410,10 @@ int ExpressionReader::EvaluateSortList(ReportSortList* list, ReportValue& result
     const int which = MatchProperty(names, static_cast<int>(std::size(names)));
     switch (which) {
     case 0:
-        SetInteger(result, list->First());
+        SetIntegerResult(result, list->First());
         return 1;
     case 1:
-        SetInteger(result, list->Last());
+        SetIntegerResult(result, list->Last());
         return 1;
     case 2:
     case 3:
@@ -484,24 +423,24 @@ int ExpressionReader::EvaluateSortList(ReportSortList* list, ReportValue& result
         if (!ReadIndex(list->Count(), n))
             return 0;
         if (which == 2)
-            SetInteger(result, list->Next(n));
+            SetIntegerResult(result, list->Next(n));
         else if (which == 3)
-            SetInteger(result, list->Previous(n));
+            SetIntegerResult(result, list->Previous(n));
         else if (which == 4)
-            SetText(result, list->Item(n));
+            SetTextResult(result, list->Item(n));
         else
-            SetInteger(result, static_cast<std::int32_t>(list->Data(n)));
+            SetIntegerResult(result, static_cast<std::int32_t>(list->Data(n)));
         return 1;
     }
     case 6:
-        SetInteger(result, list->Count());
+        SetIntegerResult(result, list->Count());
         return 1;
     case 7: {
         ReportValue key;
         key.Init(ReportString);
         if (!Evaluate(key))
             return 0;
-        SetInteger(result, list->Find(key.TextOrEmpty()));
+        SetIntegerResult(result, list->Find(key.TextOrEmpty()));
         return 1;
     }
     default:
@@ -522,15 +461,15 @@ int ExpressionReader::EvaluateMap(ReportMap* map, ReportValue& result)
     case 0:
         if (!ReadIntegerArgument(key))
             return 0;
-        SetInteger(result, static_cast<std::int32_t>(map->Get(key)));
+        SetIntegerResult(result, static_cast<std::int32_t>(map->Get(key)));
         return 1;
     case 1:
-        SetInteger(result, map->Count());
+        SetIntegerResult(result, map->Count());
         return 1;
     case 2:
         if (!ReadIntegerArgument(key))
             return 0;
-        SetBoolean(result, map->Find(key) != 0);
+        SetBooleanResult(result, map->Find(key) != 0);
         return 1;
     default:
         return 0;
@@ -556,12 +495,12 @@ int ExpressionReader::EvaluateMapString(ReportMapString* map, ReportValue& resul
             result.SetString(text);
         return 1;
     case 1:
-        SetInteger(result, map->Count());
+        SetIntegerResult(result, map->Count());
         return 1;
     case 2:
         if (!ReadIntegerArgument(key))
             return 0;
-        SetBoolean(result, map->Find(key) != 0);
+        SetBooleanResult(result, map->Find(key) != 0);
         return 1;
     default:
         return 0;

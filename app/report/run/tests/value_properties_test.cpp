@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
+#include "report/language/tests/date_settings.h"
 #include "report/run/tests/run_support.h"
-#include "settings/settings.h"
 
 namespace {
 
@@ -20,27 +19,6 @@ template <std::size_t N> void CheckCases(const Case (&cases)[N])
         EXPECT_EQ(run_test::Outcome(run, run_test::Script(c.script)), c.outcome) << c.script;
     }
 }
-
-// The date pictures of the settings: the screen's first, the report's second, so that a test sees which
-// one a text took.
-class DatePictures {
-public:
-    DatePictures()
-    {
-        DateFormatSettings& dates = CurrentSettings.dateFormat;
-        std::strcpy(dates.Formats[0], "{yyyy}-{mm}-{dd}");
-        std::strcpy(dates.Formats[1], "[d?{d}. ][dm?{mmm} ]{yyy}");
-        dates.FormatCount = 2;
-        dates.OutputFormat = 0;
-        dates.PrintFormat = 1;
-        dates.ShowCalendar = 1;
-        dates.ShowTime = 0;
-    }
-    ~DatePictures() { CurrentSettings.dateFormat = saved_; }
-
-private:
-    DateFormatSettings saved_ = CurrentSettings.dateFormat;
-};
 
 TEST(ValueProperties, CalendarCountsItsDays)
 {
@@ -61,10 +39,10 @@ TEST(ValueProperties, CalendarCountsItsDays)
 
 TEST(ValueProperties, CalendarTextsUseTheReportPicture)
 {
-    DatePictures pictures;
+    report_test::ReportDatePictures pictures;
     const Case cases[] = {
         // The report's picture, and no calendar word although the settings show it on screen.
-        {"CALENDAR C|C.YEAR = 1858|C.MONTH = 11|C.DAY = 17|PRINT C.FORMATTED", "17. DATE_SHORTMONTH11 1858"},
+        {"CALENDAR C|C.YEAR = 1858|C.MONTH = 11|C.DAY = 17|PRINT C.FORMATTED", "17.11.1858"},
     };
     CheckCases(cases);
 }
@@ -134,7 +112,7 @@ TEST(ValueProperties, MapsAnswerByKey)
 TEST(ValueProperties, ParagraphPictureAndChartShowWhatWasSet)
 {
     const Case cases[] = {
-        {"PARAGRAPH P|PRINT P.TEXT|PRINT P.ALIGN|PRINT P.STYLE|PRINT P.FONT|PRINT P.COLOR", ",1,0,0,-1"},
+        {"PARAGRAPH P|PRINT P.ALIGN|PRINT P.STYLE|PRINT P.FONT|PRINT P.COLOR|PRINT P.TEXT", "1,0,0,-1,"},
         {"PARAGRAPH P|P.TEXT = \"ab\"|P.ALIGN = 2|P.STYLE = 3|P.FONT = 4|P.COLOR = 255|"
          "PRINT P.TEXT|PRINT P.ALIGN|PRINT P.STYLE|PRINT P.FONT|PRINT P.COLOR",
          "ab,2,3,4,255"},
