@@ -849,6 +849,8 @@ const char* ReportErrorKey(std::int32_t error)
         return LanguageKey("REPORT_ERROR123");
     case 124:
         return LanguageKey("REPORT_ERROR124");
+    case 125:
+        return LanguageKey("REPORT_ERROR125");
     default:
         return nullptr;
     }

@@ -14,6 +14,7 @@ class AssertionLink;
 class AttributeAssertion;
 class CalendarDate;
 class Chart;
+class CitedAssertion;
 class Database;
 class EventAssertion;
 class EventType;
@@ -104,6 +105,7 @@ inline constexpr std::int32_t ReportErrorAliasMissing = 121;
 inline constexpr std::int32_t ReportErrorAttributeTypeMissing = 122;
 inline constexpr std::int32_t ReportErrorEventTypeMissing = 123;
 inline constexpr std::int32_t ReportErrorTaskMissing = 124;
+inline constexpr std::int32_t ReportErrorMediaObjectMissing = 125;
 
 // The operands of one expression level: at most 30, with the operator in front of each.
 class OperandList {
@@ -218,6 +220,12 @@ private:
     int EvaluateAlias(NameAssertion* alias, AssertionLink* link, ReportValue& result);
     int EvaluateEventType(EventType* type, ReportValue& result);
     int EvaluateAttributeType(EventType* type, ReportValue& result);
+    // DETAIL.FORMATTED: the linked assertion's sentence, citing the source of each of its excerpts.
+    int EvaluateDetailSentence(const AssertionLink& link, ReportValue& result);
+    // The person of an assertion's first link; `missingError` when it has none.
+    int EvaluateFirstLinkPerson(CitedAssertion& assertion, std::int32_t missingError, ReportValue& result);
+    // EXCERPT( n of an assertion: the excerpt its n-th citation names.
+    int EvaluateCitedExcerpt(CitedAssertion& assertion, ReportValue& result);
 
     // Sources, repositories, excerpts, research and media objects
     int EvaluateRepositoryById(std::uint32_t id, Database* database, ReportValue& result);

@@ -1,7 +1,6 @@
 // The properties of the value types (DATE, PERIOD, PLACE, ADDRESS, CALENDAR) and of the report objects
 // (TIMELINE, PICTURE, PARAGRAPH, CHART, STACK, SORTLIST, MAP, MAPSTRING) that a script reads with a point.
 #include <cstring>
-#include <iterator>
 #include <string>
 
 #include "core/address_record.h"
@@ -11,6 +10,7 @@
 #include "records/timeline.h"
 #include "report/language/collections.h"
 #include "report/language/expression_reader.h"
+#include "report/language/property_results.h"
 #include "report/language/report_objects.h"
 #include "report/language/report_run_context.h"
 #include "settings/settings.h"
@@ -34,28 +34,10 @@ bool ReportShowsTime()
     return CurrentSettings.dateFormat.ShowTime != 0;
 }
 
-void SetIntegerResult(ReportValue& result, std::int32_t number)
-{
-    result.Reset(ReportInteger);
-    result.SetInteger(number);
-}
-
 void SetBooleanResult(ReportValue& result, bool truth)
 {
     result.Reset(ReportBoolean);
     result.SetBoolean(truth ? 1 : 0);
-}
-
-void SetTextResult(ReportValue& result, const std::string& text)
-{
-    result.Reset(ReportString);
-    result.SetStringN(text.data(), text.size());
-}
-
-// A fixed field of a row: its characters up to the first zero byte, never past the field.
-template <std::size_t N> std::string FieldText(const char (&field)[N])
-{
-    return std::string(field, strnlen(field, N));
 }
 
 } // namespace
@@ -75,13 +57,13 @@ int ExpressionReader::EvaluateDate(DateValue* date, ReportValue& result)
         return Fail(ReportErrorPeriodMissing);
     static const char* const names[] = {"FORMATTED", "YEAR",  "MONTH",    "DAY",
                                         "HOURS",     "MINUTES", "CALENDAR", "MODIFIER"};
-    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int which = MatchProperty(names, PropertyCount(names));
     if (which < 0)
         return 0;
     if (which == 0) {
         char text[DateTextSize] = "";
         FormatShortDateValue(text, sizeof text, *date, ReportDatePicture(), ReportShowsTime());
-        SetTextResult(result, text);
+        SetStringResult(result, text);
         return 1;
     }
     // A missing hour or minute is -1.
@@ -119,11 +101,11 @@ int ExpressionReader::EvaluatePeriod(DateRange* period, ReportValue& result)
         }
         return EvaluateDate(&date, result);
     };
-    switch (MatchProperty(names, static_cast<int>(std::size(names)))) {
+    switch (MatchProperty(names, PropertyCount(names))) {
     case 0: {
         char text[PeriodTextSize] = "";
         FormatShortDateRange(text, sizeof text, *period, ReportDatePicture(), ReportShowsTime());
-        SetTextResult(result, text);
+        SetStringResult(result, text);
         return 1;
     }
     case 1:
@@ -138,7 +120,7 @@ int ExpressionReader::EvaluatePeriod(DateRange* period, ReportValue& result)
     case 5:
         return dateOf(type == DateRangeBetween, period->dates.second);
     case 6:
-        SetTextResult(result, type == DateRangeText ? std::string(period->Text()) : std::string());
+        SetStringResult(result, type == DateRangeText ? std::string(period->Text()) : std::string());
         return 1;
     case 7:
         SetIntegerResult(result, type == DateRangeText ? 0 : period->dates.first.Year());
@@ -162,21 +144,21 @@ int ExpressionReader::EvaluatePlace(PlaceRecord* place, ReportValue& result)
     if (place == nullptr)
         return Fail(ReportErrorPlaceMissing);
     static const char* const names[] = {"FORMATTED", "PREFIX", "SIMPLE", "NPARTS", "PART(", "PARTTYPE("};
-    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int which = MatchProperty(names, PropertyCount(names));
     switch (which) {
     case 0:
     case 2: {
         char parts[PlaceTextSize] = "";
         place->FormatFiltered(parts, sizeof parts);
         // The blank stands also without a prefix, so that the text can follow a word in a sentence.
-        std::string text = which == 0 ? FieldText(place->row.prefix) + ' ' + parts : std::string(parts);
+        std::string text = which == 0 ? TextColumn(place->row.prefix) + ' ' + parts : std::string(parts);
         if (text.size() > PlaceTextSize - 1)
             text.resize(PlaceTextSize - 1);
-        SetTextResult(result, text);
+        SetStringResult(result, text);
         return 1;
     }
     case 1:
-        SetTextResult(result, FieldText(place->row.prefix));
+        SetStringResult(result, TextColumn(place->row.prefix));
         return 1;
     case 3:
         SetIntegerResult(result, place->CountParts());
@@ -187,7 +169,7 @@ int ExpressionReader::EvaluatePlace(PlaceRecord* place, ReportValue& result)
         if (!ReadIndex(place->CountParts(), n))
             return 0;
         if (which == 4)
-            SetTextResult(result, place->GetPartText(n - 1));
+            SetStringResult(result, place->GetPartText(n - 1));
         else
             SetIntegerResult(result, place->GetPartType(n - 1));
         return 1;
@@ -205,20 +187,20 @@ int ExpressionReader::EvaluateAddress(AddressRecord* address, ReportValue& resul
         return Fail(ReportErrorAddressMissing);
     const AddressRow& row = address->row;
     static const char* const names[] = {"INLINE", "LINE1", "LINE2", "CITY", "COUNTRY", "PHONE", "FAX"};
-    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int which = MatchProperty(names, PropertyCount(names));
     if (which < 0)
         return 0;
-    const std::string line1 = FieldText(row.line1), line2 = FieldText(row.line2), city = FieldText(row.city),
-                      country = FieldText(row.country);
+    const std::string line1 = TextColumn(row.line1), line2 = TextColumn(row.line2), city = TextColumn(row.city),
+                      country = TextColumn(row.country);
     // Every separator stands, also around empty lines, so that the parts keep their places.
     const std::string texts[] = {line1 + ", " + line2 + ", " + city + ", " + country,
                                  line1,
                                  line2,
                                  city,
                                  country,
-                                 FieldText(row.phone),
-                                 FieldText(row.fax)};
-    SetTextResult(result, texts[which]);
+                                 TextColumn(row.phone),
+                                 TextColumn(row.fax)};
+    SetStringResult(result, texts[which]);
     return 1;
 }
 
@@ -236,13 +218,13 @@ int ExpressionReader::EvaluateCalendar(CalendarDate* calendar, ReportValue& resu
         return Fail(ReportErrorCalendarMissing);
     static const char* const names[] = {"DAYSPERWEEK", "CALENDAR", "DAY", "MONTH",   "YEAR",
                                         "RATADIE",     "TJD",      "MJD", "WEEKDAY", "FORMATTED"};
-    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int which = MatchProperty(names, PropertyCount(names));
     if (which < 0)
         return 0;
     if (which == 9) {
         char text[CalendarTextSize] = "";
         FormatShortDateValue(text, sizeof text, calendar->ToDateValue(), ReportDatePicture(), false);
-        SetTextResult(result, text);
+        SetStringResult(result, text);
         return 1;
     }
     const std::int32_t day = calendar->DayNumber();
@@ -272,19 +254,19 @@ int ExpressionReader::EvaluateTimeline(Timeline* timeline, ReportValue& result)
     static const char* const names[] = {"TITLE", "AUTHOR",    "DESCRIPTION", "FILE",   "FROM(",
                                         "TO(",   "TEXT(",     "STARTDATE",   "ENDDATE", "NENTRIES"};
     const auto count = static_cast<std::int32_t>(timeline->Count());
-    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int which = MatchProperty(names, PropertyCount(names));
     switch (which) {
     case 0:
-        SetTextResult(result, timeline->Title());
+        SetStringResult(result, timeline->Title());
         return 1;
     case 1:
-        SetTextResult(result, timeline->Author());
+        SetStringResult(result, timeline->Author());
         return 1;
     case 2:
-        SetTextResult(result, timeline->Description());
+        SetStringResult(result, timeline->Description());
         return 1;
     case 3:
-        SetTextResult(result, timeline->Path());
+        SetStringResult(result, timeline->Path());
         return 1;
     case 4:
     case 5:
@@ -294,7 +276,7 @@ int ExpressionReader::EvaluateTimeline(Timeline* timeline, ReportValue& result)
             return 0;
         TimelineEvent& event = timeline->EventAt(static_cast<std::size_t>(n - 1));
         if (which == 6) {
-            SetTextResult(result, FieldText(event.text));
+            SetStringResult(result, TextColumn(event.text));
             return 1;
         }
         return EvaluateDate(which == 4 ? &event.from : &event.to, result);
@@ -324,11 +306,11 @@ int ExpressionReader::EvaluatePicture(ReportPicture* picture, ReportValue& resul
     if (picture == nullptr)
         return Fail(ReportErrorPictureMissing);
     static const char* const names[] = {"ALIGN", "BORDERCOLOR", "BORDER", "MAXHEIGHT", "MAXWIDTH", "RESIZE", "TEXT"};
-    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int which = MatchProperty(names, PropertyCount(names));
     if (which < 0)
         return 0;
     if (which == 6) {
-        SetTextResult(result, picture->Caption() != nullptr ? picture->Caption() : "");
+        SetStringResult(result, picture->Caption() != nullptr ? picture->Caption() : "");
         return 1;
     }
     const std::int32_t numbers[] = {picture->align,     static_cast<std::int32_t>(picture->borderColour),
@@ -345,11 +327,11 @@ int ExpressionReader::EvaluateParagraph(ReportParagraph* paragraph, ReportValue&
     if (paragraph == nullptr)
         return Fail(ReportErrorParagraphMissing);
     static const char* const names[] = {"ALIGN", "TEXT", "STYLE", "FONT", "COLOR"};
-    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int which = MatchProperty(names, PropertyCount(names));
     if (which < 0)
         return 0;
     if (which == 1) {
-        SetTextResult(result, paragraph->Text() != nullptr ? paragraph->Text() : "");
+        SetStringResult(result, paragraph->Text() != nullptr ? paragraph->Text() : "");
         return 1;
     }
     const std::int32_t numbers[] = {paragraph->align, 0, paragraph->style, paragraph->font, paragraph->colour};
@@ -378,7 +360,7 @@ int ExpressionReader::EvaluateStack(ReportStack* stack, ReportValue& result)
         return Fail(ReportErrorStackMissing);
     static const char* const names[] = {"TOP", "BOTTOM", "GET(", "SIZE"};
     const auto size = static_cast<std::int32_t>(stack->Count());
-    switch (MatchProperty(names, static_cast<int>(std::size(names)))) {
+    switch (MatchProperty(names, PropertyCount(names))) {
     case 0:
         SetIntegerResult(result, static_cast<std::int32_t>(stack->Pop()));
         return 1;
@@ -407,7 +389,7 @@ int ExpressionReader::EvaluateSortList(ReportSortList* list, ReportValue& result
     if (list == nullptr)
         return Fail(ReportErrorSortListMissing);
     static const char* const names[] = {"FIRST", "LAST", "NEXT(", "PREVIOUS(", "ITEM(", "DATA(", "SIZE", "FIND("};
-    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int which = MatchProperty(names, PropertyCount(names));
     switch (which) {
     case 0:
         SetIntegerResult(result, list->First());
@@ -427,7 +409,7 @@ int ExpressionReader::EvaluateSortList(ReportSortList* list, ReportValue& result
         else if (which == 3)
             SetIntegerResult(result, list->Previous(n));
         else if (which == 4)
-            SetTextResult(result, list->Item(n));
+            SetStringResult(result, list->Item(n));
         else
             SetIntegerResult(result, static_cast<std::int32_t>(list->Data(n)));
         return 1;
@@ -455,7 +437,7 @@ int ExpressionReader::EvaluateMap(ReportMap* map, ReportValue& result)
     if (map == nullptr)
         return Fail(ReportErrorMapMissing);
     static const char* const names[] = {"DATA(", "SIZE", "EXIST("};
-    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int which = MatchProperty(names, PropertyCount(names));
     std::int32_t key = 0;
     switch (which) {
     case 0:
@@ -483,7 +465,7 @@ int ExpressionReader::EvaluateMapString(ReportMapString* map, ReportValue& resul
     if (map == nullptr)
         return Fail(ReportErrorMapStringMissing);
     static const char* const names[] = {"DATA(", "SIZE", "EXIST("};
-    const int which = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int which = MatchProperty(names, PropertyCount(names));
     std::int32_t key = 0;
     switch (which) {
     case 0:
