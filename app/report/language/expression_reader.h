@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/event_type_cache.h"
 #include "report/language/report_value.h"
 
 class AddressRecord;
@@ -194,6 +195,13 @@ private:
     int ReadIntegerArgument(std::int32_t& value);
     // A 1-based index argument checked against `count`: error 16 outside 1..count.
     int ReadIndex(std::int32_t count, std::int32_t& index);
+    // Whether the report's data switch is on: the relationships switch as the run's data filter copied it,
+    // the others as the report settings hold them now.
+    bool Included(ReportDataSwitch which) const;
+    // The run's event types of births, deaths and marriages, looked up once; 0 when the database has none.
+    std::int32_t BirthTypeId();
+    std::int32_t DeathTypeId();
+    std::int32_t MarriageTypeId();
 
     // Database, system and settings
     int EvaluateDatabase(Database* database, ReportValue& result);
@@ -205,6 +213,11 @@ private:
     int EvaluatePerson(PersonRecord* person, ReportValue& result);
     int EvaluateFamily(const FamilyGroup* family, Database* database, ReportValue& result);
     int EvaluateName(NameRecord* name, ReportValue& result);
+    // The person's first event of `type` in which it is a principal, with `partner` among the participants
+    // when given; null when none.
+    AssertionLink* FindPrincipalEvent(PersonRecord& person, std::int32_t type, const std::int32_t* partner);
+    // The chain on an event found for a person, or on an empty event when none was found.
+    int EvaluateFoundEvent(PersonRecord& person, AssertionLink* link, ReportValue& result);
 
     // Assertions and their types
     int EvaluateDetail(AssertionLink* link, ReportValue& result);

@@ -1,7 +1,12 @@
 // The frame of the object model: the chain steps that every property evaluator shares, and the objects
 // that every run has (DATABASE, SYSTEM and SETTINGS).
 #include <cstring>
+#include <iterator>
 
+#include "core/database.h"
+#include "core/engine_transaction.h"
+#include "core/event_type.h"
+#include "core/event_type_tables.h"
 #include "report/language/expression_reader.h"
 #include "report/language/report_objects.h"
 #include "report/language/report_run_context.h"
@@ -44,6 +49,140 @@ int ExpressionReader::ReadIndex(std::int32_t count, std::int32_t& index)
     if (index < 1 || index > count)
         return Fail(ReportErrorRange);
     return 1;
+}
+
+bool ExpressionReader::Included(ReportDataSwitch which) const
+{
+    if (which == IncludeRelationshipsSwitch && context_->eventTypes)
+        return context_->eventTypes->Switch(which) != 0;
+    return CurrentReportSwitch(which) != 0;
+}
+
+namespace {
+
+// The first event type of the class (and GEDCOM tag, unless NoGedcomTag) that is an event type.
+std::int32_t FindEventTypeOfClass(Database* database, const char* classKeyword, const char* gedcomTag)
+{
+    if (database == nullptr)
+        return 0;
+    EngineTransaction transaction(database->file, TLV_READ);
+    if (!transaction.Running())
+        return 0;
+    const int classCode = GetEventClassCode(classKeyword, EventTypeKindEvent, 0);
+    const int tag = gedcomTag != nullptr ? FindGedcomTag(gedcomTag) : NoGedcomTag;
+    return FindEventTypeId(nullptr, 0, classCode, -1, tag, EventTypeKindEvent, *database);
+}
+
+// The cached id, looked up while it is still 0 (a database without such a type looks again each time).
+std::int32_t CachedType(std::int32_t& cached, Database* database, const char* classKeyword, const char* tag)
+{
+    if (cached == 0)
+        cached = FindEventTypeOfClass(database, classKeyword, tag);
+    return cached;
+}
+
+} // namespace
+
+std::int32_t ExpressionReader::BirthTypeId()
+{
+    return CachedType(context_->birthTypeId, context_->database, "birth", nullptr);
+}
+
+std::int32_t ExpressionReader::DeathTypeId()
+{
+    return CachedType(context_->deathTypeId, context_->database, "death", nullptr);
+}
+
+std::int32_t ExpressionReader::MarriageTypeId()
+{
+    return CachedType(context_->marriageTypeId, context_->database, "marriage", "MARR");
+}
+
+namespace {
+
+// The highest record id issued in a table: deleted records still count.
+std::int32_t HighestId(Database& database, TableNumber table)
+{
+    EngineTransaction transaction(database.file, TLV_READ);
+    if (!transaction.Running())
+        return 0;
+    const std::int32_t highest = tlvNumberOfRecords(database.TableId(table), database.file);
+    return highest > 0 ? highest : 0;
+}
+
+// The record tables a DATABASE counts and indexes, with the switch that governs each.
+struct DatabaseTable {
+    TableNumber table;
+    ReportDataSwitch governedBy;
+};
+
+} // namespace
+
+int ExpressionReader::EvaluateDatabase(Database* database, ReportValue& result)
+{
+    if (!SkipPoint())
+        return 1;
+    if (database == nullptr)
+        return Fail(ReportErrorDatabaseMissing);
+    enum Property {
+        NPersons, NSources, NRepositories, NObjectives, NEvents, NAttributes,
+        PersonAt, SourceAt, RepositoryAt, ObjectiveAt, Copyright, Title, OwnerName,
+    };
+    static const char* const names[] = {
+        "NPERSONS", "NSOURCES",    "NREPOSITORIES", "NOBJECTIVES", "NEVENTS",   "NATTRIBUTES", "PERSON(",
+        "SOURCE(",  "REPOSITORY(", "OBJECTIVE(",    "COPYRIGHT",   "NAME",      "OWNERNAME",
+    };
+    static const DatabaseTable tables[] = {
+        {TablePerson, IncludePersonsSwitch},         {TableSource, IncludeSourcesSwitch},
+        {TableRepository, IncludeRepositoriesSwitch}, {TableObjective, IncludeResearchSwitch},
+        {TableEvent2, IncludeEventsSwitch},           {TableAttribute2, IncludeAttributesSwitch},
+    };
+    const int property = MatchProperty(names, static_cast<int>(std::size(names)));
+    if (property < 0)
+        return 0;
+    auto count = [&](const DatabaseTable& table) {
+        return Included(table.governedBy) ? HighestId(*database, table.table) : 0;
+    };
+    // Header fields fill their arrays when at their longest, without a terminator.
+    auto text = [&](const char* field, std::size_t size) {
+        result.Reset(ReportString);
+        result.SetStringN(field, strnlen(field, size));
+        return 1;
+    };
+    std::int32_t id = 0;
+    switch (property) {
+    case NPersons:
+    case NSources:
+    case NRepositories:
+    case NObjectives:
+    case NEvents:
+    case NAttributes:
+        result.Reset(ReportInteger);
+        result.SetInteger(count(tables[property]));
+        return 1;
+    case PersonAt:
+        if (!ReadIndex(count(tables[NPersons]), id))
+            return 0;
+        return EvaluatePersonById(static_cast<std::uint32_t>(id), database, result);
+    case SourceAt:
+        if (!ReadIndex(count(tables[NSources]), id))
+            return 0;
+        return EvaluateSourceById(static_cast<std::uint32_t>(id), database, result);
+    case RepositoryAt:
+        if (!ReadIndex(count(tables[NRepositories]), id))
+            return 0;
+        return EvaluateRepositoryById(static_cast<std::uint32_t>(id), database, result);
+    case ObjectiveAt:
+        if (!ReadIndex(count(tables[NObjectives]), id))
+            return 0;
+        return EvaluateObjectiveById(static_cast<std::uint32_t>(id), database, result);
+    case Copyright:
+        return text(database->header.copyright, sizeof database->header.copyright);
+    case Title:
+        return text(database->header.title, sizeof database->header.title);
+    default:
+        return text(database->header.ownerName, sizeof database->header.ownerName);
+    }
 }
 
 int ExpressionReader::EvaluateSystem(const ReportSystem* system, ReportValue& result)
