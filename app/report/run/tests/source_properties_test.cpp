@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "report/run/tests/model_records.h"
 #include "tests/support/scoped_language.h"
@@ -198,44 +199,54 @@ TEST_F(SourceScripts, MediaObjectProperties)
 TEST_F(SourceScripts, RecordsAReportLeavesOutAreNotReached)
 {
     ReportSettings& report = CurrentSettings.report;
-    report.IncludeRepositories = 0;
-    report.IncludeResearch = 0;
-    report.IncludeNotes = 0;
-    Check({
-        {"DATABASE.SOURCE(1).NREPOSITORIES", "0"},
-        {"DATABASE.SOURCE(1).REPREF(1).CALLNUMBER", "error 16"},
-        // A repository still lists the sources it holds.
-        {"DATABASE.REPOSITORY(1).NSOURCES", "1"},
-        {"DATABASE.REPOSITORY(1).REPREF(1).CALLNUMBER", "A-17"},
-        {"DATABASE.SOURCE(2).NTASKS", "0"},
-        {"DATABASE.SOURCE(2).TASK(1).TITLE", "error 16"},
-        {"DATABASE.SOURCE(1).NOTE", ""},
-        {"DATABASE.REPOSITORY(1).NOTE", ""},
-        {"DATABASE.REPOSITORY(1).REPREF(1).NOTE", ""},
-        {"DATABASE.SOURCE(2).EXCERPT(1).NOTE", ""},
-        {"DATABASE.PERSON(1).OBJECT(1).NOTE", ""},
-        // The texts of sources, excerpts and research are no notes.
-        {"DATABASE.SOURCE(1).TEXT", "Births and deaths"},
-        {"DATABASE.SOURCE(2).EXCERPT(1).TEXT", "Anna, born"},
-        {"DATABASE.OBJECTIVE(1).PROBLEM", "who were they"},
-        {"DATABASE.OBJECTIVE(1).TASK(1).SOLUTION", "found"},
-        // Not governed by a switch.
-        {"DATABASE.SOURCE(1).NSUBORDINATES", "1"},
-        {"DATABASE.SOURCE(2).NEXCERPTS", "2"},
-        {"DATABASE.OBJECTIVE(1).NTASKS", "2"},
-    });
-
-    report.IncludeSources = 0;
-    report.IncludePersons = 0;
-    Check({
-        {"DATABASE.REPOSITORY(1).NSOURCES", "0"},
-        {"DATABASE.REPOSITORY(1).REPREF(1).CALLNUMBER", "error 16"},
-        // A task's person and source are withheld as missing.
-        {"DATABASE.OBJECTIVE(1).TASK(1).PERSON.ID", "error 105"},
-        {"DATABASE.OBJECTIVE(1).TASK(1).SOURCE.TITLE", "error 103"},
-        {"DATABASE.OBJECTIVE(1).TASK(1).PERSON = 0", "1"},
-        {"DATABASE.OBJECTIVE(1).TASK(1).OBJECTIVE.ID", "1"},
-    });
+    const struct {
+        std::vector<std::int32_t*> switchedOff;
+        std::vector<Case> cases;
+    } groups[] = {
+        {{&report.IncludeRepositories},
+         {{"DATABASE.SOURCE(1).NREPOSITORIES", "0"}, {"DATABASE.SOURCE(1).REPREF(1).CALLNUMBER", "error 16"}}},
+        {{&report.IncludeResearch},
+         {{"DATABASE.SOURCE(2).NTASKS", "0"}, {"DATABASE.SOURCE(2).TASK(1).TITLE", "error 16"}}},
+        {{&report.IncludeNotes},
+         {
+             {"DATABASE.SOURCE(1).NOTE", ""},
+             {"DATABASE.REPOSITORY(1).NOTE", ""},
+             {"DATABASE.REPOSITORY(1).REPREF(1).NOTE", ""},
+             {"DATABASE.SOURCE(2).EXCERPT(1).NOTE", ""},
+             {"DATABASE.PERSON(1).OBJECT(1).NOTE", ""},
+             // The texts of sources, excerpts and research are no notes.
+             {"DATABASE.SOURCE(1).TEXT", "Births and deaths"},
+             {"DATABASE.SOURCE(2).EXCERPT(1).TEXT", "Anna, born"},
+             {"DATABASE.OBJECTIVE(1).PROBLEM", "who were they"},
+             {"DATABASE.OBJECTIVE(1).TASK(1).SOLUTION", "found"},
+         }},
+        {{&report.IncludeSources, &report.IncludePersons},
+         {
+             // A repository's references are the sources it holds.
+             {"DATABASE.REPOSITORY(1).NSOURCES", "0"},
+             {"DATABASE.REPOSITORY(1).REPREF(1).CALLNUMBER", "error 16"},
+             // A task's person and source are withheld as missing.
+             {"DATABASE.OBJECTIVE(1).TASK(1).PERSON.ID", "error 105"},
+             {"DATABASE.OBJECTIVE(1).TASK(1).SOURCE.TITLE", "error 103"},
+             {"DATABASE.OBJECTIVE(1).TASK(1).PERSON = 0", "1"},
+             {"DATABASE.OBJECTIVE(1).TASK(1).OBJECTIVE.ID", "1"},
+         }},
+        // Subordinates and a source's excerpts follow no switch.
+        {{&report.IncludeRepositories, &report.IncludeResearch, &report.IncludePersons},
+         {
+             {"DATABASE.SOURCE(1).NSUBORDINATES", "1"},
+             {"DATABASE.SOURCE(2).NEXCERPTS", "2"},
+             {"DATABASE.SOURCE(2).EXCERPT(1).PAGE", "p. 12"},
+         }},
+    };
+    for (const auto& group : groups) {
+        for (std::int32_t* on : group.switchedOff)
+            *on = 0;
+        for (const Case& c : group.cases)
+            EXPECT_EQ(Print(c.expression), c.expected) << c.expression;
+        for (std::int32_t* on : group.switchedOff)
+            *on = 1;
+    }
 }
 
 } // namespace
