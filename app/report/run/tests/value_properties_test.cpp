@@ -3,6 +3,7 @@
 #include <string>
 
 #include "report/language/tests/date_settings.h"
+#include "report/run/tests/model_records.h"
 #include "report/run/tests/run_support.h"
 
 namespace {
@@ -141,6 +142,77 @@ TEST(ValueProperties, EmptyTimelineHasNoDates)
         {"TIMELINE T|PRINT T.NAME", " !2:REPORT_ERROR1"},
     };
     CheckCases(cases);
+}
+
+// The dates, places and addresses of a person's events, reached through chains from the database.
+class ValueChainScripts : public model_test::ModelScriptTest {
+protected:
+    void SetUp() override
+    {
+        const std::int32_t anna = records.Person("Anna/Berg/", SexFemale);
+        const std::int32_t census = records.Type("Census", EventTypeKindEvent, 7);
+        model_test::AssertionFields counted;
+        counted.date.type = DateRangeFromTo;
+        counted.date.dates.first = EmptyDateValue();
+        counted.date.dates.first.SetYear(1850);
+        counted.date.dates.second = EmptyDateValue();
+        counted.date.dates.second.SetYear(1860);
+        counted.place = "Ely, Cambs";
+        counted.addressCity = "Bergen";
+        records.Event(census, {{anna}}, counted);
+        model_test::AssertionFields spring;
+        spring.date = {};
+        spring.date.SetText("in the spring");
+        records.Event(census, {{anna}}, spring);
+    }
+};
+
+TEST_F(ValueChainScripts, PeriodsOfEvents)
+{
+    const std::string counted = "DATABASE.PERSON(1).DETAIL(1).EVENT.DATE.";
+    const std::string spring = "DATABASE.PERSON(1).DETAIL(2).EVENT.DATE.";
+    Check({
+        {(counted + "FDATE.YEAR").c_str(), "1850"},
+        {(counted + "TDATE.YEAR").c_str(), "1860"},
+        {(counted + "SDATE").c_str(), "0"},
+        {(counted + "BDATE").c_str(), "0"},
+        {(counted + "EDATE").c_str(), "0"},
+        {(counted + "YEAR").c_str(), "1850"},
+        {(counted + "TEXT").c_str(), ""},
+        {(counted + "FDATE.FORMATTED").c_str(), "00.00.1850"},
+        {(spring + "TEXT").c_str(), "in the spring"},
+        {(spring + "YEAR").c_str(), "0"},
+        {(spring + "FDATE").c_str(), "0"},
+        {(counted + "LENGTH").c_str(), "error 1"},
+    });
+    // A period used as a whole is a copy of it, which counts as its first year.
+    EXPECT_EQ(Print("Y", "INTEGER Y\r\nY = DATABASE.PERSON(1).DETAIL(1).EVENT.DATE\r\n"), "1850");
+}
+
+TEST_F(ValueChainScripts, PlacesAndAddressesOfEvents)
+{
+    const std::string event = "DATABASE.PERSON(1).DETAIL(1).EVENT.";
+    Check({
+        // No prefix: the blank stands all the same.
+        {(event + "PLACE.FORMATTED").c_str(), " Ely, Cambs"},
+        {(event + "PLACE.SIMPLE").c_str(), "Ely, Cambs"},
+        {(event + "PLACE.NPARTS").c_str(), "2"},
+        {(event + "PLACE.PART(2)").c_str(), "Cambs"},
+        {(event + "PLACE.PARTTYPE(1)").c_str(), "1"},
+        {(event + "PLACE.PART(3)").c_str(), "error 16"},
+        // An address of a city alone keeps every separator.
+        {(event + "ADDRESS.INLINE").c_str(), ", , Bergen, "},
+        {(event + "ADDRESS.CITY").c_str(), "Bergen"},
+        {(event + "ADDRESS.LINE1").c_str(), ""},
+        {(event + "ADDRESS.ZIP").c_str(), "error 1"},
+    });
+    // Switched off, places and addresses are missing.
+    CurrentSettings.report.IncludePlaces = 0;
+    CurrentSettings.report.IncludeAddresses = 0;
+    Check({
+        {(event + "PLACE.NPARTS").c_str(), "error 110"},
+        {(event + "ADDRESS.CITY").c_str(), "error 111"},
+    });
 }
 
 } // namespace
