@@ -1,297 +1,331 @@
-// Scripts that walk from DATABASE to persons, their names, children, parents and families, on a database
-// the test fills, under the report's data switches and privacy level.
+// Scripts that walk from DATABASE to persons, their names, events, children, parents and families, on a
+// database the test fills, under the report's data switches and privacy level.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
-#include <vector>
 
-#include "core/event_type.h"
 #include "core/event_type_tables.h"
-#include "core/name_record.h"
-#include "core/note_text.h"
-#include "core/role.h"
-#include "core/write_transaction.h"
-#include "persons/assertion.h"
-#include "persons/tests/person_test_support.h"
-#include "report/run/tests/run_support.h"
-#include "settings/settings.h"
+#include "records/excerpt_ref.h"
+#include "report/run/tests/model_records.h"
 
 namespace {
 
-using namespace person_test;
+using namespace model_test;
 
-// What one expression gives: the printed text, or "error <n>" with the run's error number.
-std::string Outcome(run_test::ScriptRun& run)
-{
-    if (!run.ui.errors.empty()) {
-        const std::string& message = run.ui.errors.front();
-        const std::size_t key = message.find("REPORT_ERROR");
-        std::size_t end = key + 12;
-        while (end < message.size() && message[end] >= '0' && message[end] <= '9')
-            ++end;
-        return key == std::string::npos ? message : "error " + message.substr(key + 12, end - key - 12);
-    }
-    std::vector<std::string> printed = run.Printed();
-    return printed.size() == 1 ? printed[0] : "printed " + std::to_string(printed.size()) + " texts";
-}
-
-class ObjectModel : public PersonTest {
+class PersonScripts : public ModelScriptTest {
 protected:
-    ObjectModel()
+    // An event type of the class with the GEDCOM tag (null: none).
+    std::int32_t ClassedType(const char* name, const char* classKeyword, const char* tag)
     {
-        ReportSettings& report = CurrentSettings.report;
-        for (std::int32_t* on : {&report.IncludePersons, &report.IncludeEvents, &report.IncludeAttributes,
-                                 &report.IncludeAlias, &report.IncludeRelationships, &report.IncludeInfos,
-                                 &report.IncludeObjects, &report.IncludePlaces, &report.IncludeAddresses,
-                                 &report.IncludeNotes, &report.IncludeRepositories, &report.IncludeSources,
-                                 &report.IncludeResearch})
-            *on = 1;
-        report.PrivacyLevel = PrivacyInfo;
+        return records.Type(name, EventTypeKindEvent, GetEventClassCode(classKeyword, EventTypeKindEvent, 0),
+                            tag != nullptr ? FindGedcomTag(tag) : NoGedcomTag);
     }
-
-    // The script's lines before a PRINT of the expression; the outcome of that PRINT.
-    std::string Evaluate(const std::string& expression, const std::string& before = "")
+    // Persons 1 (Odd Ness), 2 (Ane Ro) and 3 (Kari Ness), the child of both.
+    void ParentsAndChild()
     {
-        run_test::ScriptRun run;
-        run.on = &db();
-        run.ui.stopOnError = true;
-        run.Run(before + "PRINT " + expression);
-        return Outcome(run);
+        ASSERT_EQ(records.Person("Odd/Ness/", SexMale, "Farmer at Ness"), 1);
+        ASSERT_EQ(records.Person("Ane/Ro/", SexFemale), 2);
+        ASSERT_EQ(records.Person("Kari/Ness/", SexFemale), 3);
+        records.Relationship(1, 3, RelationBiological);
+        records.Relationship(2, 3, RelationBiological);
     }
-
-    struct Case {
-        const char* expression;
-        const char* outcome;
-    };
-    void Check(std::initializer_list<Case> cases, const std::string& before = "")
+    // The setup that holds person 1 in the variable P.
+    static std::string FirstPersonInP() { return run_test::Script("PERSON P|P = DATABASE.PERSON(1)|"); }
+    static AssertionFields Private(std::int8_t privacy)
     {
-        for (const Case& c : cases)
-            EXPECT_EQ(Evaluate(c.expression, before), c.outcome) << c.expression;
+        AssertionFields fields;
+        fields.privacy = privacy;
+        return fields;
     }
-
-    // An event type of the class and GEDCOM tag (null: none), for two principals when a partner event.
-    std::int32_t ClassedType(const char* name, const char* classKeyword, const char* tag, int principals = 1)
+    static AssertionFields InYear(int year)
     {
-        std::int32_t id = 0;
-        EXPECT_TRUE(RunWriteTransaction(db(), [&] {
-            id = CreateEventType(name, AttributeKindText, GetEventClassCode(classKeyword, EventTypeKindEvent, 0),
-                                 tag != nullptr ? FindGedcomTag(tag) : NoGedcomTag, EventTypeKindEvent, principals,
-                                 1, nullptr, nullptr, db());
-            return id != 0;
-        }));
-        return id;
-    }
-
-    void DeletePerson(std::int32_t id)
-    {
-        PersonRecord person(id, db());
-        person.LoadLinked();
-        ASSERT_TRUE(person.Delete());
+        AssertionFields fields;
+        fields.date = GregorianDate(0, 0, year);
+        return fields;
     }
 };
 
-TEST_F(ObjectModel, DatabaseCountsAndIndexesRecordIdsDeletedOnesIncluded)
+TEST_F(PersonScripts, DatabaseCountsAndIndexesRecordIdsDeletedOnesIncluded)
 {
-    for (int i = 1; i <= 5; ++i)
-        AddPerson(db(), 1, ("P" + std::to_string(i)).c_str(), "Ness");
-    DeletePerson(3);
-    DeletePerson(5);
-    std::strcpy(db().header.title, "Ness family");
-    std::strcpy(db().header.copyright, "(c) Ness");
-    std::strcpy(db().header.ownerName, "Odd Ness");
-    Check({
+    for (const char* name : {"A/Ness/", "B/Ness/", "C/Ness/", "D/Ness/", "E/Ness/"})
+        records.Person(name);
+    records.DeletePersonRow(3);
+    records.DeletePersonRow(5);
+    std::strcpy(run.database->header.title, "Ness family");
+    std::strcpy(run.database->header.copyright, "(c) Ness");
+    std::strcpy(run.database->header.ownerName, "Odd Ness");
+    const Case cases[] = {
         {"DATABASE.NPERSONS", "5"},
         {"DATABASE.PERSON(2).ID", "2"},
+        {"DATABASE.PERSON(1+1).ID", "2"},
         {"DATABASE.PERSON(3).ID", "error 105"},
         {"DATABASE.PERSON(5).NAME.FORMATTED", "error 105"},
-        {"DATABASE.PERSON(4).NAME.FORMATTED", "P4 Ness"},
+        {"DATABASE.PERSON(4).NAME.FORMATTED", "D Ness"},
         {"DATABASE.PERSON(0).ID", "error 16"},
         {"DATABASE.PERSON(6)", "error 16"},
-        {"DATABASE.PERSON(1+1).ID", "2"},
         {"DATABASE.NAME", "Ness family"},
         {"DATABASE.COPYRIGHT", "(c) Ness"},
         {"DATABASE.OWNERNAME", "Odd Ness"},
+        // Matched as a prefix: the X left behind is no operator.
         {"DATABASE.NAMEX", "error 1"},
         {"DATABASE.npersons", "error 1"},
         {"DATABASE.NOSUCH", "error 1"},
-        {"DATABASE.NREPOSITORIES", "0"},
-        {"DATABASE.REPOSITORY(1)", "error 16"},
-    });
+        {"DATABASE.NSOURCES", "0"},
+        {"DATABASE.SOURCE(1)", "error 16"},
+    };
+    Check(cases);
 }
 
-TEST_F(ObjectModel, PersonPropertiesAndItsName)
+TEST_F(PersonScripts, DataSwitchesEmptyTheDatabaseLists)
 {
-    const std::int32_t father = AddPerson(db(), 1, "Odd", "Ness");
-    const std::int32_t mother = AddPerson(db(), 2, "Ane", "Ro");
-    const std::int32_t child = AddPerson(db(), 2, "Kari", "Ness");
-    StoreRelationship(father, child);
-    StoreRelationship(mother, child);
+    records.Person("A/Ness/");
+    const std::int32_t type = records.Type("Height", EventTypeKindAttribute, 0);
+    records.Attribute(type, 1, "tall", 180);
+    records.Event(ClassedType("Birth", "birth", nullptr), {{1}});
+    records.Repository("Archive");
+    records.Objective("Who", 1);
+    const Case on[] = {
+        {"DATABASE.NPERSONS", "1"},   {"DATABASE.NEVENTS", "1"},     {"DATABASE.NATTRIBUTES", "1"},
+        {"DATABASE.NREPOSITORIES", "1"}, {"DATABASE.NOBJECTIVES", "1"},
+    };
+    Check(on);
+    ReportSettings& report = CurrentSettings.report;
+    report.IncludePersons = report.IncludeEvents = report.IncludeAttributes = 0;
+    report.IncludeRepositories = report.IncludeResearch = 0;
+    const Case off[] = {
+        {"DATABASE.NPERSONS", "0"},      {"DATABASE.PERSON(1)", "error 16"},
+        {"DATABASE.NEVENTS", "0"},       {"DATABASE.NATTRIBUTES", "0"},
+        {"DATABASE.NREPOSITORIES", "0"}, {"DATABASE.REPOSITORY(1)", "error 16"},
+        {"DATABASE.NOBJECTIVES", "0"},   {"DATABASE.OBJECTIVE(1)", "error 16"},
+    };
+    Check(off);
+}
+
+TEST_F(PersonScripts, SystemAndSettingsKnowOnlyTheirOwnNames)
+{
+    const Case cases[] = {
+        {"SYSTEM.CURRENTDATE.YEAR > 2000", "1"},
+        {"SYSTEM.CURRENTDATE.MONTH < 13", "1"},
+        {"SYSTEM.YEAR", "error 1"},
+        {"SYSTEM.CURRENTDATE.HOUR", "error 1"},
+        {"SYSTEM.CURRENTDATEYEAR", "error 1"},
+        {"SETTINGS.SHOWID", "0"},
+        {"SETTINGS.showid", "error 1"},
+    };
+    Check(cases);
+}
+
+TEST_F(PersonScripts, PersonPropertiesAndItsName)
+{
+    ASSERT_NO_FATAL_FAILURE(ParentsAndChild());
     {
-        PersonRecord person(father, db());
+        PersonRecord person(1, *run.database);
         person.LoadLinked();
-        person.Note()->SetText("Farmer at Ness");
         NameRecord* name = person.Name();
         name->ClearParts();
         name->AppendPart(NamePartGiven, "Odd");
         name->AppendPart(NamePartGiven, "Arne");
         name->AppendPart(NamePartSurname, "Ness");
         name->AppendPart(NamePartSuffix, "Jr");
-        ASSERT_TRUE(RunWriteTransaction(db(), [&] { return person.Save(); }));
+        ASSERT_TRUE(RunWriteTransaction(*run.database, [&] { return person.Save(); }));
     }
-    const std::string before = "PERSON P\r\nP = DATABASE.PERSON(" + std::to_string(father) + ")\r\n";
-    Check(
-        {
-            {"P.ID", "1"},
-            {"P.SEX", "1"},
-            {"P.NOTE", "Farmer at Ness"},
-            {"P.NAME.FORMATTED", "Odd Arne Ness Jr"},
-            {"P.NAME.SORTKEY", "Ness Jr, Odd Arne"},
-            {"P.NAME.FORENAME", "Odd Arne"},
-            {"P.NAME.SURNAME", "Ness"},
-            {"P.NAME.SUFFIX", "Jr"},
-            {"P.NAME.NPARTS", "4"},
-            {"P.NAME.PART(2)", "Arne"},
-            {"P.NAME.PARTTYPE(3)", "4"},
-            {"P.NAME.PARTTYPE(4)", "15"},
-            {"P.NAME.PART(0)", "error 16"},
-            {"P.NAME.PART(5)", "error 16"},
-            {"P.NAME.PARTTYPE(5)", "error 16"},
-            {"P.NAME.PERSON.ID", "1"},
-            {"P.NAME.NOSUCH", "error 1"},
-            {"P.Name", "error 1"},
-            {"P.NCHILDREN", "1"},
-            {"P.CHILD(1).NAME.FORMATTED", "Kari Ness"},
-            {"P.CHILD(1).MOTHER.NAME.FORMATTED", "Ane Ro"},
-            {"P.CHILD(1).FATHER.ID", "1"},
-            {"P.CHILD(2)", "error 16"},
-            {"P.FATHER.NAME", "error 105"},
-            {"P.FATHER.ID", "error 105"},
-            {"DATABASE.PERSON(2).NOTE", ""},
-        },
-        before);
+    const Case cases[] = {
+        {"P.ID", "1"},
+        {"P.SEX", "1"},
+        {"P.NOTE", "Farmer at Ness"},
+        {"P.NAME.FORMATTED", "Odd Arne Ness Jr"},
+        {"P.NAME.SORTKEY", "Ness Jr, Odd Arne"},
+        {"P.NAME.FORENAME", "Odd Arne"},
+        {"P.NAME.SURNAME", "Ness"},
+        {"P.NAME.SUFFIX", "Jr"},
+        {"P.NAME.NPARTS", "4"},
+        {"P.NAME.PART(2)", "Arne"},
+        {"P.NAME.PARTTYPE(3)", "4"},
+        {"P.NAME.PARTTYPE(4)", "15"},
+        {"P.NAME.PART(0)", "error 16"},
+        {"P.NAME.PART(5)", "error 16"},
+        {"P.NAME.PARTTYPE(5)", "error 16"},
+        {"P.NAME.PERSON.ID", "1"},
+        {"P.NAME.NOSUCH", "error 1"},
+        {"P.Name", "error 1"},
+        {"P.NCHILDREN", "1"},
+        {"P.CHILD(1).NAME.FORMATTED", "Kari Ness"},
+        {"P.CHILD(1).MOTHER.NAME.FORMATTED", "Ane Ro"},
+        {"P.CHILD(1).FATHER.ID", "1"},
+        {"P.CHILD(2)", "error 16"},
+        // No known father: the chain cannot go on, while FATHER alone is a person of id 0.
+        {"P.FATHER.NAME", "error 105"},
+        {"P.FATHER = 0", "1"},
+        {"DATABASE.PERSON(2).NOTE", ""},
+    };
+    Check(cases, FirstPersonInP());
     CurrentSettings.report.IncludeNotes = 0;
-    Check({{"P.NOTE", ""}}, before);
+    const Case withoutNotes[] = {{"P.NOTE", ""}};
+    Check(withoutNotes, FirstPersonInP());
 }
 
-TEST_F(ObjectModel, BirthDeathAndMarriageAreTheFirstPrincipalEventsOfTheirTypes)
+TEST_F(PersonScripts, BirthDeathAndMarriageAreTheFirstEventsOfTheirTypesWithThePersonAsPrincipal)
 {
     const std::int32_t birth = ClassedType("Birth", "birth", "BIRT");
     const std::int32_t death = ClassedType("Death", "death", "DEAT");
-    const std::int32_t marriage = ClassedType("Marriage", "marriage", "MARR", 2);
-    const std::int32_t me = AddPerson(db(), 1, "Odd", "Ness");
-    const std::int32_t first = AddPerson(db(), 2, "Ane", "Ro");
-    const std::int32_t second = AddPerson(db(), 2, "Berit", "Dal");
-    const std::int32_t unborn = AddPerson(db(), 2, "Kari", "Ness");
-    std::int32_t witness = 0;
-    ASSERT_TRUE(RunWriteTransaction(db(), [&] { return (witness = CreateRole("Witness", db())) != 0; }));
-    StoreEvent(birth, {{unborn}, {me, witness}}, PrivacyPublic, YearDate(1850));
-    StoreEvent(birth, {{me}}, PrivacyPublic, YearDate(1820));
-    StoreEvent(birth, {{me}}, PrivacyPublic, YearDate(1821));
-    StoreEvent(death, {{me}}, PrivacyPublic, YearDate(1890));
-    StoreEvent(marriage, {{me}, {first}}, PrivacyPublic, YearDate(1845));
-    StoreEvent(marriage, {{second}, {me}}, PrivacyPublic, YearDate(1860));
-    const std::string before = "PERSON P\r\nP = DATABASE.PERSON(" + std::to_string(me) + ")\r\n";
-    const std::string secondId = std::to_string(second), unbornId = std::to_string(unborn);
-    Check(
-        {
-            {"P.BIRTH.DATE.YEAR", "1820"},
-            {"P.DEATH.DATE.YEAR", "1890"},
-            {"P.MARRIAGE.DATE.YEAR", "1845"},
-            {("P.MARRIAGE(" + secondId + ").DATE.YEAR").c_str(), "1860"},
-            {("P.MARRIAGE(" + secondId + " + 0).DATE.YEAR").c_str(), "1860"},
-            // No shared marriage: the empty event.
-            {("P.MARRIAGE(" + unbornId + ").DATE.YEAR").c_str(), "0"},
-            {"P.MARRIAGE(0).DATE.YEAR", "0"},
-            {("DATABASE.PERSON(" + unbornId + ").DEATH.DATE.YEAR").c_str(), "0"},
-            {("DATABASE.PERSON(" + unbornId + ").MARRIAGE.DATE.YEAR").c_str(), "0"},
-        },
-        before);
+    ClassedType("Engagement", "marriage", nullptr); // of the class, but not tagged as the marriage
+    const std::int32_t marriage = ClassedType("Marriage", "marriage", "MARR");
+    ASSERT_EQ(records.Person("Odd/Ness/"), 1);
+    ASSERT_EQ(records.Person("Ane/Ro/", SexFemale), 2);
+    ASSERT_EQ(records.Person("Berit/Dal/", SexFemale), 3);
+    ASSERT_EQ(records.Person("Kari/Ness/", SexFemale), 4);
+    const std::int32_t witness = records.Role("Witness");
+    records.Event(birth, {{4}, {1, witness}}, InYear(1850));
+    records.Event(birth, {{1}}, InYear(1820));
+    records.Event(birth, {{1}}, InYear(1821));
+    records.Event(death, {{1}}, InYear(1890));
+    records.Event(marriage, {{1}, {2}}, InYear(1845));
+    records.Event(marriage, {{3}, {1}}, InYear(1860));
+    const Case cases[] = {
+        {"P.BIRTH.DATE.YEAR", "1820"},
+        {"P.DEATH.DATE.YEAR", "1890"},
+        {"P.MARRIAGE.DATE.YEAR", "1845"},
+        {"P.MARRIAGE(3).DATE.YEAR", "1860"},
+        {"P.MARRIAGE(1 + 2).DATE.YEAR", "1860"},
+        // No shared marriage: the empty event.
+        {"P.MARRIAGE(4).DATE.YEAR", "0"},
+        {"P.MARRIAGE(0).DATE.YEAR", "0"},
+        {"DATABASE.PERSON(4).DEATH.DATE.YEAR", "0"},
+        {"DATABASE.PERSON(4).BIRTH = 0", "0"},
+        {"DATABASE.PERSON(4).DEATH = 0", "1"},
+        {"DATABASE.PERSON(2).MARRIAGE.DATE.YEAR", "1845"},
+        {"DATABASE.PERSON(4).MARRIAGE.DATE.YEAR", "0"},
+    };
+    Check(cases, FirstPersonInP());
 }
 
-TEST_F(ObjectModel, AtMost32ChildrenAreCounted)
+TEST_F(PersonScripts, AtMost32ChildrenAreCounted)
 {
-    const std::int32_t parent = AddPerson(db(), 1, "Odd", "Ness");
+    const std::int32_t parent = records.Person("Odd/Ness/");
     for (int i = 1; i <= 40; ++i)
-        StoreRelationship(parent, AddPerson(db(), 1, ("C" + std::to_string(i)).c_str(), "Ness"));
-    Check({
+        records.Relationship(parent, records.Person(("C" + std::to_string(i) + "/Ness/").c_str()), RelationBiological);
+    const Case cases[] = {
         {"DATABASE.PERSON(1).NCHILDREN", "32"},
         {"DATABASE.PERSON(1).CHILD(32).NAME.FORMATTED", "C32 Ness"},
         {"DATABASE.PERSON(1).CHILD(33)", "error 16"},
-    });
+        {"DATABASE.PERSON(1).FAMILY(1).NCHILDREN", "32"},
+    };
+    Check(cases);
 }
 
-TEST_F(ObjectModel, WithoutRelationshipsNoChildrenButParentsStillFound)
+TEST_F(PersonScripts, WithoutRelationshipsNoChildrenButParentsAreStillFound)
 {
-    const std::int32_t father = AddPerson(db(), 1, "Odd", "Ness");
-    const std::int32_t mother = AddPerson(db(), 2, "Ane", "Ro");
-    const std::int32_t child = AddPerson(db(), 2, "Kari", "Ness");
-    StoreRelationship(father, child);
-    StoreRelationship(mother, child);
+    ASSERT_NO_FATAL_FAILURE(ParentsAndChild());
     CurrentSettings.report.IncludeRelationships = 0;
-    Check({
+    const Case cases[] = {
         {"DATABASE.PERSON(1).NCHILDREN", "0"},
         {"DATABASE.PERSON(1).CHILD(1)", "error 16"},
         {"DATABASE.PERSON(3).FATHER.ID", "1"},
         {"DATABASE.PERSON(3).MOTHER.ID", "2"},
         {"DATABASE.PERSON(1).NFAMILIES", "0"},
-    });
+    };
+    Check(cases);
 }
 
-TEST_F(ObjectModel, APersonReachedByIdIsSeenThroughThePrivacyFilter)
+TEST_F(PersonScripts, APersonReachedByIdIsSeenThroughThePrivacyFilter)
 {
-    const std::int32_t person = AddPerson(db(), 1, "Odd", "Ness");
-    const std::int32_t child = AddPerson(db(), 1, "Per", "Ness");
-    const std::int32_t birth = ClassedType("Birth", "birth", "BIRT");
-    StoreEvent(birth, {{person}}, PrivacyPublic);
-    StoreEvent(birth, {{person}}, PrivacyPrivate);
-    StoreAttribute(AttributeTypeId("Height"), person, PrivacyPrivate);
-    StoreName(person, PrivacyFamily);
-    StoreInfo(person, PrivacyPrivate);
-    StoreRelationship(person, child, RelationBiological, PrivacyPrivate);
-    const std::string variable = "PERSON P\r\nP = DATABASE.PERSON(1)\r\n";
-    Check({{"P.NDETAILS", "6"}, {"DATABASE.PERSON(1).NDETAILS", "6"}}, variable);
-    // Public only: the public event, the information note and the relationship stay.
+    ASSERT_EQ(records.Person("Odd/Ness/"), 1);
+    ASSERT_EQ(records.Person("Per/Ness/"), 2);
+    const std::int32_t birth = ClassedType("Birth", "birth", nullptr);
+    records.Event(birth, {{1}}, Private(PrivacyPublic));
+    records.Event(birth, {{1}}, Private(PrivacyPrivate));
+    records.Attribute(records.Type("Height", EventTypeKindAttribute, 0), 1, "tall", 0, Private(PrivacyPrivate));
+    records.Alias(1, "Alias/Name/", Private(PrivacyFamily));
+    records.Information(1, "lived by the sea", Private(PrivacyPrivate));
+    records.Relationship(1, 2, RelationBiological, Private(PrivacyPrivate));
+    const std::string variable = FirstPersonInP();
+    const Case everything[] = {{"P.NDETAILS", "6"}, {"DATABASE.PERSON(1).NDETAILS", "6"}};
+    Check(everything, variable);
+    // Public only: the public event, the information note and the relationship are left, however the
+    // person was reached.
     CurrentSettings.report.PrivacyLevel = PrivacyPublic;
-    Check({{"P.NDETAILS", "3"}, {"DATABASE.PERSON(1).NDETAILS", "3"}, {"DATABASE.PERSON(2).FATHER.NDETAILS", "3"}},
-          variable);
+    const Case publicOnly[] = {
+        {"P.NDETAILS", "3"},
+        {"DATABASE.PERSON(1).NDETAILS", "3"},
+        {"DATABASE.PERSON(2).FATHER.NDETAILS", "3"},
+        {"P.BIRTH.PRIVACY", "0"},
+    };
+    Check(publicOnly, variable);
     CurrentSettings.report.PrivacyLevel = PrivacyInfo;
     CurrentSettings.report.IncludeEvents = 0;
-    Check({{"DATABASE.PERSON(1).NDETAILS", "4"}, {"DATABASE.PERSON(1).DETAIL(5)", "error 16"}});
+    const Case withoutEvents[] = {
+        {"DATABASE.PERSON(1).NDETAILS", "4"},
+        {"DATABASE.PERSON(1).DETAIL(5)", "error 16"},
+        {"DATABASE.PERSON(1).BIRTH.DATE.YEAR", "0"},
+    };
+    Check(withoutEvents);
 }
 
-TEST_F(ObjectModel, FamiliesFromMarriagesThenFromTheOtherParentsOfChildren)
+TEST_F(PersonScripts, FamiliesFromMarriagesThenFromTheOtherParentsOfChildren)
 {
-    ClassedType("Engagement", "marriage", nullptr, 2); // of the class, but not the marriage itself
-    const std::int32_t marriage = ClassedType("Marriage", "marriage", "MARR", 2);
-    const std::int32_t me = AddPerson(db(), 1, "Odd", "Ness");
-    const std::int32_t wife = AddPerson(db(), 2, "Ane", "Ro");
-    const std::int32_t other = AddPerson(db(), 2, "Berit", "Dal");
-    StoreEvent(marriage, {{me}, {wife}});
-    const std::int32_t first = AddPerson(db(), 1, "Per", "Ness");
-    StoreRelationship(me, first);
-    StoreRelationship(wife, first);
-    const std::int32_t second = AddPerson(db(), 2, "Kari", "Dal");
-    StoreRelationship(me, second);
-    StoreRelationship(other, second);
-    const std::string before = "PERSON P\r\nP = DATABASE.PERSON(" + std::to_string(me) + ")\r\n";
-    Check(
-        {
-            {"P.NFAMILIES", "2"},
-            {"P.FAMILY(1).SPOUSE.NAME.FORMATTED", "Ane Ro"},
-            {"P.FAMILY(1).MARRIED", "1"},
-            {"P.FAMILY(1).NCHILDREN", "1"},
-            {"P.FAMILY(1).CHILD(1).ID", std::to_string(first).c_str()},
-            {"P.FAMILY(1).CHILD(2)", "error 16"},
-            {"P.FAMILY(2).SPOUSE.NAME.FORMATTED", "Berit Dal"},
-            {"P.FAMILY(2).MARRIED", "0"},
-            {"P.FAMILY(2).CHILD(1).NAME.FORMATTED", "Kari Dal"},
-            {"P.FAMILY(3)", "error 16"},
-            {"P.FAMILY(0).SPOUSE", "error 16"},
-            {"P.FAMILY(1).WIFE", "error 1"},
-            {"DATABASE.PERSON(2).NFAMILIES", "1"},
-            {"DATABASE.PERSON(2).FAMILY(1).SPOUSE.ID", std::to_string(me).c_str()},
-        },
-        before);
+    const std::int32_t marriage = ClassedType("Marriage", "marriage", "MARR");
+    ASSERT_EQ(records.Person("Odd/Ness/"), 1);
+    ASSERT_EQ(records.Person("Ane/Ro/", SexFemale), 2);
+    ASSERT_EQ(records.Person("Berit/Dal/", SexFemale), 3);
+    records.Event(marriage, {{1}, {2}});
+    ASSERT_EQ(records.Person("Per/Ness/"), 4);
+    records.Relationship(1, 4, RelationBiological);
+    records.Relationship(2, 4, RelationBiological);
+    ASSERT_EQ(records.Person("Kari/Dal/", SexFemale), 5);
+    records.Relationship(1, 5, RelationAdoptive);
+    records.Relationship(3, 5, RelationBiological);
+    const Case cases[] = {
+        {"P.NFAMILIES", "2"},
+        {"P.FAMILY(1).SPOUSE.NAME.FORMATTED", "Ane Ro"},
+        {"P.FAMILY(1).MARRIED", "1"},
+        {"P.FAMILY(1).NCHILDREN", "1"},
+        {"P.FAMILY(1).CHILD(1).ID", "4"},
+        {"P.FAMILY(1).CHILD(2)", "error 16"},
+        {"P.FAMILY(2).SPOUSE.NAME.FORMATTED", "Berit Dal"},
+        {"P.FAMILY(2).MARRIED", "0"},
+        {"P.FAMILY(2).CHILD(1).NAME.FORMATTED", "Kari Dal"},
+        {"P.FAMILY(3)", "error 16"},
+        {"P.FAMILY(0).SPOUSE", "error 16"},
+        {"P.FAMILY(1).WIFE", "error 1"},
+        {"DATABASE.PERSON(2).NFAMILIES", "1"},
+        {"DATABASE.PERSON(2).FAMILY(1).SPOUSE.ID", "1"},
+        // A family without a known partner.
+        {"DATABASE.PERSON(4).NFAMILIES", "0"},
+    };
+    Check(cases, FirstPersonInP());
 }
+
+TEST_F(PersonScripts, ExcerptsTasksAndMediaFollowTheirSwitches)
+{
+    ASSERT_EQ(records.Person("Odd/Ness/"), 1);
+    const std::int32_t source = records.Source(ModelRecords::SourceFields{});
+    const std::int32_t excerpt = records.Excerpt(source, "page 12");
+    ASSERT_TRUE(RunWriteTransaction(*run.database,
+                                    [&] { return CreateExcerptRef(excerpt, 1, OwnerPerson, *run.database) != 0; }));
+    ModelRecords::TaskFields task;
+    task.title = "Find the farm";
+    task.person = 1;
+    records.Task(task);
+    records.Media(1, 1, "Portrait", "odd.jpg");
+    const Case on[] = {
+        {"DATABASE.PERSON(1).NEXCERPTS", "1"},
+        {"DATABASE.PERSON(1).EXCERPT(1).PAGE", "page 12"},
+        {"DATABASE.PERSON(1).EXCERPT(2)", "error 16"},
+        {"DATABASE.PERSON(1).NTASKS", "1"},
+        {"DATABASE.PERSON(1).TASK(1).TITLE", "Find the farm"},
+        {"DATABASE.PERSON(1).NOBJECTS", "1"},
+        {"DATABASE.PERSON(1).OBJECT(1).DESCRIPTION", "Portrait"},
+    };
+    Check(on);
+    ReportSettings& report = CurrentSettings.report;
+    report.IncludeSources = report.IncludeResearch = report.IncludeObjects = 0;
+    const Case off[] = {
+        {"DATABASE.PERSON(1).NEXCERPTS", "0"}, {"DATABASE.PERSON(1).EXCERPT(1)", "error 16"},
+        {"DATABASE.PERSON(1).NTASKS", "0"},    {"DATABASE.PERSON(1).TASK(1)", "error 16"},
+        {"DATABASE.PERSON(1).NOBJECTS", "0"},  {"DATABASE.PERSON(1).OBJECT(1)", "error 16"},
+    };
+    Check(off);
+}
+
 } // namespace

@@ -76,7 +76,7 @@ public:
     {
         type.SetScript(script.c_str());
         type.Header().graphics = graphics ? 1 : 0;
-        ReportRun run(on != nullptr ? on : database.get(), host, type);
+        ReportRun run(database.get(), host, type);
         return run.Run(ui);
     }
     // The document after the start that every run writes (header, styles, title).
@@ -117,8 +117,6 @@ public:
     }
 
     test_support::TestDatabase database{true};
-    // The database the script runs on when the test made its own; the run's own database when null.
-    Database* on = nullptr;
     report_test::TestHost host;
     TestUi ui;
     ReportType type;
