@@ -132,54 +132,39 @@ int ExpressionReader::EvaluateDatabase(Database* database, ReportValue& result)
         "NPERSONS", "NSOURCES",    "NREPOSITORIES", "NOBJECTIVES", "NEVENTS",   "NATTRIBUTES", "PERSON(",
         "SOURCE(",  "REPOSITORY(", "OBJECTIVE(",    "COPYRIGHT",   "NAME",      "OWNERNAME",
     };
+    // The counted tables in the order of the counts; the indexed ones are the first four.
     static const DatabaseTable tables[] = {
         {TablePerson, IncludePersonsSwitch},         {TableSource, IncludeSourcesSwitch},
         {TableRepository, IncludeRepositoriesSwitch}, {TableObjective, IncludeResearchSwitch},
         {TableEvent2, IncludeEventsSwitch},           {TableAttribute2, IncludeAttributesSwitch},
     };
+    using ByIdEvaluator = int (ExpressionReader::*)(std::uint32_t, Database*, ReportValue&);
+    static const ByIdEvaluator byId[] = {&ExpressionReader::EvaluatePersonById, &ExpressionReader::EvaluateSourceById,
+                                         &ExpressionReader::EvaluateRepositoryById,
+                                         &ExpressionReader::EvaluateObjectiveById};
     const int property = MatchProperty(names, PropertyCount(names));
     if (property < 0)
         return 0;
     auto count = [&](const DatabaseTable& table) {
         return Included(table.governedBy) ? HighestId(*database, table.table) : 0;
     };
-    std::int32_t id = 0;
-    switch (property) {
-    case NPersons:
-    case NSources:
-    case NRepositories:
-    case NObjectives:
-    case NEvents:
-    case NAttributes:
-        result.Reset(ReportInteger);
-        result.SetInteger(count(tables[property]));
-        return 1;
-    case PersonAt:
-        if (!ReadIndex(count(tables[NPersons]), id))
-            return 0;
-        return EvaluatePersonById(static_cast<std::uint32_t>(id), database, result);
-    case SourceAt:
-        if (!ReadIndex(count(tables[NSources]), id))
-            return 0;
-        return EvaluateSourceById(static_cast<std::uint32_t>(id), database, result);
-    case RepositoryAt:
-        if (!ReadIndex(count(tables[NRepositories]), id))
-            return 0;
-        return EvaluateRepositoryById(static_cast<std::uint32_t>(id), database, result);
-    case ObjectiveAt:
-        if (!ReadIndex(count(tables[NObjectives]), id))
-            return 0;
-        return EvaluateObjectiveById(static_cast<std::uint32_t>(id), database, result);
-    case Copyright:
-        SetStringResult(result, TextColumn(database->header.copyright));
-        return 1;
-    case Title:
-        SetStringResult(result, TextColumn(database->header.title));
-        return 1;
-    default:
-        SetStringResult(result, TextColumn(database->header.ownerName));
+    if (property <= NAttributes) {
+        SetIntegerResult(result, count(tables[property]));
         return 1;
     }
+    if (property <= ObjectiveAt) {
+        // Record ids, not positions: an id whose record was deleted is in range.
+        const int kind = property - PersonAt;
+        std::int32_t id = 0;
+        if (!ReadIndex(count(tables[kind]), id))
+            return 0;
+        return (this->*byId[kind])(static_cast<std::uint32_t>(id), database, result);
+    }
+    const DatabaseHeader& header = database->header;
+    SetStringResult(result, property == Copyright ? TextColumn(header.copyright)
+                            : property == Title   ? TextColumn(header.title)
+                                                  : TextColumn(header.ownerName));
+    return 1;
 }
 
 int ExpressionReader::EvaluateSystem(const ReportSystem* system, ReportValue& result)
