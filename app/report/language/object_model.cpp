@@ -1,13 +1,13 @@
 // The frame of the object model: the chain steps that every property evaluator shares, and the objects
 // that every run has (DATABASE, SYSTEM and SETTINGS).
 #include <cstring>
-#include <iterator>
 
 #include "core/database.h"
 #include "core/engine_transaction.h"
 #include "core/event_type.h"
 #include "core/event_type_tables.h"
 #include "report/language/expression_reader.h"
+#include "report/language/property_results.h"
 #include "report/language/report_objects.h"
 #include "report/language/report_run_context.h"
 
@@ -132,57 +132,39 @@ int ExpressionReader::EvaluateDatabase(Database* database, ReportValue& result)
         "NPERSONS", "NSOURCES",    "NREPOSITORIES", "NOBJECTIVES", "NEVENTS",   "NATTRIBUTES", "PERSON(",
         "SOURCE(",  "REPOSITORY(", "OBJECTIVE(",    "COPYRIGHT",   "NAME",      "OWNERNAME",
     };
+    // The counted tables in the order of the counts; the indexed ones are the first four.
     static const DatabaseTable tables[] = {
         {TablePerson, IncludePersonsSwitch},         {TableSource, IncludeSourcesSwitch},
         {TableRepository, IncludeRepositoriesSwitch}, {TableObjective, IncludeResearchSwitch},
         {TableEvent2, IncludeEventsSwitch},           {TableAttribute2, IncludeAttributesSwitch},
     };
-    const int property = MatchProperty(names, static_cast<int>(std::size(names)));
+    using ByIdEvaluator = int (ExpressionReader::*)(std::uint32_t, Database*, ReportValue&);
+    static const ByIdEvaluator byId[] = {&ExpressionReader::EvaluatePersonById, &ExpressionReader::EvaluateSourceById,
+                                         &ExpressionReader::EvaluateRepositoryById,
+                                         &ExpressionReader::EvaluateObjectiveById};
+    const int property = MatchProperty(names, PropertyCount(names));
     if (property < 0)
         return 0;
     auto count = [&](const DatabaseTable& table) {
         return Included(table.governedBy) ? HighestId(*database, table.table) : 0;
     };
-    // Header fields fill their arrays when at their longest, without a terminator.
-    auto text = [&](const char* field, std::size_t size) {
-        result.Reset(ReportString);
-        result.SetStringN(field, strnlen(field, size));
+    if (property <= NAttributes) {
+        SetIntegerResult(result, count(tables[property]));
         return 1;
-    };
-    std::int32_t id = 0;
-    switch (property) {
-    case NPersons:
-    case NSources:
-    case NRepositories:
-    case NObjectives:
-    case NEvents:
-    case NAttributes:
-        result.Reset(ReportInteger);
-        result.SetInteger(count(tables[property]));
-        return 1;
-    case PersonAt:
-        if (!ReadIndex(count(tables[NPersons]), id))
-            return 0;
-        return EvaluatePersonById(static_cast<std::uint32_t>(id), database, result);
-    case SourceAt:
-        if (!ReadIndex(count(tables[NSources]), id))
-            return 0;
-        return EvaluateSourceById(static_cast<std::uint32_t>(id), database, result);
-    case RepositoryAt:
-        if (!ReadIndex(count(tables[NRepositories]), id))
-            return 0;
-        return EvaluateRepositoryById(static_cast<std::uint32_t>(id), database, result);
-    case ObjectiveAt:
-        if (!ReadIndex(count(tables[NObjectives]), id))
-            return 0;
-        return EvaluateObjectiveById(static_cast<std::uint32_t>(id), database, result);
-    case Copyright:
-        return text(database->header.copyright, sizeof database->header.copyright);
-    case Title:
-        return text(database->header.title, sizeof database->header.title);
-    default:
-        return text(database->header.ownerName, sizeof database->header.ownerName);
     }
+    if (property <= ObjectiveAt) {
+        // Record ids, not positions: an id whose record was deleted is in range.
+        const int kind = property - PersonAt;
+        std::int32_t id = 0;
+        if (!ReadIndex(count(tables[kind]), id))
+            return 0;
+        return (this->*byId[kind])(static_cast<std::uint32_t>(id), database, result);
+    }
+    const DatabaseHeader& header = database->header;
+    SetStringResult(result, property == Copyright ? TextColumn(header.copyright)
+                            : property == Title   ? TextColumn(header.title)
+                                                  : TextColumn(header.ownerName));
+    return 1;
 }
 
 int ExpressionReader::EvaluateSystem(const ReportSystem* system, ReportValue& result)

@@ -1,6 +1,5 @@
 // The properties of persons, of the families derived for a person, and of names.
 #include <cstring>
-#include <iterator>
 #include <memory>
 
 #include "core/assertion_link.h"
@@ -12,6 +11,7 @@
 #include "records/excerpt_ref.h"
 #include "records/timeline.h"
 #include "report/language/expression_reader.h"
+#include "report/language/property_results.h"
 #include "report/language/report_run_context.h"
 
 namespace {
@@ -63,7 +63,7 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
         "BIRTH",     "DEATH",    "MARRIAGE(", "MARRIAGE", "NEXCERPTS", "EXCERPT(", "NTASKS",  "TASK(",
         "NOBJECTS",  "OBJECT(",  "FATHER",   "MOTHER",   "NFAMILIES", "FAMILY(",  "TIMELINE(",
     };
-    const int property = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int property = MatchProperty(names, PropertyCount(names));
     if (property < 0)
         return 0;
     Database& database = person->OwnerDatabase();
@@ -88,13 +88,9 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
         return EvaluateName(person->Name(), result);
     case Sex:
         return integer(person->row.sex);
-    case Note: {
-        const NoteText* note = person->Note();
-        result.Reset(ReportString);
-        result.SetString(Included(IncludeNotesSwitch) && note != nullptr && note->Text() != nullptr ? note->Text()
-                                                                                                     : "");
+    case Note:
+        SetStringResult(result, ReportNoteText(person->Note()));
         return 1;
-    }
     case NDetails:
         return integer(CountOf(person->Links().Count()));
     case DetailAt:
@@ -194,7 +190,7 @@ int ExpressionReader::EvaluateFamily(const FamilyGroup* family, Database* databa
     enum Property { Spouse, Married, NChildren, ChildAt };
     static const char* const names[] = {"SPOUSE", "MARRIED", "NCHILDREN", "CHILD("};
     std::int32_t n = 0;
-    switch (MatchProperty(names, static_cast<int>(std::size(names)))) {
+    switch (MatchProperty(names, PropertyCount(names))) {
     case Spouse:
         return EvaluatePersonById(static_cast<std::uint32_t>(family->partner), database, result);
     case Married:
@@ -223,7 +219,7 @@ int ExpressionReader::EvaluateName(NameRecord* name, ReportValue& result)
     enum Property { Formatted, SortKey, Forename, Surname, Suffix, Person, NParts, PartAt, PartTypeAt };
     static const char* const names[] = {"FORMATTED", "SORTKEY", "FORENAME", "SURNAME", "SUFFIX",
                                         "PERSON",    "NPARTS",  "PART(",    "PARTTYPE("};
-    const int property = MatchProperty(names, static_cast<int>(std::size(names)));
+    const int property = MatchProperty(names, PropertyCount(names));
     if (property < 0)
         return 0;
     char text[NameTextSize] = {};
