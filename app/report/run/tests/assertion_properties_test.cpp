@@ -42,6 +42,8 @@ protected:
         AssertionFields noted;
         noted.note = "by her own word";
         noted.privacy = PrivacyFamily;
+        noted.date = model_test::GregorianDate(0, 0, 1911);
+        noted.place = "Vang";
         records.Attribute(records.Type("Height", EventTypeKindAttribute, 1, NoGedcomTag, AttributeKindNumeric), anna,
                           "tall", 180, noted);
         records.Attribute(records.Type("Occupation", EventTypeKindAttribute, 11, FindGedcomTag("OCCU")), anna, "smith",
@@ -173,6 +175,9 @@ TEST_F(AssertionScripts, AttributeProperties)
         {(occupation + "TYPE.GEDCOMTAG").c_str(), "OCCU"},
         {(occupation + "TYPE.NROLES").c_str(), "error 1"},
         {(height + "SHORT").c_str(), "error 1"},
+        {(height + "DATE.YEAR").c_str(), "1911"},
+        {(height + "PLACE.SIMPLE").c_str(), "Vang"},
+        {"DATABASE.PERSON(1).DETAIL(6).ALIAS.DATE.YEAR", "1911"},
     });
     EXPECT_EQ(Print(height + "FORMATTED"), "Anna: Height");
 
@@ -255,7 +260,7 @@ TEST_F(AssertionScripts, TooFewLinksFailWithTheKindsError)
     });
 }
 
-TEST_F(AssertionScripts, DataSwitchesGovernNotesAndCitations)
+TEST_F(AssertionScripts, DataSwitchesGovernNotesCitationsPlacesAndAddresses)
 {
     CurrentSettings.report.IncludeNotes = 0;
     CurrentSettings.report.IncludeSources = 0;
@@ -266,6 +271,13 @@ TEST_F(AssertionScripts, DataSwitchesGovernNotesAndCitations)
         {"DATABASE.PERSON(1).DETAIL(5).INFORMATION.TEXT", "lived by the sea"},
         {"DATABASE.PERSON(1).DETAIL(1).EVENT.NEXCERPTS", "0"},
         {"DATABASE.PERSON(1).DETAIL(1).EVENT.EXCERPT(1).PAGE", "error 16"},
+    });
+    CurrentSettings.report.IncludePlaces = 0;
+    CurrentSettings.report.IncludeAddresses = 0;
+    Check({
+        {"DATABASE.PERSON(1).DETAIL(2).ATTRIBUTE.PLACE.SIMPLE", "error 110"},
+        {"DATABASE.PERSON(1).DETAIL(1).EVENT.ADDRESS.CITY", "error 111"},
+        {"DATABASE.PERSON(1).DETAIL(1).EVENT.SHORT", "17.05.1900"},
     });
 }
 
