@@ -88,7 +88,7 @@ std::string RoleName(const AssertionLink& link)
     RoleRecord role(link.OwnerDatabase());
     if (role.Read(link.row.roleId) != 0)
         return {};
-    return std::string(role.row.name, strnlen(role.row.name, sizeof role.row.name));
+    return TextColumn(role.row.name);
 }
 
 // Of a relationship's first two links, the one whose role is `role`: the first when it has that role, else
@@ -532,7 +532,7 @@ int ExpressionReader::EvaluateEventType(EventType* type, ReportValue& result)
     enum { Description, Class, GedcomTag, NRoles };
     switch (MatchProperty(names, PropertyCount(names))) {
     case Description:
-        SetStringResult(result, std::string(type->row.name, strnlen(type->row.name, sizeof type->row.name)));
+        SetStringResult(result, TextColumn(type->row.name));
         return 1;
     case Class:
         SetStringResult(result, ClassKeyword(type->row));
@@ -558,7 +558,7 @@ int ExpressionReader::EvaluateAttributeType(EventType* type, ReportValue& result
     enum { Description, Kind, Class, GedcomTag };
     switch (MatchProperty(names, PropertyCount(names))) {
     case Description:
-        SetStringResult(result, std::string(type->row.name, strnlen(type->row.name, sizeof type->row.name)));
+        SetStringResult(result, TextColumn(type->row.name));
         return 1;
     case Kind:
         SetIntegerResult(result, type->row.attributeKind);

@@ -2,7 +2,6 @@
 // (a media object). A record reached by id is read with its linked data for the rest of the chain only.
 #include "report/language/expression_reader.h"
 
-#include <cstring>
 #include <string>
 
 #include "core/address_record.h"
