@@ -261,10 +261,15 @@ char* CalendarDate::Format(char* out, std::size_t size, int pictureNumber) const
     const char* picture = DisplayDatePicture(pictureNumber);
     if (!picture)
         return out;
+    return FormatDateValue(out, size, ToDateValue(), picture, false, false);
+}
+
+DateValue CalendarDate::ToDateValue() const
+{
     DateValue value = EmptyDateValue();
     value.calendar = static_cast<std::uint8_t>(calendar_);
     value.day = static_cast<std::uint8_t>(day_);
     value.month = static_cast<std::uint8_t>(month_);
     value.SetYear(year_);
-    return FormatDateValue(out, size, value, picture, false, false);
+    return value;
 }

@@ -51,6 +51,8 @@ public:
     void SetCalendar(int calendar);
     std::int32_t DaysSince(const CalendarDate& other) const { return dayNumber_ - other.dayNumber_; }
 
+    // The date as a stored date: calendar, day, month and year, without modifier and time.
+    DateValue ToDateValue() const;
     // Appends the date in the display picture `pictureNumber` of the settings' date-format list
     // (display form, no time). A number outside the list appends nothing. Returns `out`.
     char* Format(char* out, std::size_t size, int pictureNumber) const;

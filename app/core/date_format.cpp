@@ -172,8 +172,13 @@ void FormatDateByPicture(std::string& out, const DateValue& value, const char* p
 
 namespace {
 
-std::string DateValueText(const DateValue& value, const char* picture, bool withTime, bool inputForm)
+// The forms a date is written in: the display form names its calendar when the settings say so, the
+// short form of reports never does.
+enum class DateForm { Display, Short, Input };
+
+std::string DateValueText(const DateValue& value, const char* picture, bool withTime, DateForm form)
 {
+    const bool inputForm = form == DateForm::Input;
     std::string out;
     if (value.modifier == DateModifierAfter || value.modifier == DateModifierBefore ||
         value.modifier == DateModifierAbout || (inputForm && value.modifier == DateModifierEstimated)) {
@@ -183,7 +188,8 @@ std::string DateValueText(const DateValue& value, const char* picture, bool with
     if (inputForm) {
         if (char letter = DateCalendarLetter(value.calendar))
             out += letter;
-    } else if (CurrentSettings.dateFormat.ShowCalendar && value.calendar != CalendarUnknown) {
+    } else if (form == DateForm::Display && CurrentSettings.dateFormat.ShowCalendar &&
+               value.calendar != CalendarUnknown) {
         if (const char* name = DateCalendarName(value.calendar)) {
             out += '(';
             out += name;
@@ -220,17 +226,13 @@ const char* LeadingRangeWord(int type)
     }
 }
 
-} // namespace
-
-char* FormatDateValue(char* out, std::size_t size, const DateValue& value, const char* picture, bool withTime,
-                      bool inputForm)
+DateForm FormOf(bool inputForm)
 {
-    AppendBounded(out, size, DateValueText(value, picture, withTime, inputForm));
-    return out;
+    return inputForm ? DateForm::Input : DateForm::Display;
 }
 
-char* FormatDateRange(char* out, std::size_t size, const DateRange& range, const char* picture, bool withTime,
-                      bool inputForm)
+char* WriteDateRange(char* out, std::size_t size, const DateRange& range, const char* picture, bool withTime,
+                     DateForm form)
 {
     if (size == 0)
         return out;
@@ -244,7 +246,7 @@ char* FormatDateRange(char* out, std::size_t size, const DateRange& range, const
         text += leadingWord;
         text += ' ';
     }
-    text += DateValueText(range.dates.first, picture, withTime, inputForm);
+    text += DateValueText(range.dates.first, picture, withTime, form);
     // A between-date typed without its second date reads "bet 1850", not "bet 1850 and"; the parser
     // gives the same range back for both.
     const bool secondDate =
@@ -254,10 +256,36 @@ char* FormatDateRange(char* out, std::size_t size, const DateRange& range, const
         text +=
             GetLanguageText(range.type == DateRangeFromTo ? LanguageKey("DATE_TYPE_TO") : LanguageKey("DATE_TYPE_AND"));
         text += ' ';
-        text += DateValueText(range.dates.second, picture, withTime, inputForm);
+        text += DateValueText(range.dates.second, picture, withTime, form);
     }
     AppendBounded(out, size, text);
     return out;
+}
+
+} // namespace
+
+char* FormatDateValue(char* out, std::size_t size, const DateValue& value, const char* picture, bool withTime,
+                      bool inputForm)
+{
+    AppendBounded(out, size, DateValueText(value, picture, withTime, FormOf(inputForm)));
+    return out;
+}
+
+char* FormatDateRange(char* out, std::size_t size, const DateRange& range, const char* picture, bool withTime,
+                      bool inputForm)
+{
+    return WriteDateRange(out, size, range, picture, withTime, FormOf(inputForm));
+}
+
+char* FormatShortDateValue(char* out, std::size_t size, const DateValue& value, const char* picture, bool withTime)
+{
+    AppendBounded(out, size, DateValueText(value, picture, withTime, DateForm::Short));
+    return out;
+}
+
+char* FormatShortDateRange(char* out, std::size_t size, const DateRange& range, const char* picture, bool withTime)
+{
+    return WriteDateRange(out, size, range, picture, withTime, DateForm::Short);
 }
 
 char* GetMonthName(int calendar, int month, char* out, std::size_t size)

@@ -24,6 +24,10 @@ char* FormatDateValue(char* out, std::size_t size, const DateValue& value, const
 char* FormatDateRange(char* out, std::size_t size, const DateRange& range, const char* picture, bool withTime,
                       bool inputForm);
 
+// The short form of reports: the display form, but never with the calendar word, whatever the settings say.
+char* FormatShortDateValue(char* out, std::size_t size, const DateValue& value, const char* picture, bool withTime);
+char* FormatShortDateRange(char* out, std::size_t size, const DateRange& range, const char* picture, bool withTime);
+
 // Day, month and year of `value` by `picture`, appended to `out`.
 void FormatDateByPicture(std::string& out, const DateValue& value, const char* picture, bool inputForm);
 

@@ -5,7 +5,7 @@
 #include "settings/settings.h"
 #include "core/event_type.h"
 
-void EventTypeCache::Load(Database& database)
+std::int32_t CurrentReportSwitch(ReportDataSwitch which)
 {
     const ReportSettings& report = CurrentSettings.report;
     const std::int32_t values[ReportDataSwitchCount] = {
@@ -14,8 +14,13 @@ void EventTypeCache::Load(Database& database)
         report.IncludeAddresses,     report.IncludeNotes,  report.IncludeRepositories, report.IncludeSources,
         report.IncludeResearch,      report.PrivacyLevel,
     };
+    return which >= 0 && which < ReportDataSwitchCount ? values[which] : 0;
+}
+
+void EventTypeCache::Load(Database& database)
+{
     for (int i = 0; i < ReportDataSwitchCount; ++i)
-        switches[i] = values[i];
+        switches[i] = CurrentReportSwitch(static_cast<ReportDataSwitch>(i));
 
     typeSwitches_.clear();
     EngineTransaction transaction(database.file, TLV_READ);

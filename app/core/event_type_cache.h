@@ -26,6 +26,9 @@ enum ReportDataSwitch : int {
     ReportDataSwitchCount,
 };
 
+// A report switch as the Report settings hold it now.
+std::int32_t CurrentReportSwitch(ReportDataSwitch which);
+
 class EventTypeCache {
 public:
     // Copies the switches from the Report settings and reads every EVENTTYPE row, 1 to the highest id, in

@@ -213,11 +213,11 @@ void EventAssertion::GetFieldText(char* buffer, std::size_t size, char letter, c
     }
 }
 
-char* EventAssertion::GetDatePlaceText(char* buffer, std::size_t size)
+char* EventAssertion::GetDatePlaceText(char* buffer, std::size_t size, const char* datePicture)
 {
     if (size == 0)
         return buffer;
-    WriteDateField(buffer, size, Date());
+    FormatDateRange(buffer, size, Date(), datePicture, CurrentSettings.dateFormat.ShowTime != 0, false);
     if (place_ && (place_->row.parts[0] != '\0' || place_->row.prefix[0] != '\0') &&
         ReportIncludes(CurrentSettings.report.IncludePlaces)) {
         AppendBounded(buffer, size, " ");

@@ -50,9 +50,9 @@ public:
     bool RemoveLink(std::int32_t linkId);
     bool IsBirth();
     bool IsDeath();
-    // The date in the display picture and, when the event has a place and places are included, a blank,
-    // the prefix and a blank, and the place's full text.
-    char* GetDatePlaceText(char* buffer, std::size_t size);
+    // The date in `datePicture` (a report's texts use the print picture) and, when the event has a place
+    // and places are included, a blank, the prefix and a blank, and the place's full text.
+    char* GetDatePlaceText(char* buffer, std::size_t size, const char* datePicture);
     // Reads a row of the old table EVENT into today's layout, without writing it. The engine's answer.
     std::int32_t ReadOldRecord(std::int32_t id);
 

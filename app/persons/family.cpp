@@ -18,8 +18,8 @@ void PersonRecord::BuildFamilies(const EventTypeCache* filter, int kind, std::in
         return;
     EngineTransaction transaction(database_->file, TLV_READWRITE);
     LoadLinks(filter);
-    if ((filter == nullptr || filter->Switch(IncludeRelationshipsSwitch) != 0) && childIdCount_ == 0)
-        childIdCount_ = CollectChildIds(AnyRelationKind, childIds_, FamilyChildCapacity);
+    if (filter == nullptr || filter->Switch(IncludeRelationshipsSwitch) != 0)
+        GatherChildIds();
 
     // One family per partner event in which the person is a principal, in the order of the person's links;
     // the partner is the last other principal of the event.

@@ -413,6 +413,15 @@ std::int32_t PersonRecord::FindParent(std::uint8_t sex, int kind, int index)
     return 0;
 }
 
+int PersonRecord::GatherChildIds()
+{
+    if (!childIdsGathered_) {
+        childIdCount_ = CollectChildIds(AnyRelationKind, childIds_, FamilyChildCapacity);
+        childIdsGathered_ = true;
+    }
+    return childIdCount_;
+}
+
 int PersonRecord::CollectChildIds(int kind, std::int32_t* ids, int max)
 {
     EngineTransaction transaction(database_->file, TLV_READWRITE);

@@ -99,6 +99,9 @@ public:
     // which this person is the child; 0 when there is none. The links must be loaded.
     std::int32_t FindFather(int kind, int index);
     std::int32_t FindMother(int kind, int index);
+    // Fills the child-id list (ChildIds) once per object from relationships of any kind; the links must be
+    // loaded. The number of children held.
+    int GatherChildIds();
     // Stores the ids of at most `max` children (relationships of `kind`, in link order) and answers how
     // many it stored.
     int CollectChildIds(int kind, std::int32_t* ids, int max);
@@ -138,4 +141,5 @@ private:
     RecordList<FamilyGroup> families_;
     std::int32_t childIds_[FamilyChildCapacity] = {};
     int childIdCount_ = 0;
+    bool childIdsGathered_ = false;
 };

@@ -449,6 +449,44 @@ TEST_F(DateTest, ModifierCalendarTimeAndEstimateFollowTheForm)
     EXPECT_EQ(Display(halfTime, picture, true), "12.05.1850");
 }
 
+TEST_F(DateTest, TheShortFormNeverNamesTheCalendar)
+{
+    CurrentSettings.dateFormat.ShowCalendar = 1;
+    const char* picture = "{dd}.{mm}.{yyyy}";
+    DateValue about = Value(12, 5, 1850);
+    about.calendar = CalendarJulian;
+    about.modifier = DateModifierAbout;
+    about.hour = 10;
+    about.minute = 30;
+    DateValue estimated = Value(1, 12, 1860);
+    estimated.calendar = CalendarGregorian;
+    estimated.modifier = DateModifierEstimated;
+    char out[64] = "";
+    EXPECT_STREQ(FormatShortDateValue(out, sizeof out, about, picture, false), "abt 12.05.1850");
+    out[0] = '\0';
+    EXPECT_STREQ(FormatShortDateValue(out, sizeof out, about, picture, true), "abt 12.05.1850 10:30");
+    out[0] = '\0';
+    EXPECT_STREQ(FormatShortDateValue(out, sizeof out, estimated, picture, false), "01.12.1860 (est)");
+
+    struct {
+        std::uint8_t type;
+        const char* expected;
+    } const ranges[] = {
+        {DateRangeSingle, "abt 12.05.1850"},
+        {DateRangeFromTo, "from abt 12.05.1850 to 01.12.1860 (est)"},
+        {DateRangeBetween, "bet abt 12.05.1850 and 01.12.1860 (est)"},
+    };
+    for (const auto& c : ranges) {
+        DateRange range{};
+        range.type = c.type;
+        range.dates.first = about;
+        range.dates.second = c.type == DateRangeSingle ? EmptyDateValue() : estimated;
+        EXPECT_STREQ(FormatShortDateRange(out, sizeof out, range, picture, false), c.expected) << int(c.type);
+    }
+    // The display form of the same date names it, as the settings ask.
+    EXPECT_EQ(Display(about, picture), "abt (Julian) 12.05.1850");
+}
+
 TEST_F(DateTest, FormatDateValueAppendsWithinItsBuffer)
 {
     char out[16] = "On ";

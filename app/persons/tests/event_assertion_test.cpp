@@ -165,7 +165,8 @@ TEST_F(Events, SaveAndReloadEverything)
     EXPECT_EQ(+event.ExcerptRefs()[0].row.ownerKind, OwnerEvent);
     EXPECT_EQ(+event.ExcerptRefs()[0].row.order, 1);
     EXPECT_TRUE(event.IsBirth());
-    EXPECT_STREQ(event.GetDatePlaceText(text, sizeof text), "15.03.1900 in Oslo, Norway");
+    EXPECT_STREQ(event.GetDatePlaceText(text, sizeof text, "{dd}.{mm}.{yyyy}"), "15.03.1900 in Oslo, Norway");
+    EXPECT_STREQ(event.GetDatePlaceText(text, sizeof text, "{yyyy}-{mm}-{dd}"), "1900-03-15 in Oslo, Norway");
     NameRecord name(db());
     EXPECT_STREQ(event.FormatSentence(text, sizeof text, event.Links()[0], name, 2, false),
                  "Birth 15.03.1900 in Oslo, Norway");

@@ -627,7 +627,7 @@ int ExpressionReader::ReadVariableOperand(ReportValue& operand)
         case ReportPictureType:
         case ReportSystemType:
         case ReportSettingsType:
-            return EvaluateObject(*variable, operand);
+            return EvaluateVariableChain(*variable, operand);
         default:
             return Fail(ReportErrorSyntax);
         }
@@ -641,8 +641,8 @@ int ExpressionReader::ReadVariableOperand(ReportValue& operand)
 }
 
 // The entry into the property chain of an object variable. With no point behind the name the object itself
-// is the operand.
-int ExpressionReader::EvaluateObject(ReportValue& variable, ReportValue& operand)
+// is the operand; otherwise the evaluator of the variable's type reads the chain.
+int ExpressionReader::EvaluateVariableChain(ReportValue& variable, ReportValue& operand)
 {
     if (IsReportRecordType(variable.Type()))
         variable.LoadRecord(variable.Type() == ReportPerson ? context_->eventTypes.get() : nullptr);
@@ -666,54 +666,64 @@ int ExpressionReader::EvaluateObject(ReportValue& variable, ReportValue& operand
         }
         return 1;
     }
-    ++position_;
     switch (variable.Type()) {
+    case ReportDatabase:
+        return EvaluateDatabase(variable.OwnerDatabase(), operand);
+    case ReportRepository:
+        return EvaluateRepository(variable.GetRepository(), operand);
+    case ReportSource:
+        return EvaluateSource(variable.GetSource(), operand);
+    case ReportPerson:
+        return EvaluatePerson(variable.GetPerson(context_->eventTypes.get()), operand);
+    case ReportObjective:
+        return EvaluateObjective(variable.GetObjective(), operand);
+    case ReportTask:
+        return EvaluateTask(variable.GetTask(), operand);
+    case ReportDetail:
+        return EvaluateDetail(variable.GetDetail(), operand);
+    case ReportRepRef:
+        return EvaluateRepositoryRef(variable.GetRepRef(), operand);
+    case ReportExcerpt:
+        return EvaluateExcerpt(variable.GetExcerpt(), operand);
+    case ReportAttribute:
+        return EvaluateAttribute(variable.GetAttribute(), nullptr, operand);
+    case ReportEvent:
+        return EvaluateEvent(variable.GetEvent(), nullptr, operand);
+    case ReportObject:
+        return EvaluateObject(variable.GetMediaObject(), operand);
+    case ReportPlace:
+        return EvaluatePlace(variable.GetPlace(), operand);
+    case ReportPeriod: {
+        ReportPeriodBlock* block = variable.GetPeriod();
+        return EvaluatePeriod(block != nullptr ? &block->range : nullptr, operand);
+    }
+    case ReportDate:
+        return EvaluateDate(variable.GetDate(), operand);
+    case ReportStackType:
+        return EvaluateStack(variable.Stack(), operand);
+    case ReportSortListType:
+        return EvaluateSortList(variable.SortList(), operand);
+    case ReportMapType:
+        return EvaluateMap(variable.Map(), operand);
+    case ReportMapStringType:
+        return EvaluateMapString(variable.MapString(), operand);
+    case ReportCalendar:
+        return EvaluateCalendar(variable.Calendar(), operand);
+    case ReportParagraphType:
+        return EvaluateParagraph(variable.Paragraph(), operand);
+    case ReportChart:
+        return EvaluateChart(variable.ChartObject(), operand);
+    case ReportTimeline:
+        return EvaluateTimeline(variable.TimelineObject(), operand);
+    case ReportPictureType:
+        return EvaluatePicture(variable.Picture(), operand);
     case ReportSystemType:
-        return EvaluateSystem(variable, operand);
+        return EvaluateSystem(variable.System(), operand);
     case ReportSettingsType:
         return EvaluateSettings(operand);
     default:
-        return Fail(ReportErrorSyntax); // the properties of the other objects are not read here
-    }
-}
-
-int ExpressionReader::EvaluateSystem(const ReportValue& variable, ReportValue& operand)
-{
-    const ReportSystem* system = variable.System();
-    if (system == nullptr)
-        return Fail(ReportErrorSystemMissing);
-    static const char prefix[] = "CURRENTDATE.";
-    if (std::strncmp(text_ + position_, prefix, sizeof prefix - 1) != 0)
         return Fail(ReportErrorSyntax);
-    position_ += sizeof prefix - 1;
-    const platform::LocalTime& time = system->Time();
-    static const struct {
-        const char* name;
-        std::uint16_t platform::LocalTime::*field;
-    } parts[] = {{"YEAR", &platform::LocalTime::year},
-                 {"MONTH", &platform::LocalTime::month},
-                 {"DAY", &platform::LocalTime::day}};
-    for (const auto& part : parts) {
-        std::size_t n = std::strlen(part.name);
-        if (std::strncmp(text_ + position_, part.name, n) == 0) {
-            position_ += static_cast<std::uint32_t>(n);
-            operand.Reset(ReportInteger);
-            operand.SetInteger(time.*part.field);
-            return 1;
-        }
     }
-    return Fail(ReportErrorSyntax);
-}
-
-int ExpressionReader::EvaluateSettings(ReportValue& operand)
-{
-    static const char name[] = "SHOWID";
-    if (std::strncmp(text_ + position_, name, sizeof name - 1) != 0)
-        return Fail(ReportErrorSyntax);
-    position_ += sizeof name - 1;
-    operand.Reset(ReportBoolean);
-    operand.SetBoolean(context_->showIds ? 1 : 0);
-    return 1;
 }
 
 const char* ReportErrorKey(std::int32_t error)
@@ -781,6 +791,66 @@ const char* ReportErrorKey(std::int32_t error)
         return LanguageKey("REPORT_ERROR50");
     case 51:
         return LanguageKey("REPORT_ERROR51");
+    case 14:
+        return LanguageKey("REPORT_ERROR14");
+    case 15:
+        return LanguageKey("REPORT_ERROR15");
+    case 21:
+        return LanguageKey("REPORT_ERROR21");
+    case 25:
+        return LanguageKey("REPORT_ERROR25");
+    case 26:
+        return LanguageKey("REPORT_ERROR26");
+    case 27:
+        return LanguageKey("REPORT_ERROR27");
+    case 29:
+        return LanguageKey("REPORT_ERROR29");
+    case 31:
+        return LanguageKey("REPORT_ERROR31");
+    case 100:
+        return LanguageKey("REPORT_ERROR100");
+    case 101:
+        return LanguageKey("REPORT_ERROR101");
+    case 102:
+        return LanguageKey("REPORT_ERROR102");
+    case 103:
+        return LanguageKey("REPORT_ERROR103");
+    case 104:
+        return LanguageKey("REPORT_ERROR104");
+    case 105:
+        return LanguageKey("REPORT_ERROR105");
+    case 107:
+        return LanguageKey("REPORT_ERROR107");
+    case 110:
+        return LanguageKey("REPORT_ERROR110");
+    case 111:
+        return LanguageKey("REPORT_ERROR111");
+    case 112:
+        return LanguageKey("REPORT_ERROR112");
+    case 114:
+        return LanguageKey("REPORT_ERROR114");
+    case 115:
+        return LanguageKey("REPORT_ERROR115");
+    case 116:
+        return LanguageKey("REPORT_ERROR116");
+    case 117:
+        return LanguageKey("REPORT_ERROR117");
+    case 118:
+        return LanguageKey("REPORT_ERROR118");
+    case 119:
+        return LanguageKey("REPORT_ERROR119");
+    case 120:
+        return LanguageKey("REPORT_ERROR120");
+    case 121:
+        return LanguageKey("REPORT_ERROR121");
+    case 122:
+        return LanguageKey("REPORT_ERROR122");
+    case 123:
+        return LanguageKey("REPORT_ERROR123");
+    case 124:
+        return LanguageKey("REPORT_ERROR124");
+    case 125:
+        return LanguageKey("REPORT_ERROR125");
     default:
         return nullptr;
     }

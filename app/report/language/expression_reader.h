@@ -7,9 +7,43 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/event_type_cache.h"
 #include "report/language/report_value.h"
 
+class AddressRecord;
+class AssertionLink;
+class AttributeAssertion;
+class CalendarDate;
+class Chart;
+class CitedAssertion;
+class Database;
+class EventAssertion;
+class EventType;
+class ExcerptRecord;
+class FamilyGroup;
+class InfoAssertion;
+class MediaRecord;
+class NameAssertion;
+class NameRecord;
+class ObjectiveRecord;
+class PersonRecord;
+class PlaceRecord;
+class Relationship;
+class ReportMap;
+class ReportMapString;
+class ReportParagraph;
+class ReportPicture;
 class ReportRunContext;
+class ReportSortList;
+class ReportStack;
+class ReportSystem;
+class RepositoryRecord;
+class RepositoryRef;
+class SourceRecord;
+class TaskRecord;
+class Timeline;
+struct DateRange;
+struct DateValue;
 
 // Infix operators; the pass of the fold in which each applies is fixed by its code.
 enum OperatorCode : std::uint8_t {
@@ -41,6 +75,38 @@ inline constexpr std::int32_t ReportErrorComparison = 10;
 inline constexpr std::int32_t ReportErrorOpenString = 12;
 inline constexpr std::int32_t ReportErrorRange = 16;
 inline constexpr std::int32_t ReportErrorSystemMissing = 28;
+
+// Error numbers of the object model: a missing or unreadable object of each type.
+inline constexpr std::int32_t ReportErrorTimelineMissing = 14;
+inline constexpr std::int32_t ReportErrorChartMissing = 15;
+inline constexpr std::int32_t ReportErrorPictureMissing = 21;
+inline constexpr std::int32_t ReportErrorParagraphMissing = 25;
+inline constexpr std::int32_t ReportErrorCalendarMissing = 26;
+inline constexpr std::int32_t ReportErrorMapStringMissing = 27;
+inline constexpr std::int32_t ReportErrorMapMissing = 29;
+inline constexpr std::int32_t ReportErrorSortListMissing = 31;
+inline constexpr std::int32_t ReportErrorDatabaseMissing = 100;
+inline constexpr std::int32_t ReportErrorRepositoryMissing = 101;
+inline constexpr std::int32_t ReportErrorRepRefMissing = 102;
+inline constexpr std::int32_t ReportErrorSourceMissing = 103;
+inline constexpr std::int32_t ReportErrorExcerptMissing = 104;
+inline constexpr std::int32_t ReportErrorPersonMissing = 105;
+inline constexpr std::int32_t ReportErrorObjectiveMissing = 107;
+inline constexpr std::int32_t ReportErrorPlaceMissing = 110;
+inline constexpr std::int32_t ReportErrorAddressMissing = 111;
+inline constexpr std::int32_t ReportErrorPeriodMissing = 112;
+inline constexpr std::int32_t ReportErrorNameMissing = 114;
+inline constexpr std::int32_t ReportErrorStackMissing = 115;
+inline constexpr std::int32_t ReportErrorDetailMissing = 116;
+inline constexpr std::int32_t ReportErrorEventMissing = 117;
+inline constexpr std::int32_t ReportErrorAttributeMissing = 118;
+inline constexpr std::int32_t ReportErrorRelationshipMissing = 119;
+inline constexpr std::int32_t ReportErrorInformationMissing = 120;
+inline constexpr std::int32_t ReportErrorAliasMissing = 121;
+inline constexpr std::int32_t ReportErrorAttributeTypeMissing = 122;
+inline constexpr std::int32_t ReportErrorEventTypeMissing = 123;
+inline constexpr std::int32_t ReportErrorTaskMissing = 124;
+inline constexpr std::int32_t ReportErrorMediaObjectMissing = 125;
 
 // The operands of one expression level: at most 30, with the operator in front of each.
 class OperandList {
@@ -113,9 +179,102 @@ private:
     int ReadNumber(ReportValue& operand, std::int32_t wanted);
     int ReadVariableOperand(ReportValue& operand);
     // The property chain behind an object variable, or the object itself.
-    int EvaluateObject(ReportValue& variable, ReportValue& operand);
-    int EvaluateSystem(const ReportValue& variable, ReportValue& operand);
-    int EvaluateSettings(ReportValue& operand);
+    int EvaluateVariableChain(ReportValue& variable, ReportValue& operand);
+
+    // The object model: one evaluator per object type. Each reads the property chain at the read position
+    // on its object (null when missing) into the result: 1, or 0 with the run's error number set. With no
+    // point at the read position the object itself is the result.
+
+    // Chain steps every evaluator shares
+    // Whether a point follows (skipped); false when the object itself is the result.
+    bool SkipPoint();
+    // The index of the first name in `names` that the text at the read position begins with, the read
+    // position moved past it; -1 (error 1 set) when none matches.
+    int MatchProperty(const char* const* names, int count);
+    // An argument expression up to its closing parenthesis into an INTEGER; 0 with its error when it fails.
+    int ReadIntegerArgument(std::int32_t& value);
+    // A 1-based index argument checked against `count`: error 16 outside 1..count.
+    int ReadIndex(std::int32_t count, std::int32_t& index);
+    // Whether the report's data switch is on: the relationships switch as the run's data filter copied it,
+    // the others as the report settings hold them now.
+    bool Included(ReportDataSwitch which) const;
+    // The run's event types of births, deaths and marriages, looked up once; 0 when the database has none.
+    std::int32_t BirthTypeId();
+    std::int32_t DeathTypeId();
+    std::int32_t MarriageTypeId();
+
+    // Database, system and settings
+    int EvaluateDatabase(Database* database, ReportValue& result);
+    int EvaluateSystem(const ReportSystem* system, ReportValue& result);
+    int EvaluateSettings(ReportValue& result);
+
+    // Persons, families and names
+    int EvaluatePersonById(std::uint32_t id, Database* database, ReportValue& result);
+    int EvaluatePerson(PersonRecord* person, ReportValue& result);
+    int EvaluateFamily(const FamilyGroup* family, Database* database, ReportValue& result);
+    int EvaluateName(NameRecord* name, ReportValue& result);
+    // The person's first event of `type` in which it is a principal, with `partner` among the participants
+    // when given; null when none.
+    AssertionLink* FindPrincipalEvent(PersonRecord& person, std::int32_t type, const std::int32_t* partner);
+    // The chain on an event found for a person, or on an empty event when none was found.
+    int EvaluateFoundEvent(PersonRecord& person, AssertionLink* link, ReportValue& result);
+
+    // Assertions and their types
+    int EvaluateDetail(AssertionLink* link, ReportValue& result);
+    int EvaluateEventOfLink(AssertionLink* link, ReportValue& result);
+    int EvaluateEvent(EventAssertion* event, AssertionLink* link, ReportValue& result);
+    int EvaluateAttributeOfLink(AssertionLink* link, ReportValue& result);
+    int EvaluateAttribute(AttributeAssertion* attribute, AssertionLink* link, ReportValue& result);
+    int EvaluateRelationshipOfLink(AssertionLink* link, ReportValue& result);
+    int EvaluateRelationship(Relationship* relationship, AssertionLink* link, ReportValue& result);
+    int EvaluateInformationOfLink(AssertionLink* link, ReportValue& result);
+    int EvaluateInformation(InfoAssertion* information, AssertionLink* link, ReportValue& result);
+    int EvaluateAliasOfLink(AssertionLink* link, ReportValue& result);
+    int EvaluateAlias(NameAssertion* alias, AssertionLink* link, ReportValue& result);
+    int EvaluateEventType(EventType* type, ReportValue& result);
+    int EvaluateAttributeType(EventType* type, ReportValue& result);
+    // DETAIL.FORMATTED: the linked assertion's sentence, citing the source of each of its excerpts.
+    int EvaluateDetailSentence(const AssertionLink& link, ReportValue& result);
+    // The person of an assertion's first link; `missingError` when it has none.
+    int EvaluateFirstLinkPerson(CitedAssertion& assertion, std::int32_t missingError, ReportValue& result);
+    // EXCERPT( n of an assertion: the excerpt its n-th citation names.
+    int EvaluateCitedExcerpt(CitedAssertion& assertion, ReportValue& result);
+    template <class Kind>
+    int EvaluateAssertionOfLink(AssertionLink* link, std::int32_t missingError,
+                                int (ExpressionReader::*evaluate)(Kind*, AssertionLink*, ReportValue&),
+                                ReportValue& result);
+    int MatchAssertionProperty(const char* const* names, int count, int linkOnly, const AssertionLink* link);
+
+    // Sources, repositories, excerpts, research and media objects
+    int EvaluateRepositoryById(std::uint32_t id, Database* database, ReportValue& result);
+    int EvaluateRepository(RepositoryRecord* repository, ReportValue& result);
+    int EvaluateRepositoryRef(RepositoryRef* reference, ReportValue& result);
+    int EvaluateSourceById(std::uint32_t id, Database* database, ReportValue& result);
+    int EvaluateSource(SourceRecord* source, ReportValue& result);
+    int EvaluateExcerptById(std::uint32_t id, Database* database, ReportValue& result);
+    int EvaluateExcerpt(ExcerptRecord* excerpt, ReportValue& result);
+    int EvaluateObjectiveById(std::uint32_t id, Database* database, ReportValue& result);
+    int EvaluateObjective(ObjectiveRecord* objective, ReportValue& result);
+    int EvaluateTask(TaskRecord* task, ReportValue& result);
+    int EvaluateObject(MediaRecord* media, ReportValue& result);
+    template <class Record, class Load>
+    int EvaluateRecordById(std::uint32_t id, Database* database, std::int32_t type, std::int32_t missingError,
+                           Load load, int (ExpressionReader::*evaluate)(Record*, ReportValue&), ReportValue& result);
+
+    // Values and report objects
+    int EvaluateDate(DateValue* date, ReportValue& result);
+    int EvaluatePeriod(DateRange* period, ReportValue& result);
+    int EvaluatePlace(PlaceRecord* place, ReportValue& result);
+    int EvaluateAddress(AddressRecord* address, ReportValue& result);
+    int EvaluateCalendar(CalendarDate* calendar, ReportValue& result);
+    int EvaluateTimeline(Timeline* timeline, ReportValue& result);
+    int EvaluatePicture(ReportPicture* picture, ReportValue& result);
+    int EvaluateParagraph(ReportParagraph* paragraph, ReportValue& result);
+    int EvaluateChart(Chart* chart, ReportValue& result);
+    int EvaluateStack(ReportStack* stack, ReportValue& result);
+    int EvaluateSortList(ReportSortList* list, ReportValue& result);
+    int EvaluateMap(ReportMap* map, ReportValue& result);
+    int EvaluateMapString(ReportMapString* map, ReportValue& result);
 
     // Built-ins
     int EvaluateArgument(ReportValue& argument, std::int32_t type, bool last);

@@ -112,6 +112,10 @@ public:
     bool graphics = false;
     // Whether sentences show record ids (the SETTINGS object's SHOWID).
     bool showIds = false;
+    // The event types of BIRTH, DEATH and MARRIAGE, looked up on first use in the run; 0 until then.
+    std::int32_t birthTypeId = 0;
+    std::int32_t deathTypeId = 0;
+    std::int32_t marriageTypeId = 0;
 
 private:
     const ReportHost* host_;

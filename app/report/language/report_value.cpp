@@ -419,8 +419,8 @@ PlaceRecord* ReadPlace(std::uint32_t id, Database& database)
     auto* place = new (std::nothrow) PlaceRecord(database);
     if (place == nullptr)
         return nullptr;
-    place->Read(static_cast<std::int32_t>(id));
-    if (place->Id() == 0) {
+    // A place keeps the id it was asked for even when its row cannot be read: the engine's answer tells.
+    if (place->Read(static_cast<std::int32_t>(id)) != 0 || place->Id() == 0) {
         delete place;
         return nullptr;
     }

@@ -6,48 +6,16 @@
 
 namespace {
 
-// The printed texts joined with "," and after them each error box as " !line:key".
-std::string Outcome(run_test::ScriptRun& run, const std::string& script)
-{
-    run.ui.stopOnError = false;
-    run.Run(script);
-    std::string outcome;
-    for (const std::string& text : run.Printed())
-        outcome += (outcome.empty() ? "" : ",") + text;
-    for (const std::string& error : run.ui.errors) {
-        // "Line N:\r\nKEY\r\nStop?"
-        std::size_t colon = error.find(':');
-        std::size_t keyEnd = error.find('\r', colon + 3);
-        outcome += " !" + error.substr(5, colon - 5) + ":" + error.substr(colon + 3, keyEnd - colon - 3);
-    }
-    return outcome;
-}
-
 struct Case {
     const char* script; // lines separated by "|"
     const char* outcome;
 };
 
-std::string Script(const char* lines)
-{
-    std::string script = lines;
-    for (char& c : script)
-        if (c == '|')
-            c = '\r';
-    std::string withLf;
-    for (char c : script) {
-        withLf += c;
-        if (c == '\r')
-            withLf += '\n';
-    }
-    return withLf;
-}
-
 void CheckCases(const Case* cases, std::size_t count)
 {
     for (std::size_t i = 0; i < count; ++i) {
         run_test::ScriptRun run;
-        EXPECT_EQ(Outcome(run, Script(cases[i].script)), cases[i].outcome) << cases[i].script;
+        EXPECT_EQ(run_test::Outcome(run, run_test::Script(cases[i].script)), cases[i].outcome) << cases[i].script;
     }
 }
 
@@ -142,9 +110,9 @@ TEST(ControlFlow, StackHolds256Constructs)
     for (int i = 0; i < 256; ++i)
         script += "REPEAT\r\n";
     run_test::ScriptRun full;
-    EXPECT_EQ(Outcome(full, script + "PRINT 1"), "1");
+    EXPECT_EQ(run_test::Outcome(full, script + "PRINT 1"), "1");
     run_test::ScriptRun over;
-    EXPECT_EQ(Outcome(over, script + "REPEAT\r\nPRINT 1"), "1 !257:REPORT_ERROR22");
+    EXPECT_EQ(run_test::Outcome(over, script + "REPEAT\r\nPRINT 1"), "1 !257:REPORT_ERROR22");
 }
 
 } // namespace

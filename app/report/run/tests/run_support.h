@@ -132,6 +132,37 @@ inline std::size_t ScriptRun::StartSize() const
     return size;
 }
 
+// The script of lines written with "|" between them, as the run reads them: lines ended by CR LF.
+inline std::string Script(const char* lines)
+{
+    std::string script;
+    for (const char* c = lines; *c != '\0'; ++c) {
+        if (*c == '|')
+            script += "\r\n";
+        else
+            script += *c;
+    }
+    return script;
+}
+
+// What a run of the script shows: the printed texts joined with "," and after them each error box as
+// " !line:key".
+inline std::string Outcome(ScriptRun& run, const std::string& script)
+{
+    run.ui.stopOnError = false;
+    run.Run(script);
+    std::string outcome;
+    for (const std::string& text : run.Printed())
+        outcome += (outcome.empty() ? "" : ",") + text;
+    for (const std::string& error : run.ui.errors) {
+        // "Line N:\r\nKEY\r\nStop?"
+        std::size_t colon = error.find(':');
+        std::size_t keyEnd = error.find('\r', colon + 3);
+        outcome += " !" + error.substr(5, colon - 5) + ":" + error.substr(colon + 3, keyEnd - colon - 3);
+    }
+    return outcome;
+}
+
 inline std::string Bytes(std::initializer_list<int> values)
 {
     std::string bytes;

@@ -1,0 +1,55 @@
+// Small pieces the property evaluators share: the length of a table of property names, and results made
+// from the texts and numbers of records.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "core/note_text.h"
+#include "persons/assertion_fields.h"
+#include "report/language/report_value.h"
+#include "settings/settings.h"
+
+template <std::size_t N> constexpr int PropertyCount(const char* const (&)[N])
+{
+    return static_cast<int>(N);
+}
+
+// The text of a note object; empty when there is none.
+inline const char* NoteTextOf(const NoteText* note)
+{
+    return note != nullptr && note->Text() != nullptr ? note->Text() : "";
+}
+
+// A note as a report shows it: nothing while the report leaves notes out.
+inline const char* ReportNoteText(const NoteText* note)
+{
+    return ReportIncludes(CurrentSettings.report.IncludeNotes) ? NoteTextOf(note) : "";
+}
+
+// A fixed-size text column, which need not be terminated.
+template <std::size_t N> std::string TextColumn(const char (&text)[N])
+{
+    std::size_t length = 0;
+    while (length < N && text[length] != '\0')
+        ++length;
+    return std::string(text, length);
+}
+
+inline void SetStringResult(ReportValue& result, const char* text)
+{
+    result.Reset(ReportString);
+    result.SetString(text);
+}
+
+inline void SetStringResult(ReportValue& result, const std::string& text)
+{
+    SetStringResult(result, text.c_str());
+}
+
+inline void SetIntegerResult(ReportValue& result, std::int32_t value)
+{
+    result.Reset(ReportInteger);
+    result.SetInteger(value);
+}
