@@ -104,15 +104,15 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
             return 0;
         return EvaluatePersonById(static_cast<std::uint32_t>(person->ChildIds()[n - 1]), &database, result);
     case Birth:
-        return EvaluateFoundEvent(*person, FindPrincipalEvent(*person, BirthTypeId(), nullptr), result);
+        return EvaluateFoundEvent(FindPrincipalEvent(*person, BirthTypeId(), nullptr), database, result);
     case Death:
-        return EvaluateFoundEvent(*person, FindPrincipalEvent(*person, DeathTypeId(), nullptr), result);
+        return EvaluateFoundEvent(FindPrincipalEvent(*person, DeathTypeId(), nullptr), database, result);
     case MarriageWith:
         if (!ReadIntegerArgument(n))
             return 0;
-        return EvaluateFoundEvent(*person, FindPrincipalEvent(*person, MarriageTypeId(), &n), result);
+        return EvaluateFoundEvent(FindPrincipalEvent(*person, MarriageTypeId(), &n), database, result);
     case Marriage:
-        return EvaluateFoundEvent(*person, FindPrincipalEvent(*person, MarriageTypeId(), nullptr), result);
+        return EvaluateFoundEvent(FindPrincipalEvent(*person, MarriageTypeId(), nullptr), database, result);
     case NExcerpts:
         return integer(excerpts());
     case ExcerptAt:
@@ -172,12 +172,12 @@ AssertionLink* ExpressionReader::FindPrincipalEvent(PersonRecord& person, std::i
     }
 }
 
-int ExpressionReader::EvaluateFoundEvent(PersonRecord& person, AssertionLink* link, ReportValue& result)
+int ExpressionReader::EvaluateFoundEvent(AssertionLink* link, Database& database, ReportValue& result)
 {
     if (link != nullptr)
         return EvaluateEventOfLink(link, result);
     // An event that was not found reads as an empty event: an empty date, no counts, the id 0.
-    AssertionLink none(person.OwnerDatabase());
+    AssertionLink none(database);
     return EvaluateEventOfLink(&none, result);
 }
 
