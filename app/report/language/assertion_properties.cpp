@@ -121,14 +121,40 @@ const char* GedcomTagOf(const EventTypeRow& row)
 
 } // namespace
 
-// The person of an assertion's first link; the kind's error when the assertion has no link.
-int ExpressionReader::EvaluateFirstLinkPerson(CitedAssertion& assertion, std::int32_t missingError,
+// Reads the link's assertion with its linked data and evaluates the chain on it; `missingError` when the link
+// names no assertion or its assertion cannot be read.
+template <class Kind>
+int ExpressionReader::EvaluateAssertionOfLink(AssertionLink* link, std::int32_t missingError,
+                                              int (ExpressionReader::*evaluate)(Kind*, AssertionLink*, ReportValue&),
                                               ReportValue& result)
+{
+    if (link == nullptr || link->row.assertionId == 0)
+        return Fail(missingError);
+    Kind assertion(link->OwnerDatabase());
+    assertion.ReadAndLoad(link->row.assertionId);
+    if (assertion.Id() == 0)
+        return Fail(missingError);
+    return (this->*evaluate)(&assertion, link, result);
+}
+
+// The property of an assertion's table at the read position, as its index in the table. The first
+// `linkOnly` names exist only for an assertion reached through a participant's link: without one they are
+// passed over. -1 (error 1 set) when none matches.
+int ExpressionReader::MatchAssertionProperty(const char* const* names, int count, int linkOnly,
+                                             const AssertionLink* link)
+{
+    const int skipped = link != nullptr ? 0 : linkOnly;
+    const int property = MatchProperty(names + skipped, count - skipped);
+    return property < 0 ? property : property + skipped;
+}
+
+// The person of an assertion's first link; the kind's error when the assertion has no link.
+int ExpressionReader::EvaluateFirstLinkPerson(CitedAssertion& assertion, std::int32_t missingError, ReportValue& result)
 {
     if (assertion.Links().Empty())
         return Fail(missingError);
-    return EvaluatePersonById(static_cast<std::uint32_t>(assertion.Links()[0].row.personId),
-                              &assertion.OwnerDatabase(), result);
+    return EvaluatePersonById(static_cast<std::uint32_t>(assertion.Links()[0].row.personId), &assertion.OwnerDatabase(),
+                              result);
 }
 
 // The excerpt of an assertion's n-th citation; no citation is reachable while sources are left out.
@@ -138,8 +164,7 @@ int ExpressionReader::EvaluateCitedExcerpt(CitedAssertion& assertion, ReportValu
     if (!ReadIndex(ReportExcerptCount(assertion), index))
         return 0;
     const ExcerptRef& reference = assertion.ExcerptRefs()[static_cast<std::size_t>(index - 1)];
-    return EvaluateExcerptById(static_cast<std::uint32_t>(reference.row.excerptId), &assertion.OwnerDatabase(),
-                               result);
+    return EvaluateExcerptById(static_cast<std::uint32_t>(reference.row.excerptId), &assertion.OwnerDatabase(), result);
 }
 
 int ExpressionReader::EvaluateDetail(AssertionLink* link, ReportValue& result)
@@ -229,16 +254,25 @@ int ExpressionReader::EvaluateEvent(EventAssertion* event, AssertionLink* link, 
     }
     if (event == nullptr)
         return Fail(ReportErrorEventMissing);
-    static const char* const names[] = {"FORMATTED", "SHORT",         "DATE",         "TYPE",
-                                        "PRIVACY",   "PLACE",         "ADDRESS",      "NOTE",
-                                        "NPARTICIPANTS", "PARTICIPANT(", "NEXCERPTS", "EXCERPT("};
-    enum { Formatted, Short, Date, Type, Privacy, Place, Address, Note, NParticipants, Participant, NExcerpts, Excerpt };
+    static const char* const names[] = {"FORMATTED", "SHORT", "DATE",          "TYPE",         "PRIVACY",   "PLACE",
+                                        "ADDRESS",   "NOTE",  "NPARTICIPANTS", "PARTICIPANT(", "NEXCERPTS", "EXCERPT("};
+    enum {
+        Formatted,
+        Short,
+        Date,
+        Type,
+        Privacy,
+        Place,
+        Address,
+        Note,
+        NParticipants,
+        Participant,
+        NExcerpts,
+        Excerpt
+    };
     // The sentence and the short text exist only for an event reached through a participant's link.
-    const int linkOnly = link != nullptr ? 0 : Date;
-    int property = MatchProperty(names + linkOnly, PropertyCount(names) - linkOnly);
-    if (property < 0)
-        return 0;
-    switch (property + linkOnly) {
+    const int property = MatchAssertionProperty(names, PropertyCount(names), Date, link);
+    switch (property) {
     case Formatted:
         SetStringResult(result, FormattedSentence(*event, *link, context_->showIds));
         return 1;
@@ -278,20 +312,17 @@ int ExpressionReader::EvaluateEvent(EventAssertion* event, AssertionLink* link, 
     case NExcerpts:
         SetIntegerResult(result, ReportExcerptCount(*event));
         return 1;
-    default:
+    case Excerpt:
         return EvaluateCitedExcerpt(*event, result);
+    default:
+        return 0;
     }
 }
 
 int ExpressionReader::EvaluateAttributeOfLink(AssertionLink* link, ReportValue& result)
 {
-    if (link == nullptr || link->row.assertionId == 0)
-        return Fail(ReportErrorAttributeMissing);
-    AttributeAssertion attribute(link->OwnerDatabase());
-    attribute.ReadAndLoad(link->row.assertionId);
-    if (attribute.Id() == 0)
-        return Fail(ReportErrorAttributeMissing);
-    return EvaluateAttribute(&attribute, link, result);
+    return EvaluateAssertionOfLink<AttributeAssertion>(link, ReportErrorAttributeMissing,
+                                                       &ExpressionReader::EvaluateAttribute, result);
 }
 
 // Without a point the attribute is a value of its own, as an event is: leaving the result as it was would
@@ -306,15 +337,12 @@ int ExpressionReader::EvaluateAttribute(AttributeAssertion* attribute, Assertion
     }
     if (attribute == nullptr)
         return Fail(ReportErrorAttributeMissing);
-    static const char* const names[] = {"FORMATTED", "DATE", "TYPE",   "PRIVACY",   "PLACE",   "ADDRESS",
-                                        "TEXT",      "VALUE", "NOTE", "PERSON", "NEXCERPTS", "EXCERPT("};
+    static const char* const names[] = {"FORMATTED", "DATE",  "TYPE", "PRIVACY", "PLACE",     "ADDRESS",
+                                        "TEXT",      "VALUE", "NOTE", "PERSON",  "NEXCERPTS", "EXCERPT("};
     enum { Formatted, Date, Type, Privacy, Place, Address, Text, Value, Note, Person, NExcerpts, Excerpt };
     // The sentence exists only for an attribute reached through a participant's link.
-    const int linkOnly = link != nullptr ? 0 : Formatted + 1;
-    int property = MatchProperty(names + linkOnly, PropertyCount(names) - linkOnly);
-    if (property < 0)
-        return 0;
-    switch (property + linkOnly) {
+    const int property = MatchAssertionProperty(names, PropertyCount(names), Formatted + 1, link);
+    switch (property) {
     case Formatted:
         SetStringResult(result, FormattedSentence(*attribute, *link, context_->showIds));
         return 1;
@@ -332,8 +360,8 @@ int ExpressionReader::EvaluateAttribute(AttributeAssertion* attribute, Assertion
         return EvaluatePlace(ReportIncludes(CurrentSettings.report.IncludePlaces) ? attribute->Place() : nullptr,
                              result);
     case Address:
-        return EvaluateAddress(
-            ReportIncludes(CurrentSettings.report.IncludeAddresses) ? attribute->Address() : nullptr, result);
+        return EvaluateAddress(ReportIncludes(CurrentSettings.report.IncludeAddresses) ? attribute->Address() : nullptr,
+                               result);
     case Text:
         attribute->LoadValueText();
         SetStringResult(result, NoteTextOf(attribute->ValueText()));
@@ -354,20 +382,17 @@ int ExpressionReader::EvaluateAttribute(AttributeAssertion* attribute, Assertion
     case NExcerpts:
         SetIntegerResult(result, ReportExcerptCount(*attribute));
         return 1;
-    default:
+    case Excerpt:
         return EvaluateCitedExcerpt(*attribute, result);
+    default:
+        return 0;
     }
 }
 
 int ExpressionReader::EvaluateRelationshipOfLink(AssertionLink* link, ReportValue& result)
 {
-    if (link == nullptr || link->row.assertionId == 0)
-        return Fail(ReportErrorRelationshipMissing);
-    Relationship relationship(link->OwnerDatabase());
-    relationship.ReadAndLoad(link->row.assertionId);
-    if (relationship.Id() == 0)
-        return Fail(ReportErrorRelationshipMissing);
-    return EvaluateRelationship(&relationship, link, result);
+    return EvaluateAssertionOfLink<Relationship>(link, ReportErrorRelationshipMissing,
+                                                 &ExpressionReader::EvaluateRelationship, result);
 }
 
 int ExpressionReader::EvaluateRelationship(Relationship* relationship, AssertionLink* link, ReportValue& result)
@@ -379,11 +404,8 @@ int ExpressionReader::EvaluateRelationship(Relationship* relationship, Assertion
     static const char* const names[] = {"FORMATTED", "RELATION", "PRIVACY",   "NOTE",
                                         "PARENT",    "CHILD",    "NEXCERPTS", "EXCERPT("};
     enum { Formatted, Relation, Privacy, Note, Parent, Child, NExcerpts, Excerpt };
-    const int linkOnly = link != nullptr ? 0 : Formatted + 1;
-    int property = MatchProperty(names + linkOnly, PropertyCount(names) - linkOnly);
-    if (property < 0)
-        return 0;
-    switch (property + linkOnly) {
+    const int property = MatchAssertionProperty(names, PropertyCount(names), Formatted + 1, link);
+    switch (property) {
     case Formatted:
         SetStringResult(result, FormattedSentence(*relationship, *link, context_->showIds));
         return 1;
@@ -398,7 +420,7 @@ int ExpressionReader::EvaluateRelationship(Relationship* relationship, Assertion
         return 1;
     case Parent:
     case Child: {
-        const std::int32_t role = property + linkOnly == Parent ? RelationshipParentRole : RelationshipChildRole;
+        const std::int32_t role = property == Parent ? RelationshipParentRole : RelationshipChildRole;
         const AssertionLink* side = RelationshipSide(*relationship, role);
         if (side == nullptr)
             return Fail(ReportErrorRelationshipMissing);
@@ -408,20 +430,17 @@ int ExpressionReader::EvaluateRelationship(Relationship* relationship, Assertion
     case NExcerpts:
         SetIntegerResult(result, ReportExcerptCount(*relationship));
         return 1;
-    default:
+    case Excerpt:
         return EvaluateCitedExcerpt(*relationship, result);
+    default:
+        return 0;
     }
 }
 
 int ExpressionReader::EvaluateInformationOfLink(AssertionLink* link, ReportValue& result)
 {
-    if (link == nullptr || link->row.assertionId == 0)
-        return Fail(ReportErrorInformationMissing);
-    InfoAssertion information(link->OwnerDatabase());
-    information.ReadAndLoad(link->row.assertionId);
-    if (information.Id() == 0)
-        return Fail(ReportErrorInformationMissing);
-    return EvaluateInformation(&information, link, result);
+    return EvaluateAssertionOfLink<InfoAssertion>(link, ReportErrorInformationMissing,
+                                                  &ExpressionReader::EvaluateInformation, result);
 }
 
 int ExpressionReader::EvaluateInformation(InfoAssertion* information, AssertionLink* link, ReportValue& result)
@@ -432,11 +451,8 @@ int ExpressionReader::EvaluateInformation(InfoAssertion* information, AssertionL
         return Fail(ReportErrorInformationMissing);
     static const char* const names[] = {"FORMATTED", "PRIVACY", "TEXT", "NOTE", "PERSON", "NEXCERPTS", "EXCERPT("};
     enum { Formatted, Privacy, Text, Note, Person, NExcerpts, Excerpt };
-    const int linkOnly = link != nullptr ? 0 : Formatted + 1;
-    int property = MatchProperty(names + linkOnly, PropertyCount(names) - linkOnly);
-    if (property < 0)
-        return 0;
-    switch (property + linkOnly) {
+    const int property = MatchAssertionProperty(names, PropertyCount(names), Formatted + 1, link);
+    switch (property) {
     case Formatted:
         SetStringResult(result, FormattedSentence(*information, *link, context_->showIds));
         return 1;
@@ -454,20 +470,17 @@ int ExpressionReader::EvaluateInformation(InfoAssertion* information, AssertionL
     case NExcerpts:
         SetIntegerResult(result, ReportExcerptCount(*information));
         return 1;
-    default:
+    case Excerpt:
         return EvaluateCitedExcerpt(*information, result);
+    default:
+        return 0;
     }
 }
 
 int ExpressionReader::EvaluateAliasOfLink(AssertionLink* link, ReportValue& result)
 {
-    if (link == nullptr || link->row.assertionId == 0)
-        return Fail(ReportErrorAliasMissing);
-    NameAssertion alias(link->OwnerDatabase());
-    alias.ReadAndLoad(link->row.assertionId);
-    if (alias.Id() == 0)
-        return Fail(ReportErrorAliasMissing);
-    return EvaluateAlias(&alias, link, result);
+    return EvaluateAssertionOfLink<NameAssertion>(link, ReportErrorAliasMissing, &ExpressionReader::EvaluateAlias,
+                                                  result);
 }
 
 int ExpressionReader::EvaluateAlias(NameAssertion* alias, AssertionLink* link, ReportValue& result)
@@ -479,11 +492,8 @@ int ExpressionReader::EvaluateAlias(NameAssertion* alias, AssertionLink* link, R
     static const char* const names[] = {"FORMATTED", "PRIVACY", "NAME",      "NOTE",
                                         "DATE",      "PERSON",  "NEXCERPTS", "EXCERPT("};
     enum { Formatted, Privacy, Name, Note, Date, Person, NExcerpts, Excerpt };
-    const int linkOnly = link != nullptr ? 0 : Formatted + 1;
-    int property = MatchProperty(names + linkOnly, PropertyCount(names) - linkOnly);
-    if (property < 0)
-        return 0;
-    switch (property + linkOnly) {
+    const int property = MatchAssertionProperty(names, PropertyCount(names), Formatted + 1, link);
+    switch (property) {
     case Formatted:
         SetStringResult(result, FormattedSentence(*alias, *link, context_->showIds));
         return 1;
@@ -504,8 +514,10 @@ int ExpressionReader::EvaluateAlias(NameAssertion* alias, AssertionLink* link, R
     case NExcerpts:
         SetIntegerResult(result, ReportExcerptCount(*alias));
         return 1;
-    default:
+    case Excerpt:
         return EvaluateCitedExcerpt(*alias, result);
+    default:
+        return 0;
     }
 }
 

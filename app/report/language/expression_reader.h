@@ -239,6 +239,11 @@ private:
     int EvaluateFirstLinkPerson(CitedAssertion& assertion, std::int32_t missingError, ReportValue& result);
     // EXCERPT( n of an assertion: the excerpt its n-th citation names.
     int EvaluateCitedExcerpt(CitedAssertion& assertion, ReportValue& result);
+    template <class Kind>
+    int EvaluateAssertionOfLink(AssertionLink* link, std::int32_t missingError,
+                                int (ExpressionReader::*evaluate)(Kind*, AssertionLink*, ReportValue&),
+                                ReportValue& result);
+    int MatchAssertionProperty(const char* const* names, int count, int linkOnly, const AssertionLink* link);
 
     // Sources, repositories, excerpts, research and media objects
     int EvaluateRepositoryById(std::uint32_t id, Database* database, ReportValue& result);
@@ -252,6 +257,9 @@ private:
     int EvaluateObjective(ObjectiveRecord* objective, ReportValue& result);
     int EvaluateTask(TaskRecord* task, ReportValue& result);
     int EvaluateObject(MediaRecord* media, ReportValue& result);
+    template <class Record, class Load>
+    int EvaluateRecordById(std::uint32_t id, Database* database, std::int32_t type, std::int32_t missingError,
+                           Load load, int (ExpressionReader::*evaluate)(Record*, ReportValue&), ReportValue& result);
 
     // Values and report objects
     int EvaluateDate(DateValue* date, ReportValue& result);

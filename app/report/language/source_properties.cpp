@@ -35,21 +35,36 @@ std::int32_t Counted(std::size_t count, std::int32_t includeSwitch)
 
 } // namespace
 
-int ExpressionReader::EvaluateSourceById(std::uint32_t id, Database* database, ReportValue& result)
+// A record reached by id: without a point the id alone is the result; with one, id 0 or a record that cannot
+// be read is `missingError`, and otherwise the record is read, loaded for the rest of the chain and destroyed.
+template <class Record, class Load>
+int ExpressionReader::EvaluateRecordById(std::uint32_t id, Database* database, std::int32_t type,
+                                         std::int32_t missingError, Load load,
+                                         int (ExpressionReader::*evaluate)(Record*, ReportValue&), ReportValue& result)
 {
     if (Current() != '.') {
-        result.Reset(ReportSource);
+        result.Reset(type);
         result.SetRecord(id, database);
         return 1;
     }
     if (id == 0 || database == nullptr)
-        return Fail(ReportErrorSourceMissing);
-    SourceRecord source(*database);
-    source.ReadAndLoad(static_cast<std::int32_t>(id));
-    if (source.Id() == 0)
-        return Fail(ReportErrorSourceMissing);
-    source.LoadSubordinates();
-    return EvaluateSource(&source, result);
+        return Fail(missingError);
+    Record record(*database);
+    if (record.Read(static_cast<std::int32_t>(id)) != 0 || record.Id() == 0)
+        return Fail(missingError);
+    load(record);
+    return (this->*evaluate)(&record, result);
+}
+
+int ExpressionReader::EvaluateSourceById(std::uint32_t id, Database* database, ReportValue& result)
+{
+    return EvaluateRecordById<SourceRecord>(
+        id, database, ReportSource, ReportErrorSourceMissing,
+        [](SourceRecord& source) {
+            source.LoadLinked();
+            source.LoadSubordinates();
+        },
+        &ExpressionReader::EvaluateSource, result);
 }
 
 int ExpressionReader::EvaluateSource(SourceRecord* source, ReportValue& result)
@@ -61,13 +76,32 @@ int ExpressionReader::EvaluateSource(SourceRecord* source, ReportValue& result)
     if (source == nullptr)
         return Fail(ReportErrorSourceMissing);
     static const char* const names[] = {
-        "ID",   "TITLE",    "SHORTTITLE", "AUTHOR",        "PUBLISHED",    "SERIALTYPE",    "SERIAL",
-        "TYPE", "COPY",     "MEDIUM",     "NOTE",          "TEXT",         "SUPERIOR",      "NSUBORDINATES",
-        "SUBORDINATE(",     "NREPOSITORIES",  "REPREF(", "NEXCERPTS", "EXCERPT(", "NTASKS", "TASK(",
+        "ID",           "TITLE",         "SHORTTITLE", "AUTHOR",    "PUBLISHED", "SERIALTYPE", "SERIAL",
+        "TYPE",         "COPY",          "MEDIUM",     "NOTE",      "TEXT",      "SUPERIOR",   "NSUBORDINATES",
+        "SUBORDINATE(", "NREPOSITORIES", "REPREF(",    "NEXCERPTS", "EXCERPT(",  "NTASKS",     "TASK(",
     };
     enum {
-        Id, Title, ShortTitle, Author, Published, SerialType, Serial, Type, Copy, Medium, Note, Text, Superior,
-        NSubordinates, Subordinate, NRepositories, RepRef, NExcerpts, Excerpt, NTasks, Task
+        Id,
+        Title,
+        ShortTitle,
+        Author,
+        Published,
+        SerialType,
+        Serial,
+        Type,
+        Copy,
+        Medium,
+        Note,
+        Text,
+        Superior,
+        NSubordinates,
+        Subordinate,
+        NRepositories,
+        RepRef,
+        NExcerpts,
+        Excerpt,
+        NTasks,
+        Task
     };
     Database& database = source->OwnerDatabase();
     const SourceRow& row = source->row;
@@ -133,8 +167,7 @@ int ExpressionReader::EvaluateSource(SourceRecord* source, ReportValue& result)
     case Excerpt:
         if (!ReadIndex(static_cast<std::int32_t>(source->Excerpts().Count()), index))
             return 0;
-        return EvaluateExcerptById(static_cast<std::uint32_t>(source->Excerpts()[index - 1].Id()), &database,
-                                   result);
+        return EvaluateExcerptById(static_cast<std::uint32_t>(source->Excerpts()[index - 1].Id()), &database, result);
     case NTasks:
         SetIntegerResult(result, Counted(source->Tasks().Count(), report.IncludeResearch));
         return 1;
@@ -149,18 +182,9 @@ int ExpressionReader::EvaluateSource(SourceRecord* source, ReportValue& result)
 
 int ExpressionReader::EvaluateRepositoryById(std::uint32_t id, Database* database, ReportValue& result)
 {
-    if (Current() != '.') {
-        result.Reset(ReportRepository);
-        result.SetRecord(id, database);
-        return 1;
-    }
-    if (id == 0 || database == nullptr)
-        return Fail(ReportErrorRepositoryMissing);
-    RepositoryRecord repository(*database);
-    if (repository.Read(static_cast<std::int32_t>(id)) != 0 || repository.Id() == 0)
-        return Fail(ReportErrorRepositoryMissing);
-    repository.LoadLinked();
-    return EvaluateRepository(&repository, result);
+    return EvaluateRecordById<RepositoryRecord>(
+        id, database, ReportRepository, ReportErrorRepositoryMissing,
+        [](RepositoryRecord& repository) { repository.LoadLinked(); }, &ExpressionReader::EvaluateRepository, result);
 }
 
 int ExpressionReader::EvaluateRepository(RepositoryRecord* repository, ReportValue& result)
@@ -236,18 +260,9 @@ int ExpressionReader::EvaluateRepositoryRef(RepositoryRef* reference, ReportValu
 
 int ExpressionReader::EvaluateExcerptById(std::uint32_t id, Database* database, ReportValue& result)
 {
-    if (Current() != '.') {
-        result.Reset(ReportExcerpt);
-        result.SetRecord(id, database);
-        return 1;
-    }
-    if (id == 0 || database == nullptr)
-        return Fail(ReportErrorExcerptMissing);
-    ExcerptRecord excerpt(*database);
-    if (excerpt.Read(static_cast<std::int32_t>(id)) != 0 || excerpt.Id() == 0)
-        return Fail(ReportErrorExcerptMissing);
-    excerpt.LoadDetails();
-    return EvaluateExcerpt(&excerpt, result);
+    return EvaluateRecordById<ExcerptRecord>(
+        id, database, ReportExcerpt, ReportErrorExcerptMissing, [](ExcerptRecord& excerpt) { excerpt.LoadDetails(); },
+        &ExpressionReader::EvaluateExcerpt, result);
 }
 
 int ExpressionReader::EvaluateExcerpt(ExcerptRecord* excerpt, ReportValue& result)
@@ -270,8 +285,7 @@ int ExpressionReader::EvaluateExcerpt(ExcerptRecord* excerpt, ReportValue& resul
         SetStringResult(result, TextColumn(excerpt->row.page));
         return 1;
     case Source:
-        return EvaluateSourceById(static_cast<std::uint32_t>(excerpt->row.sourceId), &excerpt->OwnerDatabase(),
-                                  result);
+        return EvaluateSourceById(static_cast<std::uint32_t>(excerpt->row.sourceId), &excerpt->OwnerDatabase(), result);
     case Note:
         SetStringResult(result, ReportNoteText(excerpt->Note()));
         return 1;
@@ -285,18 +299,9 @@ int ExpressionReader::EvaluateExcerpt(ExcerptRecord* excerpt, ReportValue& resul
 
 int ExpressionReader::EvaluateObjectiveById(std::uint32_t id, Database* database, ReportValue& result)
 {
-    if (Current() != '.') {
-        result.Reset(ReportObjective);
-        result.SetRecord(id, database);
-        return 1;
-    }
-    if (id == 0 || database == nullptr)
-        return Fail(ReportErrorObjectiveMissing);
-    ObjectiveRecord objective(*database);
-    if (objective.Read(static_cast<std::int32_t>(id)) != 0 || objective.Id() == 0)
-        return Fail(ReportErrorObjectiveMissing);
-    objective.LoadLinked();
-    return EvaluateObjective(&objective, result);
+    return EvaluateRecordById<ObjectiveRecord>(
+        id, database, ReportObjective, ReportErrorObjectiveMissing,
+        [](ObjectiveRecord& objective) { objective.LoadLinked(); }, &ExpressionReader::EvaluateObjective, result);
 }
 
 int ExpressionReader::EvaluateObjective(ObjectiveRecord* objective, ReportValue& result)
@@ -307,8 +312,8 @@ int ExpressionReader::EvaluateObjective(ObjectiveRecord* objective, ReportValue&
     }
     if (objective == nullptr)
         return Fail(ReportErrorObjectiveMissing);
-    static const char* const names[] = {"ID",     "TITLE", "PROBLEM",    "SOLUTION", "PRIORITYTEXT",
-                                        "PRIORITY", "NTASKS", "TASK(", "STATUSTEXT", "STATUS"};
+    static const char* const names[] = {"ID",       "TITLE",  "PROBLEM", "SOLUTION",   "PRIORITYTEXT",
+                                        "PRIORITY", "NTASKS", "TASK(",   "STATUSTEXT", "STATUS"};
     enum { Id, Title, Problem, Solution, PriorityText, Priority, NTasks, Task, StatusText, Status };
     std::int32_t index = 0;
     switch (MatchProperty(names, PropertyCount(names))) {
@@ -377,13 +382,13 @@ int ExpressionReader::EvaluateTask(TaskRecord* task, ReportValue& result)
         return EvaluateObjectiveById(static_cast<std::uint32_t>(task->row.objectiveId), &database, result);
     case Person:
         // A withheld person or source is handed on as missing.
-        return EvaluatePersonById(
-            ReportIncludes(report.IncludePersons) ? static_cast<std::uint32_t>(task->row.personId) : 0, &database,
-            result);
+        return EvaluatePersonById(ReportIncludes(report.IncludePersons) ? static_cast<std::uint32_t>(task->row.personId)
+                                                                        : 0,
+                                  &database, result);
     case Source:
-        return EvaluateSourceById(
-            ReportIncludes(report.IncludeSources) ? static_cast<std::uint32_t>(task->row.sourceId) : 0, &database,
-            result);
+        return EvaluateSourceById(ReportIncludes(report.IncludeSources) ? static_cast<std::uint32_t>(task->row.sourceId)
+                                                                        : 0,
+                                  &database, result);
     case StatusText:
         SetStringResult(result, task->GetTaskStatusLabel());
         return 1;

@@ -25,9 +25,9 @@ protected:
         const std::int32_t godfather = records.Role("Godfather");
         const std::int32_t alpha = records.Source({.title = "Alpha book", .shortTitle = "K"});
         const std::int32_t beta = records.Source({.title = "Beta book", .shortTitle = "K"});
-        const std::int32_t census = records.Type("Census", EventTypeKindEvent, 7, FindGedcomTag("CENS"),
-                                                    AttributeKindText, "{f} was counted[p? in {p}].",
-                                                    "{f} was {r} at the count.");
+        const std::int32_t census =
+            records.Type("Census", EventTypeKindEvent, 7, FindGedcomTag("CENS"), AttributeKindText,
+                         "{f} was counted[p? in {p}].", "{f} was {r} at the count.");
 
         AssertionFields fields;
         fields.privacy = PrivacyImmediateFamily;
@@ -42,11 +42,12 @@ protected:
         AssertionFields noted;
         noted.note = "by her own word";
         noted.privacy = PrivacyFamily;
-        records.Attribute(
-            records.Type("Height", EventTypeKindAttribute, 1, NoGedcomTag, AttributeKindNumeric), anna, "tall", 180,
-            noted);
-        records.Attribute(records.Type("Occupation", EventTypeKindAttribute, 11, FindGedcomTag("OCCU")), anna,
-                          "smith", 7);
+        noted.date = model_test::GregorianDate(0, 0, 1911);
+        noted.place = "Vang";
+        records.Attribute(records.Type("Height", EventTypeKindAttribute, 1, NoGedcomTag, AttributeKindNumeric), anna,
+                          "tall", 180, noted);
+        records.Attribute(records.Type("Occupation", EventTypeKindAttribute, 11, FindGedcomTag("OCCU")), anna, "smith",
+                          7);
         records.Relationship(anna, dora, RelationAdoptive, noted);
         records.Information(anna, "lived by the sea", noted);
         records.Alias(anna, "Anne/Hill/", noted);
@@ -85,6 +86,23 @@ TEST_F(AssertionScripts, ADetailOfAnotherKindFailsWithTheAskedKindsError)
         {"DATABASE.PERSON(1).DETAIL(1).INFORMATION.TEXT", "error 120"},
         {"DATABASE.PERSON(1).DETAIL(1).ALIAS.PRIVACY", "error 121"},
     });
+}
+
+TEST_F(AssertionScripts, VariablesThatHoldNoAssertionAreMissingObjects)
+{
+    const struct {
+        const char* declaration;
+        const char* expression;
+        const char* expected;
+    } cases[] = {
+        {"DETAIL D", "D.TYPE", "error 116"},
+        {"EVENT E", "E.PRIVACY", "error 117"},
+        {"ATTRIBUTE A", "A.TEXT", "error 118"},
+        // Without a point the value is the object itself.
+        {"EVENT E", "E = 0", "1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Print(c.expression, std::string(c.declaration) + "\r\n"), c.expected) << c.expression;
 }
 
 TEST_F(AssertionScripts, EventProperties)
@@ -157,6 +175,9 @@ TEST_F(AssertionScripts, AttributeProperties)
         {(occupation + "TYPE.GEDCOMTAG").c_str(), "OCCU"},
         {(occupation + "TYPE.NROLES").c_str(), "error 1"},
         {(height + "SHORT").c_str(), "error 1"},
+        {(height + "DATE.YEAR").c_str(), "1911"},
+        {(height + "PLACE.SIMPLE").c_str(), "Vang"},
+        {"DATABASE.PERSON(1).DETAIL(6).ALIAS.DATE.YEAR", "1911"},
     });
     EXPECT_EQ(Print(height + "FORMATTED"), "Anna: Height");
 
@@ -168,8 +189,7 @@ TEST_F(AssertionScripts, AttributeProperties)
 TEST_F(AssertionScripts, TypeClassesAndTagsOutsideTheirTablesAreEmpty)
 {
     // Flag attribute types keep their class in the table of flag classes.
-    records.Attribute(records.Type("Living", EventTypeKindAttribute, 3, NoGedcomTag, AttributeKindFlag), dora, "",
-                      1);
+    records.Attribute(records.Type("Living", EventTypeKindAttribute, 3, NoGedcomTag, AttributeKindFlag), dora, "", 1);
     records.Attribute(records.Type("Odd", EventTypeKindAttribute, 40, 200, AttributeKindText), dora, "", 0);
     records.Event(records.Type("Strange", EventTypeKindEvent, 26, GedcomTagCount), {{dora}});
     Check({
@@ -240,7 +260,7 @@ TEST_F(AssertionScripts, TooFewLinksFailWithTheKindsError)
     });
 }
 
-TEST_F(AssertionScripts, DataSwitchesGovernNotesAndCitations)
+TEST_F(AssertionScripts, DataSwitchesGovernNotesCitationsPlacesAndAddresses)
 {
     CurrentSettings.report.IncludeNotes = 0;
     CurrentSettings.report.IncludeSources = 0;
@@ -251,6 +271,13 @@ TEST_F(AssertionScripts, DataSwitchesGovernNotesAndCitations)
         {"DATABASE.PERSON(1).DETAIL(5).INFORMATION.TEXT", "lived by the sea"},
         {"DATABASE.PERSON(1).DETAIL(1).EVENT.NEXCERPTS", "0"},
         {"DATABASE.PERSON(1).DETAIL(1).EVENT.EXCERPT(1).PAGE", "error 16"},
+    });
+    CurrentSettings.report.IncludePlaces = 0;
+    CurrentSettings.report.IncludeAddresses = 0;
+    Check({
+        {"DATABASE.PERSON(1).DETAIL(2).ATTRIBUTE.PLACE.SIMPLE", "error 110"},
+        {"DATABASE.PERSON(1).DETAIL(1).EVENT.ADDRESS.CITY", "error 111"},
+        {"DATABASE.PERSON(1).DETAIL(1).EVENT.SHORT", "17.05.1900"},
     });
 }
 
@@ -271,8 +298,7 @@ TEST_F(AssertionScripts, TheDetailsSentenceCitesTheSourceOfEveryExcerpt)
     run.Run("PRINT DATABASE.PERSON(1).DETAIL(1).FORMATTED");
     ASSERT_TRUE(run.ui.errors.empty());
     // Both sources have the short title "K": one row per citation, in the order cited.
-    EXPECT_EQ(CitedRows(run.Printed()),
-              (std::vector<std::string>{"K|Alpha book", "K|Beta book", "K|Alpha book"}));
+    EXPECT_EQ(CitedRows(run.Printed()), (std::vector<std::string>{"K|Alpha book", "K|Beta book", "K|Alpha book"}));
 
     run.ui = run_test::TestUi();
     run.Run("PRINT DATABASE.PERSON(1).DETAIL(1).EVENT.FORMATTED");

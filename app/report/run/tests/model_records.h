@@ -242,8 +242,7 @@ public:
         return reference.Id();
     }
 
-    std::int32_t Objective(const char* title, std::int8_t priority, const char* problem = "",
-                           const char* solution = "")
+    std::int32_t Objective(const char* title, std::int8_t priority, const char* problem = "", const char* solution = "")
     {
         ObjectiveRecord objective(db_);
         objective.LoadLinked();
@@ -386,11 +385,11 @@ protected:
     ModelScriptTest() : saved_(CurrentSettings)
     {
         ReportSettings& report = CurrentSettings.report;
-        for (std::int32_t* on : {&report.IncludePersons, &report.IncludeEvents, &report.IncludeAttributes,
-                                 &report.IncludeAlias, &report.IncludeRelationships, &report.IncludeInfos,
-                                 &report.IncludeObjects, &report.IncludePlaces, &report.IncludeAddresses,
-                                 &report.IncludeNotes, &report.IncludeRepositories, &report.IncludeSources,
-                                 &report.IncludeResearch})
+        for (std::int32_t* on :
+             {&report.IncludePersons, &report.IncludeEvents, &report.IncludeAttributes, &report.IncludeAlias,
+              &report.IncludeRelationships, &report.IncludeInfos, &report.IncludeObjects, &report.IncludePlaces,
+              &report.IncludeAddresses, &report.IncludeNotes, &report.IncludeRepositories, &report.IncludeSources,
+              &report.IncludeResearch})
             *on = 1;
         report.PrivacyLevel = PrivacyInfo;
         report.SourceIndex = 0;

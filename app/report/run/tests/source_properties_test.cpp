@@ -45,13 +45,13 @@ protected:
         volume = records.Source({.title = "Volume II", .shortTitle = "PBV2", .superior = book});
         records.Excerpt(volume, "p. 12", 3, "Anna, born", "hard to read");
         records.Excerpt(volume, "p. 13");
-        const std::int32_t archive = records.Repository("State archive", "post@archive.no", "archive.no", "Oslo",
-                                                        "reading room");
+        const std::int32_t archive =
+            records.Repository("State archive", "post@archive.no", "archive.no", "Oslo", "reading room");
         const std::int32_t library = records.Repository("Library");
         records.RepositoryRef(archive, book, "A-17", "on film");
         records.RepositoryRef(library, book, "L-2");
-        const std::int32_t objective = records.Objective("Find Anna's parents", PriorityHigh, "who were they",
-                                                         "the parish book");
+        const std::int32_t objective =
+            records.Objective("Find Anna's parents", PriorityHigh, "who were they", "the parish book");
         records.Task({.title = "Read the volume",
                       .objective = objective,
                       .person = anna,
@@ -181,6 +181,26 @@ TEST_F(SourceScripts, AnObjectivesStatusFollowsItsTasks)
     }
 }
 
+TEST_F(SourceScripts, VariablesThatHoldNoRecordAreMissingObjects)
+{
+    const struct {
+        const char* declaration;
+        const char* expression;
+        const char* expected;
+    } cases[] = {
+        {"SOURCE S", "S.TITLE", "error 103"},
+        {"REPOSITORY R", "R.NAME", "error 101"},
+        {"REPREF R", "R.CALLNUMBER", "error 102"},
+        {"EXCERPT X", "X.PAGE", "error 104"},
+        {"OBJECTIVE O", "O.TITLE", "error 107"},
+        {"TASK T", "T.TITLE", "error 124"},
+        {"OBJECT O", "O.DESCRIPTION", "error 125"},
+        {"SOURCE S", "S = 0", "1"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Print(c.expression, std::string(c.declaration) + "\r\n"), c.expected) << c.expression;
+}
+
 TEST_F(SourceScripts, MediaObjectProperties)
 {
     Check({
@@ -191,8 +211,6 @@ TEST_F(SourceScripts, MediaObjectProperties)
         {"DATABASE.PERSON(1).OBJECT(2).TYPE", ""},
         {"DATABASE.PERSON(1).OBJECT(2).NAME", "error 1"},
     });
-    // An OBJECT variable that holds no media object fails as missing instead of reading nothing.
-    Check({{"O.DESCRIPTION", "error 125"}, {"O.TYPE", "error 125"}}, "OBJECT O\r\n");
     Check({{"O.DESCRIPTION", "Her letter"}}, "OBJECT O\r\nO = DATABASE.PERSON(1).OBJECT(2)\r\n");
 }
 
