@@ -275,6 +275,7 @@ private:
     int EvaluateSortList(ReportSortList* list, ReportValue& result);
     int EvaluateMap(ReportMap* map, ReportValue& result);
     int EvaluateMapString(ReportMapString* map, ReportValue& result);
+    int ReadMapProperty(std::int32_t& key);
 
     // Built-ins
     int EvaluateArgument(ReportValue& argument, std::int32_t type, bool last);

@@ -430,27 +430,37 @@ int ExpressionReader::EvaluateSortList(ReportSortList* list, ReportValue& result
     }
 }
 
+namespace {
+
+enum MapProperty { MapData, MapSize, MapExist };
+
+} // namespace
+
+// MAP and MAPSTRING share their names, and DATA( and EXIST( take a key: the property, or -1 on failure.
+int ExpressionReader::ReadMapProperty(std::int32_t& key)
+{
+    static const char* const names[] = {"DATA(", "SIZE", "EXIST("};
+    const int which = MatchProperty(names, PropertyCount(names));
+    if (which < 0 || which == MapSize)
+        return which;
+    return ReadIntegerArgument(key) ? which : -1;
+}
+
 int ExpressionReader::EvaluateMap(ReportMap* map, ReportValue& result)
 {
     if (!SkipPoint())
         return 1;
     if (map == nullptr)
         return Fail(ReportErrorMapMissing);
-    static const char* const names[] = {"DATA(", "SIZE", "EXIST("};
-    const int which = MatchProperty(names, PropertyCount(names));
     std::int32_t key = 0;
-    switch (which) {
-    case 0:
-        if (!ReadIntegerArgument(key))
-            return 0;
+    switch (ReadMapProperty(key)) {
+    case MapData:
         SetIntegerResult(result, static_cast<std::int32_t>(map->Get(key)));
         return 1;
-    case 1:
+    case MapSize:
         SetIntegerResult(result, map->Count());
         return 1;
-    case 2:
-        if (!ReadIntegerArgument(key))
-            return 0;
+    case MapExist:
         SetBooleanResult(result, map->Find(key) != 0);
         return 1;
     default:
@@ -464,24 +474,18 @@ int ExpressionReader::EvaluateMapString(ReportMapString* map, ReportValue& resul
         return 1;
     if (map == nullptr)
         return Fail(ReportErrorMapStringMissing);
-    static const char* const names[] = {"DATA(", "SIZE", "EXIST("};
-    const int which = MatchProperty(names, PropertyCount(names));
     std::int32_t key = 0;
-    switch (which) {
-    case 0:
-        if (!ReadIntegerArgument(key))
-            return 0;
+    switch (ReadMapProperty(key)) {
+    case MapData:
         // An absent key gives a text value that holds no text.
         result.Reset(ReportString);
         if (const char* text = map->Get(key))
             result.SetString(text);
         return 1;
-    case 1:
+    case MapSize:
         SetIntegerResult(result, map->Count());
         return 1;
-    case 2:
-        if (!ReadIntegerArgument(key))
-            return 0;
+    case MapExist:
         SetBooleanResult(result, map->Find(key) != 0);
         return 1;
     default:
