@@ -217,7 +217,7 @@ private:
     // when given; null when none.
     AssertionLink* FindPrincipalEvent(PersonRecord& person, std::int32_t type, const std::int32_t* partner);
     // The chain on an event found for a person, or on an empty event when none was found.
-    int EvaluateFoundEvent(PersonRecord& person, AssertionLink* link, ReportValue& result);
+    int EvaluateFoundEvent(AssertionLink* link, Database& database, ReportValue& result);
 
     // Assertions and their types
     int EvaluateDetail(AssertionLink* link, ReportValue& result);

@@ -182,8 +182,7 @@ int ExpressionReader::EvaluateSystem(const ReportSystem* system, ReportValue& re
     int part = MatchProperty(parts, 3);
     if (part < 0)
         return 0;
-    result.Reset(ReportInteger);
-    result.SetInteger(values[part]);
+    SetIntegerResult(result, values[part]);
     return 1;
 }
 

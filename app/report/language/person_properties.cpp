@@ -29,8 +29,7 @@ std::int32_t CountOf(std::size_t count)
 int ExpressionReader::EvaluatePersonById(std::uint32_t id, Database* database, ReportValue& result)
 {
     if (Current() != '.') {
-        result.Reset(ReportPerson);
-        result.SetRecord(id, database);
+        SetRecordResult(result, ReportPerson, id, database);
         return 1;
     }
     if (id == 0 || database == nullptr)
@@ -47,9 +46,10 @@ int ExpressionReader::EvaluatePersonById(std::uint32_t id, Database* database, R
 int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
 {
     if (!SkipPoint()) {
-        result.Reset(ReportPerson);
-        result.SetRecord(person != nullptr ? static_cast<std::uint32_t>(person->Id()) : 0,
-                         person != nullptr ? &person->OwnerDatabase() : context_->database);
+        if (person != nullptr)
+            SetRecordResult(result, ReportPerson, static_cast<std::uint32_t>(person->Id()), &person->OwnerDatabase());
+        else
+            SetRecordResult(result, ReportPerson, 0, context_->database);
         return 1;
     }
     if (person == nullptr)
@@ -68,8 +68,7 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
         return 0;
     Database& database = person->OwnerDatabase();
     auto integer = [&](std::int32_t value) {
-        result.Reset(ReportInteger);
-        result.SetInteger(value);
+        SetIntegerResult(result, value);
         return 1;
     };
     auto children = [&] { return Included(IncludeRelationshipsSwitch) ? person->GatherChildIds() : 0; };
@@ -104,15 +103,15 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
             return 0;
         return EvaluatePersonById(static_cast<std::uint32_t>(person->ChildIds()[n - 1]), &database, result);
     case Birth:
-        return EvaluateFoundEvent(*person, FindPrincipalEvent(*person, BirthTypeId(), nullptr), result);
+        return EvaluateFoundEvent(FindPrincipalEvent(*person, BirthTypeId(), nullptr), database, result);
     case Death:
-        return EvaluateFoundEvent(*person, FindPrincipalEvent(*person, DeathTypeId(), nullptr), result);
+        return EvaluateFoundEvent(FindPrincipalEvent(*person, DeathTypeId(), nullptr), database, result);
     case MarriageWith:
         if (!ReadIntegerArgument(n))
             return 0;
-        return EvaluateFoundEvent(*person, FindPrincipalEvent(*person, MarriageTypeId(), &n), result);
+        return EvaluateFoundEvent(FindPrincipalEvent(*person, MarriageTypeId(), &n), database, result);
     case Marriage:
-        return EvaluateFoundEvent(*person, FindPrincipalEvent(*person, MarriageTypeId(), nullptr), result);
+        return EvaluateFoundEvent(FindPrincipalEvent(*person, MarriageTypeId(), nullptr), database, result);
     case NExcerpts:
         return integer(excerpts());
     case ExcerptAt:
@@ -172,12 +171,12 @@ AssertionLink* ExpressionReader::FindPrincipalEvent(PersonRecord& person, std::i
     }
 }
 
-int ExpressionReader::EvaluateFoundEvent(PersonRecord& person, AssertionLink* link, ReportValue& result)
+int ExpressionReader::EvaluateFoundEvent(AssertionLink* link, Database& database, ReportValue& result)
 {
     if (link != nullptr)
         return EvaluateEventOfLink(link, result);
     // An event that was not found reads as an empty event: an empty date, no counts, the id 0.
-    AssertionLink none(person.OwnerDatabase());
+    AssertionLink none(database);
     return EvaluateEventOfLink(&none, result);
 }
 
@@ -198,8 +197,7 @@ int ExpressionReader::EvaluateFamily(const FamilyGroup* family, Database* databa
         result.SetBoolean(family->fromEvent != 0 ? 1 : 0);
         return 1;
     case NChildren:
-        result.Reset(ReportInteger);
-        result.SetInteger(family->childCount);
+        SetIntegerResult(result, family->childCount);
         return 1;
     case ChildAt:
         if (!ReadIndex(family->childCount, n))
@@ -243,8 +241,7 @@ int ExpressionReader::EvaluateName(NameRecord* name, ReportValue& result)
     case Person:
         return EvaluatePersonById(static_cast<std::uint32_t>(name->Id()), &name->OwnerDatabase(), result);
     case NParts:
-        result.Reset(ReportInteger);
-        result.SetInteger(name->CountParts());
+        SetIntegerResult(result, name->CountParts());
         return 1;
     case PartAt:
         if (!ReadIndex(name->CountParts(), n))
@@ -254,11 +251,9 @@ int ExpressionReader::EvaluateName(NameRecord* name, ReportValue& result)
     default:
         if (!ReadIndex(name->CountParts(), n))
             return 0;
-        result.Reset(ReportInteger);
-        result.SetInteger(name->GetPartType(n - 1));
+        SetIntegerResult(result, name->GetPartType(n - 1));
         return 1;
     }
-    result.Reset(ReportString);
-    result.SetString(text);
+    SetStringResult(result, text);
     return 1;
 }

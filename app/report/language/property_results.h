@@ -53,3 +53,10 @@ inline void SetIntegerResult(ReportValue& result, std::int32_t value)
     result.Reset(ReportInteger);
     result.SetInteger(value);
 }
+
+// A record value of `type`: the record at the end of a chain, read again when the value is used.
+inline void SetRecordResult(ReportValue& result, std::int32_t type, std::uint32_t id, Database* database)
+{
+    result.Reset(type);
+    result.SetRecord(id, database);
+}

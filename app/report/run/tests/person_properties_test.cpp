@@ -200,6 +200,32 @@ TEST_F(PersonScripts, BirthDeathAndMarriageAreTheFirstEventsOfTheirTypesWithTheP
     Check(cases, FirstPersonInP());
 }
 
+TEST_F(PersonScripts, ATimelineOfThePersonsDatedEventsAsTheReportSeesThem)
+{
+    const std::int32_t birth = ClassedType("Birth", "birth", "BIRT");
+    const std::int32_t death = ClassedType("Death", "death", "DEAT");
+    ASSERT_EQ(records.Person("Odd/Ness/"), 1);
+    records.Event(death, {{1}}, InYear(1890));
+    records.Event(birth, {{1}}, InYear(1820));
+    AssertionFields secret = Private(PrivacyPrivate);
+    secret.date = GregorianDate(0, 0, 1850);
+    records.Event(death, {{1}}, secret);
+    const Case everything[] = {
+        {"DATABASE.PERSON(1).TIMELINE(2).NENTRIES", "3"},
+        {"DATABASE.PERSON(1).TIMELINE(2).TEXT(1)", "Birth"},
+        {"DATABASE.PERSON(1).TIMELINE(2).FROM(3).YEAR", "1890"},
+        {"DATABASE.PERSON(1).TIMELINE(1+1).TEXT(2)", "Death"},
+        {"DATABASE.PERSON(1).TIMELINE(2).TEXT(4)", "error 16"},
+    };
+    Check(everything);
+    CurrentSettings.report.PrivacyLevel = PrivacyPublic;
+    const Case publicOnly[] = {
+        {"DATABASE.PERSON(1).TIMELINE(2).NENTRIES", "2"},
+        {"DATABASE.PERSON(1).TIMELINE(2).FROM(2).YEAR", "1890"},
+    };
+    Check(publicOnly);
+}
+
 TEST_F(PersonScripts, AtMost32ChildrenAreCounted)
 {
     const std::int32_t parent = records.Person("Odd/Ness/");
