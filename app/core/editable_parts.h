@@ -13,6 +13,10 @@ class EditableParts {
 public:
     static constexpr std::size_t FieldSize = 128;
 
+    virtual ~EditableParts() = default;
+    EditableParts(const EditableParts&) = default;
+    EditableParts& operator=(const EditableParts&) = default;
+
     // Writes the parts into a stored field (FieldSize bytes, zero-filled behind the parts).
     void CopyTo(char* field) const;
 
@@ -20,6 +24,8 @@ public:
     // Type and characters of part i (from 0); 0 and "" for an index without a part.
     std::uint8_t TypeOf(int i) const;
     std::string TextOf(int i) const;
+    // The parts as the dialog shows them whole.
+    virtual std::string Format() const = 0;
     // The bytes the parts use, without the closing zero.
     std::size_t Length() const;
 

@@ -26,7 +26,7 @@ public:
 
     bool IsEmpty() const { return Length() == 0; }
     // All parts' characters joined by single blanks.
-    std::string Format() const;
+    std::string Format() const override;
 
     // Appends one empty part per code of a comma-separated list ("GIVN,SURN"); unknown codes are skipped,
     // and so are the parts that no longer fit.

@@ -15,5 +15,5 @@ public:
     explicit PlaceParts(const char* field) : EditableParts(PlaceFirstCharacter, PlacePartTypeCount, field) {}
 
     // All parts' characters joined by ", ".
-    std::string Format() const { return FormatPlaceParts(Bytes()); }
+    std::string Format() const override { return FormatPlaceParts(Bytes()); }
 };

@@ -2,12 +2,15 @@
 
 #include "core/assertion_link.h"
 #include "persons/ui/event_editor.h"
+#include "persons/ui/name_editor.h"
 
 std::unique_ptr<AssertionEditor> CreateAssertionEditor(std::uint8_t kind, std::int32_t id, Database& database)
 {
     switch (kind) {
     case AssertionEvent:
         return std::make_unique<EventEditor>(id, database);
+    case AssertionName:
+        return std::make_unique<NameEditor>(id, database);
     default:
         return nullptr;
     }

@@ -5,9 +5,6 @@
 #include <string>
 
 #include "core/database.h"
-#include "core/date_format.h"
-#include "core/date_parser.h"
-#include "core/date_pictures.h"
 #include "core/engine_transaction.h"
 #include "core/event_type.h"
 #include "core/note_text.h"
@@ -17,9 +14,8 @@
 #include "persons/assertion_fields.h"
 #include "persons/assertion_links.h"
 #include "persons/sentence_format.h"
+#include "persons/ui/date_fields.h"
 #include "records/ui/place_editor.h"
-#include "core/ui/date_calculator.h"
-#include "core/ui/date_editor.h"
 #include "res/assertions_resource.h"
 #include "res/button_bitmaps.h"
 #include "settings/settings.h"
@@ -71,38 +67,15 @@ constexpr BitmapButton EventButtons[] = {
 constexpr const char* PrivacyKeys[] = {"PRIVACY_PUBLIC", "PRIVACY_FAMILY", "PRIVACY_IMMFAMILY", "PRIVACY_PRIVATE",
                                        "PRIVACY_INFO"};
 
-// The typed date and the place's free text are read up to this many characters.
+// The place's free text is read up to this many characters.
 constexpr int FieldTextSize = 256;
-constexpr COLORREF TextDateColour = RGB(128, 0, 0);
 
 EventAssertion* PageEvent(HWND page)
 {
     return reinterpret_cast<EventAssertion*>(GetWindowLongPtrA(page, DWLP_USER));
 }
 
-void ShowDate(HWND page, const EventAssertion& event)
-{
-    const DateFormatSettings& format = CurrentSettings.dateFormat;
-    const DateRange date = event.Date();
-    char text[FieldTextSize];
-    WriteDateField(text, sizeof text, date);
-    SetDlgItemTextA(page, IDC_EVENT_DATEFORMATTED, text);
-    FormatDateRange(text, sizeof text, date, CurrentInputDatePicture(), format.ShowTime != 0, true);
-    SetDlgItemTextA(page, IDC_EVENT_DATE, text);
-}
-
-// The date is always the parse of what the field shows.
-void ParseTypedDate(HWND page, EventAssertion& event)
-{
-    char text[FieldTextSize];
-    GetDlgItemTextA(page, IDC_EVENT_DATE, text, sizeof text);
-    DateRange date{};
-    ParseDateRange(text, date, CurrentInputDatePicture());
-    event.SetDate(date);
-    char shown[FieldTextSize];
-    WriteDateField(shown, sizeof shown, date);
-    SetDlgItemTextA(page, IDC_EVENT_DATEFORMATTED, shown);
-}
+constexpr DateFieldItems EventDate = {IDC_EVENT_DATE, IDC_EVENT_DATEFORMATTED};
 
 // A typed place (a part of any type but unknown) is edited in the place editor only.
 void ShowPlace(HWND page, const PlaceRecord& place)
@@ -178,7 +151,7 @@ BOOL InitEventPage(HWND page, LPARAM parameter)
     SetWindowLongPtrA(page, DWLP_USER, parameter);
     if (PlaceRecord* place = event->Place())
         ShowPlace(page, *place);
-    ShowDate(page, *event);
+    ShowDateFields(page, EventDate, event->Date());
     FillTypes(page, *event);
     HWND privacy = GetDlgItem(page, IDC_EVENT_PRIVACY);
     for (const char* key : PrivacyKeys)
@@ -239,30 +212,13 @@ BOOL EventPageCommand(HWND page, EventAssertion& event, int command, int notific
         return TRUE;
     case IDC_EVENT_DATE:
         if (notification == EN_CHANGE)
-            ParseTypedDate(page, event);
+            event.SetDate(ParseTypedDate(page, EventDate));
         return TRUE;
-    case IDC_EVENT_DATEEDIT: {
-        DateRange date = event.Date();
-        if (EditDateRange(page, date) == 1) {
-            event.SetDate(date);
-            ShowDate(page, event);
-        }
-        return TRUE;
-    }
+    case IDC_EVENT_DATEEDIT:
     case IDC_EVENT_DATECALC: {
         DateRange date = event.Date();
-        if (date.type == 0) {
-            // A free-text or missing date has no first date: the calculator starts empty, and its result
-            // becomes a single date instead of being written over the text's characters.
-            date = DateRange{};
-            date.type = DateRangeSingle;
-            date.dates.first = EmptyDateValue();
-            date.dates.second = EmptyDateValue();
-        }
-        if (OpenDateCalculator(page, &date.dates.first, true) != 0) {
+        if (command == IDC_EVENT_DATEEDIT ? EditDateInDetail(page, EventDate, date) : CalculateDate(page, EventDate, date))
             event.SetDate(date);
-            ShowDate(page, event);
-        }
         return TRUE;
     }
     case IDC_EVENT_PLACEEDIT:
@@ -289,13 +245,7 @@ INT_PTR EventPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         return EventPageCommand(page, *event, LOWORD(wParam), HIWORD(wParam));
     case WM_CTLCOLORSTATIC:
         // A missing or free-text date shows in dark red.
-        if (reinterpret_cast<HWND>(lParam) == GetDlgItem(page, IDC_EVENT_DATEFORMATTED) && event->Date().type == 0) {
-            auto dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, TextDateColour);
-            SetBkMode(dc, TRANSPARENT);
-            return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
-        }
-        return FALSE;
+        return ColourOfDateField(page, EventDate, event->Date(), wParam, lParam);
     default:
         return FALSE;
     }

@@ -24,6 +24,7 @@
 #include "res/assertions_resource.h"
 #include "res/core_resource.h"
 #include "settings/settings.h"
+#include "tests/support/assertion_editor_driving.h"
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/list_window_driving.h"
 #include "tests/support/scoped_list_states.h"
@@ -57,16 +58,6 @@ struct RecordingSink : NoticeSink {
     }
     std::vector<Posted> posted;
 };
-
-// The child dialog of the editor that holds `item`: the kind page or one of the tab pages.
-HWND PageWith(HWND editor, int item)
-{
-    for (HWND child = FindWindowExA(editor, nullptr, "#32770", nullptr); child != nullptr;
-         child = FindWindowExA(editor, child, "#32770", nullptr))
-        if (GetDlgItem(child, item) != nullptr)
-            return child;
-    return nullptr;
-}
 
 // Types `text` into an edit control key by key, as a user would; the control's limit applies.
 void TypeKeys(HWND edit, const std::string& text)
@@ -367,7 +358,7 @@ TEST_F(AssertionEditorTest, AFailedSaveIsReportedStoresNothingAndPostsNoNotice)
 
 TEST_F(AssertionEditorTest, KindsWithoutAnEditorFailCleanly)
 {
-    for (std::uint8_t kind : {AssertionAttribute, AssertionRelationship, AssertionInfo, AssertionName,
+    for (std::uint8_t kind : {AssertionAttribute, AssertionRelationship, AssertionInfo,
                               static_cast<AssertionKind>(0), static_cast<AssertionKind>(9)}) {
         AssertionLink link = NewEventLink(anna_);
         link.row.kind = kind;

@@ -1,0 +1,358 @@
+// The assertion editor on name assertions over a real database, driven by messages: the name page with its
+// one-line name, date and privacy, the structured-name dialog it opens, and what the save writes.
+#include "persons/ui/name_editor.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "core/name_record.h"
+#include "core/notice_sink.h"
+#include "core/write_transaction.h"
+#include "persons/name_assertion.h"
+#include "persons/name_list_state.h"
+#include "persons/person_record.h"
+#include "res/assertions_resource.h"
+#include "res/names_resource.h"
+#include "settings/settings.h"
+#include "tests/support/assertion_editor_driving.h"
+#include "tests/support/dialog_test_support.h"
+#include "tests/support/list_window_driving.h"
+#include "tests/support/scoped_list_states.h"
+
+namespace {
+
+using namespace dialog_test;
+using test_support::ScopedLanguage;
+using test_support::ScopedListStates;
+using test_support::TestDatabase;
+
+constexpr const char* Texts = "NAME_TITLE=Alias\nNAME_NAME=Name:\nASSERTION_NOTE=Note\n"
+                              "ADVNAME_STD1=GIVN,SURN\nADVNAME_TYPE_UNKW=Name\nADVNAME_TYPE_SURN=Surname\n"
+                              "ADVNAME_TYPE_GIVN=Given names\nADVNAME_TYPE_NICK=Nickname\n"
+                              "PRIVACY_PUBLIC=Public\nPRIVACY_FAMILY=Family\nPRIVACY_IMMFAMILY=Close\n"
+                              "PRIVACY_PRIVATE=Private\nPRIVACY_INFO=Info\n";
+
+struct RecordingSink : NoticeSink {
+    void Post(Notice notice, std::uint32_t wParam, std::int32_t lParam) override
+    {
+        posted.push_back({notice, wParam, lParam});
+    }
+    struct Posted {
+        Notice notice;
+        std::uint32_t wParam;
+        std::int32_t lParam;
+    };
+    std::vector<Posted> posted;
+};
+
+struct Part {
+    std::uint8_t type;
+    std::string text;
+    bool operator==(const Part&) const = default;
+};
+
+std::vector<Part> PartsOf(const NameRecord& name)
+{
+    std::vector<Part> parts;
+    for (int i = 0; i < name.CountParts(); ++i)
+        parts.push_back({name.GetPartType(i), name.GetPartText(i)});
+    return parts;
+}
+
+std::vector<std::string> TabTexts(HWND editor)
+{
+    HWND tabs = GetDlgItem(editor, IDC_ASSERTION_TABS);
+    std::vector<std::string> texts;
+    for (int i = 0; i < TabCtrl_GetItemCount(tabs); ++i) {
+        char text[64] = {};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// The text colour the page picks for its formatted date.
+COLORREF FormattedDateColour(HWND page)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SendMessageA(page, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_NAME_DATEFORMATTED)));
+    const COLORREF colour = GetTextColor(dc);
+    DeleteDC(dc);
+    return colour;
+}
+
+class NameEditorTest : public DialogTest {
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        Settings::Load();
+        CurrentSettings.name.IncludeNew = 0;
+        CurrentSettings.edit.NewNames = 1;
+        CurrentSettings.dateFormat.InputFormat = 3; // {dd}.{mm}.{yyyy}
+        CurrentDatabase = database_.get();
+        CurrentNoticeSink = &sink_;
+        PersonRecord person(*database_);
+        person.LoadLinked();
+        person.Name()->ParseEditText("Anna/Berg/");
+        EXPECT_TRUE(RunWriteTransaction(*database_, [&] { return person.Save(); }));
+        anna_ = person.Id();
+    }
+    void TearDown() override
+    {
+        CurrentNoticeSink = nullptr;
+        DialogTest::TearDown();
+    }
+
+    AssertionLink NewNameLink()
+    {
+        AssertionLink link(*database_);
+        link.row.kind = AssertionName;
+        link.row.personId = anna_;
+        link.row.order = 3;
+        return link;
+    }
+    // A stored name assertion of Anna with these parts; its link is the first link row.
+    AssertionLink StoredName(const std::vector<Part>& parts)
+    {
+        NameAssertion name(*database_);
+        name.LoadLinked();
+        for (const Part& part : parts)
+            name.Name()->AppendPart(part.type, part.text.c_str());
+        name.Links().Append(std::make_unique<AssertionLink>(NewNameLink()));
+        EXPECT_TRUE(RunWriteTransaction(*database_, [&] { return name.Save(); }));
+        return name.Links()[0];
+    }
+    std::unique_ptr<NameAssertion> Stored(const AssertionLink& link)
+    {
+        auto name = std::make_unique<NameAssertion>(link.row.assertionId, *database_);
+        name->LoadLinked();
+        return name;
+    }
+    INT_PTR Edit(AssertionLink& link, std::function<void(HWND editor, HWND page)> action)
+    {
+        WhenDialogOpens(nullptr, [action = std::move(action)](HWND editor) {
+            action(editor, PageWith(editor, IDC_NAME_NAME));
+        });
+        return EditAssertion(nullptr, link);
+    }
+
+    ScopedLanguage language_{Texts};
+    ScopedListStates states_{AddListStateMakers};
+    TestDatabase database_;
+    RecordingSink sink_;
+    std::int32_t anna_ = 0;
+};
+
+TEST_F(NameEditorTest, ANewNameIsSavedWithItsDatePrivacyAndPerson)
+{
+    AssertionLink link = NewNameLink();
+    std::string title, line;
+    std::vector<std::string> tabs, privacies;
+    bool lineEnabled = false;
+    ASSERT_EQ(Edit(link,
+                   [&](HWND editor, HWND page) {
+                       title = WindowText(editor);
+                       tabs = TabTexts(editor);
+                       line = ItemText(page, IDC_NAME_NAME);
+                       lineEnabled = IsItemEnabled(page, IDC_NAME_NAME);
+                       for (int i = 0; i < ComboCount(page, IDC_NAME_PRIVACY); ++i)
+                           privacies.push_back(ComboText(page, IDC_NAME_PRIVACY, i));
+                       SetDlgItemTextA(page, IDC_NAME_NAME, "Anna Maria/Berg/Sr");
+                       SetDlgItemTextA(page, IDC_NAME_DATE, "02.05.1900");
+                       ChooseComboEntry(page, IDC_NAME_PRIVACY, 4);
+                       Click(editor, IDOK);
+                   }),
+              1);
+    EXPECT_EQ(title, "Alias");
+    // A name has no roles, address or formatting page.
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Note"}));
+    EXPECT_EQ(line, "");
+    EXPECT_TRUE(lineEnabled);
+    EXPECT_EQ(privacies, (std::vector<std::string>{"Public", "Family", "Close", "Private", "Info"}));
+
+    ASSERT_NE(link.row.assertionId, 0);
+    std::unique_ptr<NameAssertion> stored = Stored(link);
+    NameAssertion& name = *stored;
+    ASSERT_NE(name.Id(), 0);
+    EXPECT_EQ(name.row.privacy, 4);
+    EXPECT_EQ(name.Date().type, DateRangeSingle);
+    EXPECT_EQ(name.Date().dates.first.Year(), 1900);
+    EXPECT_EQ(name.Date().dates.first.month, 5);
+    ASSERT_NE(name.row.nameId, 0);
+    EXPECT_EQ(PartsOf(*name.Name()), (std::vector<Part>{{NamePartUnknown, "Anna Maria"},
+                                                        {NamePartSurname, "Berg"},
+                                                        {NamePartUnknown, "Sr"}}));
+    EXPECT_EQ(name.Name()->row.number, anna_); // the name row names its person
+    ASSERT_EQ(name.Links().Count(), 1u);
+    EXPECT_EQ(name.Links()[0].row.kind, AssertionName);
+    EXPECT_EQ(name.Links()[0].row.personId, anna_);
+    EXPECT_EQ(name.Links()[0].row.order, 3);
+    ASSERT_EQ(sink_.posted.size(), 1u);
+    EXPECT_EQ(sink_.posted[0].notice, NoticeAssertionLinkAdded);
+    EXPECT_EQ(sink_.posted[0].lParam, link.Id());
+}
+
+TEST_F(NameEditorTest, AStoredNameShowsItsLineDateAndPrivacy)
+{
+    AssertionLink link = StoredName({{NamePartUnknown, "Per"}, {NamePartSurname, "Aas"}, {NamePartUnknown, "Jr"}});
+    {
+        std::unique_ptr<NameAssertion> stored = Stored(link);
+        NameAssertion& name = *stored;
+        name.row.privacy = 2;
+        DateRange date{};
+        date.SetText("in the spring");
+        name.SetDate(date);
+        ASSERT_TRUE(RunWriteTransaction(*database_, [&] { return name.Save(); }));
+    }
+    std::string line, date, formatted, privacy;
+    ASSERT_EQ(Edit(link,
+                   [&](HWND editor, HWND page) {
+                       line = ItemText(page, IDC_NAME_NAME);
+                       date = ItemText(page, IDC_NAME_DATE);
+                       formatted = ItemText(page, IDC_NAME_DATEFORMATTED);
+                       privacy = ComboText(page, IDC_NAME_PRIVACY, ComboSelection(page, IDC_NAME_PRIVACY));
+                       Click(editor, IDOK);
+                   }),
+              1);
+    EXPECT_EQ(line, "Per/Aas/Jr");
+    EXPECT_EQ(date, "in the spring");
+    EXPECT_EQ(formatted, "in the spring");
+    EXPECT_EQ(privacy, "Close");
+    EXPECT_EQ(Stored(link)->row.privacy, 2);
+    EXPECT_EQ(PartsOf(*Stored(link)->Name()),
+              (std::vector<Part>{{NamePartUnknown, "Per"}, {NamePartSurname, "Aas"}, {NamePartUnknown, "Jr"}}));
+}
+
+TEST_F(NameEditorTest, ANameTheLineCannotCarryIsShownReadOnlyAndKeptOnOk)
+{
+    const std::vector<std::vector<Part>> names = {
+        {{NamePartGiven, "Anna"}, {NamePartSurname, "Berg"}},
+        {{NamePartUnknown, "Anna"}, {NamePartNickname, "Nan"}, {NamePartSurname, "Berg"}},
+        {{NamePartUnknown, "Anna"}, {NamePartSurname, "Berg"}, {NamePartSurname, "Holm"}},
+    };
+    for (const std::vector<Part>& parts : names) {
+        AssertionLink link = StoredName(parts);
+        std::string line;
+        bool enabled = true;
+        ASSERT_EQ(Edit(link,
+                       [&](HWND editor, HWND page) {
+                           line = ItemText(page, IDC_NAME_NAME);
+                           enabled = IsItemEnabled(page, IDC_NAME_NAME);
+                           SetDlgItemTextA(page, IDC_NAME_NAME, "Per/Aas/");
+                           Click(editor, IDOK);
+                       }),
+                  1);
+        EXPECT_FALSE(enabled) << line;
+        EXPECT_FALSE(line.empty());
+        EXPECT_EQ(PartsOf(*Stored(link)->Name()), parts) << line;
+    }
+}
+
+TEST_F(NameEditorTest, TheStructuredNameDialogEditsTheTypedNameAndTheLineFollows)
+{
+    AssertionLink link = NewNameLink();
+    std::vector<std::string> rows;
+    std::string line;
+    bool enabled = true;
+    ASSERT_EQ(Edit(link,
+                   [&](HWND editor, HWND page) {
+                       SetDlgItemTextA(page, IDC_NAME_NAME, "Anna Maria/Berg/");
+                       WhenDialogOpens(editor, [&](HWND dialog) {
+                           rows = ListViewRows(GetDlgItem(dialog, IDC_ADVNAME_PARTS), 2);
+                           ChooseComboEntry(dialog, IDC_ADVNAME_TYPE, NamePartGiven - 1);
+                           Click(dialog, IDOK);
+                       });
+                       Click(page, IDC_NAME_STRUCTURED);
+                       line = ItemText(page, IDC_NAME_NAME);
+                       enabled = IsItemEnabled(page, IDC_NAME_NAME);
+                       Click(editor, IDOK);
+                   }),
+              1);
+    // The line was read first; the dialog's OK split the given names.
+    EXPECT_EQ(rows, (std::vector<std::string>{"Anna Maria|Name", "Berg|Surname"}));
+    EXPECT_EQ(line, "Anna Maria/Berg/");
+    EXPECT_FALSE(enabled);
+    EXPECT_EQ(PartsOf(*Stored(link)->Name()),
+              (std::vector<Part>{{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}, {NamePartSurname, "Berg"}}));
+}
+
+TEST_F(NameEditorTest, CancelInTheStructuredNameDialogKeepsTheLine)
+{
+    AssertionLink link = NewNameLink();
+    std::string line;
+    bool enabled = false;
+    ASSERT_EQ(Edit(link,
+                   [&](HWND editor, HWND page) {
+                       SetDlgItemTextA(page, IDC_NAME_NAME, "Per/Aas/");
+                       WhenDialogOpens(editor, [&](HWND dialog) {
+                           ChooseComboEntry(dialog, IDC_ADVNAME_TYPE, NamePartNickname - 1);
+                           Click(dialog, IDCANCEL);
+                       });
+                       Click(page, IDC_NAME_STRUCTURED);
+                       line = ItemText(page, IDC_NAME_NAME);
+                       enabled = IsItemEnabled(page, IDC_NAME_NAME);
+                       Click(editor, IDOK);
+                   }),
+              1);
+    EXPECT_EQ(line, "Per/Aas/");
+    EXPECT_TRUE(enabled);
+    EXPECT_EQ(PartsOf(*Stored(link)->Name()), (std::vector<Part>{{NamePartUnknown, "Per"}, {NamePartSurname, "Aas"}}));
+}
+
+TEST_F(NameEditorTest, ATextDateShowsDarkRedUntilItIsADateAgain)
+{
+    struct Step {
+        const char* typed;
+        COLORREF colour;
+        std::uint8_t type;
+    };
+    const Step steps[] = {
+        {"", RGB(128, 0, 0), 0},
+        {"02.05.1900", RGB(0, 0, 0), DateRangeSingle},
+        {"some day", RGB(128, 0, 0), 0},
+        {"17.10.1901", RGB(0, 0, 0), DateRangeSingle},
+    };
+    for (const Step& step : steps) {
+        AssertionLink link = NewNameLink();
+        COLORREF colour = 0;
+        std::string typedAfter;
+        ASSERT_EQ(Edit(link,
+                       [&](HWND editor, HWND page) {
+                           SetDlgItemTextA(page, IDC_NAME_DATE, step.typed);
+                           colour = FormattedDateColour(page);
+                           typedAfter = ItemText(page, IDC_NAME_DATE);
+                           Click(editor, IDOK);
+                       }),
+                  1);
+        EXPECT_EQ(colour, step.colour) << step.typed;
+        // The typed text is not rewritten while the user types.
+        EXPECT_EQ(typedAfter, step.typed);
+        EXPECT_EQ(Stored(link)->Date().type, step.type) << step.typed;
+    }
+}
+
+TEST_F(NameEditorTest, CancelWritesNoName)
+{
+    AssertionLink link = NewNameLink();
+    EXPECT_EQ(Edit(link,
+                   [&](HWND editor, HWND page) {
+                       SetDlgItemTextA(page, IDC_NAME_NAME, "Per/Aas/");
+                       Click(editor, IDCANCEL);
+                   }),
+              0);
+    EXPECT_EQ(link.row.assertionId, 0);
+    EXPECT_TRUE(sink_.posted.empty());
+    auto transaction = test_support::Transaction(*database_, TLV_READ);
+    EXPECT_EQ(tlvNumberOfRecords(database_->TableId(TableAlias2), database_->file), 0);
+}
+
+} // namespace
