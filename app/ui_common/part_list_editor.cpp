@@ -3,10 +3,15 @@
 #include <cstdint>
 
 #include "core/editable_parts.h"
+#include "res/button_bitmaps.h"
+#include "ui_common/bitmap_buttons.h"
+#include "ui_common/window_helpers.h"
 
 namespace {
 
 constexpr int PartTextLimit = static_cast<int>(EditableParts::FieldSize) - 1;
+constexpr int PartColumnWidth = 235;
+constexpr int TypeColumnWidth = 100;
 
 int RowCount(HWND list)
 {
@@ -51,8 +56,20 @@ int PartListEditor::SelectedRow(HWND dialog) const
         SendDlgItemMessageA(dialog, items_.list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
-void PartListEditor::Start(HWND dialog)
+void PartListEditor::Start(HWND dialog, const PartListColumns& columns)
 {
+    const BitmapButton buttons[] = {
+        {items_.newPart, IDB_BUTTON_NEW, "TOOLTIP_NEW"},
+        {items_.deletePart, IDB_BUTTON_DELETE, "TOOLTIP_DELETE"},
+        {items_.up, IDB_BUTTON_UP, "TOOLTIP_UP"},
+        {items_.down, IDB_BUTTON_DOWN, "TOOLTIP_DOWN"},
+    };
+    AttachBitmapButtons(dialog, buttons);
+    HWND list = GetDlgItem(dialog, items_.list);
+    const DWORD styles = LVS_EX_FULLROWSELECT | columns.extraStyles;
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, styles, styles);
+    AddListViewColumn(list, 0, columns.partKey, PartColumnWidth);
+    AddListViewColumn(list, 1, columns.typeKey, TypeColumnWidth);
     HWND types = GetDlgItem(dialog, items_.type);
     for (int type = 1; type <= static_cast<int>(typeNames_.size()); ++type) {
         const auto index = SendMessageA(types, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TypeName(type)));
@@ -61,6 +78,12 @@ void PartListEditor::Start(HWND dialog)
     SendDlgItemMessageA(dialog, items_.text, EM_LIMITTEXT, PartTextLimit, 0);
     FillRows(dialog);
     ShowSelected(dialog);
+}
+
+void PartListEditor::Stop(HWND dialog)
+{
+    for (int item : {items_.newPart, items_.deletePart, items_.up, items_.down})
+        DetachBitmapButton(dialog, {item, 0, nullptr});
 }
 
 // The rows' texts set again in place.
@@ -125,8 +148,7 @@ void PartListEditor::TakeFields(HWND dialog)
     const int selection = static_cast<int>(SendDlgItemMessageA(dialog, items_.type, CB_GETCURSEL, 0, 0));
     if (selection < 0)
         return;
-    const auto type =
-        static_cast<std::uint8_t>(SendDlgItemMessageA(dialog, items_.type, CB_GETITEMDATA, selection, 0));
+    const auto type = static_cast<std::uint8_t>(SendDlgItemMessageA(dialog, items_.type, CB_GETITEMDATA, selection, 0));
     char text[PartTextLimit + 1];
     GetDlgItemTextA(dialog, items_.text, text, sizeof text);
     if (parts_->Set(row, type, text))

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "ui_common/dialog_state.h"
+
 class EditableParts;
 
 // The dialog items of the list and its fields.
@@ -24,16 +26,27 @@ struct PartListItems {
     int down;
 };
 
+// The two columns of the list: the part's characters and the type's name (language keys), and the extended
+// list-view styles beyond full-row selection.
+struct PartListColumns {
+    const char* partKey;
+    const char* typeKey;
+    DWORD extraStyles = 0;
+};
+
 class PartListEditor {
 public:
-    // `typeNames` names the types 1, 2 ... in order; the list's columns are the caller's.
+    // `typeNames` names the types 1, 2 ... in order.
     PartListEditor(const PartListItems& items, EditableParts& parts, std::vector<std::string> typeNames)
         : items_(items), parts_(&parts), typeNames_(std::move(typeNames))
     {
     }
 
-    // Fills the type list and the rows, selects the first row and shows it.
-    void Start(HWND dialog);
+    // Gives the buttons their images and tooltips, makes the columns, fills the type list and the rows,
+    // selects the first row and shows it.
+    void Start(HWND dialog, const PartListColumns& columns);
+    // Frees the buttons' images and tooltips (on WM_DESTROY).
+    void Stop(HWND dialog);
     // Answers the list's buttons and the fields' changes; false for any other command.
     bool Command(HWND dialog, int command, int notification);
     // Answers the list's notifications (selection, Delete key); false for other items.
@@ -57,3 +70,17 @@ private:
     std::vector<std::string> typeNames_;
     bool showing_ = false; // set while the fields are filled from the selected part
 };
+
+// The answers to WM_NOTIFY and WM_DESTROY of a dialog whose state (DialogStateOf) holds its PartListEditor
+// in `parts`; false for other messages.
+template <typename State> bool AnswerPartListMessage(HWND dialog, UINT message, LPARAM lParam, INT_PTR& answer)
+{
+    State* state = DialogStateOf<State>(dialog);
+    if (message == WM_NOTIFY) {
+        answer = state != nullptr && state->parts.Notify(dialog, *reinterpret_cast<const NMHDR*>(lParam));
+        return true;
+    }
+    if (message == WM_DESTROY && state != nullptr)
+        state->parts.Stop(dialog);
+    return false;
+}

@@ -42,9 +42,7 @@ TEST(NameParts, NormaliseSplitsAtEveryBlankAndDropsEmptyParts)
         {"two given names in one part",
          {{NamePartGiven, "Anna Maria"}, {NamePartSurname, "Berg"}},
          {{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}, {NamePartSurname, "Berg"}}},
-        {"two blanks between",
-         {{NamePartGiven, "Anna  Maria"}},
-         {{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}}},
+        {"two blanks between", {{NamePartGiven, "Anna  Maria"}}, {{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}}},
         {"leading and trailing blanks",
          {{NamePartSurname, " von Berg "}},
          {{NamePartSurname, "von"}, {NamePartSurname, "Berg"}}},
@@ -99,8 +97,7 @@ TEST(NameParts, StandardStructuresAddOneEmptyPartPerKnownCode)
     const Case cases[] = {
         {"GIVN,SURN", {NamePartGiven, NamePartSurname}},
         {"PREF,GIVN,SURN,SUFX", {NamePartPrefix, NamePartGiven, NamePartSurname, NamePartSuffix}},
-        {"UNKW,OTH,COGN,RELN,NICK,PATR,MATR,ART,OCCN,LOCN,MIDL,TEKN",
-         {1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 16}},
+        {"UNKW,OTH,COGN,RELN,NICK,PATR,MATR,ART,OCCN,LOCN,MIDL,TEKN", {1, 2, 3, 7, 8, 9, 10, 11, 12, 13, 14, 16}},
         // Codes are compared exactly: other spellings and blanks are unknown and skipped.
         {"GIVN,givn, SURN,XYZ,,SURN", {NamePartGiven, NamePartSurname}},
         {"", {}},
@@ -155,11 +152,16 @@ TEST(NameParts, EditingWorksOnTheNamesOwnTypes)
     EXPECT_TRUE(name.Set(2, NamePartTeknonym, "x"));
     EXPECT_FALSE(name.Set(2, NamePartTypeCount + 1, "y"));
     name.Swap(1);
-    EXPECT_EQ(PartsOf(name), (std::vector<Part>{{NamePartGiven, "Anna"}, {NamePartTeknonym, "x"},
-                                                {NamePartSurname, "Berg"}}));
+    EXPECT_EQ(PartsOf(name),
+              (std::vector<Part>{{NamePartGiven, "Anna"}, {NamePartTeknonym, "x"}, {NamePartSurname, "Berg"}}));
     char field[NamePartsSize];
     name.CopyTo(field);
-    EXPECT_EQ(std::string(field), "\x06" "Anna" "\x10" "x" "\x04" "Berg");
+    EXPECT_EQ(std::string(field), "\x06"
+                                  "Anna"
+                                  "\x10"
+                                  "x"
+                                  "\x04"
+                                  "Berg");
 }
 
 } // namespace

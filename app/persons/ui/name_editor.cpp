@@ -3,7 +3,7 @@
 #include "core/name_record.h"
 #include "language/language_table.h"
 #include "persons/assertion_links.h"
-#include "persons/ui/date_fields.h"
+#include "persons/ui/assertion_page_fields.h"
 #include "persons/ui/structured_name_dialog.h"
 #include "res/button_bitmaps.h"
 #include "res/names_resource.h"
@@ -40,10 +40,7 @@ constexpr BitmapButton NameButtons[] = {
     {IDC_NAME_STRUCTURED, IDB_BUTTON_ADVANCED, "TOOLTIP_ADVANCEDNAME"},
 };
 
-constexpr const char* PrivacyKeys[] = {"PRIVACY_PUBLIC", "PRIVACY_FAMILY", "PRIVACY_IMMFAMILY", "PRIVACY_PRIVATE",
-                                       "PRIVACY_INFO"};
-
-constexpr DateFieldItems NameDate = {IDC_NAME_DATE, IDC_NAME_DATEFORMATTED};
+constexpr DateItems NameDate = {IDC_NAME_DATE, IDC_NAME_DATEFORMATTED};
 constexpr int NameTextLimit = static_cast<int>(NamePartsSize) - 1;
 
 NameAssertion* PageName(HWND page)
@@ -81,10 +78,7 @@ BOOL InitNamePage(HWND page, LPARAM parameter)
     if (NameRecord* name = assertion->Name())
         ShowName(page, *name);
     ShowDateFields(page, NameDate, assertion->Date());
-    HWND privacy = GetDlgItem(page, IDC_NAME_PRIVACY);
-    for (const char* key : PrivacyKeys)
-        SendMessageA(privacy, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetLanguageText(key)));
-    SendMessageA(privacy, CB_SETCURSEL, assertion->row.privacy, 0);
+    FillPrivacyList(GetDlgItem(page, IDC_NAME_PRIVACY), assertion->row.privacy);
     return TRUE;
 }
 
@@ -100,9 +94,7 @@ BOOL NamePageCommand(HWND page, NameAssertion& assertion, int command, int notif
     switch (command) {
     case IDOK: {
         // What the page shows goes into the name assertion; the page never refuses the save.
-        const int privacy = static_cast<int>(SendDlgItemMessageA(page, IDC_NAME_PRIVACY, CB_GETCURSEL, 0, 0));
-        if (privacy >= 0)
-            assertion.row.privacy = static_cast<std::int8_t>(privacy);
+        assertion.row.privacy = SelectedPrivacy(GetDlgItem(page, IDC_NAME_PRIVACY), assertion.row.privacy);
         if (NameRecord* name = assertion.Name())
             ParseTypedName(page, *name);
         SetWindowLongPtrA(page, DWLP_MSGRESULT, 1);
@@ -122,7 +114,8 @@ BOOL NamePageCommand(HWND page, NameAssertion& assertion, int command, int notif
     case IDC_NAME_DATEEDIT:
     case IDC_NAME_DATECALC: {
         DateRange date = assertion.Date();
-        if (command == IDC_NAME_DATEEDIT ? EditDateInDetail(page, NameDate, date) : CalculateDate(page, NameDate, date))
+        if (command == IDC_NAME_DATEEDIT ? EditDateFields(page, NameDate, date)
+                                         : CalculateDateFields(page, NameDate, date))
             assertion.SetDate(date);
         return TRUE;
     }
@@ -146,7 +139,7 @@ INT_PTR NamePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         return NamePageCommand(page, *assertion, LOWORD(wParam), HIWORD(wParam));
     case WM_CTLCOLORSTATIC:
-        return ColourOfDateField(page, NameDate, assertion->Date(), wParam, lParam);
+        return ColourTextDate(page, NameDate, assertion->Date(), wParam, lParam);
     default:
         return FALSE;
     }

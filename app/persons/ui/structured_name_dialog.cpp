@@ -9,10 +9,8 @@
 #include "core/name_parts.h"
 #include "core/name_record.h"
 #include "language/language_table.h"
-#include "res/button_bitmaps.h"
 #include "res/names_resource.h"
 #include "settings/settings.h"
-#include "ui_common/bitmap_buttons.h"
 #include "ui_common/dialog_position.h"
 #include "ui_common/dialog_state.h"
 #include "ui_common/editing_preferences.h"
@@ -23,20 +21,11 @@
 
 namespace {
 
-constexpr BitmapButton PartButtons[] = {
-    {IDC_ADVNAME_NEW, IDB_BUTTON_NEW, "TOOLTIP_NEW"},
-    {IDC_ADVNAME_DELETE, IDB_BUTTON_DELETE, "TOOLTIP_DELETE"},
-    {IDC_ADVNAME_UP, IDB_BUTTON_UP, "TOOLTIP_UP"},
-    {IDC_ADVNAME_DOWN, IDB_BUTTON_DOWN, "TOOLTIP_DOWN"},
-};
-
 constexpr PartListItems NamePartItems = {
     IDC_ADVNAME_PARTS, IDC_ADVNAME_TYPE,   IDC_ADVNAME_TEXT, IDC_ADVNAME_FORMATTED,
     IDC_ADVNAME_NEW,   IDC_ADVNAME_DELETE, IDC_ADVNAME_UP,   IDC_ADVNAME_DOWN,
 };
 
-constexpr int PartColumnWidth = 235;
-constexpr int TypeColumnWidth = 100;
 constexpr const char* HelpTopic = "AdvancedName.htm";
 
 std::vector<std::string> NameTypeNames()
@@ -75,14 +64,8 @@ BOOL InitStructuredName(HWND dialog, LPARAM parameter)
     }
     StructuredNameState& state = AttachDialogState(dialog, std::make_unique<StructuredNameState>(*name));
     TranslateDialog(dialog);
-    AttachBitmapButtons(dialog, PartButtons);
 
-    HWND list = GetDlgItem(dialog, IDC_ADVNAME_PARTS);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
-                 LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    AddListViewColumn(list, 0, "ADVNAME_PART", PartColumnWidth);
-    AddListViewColumn(list, 1, "ADVNAME_TYPE", TypeColumnWidth);
-    state.parts.Start(dialog);
+    state.parts.Start(dialog, {"ADVNAME_PART", "ADVNAME_TYPE", LVS_EX_GRIDLINES});
     CentreOnOwner(dialog);
     SetFocus(GetDlgItem(dialog, IDC_ADVNAME_TEXT));
     return FALSE; // the focus is set
@@ -115,21 +98,12 @@ void StructuredNameCommand(HWND dialog, StructuredNameState& state, int command,
 
 INT_PTR StructuredNameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_NOTIFY: {
-        StructuredNameState* state = DialogStateOf<StructuredNameState>(dialog);
-        return state != nullptr && state->parts.Notify(dialog, *reinterpret_cast<const NMHDR*>(lParam));
-    }
-    case WM_DESTROY:
-        DetachBitmapButtons(dialog, PartButtons);
-        return FALSE;
-    default:
-        return AnswerStatefulDialog<StructuredNameState>(
-            dialog, message, wParam, lParam, HelpTopic, InitStructuredName,
-            [](HWND d, StructuredNameState& s, int command, int notification) {
-                StructuredNameCommand(d, s, command, notification);
-            });
-    }
+    if (INT_PTR answer = FALSE; AnswerPartListMessage<StructuredNameState>(dialog, message, lParam, answer))
+        return answer;
+    return AnswerStatefulDialog<StructuredNameState>(dialog, message, wParam, lParam, HelpTopic, InitStructuredName,
+                                                     [](HWND d, StructuredNameState& s, int command, int notification) {
+                                                         StructuredNameCommand(d, s, command, notification);
+                                                     });
 }
 
 } // namespace

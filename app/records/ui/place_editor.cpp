@@ -10,8 +10,6 @@
 #include "core/place_record.h"
 #include "language/language_table.h"
 #include "res/assertions_resource.h"
-#include "res/button_bitmaps.h"
-#include "ui_common/bitmap_buttons.h"
 #include "ui_common/dialog_position.h"
 #include "ui_common/dialog_state.h"
 #include "ui_common/frame_globals.h"
@@ -21,19 +19,9 @@
 
 namespace {
 
-constexpr BitmapButton PartButtons[] = {
-    {IDC_PLACEEDIT_NEW, IDB_BUTTON_NEW, "TOOLTIP_NEW"},
-    {IDC_PLACEEDIT_DELETE, IDB_BUTTON_DELETE, "TOOLTIP_DELETE"},
-    {IDC_PLACEEDIT_UP, IDB_BUTTON_UP, "TOOLTIP_UP"},
-    {IDC_PLACEEDIT_DOWN, IDB_BUTTON_DOWN, "TOOLTIP_DOWN"},
-};
-
-constexpr int PartColumnWidth = 235;
-constexpr int TypeColumnWidth = 100;
-
-constexpr PartListItems PlacePartItems = {IDC_PLACEEDIT_PARTS, IDC_PLACEEDIT_TYPE,   IDC_PLACEEDIT_TEXT,
-                                          IDC_PLACEEDIT_FORMATTED, IDC_PLACEEDIT_NEW, IDC_PLACEEDIT_DELETE,
-                                          IDC_PLACEEDIT_UP,    IDC_PLACEEDIT_DOWN};
+constexpr PartListItems PlacePartItems = {IDC_PLACEEDIT_PARTS,     IDC_PLACEEDIT_TYPE, IDC_PLACEEDIT_TEXT,
+                                          IDC_PLACEEDIT_FORMATTED, IDC_PLACEEDIT_NEW,  IDC_PLACEEDIT_DELETE,
+                                          IDC_PLACEEDIT_UP,        IDC_PLACEEDIT_DOWN};
 
 std::vector<std::string> PlaceTypeNames()
 {
@@ -62,13 +50,8 @@ BOOL InitPlaceEdit(HWND dialog, LPARAM parameter)
     }
     PlaceEditState& state = AttachDialogState(dialog, std::make_unique<PlaceEditState>(*place));
     TranslateDialog(dialog);
-    AttachBitmapButtons(dialog, PartButtons);
 
-    HWND list = GetDlgItem(dialog, IDC_PLACEEDIT_PARTS);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddListViewColumn(list, 0, "PLACE_EDIT_PART", PartColumnWidth);
-    AddListViewColumn(list, 1, "PLACE_EDIT_TYPE", TypeColumnWidth);
-    state.parts.Start(dialog);
+    state.parts.Start(dialog, {"PLACE_EDIT_PART", "PLACE_EDIT_TYPE"});
     CentreOnOwner(dialog);
     return TRUE;
 }
@@ -85,19 +68,12 @@ void PlaceEditCommand(HWND dialog, PlaceEditState& state, int command, int notif
 
 INT_PTR PlaceEditMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_NOTIFY: {
-        PlaceEditState* state = DialogStateOf<PlaceEditState>(dialog);
-        return state != nullptr && state->parts.Notify(dialog, *reinterpret_cast<const NMHDR*>(lParam));
-    }
-    case WM_DESTROY:
-        DetachBitmapButtons(dialog, PartButtons);
-        return FALSE;
-    default:
-        return AnswerStatefulDialog<PlaceEditState>(
-            dialog, message, wParam, lParam, "AdvancedPlace.htm", InitPlaceEdit,
-            [](HWND d, PlaceEditState& s, int command, int notification) { PlaceEditCommand(d, s, command, notification); });
-    }
+    if (INT_PTR answer = FALSE; AnswerPartListMessage<PlaceEditState>(dialog, message, lParam, answer))
+        return answer;
+    return AnswerStatefulDialog<PlaceEditState>(dialog, message, wParam, lParam, "AdvancedPlace.htm", InitPlaceEdit,
+                                                [](HWND d, PlaceEditState& s, int command, int notification) {
+                                                    PlaceEditCommand(d, s, command, notification);
+                                                });
 }
 
 } // namespace

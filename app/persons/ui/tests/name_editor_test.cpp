@@ -13,17 +13,21 @@
 #include "persons/name_assertion.h"
 #include "persons/name_list_state.h"
 #include "persons/person_record.h"
+#include "persons/ui/tests/assertion_editor_driving.h"
+#include "persons/ui/tests/stored_name_parts.h"
 #include "res/assertions_resource.h"
 #include "res/names_resource.h"
 #include "settings/settings.h"
-#include "tests/support/assertion_editor_driving.h"
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/list_window_driving.h"
 #include "tests/support/scoped_list_states.h"
+#include "tests/support/screenshot_pause.h"
 
 namespace {
 
 using namespace dialog_test;
+using namespace name_test;
+using namespace assertion_editor_test;
 using test_support::ScopedLanguage;
 using test_support::ScopedListStates;
 using test_support::TestDatabase;
@@ -33,33 +37,6 @@ constexpr const char* Texts = "NAME_TITLE=Alias\nNAME_NAME=Name:\nASSERTION_NOTE
                               "ADVNAME_TYPE_GIVN=Given names\nADVNAME_TYPE_NICK=Nickname\n"
                               "PRIVACY_PUBLIC=Public\nPRIVACY_FAMILY=Family\nPRIVACY_IMMFAMILY=Close\n"
                               "PRIVACY_PRIVATE=Private\nPRIVACY_INFO=Info\n";
-
-struct RecordingSink : NoticeSink {
-    void Post(Notice notice, std::uint32_t wParam, std::int32_t lParam) override
-    {
-        posted.push_back({notice, wParam, lParam});
-    }
-    struct Posted {
-        Notice notice;
-        std::uint32_t wParam;
-        std::int32_t lParam;
-    };
-    std::vector<Posted> posted;
-};
-
-struct Part {
-    std::uint8_t type;
-    std::string text;
-    bool operator==(const Part&) const = default;
-};
-
-std::vector<Part> PartsOf(const NameRecord& name)
-{
-    std::vector<Part> parts;
-    for (int i = 0; i < name.CountParts(); ++i)
-        parts.push_back({name.GetPartType(i), name.GetPartText(i)});
-    return parts;
-}
 
 std::vector<std::string> TabTexts(HWND editor)
 {
@@ -139,9 +116,8 @@ protected:
     }
     INT_PTR Edit(AssertionLink& link, std::function<void(HWND editor, HWND page)> action)
     {
-        WhenDialogOpens(nullptr, [action = std::move(action)](HWND editor) {
-            action(editor, PageWith(editor, IDC_NAME_NAME));
-        });
+        WhenDialogOpens(nullptr,
+                        [action = std::move(action)](HWND editor) { action(editor, PageWith(editor, IDC_NAME_NAME)); });
         return EditAssertion(nullptr, link);
     }
 
@@ -188,9 +164,8 @@ TEST_F(NameEditorTest, ANewNameIsSavedWithItsDatePrivacyAndPerson)
     EXPECT_EQ(name.Date().dates.first.Year(), 1900);
     EXPECT_EQ(name.Date().dates.first.month, 5);
     ASSERT_NE(name.row.nameId, 0);
-    EXPECT_EQ(PartsOf(*name.Name()), (std::vector<Part>{{NamePartUnknown, "Anna Maria"},
-                                                        {NamePartSurname, "Berg"},
-                                                        {NamePartUnknown, "Sr"}}));
+    EXPECT_EQ(PartsOf(*name.Name()),
+              (std::vector<Part>{{NamePartUnknown, "Anna Maria"}, {NamePartSurname, "Berg"}, {NamePartUnknown, "Sr"}}));
     EXPECT_EQ(name.Name()->row.number, anna_); // the name row names its person
     ASSERT_EQ(name.Links().Count(), 1u);
     EXPECT_EQ(name.Links()[0].row.kind, AssertionName);
@@ -353,6 +328,48 @@ TEST_F(NameEditorTest, CancelWritesNoName)
     EXPECT_TRUE(sink_.posted.empty());
     auto transaction = test_support::Transaction(*database_, TLV_READ);
     EXPECT_EQ(tlvNumberOfRecords(database_->TableId(TableAlias2), database_->file), 0);
+}
+
+// Shows the editor and the structured-name dialog empty and full for screenshots: run by hand with
+// --gtest_also_run_disabled_tests and VESTRADA_SCREENSHOTS set.
+TEST_F(NameEditorTest, DISABLED_ShowForScreenshots)
+{
+    ScopedLanguage english(ScopedLanguage::Master());
+    AssertionLink empty = NewNameLink();
+    Edit(empty, [&](HWND editor, HWND page) {
+        test_support::PauseForScreenshot("name_editor_empty");
+        WhenDialogOpens(editor, [](HWND dialog) {
+            test_support::PauseForScreenshot("structured_name_new");
+            Click(dialog, IDCANCEL);
+        });
+        Click(page, IDC_NAME_STRUCTURED);
+        Click(editor, IDCANCEL);
+    });
+
+    AssertionLink full = StoredName({{NamePartPrefix, "Reverend"},
+                                     {NamePartGiven, "Anna"},
+                                     {NamePartGiven, "Maria"},
+                                     {NamePartNickname, "Nan"},
+                                     {NamePartSurname, "Berg-Holmstad"},
+                                     {NamePartSuffix, "Sr"}});
+    {
+        std::unique_ptr<NameAssertion> name = Stored(full);
+        name->row.privacy = 4;
+        DateRange date{};
+        date.SetText("in the spring before the great flood");
+        name->SetDate(date);
+        ASSERT_TRUE(RunWriteTransaction(*database_, [&] { return name->Save(); }));
+    }
+    Edit(full, [&](HWND editor, HWND page) {
+        test_support::PauseForScreenshot("name_editor_full");
+        WhenDialogOpens(editor, [](HWND dialog) {
+            SelectListViewRow(GetDlgItem(dialog, IDC_ADVNAME_PARTS), 4);
+            test_support::PauseForScreenshot("structured_name_full");
+            Click(dialog, IDCANCEL);
+        });
+        Click(page, IDC_NAME_STRUCTURED);
+        Click(editor, IDCANCEL);
+    });
 }
 
 } // namespace

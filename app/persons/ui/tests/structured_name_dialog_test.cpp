@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/name_record.h"
+#include "persons/ui/tests/stored_name_parts.h"
 #include "res/names_resource.h"
 #include "settings/settings.h"
 #include "tests/support/dialog_test_support.h"
@@ -17,26 +18,13 @@
 namespace {
 
 using namespace dialog_test;
+using namespace name_test;
 using test_support::ScopedLanguage;
 
 constexpr const char* Texts = "ADVNAME_STD0=SURN,GIVN\nADVNAME_STD1=GIVN,SURN\nADVNAME_STD2=PREF,GIVN,NICK,SURN\n"
                               "ADVNAME_TYPE_UNKW=Name\nADVNAME_TYPE_SURN=Surname\nADVNAME_TYPE_PREF=Title\n"
                               "ADVNAME_TYPE_GIVN=Given names\nADVNAME_TYPE_NICK=Nickname\n"
                               "ADVNAME_TITLE=Name parts\nADVNAME_PART=Part\nADVNAME_TYPE=Type\n";
-
-struct Part {
-    std::uint8_t type;
-    std::string text;
-    bool operator==(const Part&) const = default;
-};
-
-std::vector<Part> PartsOf(const NameRecord& name)
-{
-    std::vector<Part> parts;
-    for (int i = 0; i < name.CountParts(); ++i)
-        parts.push_back({name.GetPartType(i), name.GetPartText(i)});
-    return parts;
-}
 
 class StructuredNameDialogTest : public DialogTest {
 protected:
@@ -70,7 +58,8 @@ protected:
     static std::string MoveButtons(HWND dialog)
     {
         return std::string(IsItemEnabled(dialog, IDC_ADVNAME_DELETE) ? "D" : "-") +
-               (IsItemEnabled(dialog, IDC_ADVNAME_UP) ? "U" : "-") + (IsItemEnabled(dialog, IDC_ADVNAME_DOWN) ? "D" : "-");
+               (IsItemEnabled(dialog, IDC_ADVNAME_UP) ? "U" : "-") +
+               (IsItemEnabled(dialog, IDC_ADVNAME_DOWN) ? "D" : "-");
     }
 
     ScopedLanguage language_{Texts};
@@ -127,11 +116,23 @@ TEST_F(StructuredNameDialogTest, TypedPartsAreSplitAtTheirBlanksOnOk)
         std::vector<Part> stored;
     };
     const Case cases[] = {
-        {"Anna Maria", "Berg", "Anna Maria Berg", {{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}, {NamePartSurname, "Berg"}}},
-        {"Anna  Maria", "Berg", "Anna  Maria Berg", {{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}, {NamePartSurname, "Berg"}}},
-        {"Anna", "von Berg", "Anna von Berg", {{NamePartGiven, "Anna"}, {NamePartSurname, "von"}, {NamePartSurname, "Berg"}}},
+        {"Anna Maria",
+         "Berg",
+         "Anna Maria Berg",
+         {{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}, {NamePartSurname, "Berg"}}},
+        {"Anna  Maria",
+         "Berg",
+         "Anna  Maria Berg",
+         {{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}, {NamePartSurname, "Berg"}}},
+        {"Anna",
+         "von Berg",
+         "Anna von Berg",
+         {{NamePartGiven, "Anna"}, {NamePartSurname, "von"}, {NamePartSurname, "Berg"}}},
         // Pasted control characters are blanks, never type bytes.
-        {"Anna\tMaria\r\n", "Berg", "Anna Maria   Berg", {{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}, {NamePartSurname, "Berg"}}},
+        {"Anna\tMaria\r\n",
+         "Berg",
+         "Anna Maria   Berg",
+         {{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}, {NamePartSurname, "Berg"}}},
         {" ", "Berg", "  Berg", {{NamePartSurname, "Berg"}}},
     };
     for (const Case& c : cases) {
