@@ -234,53 +234,53 @@ TEST_F(NameEditorTest, ANameTheLineCannotCarryIsShownReadOnlyAndKeptOnOk)
 
 TEST_F(NameEditorTest, TheStructuredNameDialogEditsTheTypedNameAndTheLineFollows)
 {
-    AssertionLink link = NewNameLink();
-    std::vector<std::string> rows;
-    std::string line;
-    bool enabled = true;
-    ASSERT_EQ(Edit(link,
-                   [&](HWND editor, HWND page) {
-                       SetDlgItemTextA(page, IDC_NAME_NAME, "Anna Maria/Berg/");
-                       WhenDialogOpens(editor, [&](HWND dialog) {
-                           rows = ListViewRows(GetDlgItem(dialog, IDC_ADVNAME_PARTS), 2);
-                           ChooseComboEntry(dialog, IDC_ADVNAME_TYPE, NamePartGiven - 1);
-                           Click(dialog, IDOK);
-                       });
-                       Click(page, IDC_NAME_STRUCTURED);
-                       line = ItemText(page, IDC_NAME_NAME);
-                       enabled = IsItemEnabled(page, IDC_NAME_NAME);
-                       Click(editor, IDOK);
-                   }),
-              1);
-    // The line was read first; the dialog's OK split the given names.
-    EXPECT_EQ(rows, (std::vector<std::string>{"Anna Maria|Name", "Berg|Surname"}));
-    EXPECT_EQ(line, "Anna Maria/Berg/");
-    EXPECT_FALSE(enabled);
-    EXPECT_EQ(PartsOf(*Stored(link)->Name()),
-              (std::vector<Part>{{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}, {NamePartSurname, "Berg"}}));
-}
-
-TEST_F(NameEditorTest, CancelInTheStructuredNameDialogKeepsTheLine)
-{
-    AssertionLink link = NewNameLink();
-    std::string line;
-    bool enabled = false;
-    ASSERT_EQ(Edit(link,
-                   [&](HWND editor, HWND page) {
-                       SetDlgItemTextA(page, IDC_NAME_NAME, "Per/Aas/");
-                       WhenDialogOpens(editor, [&](HWND dialog) {
-                           ChooseComboEntry(dialog, IDC_ADVNAME_TYPE, NamePartNickname - 1);
-                           Click(dialog, IDCANCEL);
-                       });
-                       Click(page, IDC_NAME_STRUCTURED);
-                       line = ItemText(page, IDC_NAME_NAME);
-                       enabled = IsItemEnabled(page, IDC_NAME_NAME);
-                       Click(editor, IDOK);
-                   }),
-              1);
-    EXPECT_EQ(line, "Per/Aas/");
-    EXPECT_TRUE(enabled);
-    EXPECT_EQ(PartsOf(*Stored(link)->Name()), (std::vector<Part>{{NamePartUnknown, "Per"}, {NamePartSurname, "Aas"}}));
+    struct Case {
+        const char* typed;
+        int button; // how the dialog ends, after the first part became a given name
+        std::vector<std::string> rows;
+        const char* line;
+        bool enabled;
+        std::vector<Part> stored;
+    };
+    const Case cases[] = {
+        // The line is read first; OK splits the given names, and the line can no longer carry the name.
+        {"Anna Maria/Berg/",
+         IDOK,
+         {"Anna Maria|Name", "Berg|Surname"},
+         "Anna Maria/Berg/",
+         false,
+         {{NamePartGiven, "Anna"}, {NamePartGiven, "Maria"}, {NamePartSurname, "Berg"}}},
+        {"Per/Aas/",
+         IDCANCEL,
+         {"Per|Name", "Aas|Surname"},
+         "Per/Aas/",
+         true,
+         {{NamePartUnknown, "Per"}, {NamePartSurname, "Aas"}}},
+    };
+    for (const Case& c : cases) {
+        AssertionLink link = NewNameLink();
+        std::vector<std::string> rows;
+        std::string line;
+        bool enabled = !c.enabled;
+        ASSERT_EQ(Edit(link,
+                       [&](HWND editor, HWND page) {
+                           SetDlgItemTextA(page, IDC_NAME_NAME, c.typed);
+                           WhenDialogOpens(editor, [&](HWND dialog) {
+                               rows = ListViewRows(GetDlgItem(dialog, IDC_ADVNAME_PARTS), 2);
+                               ChooseComboEntry(dialog, IDC_ADVNAME_TYPE, NamePartGiven - 1);
+                               Click(dialog, c.button);
+                           });
+                           Click(page, IDC_NAME_STRUCTURED);
+                           line = ItemText(page, IDC_NAME_NAME);
+                           enabled = IsItemEnabled(page, IDC_NAME_NAME);
+                           Click(editor, IDOK);
+                       }),
+                  1);
+        EXPECT_EQ(rows, c.rows) << c.typed;
+        EXPECT_EQ(line, c.line);
+        EXPECT_EQ(enabled, c.enabled) << c.typed;
+        EXPECT_EQ(PartsOf(*Stored(link)->Name()), c.stored) << c.typed;
+    }
 }
 
 TEST_F(NameEditorTest, ATextDateShowsDarkRedUntilItIsADateAgain)
