@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/date_format.h"
+#include "core/date_pictures.h"
 #include "core/name_record.h"
 #include "core/notice_sink.h"
 #include "core/write_transaction.h"
@@ -15,7 +17,9 @@
 #include "persons/person_record.h"
 #include "persons/ui/tests/assertion_editor_driving.h"
 #include "persons/ui/tests/stored_name_parts.h"
+#include "persons/assertion_fields.h"
 #include "res/assertions_resource.h"
+#include "res/core_resource.h"
 #include "res/names_resource.h"
 #include "settings/settings.h"
 #include "tests/support/dialog_test_support.h"
@@ -313,6 +317,36 @@ TEST_F(NameEditorTest, ATextDateShowsDarkRedUntilItIsADateAgain)
         EXPECT_EQ(typedAfter, step.typed);
         EXPECT_EQ(Stored(link)->Date().type, step.type) << step.typed;
     }
+}
+
+TEST_F(NameEditorTest, TheDateCalculatorsDateReplacesTheTypedText)
+{
+    AssertionLink link = NewNameLink();
+    std::string typed, shown;
+    ASSERT_EQ(Edit(link,
+                   [&](HWND editor, HWND page) {
+                       SetDlgItemTextA(page, IDC_NAME_DATE, "02.05.1900");
+                       WhenDialogOpens(editor, [&](HWND calculator) {
+                           SetDlgItemTextA(calculator, IDC_CALC_YEARS, "10");
+                           Click(calculator, IDOK);
+                       });
+                       Click(page, IDC_NAME_DATECALC);
+                       typed = ItemText(page, IDC_NAME_DATE);
+                       shown = ItemText(page, IDC_NAME_DATEFORMATTED);
+                       Click(editor, IDOK);
+                   }),
+              1);
+    const DateRange stored = Stored(link)->Date();
+    EXPECT_EQ(stored.type, DateRangeSingle);
+    EXPECT_EQ(stored.dates.first.Year(), 1910);
+    EXPECT_EQ(stored.dates.first.month, 5);
+    // The typed text is the calculated date's input form (with the calendar it was calculated in).
+    char expected[128];
+    FormatDateRange(expected, sizeof expected, stored, CurrentInputDatePicture(), false, true);
+    EXPECT_EQ(typed, expected);
+    EXPECT_NE(typed.find("02.05.1910"), std::string::npos);
+    WriteDateField(expected, sizeof expected, stored);
+    EXPECT_EQ(shown, expected);
 }
 
 TEST_F(NameEditorTest, CancelWritesNoName)
