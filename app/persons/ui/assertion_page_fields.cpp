@@ -20,8 +20,9 @@
 
 namespace {
 
-constexpr const char* PrivacyKeys[] = {"PRIVACY_PUBLIC", "PRIVACY_FAMILY", "PRIVACY_IMMFAMILY", "PRIVACY_PRIVATE",
-                                       "PRIVACY_INFO"};
+constexpr const char* PrivacyKeys[] = {LanguageKey("PRIVACY_PUBLIC"), LanguageKey("PRIVACY_FAMILY"),
+                                       LanguageKey("PRIVACY_IMMFAMILY"), LanguageKey("PRIVACY_PRIVATE"),
+                                       LanguageKey("PRIVACY_INFO")};
 
 // The typed date and the place's free text are read up to this many characters.
 constexpr int FieldTextSize = 256;
@@ -41,6 +42,53 @@ void ParseTypedPlace(HWND page, PlaceItems items, PlaceRecord& place)
     char text[FieldTextSize];
     GetDlgItemTextA(page, items.text, text, sizeof text);
     place.Parse(text);
+}
+
+// The parse of what the typed field holds; the display form follows it, the typed text is left as typed.
+DateRange ParseTypedDate(HWND page, DateItems items)
+{
+    char text[FieldTextSize];
+    GetDlgItemTextA(page, items.typed, text, sizeof text);
+    DateRange date{};
+    ParseDateRange(text, date, CurrentInputDatePicture());
+    ShowDisplayForm(page, items, date);
+    return date;
+}
+
+// The date editor dialog on `date`; true (both fields refreshed) when it ended with OK.
+bool EditDateFields(HWND page, DateItems items, DateRange& date)
+{
+    if (EditDateRange(page, date) != 1)
+        return false;
+    ShowDateFields(page, items, date);
+    return true;
+}
+
+// The date calculator on the first date of `date`; true (both fields refreshed) when it returned a date.
+bool CalculateDateFields(HWND page, DateItems items, DateRange& date)
+{
+    DateRange calculated = date;
+    if (calculated.type == 0) {
+        // A free-text or missing date has no first date: the calculator starts empty, and its result
+        // becomes a single date instead of being written over the text's characters.
+        calculated = DateRange{};
+        calculated.type = DateRangeSingle;
+        calculated.dates.first = EmptyDateValue();
+        calculated.dates.second = EmptyDateValue();
+    }
+    if (OpenDateCalculator(page, &calculated.dates.first, true) == 0)
+        return false;
+    date = calculated;
+    ShowDateFields(page, items, date);
+    return true;
+}
+
+// The place editor on the place, after taking in the typed line; the line is shown again after OK.
+void EditPlaceField(HWND page, PlaceItems items, PlaceRecord& place)
+{
+    ParseTypedPlace(page, items, place);
+    if (EditPlace(page, place) != 0)
+        ShowPlaceField(page, items, place);
 }
 
 } // namespace
@@ -100,42 +148,6 @@ void ShowDateFields(HWND page, DateItems items, const DateRange& date)
     SetDlgItemTextA(page, items.typed, typed);
 }
 
-DateRange ParseTypedDate(HWND page, DateItems items)
-{
-    char text[FieldTextSize];
-    GetDlgItemTextA(page, items.typed, text, sizeof text);
-    DateRange date{};
-    ParseDateRange(text, date, CurrentInputDatePicture());
-    ShowDisplayForm(page, items, date);
-    return date;
-}
-
-bool EditDateFields(HWND page, DateItems items, DateRange& date)
-{
-    if (EditDateRange(page, date) != 1)
-        return false;
-    ShowDateFields(page, items, date);
-    return true;
-}
-
-bool CalculateDateFields(HWND page, DateItems items, DateRange& date)
-{
-    DateRange calculated = date;
-    if (calculated.type == 0) {
-        // A free-text or missing date has no first date: the calculator starts empty, and its result
-        // becomes a single date instead of being written over the text's characters.
-        calculated = DateRange{};
-        calculated.type = DateRangeSingle;
-        calculated.dates.first = EmptyDateValue();
-        calculated.dates.second = EmptyDateValue();
-    }
-    if (OpenDateCalculator(page, &calculated.dates.first, true) == 0)
-        return false;
-    date = calculated;
-    ShowDateFields(page, items, date);
-    return true;
-}
-
 INT_PTR ColourTextDate(HWND page, DateItems items, const DateRange& date, WPARAM dc, LPARAM control)
 {
     if (reinterpret_cast<HWND>(control) != GetDlgItem(page, items.shown) || date.type != 0)
@@ -181,9 +193,24 @@ void StorePlaceFields(HWND page, PlaceItems items, PlaceRecord& place)
     std::memcpy(place.row.prefix, prefix, strnlen(prefix, PlacePrefixLimit));
 }
 
-void EditPlaceField(HWND page, PlaceItems items, PlaceRecord& place)
+DatePlaceAnswer AnswerDatePlaceCommand(HWND page, const DatePlaceControls& controls, int command, int notification,
+                                       DateRange& date, PlaceRecord* place)
 {
-    ParseTypedPlace(page, items, place);
-    if (EditPlace(page, place) != 0)
-        ShowPlaceField(page, items, place);
+    if (command == controls.date.typed) {
+        if (notification != EN_CHANGE)
+            return DatePlaceAnswer::Answered;
+        date = ParseTypedDate(page, controls.date);
+        return DatePlaceAnswer::DateChanged;
+    }
+    if (command == controls.dateEditor)
+        return EditDateFields(page, controls.date, date) ? DatePlaceAnswer::DateChanged : DatePlaceAnswer::Answered;
+    if (command == controls.dateCalculator)
+        return CalculateDateFields(page, controls.date, date) ? DatePlaceAnswer::DateChanged
+                                                              : DatePlaceAnswer::Answered;
+    if (command == controls.placeEditor) {
+        if (place != nullptr)
+            EditPlaceField(page, controls.place, *place);
+        return DatePlaceAnswer::Answered;
+    }
+    return DatePlaceAnswer::NotOurs;
 }

@@ -23,6 +23,26 @@ struct PlaceItems {
     int text;   // the place as one line
 };
 
+// The date and place controls of a page with the buttons that open their dialogs.
+struct DatePlaceControls {
+    DateItems date;
+    int dateEditor;     // the date editor dialog
+    int dateCalculator; // the date calculator
+    PlaceItems place;
+    int placeEditor; // the place editor
+};
+
+enum class DatePlaceAnswer {
+    NotOurs,     // the command is none of the date and place controls'
+    Answered,    // answered; the date is as it was
+    DateChanged, // answered; the page's date is now `date`
+};
+
+// Answers the commands of those controls: a change of the typed date, the date editor, the date
+// calculator and the place editor (on `place`, unless it is null). `date` is the page's date.
+DatePlaceAnswer AnswerDatePlaceCommand(HWND page, const DatePlaceControls& controls, int command, int notification,
+                                       DateRange& date, PlaceRecord* place);
+
 // Fills the sorted type list with the stored types of `kind` (event or attribute), each entry's item data
 // its id; answers the listed ids in id order.
 std::vector<std::int32_t> FillTypeList(HWND list, Database& database, int kind);
@@ -38,12 +58,6 @@ std::int8_t SelectedPrivacy(HWND list, std::int8_t current);
 
 // Writes the display form, then the input form of `date`.
 void ShowDateFields(HWND page, DateItems items, const DateRange& date);
-// The parse of what the typed field holds; the display form follows it, the typed text is left as typed.
-DateRange ParseTypedDate(HWND page, DateItems items);
-// The date editor dialog on `date`; true (both fields refreshed) when it ended with OK.
-bool EditDateFields(HWND page, DateItems items, DateRange& date);
-// The date calculator on the first date of `date`; true (both fields refreshed) when it returned a date.
-bool CalculateDateFields(HWND page, DateItems items, DateRange& date);
 // The answer to WM_CTLCOLORSTATIC: the display form of a missing or free-text date in dark red; FALSE
 // for any other control.
 INT_PTR ColourTextDate(HWND page, DateItems items, const DateRange& date, WPARAM dc, LPARAM control);
@@ -54,5 +68,3 @@ void ShowPlaceField(HWND page, PlaceItems items, const PlaceRecord& place);
 void FillPlacePrefixes(HWND page, PlaceItems items, const PlaceRecord& place);
 // What the two fields show goes into the place: the line (when enabled) and the prefix.
 void StorePlaceFields(HWND page, PlaceItems items, PlaceRecord& place);
-// The place editor on the place, after taking in the typed line; the line is shown again after OK.
-void EditPlaceField(HWND page, PlaceItems items, PlaceRecord& place);

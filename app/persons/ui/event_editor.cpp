@@ -61,6 +61,8 @@ constexpr BitmapButton EventButtons[] = {
 
 constexpr DateItems EventDate = {IDC_EVENT_DATE, IDC_EVENT_DATEFORMATTED};
 constexpr PlaceItems EventPlace = {IDC_EVENT_PREFIX, IDC_EVENT_PLACE};
+constexpr DatePlaceControls EventFields = {EventDate, IDC_EVENT_DATEEDIT, IDC_EVENT_DATECALC, EventPlace,
+                                           IDC_EVENT_PLACEEDIT};
 
 EventAssertion* PageEvent(HWND page)
 {
@@ -121,24 +123,14 @@ BOOL EventPageCommand(HWND page, EventAssertion& event, int command, int notific
             PostMessageA(GetParent(page), WM_ASSERTIONTYPECHANGED, 0, 0);
         }
         return TRUE;
-    case IDC_EVENT_DATE:
-        if (notification == EN_CHANGE)
-            event.SetDate(ParseTypedDate(page, EventDate));
-        return TRUE;
-    case IDC_EVENT_DATEEDIT:
-    case IDC_EVENT_DATECALC: {
+    default: {
         DateRange date = event.Date();
-        if (command == IDC_EVENT_DATEEDIT ? EditDateFields(page, EventDate, date)
-                                          : CalculateDateFields(page, EventDate, date))
+        const DatePlaceAnswer answer =
+            AnswerDatePlaceCommand(page, EventFields, command, notification, date, event.Place());
+        if (answer == DatePlaceAnswer::DateChanged)
             event.SetDate(date);
-        return TRUE;
+        return answer != DatePlaceAnswer::NotOurs;
     }
-    case IDC_EVENT_PLACEEDIT:
-        if (PlaceRecord* place = event.Place())
-            EditPlaceField(page, EventPlace, *place);
-        return TRUE;
-    default:
-        return FALSE;
     }
 }
 

@@ -41,6 +41,10 @@ constexpr BitmapButton NameButtons[] = {
 };
 
 constexpr DateItems NameDate = {IDC_NAME_DATE, IDC_NAME_DATEFORMATTED};
+// A name has no place: no command is the place editor's.
+constexpr int NoPlaceControl = -1;
+constexpr DatePlaceControls NameDateControls = {
+    NameDate, IDC_NAME_DATEEDIT, IDC_NAME_DATECALC, {NoPlaceControl, NoPlaceControl}, NoPlaceControl};
 constexpr int NameTextLimit = static_cast<int>(NamePartsSize) - 1;
 
 NameAssertion* PageName(HWND page)
@@ -91,6 +95,16 @@ void EditNameInParts(HWND page, NameRecord& name)
 
 BOOL NamePageCommand(HWND page, NameAssertion& assertion, int command, int notification)
 {
+    DateRange date = assertion.Date();
+    switch (AnswerDatePlaceCommand(page, NameDateControls, command, notification, date, nullptr)) {
+    case DatePlaceAnswer::DateChanged:
+        assertion.SetDate(date);
+        return TRUE;
+    case DatePlaceAnswer::Answered:
+        return TRUE;
+    case DatePlaceAnswer::NotOurs:
+        break;
+    }
     switch (command) {
     case IDOK: {
         // What the page shows goes into the name assertion; the page never refuses the save.
@@ -107,18 +121,6 @@ BOOL NamePageCommand(HWND page, NameAssertion& assertion, int command, int notif
         if (NameRecord* name = assertion.Name())
             EditNameInParts(page, *name);
         return TRUE;
-    case IDC_NAME_DATE:
-        if (notification == EN_CHANGE)
-            assertion.SetDate(ParseTypedDate(page, NameDate));
-        return TRUE;
-    case IDC_NAME_DATEEDIT:
-    case IDC_NAME_DATECALC: {
-        DateRange date = assertion.Date();
-        if (command == IDC_NAME_DATEEDIT ? EditDateFields(page, NameDate, date)
-                                         : CalculateDateFields(page, NameDate, date))
-            assertion.SetDate(date);
-        return TRUE;
-    }
     default:
         return FALSE;
     }

@@ -33,9 +33,6 @@ namespace {
 
 using namespace dialog_test;
 using namespace assertion_editor_test;
-using test_support::ScopedLanguage;
-using test_support::ScopedListStates;
-using test_support::TestDatabase;
 using test_support::Transaction;
 
 constexpr const char* Texts = "EVENT_TITLE=Event\n"
@@ -47,17 +44,13 @@ constexpr const char* Texts = "EVENT_TITLE=Event\n"
                               "PRIVACY_PUBLIC=Public\nPRIVACY_FAMILY=Family\nPRIVACY_IMMFAMILY=Close\n"
                               "PRIVACY_PRIVATE=Private\nPRIVACY_INFO=Info\n";
 
-class AssertionEditorTest : public DialogTest {
+class AssertionEditorTest : public EditorTest {
 protected:
+    AssertionEditorTest() : EditorTest(Texts) {}
+
     void SetUp() override
     {
-        DialogTest::SetUp();
-        Settings::Load();
-        CurrentSettings.name.ListSize = 200;
-        CurrentSettings.name.IncludeNew = 0;
-        CurrentSettings.name.ListWindowProperties = {40, 40, 480, 360};
-        CurrentDatabase = database_.get();
-        CurrentNoticeSink = &sink_;
+        EditorTest::SetUp();
         // Created out of alphabetical order, so that the list's order is not the id order.
         typeC_ = Type("Cc census", 1, "C {d}", "witness of C");
         typeA_ = Type("Aa arrival", 1, "A {d}", "");
@@ -68,12 +61,6 @@ protected:
         anna_ = AddPerson("Anna/Berg/");
         per_ = AddPerson("Per/Aas/");
     }
-    void TearDown() override
-    {
-        CurrentNoticeSink = nullptr;
-        DialogTest::TearDown();
-    }
-
     std::int32_t Type(const char* name, int principals, const char* principal, const char* witness)
     {
         std::int32_t id = 0;
@@ -82,14 +69,6 @@ protected:
             return id != 0;
         }));
         return id;
-    }
-    std::int32_t AddPerson(const char* editText)
-    {
-        PersonRecord person(*database_);
-        person.LoadLinked();
-        person.Name()->ParseEditText(editText);
-        EXPECT_TRUE(RunWriteTransaction(*database_, [&] { return person.Save(); }));
-        return person.Id();
     }
     AssertionLink NewEventLink(std::int32_t person)
     {
@@ -132,17 +111,6 @@ protected:
         return role.Id();
     }
 
-    // Runs the editor on `link`, doing `action` on its dialog while it is up.
-    INT_PTR Edit(AssertionLink& link, std::function<void(HWND)> action)
-    {
-        WhenDialogOpens(nullptr, std::move(action));
-        return EditAssertion(nullptr, link);
-    }
-
-    ScopedLanguage language_{Texts};
-    ScopedListStates states_{AddListStateMakers};
-    TestDatabase database_;
-    RecordingSink sink_;
     std::int32_t typeA_ = 0, typeB_ = 0, typeC_ = 0;
     std::int32_t anna_ = 0, per_ = 0;
 };

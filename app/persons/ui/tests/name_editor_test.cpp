@@ -33,8 +33,6 @@ using namespace dialog_test;
 using namespace name_test;
 using namespace assertion_editor_test;
 using test_support::ScopedLanguage;
-using test_support::ScopedListStates;
-using test_support::TestDatabase;
 
 constexpr const char* Texts = "NAME_TITLE=Alias\nNAME_NAME=Name:\nASSERTION_NOTE=Note\n"
                               "ADVNAME_STD1=GIVN,SURN\nADVNAME_TYPE_UNKW=Name\nADVNAME_TYPE_SURN=Surname\n"
@@ -70,27 +68,15 @@ COLORREF FormattedDateColour(HWND page)
     return colour;
 }
 
-class NameEditorTest : public DialogTest {
+class NameEditorTest : public EditorTest {
 protected:
+    NameEditorTest() : EditorTest(Texts) {}
     void SetUp() override
     {
-        DialogTest::SetUp();
-        Settings::Load();
-        CurrentSettings.name.IncludeNew = 0;
+        EditorTest::SetUp();
         CurrentSettings.edit.NewNames = 1;
         CurrentSettings.dateFormat.InputFormat = 3; // {dd}.{mm}.{yyyy}
-        CurrentDatabase = database_.get();
-        CurrentNoticeSink = &sink_;
-        PersonRecord person(*database_);
-        person.LoadLinked();
-        person.Name()->ParseEditText("Anna/Berg/");
-        EXPECT_TRUE(RunWriteTransaction(*database_, [&] { return person.Save(); }));
-        anna_ = person.Id();
-    }
-    void TearDown() override
-    {
-        CurrentNoticeSink = nullptr;
-        DialogTest::TearDown();
+        anna_ = AddPerson("Anna/Berg/");
     }
 
     AssertionLink NewNameLink()
@@ -118,17 +104,13 @@ protected:
         name->LoadLinked();
         return name;
     }
-    INT_PTR Edit(AssertionLink& link, std::function<void(HWND editor, HWND page)> action)
+    // Runs the editor on `link`, doing `action` on it and its name page while it is up.
+    INT_PTR EditName(AssertionLink& link, std::function<void(HWND editor, HWND page)> action)
     {
-        WhenDialogOpens(nullptr,
-                        [action = std::move(action)](HWND editor) { action(editor, PageWith(editor, IDC_NAME_NAME)); });
-        return EditAssertion(nullptr, link);
+        return Edit(link,
+                    [action = std::move(action)](HWND editor) { action(editor, PageWith(editor, IDC_NAME_NAME)); });
     }
 
-    ScopedLanguage language_{Texts};
-    ScopedListStates states_{AddListStateMakers};
-    TestDatabase database_;
-    RecordingSink sink_;
     std::int32_t anna_ = 0;
 };
 
@@ -138,19 +120,19 @@ TEST_F(NameEditorTest, ANewNameIsSavedWithItsDatePrivacyAndPerson)
     std::string title, line;
     std::vector<std::string> tabs, privacies;
     bool lineEnabled = false;
-    ASSERT_EQ(Edit(link,
-                   [&](HWND editor, HWND page) {
-                       title = WindowText(editor);
-                       tabs = TabTexts(editor);
-                       line = ItemText(page, IDC_NAME_NAME);
-                       lineEnabled = IsItemEnabled(page, IDC_NAME_NAME);
-                       for (int i = 0; i < ComboCount(page, IDC_NAME_PRIVACY); ++i)
-                           privacies.push_back(ComboText(page, IDC_NAME_PRIVACY, i));
-                       SetDlgItemTextA(page, IDC_NAME_NAME, "Anna Maria/Berg/Sr");
-                       SetDlgItemTextA(page, IDC_NAME_DATE, "02.05.1900");
-                       ChooseComboEntry(page, IDC_NAME_PRIVACY, 4);
-                       Click(editor, IDOK);
-                   }),
+    ASSERT_EQ(EditName(link,
+                       [&](HWND editor, HWND page) {
+                           title = WindowText(editor);
+                           tabs = TabTexts(editor);
+                           line = ItemText(page, IDC_NAME_NAME);
+                           lineEnabled = IsItemEnabled(page, IDC_NAME_NAME);
+                           for (int i = 0; i < ComboCount(page, IDC_NAME_PRIVACY); ++i)
+                               privacies.push_back(ComboText(page, IDC_NAME_PRIVACY, i));
+                           SetDlgItemTextA(page, IDC_NAME_NAME, "Anna Maria/Berg/Sr");
+                           SetDlgItemTextA(page, IDC_NAME_DATE, "02.05.1900");
+                           ChooseComboEntry(page, IDC_NAME_PRIVACY, 4);
+                           Click(editor, IDOK);
+                       }),
               1);
     EXPECT_EQ(title, "Alias");
     // A name has no roles, address or formatting page.
@@ -193,14 +175,14 @@ TEST_F(NameEditorTest, AStoredNameShowsItsLineDateAndPrivacy)
         ASSERT_TRUE(RunWriteTransaction(*database_, [&] { return name.Save(); }));
     }
     std::string line, date, formatted, privacy;
-    ASSERT_EQ(Edit(link,
-                   [&](HWND editor, HWND page) {
-                       line = ItemText(page, IDC_NAME_NAME);
-                       date = ItemText(page, IDC_NAME_DATE);
-                       formatted = ItemText(page, IDC_NAME_DATEFORMATTED);
-                       privacy = ComboText(page, IDC_NAME_PRIVACY, ComboSelection(page, IDC_NAME_PRIVACY));
-                       Click(editor, IDOK);
-                   }),
+    ASSERT_EQ(EditName(link,
+                       [&](HWND editor, HWND page) {
+                           line = ItemText(page, IDC_NAME_NAME);
+                           date = ItemText(page, IDC_NAME_DATE);
+                           formatted = ItemText(page, IDC_NAME_DATEFORMATTED);
+                           privacy = ComboText(page, IDC_NAME_PRIVACY, ComboSelection(page, IDC_NAME_PRIVACY));
+                           Click(editor, IDOK);
+                       }),
               1);
     EXPECT_EQ(line, "Per/Aas/Jr");
     EXPECT_EQ(date, "in the spring");
@@ -222,13 +204,13 @@ TEST_F(NameEditorTest, ANameTheLineCannotCarryIsShownReadOnlyAndKeptOnOk)
         AssertionLink link = StoredName(parts);
         std::string line;
         bool enabled = true;
-        ASSERT_EQ(Edit(link,
-                       [&](HWND editor, HWND page) {
-                           line = ItemText(page, IDC_NAME_NAME);
-                           enabled = IsItemEnabled(page, IDC_NAME_NAME);
-                           SetDlgItemTextA(page, IDC_NAME_NAME, "Per/Aas/");
-                           Click(editor, IDOK);
-                       }),
+        ASSERT_EQ(EditName(link,
+                           [&](HWND editor, HWND page) {
+                               line = ItemText(page, IDC_NAME_NAME);
+                               enabled = IsItemEnabled(page, IDC_NAME_NAME);
+                               SetDlgItemTextA(page, IDC_NAME_NAME, "Per/Aas/");
+                               Click(editor, IDOK);
+                           }),
                   1);
         EXPECT_FALSE(enabled) << line;
         EXPECT_FALSE(line.empty());
@@ -266,19 +248,19 @@ TEST_F(NameEditorTest, TheStructuredNameDialogEditsTheTypedNameAndTheLineFollows
         std::vector<std::string> rows;
         std::string line;
         bool enabled = !c.enabled;
-        ASSERT_EQ(Edit(link,
-                       [&](HWND editor, HWND page) {
-                           SetDlgItemTextA(page, IDC_NAME_NAME, c.typed);
-                           WhenDialogOpens(editor, [&](HWND dialog) {
-                               rows = ListViewRows(GetDlgItem(dialog, IDC_ADVNAME_PARTS), 2);
-                               ChooseComboEntry(dialog, IDC_ADVNAME_TYPE, NamePartGiven - 1);
-                               Click(dialog, c.button);
-                           });
-                           Click(page, IDC_NAME_STRUCTURED);
-                           line = ItemText(page, IDC_NAME_NAME);
-                           enabled = IsItemEnabled(page, IDC_NAME_NAME);
-                           Click(editor, IDOK);
-                       }),
+        ASSERT_EQ(EditName(link,
+                           [&](HWND editor, HWND page) {
+                               SetDlgItemTextA(page, IDC_NAME_NAME, c.typed);
+                               WhenDialogOpens(editor, [&](HWND dialog) {
+                                   rows = ListViewRows(GetDlgItem(dialog, IDC_ADVNAME_PARTS), 2);
+                                   ChooseComboEntry(dialog, IDC_ADVNAME_TYPE, NamePartGiven - 1);
+                                   Click(dialog, c.button);
+                               });
+                               Click(page, IDC_NAME_STRUCTURED);
+                               line = ItemText(page, IDC_NAME_NAME);
+                               enabled = IsItemEnabled(page, IDC_NAME_NAME);
+                               Click(editor, IDOK);
+                           }),
                   1);
         EXPECT_EQ(rows, c.rows) << c.typed;
         EXPECT_EQ(line, c.line);
@@ -304,13 +286,13 @@ TEST_F(NameEditorTest, ATextDateShowsDarkRedUntilItIsADateAgain)
         AssertionLink link = NewNameLink();
         COLORREF colour = 0;
         std::string typedAfter;
-        ASSERT_EQ(Edit(link,
-                       [&](HWND editor, HWND page) {
-                           SetDlgItemTextA(page, IDC_NAME_DATE, step.typed);
-                           colour = FormattedDateColour(page);
-                           typedAfter = ItemText(page, IDC_NAME_DATE);
-                           Click(editor, IDOK);
-                       }),
+        ASSERT_EQ(EditName(link,
+                           [&](HWND editor, HWND page) {
+                               SetDlgItemTextA(page, IDC_NAME_DATE, step.typed);
+                               colour = FormattedDateColour(page);
+                               typedAfter = ItemText(page, IDC_NAME_DATE);
+                               Click(editor, IDOK);
+                           }),
                   1);
         EXPECT_EQ(colour, step.colour) << step.typed;
         // The typed text is not rewritten while the user types.
@@ -323,18 +305,18 @@ TEST_F(NameEditorTest, TheDateCalculatorsDateReplacesTheTypedText)
 {
     AssertionLink link = NewNameLink();
     std::string typed, shown;
-    ASSERT_EQ(Edit(link,
-                   [&](HWND editor, HWND page) {
-                       SetDlgItemTextA(page, IDC_NAME_DATE, "02.05.1900");
-                       WhenDialogOpens(editor, [&](HWND calculator) {
-                           SetDlgItemTextA(calculator, IDC_CALC_YEARS, "10");
-                           Click(calculator, IDOK);
-                       });
-                       Click(page, IDC_NAME_DATECALC);
-                       typed = ItemText(page, IDC_NAME_DATE);
-                       shown = ItemText(page, IDC_NAME_DATEFORMATTED);
-                       Click(editor, IDOK);
-                   }),
+    ASSERT_EQ(EditName(link,
+                       [&](HWND editor, HWND page) {
+                           SetDlgItemTextA(page, IDC_NAME_DATE, "02.05.1900");
+                           WhenDialogOpens(editor, [&](HWND calculator) {
+                               SetDlgItemTextA(calculator, IDC_CALC_YEARS, "10");
+                               Click(calculator, IDOK);
+                           });
+                           Click(page, IDC_NAME_DATECALC);
+                           typed = ItemText(page, IDC_NAME_DATE);
+                           shown = ItemText(page, IDC_NAME_DATEFORMATTED);
+                           Click(editor, IDOK);
+                       }),
               1);
     const DateRange stored = Stored(link)->Date();
     EXPECT_EQ(stored.type, DateRangeSingle);
@@ -352,11 +334,11 @@ TEST_F(NameEditorTest, TheDateCalculatorsDateReplacesTheTypedText)
 TEST_F(NameEditorTest, CancelWritesNoName)
 {
     AssertionLink link = NewNameLink();
-    EXPECT_EQ(Edit(link,
-                   [&](HWND editor, HWND page) {
-                       SetDlgItemTextA(page, IDC_NAME_NAME, "Per/Aas/");
-                       Click(editor, IDCANCEL);
-                   }),
+    EXPECT_EQ(EditName(link,
+                       [&](HWND editor, HWND page) {
+                           SetDlgItemTextA(page, IDC_NAME_NAME, "Per/Aas/");
+                           Click(editor, IDCANCEL);
+                       }),
               0);
     EXPECT_EQ(link.row.assertionId, 0);
     EXPECT_TRUE(sink_.posted.empty());
@@ -370,7 +352,7 @@ TEST_F(NameEditorTest, DISABLED_ShowForScreenshots)
 {
     ScopedLanguage english(ScopedLanguage::Master());
     AssertionLink empty = NewNameLink();
-    Edit(empty, [&](HWND editor, HWND page) {
+    EditName(empty, [&](HWND editor, HWND page) {
         test_support::PauseForScreenshot("name_editor_empty");
         WhenDialogOpens(editor, [](HWND dialog) {
             test_support::PauseForScreenshot("structured_name_new");
@@ -394,7 +376,7 @@ TEST_F(NameEditorTest, DISABLED_ShowForScreenshots)
         name->SetDate(date);
         ASSERT_TRUE(RunWriteTransaction(*database_, [&] { return name->Save(); }));
     }
-    Edit(full, [&](HWND editor, HWND page) {
+    EditName(full, [&](HWND editor, HWND page) {
         test_support::PauseForScreenshot("name_editor_full");
         WhenDialogOpens(editor, [](HWND dialog) {
             SelectListViewRow(GetDlgItem(dialog, IDC_ADVNAME_PARTS), 4);
