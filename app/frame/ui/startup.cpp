@@ -13,6 +13,8 @@
 #include "frame/ui/language_dialog.h"
 #include "frame/ui/menus.h"
 #include "ui_common/custom_controls.h"
+#include "ui_common/editing_preferences.h"
+#include "frame/ui/preferences_sheet.h"
 #include "exchange/ui/import_wizard.h"
 #include "persons/ui/person_list.h"
 #include "records/ui/task_dialog.h"
@@ -156,6 +158,7 @@ int InitInstance(HINSTANCE instance, int showCommand)
         return 0;
     InstallDatabasePrompts();
     InstallListStates();
+    OpenEditingPreferences = [](HWND owner) { ShowPreferences(owner, PreferencesEditingPage); };
     SetCurrentDirectoryA(CurrentSettings.general.CurrentDir);
 
     if (!CreateFrameWindow())

@@ -93,8 +93,12 @@ void LayOut(HWND dialog, EditorState& state)
     const int tabHeight = std::max(SmallestAssertionTabHeight, static_cast<int>(units.bottom) + TabFrameHeight);
 
     const int kindHeight = state.kindPage ? ClientHeight(state.kindPage) : 0;
-    const AssertionEditorLayout layout =
-        LayOutAssertionEditor(kindHeight, client.right, save.right - save.left, tabHeight);
+    // A kind page wider than the dialog widens it, so that none of the page's controls is cut off.
+    RECT kind{};
+    if (state.kindPage)
+        GetClientRect(state.kindPage, &kind);
+    const int width = std::max(static_cast<int>(client.right), static_cast<int>(kind.right));
+    const AssertionEditorLayout layout = LayOutAssertionEditor(kindHeight, width, save.right - save.left, tabHeight);
     HWND tabs = GetDlgItem(dialog, IDC_ASSERTION_TABS);
     SetWindowPos(tabs, nullptr, layout.tab.x, layout.tab.y, layout.tab.width, layout.tab.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,0 +1,3 @@
+#include "ui_common/editing_preferences.h"
+
+EditingPreferencesOpener OpenEditingPreferences = nullptr;
