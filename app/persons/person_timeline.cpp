@@ -12,6 +12,7 @@
 #include "core/event_type.h"
 #include "persons/person_record.h"
 #include "records/timeline.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ std::unique_ptr<Timeline> PersonRecord::BuildTimeline(int mode)
                 continue;
             event.LoadType();
             if (mode == TimelineSentence) {
-                event.FormatSentence(text, sizeof text, link, name, row.sex, false);
+                event.FormatSentence(text, sizeof text, link, name, row.sex, false, ScreenDatePicture());
             } else {
                 std::string described = TypeName(event.Type());
                 if (mode != TimelineTypeName && event.row.placeId != 0 && event.Place() != nullptr) {
@@ -90,7 +91,7 @@ std::unique_ptr<Timeline> PersonRecord::BuildTimeline(int mode)
                 continue;
             attribute.LoadType();
             if (mode == TimelineSentence)
-                attribute.FormatSentence(text, sizeof text, link, name, row.sex, false);
+                attribute.FormatSentence(text, sizeof text, link, name, row.sex, false, ScreenDatePicture());
             else if (mode == TimelineTypeName)
                 CopyBounded(text, sizeof text, TypeName(attribute.Type()));
             else

@@ -193,8 +193,7 @@ int ExpressionReader::EvaluateFamily(const FamilyGroup* family, Database* databa
     case Spouse:
         return EvaluatePersonById(static_cast<std::uint32_t>(family->partner), database, result);
     case Married:
-        result.Reset(ReportBoolean);
-        result.SetBoolean(family->fromEvent != 0 ? 1 : 0);
+        SetBooleanResult(result, family->fromEvent != 0);
         return 1;
     case NChildren:
         SetIntegerResult(result, family->childCount);

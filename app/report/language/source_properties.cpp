@@ -267,9 +267,7 @@ int ExpressionReader::EvaluateExcerptById(std::uint32_t id, Database* database, 
 int ExpressionReader::EvaluateExcerpt(ExcerptRecord* excerpt, ReportValue& result)
 {
     if (!SkipPoint()) {
-        result.Reset(ReportExcerpt);
-        result.SetRecord(excerpt != nullptr ? static_cast<std::uint32_t>(excerpt->Id()) : 0,
-                         excerpt != nullptr ? &excerpt->OwnerDatabase() : context_->database);
+        SetRecordResult(result, ReportExcerpt, excerpt, context_->database);
         return 1;
     }
     if (excerpt == nullptr)

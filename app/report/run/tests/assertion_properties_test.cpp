@@ -152,6 +152,31 @@ TEST_F(AssertionScripts, TheSentenceAndTheShortTextNeedTheLinkTheEventWasReached
     Check({{"E.PRIVACY", "2"}, {"E.FORMATTED", "error 1"}, {"E.SHORT", "error 1"}}, setup);
 }
 
+TEST_F(AssertionScripts, SentencesWriteTheirDatesInThePrintPicture)
+{
+    const std::int32_t baptism = records.Type("Baptism", EventTypeKindEvent, 7, NoGedcomTag, AttributeKindText,
+                                              "{f} was baptised[d? on {d}].", "{f} was {r}[d? on {d}].");
+    const std::int32_t trade = records.Type("Trade", EventTypeKindAttribute, 11, NoGedcomTag, AttributeKindText,
+                                            "{f} was a {v}[d? from {d}].");
+    AssertionFields dated;
+    dated.date = model_test::GregorianDate(3, 4, 1905);
+    records.Event(baptism, {{dora}}, dated);
+    records.Attribute(trade, dora, "weaver", 0, dated);
+
+    // The screen keeps the first picture; the report prints in the second.
+    std::snprintf(CurrentSettings.dateFormat.Formats[1], sizeof CurrentSettings.dateFormat.Formats[1],
+                  "{yyyy}-{mm}-{dd}");
+    CurrentSettings.dateFormat.FormatCount = 2;
+    CurrentSettings.dateFormat.PrintFormat = 1;
+    Check({
+        {"DATABASE.PERSON(3).DETAIL(2).FORMATTED", "Dora was baptised on 1905-04-03."},
+        {"DATABASE.PERSON(3).DETAIL(2).EVENT.FORMATTED", "Dora was baptised on 1905-04-03."},
+        {"DATABASE.PERSON(3).DETAIL(2).EVENT.SHORT", "1905-04-03"},
+        {"DATABASE.PERSON(3).DETAIL(3).FORMATTED", "Dora was a weaver from 1905-04-03."},
+        {"DATABASE.PERSON(3).DETAIL(3).ATTRIBUTE.FORMATTED", "Dora was a weaver from 1905-04-03."},
+    });
+}
+
 TEST_F(AssertionScripts, AttributeProperties)
 {
     const std::string height = "DATABASE.PERSON(1).DETAIL(2).ATTRIBUTE.";
