@@ -173,6 +173,9 @@ TEST_F(Events, SaveAndReloadEverything)
                  "Birth 15.03.1900 in Oslo, Norway");
     EXPECT_STREQ(event.FormatSentence(text, sizeof text, event.Links()[0], name, 2, false, "{yyyy}-{mm}-{dd}"),
                  "Birth 1900-03-15 in Oslo, Norway");
+    // A field asked for outside a sentence is a screen's text.
+    event.GetFieldText(text, sizeof text, 'd', event.Links()[0], name, false);
+    EXPECT_STREQ(text, "15.03.1900");
 }
 
 TEST_F(Events, NewEventWithNothingLinkedWritesNoRowsForThem)
@@ -316,7 +319,8 @@ TEST_F(Events, PlaceFieldFollowsTheSetting)
     event.PrincipalFormatting()->SetText("[p?{p}]");
     NameRecord name(db());
     char out[128];
-    EXPECT_STREQ(event.FormatSentence(out, sizeof out, event.Links()[0], name, 1, false, ScreenDatePicture()), "in Oslo, Norway");
+    EXPECT_STREQ(event.FormatSentence(out, sizeof out, event.Links()[0], name, 1, false, ScreenDatePicture()),
+                 "in Oslo, Norway");
     CurrentSettings.report.IncludePlaces = 0;
     EXPECT_STREQ(event.FormatSentence(out, sizeof out, event.Links()[0], name, 1, false, ScreenDatePicture()), "");
     EventAssertion placeless(db());

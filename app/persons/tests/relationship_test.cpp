@@ -92,7 +92,8 @@ TEST_F(Relationships, RelationLetterAndTemplates)
     std::strcpy(CurrentSettings.report.ParentFormatting, "Parent of {v}[r? ({r})]");
     char out[128];
     NameRecord name(db());
-    EXPECT_STREQ(relationship.FormatSentence(out, sizeof out, childLink, name, 1, false, ScreenDatePicture()), "Son of Eva Lind");
+    EXPECT_STREQ(relationship.FormatSentence(out, sizeof out, childLink, name, 1, false, ScreenDatePicture()),
+                 "Son of Eva Lind");
     relationship.row.relation = RelationFoster;
     EXPECT_EQ(relationship.HasField('r', childLink), 1);
     EXPECT_STREQ(relationship.FormatSentence(out, sizeof out, parentLink, name, 2, false, ScreenDatePicture()),

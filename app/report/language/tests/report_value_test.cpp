@@ -394,7 +394,7 @@ TEST_F(ReportRecordValue, AnAssertionLinkOrPlaceWhoseRowIsGoneIsNoRecord)
         std::int32_t id;
         bool read;
     } cases[] = {
-        {ReportDetail, kept, true}, {ReportDetail, deleted, false}, {ReportDetail, deleted + 40, false},
+        {ReportDetail, kept, true}, {ReportDetail, deleted, false},   {ReportDetail, deleted + 40, false},
         {ReportPlace, place, true}, {ReportPlace, place + 40, false},
     };
     for (const auto& c : cases) {
