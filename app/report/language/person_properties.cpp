@@ -148,7 +148,7 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
         if (!ReadIntegerArgument(n))
             return 0;
         // The timeline lives only while the rest of the chain reads it.
-        std::unique_ptr<Timeline> timeline = person->BuildTimeline(n);
+        std::unique_ptr<Timeline> timeline = person->BuildTimeline(n, ReportDatePicture());
         return EvaluateTimeline(timeline.get(), result);
     }
     }
