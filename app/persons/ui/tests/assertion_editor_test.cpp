@@ -166,7 +166,7 @@ TEST_F(AssertionEditorTest, ANewEventIsSavedWithTheSecondTypeAndThePersonAsPrinc
 TEST_F(AssertionEditorTest, AnEventCitesAnExcerptChosenOnItsCitationsPage)
 {
     // The program's own texts, for the picture of the page.
-    ScopedLanguage english{LanguageTable::LoadFile(test_support::SourceFile("lang/English.lan").c_str())};
+    test_support::ScopedLanguage english{LanguageTable::LoadFile(test_support::SourceFile("lang/English.lan").c_str())};
     SourceRecord source(*database_);
     source.SetTitle("Parish register");
     ASSERT_TRUE(source.Save());
