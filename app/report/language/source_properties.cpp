@@ -19,14 +19,6 @@
 
 namespace {
 
-// The object itself as the result: a record value of its id, 0 for a missing object.
-void SetRecordResult(ReportValue& result, std::int32_t type, const TableRow* record, Database* database)
-{
-    result.Reset(type);
-    result.SetRecord(record != nullptr ? static_cast<std::uint32_t>(record->Id()) : 0,
-                     record != nullptr ? &record->OwnerDatabase() : database);
-}
-
 std::int32_t Counted(std::size_t count, std::int32_t includeSwitch)
 {
     return ReportIncludes(includeSwitch) ? static_cast<std::int32_t>(count) : 0;
