@@ -76,9 +76,10 @@ public:
     virtual AssertionKind Kind() const = 0;
 
     // The sentence told for the participant of `link`, whose name and sex (1 male, 2 female, else none)
-    // the caller gives; at most capacity - 1 characters. Returns `output`.
+    // the caller gives; at most capacity - 1 characters. Its dates are written in `datePicture`: a window
+    // passes the screen picture, a report the print picture. Returns `output`.
     char* FormatSentence(char* output, std::size_t capacity, const AssertionLink& link, const NameRecord& name, int sex,
-                         bool showIds);
+                         bool showIds, const char* datePicture);
 
     Database& OwnerDatabase() const { return *database_; }
     std::int32_t Id() const { return id_; }
@@ -90,6 +91,8 @@ protected:
     // A new id on `table`, kept as the object's id (0 when the engine refused).
     std::int32_t NewRowId(TableNumber table);
     std::int32_t WriteRow(TableNumber table, const void* row);
+    // The picture the date fields are written in: that of the sentence being told, else the screen's.
+    const char* SentenceDatePicture() const;
 
     Database* database_;
     std::int32_t id_ = 0;
@@ -107,4 +110,5 @@ private:
     std::size_t capacity_ = 0;
     std::size_t length_ = 0;
     std::size_t position_ = 0;
+    const char* datePicture_ = nullptr;
 };

@@ -64,13 +64,11 @@ void WritePlaceField(char* buffer, std::size_t size, const PlaceRecord& place)
     AppendBounded(buffer, size, text);
 }
 
-void WriteDateField(char* buffer, std::size_t size, const DateRange& date)
+void WriteDateField(char* buffer, std::size_t size, const DateRange& date, const char* datePicture)
 {
-    const DateFormatSettings& format = CurrentSettings.dateFormat;
-    const int picture = format.OutputFormat >= 0 && format.OutputFormat < DateFormatCapacity ? format.OutputFormat : 0;
     char pictureText[DatePictureSize];
-    CopyBounded(pictureText, sizeof pictureText, format.Formats[picture]);
-    FormatDateRange(buffer, size, date, pictureText, format.ShowTime != 0, false);
+    CopyBounded(pictureText, sizeof pictureText, datePicture);
+    FormatDateRange(buffer, size, date, pictureText, CurrentSettings.dateFormat.ShowTime != 0, false);
 }
 
 void WriteGivenNamesField(char* buffer, std::size_t size, const NameRecord& name)

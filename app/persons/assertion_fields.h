@@ -20,8 +20,8 @@ bool ReportIncludes(std::int32_t setting);
 void WriteAddressField(char* buffer, std::size_t size, const AddressRecord& address);
 // The prefix and a blank when there is a prefix, then the place filtered by the place-part settings.
 void WritePlaceField(char* buffer, std::size_t size, const PlaceRecord& place);
-// The date in the display picture of the DateFormat settings.
-void WriteDateField(char* buffer, std::size_t size, const DateRange& date);
+// The date in `datePicture`, with the time when the DateFormat settings show it.
+void WriteDateField(char* buffer, std::size_t size, const DateRange& date, const char* datePicture);
 void WriteGivenNamesField(char* buffer, std::size_t size, const NameRecord& name);
 // The note's text; nothing for a missing or empty note.
 void WriteNoteField(char* buffer, std::size_t size, const NoteText* note);

@@ -112,8 +112,9 @@ public:
     AssertionLink* FindDeathLink();
     // The person's families (family.cpp); built once per object.
     void BuildFamilies(const EventTypeCache* filter, int kind, std::int32_t partnerEventType);
-    // A new timeline of the person's dated events and attributes; the caller owns it.
-    std::unique_ptr<Timeline> BuildTimeline(int mode);
+    // A new timeline of the person's dated events and attributes, whose sentences (TimelineSentence) write
+    // their dates in `datePicture`; the caller owns it.
+    std::unique_ptr<Timeline> BuildTimeline(int mode, const char* datePicture);
 
     // The loaded name and note; null before LoadAll.
     NameRecord* Name() { return name_.get(); }

@@ -47,7 +47,7 @@ const char* TypeName(EventType* type)
 
 } // namespace
 
-std::unique_ptr<Timeline> PersonRecord::BuildTimeline(int mode)
+std::unique_ptr<Timeline> PersonRecord::BuildTimeline(int mode, const char* datePicture)
 {
     auto timeline = std::make_unique<Timeline>();
     NameRecord emptyName(*database_);
@@ -73,7 +73,7 @@ std::unique_ptr<Timeline> PersonRecord::BuildTimeline(int mode)
                 continue;
             event.LoadType();
             if (mode == TimelineSentence) {
-                event.FormatSentence(text, sizeof text, link, name, row.sex, false);
+                event.FormatSentence(text, sizeof text, link, name, row.sex, false, datePicture);
             } else {
                 std::string described = TypeName(event.Type());
                 if (mode != TimelineTypeName && event.row.placeId != 0 && event.Place() != nullptr) {
@@ -90,7 +90,7 @@ std::unique_ptr<Timeline> PersonRecord::BuildTimeline(int mode)
                 continue;
             attribute.LoadType();
             if (mode == TimelineSentence)
-                attribute.FormatSentence(text, sizeof text, link, name, row.sex, false);
+                attribute.FormatSentence(text, sizeof text, link, name, row.sex, false, datePicture);
             else if (mode == TimelineTypeName)
                 CopyBounded(text, sizeof text, TypeName(attribute.Type()));
             else

@@ -7,6 +7,7 @@
 
 #include "core/date_words.h"
 #include "persons/assertion.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ struct Assertion::SentenceContext {
 };
 
 char* Assertion::FormatSentence(char* output, std::size_t capacity, const AssertionLink& link, const NameRecord& name,
-                                int sex, bool showIds)
+                                int sex, bool showIds, const char* datePicture)
 {
     if (capacity == 0)
         return output;
@@ -40,6 +41,7 @@ char* Assertion::FormatSentence(char* output, std::size_t capacity, const Assert
     capacity_ = capacity;
     length_ = 0;
     position_ = 0;
+    datePicture_ = datePicture;
 
     const char* text = GetSentenceTemplate(link.row.roleId != 0 ? 1 : 0);
     std::memset(template_, 0, sizeof template_);
@@ -48,7 +50,13 @@ char* Assertion::FormatSentence(char* output, std::size_t capacity, const Assert
 
     ExpandSentenceTemplate(false, SentenceContext{link, name, sex, showIds});
     output_ = nullptr;
+    datePicture_ = nullptr;
     return output;
+}
+
+const char* Assertion::SentenceDatePicture() const
+{
+    return datePicture_ != nullptr ? datePicture_ : ScreenDatePicture();
 }
 
 void Assertion::AppendCharacter(char c)

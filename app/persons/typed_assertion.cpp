@@ -125,7 +125,7 @@ void TypedAssertion::WriteSharedField(char* buffer, std::size_t size, char lette
         CopyBounded(buffer, size, std::string(type_->row.name, strnlen(type_->row.name, EventTypeNameSize)).c_str());
         break;
     case 'd':
-        WriteDateField(buffer, size, LoadDateRange(columns.date));
+        WriteDateField(buffer, size, LoadDateRange(columns.date), SentenceDatePicture());
         break;
     case 'f':
         WriteGivenNamesField(buffer, size, name);

@@ -14,6 +14,7 @@
 #include "persons/sentence_format.h"
 #include "persons/tests/assertion_test_support.h"
 #include "core/write_transaction.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -115,7 +116,7 @@ TEST_F(Attributes, SaveReloadAndFieldLetters)
     NameRecord name(db());
     loaded.GetFieldText(out, sizeof out, 'h', link, name, false);
     EXPECT_STREQ(out, "she");
-    EXPECT_STREQ(loaded.FormatSentence(out, sizeof out, link, name, 2, false), "Weaver Bergen");
+    EXPECT_STREQ(loaded.FormatSentence(out, sizeof out, link, name, 2, false, ScreenDatePicture()), "Weaver Bergen");
     for (int letter = 0; letter < 256; ++letter) {
         const int has = loaded.HasField(static_cast<char>(letter), link);
         EXPECT_TRUE(has == 0 || has == 1) << letter;

@@ -16,6 +16,7 @@
 #include "persons/sentence_format.h"
 #include "persons/tests/assertion_test_support.h"
 #include "core/write_transaction.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -168,8 +169,13 @@ TEST_F(Events, SaveAndReloadEverything)
     EXPECT_STREQ(event.GetDatePlaceText(text, sizeof text, "{dd}.{mm}.{yyyy}"), "15.03.1900 in Oslo, Norway");
     EXPECT_STREQ(event.GetDatePlaceText(text, sizeof text, "{yyyy}-{mm}-{dd}"), "1900-03-15 in Oslo, Norway");
     NameRecord name(db());
-    EXPECT_STREQ(event.FormatSentence(text, sizeof text, event.Links()[0], name, 2, false),
+    EXPECT_STREQ(event.FormatSentence(text, sizeof text, event.Links()[0], name, 2, false, "{dd}.{mm}.{yyyy}"),
                  "Birth 15.03.1900 in Oslo, Norway");
+    EXPECT_STREQ(event.FormatSentence(text, sizeof text, event.Links()[0], name, 2, false, "{yyyy}-{mm}-{dd}"),
+                 "Birth 1900-03-15 in Oslo, Norway");
+    // A field asked for outside a sentence is a screen's text.
+    event.GetFieldText(text, sizeof text, 'd', event.Links()[0], name, false);
+    EXPECT_STREQ(text, "15.03.1900");
 }
 
 TEST_F(Events, NewEventWithNothingLinkedWritesNoRowsForThem)
@@ -313,14 +319,15 @@ TEST_F(Events, PlaceFieldFollowsTheSetting)
     event.PrincipalFormatting()->SetText("[p?{p}]");
     NameRecord name(db());
     char out[128];
-    EXPECT_STREQ(event.FormatSentence(out, sizeof out, event.Links()[0], name, 1, false), "in Oslo, Norway");
+    EXPECT_STREQ(event.FormatSentence(out, sizeof out, event.Links()[0], name, 1, false, ScreenDatePicture()),
+                 "in Oslo, Norway");
     CurrentSettings.report.IncludePlaces = 0;
-    EXPECT_STREQ(event.FormatSentence(out, sizeof out, event.Links()[0], name, 1, false), "");
+    EXPECT_STREQ(event.FormatSentence(out, sizeof out, event.Links()[0], name, 1, false, ScreenDatePicture()), "");
     EventAssertion placeless(db());
     placeless.LoadLinked();
     placeless.PrincipalFormatting()->SetText("[p?in {p}]");
     CurrentSettings.report.IncludePlaces = 1;
-    EXPECT_STREQ(placeless.FormatSentence(out, sizeof out, event.Links()[0], name, 1, false), "");
+    EXPECT_STREQ(placeless.FormatSentence(out, sizeof out, event.Links()[0], name, 1, false, ScreenDatePicture()), "");
 }
 
 TEST_F(Events, FieldLettersForParticipants)

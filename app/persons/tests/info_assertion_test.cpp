@@ -9,6 +9,7 @@
 #include "records/excerpt_ref.h"
 #include "persons/tests/assertion_test_support.h"
 #include "core/write_transaction.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -48,13 +49,13 @@ TEST_F(Infos, TextAndNoteAreSeparateChains)
     std::strcpy(CurrentSettings.report.InfoFormatting, "{V}[o? ({o})].");
     char out[128];
     NameRecord name(db());
-    EXPECT_STREQ(info.FormatSentence(out, sizeof out, info.Links()[0], name, 1, false),
+    EXPECT_STREQ(info.FormatSentence(out, sizeof out, info.Links()[0], name, 1, false, ScreenDatePicture()),
                  "Emigrated to America (L no. 4).");
 
     // A note shown by a group but substituted only when notes are included.
     CurrentSettings.report.IncludeNotes = 0;
     std::strcpy(CurrentSettings.report.InfoFormatting, "[n?note:{n}]");
-    EXPECT_STREQ(info.FormatSentence(out, sizeof out, info.Links()[0], name, 1, false), "note:");
+    EXPECT_STREQ(info.FormatSentence(out, sizeof out, info.Links()[0], name, 1, false, ScreenDatePicture()), "note:");
     CurrentSettings.report.IncludeSources = 0;
     EXPECT_EQ(info.HasField('o', info.Links()[0]), 0);
     for (int letter = 0; letter < 256; ++letter) {

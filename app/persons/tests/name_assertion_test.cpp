@@ -10,6 +10,7 @@
 #include "records/excerpt_ref.h"
 #include "persons/tests/assertion_test_support.h"
 #include "core/write_transaction.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ TEST_F(Names, FieldLetters)
         EXPECT_STREQ(out, expected) << letter;
     }
     std::strcpy(CurrentSettings.report.AliasFormatting, "<He|She> was also known as {v}[o? ({o})][!n?.]");
-    EXPECT_STREQ(alias.FormatSentence(out, sizeof out, link, name, 1, false),
+    EXPECT_STREQ(alias.FormatSentence(out, sizeof out, link, name, 1, false, ScreenDatePicture()),
                  "He was also known as Johnny Smith (C f. 3)");
     CurrentSettings.report.IncludeSources = 0;
     EXPECT_EQ(alias.HasField('o', link), 0);

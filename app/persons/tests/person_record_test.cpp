@@ -18,6 +18,7 @@
 #include "records/media_row.h"
 #include "records/task_row.h"
 #include "records/timeline.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -548,7 +549,7 @@ TEST_F(Persons, TimelineOfDatedEventsAndAttributes)
 
     PersonRecord person(db());
     person.ReadAndLoad(me);
-    std::unique_ptr<Timeline> timeline = person.BuildTimeline(TimelineTypeAndPlace);
+    std::unique_ptr<Timeline> timeline = person.BuildTimeline(TimelineTypeAndPlace, ScreenDatePicture());
     ASSERT_NE(timeline, nullptr);
     EXPECT_STREQ(timeline->Title(), "100% of Hans Vik, %d");
     EXPECT_STREQ(timeline->Author(), "Owner Name");
@@ -566,11 +567,11 @@ TEST_F(Persons, TimelineOfDatedEventsAndAttributes)
     EXPECT_EQ(events[2].from.Year(), 1920);
     EXPECT_EQ(events[2].to.Year(), 0);
 
-    std::unique_ptr<Timeline> names = person.BuildTimeline(TimelineTypeName);
+    std::unique_ptr<Timeline> names = person.BuildTimeline(TimelineTypeName, ScreenDatePicture());
     ASSERT_EQ(names->Events().size(), 3u);
     EXPECT_STREQ(names->Events()[0].text, "Height");
     EXPECT_STREQ(names->Events()[1].text, "Census");
-    std::unique_ptr<Timeline> sentences = person.BuildTimeline(TimelineSentence);
+    std::unique_ptr<Timeline> sentences = person.BuildTimeline(TimelineSentence, ScreenDatePicture());
     ASSERT_EQ(sentences->Events().size(), 3u);
     EXPECT_STREQ(sentences->Events()[0].text, "measured");
     EXPECT_STREQ(sentences->Events()[1].text, "counted");

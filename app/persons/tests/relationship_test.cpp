@@ -9,6 +9,7 @@
 #include "records/excerpt_ref.h"
 #include "persons/tests/assertion_test_support.h"
 #include "core/write_transaction.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -91,10 +92,11 @@ TEST_F(Relationships, RelationLetterAndTemplates)
     std::strcpy(CurrentSettings.report.ParentFormatting, "Parent of {v}[r? ({r})]");
     char out[128];
     NameRecord name(db());
-    EXPECT_STREQ(relationship.FormatSentence(out, sizeof out, childLink, name, 1, false), "Son of Eva Lind");
+    EXPECT_STREQ(relationship.FormatSentence(out, sizeof out, childLink, name, 1, false, ScreenDatePicture()),
+                 "Son of Eva Lind");
     relationship.row.relation = RelationFoster;
     EXPECT_EQ(relationship.HasField('r', childLink), 1);
-    EXPECT_STREQ(relationship.FormatSentence(out, sizeof out, parentLink, name, 2, false),
+    EXPECT_STREQ(relationship.FormatSentence(out, sizeof out, parentLink, name, 2, false, ScreenDatePicture()),
                  "Parent of Bo Lind (foster)");
     relationship.row.relation = 9;
     EXPECT_EQ(Field(relationship, 'r', childLink), "other");

@@ -10,6 +10,7 @@
 #include "core/name_record.h"
 #include "persons/assertion.h"
 #include "core/bounded_text.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ protected:
     {
         assertion.principalTemplate = text;
         std::string out(capacity + 8, '#');
-        assertion.FormatSentence(out.data(), capacity, link, name, sex, false);
+        assertion.FormatSentence(out.data(), capacity, link, name, sex, false, ScreenDatePicture());
         EXPECT_EQ(out[capacity], '#') << "written past the capacity";
         return out.c_str();
     }
@@ -155,11 +156,11 @@ TEST_F(SentenceTemplate, WitnessTemplateForAnyRoleButZero)
     assertion.witnessTemplate = "";
     char out[64];
     link.row.roleId = 3;
-    EXPECT_STREQ(assertion.FormatSentence(out, sizeof out, link, name, 1, false), "");
+    EXPECT_STREQ(assertion.FormatSentence(out, sizeof out, link, name, 1, false, ScreenDatePicture()), "");
     assertion.witnessTemplate = "witness";
-    EXPECT_STREQ(assertion.FormatSentence(out, sizeof out, link, name, 1, false), "witness");
+    EXPECT_STREQ(assertion.FormatSentence(out, sizeof out, link, name, 1, false, ScreenDatePicture()), "witness");
     link.row.roleId = 0;
-    EXPECT_STREQ(assertion.FormatSentence(out, sizeof out, link, name, 1, false), "principal");
+    EXPECT_STREQ(assertion.FormatSentence(out, sizeof out, link, name, 1, false, ScreenDatePicture()), "principal");
 }
 
 } // namespace

@@ -31,7 +31,7 @@ constexpr COLORREF TextDateColour = RGB(128, 0, 0);
 void ShowDisplayForm(HWND page, DateItems items, const DateRange& date)
 {
     char shown[FieldTextSize];
-    WriteDateField(shown, sizeof shown, date);
+    WriteDateField(shown, sizeof shown, date, ScreenDatePicture());
     SetDlgItemTextA(page, items.shown, shown);
 }
 

@@ -75,7 +75,7 @@ std::string FormattedSentence(Assertion& assertion, const AssertionLink& link, b
     if (nameId != 0)
         name.Read(nameId);
     std::string sentence(FieldTextSize, '\0');
-    assertion.FormatSentence(sentence.data(), sentence.size(), link, name, sex, showIds);
+    assertion.FormatSentence(sentence.data(), sentence.size(), link, name, sex, showIds, ReportDatePicture());
     sentence.resize(std::strlen(sentence.c_str()));
     return sentence;
 }
@@ -170,9 +170,7 @@ int ExpressionReader::EvaluateCitedExcerpt(CitedAssertion& assertion, ReportValu
 int ExpressionReader::EvaluateDetail(AssertionLink* link, ReportValue& result)
 {
     if (!SkipPoint()) {
-        result.Reset(ReportDetail);
-        result.SetRecord(link != nullptr ? static_cast<std::uint32_t>(link->Id()) : 0,
-                         link != nullptr ? &link->OwnerDatabase() : context_->database);
+        SetRecordResult(result, ReportDetail, link, context_->database);
         return 1;
     }
     if (link == nullptr)
@@ -247,9 +245,7 @@ int ExpressionReader::EvaluateEventOfLink(AssertionLink* link, ReportValue& resu
 int ExpressionReader::EvaluateEvent(EventAssertion* event, AssertionLink* link, ReportValue& result)
 {
     if (!SkipPoint()) {
-        result.Reset(ReportEvent);
-        result.SetRecord(event != nullptr ? static_cast<std::uint32_t>(event->Id()) : 0,
-                         event != nullptr ? &event->OwnerDatabase() : context_->database);
+        SetRecordResult(result, ReportEvent, event, context_->database);
         return 1;
     }
     if (event == nullptr)
@@ -330,9 +326,7 @@ int ExpressionReader::EvaluateAttributeOfLink(AssertionLink* link, ReportValue& 
 int ExpressionReader::EvaluateAttribute(AttributeAssertion* attribute, AssertionLink* link, ReportValue& result)
 {
     if (!SkipPoint()) {
-        result.Reset(ReportAttribute);
-        result.SetRecord(attribute != nullptr ? static_cast<std::uint32_t>(attribute->Id()) : 0,
-                         attribute != nullptr ? &attribute->OwnerDatabase() : context_->database);
+        SetRecordResult(result, ReportAttribute, attribute, context_->database);
         return 1;
     }
     if (attribute == nullptr)

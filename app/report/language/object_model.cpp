@@ -193,7 +193,6 @@ int ExpressionReader::EvaluateSettings(ReportValue& result)
     static const char* const names[] = {"SHOWID"};
     if (MatchProperty(names, 1) < 0)
         return 0;
-    result.Reset(ReportBoolean);
-    result.SetBoolean(context_->showIds ? 1 : 0);
+    SetBooleanResult(result, context_->showIds);
     return 1;
 }

@@ -148,7 +148,7 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
         if (!ReadIntegerArgument(n))
             return 0;
         // The timeline lives only while the rest of the chain reads it.
-        std::unique_ptr<Timeline> timeline = person->BuildTimeline(n);
+        std::unique_ptr<Timeline> timeline = person->BuildTimeline(n, ReportDatePicture());
         return EvaluateTimeline(timeline.get(), result);
     }
     }
@@ -193,8 +193,7 @@ int ExpressionReader::EvaluateFamily(const FamilyGroup* family, Database* databa
     case Spouse:
         return EvaluatePersonById(static_cast<std::uint32_t>(family->partner), database, result);
     case Married:
-        result.Reset(ReportBoolean);
-        result.SetBoolean(family->fromEvent != 0 ? 1 : 0);
+        SetBooleanResult(result, family->fromEvent != 0);
         return 1;
     case NChildren:
         SetIntegerResult(result, family->childCount);

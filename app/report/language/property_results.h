@@ -54,9 +54,26 @@ inline void SetIntegerResult(ReportValue& result, std::int32_t value)
     result.SetInteger(value);
 }
 
+inline void SetBooleanResult(ReportValue& result, bool truth)
+{
+    result.Reset(ReportBoolean);
+    result.SetBoolean(truth ? 1 : 0);
+}
+
 // A record value of `type`: the record at the end of a chain, read again when the value is used.
 inline void SetRecordResult(ReportValue& result, std::int32_t type, std::uint32_t id, Database* database)
 {
     result.Reset(type);
     result.SetRecord(id, database);
+}
+
+// The record value of a loaded record, in the record's own database; without a record, the value of no
+// record (id 0) in `database`.
+template <class Record>
+void SetRecordResult(ReportValue& result, std::int32_t type, const Record* record, Database* database)
+{
+    if (record == nullptr)
+        SetRecordResult(result, type, 0u, database);
+    else
+        SetRecordResult(result, type, static_cast<std::uint32_t>(record->Id()), &record->OwnerDatabase());
 }

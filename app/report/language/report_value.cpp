@@ -414,17 +414,26 @@ MediaRecord* ReadMedia(std::uint32_t id, Database& database, bool withData)
     return media;
 }
 
-PlaceRecord* ReadPlace(std::uint32_t id, Database& database)
+// For records that keep the id they were asked for even when their row cannot be read (places, assertion
+// links): only the engine's answer tells whether the row is there.
+template <class Record> Record* ReadCheckingAnswer(std::uint32_t id, Database& database)
 {
-    auto* place = new (std::nothrow) PlaceRecord(database);
-    if (place == nullptr)
+    auto* record = new (std::nothrow) Record(database);
+    if (record == nullptr)
         return nullptr;
-    // A place keeps the id it was asked for even when its row cannot be read: the engine's answer tells.
-    if (place->Read(static_cast<std::int32_t>(id)) != 0 || place->Id() == 0) {
-        delete place;
+    if (record->Read(static_cast<std::int32_t>(id)) != 0 || record->Id() == 0) {
+        delete record;
         return nullptr;
     }
-    return place;
+    return record;
+}
+
+AssertionLink* ReadDetail(std::uint32_t id, Database& database)
+{
+    AssertionLink* link = ReadCheckingAnswer<AssertionLink>(id, database);
+    if (link != nullptr)
+        link->LoadLinked();
+    return link;
 }
 
 } // namespace
@@ -459,7 +468,7 @@ bool ReportValue::LoadRecord(const EventTypeCache* cache)
         object = ReadAndLoad<TaskRecord>(recordId_, db, [](auto& r) { r.LoadLinked(); });
         break;
     case ReportDetail:
-        object = ReadAndLoad<AssertionLink>(recordId_, db, [](auto& r) { r.LoadLinked(); });
+        object = ReadDetail(recordId_, db);
         break;
     case ReportRepRef:
         object = ReadAndLoad<RepositoryRef>(recordId_, db, [](auto& r) { r.LoadNote(); });
@@ -477,7 +486,7 @@ bool ReportValue::LoadRecord(const EventTypeCache* cache)
         object = ReadMedia(recordId_, db, true);
         break;
     case ReportPlace:
-        object = ReadPlace(recordId_, db);
+        object = ReadCheckingAnswer<PlaceRecord>(recordId_, db);
         break;
     default:
         break;

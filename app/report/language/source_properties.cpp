@@ -19,14 +19,6 @@
 
 namespace {
 
-// The object itself as the result: a record value of its id, 0 for a missing object.
-void SetRecordResult(ReportValue& result, std::int32_t type, const TableRow* record, Database* database)
-{
-    result.Reset(type);
-    result.SetRecord(record != nullptr ? static_cast<std::uint32_t>(record->Id()) : 0,
-                     record != nullptr ? &record->OwnerDatabase() : database);
-}
-
 std::int32_t Counted(std::size_t count, std::int32_t includeSwitch)
 {
     return ReportIncludes(includeSwitch) ? static_cast<std::int32_t>(count) : 0;
@@ -267,9 +259,7 @@ int ExpressionReader::EvaluateExcerptById(std::uint32_t id, Database* database, 
 int ExpressionReader::EvaluateExcerpt(ExcerptRecord* excerpt, ReportValue& result)
 {
     if (!SkipPoint()) {
-        result.Reset(ReportExcerpt);
-        result.SetRecord(excerpt != nullptr ? static_cast<std::uint32_t>(excerpt->Id()) : 0,
-                         excerpt != nullptr ? &excerpt->OwnerDatabase() : context_->database);
+        SetRecordResult(result, ReportExcerpt, excerpt, context_->database);
         return 1;
     }
     if (excerpt == nullptr)

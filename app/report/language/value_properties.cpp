@@ -34,12 +34,6 @@ bool ReportShowsTime()
     return CurrentSettings.dateFormat.ShowTime != 0;
 }
 
-void SetBooleanResult(ReportValue& result, bool truth)
-{
-    result.Reset(ReportBoolean);
-    result.SetBoolean(truth ? 1 : 0);
-}
-
 } // namespace
 
 // Dates
@@ -135,10 +129,8 @@ int ExpressionReader::EvaluatePeriod(DateRange* period, ReportValue& result)
 int ExpressionReader::EvaluatePlace(PlaceRecord* place, ReportValue& result)
 {
     if (!SkipPoint()) {
-        if (place != nullptr) {
-            result.Reset(ReportPlace);
-            result.SetRecord(static_cast<std::uint32_t>(place->Id()), &place->OwnerDatabase());
-        }
+        if (place != nullptr)
+            SetRecordResult(result, ReportPlace, place, &place->OwnerDatabase());
         return 1;
     }
     if (place == nullptr)

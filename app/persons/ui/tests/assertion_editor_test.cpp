@@ -166,7 +166,7 @@ TEST_F(AssertionEditorTest, ANewEventIsSavedWithTheSecondTypeAndThePersonAsPrinc
 TEST_F(AssertionEditorTest, AnEventCitesAnExcerptChosenOnItsCitationsPage)
 {
     // The program's own texts, for the picture of the page.
-    ScopedLanguage english{LanguageTable::LoadFile(test_support::SourceFile("lang/English.lan").c_str())};
+    test_support::ScopedLanguage english{LanguageTable::LoadFile(test_support::SourceFile("lang/English.lan").c_str())};
     SourceRecord source(*database_);
     source.SetTitle("Parish register");
     ASSERT_TRUE(source.Save());
@@ -266,7 +266,7 @@ TEST_F(AssertionEditorTest, TheEventPageStoresDateTypePrivacyPlaceAndPrefix)
     EXPECT_EQ(event.Date().dates.first.month, 3);
     EXPECT_EQ(event.Date().dates.first.day, 15);
     char shown[128];
-    WriteDateField(shown, sizeof shown, event.Date());
+    WriteDateField(shown, sizeof shown, event.Date(), ScreenDatePicture());
     EXPECT_EQ(formatted[9], shown); // the stored date is the one the page showed
     char place[256];
     EXPECT_STREQ(event.Place()->Format(place, sizeof place), "Oslo, Akershus, Norway");

@@ -361,7 +361,7 @@ TEST_F(KindPagesTest, TheAttributePageStoresTheTypedDatePlaceAndPrefix)
     EXPECT_EQ(attribute.Date().dates.first.month, 3);
     EXPECT_EQ(attribute.Date().dates.first.day, 15);
     char stored[128];
-    WriteDateField(stored, sizeof stored, attribute.Date());
+    WriteDateField(stored, sizeof stored, attribute.Date(), ScreenDatePicture());
     EXPECT_EQ(shownDate, stored);
     char place[256];
     EXPECT_STREQ(attribute.Place()->Format(place, sizeof place), "Oslo, Akershus, Norway");

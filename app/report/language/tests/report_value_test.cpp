@@ -9,7 +9,9 @@
 #include <limits>
 #include <string>
 
+#include "core/assertion_link.h"
 #include "core/calendar_date.h"
+#include "core/place_record.h"
 #include "persons/person_record.h"
 #include "records/timeline.h"
 #include "report/language/collections.h"
@@ -300,6 +302,21 @@ protected:
         return person.Id();
     }
 
+    // A principal's link to an event that is not stored; the link's id.
+    std::int32_t AddEventLink(std::int32_t person)
+    {
+        auto transaction = test_support::Transaction(*db_);
+        AssertionLink link(*db_);
+        link.row = {AssertionEvent, 7, person, 0, 0};
+        EXPECT_TRUE(link.Save());
+        return link.Id();
+    }
+    void DeleteLink(std::int32_t id)
+    {
+        auto transaction = test_support::Transaction(*db_);
+        ASSERT_EQ(tlvDeleteRecord(db_.Table(TableAssertionLink), id, db_.File()), 0);
+    }
+
     test_support::TestDatabase db_;
 };
 
@@ -353,6 +370,75 @@ TEST_F(ReportRecordValue, ADeletedPersonConvertsToFalseAndZero)
         ASSERT_TRUE(value.ConvertTo(type));
         EXPECT_EQ(value.Integer(), 0);
     }
+}
+
+// Assertion links and places keep the id they were asked for even when their row is gone; a value must
+// not take such a record for a read one.
+TEST_F(ReportRecordValue, AnAssertionLinkOrPlaceWhoseRowIsGoneIsNoRecord)
+{
+    const std::int32_t person = AddPerson();
+    const std::int32_t kept = AddEventLink(person);
+    const std::int32_t deleted = AddEventLink(person);
+    DeleteLink(deleted);
+    std::int32_t place = 0;
+    {
+        auto transaction = test_support::Transaction(*db_);
+        PlaceRecord stored(*db_);
+        stored.Parse("Oslo");
+        ASSERT_TRUE(stored.SaveOrDelete());
+        place = stored.Id();
+    }
+    auto transaction = test_support::Transaction(*db_);
+    const struct {
+        std::int32_t type;
+        std::int32_t id;
+        bool read;
+    } cases[] = {
+        {ReportDetail, kept, true}, {ReportDetail, deleted, false},   {ReportDetail, deleted + 40, false},
+        {ReportPlace, place, true}, {ReportPlace, place + 40, false},
+    };
+    for (const auto& c : cases) {
+        ReportValue value;
+        value.Init(c.type);
+        value.SetRecord(static_cast<std::uint32_t>(c.id), db_.get());
+        const void* record = c.type == ReportDetail ? static_cast<const void*>(value.GetDetail())
+                                                    : static_cast<const void*>(value.GetPlace());
+        EXPECT_EQ(record != nullptr, c.read) << "type " << c.type << " id " << c.id;
+    }
+    ReportValue detail;
+    detail.Init(ReportDetail);
+    detail.SetRecord(static_cast<std::uint32_t>(kept), db_.get());
+    ASSERT_NE(detail.GetDetail(), nullptr);
+    EXPECT_EQ(+detail.GetDetail()->row.personId, person);
+}
+
+TEST_F(ReportRecordValue, ADetailWhoseLinkIsGoneFailsAsAMissingDetail)
+{
+    const std::int32_t person = AddPerson();
+    const std::int32_t kept = AddEventLink(person);
+    const std::int32_t deleted = AddEventLink(person);
+    DeleteLink(deleted);
+    auto transaction = test_support::Transaction(*db_);
+
+    report_test::Evaluation run;
+    run.context.database = db_.get();
+    const struct {
+        const char* name;
+        std::int32_t id;
+    } variables[] = {{"KEPT", kept}, {"GONE", deleted}};
+    for (const auto& v : variables) {
+        ReportValue* variable = run.context.variables.Add(v.name, ReportDetail, 0, 0, 0, run.host);
+        ASSERT_NE(variable, nullptr);
+        variable->SetRecord(static_cast<std::uint32_t>(v.id), db_.get());
+    }
+    const report_test::Case cases[] = {
+        {"KEPT.TYPE", ReportInteger, "I1"},
+        {"KEPT.ROLE", ReportString, ""},
+        {"GONE.TYPE", ReportInteger, "error 116"},
+        {"GONE.EVENT.PRIVACY", ReportInteger, "error 116"},
+        {"GONE.FORMATTED", ReportString, "error 116"},
+    };
+    report_test::Check(run, cases);
 }
 
 } // namespace

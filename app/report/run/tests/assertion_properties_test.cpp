@@ -53,6 +53,15 @@ protected:
         records.Alias(anna, "Anne/Hill/", noted);
     }
 
+    // Reports print their dates in a second picture, year first, while the screen keeps the first.
+    void PrintDatesYearFirst()
+    {
+        std::snprintf(CurrentSettings.dateFormat.Formats[1], sizeof CurrentSettings.dateFormat.Formats[1],
+                      "{yyyy}-{mm}-{dd}");
+        CurrentSettings.dateFormat.FormatCount = 2;
+        CurrentSettings.dateFormat.PrintFormat = 1;
+    }
+
     std::int32_t anna = 0;
     std::int32_t carl = 0;
     std::int32_t dora = 0;
@@ -141,15 +150,38 @@ TEST_F(AssertionScripts, TheSentenceAndTheShortTextNeedTheLinkTheEventWasReached
     });
 
     // The short text is a report's text: its date takes the print picture, not the screen's.
-    std::snprintf(CurrentSettings.dateFormat.Formats[1], sizeof CurrentSettings.dateFormat.Formats[1],
-                  "{yyyy}-{mm}-{dd}");
-    CurrentSettings.dateFormat.FormatCount = 2;
-    CurrentSettings.dateFormat.PrintFormat = 1;
+    PrintDatesYearFirst();
     EXPECT_EQ(Print(detail + ".EVENT.SHORT"), "1900-05-17 Oslo");
 
     // An EVENT variable has no link.
     const std::string setup = "EVENT E\r\nE = " + detail + ".EVENT\r\n";
     Check({{"E.PRIVACY", "2"}, {"E.FORMATTED", "error 1"}, {"E.SHORT", "error 1"}}, setup);
+}
+
+TEST_F(AssertionScripts, SentencesWriteTheirDatesInThePrintPicture)
+{
+    const std::int32_t baptism = records.Type("Baptism", EventTypeKindEvent, 7, NoGedcomTag, AttributeKindText,
+                                              "{f} was baptised[d? on {d}].", "{f} was {r}[d? on {d}].");
+    const std::int32_t trade = records.Type("Trade", EventTypeKindAttribute, 11, NoGedcomTag, AttributeKindText,
+                                            "{f} was a {v}[d? from {d}].");
+    AssertionFields baptised;
+    baptised.date = model_test::GregorianDate(3, 4, 1905);
+    records.Event(baptism, {{dora}}, baptised);
+    AssertionFields trained;
+    trained.date = model_test::GregorianDate(1, 6, 1921);
+    records.Attribute(trade, dora, "weaver", 0, trained);
+
+    PrintDatesYearFirst();
+    Check({
+        {"DATABASE.PERSON(3).DETAIL(2).FORMATTED", "Dora was baptised on 1905-04-03."},
+        {"DATABASE.PERSON(3).DETAIL(2).EVENT.FORMATTED", "Dora was baptised on 1905-04-03."},
+        {"DATABASE.PERSON(3).DETAIL(2).EVENT.SHORT", "1905-04-03"},
+        {"DATABASE.PERSON(3).DETAIL(3).FORMATTED", "Dora was a weaver from 1921-06-01."},
+        {"DATABASE.PERSON(3).DETAIL(3).ATTRIBUTE.FORMATTED", "Dora was a weaver from 1921-06-01."},
+        // A timeline of sentences is a report's text as well.
+        {"DATABASE.PERSON(3).TIMELINE(1).TEXT(1)", "Dora was baptised on 1905-04-03."},
+        {"DATABASE.PERSON(3).TIMELINE(1).TEXT(2)", "Dora was a weaver from 1921-06-01."},
+    });
 }
 
 TEST_F(AssertionScripts, AttributeProperties)
