@@ -39,6 +39,7 @@ using test_support::ScopedLanguage;
 using test_support::Transaction;
 
 constexpr const char* Texts = "ATTRIBUTE_TITLE=Attribute\nINFO_TITLE=Information\nRELATIONSHIP_TITLE=Relationship\n"
+                              "ASSERTION_EXCERPTS=Citations\n"
                               "ATTRIBUTE_MODIFIER_EXACT=exactly\nATTRIBUTE_MODIFIER_GREATER=more than\n"
                               "ATTRIBUTE_MODIFIER_LESS=less than\nATTRIBUTE_FLAG_YES=Yes\nATTRIBUTE_FLAG_NO=No\n"
                               "RELATIONSHIP_RELATION_BIOLOGICAL=biological\nRELATIONSHIP_RELATION_ADOPTIVE=adoptive\n"
@@ -201,7 +202,7 @@ TEST_F(KindPagesTest, ANewAttributeTakesTheLowestTypeAndStoresANumberWithItsModi
                    }),
               1);
     EXPECT_EQ(title, "Attribute");
-    EXPECT_EQ(tabs, (std::vector<std::string>{"Address", "Note", "Sentences"}));
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Citations", "Address", "Note", "Sentences"}));
     // Event types are not offered.
     EXPECT_EQ(types, (std::vector<std::string>{"Height", "Occupation", "Smoker", "Weight"}));
     EXPECT_EQ(selected, "Height");
@@ -390,7 +391,7 @@ TEST_F(KindPagesTest, AnInformationTextKeepsItsLinesAndIsLeftAloneWhenNotTyped)
                    }),
               1);
     EXPECT_EQ(title, "Information");
-    EXPECT_EQ(tabs, (std::vector<std::string>{"Note"}));
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Citations", "Note"}));
     EXPECT_EQ(mode & TM_PLAINTEXT, TM_PLAINTEXT);
     std::int32_t textId = 0;
     {
@@ -437,7 +438,7 @@ TEST_F(KindPagesTest, ARelationshipWithoutAChildIsRefusedAndWritesNothing)
                    }),
               0);
     EXPECT_EQ(title, "Relationship");
-    EXPECT_EQ(tabs, (std::vector<std::string>{"Note"}));
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Citations", "Note"}));
     EXPECT_EQ(relations, (std::vector<std::string>{"biological", "adoptive", "foster", "other"}));
     EXPECT_EQ(parent, "Anna Berg [#" + std::to_string(anna_) + "]");
     EXPECT_EQ(child, "");
