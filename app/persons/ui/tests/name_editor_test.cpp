@@ -327,7 +327,7 @@ TEST_F(NameEditorTest, TheDateCalculatorsDateReplacesTheTypedText)
     FormatDateRange(expected, sizeof expected, stored, CurrentInputDatePicture(), false, true);
     EXPECT_EQ(typed, expected);
     EXPECT_NE(typed.find("02.05.1910"), std::string::npos);
-    WriteDateField(expected, sizeof expected, stored);
+    WriteDateField(expected, sizeof expected, stored, ScreenDatePicture());
     EXPECT_EQ(shown, expected);
 }
 
