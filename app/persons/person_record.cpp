@@ -189,6 +189,8 @@ PersonRecord::PersonRecord(Database& database) : EntityRecord(database)
 {
     row.reserved1 = PersonReservedByte;
     row.reserved2 = PersonReservedByte;
+    // The task page gives a task it adds the list's owner as its person.
+    tasks_.ownerKind = OwnerPerson;
 }
 
 PersonRecord::PersonRecord(std::int32_t id, Database& database) : PersonRecord(database)
@@ -206,7 +208,9 @@ std::int32_t PersonRecord::NewId()
 std::int32_t PersonRecord::Read(std::int32_t id)
 {
     Clear();
-    return ReadRow(TablePerson, id, &row, sizeof row);
+    const std::int32_t answer = ReadRow(TablePerson, id, &row, sizeof row);
+    tasks_.keyId = id_;
+    return answer;
 }
 
 void PersonRecord::ReadAndLoad(std::int32_t id)
@@ -298,6 +302,7 @@ bool PersonRecord::Save()
 {
     if (id_ == 0 && NewId() == 0)
         return false;
+    tasks_.keyId = id_;
     bool ok = true;
     if (name_) {
         name_->row.number = id_;

@@ -125,6 +125,7 @@ public:
 
     // The loaded name and note; null before LoadAll.
     NameRecord* Name() { return name_.get(); }
+    const NameRecord* Name() const { return name_.get(); }
     NoteText* Note() { return note_.get(); }
     RecordList<AssertionLink>& Links() { return links_; }
     RecordList<ExcerptRef>& ExcerptRefs() { return excerptRefs_; }

@@ -324,3 +324,45 @@ for button in ('new', 'delete', 'edit', 'up', 'down', 'datecalc', 'advanced'):
     canvas = Canvas()
     button_glyph(canvas, button)
     write_bmp('button_%s.bmp' % button, [canvas])
+
+
+# The person window: the buttons that move a row to the top or the bottom (an arrow against a bar), and
+# the kind images of the personal-data list (14 x 14, on white, which the list masks): event, attribute,
+# relationship, information, name.
+def move_glyph(c, name):
+    if name == 'top':
+        c.fill(2, 2, 14, 3, NAVY); c.triangle([(8, 5), (2, 11), (14, 11)], NAVY); c.fill(6, 11, 10, 14, NAVY)
+    elif name == 'bottom':
+        c.fill(2, 13, 14, 14, NAVY); c.triangle([(8, 11), (2, 5), (14, 5)], NAVY); c.fill(6, 2, 10, 5, NAVY)
+
+
+for button in ('top', 'bottom'):
+    canvas = Canvas()
+    move_glyph(canvas, button)
+    write_bmp('button_%s.bmp' % button, [canvas])
+
+
+def write_kind_strip(path, names, size=14):
+    images = []
+    for name in names:
+        c = Canvas()
+        glyph(c, name)
+        images.append([[WHITE if c.px[y][x] == BG else c.px[y][x] for x in range(1, 1 + size)]
+                       for y in range(1, 1 + size)])
+    width = size * len(images)
+    row_bytes = (width * 3 + 3) & ~3
+    data = bytearray()
+    for y in reversed(range(size)):
+        row = bytearray()
+        for image in images:
+            for r, g, b in image[y]:
+                row += bytes((b, g, r))
+        row += b'\0' * (row_bytes - len(row))
+        data += row
+    header = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 54)
+    info = struct.pack('<IiiHHIIiiII', 40, width, size, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, 'wb') as f:
+        f.write(header + info + data)
+
+
+write_kind_strip('person_data_kinds.bmp', ['event', 'attribute', 'parent', 'info', 'name'])
