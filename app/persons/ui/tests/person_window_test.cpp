@@ -13,6 +13,7 @@
 #include "core/event_type.h"
 #include "core/name_record.h"
 #include "core/note_text.h"
+#include "core/place_record.h"
 #include "core/write_transaction.h"
 #include "persons/attribute_assertion.h"
 #include "persons/event_assertion.h"
@@ -214,6 +215,31 @@ protected:
         return relationship.Id();
     }
 
+    // An event of `type` on 3 May `year` at `place` with the person as its principal.
+    std::int32_t AddEvent(std::int32_t person, std::int32_t type, int year, const char* place)
+    {
+        EventAssertion event(db());
+        event.LoadLinked();
+        event.row.typeId = type;
+        DateRange date = {};
+        date.type = DateRangeSingle;
+        date.dates.first = EmptyDateValue();
+        date.dates.first.calendar = CalendarGregorian;
+        date.dates.first.day = 3;
+        date.dates.first.month = 5;
+        date.dates.first.SetYear(year);
+        date.dates.second = EmptyDateValue();
+        event.SetDate(date);
+        event.Place()->Parse(place);
+        auto link = std::make_unique<AssertionLink>(db());
+        link->row.kind = AssertionEvent;
+        link->row.personId = person;
+        link->row.order = ++order_;
+        event.Links().Append(std::move(link));
+        EXPECT_TRUE(RunWriteTransaction(db(), [&] { return event.Save(); }));
+        return event.Id();
+    }
+
     std::int32_t AddEventType(const char* name)
     {
         std::int32_t id = 0;
@@ -252,6 +278,7 @@ TEST_F(PersonWindowTest, APersonOpensFromThePersonListWithItsNameSexAndRows)
 {
     const std::int32_t father = AddPerson("Ole/Lind/", SexMale);
     const std::int32_t ada = AddPerson("Ada/Lind/", SexFemale, "born at sea");
+    AddEvent(ada, AddEventType("Birth"), 1901, "Bergen, Norway");
     AddRelationship(father, ada);
     AddInfo(ada, "sailed to Bergen\r\nand back");
 
@@ -262,9 +289,13 @@ TEST_F(PersonWindowTest, APersonOpensFromThePersonListWithItsNameSexAndRows)
     EXPECT_EQ(ItemText(editor, IDC_PERSON_NAME), "Ada/Lind/");
     EXPECT_TRUE(IsItemEnabled(editor, IDC_PERSON_NAME));
     EXPECT_EQ(ComboSelection(editor, IDC_PERSON_SEX), SexFemale);
-    EXPECT_EQ(DataRows(window), (std::vector<std::string>{"|Father||Ole Lind", "|Information||sailed to Bergen"}));
+    EXPECT_EQ(DataRows(window), (std::vector<std::string>{"|Birth|03.05.1901|Bergen, Norway", "|Father||Ole Lind",
+                                                          "|Information||sailed to Bergen"}));
     EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE)) << "nothing changed yet";
     EXPECT_TRUE(MenuEnabled(IDM_TOOLS_MERGE));
+    SelectListViewRow(DataList(window), 1);
+    EXPECT_TRUE(IsItemEnabled(DataPage(window), IDC_PERSON_DATA_UP));
+    EXPECT_TRUE(IsItemEnabled(DataPage(window), IDC_PERSON_DATA_DOWN));
     test_support::PauseForScreenshot("person_full");
 
     EXPECT_EQ(OpenPersonWindow(ada), window) << "a person is shown in one window only";
@@ -444,6 +475,7 @@ TEST_F(PersonWindowTest, AMergeMovesTheOthersRowsAndClosesItsChangedWindowWithou
         WhenDialogOpens(FrameWindow, [&](HWND merge) {
             mergeTitle = WindowText(merge);
             otherNameShown = ItemText(merge, IDC_PMERGE_NAME_OTHER);
+            RedrawWindow(merge, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
             test_support::PauseForScreenshot("person_merge");
             Click(merge, IDOK);
         });
