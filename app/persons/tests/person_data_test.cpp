@@ -11,25 +11,13 @@
 #include "core/role.h"
 #include "persons/person_record.h"
 #include "persons/tests/person_test_support.h"
+#include "tests/support/recording_notice_sink.h"
 
 namespace {
 
 using namespace person_test;
 
-class RecordingSink : public NoticeSink {
-public:
-    void Post(Notice notice, std::uint32_t wParam, std::int32_t lParam) override
-    {
-        posted.push_back({notice, wParam, lParam});
-    }
-    struct Entry {
-        Notice notice;
-        std::uint32_t wParam;
-        std::int32_t lParam;
-        bool operator==(const Entry&) const = default;
-    };
-    std::vector<Entry> posted;
-};
+using test_support::RecordingSink;
 
 class PersonData : public PersonTest {
 protected:

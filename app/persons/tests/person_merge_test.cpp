@@ -13,6 +13,7 @@
 #include "core/note_text.h"
 #include "persons/person_record.h"
 #include "persons/tests/person_test_support.h"
+#include "tests/support/recording_notice_sink.h"
 #include "records/excerpt_ref.h"
 #include "records/media_record.h"
 #include "records/task_record.h"
@@ -21,20 +22,7 @@ namespace {
 
 using namespace person_test;
 
-class RecordingSink : public NoticeSink {
-public:
-    void Post(Notice notice, std::uint32_t wParam, std::int32_t lParam) override
-    {
-        posted.push_back({notice, wParam, lParam});
-    }
-    struct Entry {
-        Notice notice;
-        std::uint32_t wParam;
-        std::int32_t lParam;
-        bool operator==(const Entry&) const = default;
-    };
-    std::vector<Entry> posted;
-};
+using test_support::RecordingSink;
 
 class PersonMerge : public PersonTest {
 protected:

@@ -27,6 +27,7 @@
 #include "settings/settings.h"
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/list_window_driving.h"
+#include "tests/support/mdi_test_frame.h"
 #include "tests/support/scoped_list_states.h"
 #include "tests/support/screenshot_pause.h"
 #include "ui_common/private_messages.h"
@@ -35,42 +36,11 @@ namespace {
 
 using namespace dialog_test;
 using test_support::AnsweredBoxes;
+using test_support::Posted;
+using test_support::RelayedNotices;
 using test_support::ScopedLanguage;
 using test_support::ScopedListStates;
 using test_support::TestDatabase;
-
-struct Posted {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Posted&) const = default;
-};
-
-std::vector<Posted> RelayedNotices;
-
-LRESULT CALLBACK TestFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (IsRelayedNotice(message)) {
-        RelayedNotices.push_back({message, wParam, lParam});
-        if (MdiClient != nullptr)
-            RelayNotice(MdiClient, message, wParam, lParam);
-        return 0;
-    }
-    return DefFrameProcA(frame, MdiClient, message, wParam, lParam);
-}
-
-void Register(const char* name, WNDPROC procedure, int extraBytes)
-{
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.cbWndExtra = extraBytes;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-    windowClass.lpszClassName = name;
-    RegisterClassExA(&windowClass);
-}
 
 HWND Editor(HWND window)
 {
@@ -110,8 +80,7 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
         AppInstance = GetModuleHandleA(nullptr);
-        Register("PersonWindowTestFrame", TestFrameProc, 0);
-        Register("PersonWClass", PersonWndProc, 36);
+        test_support::RegisterTestWindowClass("PersonWClass", PersonWndProc, 36);
     }
 
     void SetUp() override
@@ -129,30 +98,14 @@ protected:
         CurrentSettings.dateFormat.FormatCount = 1;
         CurrentSettings.dateFormat.OutputFormat = 0;
         CurrentDatabase = database_.get();
-        RelayedNotices.clear();
-
-        HMENU menu = CreateMenu();
-        HMENU commands = CreatePopupMenu();
-        for (UINT command : {IDM_FILE_SAVE, IDM_EDIT_DELPERSON, IDM_TOOLS_MERGE, IDM_INSERT_EVENT, IDM_INSERT_TASK,
-                             IDM_EDIT_DELETE, IDM_VIEW_DATA, IDM_TOOLS_CONVTIMELINE, IDM_VIEW_PEDIGREE})
-            AppendMenuA(commands, MF_STRING, command, "command");
-        AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(commands), "Commands");
-        FrameWindow = CreateWindowExA(0, "PersonWindowTestFrame", "Vestrada", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0,
-                                      0, 900, 700, nullptr, menu, AppInstance, nullptr);
-        CLIENTCREATESTRUCT client = {};
-        client.idFirstChild = FIRST_MDI_CHILD_ID;
-        MdiClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
-                                    0, 880, 640, FrameWindow, nullptr, AppInstance, &client);
-        ShowWindow(FrameWindow, SW_SHOW);
-        InstallFrameNoticeSink();
+        test_support::OpenMdiTestFrame("PersonWindowTestFrame",
+                                       {IDM_FILE_SAVE, IDM_EDIT_DELPERSON, IDM_TOOLS_MERGE, IDM_INSERT_EVENT,
+                                        IDM_INSERT_TASK, IDM_EDIT_DELETE, IDM_VIEW_DATA});
     }
 
     void TearDown() override
     {
-        Pump();
-        DestroyWindow(FrameWindow);
-        FrameWindow = nullptr;
-        MdiClient = nullptr;
+        test_support::CloseMdiTestFrame();
         CurrentNoticeSink = nullptr;
         CurrentDatabase = nullptr;
         if (PendingTimer != 0)
@@ -161,16 +114,7 @@ protected:
         PendingTimer = 0;
     }
 
-    static void Pump()
-    {
-        for (int round = 0; round < 4; ++round) {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        }
-    }
+    static void Pump() { test_support::PumpMessages(); }
 
     Database& db() { return *database_; }
 
