@@ -7,6 +7,7 @@
 
 inline constexpr std::int16_t EventClassBirth = 4;
 inline constexpr std::int16_t EventClassDeath = 11;
+inline constexpr std::int16_t EventClassMarriage = 21;
 
 namespace event_type_row {
 

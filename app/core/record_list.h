@@ -38,8 +38,12 @@ public:
     std::int32_t Mark(std::size_t i) const { return entries_[i].mark; }
     bool IsMarked(std::size_t i) const { return entries_[i].mark != 0; }
     void SetMark(std::size_t i, std::int32_t mark) { entries_[i].mark = mark; }
-    // Exchanges the objects of two entries; the marks stay where they are.
+    // Exchanges the objects of two entries; the marks stay at their places.
     void SwapObjects(std::size_t i, std::size_t j) { std::swap(entries_[i].object, entries_[j].object); }
+
+    // Destroys the object of entry `i` and closes the gap: for an entry whose row is gone already, which a
+    // mark would have the next save delete once more.
+    void Remove(std::size_t i) { entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i)); }
 
     // Destroys every object and empties the list.
     void Clear()

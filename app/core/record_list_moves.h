@@ -71,6 +71,26 @@ template <typename T> std::size_t MoveEntryToTop(RecordList<T>& list, std::size_
     return at;
 }
 
+enum class ListMove { Up, Down, Top, Bottom };
+
+// One of the moves above by the button that asks for it; `index` itself when it is no entry.
+template <typename T> std::size_t MoveListEntry(RecordList<T>& list, std::size_t index, ListMove move)
+{
+    if (index >= list.Count())
+        return index;
+    switch (move) {
+    case ListMove::Up:
+        return MoveEntryUp(list, index);
+    case ListMove::Down:
+        return MoveEntryDown(list, index);
+    case ListMove::Top:
+        return MoveEntryToTop(list, index);
+    case ListMove::Bottom:
+        return MoveEntryToBottom(list, index);
+    }
+    return index;
+}
+
 // The row a list view shows for the entry at `i`: the number of unmarked entries before it.
 template <typename T> int RowOfEntry(const RecordList<T>& list, std::size_t i)
 {

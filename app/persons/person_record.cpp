@@ -67,8 +67,15 @@ bool LinkPassesFilter(const AssertionLink& link, const EventTypeCache* filter, D
     }
 }
 
-// The other participant of a relationship seen from this person's link: its second link when its first
-// is this one, else its first; null when it has no such link.
+
+std::uint8_t ReadPersonSex(std::int32_t personId, Database& database)
+{
+    PersonRecord person(personId, database);
+    return person.Id() != 0 ? person.row.sex : static_cast<std::uint8_t>(SexUnknown);
+}
+
+} // namespace
+
 const AssertionLink* OtherParticipant(Relationship& relationship, const AssertionLink& own)
 {
     RecordList<AssertionLink>& links = relationship.Links();
@@ -79,16 +86,6 @@ const AssertionLink* OtherParticipant(Relationship& relationship, const Assertio
     return &links[0];
 }
 
-std::uint8_t ReadPersonSex(std::int32_t personId, Database& database)
-{
-    PersonRecord person(personId, database);
-    return person.Id() != 0 ? person.row.sex : static_cast<std::uint8_t>(SexUnknown);
-}
-
-// Takes the assertion behind one of the person's links away: names, attributes and information notes
-// go with what they own; a relationship goes with both links (each removal noticed); an event keeps its
-// other participants and goes only when this person was its last. A link whose assertion is gone
-// already is deleted by itself.
 bool RemoveLinkedAssertion(const AssertionLink& link, Database& database, PendingNotices& notices)
 {
     const std::int32_t assertionId = link.row.assertionId;
@@ -128,6 +125,8 @@ bool RemoveLinkedAssertion(const AssertionLink& link, Database& database, Pendin
     return link.Id() == 0 || AssertionLink::DeleteById(link.Id(), database) ||
            database.LastError() == TLV_ERROR_RECORD;
 }
+
+namespace {
 
 // The person's stored links in the person's order, each kept when the filter (null: none) lets it pass.
 // Inside the caller's transaction.
@@ -192,6 +191,8 @@ PersonRecord::PersonRecord(Database& database) : EntityRecord(database)
     row.reserved2 = PersonReservedByte;
     // A new person's citations are a person's list from the start: its page serves the frame's commands.
     excerptRefs_.ownerKind = OwnerPerson;
+    // The task page gives a task it adds the list's owner as its person.
+    tasks_.ownerKind = OwnerPerson;
 }
 
 PersonRecord::PersonRecord(std::int32_t id, Database& database) : PersonRecord(database)
@@ -209,7 +210,9 @@ std::int32_t PersonRecord::NewId()
 std::int32_t PersonRecord::Read(std::int32_t id)
 {
     Clear();
-    return ReadRow(TablePerson, id, &row, sizeof row);
+    const std::int32_t answer = ReadRow(TablePerson, id, &row, sizeof row);
+    tasks_.keyId = id_;
+    return answer;
 }
 
 void PersonRecord::ReadAndLoad(std::int32_t id)
@@ -301,6 +304,7 @@ bool PersonRecord::Save()
 {
     if (id_ == 0 && NewId() == 0)
         return false;
+    tasks_.keyId = id_;
     bool ok = true;
     if (name_) {
         name_->row.number = id_;

@@ -21,6 +21,8 @@ class ExcerptRef;
 class NameRecord;
 class NoteText;
 class NoticeSink;
+class PendingNotices;
+class Relationship;
 class Timeline;
 
 inline constexpr std::uint8_t PersonReservedByte = 255;
@@ -50,6 +52,15 @@ enum TimelineTextMode : int {
     TimelineSentence = 1,     // the assertion's sentence for this person
     TimelineTypeName = 2,     // the type's name only
 };
+
+// Takes the assertion behind one of a person's links away: names, attributes and information notes go
+// with what they own; a relationship goes with both links (each removal gathered as a notice); an event
+// keeps its other participants and goes only when this person was its last. A link whose assertion is
+// gone already is deleted by itself. In the caller's read-write transaction; true when all was deleted.
+bool RemoveLinkedAssertion(const AssertionLink& link, Database& database, PendingNotices& notices);
+// The other participant of a relationship seen from a person's link `own`: its second link when its first
+// is `own`, else its first; null when it has no other (no links, or `own` is its only one).
+const AssertionLink* OtherParticipant(Relationship& relationship, const AssertionLink& own);
 
 class PersonRecord : public EntityRecord {
 public:
@@ -118,6 +129,7 @@ public:
 
     // The loaded name and note; null before LoadAll.
     NameRecord* Name() { return name_.get(); }
+    const NameRecord* Name() const { return name_.get(); }
     NoteText* Note() { return note_.get(); }
     RecordList<AssertionLink>& Links() { return links_; }
     RecordList<ExcerptRef>& ExcerptRefs() { return excerptRefs_; }

@@ -328,3 +328,31 @@ for button in ('new', 'delete', 'edit', 'up', 'down', 'top', 'bottom', 'datecalc
     canvas = Canvas()
     button_glyph(canvas, button)
     write_bmp('button_%s.bmp' % button, [canvas])
+
+
+# The kind images of the personal-data list (14 x 14, on white, which the list masks): event, attribute,
+# relationship, information, name.
+def write_kind_strip(path, names, size=14):
+    images = []
+    for name in names:
+        c = Canvas()
+        glyph(c, name)
+        images.append([[WHITE if c.px[y][x] == BG else c.px[y][x] for x in range(1, 1 + size)]
+                       for y in range(1, 1 + size)])
+    width = size * len(images)
+    row_bytes = (width * 3 + 3) & ~3
+    data = bytearray()
+    for y in reversed(range(size)):
+        row = bytearray()
+        for image in images:
+            for r, g, b in image[y]:
+                row += bytes((b, g, r))
+        row += b'\0' * (row_bytes - len(row))
+        data += row
+    header = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(data), 0, 0, 54)
+    info = struct.pack('<IiiHHIIiiII', 40, width, size, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(path, 'wb') as f:
+        f.write(header + info + data)
+
+
+write_kind_strip('person_data_kinds.bmp', ['event', 'attribute', 'parent', 'info', 'name'])

@@ -1,10 +1,39 @@
-// What the tests of document windows share: their window classes registered as the program registers
-// them, and a pump that lets every posted message (notices, relays, posted closes) be handled.
+// A frame window of the test's own with an MDI client, for the tests of document windows: it relays the
+// change notices to its children as the program's frame does and keeps them in RelayedNotices; its menu
+// holds the commands whose greying the test reads.
 #pragma once
 
 #include <windows.h>
 
+#include <initializer_list>
+#include <vector>
+
+#include "res/frame_resource.h"
+#include "ui_common/frame_globals.h"
+#include "ui_common/private_messages.h"
+
 namespace test_support {
+
+struct Posted {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool operator==(const Posted&) const = default;
+};
+
+// The notices the test frame relayed, in order.
+inline std::vector<Posted> RelayedNotices;
+
+inline LRESULT CALLBACK MdiTestFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (IsRelayedNotice(message)) {
+        RelayedNotices.push_back({message, wParam, lParam});
+        if (MdiClient != nullptr)
+            RelayNotice(MdiClient, message, wParam, lParam);
+        return 0;
+    }
+    return DefFrameProcA(frame, MdiClient, message, wParam, lParam);
+}
 
 inline void RegisterTestWindowClass(const char* name, WNDPROC procedure, int extraBytes)
 {
@@ -19,8 +48,29 @@ inline void RegisterTestWindowClass(const char* name, WNDPROC procedure, int ext
     RegisterClassExA(&windowClass);
 }
 
-// A few rounds, as handling one posted message may post the next.
-inline void PumpPostedMessages()
+// Makes FrameWindow (of the class `className`, which MdiTestFrameProc serves) with a menu of `commands`,
+// and MdiClient in it, and has notices posted to the frame.
+inline void OpenMdiTestFrame(const char* className, std::initializer_list<UINT> commands)
+{
+    RelayedNotices.clear();
+    RegisterTestWindowClass(className, MdiTestFrameProc, 0);
+    HMENU menu = CreateMenu();
+    HMENU popup = CreatePopupMenu();
+    for (UINT command : commands)
+        AppendMenuA(popup, MF_STRING, command, "command");
+    AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "Commands");
+    FrameWindow = CreateWindowExA(0, className, "Vestrada", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
+                                  nullptr, menu, AppInstance, nullptr);
+    CLIENTCREATESTRUCT client = {};
+    client.idFirstChild = FIRST_MDI_CHILD_ID;
+    MdiClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0,
+                                880, 640, FrameWindow, nullptr, AppInstance, &client);
+    ShowWindow(FrameWindow, SW_SHOW);
+    InstallFrameNoticeSink();
+}
+
+// Lets every posted message (the notices, their relays, posted closes) be handled.
+inline void PumpMessages()
 {
     for (int round = 0; round < 4; ++round) {
         MSG message;
@@ -29,6 +79,14 @@ inline void PumpPostedMessages()
             DispatchMessageA(&message);
         }
     }
+}
+
+inline void CloseMdiTestFrame()
+{
+    PumpMessages();
+    DestroyWindow(FrameWindow);
+    FrameWindow = nullptr;
+    MdiClient = nullptr;
 }
 
 } // namespace test_support

@@ -22,6 +22,7 @@
 #include "persons/ui/event_type_dialogs.h"
 #include "persons/ui/roles_dialog.h"
 #include "persons/ui/person_list.h"
+#include "persons/ui/person_window.h"
 #include "records/ui/media_editor.h"
 #include "records/ui/objective_window.h"
 #include "records/ui/record_list_windows.h"
@@ -349,7 +350,12 @@ bool RunOwnCommand(HWND frame, UINT command)
     // The list windows; the record chosen in one is opened in its own window once that window exists.
     case IDM_VIEW_PERSONLIST:
         if (CurrentDatabase != nullptr)
-            SelectPerson(frame, *CurrentDatabase);
+            if (const std::int32_t id = SelectPerson(frame, *CurrentDatabase); id != 0)
+                OpenPersonWindow(id);
+        return true;
+    case IDM_INSERT_PERSON:
+        if (CurrentDatabase != nullptr)
+            OpenPersonWindow(0);
         return true;
     case IDM_VIEW_SOURCELIST:
         if (const std::int32_t id = SelectSource(frame, *CurrentDatabase); id != 0)
@@ -391,7 +397,6 @@ bool RunOwnCommand(HWND frame, UINT command)
     // The windows and dialogs of persons, sources, repositories, research, media, places, given names, report
     // types, timelines, extract and backup open these; they are
     // taken here, and do nothing until those exist.
-    case IDM_INSERT_PERSON:
     case IDM_VIEW_PLACELIST:
     case IDM_FILE_NEWRT:
     case IDM_TOOLS_EXTRACT:

@@ -3,6 +3,7 @@
 #include "frame/ui/startup.h"
 
 #include "persons/ui/pedigree_window.h"
+#include "persons/ui/person_window.h"
 #include "records/ui/repository_window.h"
 #include "records/ui/source_window.h"
 #include "ui_common/frame_globals.h"
@@ -44,7 +45,7 @@ bool RegisterWindowClasses(HINSTANCE instance)
     // class behaves as a plain MDI child.
     const WindowClass classes[] = {
         {FrameClassName, FrameWndProc, IDI_FRAME, 0, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
-        {"PersonWClass", DefMDIChildProcA, 108, 36, nullptr},
+        {"PersonWClass", PersonWndProc, 108, 36, nullptr},
         {"SourceWClass", SourceWndProc, 290, 40, nullptr},
         {"RepositoryWClass", RepositoryWndProc, 288, 36, nullptr},
         {"PedigreeWClass", PedigreeWndProc, 259, PedigreeWindowExtraBytes, nullptr},

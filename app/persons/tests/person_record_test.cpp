@@ -15,6 +15,7 @@
 #include "core/note_text.h"
 #include "records/excerpt_ref.h"
 #include "persons/tests/person_test_support.h"
+#include "tests/support/recording_notice_sink.h"
 #include "records/media_row.h"
 #include "records/task_row.h"
 #include "records/timeline.h"
@@ -24,19 +25,7 @@ namespace {
 
 using namespace person_test;
 
-class RecordingSink : public NoticeSink {
-public:
-    void Post(Notice notice, std::uint32_t wParam, std::int32_t lParam) override
-    {
-        posted.push_back({notice, wParam, lParam});
-    }
-    struct Entry {
-        Notice notice;
-        std::uint32_t wParam;
-        std::int32_t lParam;
-    };
-    std::vector<Entry> posted;
-};
+using test_support::RecordingSink;
 
 // The kinds and assertion ids of a person's loaded links, in list order.
 std::vector<std::pair<int, std::int32_t>> LinkKinds(PersonRecord& person)

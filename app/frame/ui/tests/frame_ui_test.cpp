@@ -784,3 +784,29 @@ TEST_F(Frame, NewSourceAndNewRepositoryOpenTheirWindowsWhichCloseWithTheDatabase
     EXPECT_EQ(CurrentDatabase, nullptr);
     EXPECT_TRUE(DocumentWindowClasses().empty());
 }
+
+TEST_F(Frame, ANewPersonIsSavedFromTheMenuAndItsWindowClosesWithTheDatabase)
+{
+    InstallLanguage();
+    std::string path = MakeDatabase("persons.vdb");
+    ASSERT_TRUE(StartFrame());
+    OpenFileByExtension(FrameWindow, path.c_str());
+    ASSERT_NE(CurrentDatabase, nullptr);
+
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_INSERT_PERSON, 0);
+    ASSERT_EQ(DocumentWindowClasses(), (std::vector<std::string>{"PersonWClass"}));
+    HWND window = GetWindow(MdiClient, GW_CHILD);
+    EXPECT_TRUE(MenuItemEnabled(IDM_INSERT_EVENT));
+    EXPECT_FALSE(MenuItemEnabled(IDM_FILE_SAVE));
+    SetDlgItemTextA(GetWindow(window, GW_CHILD), 102, "Siri/Dahl/");
+    EXPECT_TRUE(MenuItemEnabled(IDM_FILE_SAVE));
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_FILE_SAVE, 0);
+    EXPECT_EQ(WindowText(window), std::string(GetLanguageText("PERSON_TITLE")) + " - Siri Dahl [#1]");
+    EXPECT_FALSE(MenuItemEnabled(IDM_FILE_SAVE));
+
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_FILE_CLOSEDB, 0);
+    EXPECT_EQ(CurrentDatabase, nullptr);
+    EXPECT_TRUE(DocumentWindowClasses().empty());
+    EXPECT_FALSE(MenuItemEnabled(IDM_INSERT_EVENT)) << "no person window is active";
+    EXPECT_TRUE(boxes_.boxes.empty());
+}

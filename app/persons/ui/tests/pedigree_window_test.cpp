@@ -31,18 +31,12 @@
 namespace {
 
 using namespace dialog_test;
-using test_support::PumpPostedMessages;
 using test_support::RegisterTestWindowClass;
 using test_support::ScopedLanguage;
 using test_support::TestDatabase;
 using Rows = std::vector<std::string>;
 
 constexpr const char* Texts = "PEDIGREE_TITLE=Pedigree\n";
-
-LRESULT CALLBACK TestFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefFrameProcA(frame, MdiClient, message, wParam, lParam);
-}
 
 std::vector<std::int32_t> OpenedPersons;
 
@@ -64,7 +58,6 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
         AppInstance = GetModuleHandleA(nullptr);
-        RegisterTestWindowClass("PedigreeTestFrame", TestFrameProc, 0);
         RegisterTestWindowClass("PedigreeWClass", PedigreeWndProc, PedigreeWindowExtraBytes);
     }
 
@@ -75,17 +68,7 @@ protected:
         CurrentDatabase = database_.get();
         OpenedPersons.clear();
         SetPedigreePersonOpener(RecordOpenedPerson);
-        HMENU menu = CreateMenu();
-        HMENU commands = CreatePopupMenu();
-        AppendMenuA(commands, MF_STRING, IDM_VIEW_PERSON, "person");
-        AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(commands), "Commands");
-        FrameWindow = CreateWindowExA(0, "PedigreeTestFrame", "Vestrada", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                                      800, 500, nullptr, menu, AppInstance, nullptr);
-        CLIENTCREATESTRUCT client = {};
-        client.idFirstChild = FIRST_MDI_CHILD_ID;
-        MdiClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE, 0,
-                                    0, 780, 440, FrameWindow, nullptr, AppInstance, &client);
-        ShowWindow(FrameWindow, SW_SHOW);
+        test_support::OpenMdiTestFrame("PedigreeTestFrame", {IDM_VIEW_PERSON});
 
         jakob_ = AddPerson(1, "Jakob", "Holm");
         nils_ = AddPerson(1, "Nils", "Holm");
@@ -112,15 +95,12 @@ protected:
 
     void TearDown() override
     {
-        Pump();
-        DestroyWindow(FrameWindow);
-        FrameWindow = nullptr;
-        MdiClient = nullptr;
+        test_support::CloseMdiTestFrame();
         CurrentDatabase = nullptr;
         SetPedigreePersonOpener(nullptr);
     }
 
-    static void Pump() { PumpPostedMessages(); }
+    static void Pump() { test_support::PumpMessages(); }
 
     Database& db() { return *database_; }
 

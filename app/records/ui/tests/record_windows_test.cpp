@@ -31,36 +31,12 @@ namespace {
 
 using namespace dialog_test;
 using test_support::AnsweredBoxes;
+using test_support::Posted;
+using test_support::RelayedNotices;
 using test_support::CountRows;
-using test_support::PumpPostedMessages;
-using test_support::RegisterTestWindowClass;
 using test_support::ScopedLanguage;
 using test_support::ScopedListStates;
 using test_support::TestDatabase;
-
-struct Posted {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    bool operator==(const Posted& other) const
-    {
-        return message == other.message && wParam == other.wParam && lParam == other.lParam;
-    }
-};
-
-// The notices the test frame relayed, in order.
-std::vector<Posted> RelayedNotices;
-
-LRESULT CALLBACK TestFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (IsRelayedNotice(message)) {
-        RelayedNotices.push_back({message, wParam, lParam});
-        if (MdiClient != nullptr)
-            RelayNotice(MdiClient, message, wParam, lParam);
-        return 0;
-    }
-    return DefFrameProcA(frame, MdiClient, message, wParam, lParam);
-}
 
 std::vector<HWND> DocumentWindows()
 {
@@ -144,9 +120,8 @@ protected:
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
         InitCommonControlsEx(&controls);
         AppInstance = GetModuleHandleA(nullptr);
-        RegisterTestWindowClass("RecordWindowsTestFrame", TestFrameProc, 0);
-        RegisterTestWindowClass("SourceWClass", SourceWndProc, 40);
-        RegisterTestWindowClass("RepositoryWClass", RepositoryWndProc, 36);
+        test_support::RegisterTestWindowClass("SourceWClass", SourceWndProc, 40);
+        test_support::RegisterTestWindowClass("RepositoryWClass", RepositoryWndProc, 36);
     }
 
     void SetUp() override
@@ -164,30 +139,15 @@ protected:
         CurrentSettings.source.ListWindowProperties = {40, 40, 480, 360};
         CurrentSettings.repository.ListWindowProperties = {40, 40, 480, 360};
         CurrentDatabase = database_.get();
-        RelayedNotices.clear();
-
-        HMENU menu = CreateMenu();
-        HMENU commands = CreatePopupMenu();
-        for (UINT command : {IDM_FILE_SAVE, IDM_EDIT_DELSOURCE, IDM_EDIT_DELREPOSITORY, IDM_INSERT_EXCERPTREF,
-                             IDM_INSERT_TASK, IDM_INSERT_REPREF, IDM_TOOLS_MERGE, IDM_EDIT_DELETE, IDM_VIEW_DATA})
-            AppendMenuA(commands, MF_STRING, command, "command");
-        AppendMenuA(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(commands), "Commands");
-        FrameWindow = CreateWindowExA(0, "RecordWindowsTestFrame", "Vestrada", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                      0, 0, 900, 700, nullptr, menu, AppInstance, nullptr);
-        CLIENTCREATESTRUCT client = {};
-        client.idFirstChild = FIRST_MDI_CHILD_ID;
-        MdiClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr, WS_CHILD | WS_CLIPCHILDREN | WS_VISIBLE,
-                                    0, 0, 880, 640, FrameWindow, nullptr, AppInstance, &client);
-        ShowWindow(FrameWindow, SW_SHOW);
-        InstallFrameNoticeSink();
+        test_support::OpenMdiTestFrame("RecordWindowsTestFrame",
+                                       {IDM_FILE_SAVE, IDM_EDIT_DELSOURCE, IDM_EDIT_DELREPOSITORY, IDM_INSERT_EXCERPTREF,
+                                        IDM_INSERT_TASK, IDM_INSERT_REPREF, IDM_TOOLS_MERGE, IDM_EDIT_DELETE,
+                                        IDM_VIEW_DATA});
     }
 
     void TearDown() override
     {
-        Pump();
-        DestroyWindow(FrameWindow);
-        FrameWindow = nullptr;
-        MdiClient = nullptr;
+        test_support::CloseMdiTestFrame();
         CurrentNoticeSink = nullptr;
         CurrentDatabase = nullptr;
         if (PendingTimer != 0)
@@ -196,7 +156,7 @@ protected:
         PendingTimer = 0;
     }
 
-    static void Pump() { PumpPostedMessages(); }
+    static void Pump() { test_support::PumpMessages(); }
 
     Database& db() { return *database_; }
 
