@@ -34,7 +34,7 @@ using namespace name_test;
 using namespace assertion_editor_test;
 using test_support::ScopedLanguage;
 
-constexpr const char* Texts = "NAME_TITLE=Alias\nNAME_NAME=Name:\nASSERTION_NOTE=Note\n"
+constexpr const char* Texts = "NAME_TITLE=Alias\nNAME_NAME=Name:\nASSERTION_NOTE=Note\nASSERTION_EXCERPTS=Citations\n"
                               "ADVNAME_STD1=GIVN,SURN\nADVNAME_TYPE_UNKW=Name\nADVNAME_TYPE_SURN=Surname\n"
                               "ADVNAME_TYPE_GIVN=Given names\nADVNAME_TYPE_NICK=Nickname\n"
                               "PRIVACY_PUBLIC=Public\nPRIVACY_FAMILY=Family\nPRIVACY_IMMFAMILY=Close\n"
@@ -136,7 +136,7 @@ TEST_F(NameEditorTest, ANewNameIsSavedWithItsDatePrivacyAndPerson)
               1);
     EXPECT_EQ(title, "Alias");
     // A name has no roles, address or formatting page.
-    EXPECT_EQ(tabs, (std::vector<std::string>{"Note"}));
+    EXPECT_EQ(tabs, (std::vector<std::string>{"Citations", "Note"}));
     EXPECT_EQ(line, "");
     EXPECT_TRUE(lineEnabled);
     EXPECT_EQ(privacies, (std::vector<std::string>{"Public", "Family", "Close", "Private", "Info"}));
