@@ -18,23 +18,12 @@
 #include "persons/ui/assertion_editor.h"
 #include "settings/settings.h"
 #include "tests/support/dialog_test_support.h"
+#include "tests/support/recording_notice_sink.h"
 #include "tests/support/scoped_list_states.h"
 
 namespace assertion_editor_test {
 
-struct RecordingSink : NoticeSink {
-    struct Posted {
-        Notice notice;
-        std::uint32_t wParam;
-        std::int32_t lParam;
-        bool operator==(const Posted&) const = default;
-    };
-    void Post(Notice notice, std::uint32_t wParam, std::int32_t lParam) override
-    {
-        posted.push_back({notice, wParam, lParam});
-    }
-    std::vector<Posted> posted;
-};
+using test_support::RecordingSink;
 
 // The child dialog of the editor that holds `item`: the kind page or one of the tab pages.
 inline HWND PageWith(HWND editor, int item)

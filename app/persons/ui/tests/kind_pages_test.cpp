@@ -514,7 +514,7 @@ TEST_F(KindPagesTest, ChoosingTheChildTwiceSavesOnlyTheSecondChoice)
     EXPECT_EQ(std::int32_t{relationship.Links()[1].row.roleId}, RelationshipChildRole);
     EXPECT_EQ(RowCount(TableAssertionLink), 2);
     // The first choice never had a row, so no window has anything to remove: it is told of no link.
-    using Posted = RecordingSink::Posted;
+    using Posted = RecordingSink::Entry;
     EXPECT_EQ(sink_.posted,
               (std::vector<Posted>{
                   {NoticeAssertionLinkAdded, static_cast<std::uint32_t>(anna_), link.Id()},
@@ -560,7 +560,7 @@ TEST_F(KindPagesTest, ReplacingAStoredParentDeletesItsLinkAndTellsEachSide)
         auto t = Transaction(*database_);
         EXPECT_NE(old.Read(parentLink), 0); // the old parent's row is gone
     }
-    using Posted = RecordingSink::Posted;
+    using Posted = RecordingSink::Entry;
     EXPECT_EQ(sink_.posted,
               (std::vector<Posted>{
                   {NoticeAssertionLinkRemoved, static_cast<std::uint32_t>(anna_), parentLink},
