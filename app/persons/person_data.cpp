@@ -20,6 +20,7 @@
 #include "persons/name_assertion.h"
 #include "persons/person_record.h"
 #include "persons/relationship.h"
+#include "settings/settings.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ constexpr std::size_t DescriptionSize = 256;
 std::string DateText(const DateRange& date)
 {
     char text[DateTextSize] = {};
-    WriteDateField(text, sizeof text, date);
+    WriteDateField(text, sizeof text, date, ScreenDatePicture());
     return text;
 }
 

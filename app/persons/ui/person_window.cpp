@@ -13,6 +13,7 @@
 #include "language/language_table.h"
 #include "persons/name_list_state.h"
 #include "persons/person_record.h"
+#include "persons/ui/pedigree_window.h"
 #include "persons/ui/person_data_page.h"
 #include "records/excerpt_record.h"
 #include "records/excerpt_ref.h"
@@ -280,6 +281,10 @@ void DialogCommand(PersonWindow& state, UINT command, UINT notification, LPARAM 
     case IDM_TOOLS_MERGE:
         MergePerson(state);
         return;
+    case IDM_VIEW_PEDIGREE:
+        // A person not yet saved has no place in the family tree; the pedigree opens nothing for it.
+        OpenPedigreeWindow(state.person->Id());
+        return;
     case IDC_PERSON_NAME:
         if (notification == EN_CHANGE)
             MarkChanged(state);
@@ -522,9 +527,8 @@ void UpdatePersonMenus(HWND window)
         EnableFrameCommand(command, true);
     EnableFrameCommand(IDM_FILE_SAVE, state->changed);
     EnableFrameCommand(IDM_INSERT_EXCERPTREF, state->pages[TabExcerpts] != nullptr);
-    // The timeline window and the pedigree are not part of the program yet.
+    // The program has no timeline window to show a person's life in.
     EnableFrameCommand(IDM_TOOLS_CONVTIMELINE, false);
-    EnableFrameCommand(IDM_VIEW_PEDIGREE, false);
 }
 
 void DisablePersonMenus()
