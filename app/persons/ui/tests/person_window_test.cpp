@@ -23,6 +23,7 @@
 #include "persons/relationship.h"
 #include "persons/ui/person_list.h"
 #include "res/frame_resource.h"
+#include "res/names_resource.h"
 #include "res/person_window_resource.h"
 #include "settings/settings.h"
 #include "tests/support/dialog_test_support.h"
@@ -452,6 +453,55 @@ TEST_F(PersonWindowTest, AMergeWithoutAChoiceChangesNothing)
     EXPECT_TRUE(RelayedNotices.empty());
     EXPECT_STREQ(Stored(kept)->Note()->Text(), "A");
     EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(PersonWindowTest, AdvancedEditsTheNamePartByPartStartingFromTheTypedText)
+{
+    struct Case {
+        const char* typed;  // into the name field before Advanced; none: left as shown
+        bool asTitle;       // the first part becomes a title, which the name field cannot hold
+        int button;
+        const char* formattedInDialog;
+        const char* field;
+        bool fieldEnabled;
+        bool changed;
+    };
+    const Case cases[] = {
+        {nullptr, false, IDCANCEL, "Ada Lind", "Ada/Lind/", true, false},
+        {"Eva/Lind/", false, IDOK, "Eva Lind", "Eva/Lind/", true, true},
+        {nullptr, true, IDOK, "Ada Lind", "Ada/Lind/", false, true},
+    };
+    for (const Case& c : cases) {
+        const std::int32_t id = AddPerson("Ada/Lind/", SexFemale);
+        HWND window = OpenPersonWindow(id);
+        ASSERT_NE(window, nullptr);
+        HWND editor = Editor(window);
+        if (c.typed != nullptr)
+            SetDlgItemTextA(editor, IDC_PERSON_NAME, c.typed);
+        std::string formatted;
+        WhenDialogOpens(FrameWindow, [&](HWND dialog) {
+            formatted = ItemText(dialog, IDC_ADVNAME_FORMATTED);
+            if (c.asTitle)
+                ChooseComboEntry(dialog, IDC_ADVNAME_TYPE, NamePartPrefix - 1);
+            Click(dialog, c.button);
+        });
+        Click(editor, IDC_PERSON_ADVANCED);
+        EXPECT_EQ(formatted, c.formattedInDialog) << c.field;
+        EXPECT_EQ(ItemText(editor, IDC_PERSON_NAME), c.field);
+        EXPECT_EQ(IsItemEnabled(editor, IDC_PERSON_NAME), c.fieldEnabled) << c.field;
+        EXPECT_EQ(MenuEnabled(IDM_FILE_SAVE), c.changed) << c.field;
+
+        // The save keeps the name as the dialog left it, even where the field cannot show it.
+        SendMessageA(window, WM_COMMAND, IDM_FILE_SAVE, 0);
+        auto stored = Stored(id);
+        EXPECT_EQ(stored->Name()->IsSimple(), c.fieldEnabled) << c.field;
+        if (c.fieldEnabled) {
+            char text[128] = {};
+            stored->Name()->FormatEditText(text, sizeof text);
+            EXPECT_STREQ(text, c.field);
+        }
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    }
 }
 
 } // namespace
