@@ -18,6 +18,7 @@
 #include "persons/ui/structured_name_dialog.h"
 #include "records/excerpt_record.h"
 #include "records/excerpt_ref.h"
+#include "records/ui/excerpt_pages.h"
 #include "records/ui/media_editor.h"
 #include "records/ui/record_window.h"
 #include "records/ui/task_dialog.h"
@@ -389,8 +390,7 @@ void InitDialog(HWND dialog, PersonWindow& state)
     PersonRecord& person = *state.person;
     state.pages[TabPersonal] = CreatePersonDataPage(dialog, person.Links());
     state.pages[TabMultimedia] = CreateMediaPage(dialog, person.Media());
-    // The excerpt-reference page comes with the excerpt editing; until then the tab shows nothing.
-    state.pages[TabExcerpts] = nullptr;
+    state.pages[TabExcerpts] = CreateExcerptRefPage(dialog, person.ExcerptRefs());
     state.pages[TabComments] = CreateNotePage(dialog, person.Note());
     state.pages[TabResearch] = CreateTaskPage(dialog, person.Tasks());
     for (HWND page : state.pages)

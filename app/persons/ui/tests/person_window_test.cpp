@@ -22,6 +22,10 @@
 #include "persons/person_record.h"
 #include "persons/relationship.h"
 #include "persons/ui/person_list.h"
+#include "records/excerpt_record.h"
+#include "records/excerpt_ref.h"
+#include "records/source_record.h"
+#include "res/excerpts_resource.h"
 #include "res/frame_resource.h"
 #include "res/names_resource.h"
 #include "res/person_window_resource.h"
@@ -68,6 +72,15 @@ std::vector<std::string> DataRows(HWND window)
     return ListViewRows(DataList(window), 4);
 }
 
+// The excerpt-reference page: the page with the new-citation button.
+HWND ExcerptPage(HWND window)
+{
+    for (HWND child = GetWindow(Editor(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetDlgItem(child, IDC_EXCERPTS_NEW) != nullptr)
+            return child;
+    return nullptr;
+}
+
 bool MenuEnabled(UINT command)
 {
     return (GetMenuState(GetMenu(FrameWindow), command, MF_BYCOMMAND) & MF_GRAYED) == 0;
@@ -101,7 +114,7 @@ protected:
         CurrentDatabase = database_.get();
         test_support::OpenMdiTestFrame("PersonWindowTestFrame",
                                        {IDM_FILE_SAVE, IDM_EDIT_DELPERSON, IDM_TOOLS_MERGE, IDM_INSERT_EVENT,
-                                        IDM_INSERT_TASK, IDM_EDIT_DELETE, IDM_VIEW_DATA});
+                                        IDM_INSERT_TASK, IDM_EDIT_DELETE, IDM_VIEW_DATA, IDM_INSERT_EXCERPTREF});
     }
 
     void TearDown() override
@@ -502,6 +515,60 @@ TEST_F(PersonWindowTest, AdvancedEditsTheNamePartByPartStartingFromTheTypedText)
         }
         SendMessageA(window, WM_CLOSE, 0, 0);
     }
+}
+
+TEST_F(PersonWindowTest, TheExcerptsTabListsThePersonsCitationsAndServesTheFrameCommands)
+{
+    const std::int32_t id = AddPerson("Ada/Lind/", SexFemale);
+    ASSERT_TRUE(RunWriteTransaction(db(), [&] {
+        SourceRecord source(db());
+        source.SetTitle("Parish register");
+        if (!source.Save())
+            return false;
+        ExcerptRecord excerpt(db());
+        excerpt.row.sourceId = source.Id();
+        excerpt.SetPage("p. 7");
+        if (!excerpt.Save())
+            return false;
+        PersonRecord person(db());
+        person.ReadAndLoad(id);
+        auto reference = std::make_unique<ExcerptRef>(db());
+        reference->row.excerptId = excerpt.Id();
+        person.ExcerptRefs().Append(std::move(reference));
+        return person.Save();
+    }));
+
+    HWND window = OpenPersonWindow(id);
+    ASSERT_NE(window, nullptr);
+    HWND page = ExcerptPage(window);
+    ASSERT_NE(page, nullptr);
+    HWND list = GetDlgItem(page, IDC_EXCERPTS_LIST);
+    EXPECT_EQ(ListViewRows(list, 1), (std::vector<std::string>{"p. 7"}));
+    // A person's citations are added, edited and removed through the frame's commands only.
+    for (int button : {IDC_EXCERPTS_NEW, IDC_EXCERPTS_EDIT, IDC_EXCERPTS_REMOVE})
+        EXPECT_EQ(GetWindowLongA(GetDlgItem(page, button), GWL_STYLE) & WS_VISIBLE, 0) << button;
+    EXPECT_TRUE(MenuEnabled(IDM_INSERT_EXCERPTREF));
+
+    // The insert command shows the tab and asks for the excerpt to cite; Cancel adds nothing.
+    bool asked = false;
+    WhenDialogOpens(FrameWindow, [&](HWND dialog) {
+        asked = true;
+        Click(dialog, IDCANCEL);
+    });
+    SendMessageA(window, WM_COMMAND, IDM_INSERT_EXCERPTREF, 0);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(SendDlgItemMessageA(Editor(window), IDC_PERSON_TABS, TCM_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(IsWindowVisible(page));
+    EXPECT_EQ(ListViewRows(list, 1), (std::vector<std::string>{"p. 7"}));
+    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));
+
+    SelectListViewRow(list, 0);
+    SendMessageA(window, WM_COMMAND, IDM_EDIT_DELETE, 0);
+    Pump();
+    EXPECT_TRUE(ListViewRows(list, 1).empty());
+    EXPECT_TRUE(MenuEnabled(IDM_FILE_SAVE));
+    SendMessageA(window, WM_COMMAND, IDM_FILE_SAVE, 0);
+    EXPECT_EQ(Stored(id)->ExcerptRefs().Count(), 0u);
 }
 
 } // namespace
