@@ -21,6 +21,7 @@
 #include "persons/name_list_state.h"
 #include "persons/person_record.h"
 #include "persons/relationship.h"
+#include "persons/ui/pedigree_window.h"
 #include "persons/ui/person_list.h"
 #include "records/excerpt_record.h"
 #include "records/excerpt_ref.h"
@@ -95,6 +96,7 @@ protected:
         InitCommonControlsEx(&controls);
         AppInstance = GetModuleHandleA(nullptr);
         test_support::RegisterTestWindowClass("PersonWClass", PersonWndProc, 36);
+        test_support::RegisterTestWindowClass("PedigreeWClass", PedigreeWndProc, PedigreeWindowExtraBytes);
     }
 
     void SetUp() override
@@ -255,6 +257,16 @@ TEST_F(PersonWindowTest, APersonOpensFromThePersonListWithItsNameSexAndRows)
     EXPECT_TRUE(IsItemEnabled(DataPage(window), IDC_PERSON_DATA_UP));
     EXPECT_TRUE(IsItemEnabled(DataPage(window), IDC_PERSON_DATA_DOWN));
     test_support::PauseForScreenshot("person_full");
+
+    // The pedigree command opens the person's pedigree beside the window.
+    SendMessageA(window, WM_COMMAND, IDM_VIEW_PEDIGREE, 0);
+    HWND pedigree = reinterpret_cast<HWND>(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, 0));
+    char className[32] = {};
+    GetClassNameA(pedigree, className, sizeof className);
+    EXPECT_STREQ(className, "PedigreeWClass");
+    EXPECT_EQ(WindowText(pedigree), "Pedigree - Ada Lind [#" + std::to_string(ada) + "]");
+    test_support::PauseForScreenshot("pedigree_of_person");
+    SendMessageA(MdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
 
     EXPECT_EQ(OpenPersonWindow(ada), window) << "a person is shown in one window only";
     EXPECT_EQ(SendMessageA(window, WM_GETCURRENTRECORD, RecordKindPerson, 0), ada);
@@ -559,6 +571,7 @@ TEST_F(PersonWindowTest, TheExcerptsTabListsThePersonsCitationsAndServesTheFrame
     EXPECT_TRUE(asked);
     EXPECT_EQ(SendDlgItemMessageA(Editor(window), IDC_PERSON_TABS, TCM_GETCURSEL, 0, 0), 2);
     EXPECT_TRUE(IsWindowVisible(page));
+    test_support::PauseForScreenshot("person_excerpts");
     EXPECT_EQ(ListViewRows(list, 1), (std::vector<std::string>{"p. 7"}));
     EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));
 
