@@ -16,7 +16,9 @@
 #include "ui_common/editing_preferences.h"
 #include "frame/ui/preferences_sheet.h"
 #include "exchange/ui/import_wizard.h"
+#include "persons/ui/pedigree_window.h"
 #include "persons/ui/person_list.h"
+#include "persons/ui/person_window.h"
 #include "records/ui/task_dialog.h"
 #include "ui_common/message_box.h"
 #include "ui_common/private_messages.h"
@@ -76,6 +78,8 @@ int InitApplication(HINSTANCE instance)
         return 0;
     // The task dialog lives below the persons' windows and so is handed their person selector.
     SetTaskPersonSelector(SelectPerson);
+    // The pedigree's view-person command opens the person windows that live beside it.
+    SetPedigreePersonOpener(OpenPersonWindow);
     LoadLibraryA("Riched32.dll");
     LoadLibraryA("Riched20.dll");
     if (!RequireLibrary("SciLexer.dll") || !RequireLibrary("QGRID.dll"))

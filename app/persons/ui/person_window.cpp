@@ -13,9 +13,12 @@
 #include "language/language_table.h"
 #include "persons/name_list_state.h"
 #include "persons/person_record.h"
+#include "persons/ui/pedigree_window.h"
 #include "persons/ui/person_data_page.h"
+#include "persons/ui/structured_name_dialog.h"
 #include "records/excerpt_record.h"
 #include "records/excerpt_ref.h"
+#include "records/ui/excerpt_pages.h"
 #include "records/ui/media_editor.h"
 #include "records/ui/record_window.h"
 #include "records/ui/task_dialog.h"
@@ -97,13 +100,13 @@ HWND PersonWindow::CurrentPage() const
     return pages[CurrentTab(editor)];
 }
 
-// The name's edit form in the name field (disabled when the form would lose parts of the name) and the sex.
-void ShowPersonFields(PersonWindow& state)
+// The name's edit form in the name field, disabled when the form would lose parts of the name.
+void ShowNameField(PersonWindow& state)
 {
-    PersonRecord& person = *state.person;
+    const bool filling = state.filling;
     state.filling = true;
     char text[NameEditLimit + 1] = {};
-    const NameRecord* name = person.Name();
+    const NameRecord* name = state.person->Name();
     if (name != nullptr)
         name->FormatEditText(text, sizeof text);
     HWND field = GetDlgItem(state.editor, IDC_PERSON_NAME);
@@ -111,6 +114,26 @@ void ShowPersonFields(PersonWindow& state)
     SetWindowTextA(field, text);
     SendMessageA(field, EM_SETMODIFY, FALSE, 0);
     EnableWindow(field, name == nullptr || name->IsSimple());
+    state.filling = filling;
+}
+
+// A name field the user may type in holds the name: its text goes into the name object.
+void TakeNameField(PersonWindow& state)
+{
+    HWND field = GetDlgItem(state.editor, IDC_PERSON_NAME);
+    if (IsWindowEnabled(field) && state.person->Name() != nullptr) {
+        char text[NameEditLimit + 1] = {};
+        GetWindowTextA(field, text, sizeof text);
+        state.person->Name()->ParseEditText(text);
+    }
+}
+
+// The name and the sex.
+void ShowPersonFields(PersonWindow& state)
+{
+    PersonRecord& person = *state.person;
+    state.filling = true;
+    ShowNameField(state);
     const int sex = person.row.sex <= SexFemale ? person.row.sex : SexUnknown;
     SendDlgItemMessageA(state.editor, IDC_PERSON_SEX, CB_SETCURSEL, static_cast<WPARAM>(sex), 0);
     state.filling = false;
@@ -127,12 +150,7 @@ void MarkChanged(PersonWindow& state)
 bool SavePerson(PersonWindow& state)
 {
     PersonRecord& person = *state.person;
-    HWND field = GetDlgItem(state.editor, IDC_PERSON_NAME);
-    if (IsWindowEnabled(field) && person.Name() != nullptr) {
-        char text[NameEditLimit + 1] = {};
-        GetWindowTextA(field, text, sizeof text);
-        person.Name()->ParseEditText(text);
-    }
+    TakeNameField(state);
     const LRESULT sex = SendDlgItemMessageA(state.editor, IDC_PERSON_SEX, CB_GETCURSEL, 0, 0);
     person.row.sex = static_cast<std::uint8_t>(sex >= SexUnknown && sex <= SexFemale ? sex : SexUnknown);
     if (state.pages[TabComments] != nullptr)
@@ -241,6 +259,19 @@ void MergePerson(PersonWindow& state)
     RefreshAfterMerge(state);
 }
 
+// The structured-name dialog edits the name part by part; the field then shows what it made of it.
+void EditNameStructure(PersonWindow& state)
+{
+    NameRecord* name = state.person->Name();
+    if (name == nullptr)
+        return;
+    TakeNameField(state);
+    if (EditStructuredName(state.editor, *name) != 1)
+        return;
+    ShowNameField(state);
+    MarkChanged(state);
+}
+
 void DialogCommand(PersonWindow& state, UINT command, UINT notification, LPARAM parameter)
 {
     switch (command) {
@@ -279,6 +310,13 @@ void DialogCommand(PersonWindow& state, UINT command, UINT notification, LPARAM 
         return;
     case IDM_TOOLS_MERGE:
         MergePerson(state);
+        return;
+    case IDM_VIEW_PEDIGREE:
+        // A person not yet saved has no place in the family tree; the pedigree opens nothing for it.
+        OpenPedigreeWindow(state.person->Id());
+        return;
+    case IDC_PERSON_ADVANCED:
+        EditNameStructure(state);
         return;
     case IDC_PERSON_NAME:
         if (notification == EN_CHANGE)
@@ -345,8 +383,6 @@ void InitDialog(HWND dialog, PersonWindow& state)
     TranslateDialog(dialog);
     for (const char* key : SexKeys)
         SendDlgItemMessageA(dialog, IDC_PERSON_SEX, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetLanguageText(key)));
-    // The structured-name dialog is not part of the program yet.
-    EnableWindow(GetDlgItem(dialog, IDC_PERSON_ADVANCED), FALSE);
     ShowPersonFields(state);
     HWND tabs = TabsOf(dialog);
     for (int tab = 0; tab < TabCount; ++tab)
@@ -354,8 +390,7 @@ void InitDialog(HWND dialog, PersonWindow& state)
     PersonRecord& person = *state.person;
     state.pages[TabPersonal] = CreatePersonDataPage(dialog, person.Links());
     state.pages[TabMultimedia] = CreateMediaPage(dialog, person.Media());
-    // The excerpt-reference page comes with the excerpt editing; until then the tab shows nothing.
-    state.pages[TabExcerpts] = nullptr;
+    state.pages[TabExcerpts] = CreateExcerptRefPage(dialog, person.ExcerptRefs());
     state.pages[TabComments] = CreateNotePage(dialog, person.Note());
     state.pages[TabResearch] = CreateTaskPage(dialog, person.Tasks());
     for (HWND page : state.pages)
@@ -522,9 +557,8 @@ void UpdatePersonMenus(HWND window)
         EnableFrameCommand(command, true);
     EnableFrameCommand(IDM_FILE_SAVE, state->changed);
     EnableFrameCommand(IDM_INSERT_EXCERPTREF, state->pages[TabExcerpts] != nullptr);
-    // The timeline window and the pedigree are not part of the program yet.
+    // The program has no timeline window to show a person's life in.
     EnableFrameCommand(IDM_TOOLS_CONVTIMELINE, false);
-    EnableFrameCommand(IDM_VIEW_PEDIGREE, false);
 }
 
 void DisablePersonMenus()

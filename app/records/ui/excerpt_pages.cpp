@@ -515,6 +515,12 @@ INT_PTR CALLBACK ExcerptRefPageDlgProc(HWND page, UINT message, WPARAM wParam, L
     return GuardedProcedure<ReferencePageMessage, DialogSafeAnswer>(page, message, wParam, lParam);
 }
 
+HWND CreateExcerptRefPage(HWND host, RecordList<ExcerptRef>& references)
+{
+    return CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_EXCERPTREF_PAGE), host, ExcerptRefPageDlgProc,
+                              reinterpret_cast<LPARAM>(&references));
+}
+
 INT_PTR CALLBACK ExcerptListPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     return GuardedProcedure<ExcerptPageMessage, DialogSafeAnswer>(page, message, wParam, lParam);

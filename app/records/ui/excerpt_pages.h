@@ -15,6 +15,8 @@ class ExcerptRef;
 // the person window's frame commands serve instead. Posts WM_PAGECHANGED to its host after a change;
 // refills on WM_PAGEREFRESH.
 INT_PTR CALLBACK ExcerptRefPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+// The excerpt-reference page as a hidden child dialog of `host`, over the owner's list.
+HWND CreateExcerptRefPage(HWND host, RecordList<ExcerptRef>& references);
 // The excerpt page of a source (dialog IDD_EXCERPTREF_PAGE, without move buttons); its creation
 // parameter is the source's RecordList<ExcerptRecord>, whose key id is the source's id.
 INT_PTR CALLBACK ExcerptListPageDlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -10,6 +10,8 @@
 #include "frame/report_menus.h"
 #include "ui_common/private_messages.h"
 #include "res/frame_resource.h"
+#include "res/pedigree_resource.h"
+#include "tests/support/list_window_driving.h"
 
 #include <commctrl.h>
 
@@ -808,5 +810,44 @@ TEST_F(Frame, ANewPersonIsSavedFromTheMenuAndItsWindowClosesWithTheDatabase)
     EXPECT_EQ(CurrentDatabase, nullptr);
     EXPECT_TRUE(DocumentWindowClasses().empty());
     EXPECT_FALSE(MenuItemEnabled(IDM_INSERT_EVENT)) << "no person window is active";
+    EXPECT_TRUE(boxes_.boxes.empty());
+}
+
+TEST_F(Frame, APersonWindowOpensItsPedigreeWhichOpensThePersonAgain)
+{
+    InstallLanguage();
+    std::string path = MakeDatabase("pedigree.vdb");
+    ASSERT_TRUE(StartFrame());
+    OpenFileByExtension(FrameWindow, path.c_str());
+    ASSERT_NE(CurrentDatabase, nullptr);
+
+    // Unsaved, the person has no pedigree yet.
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_INSERT_PERSON, 0);
+    HWND person = GetWindow(MdiClient, GW_CHILD);
+    EXPECT_TRUE(MenuItemEnabled(IDM_VIEW_PEDIGREE));
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_VIEW_PEDIGREE, 0);
+    EXPECT_EQ(DocumentWindowClasses(), (std::vector<std::string>{"PersonWClass"}));
+
+    SetDlgItemTextA(GetWindow(person, GW_CHILD), 102, "Siri/Dahl/");
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_FILE_SAVE, 0);
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_VIEW_PEDIGREE, 0);
+    ASSERT_EQ(DocumentWindowClasses(), (std::vector<std::string>{"PedigreeWClass", "PersonWClass"}));
+    HWND pedigree = GetWindow(MdiClient, GW_CHILD);
+    EXPECT_NE(WindowText(pedigree).find("Siri Dahl [#1]"), std::string::npos) << WindowText(pedigree);
+
+    // With the person's window closed, the pedigree's view-person command opens it again.
+    SendMessageA(MdiClient, WM_MDIDESTROY, reinterpret_cast<WPARAM>(person), 0);
+    ASSERT_EQ(DocumentWindowClasses(), (std::vector<std::string>{"PedigreeWClass"}));
+    SendMessageA(MdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pedigree), 0);
+    dialog_test::SelectListViewRow(GetDlgItem(GetWindow(pedigree, GW_CHILD), IDC_PEDIGREE_PERSON), 0);
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_VIEW_PERSON, 0);
+    ASSERT_EQ(DocumentWindowClasses(), (std::vector<std::string>{"PersonWClass", "PedigreeWClass"}));
+    EXPECT_EQ(WindowText(GetWindow(MdiClient, GW_CHILD)),
+              std::string(GetLanguageText("PERSON_TITLE")) + " - Siri Dahl [#1]");
+
+    // The pedigree goes once the close is done.
+    SendMessageA(FrameWindow, WM_COMMAND, IDM_FILE_CLOSEDB, 0);
+    PumpMessages();
+    EXPECT_TRUE(DocumentWindowClasses().empty());
     EXPECT_TRUE(boxes_.boxes.empty());
 }

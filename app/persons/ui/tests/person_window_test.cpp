@@ -21,8 +21,14 @@
 #include "persons/name_list_state.h"
 #include "persons/person_record.h"
 #include "persons/relationship.h"
+#include "persons/ui/pedigree_window.h"
 #include "persons/ui/person_list.h"
+#include "records/excerpt_record.h"
+#include "records/excerpt_ref.h"
+#include "records/source_record.h"
+#include "res/excerpts_resource.h"
 #include "res/frame_resource.h"
+#include "res/names_resource.h"
 #include "res/person_window_resource.h"
 #include "settings/settings.h"
 #include "tests/support/dialog_test_support.h"
@@ -67,6 +73,15 @@ std::vector<std::string> DataRows(HWND window)
     return ListViewRows(DataList(window), 4);
 }
 
+// The excerpt-reference page: the page with the new-citation button.
+HWND ExcerptPage(HWND window)
+{
+    for (HWND child = GetWindow(Editor(window), GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (GetDlgItem(child, IDC_EXCERPTS_NEW) != nullptr)
+            return child;
+    return nullptr;
+}
+
 bool MenuEnabled(UINT command)
 {
     return (GetMenuState(GetMenu(FrameWindow), command, MF_BYCOMMAND) & MF_GRAYED) == 0;
@@ -81,6 +96,7 @@ protected:
         InitCommonControlsEx(&controls);
         AppInstance = GetModuleHandleA(nullptr);
         test_support::RegisterTestWindowClass("PersonWClass", PersonWndProc, 36);
+        test_support::RegisterTestWindowClass("PedigreeWClass", PedigreeWndProc, PedigreeWindowExtraBytes);
     }
 
     void SetUp() override
@@ -100,7 +116,7 @@ protected:
         CurrentDatabase = database_.get();
         test_support::OpenMdiTestFrame("PersonWindowTestFrame",
                                        {IDM_FILE_SAVE, IDM_EDIT_DELPERSON, IDM_TOOLS_MERGE, IDM_INSERT_EVENT,
-                                        IDM_INSERT_TASK, IDM_EDIT_DELETE, IDM_VIEW_DATA});
+                                        IDM_INSERT_TASK, IDM_EDIT_DELETE, IDM_VIEW_DATA, IDM_INSERT_EXCERPTREF});
     }
 
     void TearDown() override
@@ -241,6 +257,16 @@ TEST_F(PersonWindowTest, APersonOpensFromThePersonListWithItsNameSexAndRows)
     EXPECT_TRUE(IsItemEnabled(DataPage(window), IDC_PERSON_DATA_UP));
     EXPECT_TRUE(IsItemEnabled(DataPage(window), IDC_PERSON_DATA_DOWN));
     test_support::PauseForScreenshot("person_full");
+
+    // The pedigree command opens the person's pedigree beside the window.
+    SendMessageA(window, WM_COMMAND, IDM_VIEW_PEDIGREE, 0);
+    HWND pedigree = reinterpret_cast<HWND>(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, 0));
+    char className[32] = {};
+    GetClassNameA(pedigree, className, sizeof className);
+    EXPECT_STREQ(className, "PedigreeWClass");
+    EXPECT_EQ(WindowText(pedigree), "Pedigree - Ada Lind [#" + std::to_string(ada) + "]");
+    test_support::PauseForScreenshot("pedigree_of_person");
+    SendMessageA(MdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
 
     EXPECT_EQ(OpenPersonWindow(ada), window) << "a person is shown in one window only";
     EXPECT_EQ(SendMessageA(window, WM_GETCURRENTRECORD, RecordKindPerson, 0), ada);
@@ -452,6 +478,110 @@ TEST_F(PersonWindowTest, AMergeWithoutAChoiceChangesNothing)
     EXPECT_TRUE(RelayedNotices.empty());
     EXPECT_STREQ(Stored(kept)->Note()->Text(), "A");
     EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(PersonWindowTest, AdvancedEditsTheNamePartByPartStartingFromTheTypedText)
+{
+    struct Case {
+        const char* typed;  // into the name field before Advanced; none: left as shown
+        bool asTitle;       // the first part becomes a title, which the name field cannot hold
+        int button;
+        const char* formattedInDialog;
+        const char* field;
+        bool fieldEnabled;
+        bool changed;
+    };
+    const Case cases[] = {
+        {nullptr, false, IDCANCEL, "Ada Lind", "Ada/Lind/", true, false},
+        {"Eva/Lind/", false, IDOK, "Eva Lind", "Eva/Lind/", true, true},
+        {nullptr, true, IDOK, "Ada Lind", "Ada/Lind/", false, true},
+    };
+    for (const Case& c : cases) {
+        const std::int32_t id = AddPerson("Ada/Lind/", SexFemale);
+        HWND window = OpenPersonWindow(id);
+        ASSERT_NE(window, nullptr);
+        HWND editor = Editor(window);
+        if (c.typed != nullptr)
+            SetDlgItemTextA(editor, IDC_PERSON_NAME, c.typed);
+        std::string formatted;
+        WhenDialogOpens(FrameWindow, [&](HWND dialog) {
+            formatted = ItemText(dialog, IDC_ADVNAME_FORMATTED);
+            if (c.asTitle)
+                ChooseComboEntry(dialog, IDC_ADVNAME_TYPE, NamePartPrefix - 1);
+            Click(dialog, c.button);
+        });
+        Click(editor, IDC_PERSON_ADVANCED);
+        EXPECT_EQ(formatted, c.formattedInDialog) << c.field;
+        EXPECT_EQ(ItemText(editor, IDC_PERSON_NAME), c.field);
+        EXPECT_EQ(IsItemEnabled(editor, IDC_PERSON_NAME), c.fieldEnabled) << c.field;
+        EXPECT_EQ(MenuEnabled(IDM_FILE_SAVE), c.changed) << c.field;
+
+        // The save keeps the name as the dialog left it, even where the field cannot show it.
+        SendMessageA(window, WM_COMMAND, IDM_FILE_SAVE, 0);
+        auto stored = Stored(id);
+        EXPECT_EQ(stored->Name()->IsSimple(), c.fieldEnabled) << c.field;
+        if (c.fieldEnabled) {
+            char text[128] = {};
+            stored->Name()->FormatEditText(text, sizeof text);
+            EXPECT_STREQ(text, c.field);
+        }
+        SendMessageA(window, WM_CLOSE, 0, 0);
+    }
+}
+
+TEST_F(PersonWindowTest, TheExcerptsTabListsThePersonsCitationsAndServesTheFrameCommands)
+{
+    const std::int32_t id = AddPerson("Ada/Lind/", SexFemale);
+    ASSERT_TRUE(RunWriteTransaction(db(), [&] {
+        SourceRecord source(db());
+        source.SetTitle("Parish register");
+        if (!source.Save())
+            return false;
+        ExcerptRecord excerpt(db());
+        excerpt.row.sourceId = source.Id();
+        excerpt.SetPage("p. 7");
+        if (!excerpt.Save())
+            return false;
+        PersonRecord person(db());
+        person.ReadAndLoad(id);
+        auto reference = std::make_unique<ExcerptRef>(db());
+        reference->row.excerptId = excerpt.Id();
+        person.ExcerptRefs().Append(std::move(reference));
+        return person.Save();
+    }));
+
+    HWND window = OpenPersonWindow(id);
+    ASSERT_NE(window, nullptr);
+    HWND page = ExcerptPage(window);
+    ASSERT_NE(page, nullptr);
+    HWND list = GetDlgItem(page, IDC_EXCERPTS_LIST);
+    EXPECT_EQ(ListViewRows(list, 1), (std::vector<std::string>{"p. 7"}));
+    // A person's citations are added, edited and removed through the frame's commands only.
+    for (int button : {IDC_EXCERPTS_NEW, IDC_EXCERPTS_EDIT, IDC_EXCERPTS_REMOVE})
+        EXPECT_EQ(GetWindowLongA(GetDlgItem(page, button), GWL_STYLE) & WS_VISIBLE, 0) << button;
+    EXPECT_TRUE(MenuEnabled(IDM_INSERT_EXCERPTREF));
+
+    // The insert command shows the tab and asks for the excerpt to cite; Cancel adds nothing.
+    bool asked = false;
+    WhenDialogOpens(FrameWindow, [&](HWND dialog) {
+        asked = true;
+        Click(dialog, IDCANCEL);
+    });
+    SendMessageA(window, WM_COMMAND, IDM_INSERT_EXCERPTREF, 0);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(SendDlgItemMessageA(Editor(window), IDC_PERSON_TABS, TCM_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(IsWindowVisible(page));
+    test_support::PauseForScreenshot("person_excerpts");
+    EXPECT_EQ(ListViewRows(list, 1), (std::vector<std::string>{"p. 7"}));
+    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));
+
+    SelectListViewRow(list, 0);
+    SendMessageA(window, WM_COMMAND, IDM_EDIT_DELETE, 0);
+    Pump();
+    EXPECT_TRUE(ListViewRows(list, 1).empty());
+    EXPECT_TRUE(MenuEnabled(IDM_FILE_SAVE));
+    SendMessageA(window, WM_COMMAND, IDM_FILE_SAVE, 0);
+    EXPECT_EQ(Stored(id)->ExcerptRefs().Count(), 0u);
 }
 
 } // namespace
