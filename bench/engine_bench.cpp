@@ -13,6 +13,7 @@
 #include "engine/database_file.h"
 #include "engine/tolvane.h"
 #include "platform/text_compare.h"
+#include "bench/process_memory.h"
 
 #ifdef VESTRADA_BENCH_SQLITE
 #include <sqlite3.h>
@@ -20,14 +21,11 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#include <psapi.h>
 #else
-#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -38,7 +36,6 @@
 #include <map>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -152,75 +149,6 @@ void Require(bool ok, const std::string& what)
 {
     if (!ok)
         Stop(what + " failed");
-}
-
-// The process's peak memory in KB: all it held (the resident set, file pages read through a mapping among
-// them), and what it held privately (its own allocations, without the file's pages, which the system
-// caches for every reader alike). Linux tells no peak of the private part: a thread samples it.
-struct PeakMemory {
-    long residentKb = -1;
-    long privateKb = -1;
-};
-
-#ifndef _WIN32
-// The private resident memory now (RssAnon), or -1.
-long PrivateMemoryKb()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        long value = 0;
-        if (key == "RssAnon:" && status >> value)
-            return value;
-        status.ignore(1 << 10, '\n');
-    }
-    return -1;
-}
-
-class PrivateMemorySampler {
-public:
-    PrivateMemorySampler()
-        : thread_([this] {
-              while (!stop_) {
-                  long now = PrivateMemoryKb();
-                  long seen = peak_;
-                  while (now > seen && !peak_.compare_exchange_weak(seen, now)) {
-                  }
-                  std::this_thread::sleep_for(std::chrono::milliseconds(2));
-              }
-          })
-    {
-    }
-    ~PrivateMemorySampler()
-    {
-        stop_ = true;
-        thread_.join();
-    }
-    long PeakKb() { return std::max(peak_.load(), PrivateMemoryKb()); }
-
-private:
-    std::atomic<bool> stop_{false};
-    std::atomic<long> peak_{-1};
-    std::thread thread_;
-};
-#endif
-
-PeakMemory PeakMemoryKb()
-{
-    PeakMemory peak;
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    if (GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) {
-        peak.residentKb = static_cast<long>(counters.PeakWorkingSetSize / 1024);
-        peak.privateKb = static_cast<long>(counters.PeakPagefileUsage / 1024);
-    }
-#else
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    peak.residentKb = usage.ru_maxrss;
-#endif
-    return peak;
 }
 
 // Bytes this process has handed to the system to write so far, or -1 when the system does not tell (Wine
@@ -720,9 +648,7 @@ const Engine Engines[] = {
 // One engine's run, in this process: its figures on standard output, one "name<TAB>value" a line.
 int RunOne(const std::string& engine, const Workload& w, const std::filesystem::path& folder)
 {
-#ifndef _WIN32
-    PrivateMemorySampler sampler;
-#endif
+    bench::PeakMemoryMeter meter;
     Figures f;
     if (engine == "tolvane")
         f = RunTolvane(w, (folder / "bench.vdb").string());
@@ -732,10 +658,7 @@ int RunOne(const std::string& engine, const Workload& w, const std::filesystem::
 #endif
     else
         Stop("no engine " + engine);
-    PeakMemory peak = PeakMemoryKb();
-#ifndef _WIN32
-    peak.privateKb = sampler.PeakKb();
-#endif
+    const bench::PeakMemory peak = meter.Peak();
     f.Add(LinePeak, static_cast<double>(peak.residentKb));
     if (peak.privateKb >= 0)
         f.Add(LinePeakPrivate, static_cast<double>(peak.privateKb));

@@ -9,9 +9,7 @@
 // that the peak memory of the process is that of one import.
 #ifdef _WIN32
 #include <windows.h>
-#include <psapi.h>
 #else
-#include <sys/resource.h>
 #include <unistd.h>
 #endif
 
@@ -27,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/process_memory.h"
 #include "tests/support/gedcom_generate.h"
 #include "core/database.h"
 #include "core/engine_transaction.h"
@@ -48,43 +47,6 @@ unsigned long ProcessId()
     return GetCurrentProcessId();
 #else
     return static_cast<unsigned long>(getpid());
-#endif
-}
-
-// The process's peak memory in MiB: the peak working set on Windows, the peak resident set elsewhere.
-double PeakMegabytes()
-{
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS counters {};
-    counters.cb = sizeof counters;
-    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters))
-        return 0;
-    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-#else
-    // VmHWM of /proc/self/status, which ResetPeak can start afresh; getrusage's peak where it is missing.
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtod(line.c_str() + 6, nullptr) / 1024.0; // kilobytes
-    struct rusage usage {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0; // kilobytes
-#endif
-}
-
-// Starts the peak afresh, so that the next PeakMegabytes is that of what follows; false where the system
-// cannot (Windows keeps one peak for the process's life).
-bool ResetPeak()
-{
-#ifdef _WIN32
-    return false;
-#else
-    // Writing 5 to clear_refs resets the peak resident set (VmHWM, which getrusage does not see reset).
-    std::ofstream clear("/proc/self/clear_refs");
-    clear << "5";
-    clear.flush();
-    return static_cast<bool>(clear);
 #endif
 }
 
@@ -164,9 +126,11 @@ double WriteFloor(Database& source, const std::string& path, long& rows)
 }
 
 // The child run: imports the file into a new database and prints the conversion's and the database
-// write's seconds, the persons stored, the floor's seconds and rows and the peak memory.
+// write's seconds, the persons stored, the floor's seconds and rows and the peak memory (in MB).
 int MeasureFile(const char* path)
 {
+    bench::PeakMemoryMeter meter;
+    const auto megabytes = [](long kb) { return kb < 0 ? -1.0 : kb * 1024.0 / 1e6; };
     std::unique_ptr<LanguageTable> language = LanguageTable::LoadFile(VESTRADA_ENGLISH);
     CurrentLanguageTable = language.get();
     const fs::path folder = fs::temp_directory_path() / ("import_bench_" + std::to_string(ProcessId()));
@@ -186,13 +150,15 @@ int MeasureFile(const char* path)
     if (!import.Prepare() || import.Convert(nullptr, {}) != CONVERT_OK)
         return 1;
     const double conversion = Seconds(start);
-    const double conversionPeak = PeakMegabytes();
-    const bool writePeakApart = ResetPeak();
+    const bench::PeakMemory conversionPeak = meter.Peak();
+    const bool writePeakApart = meter.Restart();
     const auto writeStart = Clock::now();
     const bool stored = ImportWexmorFile(*database, import.ConvertedBlock());
     const double write = Seconds(writeStart);
-    const double writePeak = PeakMegabytes();
-    const double peak = writePeakApart ? std::max(conversionPeak, writePeak) : writePeak;
+    const bench::PeakMemory writePeak = meter.Peak();
+    const bench::PeakMemory peak = {
+        writePeakApart ? std::max(conversionPeak.residentKb, writePeak.residentKb) : writePeak.residentKb,
+        writePeakApart ? std::max(conversionPeak.privateKb, writePeak.privateKb) : writePeak.privateKb};
     log.Close();
     long persons = 0;
     {
@@ -207,15 +173,17 @@ int MeasureFile(const char* path)
     if (!stored)
         std::fprintf(stderr, "import stopped: %s\n", ReadFile((folder / "import.log").string()).c_str());
     database.reset();
-    const double megabytes = static_cast<double>(fs::file_size(databasePath)) / 1e6;
+    const double databaseMegabytes = static_cast<double>(fs::file_size(databasePath)) / 1e6;
     fs::remove_all(folder);
-    std::printf("%f %f %ld %f %ld %f %d %f %f %f\n", conversion, write, persons, floor, rows, peak, stored ? 1 : 0,
-                megabytes, conversionPeak, writePeakApart ? writePeak : -1.0);
+    std::printf("%f %f %ld %f %ld %f %d %f %f %f %f\n", conversion, write, persons, floor, rows,
+                megabytes(peak.residentKb), stored ? 1 : 0, databaseMegabytes, megabytes(conversionPeak.residentKb),
+                writePeakApart ? megabytes(writePeak.residentKb) : -1.0, megabytes(peak.privateKb));
     return 0;
 }
 
 struct Figures {
-    double conversion = 0, write = 0, floor = 0, peak = 0, databaseMegabytes = 0, conversionPeak = 0, writePeak = -1;
+    double conversion = 0, write = 0, floor = 0, peak = 0, databaseMegabytes = 0, conversionPeak = 0, writePeak = -1,
+           privatePeak = -1;
     long persons = 0, rows = 0;
     int stored = 0;
 };
@@ -231,9 +199,10 @@ Figures RunChild(const std::string& self, const std::string& file)
     FILE* child = popen(command.c_str(), "r");
 #endif
     if (child != nullptr) {
-        if (std::fscanf(child, "%lf %lf %ld %lf %ld %lf %d %lf %lf %lf", &figures.conversion, &figures.write,
+        if (std::fscanf(child, "%lf %lf %ld %lf %ld %lf %d %lf %lf %lf %lf", &figures.conversion, &figures.write,
                         &figures.persons, &figures.floor, &figures.rows, &figures.peak, &figures.stored,
-                        &figures.databaseMegabytes, &figures.conversionPeak, &figures.writePeak) != 10)
+                        &figures.databaseMegabytes, &figures.conversionPeak, &figures.writePeak,
+                        &figures.privatePeak) != 11)
             figures = {};
 #ifdef _WIN32
         _pclose(child);
@@ -251,14 +220,18 @@ void Row(const std::string& self, const char* name, const std::string& gedcom, b
     std::ofstream(file, std::ios::binary).write(gedcom.data(), static_cast<std::streamsize>(gedcom.size()));
     const Figures f = RunChild(self, file.string());
     const double total = f.conversion + f.write;
-    char writePeak[32] = "-";
-    if (f.writePeak >= 0)
-        std::snprintf(writePeak, sizeof writePeak, "%.1f MB", f.writePeak * 1.048576);
-    std::printf("%-18s %8zu %9ld %8.2f s %8.2f s %8.2f s %9.0f/s %8.2f s %8ld %6.2fx %8.1f MB %11s %8.1f MB "
+    const auto shown = [](double megabytes) {
+        char text[32] = "-";
+        if (megabytes >= 0)
+            std::snprintf(text, sizeof text, "%.1f MB", megabytes);
+        return std::string(text);
+    };
+    std::printf("%-18s %8zu %9ld %8.2f s %8.2f s %8.2f s %9.0f/s %8.2f s %8ld %6.2fx %11s %11s %11s %11s "
                 "%8.1f MB %s\n",
                 name, bench::CountPersons(gedcom), f.persons, f.conversion, f.write, total,
                 total > 0 ? f.persons / total : 0.0, f.floor, f.rows, f.floor > 0 ? f.write / f.floor : 0.0,
-                f.conversionPeak * 1.048576, writePeak, f.peak * 1.048576, f.databaseMegabytes,
+                shown(f.conversionPeak).c_str(), shown(f.writePeak).c_str(), shown(f.peak).c_str(),
+                shown(f.privatePeak).c_str(), f.databaseMegabytes,
                 f.stored ? "" : "STOPPED (see stderr)");
     if (keepFile && kept)
         *kept = file.string();
@@ -305,11 +278,11 @@ int main(int argc, char** argv)
         std::ofstream(argv[3], std::ios::binary).write(gedcom.data(), static_cast<std::streamsize>(gedcom.size()));
         return 0;
     }
-    std::printf("%-18s %8s %9s %10s %10s %10s %11s %10s %8s %7s %11s %11s %11s %11s\n", "input", "persons",
+    std::printf("%-18s %8s %9s %10s %10s %10s %11s %10s %8s %7s %11s %11s %11s %11s %11s\n", "input", "persons",
                 "stored", "convert", "db write", "total", "persons", "floor", "rows", "write/", "peak of", "peak of",
-                "peak of", "database");
-    std::printf("%-18s %8s %9s %10s %10s %10s %11s %10s %8s %7s %11s %11s %11s %11s\n", "", "in file", "", "", "",
-                "", "per second", "", "", "floor", "conversion", "db write", "import", "file");
+                "peak of", "private", "database");
+    std::printf("%-18s %8s %9s %10s %10s %10s %11s %10s %8s %7s %11s %11s %11s %11s %11s\n", "", "in file", "", "",
+                "", "", "per second", "", "", "floor", "conversion", "db write", "import", "of import", "file");
     Row(self, "royal92.ged", royal);
     Row(self, "pres2020.ged", presidents);
     Row(self, "generated 10,000", bench::MakeLargeFile(royal, presidents, 10'000));

@@ -368,24 +368,34 @@ bool BlockCache::WriteBlocks(platform::File& file, const std::vector<std::int32_
     return flush();
 }
 
-std::vector<PieceMask> BlockCache::ChangedPieces(platform::File& file, const std::vector<std::int32_t>& blocks) const
+std::vector<PieceMask> BlockCache::ChangedPieces(platform::File& file, const std::vector<std::int32_t>& blocks,
+                                                 BlockCopies* copies) const
 {
     constexpr int PiecesPerBlock = BlockSize / WritePiece;
     constexpr PieceMask WholeBlock = (PieceMask {1} << PiecesPerBlock) - 1;
     std::vector<PieceMask> masks(blocks.size(), WholeBlock);
     std::int64_t size = file.Size();
-    std::vector<std::uint8_t> old(BlockSize);
+    BlockCopies scratch;
+    BlockCopies& read = copies ? *copies : scratch;
+    if (copies)
+        copies->Reserve(blocks.size());
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         std::int32_t n = blocks[i];
         std::uint64_t offset = static_cast<std::uint64_t>(n) * BlockSize;
-        if (size < 0 || offset + BlockSize > static_cast<std::uint64_t>(size) || !buffers_[n] ||
-            file.ReadAt(offset, old.data(), BlockSize) != BlockSize)
+        if (size < 0 || offset + BlockSize > static_cast<std::uint64_t>(size) || !IsLoaded(n))
             continue;
+        std::uint8_t* old = read.Add(n);
+        if (file.ReadAt(offset, old, BlockSize) != BlockSize) {
+            read.DropLast();
+            continue;
+        }
         PieceMask mask = 0;
         for (int k = 0; k < PiecesPerBlock; ++k)
-            if (std::memcmp(buffers_[n] + k * WritePiece, old.data() + k * WritePiece, WritePiece) != 0)
+            if (std::memcmp(buffers_[n] + k * WritePiece, old + k * WritePiece, WritePiece) != 0)
                 mask |= PieceMask {1} << k;
         masks[i] = mask;
+        if (!copies)
+            scratch.Clear();
     }
     return masks;
 }

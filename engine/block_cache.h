@@ -17,6 +17,7 @@
 // taken anyway, and clean blocks kept in it spare the transaction reading again what it is about to change.
 #pragma once
 
+#include "engine/block_copies.h"
 #include "engine/block_pool.h"
 
 #include <cstdint>
@@ -96,8 +97,10 @@ public:
                      const std::vector<PieceMask>* pieces = nullptr);
     // For each of the given loaded blocks, the pieces whose bytes differ from what the file holds there now:
     // all of them for a block that lies past the file's end or cannot be read, none for a block that was
-    // flagged changed but holds what the file holds.
-    std::vector<PieceMask> ChangedPieces(platform::File& file, const std::vector<std::int32_t>& blocks) const;
+    // flagged changed but holds what the file holds. With `copies`, the file's bytes of every block read are
+    // added to it, for the journal to take instead of reading them again.
+    std::vector<PieceMask> ChangedPieces(platform::File& file, const std::vector<std::int32_t>& blocks,
+                                         BlockCopies* copies = nullptr) const;
     // Marks the given blocks clean, so that they may go; for blocks whose contents are in the file.
     void MarkClean(const std::vector<std::int32_t>& blocks);
     // Early writing: `spill` is called before a block is brought in whenever `batch` more changed blocks are

@@ -349,7 +349,7 @@ std::int32_t DatabaseFile::Commit()
         cache_.FinishFlush(shared_);
         return NoError;
     }
-    if (!Journaled(changes.blocks)) {
+    if (!Journaled(changes)) {
         // Without early writes the database file is untouched, and a journal left behind holds nothing that
         // needs putting back.
         if (spilled_) {
@@ -384,7 +384,7 @@ DatabaseFile::Changes DatabaseFile::ChangedBlocks(const std::vector<std::int32_t
     // whose changes are a few bytes here and there, not for a large batch, most of whose blocks change
     // throughout; those are written whole.
     std::vector<PieceMask> pieces = flagged.size() <= MostComparedBlocks
-                                        ? cache_.ChangedPieces(file_, flagged)
+                                        ? cache_.ChangedPieces(file_, flagged, &changes.fileBytes)
                                         : std::vector<PieceMask>(flagged.size(), WholeBlock);
     std::vector<std::int32_t> unchanged;
     for (std::size_t i = 0; i < flagged.size(); ++i) {
@@ -498,15 +498,15 @@ void DatabaseFile::Discard()
         cache_.Reload(file_);
 }
 
-bool DatabaseFile::Journaled(const std::vector<std::int32_t>& blocks)
+bool DatabaseFile::Journaled(const Changes& changes)
 {
     try {
         if (!journal_.IsOpen() && !journal_.Begin(JournalPath(path_), file_))
             return false;
-        for (std::int32_t n : blocks)
+        for (std::int32_t n : changes.blocks)
             if (!journal_.Covers(n))
                 ++statistics_.journaled[static_cast<int>(KindOf(n))];
-        return journal_.Add(file_, blocks) && journal_.Flush();
+        return journal_.Add(file_, changes.blocks, &changes.fileBytes) && journal_.Flush();
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -517,7 +517,7 @@ void DatabaseFile::Spill()
     Changes changes = ChangedBlocks(cache_.SpillableBlocks());
     if (changes.blocks.empty())
         return;
-    if (!Journaled(changes.blocks)) {
+    if (!Journaled(changes)) {
         poison_ = InputOutput;
         Fail(InputOutput);
     }

@@ -195,10 +195,12 @@ private:
     struct Changes {
         std::vector<std::int32_t> blocks;
         std::vector<tolvane::PieceMask> pieces;
+        tolvane::BlockCopies fileBytes; // what the file held of the blocks compared, for the journal
     };
     Changes ChangedBlocks(const std::vector<std::int32_t>& flagged);
-    // Makes the old contents of the blocks durable in the journal (begun when none is open); false on failure.
-    bool Journaled(const std::vector<std::int32_t>& blocks);
+    // Makes the old contents of the changed blocks durable in the journal (begun when none is open); false on
+    // failure.
+    bool Journaled(const Changes& changes);
     // Writes the changed pieces to the file; with `flush`, makes them durable. False on failure.
     bool WriteChanges(const Changes& changes, bool flush);
     // Remembers what block n holds, for counting the writes.

@@ -128,7 +128,7 @@ bool Journal::Covers(std::int32_t n) const
            static_cast<std::uint64_t>(n) * BlockSize + BlockSize > databaseLength_;
 }
 
-bool Journal::Add(platform::File& database, const std::vector<std::int32_t>& blocks)
+bool Journal::Add(platform::File& database, const std::vector<std::int32_t>& blocks, const BlockCopies* copies)
 {
     auto batch = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(EntriesPerWrite) * EntrySize);
     int inBatch = 0;
@@ -146,7 +146,9 @@ bool Journal::Add(platform::File& database, const std::vector<std::int32_t>& blo
             continue;
         std::uint8_t* entry = batch.get() + static_cast<std::size_t>(inBatch) * EntrySize;
         PutI32(entry, n);
-        if (database.ReadAt(static_cast<std::uint64_t>(n) * BlockSize, entry + EntryHead, BlockSize) != BlockSize)
+        if (const std::uint8_t* copy = copies ? copies->Find(n) : nullptr)
+            std::memcpy(entry + EntryHead, copy, BlockSize);
+        else if (database.ReadAt(static_cast<std::uint64_t>(n) * BlockSize, entry + EntryHead, BlockSize) != BlockSize)
             return false;
         PutU32(entry + field::EntryChecksum, EntryChecksum(salt_, entry));
         journaled_[static_cast<std::size_t>(n)] = true;

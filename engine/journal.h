@@ -20,6 +20,7 @@
 // do not check under the new salt.
 #pragma once
 
+#include "engine/block_copies.h"
 #include "platform/file.h"
 
 #include <cstdint>
@@ -47,8 +48,9 @@ public:
     // the one this object left cleared; not flushed yet.
     bool Begin(const std::string& journalPath, platform::File& database);
     // Adds the old contents (read from `database`, which must not hold any of them changed yet) of the blocks
-    // that lay within the old length and are not in the journal already.
-    bool Add(platform::File& database, const std::vector<std::int32_t>& blocks);
+    // that lay within the old length and are not in the journal already. A block of `copies` is taken from
+    // there: what the file held when it was read, and still holds.
+    bool Add(platform::File& database, const std::vector<std::int32_t>& blocks, const BlockCopies* copies = nullptr);
     // Makes everything added so far durable: the journal itself and, the first time, its entry in the folder.
     bool Flush();
     // Whether block n already has its old contents in the journal (or needs none, lying past the old end).

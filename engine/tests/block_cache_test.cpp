@@ -13,6 +13,7 @@
 #include <sanitizer/asan_interface.h>
 #endif
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -404,8 +405,18 @@ TEST_F(BlockCacheTest, OnlyTheChangedPiecesOfABlockAreWritten)
     BlockRef fresh = cache.GetBlock(file, 200, true, false);
     const std::vector<std::int32_t> dirty {5, 6, 7, 200};
     ASSERT_EQ(cache.DirtyBlocks(), dirty);
-    std::vector<PieceMask> pieces = cache.ChangedPieces(file, dirty);
+    BlockCopies fileBytes;
+    std::vector<PieceMask> pieces = cache.ChangedPieces(file, dirty, &fileBytes);
     EXPECT_EQ(pieces, (std::vector<PieceMask> {1, 2, 0, 3})) << "a block past the end is written whole";
+    // What the file held of each block compared is kept for the journal; nothing of a block past the end.
+    for (std::int32_t n : {5, 6, 7}) {
+        std::vector<std::uint8_t> held(BlockSize);
+        ASSERT_EQ(file.ReadAt(static_cast<std::uint64_t>(n) * BlockSize, held.data(), BlockSize), BlockSize);
+        ASSERT_NE(fileBytes.Find(n), nullptr) << n;
+        EXPECT_TRUE(std::equal(held.begin(), held.end(), fileBytes.Find(n))) << n;
+    }
+    EXPECT_EQ(fileBytes.Find(200), nullptr);
+    EXPECT_EQ(fileBytes.Find(8), nullptr) << "a block not asked for";
 
     // Bytes the file holds in the pieces left out stay as they are: nothing of the cache is written there.
     std::uint8_t marker = 0x5E;
