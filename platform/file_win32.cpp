@@ -1,4 +1,5 @@
 #include "platform/file.h"
+#include "platform/positioned_io_win32.h"
 
 #include <windows.h>
 
@@ -57,17 +58,6 @@ void File::Close()
     }
 }
 
-namespace {
-
-OVERLAPPED At(std::uint64_t offset)
-{
-    OVERLAPPED position{};
-    position.Offset = static_cast<DWORD>(offset);
-    position.OffsetHigh = static_cast<DWORD>(offset >> 32);
-    return position;
-}
-
-} // namespace
 
 bool File::MapFile(std::uint64_t size, bool copyOnWrite)
 {
@@ -125,21 +115,7 @@ std::int64_t File::ReadFromSystem(std::uint64_t offset, void* buffer, std::size_
 {
     if (handle_ == nullptr)
         return -1;
-    std::size_t done = 0;
-    auto* bytes = static_cast<char*>(buffer);
-    while (done < length) {
-        OVERLAPPED position = At(offset + done);
-        DWORD got = 0;
-        if (!ReadFile(static_cast<HANDLE>(handle_), bytes + done, static_cast<DWORD>(length - done), &got, &position)) {
-            if (GetLastError() == ERROR_HANDLE_EOF)
-                break;
-            return -1;
-        }
-        if (got == 0)
-            break;
-        done += got;
-    }
-    return static_cast<std::int64_t>(done);
+    return ReadAtOffset(static_cast<HANDLE>(handle_), offset, buffer, length);
 }
 
 bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
@@ -152,18 +128,7 @@ bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
     // Windows refuses to shorten a file that is mapped.
     if (offset + length > mapping_.viewSize)
         Unmap();
-    std::size_t done = 0;
-    const auto* bytes = static_cast<const char*>(data);
-    while (done < length) {
-        OVERLAPPED position = At(offset + done);
-        DWORD put = 0;
-        if (!WriteFile(static_cast<HANDLE>(handle_), bytes + done, static_cast<DWORD>(length - done), &put,
-                       &position) ||
-            put == 0)
-            return false;
-        done += put;
-    }
-    return true;
+    return WriteAtOffset(static_cast<HANDLE>(handle_), offset, data, length);
 }
 
 bool File::Flush()

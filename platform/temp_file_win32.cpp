@@ -1,4 +1,5 @@
 #include "platform/temp_file.h"
+#include "platform/positioned_io_win32.h"
 
 #include <windows.h>
 
@@ -90,55 +91,19 @@ void TempFile::Close()
     path_.clear();
 }
 
-namespace {
-
-OVERLAPPED At(std::uint64_t offset)
-{
-    OVERLAPPED overlapped = {};
-    overlapped.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
-    overlapped.OffsetHigh = static_cast<DWORD>(offset >> 32);
-    return overlapped;
-}
-
-} // namespace
 
 std::int64_t TempFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t length)
 {
     if (handle_ == nullptr)
         return -1;
-    std::size_t done = 0;
-    auto* bytes = static_cast<char*>(buffer);
-    while (done < length) {
-        OVERLAPPED overlapped = At(offset + done);
-        DWORD chunk = static_cast<DWORD>(length - done > 0x40000000u ? 0x40000000u : length - done);
-        DWORD read = 0;
-        if (!ReadFile(static_cast<HANDLE>(handle_), bytes + done, chunk, &read, &overlapped)) {
-            if (GetLastError() == ERROR_HANDLE_EOF)
-                break;
-            return -1;
-        }
-        if (read == 0)
-            break;
-        done += read;
-    }
-    return static_cast<std::int64_t>(done);
+    return ReadAtOffset(static_cast<HANDLE>(handle_), offset, buffer, length);
 }
 
 bool TempFile::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
 {
     if (handle_ == nullptr)
         return false;
-    std::size_t done = 0;
-    const auto* bytes = static_cast<const char*>(data);
-    while (done < length) {
-        OVERLAPPED overlapped = At(offset + done);
-        DWORD chunk = static_cast<DWORD>(length - done > 0x40000000u ? 0x40000000u : length - done);
-        DWORD written = 0;
-        if (!WriteFile(static_cast<HANDLE>(handle_), bytes + done, chunk, &written, &overlapped) || written == 0)
-            return false;
-        done += written;
-    }
-    return true;
+    return WriteAtOffset(static_cast<HANDLE>(handle_), offset, data, length);
 }
 
 std::int64_t TempFile::Size()
