@@ -95,6 +95,7 @@ public:
     }
     ~DllHost() override
     {
+        FlushLog();
         if (output_ != INVALID_HANDLE_VALUE)
             CloseHandle(output_);
     }
@@ -104,11 +105,13 @@ public:
         const char* text = params_.getText ? params_.getText(code) : nullptr;
         return text ? text : "";
     }
+    // A message comes in several pieces, and a file may give thousands of messages: they are gathered and
+    // written in large writes, the last before the conversion returns to its caller, who writes on.
     void WriteLog(std::string_view bytes) override
     {
-        HANDLE log = static_cast<HANDLE>(params_.logFile);
-        if (log && log != INVALID_HANDLE_VALUE)
-            WriteAll(log, bytes);
+        log_ += bytes;
+        if (log_.size() >= kLogFlushSize)
+            FlushLog();
     }
     bool Progress(int percent) override
     {
@@ -139,10 +142,21 @@ public:
     pendrax::MediaFiles& Media() override { return media_; }
 
 private:
+    static constexpr size_t kLogFlushSize = 64 * 1024;
+
+    void FlushLog()
+    {
+        HANDLE log = static_cast<HANDLE>(params_.logFile);
+        if (log && log != INVALID_HANDLE_VALUE)
+            WriteAll(log, log_);
+        log_.clear();
+    }
+
     const ConvertParams& params_;
     HWND dialog_;
     MappedInput& input_;
     HANDLE output_ = INVALID_HANDLE_VALUE;
+    std::string log_;
     pendrax::SystemMediaFiles media_;
 };
 
