@@ -27,3 +27,22 @@ template <std::size_t N> void DetachBitmapButtons(HWND dialog, const BitmapButto
     for (const BitmapButton& button : buttons)
         DetachBitmapButton(dialog, button);
 }
+
+// The first and the last message of a page with bitmap buttons: WM_INITDIALOG goes to `init(page,
+// parameter)`, which attaches them; WM_DESTROY frees their images and tooltips again. True when `message`
+// was one of the two, with the page's answer in `answer`.
+template <std::size_t N, class Init>
+bool AnswerButtonPageLifetime(HWND page, UINT message, LPARAM lParam, const BitmapButton (&buttons)[N], Init init,
+                              INT_PTR& answer)
+{
+    if (message == WM_INITDIALOG) {
+        answer = init(page, lParam);
+        return true;
+    }
+    if (message == WM_DESTROY) {
+        DetachBitmapButtons(page, buttons);
+        answer = FALSE;
+        return true;
+    }
+    return false;
+}

@@ -6,11 +6,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "ui_common/dialog_position.h"
 #include "ui_common/dialog_state.h"
+#include "ui_common/window_helpers.h"
 
 class EditableParts;
 
@@ -71,6 +74,25 @@ private:
     bool showing_ = false; // set while the fields are filled from the selected part
 };
 
+// The WM_INITDIALOG of a modal dialog that edits the parts of `parameter` (an Edited) in the PartListEditor
+// `parts` of its state (DialogStateOf), a State made over the edited object: the texts translated, the list
+// started with `columns`, the dialog centred on its owner. The state; null when there is nothing to edit,
+// and the dialog has ended with 0.
+template <typename State, typename Edited>
+State* StartPartListDialog(HWND dialog, LPARAM parameter, const PartListColumns& columns)
+{
+    auto* edited = reinterpret_cast<Edited*>(parameter);
+    if (edited == nullptr) {
+        EndDialog(dialog, 0);
+        return nullptr;
+    }
+    State& state = AttachDialogState(dialog, std::make_unique<State>(*edited));
+    TranslateDialog(dialog);
+    state.parts.Start(dialog, columns);
+    CentreOnOwner(dialog);
+    return &state;
+}
+
 // The answers to WM_NOTIFY and WM_DESTROY of a dialog whose state (DialogStateOf) holds its PartListEditor
 // in `parts`; false for other messages.
 template <typename State> bool AnswerPartListMessage(HWND dialog, UINT message, LPARAM lParam, INT_PTR& answer)
@@ -83,4 +105,14 @@ template <typename State> bool AnswerPartListMessage(HWND dialog, UINT message, 
     if (message == WM_DESTROY && state != nullptr)
         state->parts.Stop(dialog);
     return false;
+}
+
+// Every message of such a dialog: the list's, then those a stateful dialog answers (AnswerStatefulDialog).
+template <typename State, typename Init, typename Command>
+INT_PTR AnswerPartListDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, const char* helpTopic, Init init,
+                             Command command)
+{
+    if (INT_PTR answer = FALSE; AnswerPartListMessage<State>(dialog, message, lParam, answer))
+        return answer;
+    return AnswerStatefulDialog<State>(dialog, message, wParam, lParam, helpTopic, init, command);
 }

@@ -80,3 +80,10 @@ int AskQuestion(HWND owner, const char* text, const char* caption, int defaultBu
                                      reinterpret_cast<LPARAM>(&question));
     return answer == IDNO ? IDNO : IDYES;
 }
+
+bool ConfirmDeletion(HWND owner, const char* textKey, const char* titleKey, std::int32_t& warning,
+                     const char* valueName)
+{
+    return warning == 0 || AskQuestion(owner, GetLanguageText(textKey), GetLanguageText(titleKey), IDNO, &warning,
+                                       "Edit", valueName) == IDYES;
+}

@@ -178,6 +178,14 @@ void AddListViewColumn(HWND list, int index, const char* key, int width)
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
+void SetUpListColumns(HWND list, std::initializer_list<std::pair<const char*, int>> columns)
+{
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    int index = 0;
+    for (const auto& [key, width] : columns)
+        AddListViewColumn(list, index++, key, width);
+}
+
 void ShowWriteFailure(HWND owner)
 {
     ShowMessageBox(owner, GetLanguageText("DATABASE_WRITE_ERROR"), nullptr, MB_OK | MB_ICONERROR);

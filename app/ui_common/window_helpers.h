@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 // HTML Help commands that ShowHelpTopic takes.
 inline constexpr UINT HelpDisplayTopic = 0;   // HH_DISPLAY_TOPIC
@@ -36,6 +38,8 @@ void TranslateDialog(HWND dialog);
 
 // Appends a column headed by the language text of `key` to a list view of report style.
 void AddListViewColumn(HWND list, int index, const char* key, int width);
+// Full-row selection and the columns (language key, width) of a list view of report style.
+void SetUpListColumns(HWND list, std::initializer_list<std::pair<const char*, int>> columns);
 
 // Sets a dialog item's text to the language text of `key`.
 void SetItemLanguageText(HWND dialog, int item, const char* key);

@@ -97,6 +97,15 @@ inline void WhenDialogOpens(HWND owner, std::function<void(HWND)> action)
     PendingTimer = SetTimer(nullptr, 0, 50, DriveOwnedDialog);
 }
 
+// Drops an action whose dialog never opened, so that it cannot act in a later test.
+inline void CancelPendingAction()
+{
+    if (PendingTimer != 0)
+        KillTimer(nullptr, PendingTimer);
+    PendingAction = nullptr;
+    PendingTimer = 0;
+}
+
 // A plain window, never shown, to own the message boxes and common dialogs a test opens.
 class OwnerWindow {
 public:

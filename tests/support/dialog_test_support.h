@@ -55,10 +55,7 @@ protected:
     {
         if (dialog_ != nullptr)
             DestroyWindow(dialog_);
-        if (PendingTimer != 0)
-            KillTimer(nullptr, PendingTimer);
-        PendingAction = nullptr;
-        PendingTimer = 0;
+        CancelPendingAction();
         CurrentDatabase = nullptr;
     }
 

@@ -5,10 +5,16 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <initializer_list>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "core/notice_sink.h"
 #include "res/frame_resource.h"
+#include "tests/support/dialog_driving.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/private_messages.h"
 
@@ -81,12 +87,43 @@ inline void PumpMessages()
     }
 }
 
+// Closes the frame with its windows and takes its notice sink away.
 inline void CloseMdiTestFrame()
 {
     PumpMessages();
     DestroyWindow(FrameWindow);
     FrameWindow = nullptr;
     MdiClient = nullptr;
+    CurrentNoticeSink = nullptr;
 }
+
+// Whether the frame's menu offers `command`, not greyed.
+inline bool FrameCommandEnabled(UINT command)
+{
+    return (GetMenuState(GetMenu(FrameWindow), command, MF_BYCOMMAND) & MF_GRAYED) == 0;
+}
+
+// A test of record windows in the test frame, which the test opens over the database it makes current:
+// the controls the windows are made of are there; the frame, the database and any dialog action still
+// waiting go at the end.
+class RecordWindowTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        LoadLibraryA("Riched20.dll");
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        AppInstance = GetModuleHandleA(nullptr);
+    }
+
+    void TearDown() override
+    {
+        CloseMdiTestFrame();
+        CurrentDatabase = nullptr;
+        dialog_test::CancelPendingAction();
+    }
+
+    static void Pump() { PumpMessages(); }
+};
 
 } // namespace test_support

@@ -165,12 +165,9 @@ BOOL AttributePageCommand(HWND page, AttributeAssertion& attribute, int command,
 
 INT_PTR AttributePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return InitAttributePage(page, lParam);
-    if (message == WM_DESTROY) {
-        DetachBitmapButtons(page, AttributeButtons);
-        return FALSE;
-    }
+    if (INT_PTR answer = FALSE;
+        AnswerButtonPageLifetime(page, message, lParam, AttributeButtons, InitAttributePage, answer))
+        return answer;
     AttributeAssertion* attribute = PageAttribute(page);
     if (attribute == nullptr)
         return FALSE;

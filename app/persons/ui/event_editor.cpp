@@ -136,12 +136,8 @@ BOOL EventPageCommand(HWND page, EventAssertion& event, int command, int notific
 
 INT_PTR EventPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return InitEventPage(page, lParam);
-    if (message == WM_DESTROY) {
-        DetachBitmapButtons(page, EventButtons);
-        return FALSE;
-    }
+    if (INT_PTR answer = FALSE; AnswerButtonPageLifetime(page, message, lParam, EventButtons, InitEventPage, answer))
+        return answer;
     EventAssertion* event = PageEvent(page);
     if (event == nullptr)
         return FALSE;

@@ -128,12 +128,8 @@ BOOL NamePageCommand(HWND page, NameAssertion& assertion, int command, int notif
 
 INT_PTR NamePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return InitNamePage(page, lParam);
-    if (message == WM_DESTROY) {
-        DetachBitmapButtons(page, NameButtons);
-        return FALSE;
-    }
+    if (INT_PTR answer = FALSE; AnswerButtonPageLifetime(page, message, lParam, NameButtons, InitNamePage, answer))
+        return answer;
     NameAssertion* assertion = PageName(page);
     if (assertion == nullptr)
         return FALSE;

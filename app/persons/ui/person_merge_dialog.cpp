@@ -10,22 +10,14 @@
 #include "persons/person_record.h"
 #include "persons/ui/person_list.h"
 #include "persons/ui/person_window.h"
+#include "records/ui/record_merge_dialog.h"
 #include "res/person_window_resource.h"
-#include "ui_common/dialog_position.h"
-#include "ui_common/dialog_state.h"
 #include "ui_common/guarded_procedure.h"
 #include "ui_common/window_helpers.h"
 
 namespace {
 
-constexpr const char* MergeHelpTopic = "Merge.htm";
-constexpr INT_PTR Merged = 1;
-constexpr INT_PTR NotMerged = 0;
-
-struct PersonMergeState {
-    PersonRecord* kept;
-    std::unique_ptr<PersonRecord> other;
-};
+using PersonMerge = RecordMerge<PersonRecord>;
 
 std::string NameText(const PersonRecord& person)
 {
@@ -48,49 +40,40 @@ void ShowChoice(HWND dialog, int kept, int other, const std::string& keptText, c
     CheckRadioButton(dialog, kept, other, kept);
 }
 
+std::unique_ptr<PersonRecord> LoadPerson(std::int32_t id, Database& database)
+{
+    auto person = std::make_unique<PersonRecord>(database);
+    person->ReadAndLoad(id);
+    return person;
+}
+
 INT_PTR InitPersonMerge(HWND dialog, LPARAM parameter)
 {
-    TranslateDialog(dialog);
-    CentreOnOwner(dialog);
-    auto* kept = reinterpret_cast<PersonRecord*>(parameter);
-    PersonMergeState& merge = AttachDialogState(dialog, std::make_unique<PersonMergeState>(PersonMergeState{kept, nullptr}));
-    const std::int32_t otherId =
-        kept != nullptr ? SelectPersonTitled(GetWindow(dialog, GW_OWNER), kept->OwnerDatabase(), "PERSON_MERGE_SELECTTITLE")
-                        : 0;
-    if (otherId == 0 || otherId == kept->Id()) {
-        EndDialog(dialog, NotMerged);
+    const PersonMerge* merge =
+        StartMergeDialog<PersonRecord>(dialog, parameter, SelectPersonTitled, "PERSON_MERGE_SELECTTITLE", LoadPerson);
+    if (merge == nullptr)
         return TRUE;
-    }
-    merge.other = std::make_unique<PersonRecord>(kept->OwnerDatabase());
-    merge.other->ReadAndLoad(otherId);
-    if (merge.other->Id() == 0) {
-        EndDialog(dialog, NotMerged);
-        return TRUE;
-    }
-    ShowChoice(dialog, IDC_PMERGE_NAME_KEPT, IDC_PMERGE_NAME_OTHER, NameText(*kept), NameText(*merge.other));
-    ShowChoice(dialog, IDC_PMERGE_SEX_KEPT, IDC_PMERGE_SEX_OTHER, SexText(kept->row.sex), SexText(merge.other->row.sex));
+    const PersonRecord& kept = *merge->kept;
+    const PersonRecord& other = *merge->other;
+    ShowChoice(dialog, IDC_PMERGE_NAME_KEPT, IDC_PMERGE_NAME_OTHER, NameText(kept), NameText(other));
+    ShowChoice(dialog, IDC_PMERGE_SEX_KEPT, IDC_PMERGE_SEX_OTHER, SexText(kept.row.sex), SexText(other.row.sex));
     return TRUE;
 }
 
-void PersonMergeCommand(HWND dialog, PersonMergeState& merge, int command, int)
+void PersonMergeCommand(HWND dialog, PersonMerge& merge, int command, int)
 {
     if (command != IDOK || !merge.other)
         return;
     PersonMergeChoice take;
     take.name = IsDlgButtonChecked(dialog, IDC_PMERGE_NAME_OTHER) == BST_CHECKED;
     take.sex = IsDlgButtonChecked(dialog, IDC_PMERGE_SEX_OTHER) == BST_CHECKED;
-    if (MergePersons(*merge.kept, *merge.other, take)) {
-        EndDialog(dialog, Merged);
-        return;
-    }
-    ShowWriteFailure(dialog);
-    EndDialog(dialog, NotMerged);
+    EndMergeDialog(dialog, MergePersons(*merge.kept, *merge.other, take));
 }
 
 INT_PTR PersonMergeMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return AnswerStatefulDialog<PersonMergeState>(dialog, message, wParam, lParam, MergeHelpTopic, InitPersonMerge,
-                                                  PersonMergeCommand);
+    return AnswerStatefulDialog<PersonMerge>(dialog, message, wParam, lParam, MergeHelpTopic, InitPersonMerge,
+                                             PersonMergeCommand);
 }
 
 } // namespace

@@ -26,10 +26,10 @@
 #include "res/frame_resource.h"
 #include "res/person_window_resource.h"
 #include "settings/settings.h"
+#include "ui_common/dialog_state.h"
 #include "ui_common/frame_command_state.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
-#include "ui_common/message_box.h"
 #include "ui_common/private_messages.h"
 #include "ui_common/question_box.h"
 #include "ui_common/window_helpers.h"
@@ -74,16 +74,6 @@ struct PersonWindow : RecordWindow {
     const char* SaveTitleKey() const override { return "PERSON_SAVE_TITLE"; }
     const char* HelpTopic() const override { return PersonHelpTopic; }
 };
-
-PersonWindow* WindowState(HWND window)
-{
-    return static_cast<PersonWindow*>(RecordWindowOf(window));
-}
-
-PersonWindow* DialogState(HWND dialog)
-{
-    return reinterpret_cast<PersonWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
 
 HWND TabsOf(HWND dialog)
 {
@@ -139,14 +129,6 @@ void ShowPersonFields(PersonWindow& state)
     state.filling = false;
 }
 
-void MarkChanged(PersonWindow& state)
-{
-    if (state.filling)
-        return;
-    state.changed = true;
-    UpdatePersonMenus(state.window);
-}
-
 bool SavePerson(PersonWindow& state)
 {
     PersonRecord& person = *state.person;
@@ -171,49 +153,22 @@ bool PersonWindow::Save()
     return SavePerson(*this);
 }
 
-// A person gets assertions, tasks and merged persons only once it is stored: a new one is saved first,
-// when the user agrees.
-bool EnsureStored(PersonWindow& state, const char* questionKey, UINT icon)
-{
-    if (state.person->Id() != 0)
-        return true;
-    if (ShowMessageBox(state.editor, GetLanguageText(questionKey), GetLanguageText("PERSON_SAVE_TITLE"),
-                       MB_YESNO | icon) != IDYES)
-        return false;
-    return SavePerson(state);
-}
-
-void ShowTab(PersonWindow& state, PersonTab tab)
-{
-    for (HWND page : state.pages)
-        if (page != nullptr)
-            ShowWindow(page, SW_HIDE);
-    SelectTabByData(TabsOf(state.editor), tab);
-    if (state.pages[tab] != nullptr)
-        ShowWindow(state.pages[tab], SW_SHOW);
-    UpdatePersonMenus(state.window);
-}
-
 void PassToTab(PersonWindow& state, PersonTab tab, UINT command, LPARAM parameter)
 {
-    if (state.pages[tab] == nullptr)
-        return;
-    ShowTab(state, tab);
-    SendMessageA(state.pages[tab], WM_COMMAND, command, parameter);
+    PassCommandToTab(state, TabsOf(state.editor), state.pages, tab, command, parameter);
 }
 
 void NewAssertion(PersonWindow& state, UINT command)
 {
-    if (!EnsureStored(state, "PERSON_ASSERTION_SAVE", MB_ICONQUESTION))
+    if (!EnsureRecordStored(state, "PERSON_ASSERTION_SAVE", MB_ICONQUESTION))
         return;
     PassToTab(state, TabPersonal, command, static_cast<LPARAM>(state.person->Id()));
 }
 
 void DeletePerson(PersonWindow& state)
 {
-    if (CurrentSettings.edit.DeletePersonWarning != 0 &&
-        AskQuestion(state.editor, GetLanguageText("PERSON_DELETEWARNING"), GetLanguageText("PERSON_DELETETITLE"), IDNO,
-                    &CurrentSettings.edit.DeletePersonWarning, "Edit", "DeletePersonWarning") != IDYES)
+    if (!ConfirmDeletion(state.editor, "PERSON_DELETEWARNING", "PERSON_DELETETITLE",
+                         CurrentSettings.edit.DeletePersonWarning, "DeletePersonWarning"))
         return;
     PersonRecord& person = *state.person;
     const std::int32_t id = person.Id();
@@ -221,11 +176,7 @@ void DeletePerson(PersonWindow& state)
         ShowWriteFailure(state.editor);
         return;
     }
-    state.changed = false;
-    state.deleted = true;
-    PostMessageA(state.window, WM_CLOSE, 0, 0);
-    if (id != 0)
-        PostNoticeToFrame(WM_PERSONDELETED, 0, static_cast<LPARAM>(id));
+    CloseAfterDeletion(state, id);
 }
 
 // The merge, or one the engine refused, read the person's lists and note again: every page is given the
@@ -248,12 +199,8 @@ void RefreshAfterMerge(PersonWindow& state)
 
 void MergePerson(PersonWindow& state)
 {
-    if (state.person->Id() == 0) {
-        if (!EnsureStored(state, "PERSON_MERGE_SAVE", MB_ICONEXCLAMATION))
-            return;
-    } else if (state.changed && !SavePerson(state)) {
+    if (!StoreBeforeMerge(state, "PERSON_MERGE_SAVE"))
         return;
-    }
     DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_PERSON_MERGE), state.editor, PersonMergeDlgProc,
                     reinterpret_cast<LPARAM>(state.person.get()));
     RefreshAfterMerge(state);
@@ -269,7 +216,7 @@ void EditNameStructure(PersonWindow& state)
     if (EditStructuredName(state.editor, *name) != 1)
         return;
     ShowNameField(state);
-    MarkChanged(state);
+    MarkRecordChanged(state);
 }
 
 void DialogCommand(PersonWindow& state, UINT command, UINT notification, LPARAM parameter)
@@ -305,7 +252,7 @@ void DialogCommand(PersonWindow& state, UINT command, UINT notification, LPARAM 
         PassToTab(state, TabExcerpts, command, 0);
         return;
     case IDM_INSERT_TASK:
-        if (EnsureStored(state, "PERSON_TASK_SAVE", MB_ICONQUESTION))
+        if (EnsureRecordStored(state, "PERSON_TASK_SAVE", MB_ICONQUESTION))
             PassToTab(state, TabResearch, command, 0);
         return;
     case IDM_TOOLS_MERGE:
@@ -320,23 +267,15 @@ void DialogCommand(PersonWindow& state, UINT command, UINT notification, LPARAM 
         return;
     case IDC_PERSON_NAME:
         if (notification == EN_CHANGE)
-            MarkChanged(state);
+            MarkRecordChanged(state);
         return;
     case IDC_PERSON_SEX:
         if (notification == CBN_SELCHANGE)
-            MarkChanged(state);
+            MarkRecordChanged(state);
         return;
     default:
         return;
     }
-}
-
-void PlacePages(const PersonWindow& state)
-{
-    const RECT area = TabPageArea(TabsOf(state.editor));
-    for (HWND page : state.pages)
-        if (page != nullptr)
-            MoveWindow(page, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
 }
 
 int ControlWidth(HWND dialog, int item)
@@ -354,20 +293,13 @@ void LayOutDialog(const PersonWindow& state, int w, int h)
         h = 250;
     const int buttonWidth = ControlWidth(state.editor, IDC_PERSON_ADVANCED);
     const int sexWidth = ControlWidth(state.editor, IDC_PERSON_SEX);
-    HDWP positions = BeginDeferWindowPos(6);
-    auto place = [&](int item, int x, int y, int width, int height) {
-        if (positions != nullptr)
-            positions = DeferWindowPos(positions, GetDlgItem(state.editor, item), nullptr, x, y, width, height,
-                                       SWP_NOZORDER | SWP_NOACTIVATE);
-    };
-    place(IDC_PERSON_NAME_LABEL, 10, 13, 68, 16);
-    place(IDC_PERSON_NAME, 80, 10, w - buttonWidth - 100, 20);
-    place(IDC_PERSON_ADVANCED, w - buttonWidth - 10, 8, buttonWidth, 24);
-    place(IDC_PERSON_SEX_LABEL, 10, 43, 68, 16);
-    place(IDC_PERSON_SEX, 80, 40, sexWidth, 120);
-    place(IDC_PERSON_TABS, 10, 70, w - 20, h - 80);
-    if (positions != nullptr)
-        EndDeferWindowPos(positions);
+    ItemPlacement items(state.editor, 6);
+    items.Place(IDC_PERSON_NAME_LABEL, 10, 13, 68, 16);
+    items.Place(IDC_PERSON_NAME, 80, 10, w - buttonWidth - 100, 20);
+    items.Place(IDC_PERSON_ADVANCED, w - buttonWidth - 10, 8, buttonWidth, 24);
+    items.Place(IDC_PERSON_SEX_LABEL, 10, 43, 68, 16);
+    items.Place(IDC_PERSON_SEX, 80, 40, sexWidth, 120);
+    items.Place(IDC_PERSON_TABS, 10, 70, w - 20, h - 80);
 }
 
 HWND CreateNotePage(HWND dialog, NoteText* note)
@@ -378,9 +310,7 @@ HWND CreateNotePage(HWND dialog, NoteText* note)
 
 void InitDialog(HWND dialog, PersonWindow& state)
 {
-    state.editor = dialog;
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
-    TranslateDialog(dialog);
+    AttachEditor(dialog, state);
     for (const char* key : SexKeys)
         SendDlgItemMessageA(dialog, IDC_PERSON_SEX, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetLanguageText(key)));
     ShowPersonFields(state);
@@ -393,10 +323,8 @@ void InitDialog(HWND dialog, PersonWindow& state)
     state.pages[TabExcerpts] = CreateExcerptRefPage(dialog, person.ExcerptRefs());
     state.pages[TabComments] = CreateNotePage(dialog, person.Note());
     state.pages[TabResearch] = CreateTaskPage(dialog, person.Tasks());
-    for (HWND page : state.pages)
-        if (page != nullptr)
-            SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    PlacePages(state);
+    RaisePages(state.pages);
+    PlacePages(tabs, state.pages);
     SendMessageA(tabs, TCM_SETCURSEL, TabPersonal, 0);
     ShowWindow(state.pages[TabPersonal], SW_SHOW);
     state.changed = false;
@@ -421,7 +349,7 @@ void DropReferencesOfSource(PersonWindow& state, std::int32_t sourceId)
 bool DialogNotice(PersonWindow& state, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_PAGECHANGED) {
-        MarkChanged(state);
+        MarkRecordChanged(state);
         return true;
     }
     if (message == WM_ASSERTIONLINKCHANGED || message == WM_ASSERTIONLINKADDED || message == WM_ASSERTIONLINKREMOVED) {
@@ -448,44 +376,12 @@ bool DialogNotice(PersonWindow& state, UINT message, WPARAM wParam, LPARAM lPara
     return false;
 }
 
+constexpr TabbedEditor<PersonWindow> PersonEditor = {IDC_PERSON_TABS, InitDialog, LayOutDialog, DialogCommand,
+                                                     DialogNotice};
+
 INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) {
-        InitDialog(dialog, *reinterpret_cast<PersonWindow*>(lParam));
-        return FALSE;
-    }
-    PersonWindow* state = DialogState(dialog);
-    if (state == nullptr)
-        return FALSE;
-    switch (message) {
-    case WM_SIZE:
-        LayOutDialog(*state, LOWORD(lParam), HIWORD(lParam));
-        PlacePages(*state);
-        return TRUE;
-    case WM_COMMAND:
-        DialogCommand(*state, LOWORD(wParam), HIWORD(wParam), lParam);
-        return TRUE;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_PERSON_TABS) {
-            if (header->code == TCN_SELCHANGING) {
-                for (HWND page : state->pages)
-                    if (page != nullptr)
-                        ShowWindow(page, SW_HIDE);
-            } else if (header->code == TCN_SELCHANGE) {
-                if (HWND page = state->CurrentPage())
-                    ShowWindow(page, SW_SHOW);
-                UpdatePersonMenus(state->window);
-            }
-        }
-        return TRUE;
-    }
-    case WM_HELP:
-        ShowHelpTopic(HelpDisplayTopic, PersonHelpTopic);
-        return TRUE;
-    default:
-        return DialogNotice(*state, message, wParam, lParam) ? TRUE : FALSE;
-    }
+    return AnswerTabbedEditorMessage(PersonEditor, dialog, message, wParam, lParam);
 }
 
 std::unique_ptr<PersonRecord> LoadPerson(std::int32_t id, Database& database)
@@ -510,15 +406,10 @@ LRESULT CreatePersonWindow(HWND window, LPARAM createStruct)
     state->person = LoadPerson(CreationRecordId(createStruct), *CurrentDatabase);
     if (state->person->Name() == nullptr || state->person->Note() == nullptr)
         return -1;
-    PersonWindow& attached = *state;
-    AttachRecordWindow(window, std::move(state));
-    SetPersonWindowTitle(window, *attached.person);
-    CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_PERSON), window, PersonDlgProc,
-                       reinterpret_cast<LPARAM>(&attached));
-    if (attached.editor == nullptr)
-        return -1;
-    ShowWindow(attached.editor, SW_SHOW);
-    return 0;
+    return StartRecordWindow(
+        window, std::move(state),
+        [](HWND captioned, const PersonWindow& shown) { SetPersonWindowTitle(captioned, *shown.person); }, IDD_PERSON,
+        PersonDlgProc);
 }
 
 LRESULT PersonWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -532,10 +423,8 @@ LRESULT PersonWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 HWND OpenPersonWindow(std::int32_t id)
 {
-    if (id != 0 && ActivateWindowShowing(RecordKindPerson, id))
-        return reinterpret_cast<HWND>(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, 0));
-    return CreateRecordWindow("PersonWClass", "PERSON_TITLE", CurrentSettings.edit.PersonWindowX,
-                              CurrentSettings.edit.PersonWindowY, id);
+    return OpenRecordWindow(RecordKindPerson, "PersonWClass", "PERSON_TITLE", CurrentSettings.edit.PersonWindowX,
+                            CurrentSettings.edit.PersonWindowY, id);
 }
 
 void SetPersonWindowTitle(HWND window, const PersonRecord& person)
@@ -550,7 +439,7 @@ void UpdatePersonMenus(HWND window)
 {
     if (ActiveChild != window)
         return;
-    const PersonWindow* state = WindowState(window);
+    const PersonWindow* state = RecordWindowOf<PersonWindow>(window);
     if (state == nullptr)
         return;
     for (UINT command : PersonCommands)

@@ -156,10 +156,8 @@ BOOL InitRolesPage(HWND page, LPARAM parameter)
 {
     SetWindowLongPtrA(page, DWLP_USER, parameter);
     AttachBitmapButtons(page, RoleButtons);
-    HWND list = RoleList(page);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddListViewColumn(list, 0, "ASSERTION_ROLE_HEADING1", RoleColumnWidth);
-    AddListViewColumn(list, 1, "ASSERTION_ROLE_HEADING2", NameColumnWidth);
+    SetUpListColumns(RoleList(page),
+                     {{"ASSERTION_ROLE_HEADING1", RoleColumnWidth}, {"ASSERTION_ROLE_HEADING2", NameColumnWidth}});
     if (EventAssertion* event = PageEvent(page))
         FillRolesList(page, *event);
     return TRUE;
@@ -188,12 +186,8 @@ BOOL RolesPageNotify(HWND page, EventAssertion& event, const NMHDR& header)
 
 INT_PTR RolesPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return InitRolesPage(page, lParam);
-    if (message == WM_DESTROY) {
-        DetachBitmapButtons(page, RoleButtons);
-        return FALSE;
-    }
+    if (INT_PTR answer = FALSE; AnswerButtonPageLifetime(page, message, lParam, RoleButtons, InitRolesPage, answer))
+        return answer;
     if (message == WM_SIZE) {
         ArrangeRolesPage(page, LOWORD(lParam), HIWORD(lParam));
         return TRUE;

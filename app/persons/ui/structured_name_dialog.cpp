@@ -11,8 +11,6 @@
 #include "language/language_table.h"
 #include "res/names_resource.h"
 #include "settings/settings.h"
-#include "ui_common/dialog_position.h"
-#include "ui_common/dialog_state.h"
 #include "ui_common/editing_preferences.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
@@ -57,16 +55,9 @@ struct StructuredNameState {
 
 BOOL InitStructuredName(HWND dialog, LPARAM parameter)
 {
-    auto* name = reinterpret_cast<NameRecord*>(parameter);
-    if (name == nullptr) {
-        EndDialog(dialog, 0);
+    if (StartPartListDialog<StructuredNameState, NameRecord>(
+            dialog, parameter, {"ADVNAME_PART", "ADVNAME_TYPE", LVS_EX_GRIDLINES}) == nullptr)
         return TRUE;
-    }
-    StructuredNameState& state = AttachDialogState(dialog, std::make_unique<StructuredNameState>(*name));
-    TranslateDialog(dialog);
-
-    state.parts.Start(dialog, {"ADVNAME_PART", "ADVNAME_TYPE", LVS_EX_GRIDLINES});
-    CentreOnOwner(dialog);
     SetFocus(GetDlgItem(dialog, IDC_ADVNAME_TEXT));
     return FALSE; // the focus is set
 }
@@ -98,12 +89,8 @@ void StructuredNameCommand(HWND dialog, StructuredNameState& state, int command,
 
 INT_PTR StructuredNameMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (INT_PTR answer = FALSE; AnswerPartListMessage<StructuredNameState>(dialog, message, lParam, answer))
-        return answer;
-    return AnswerStatefulDialog<StructuredNameState>(dialog, message, wParam, lParam, HelpTopic, InitStructuredName,
-                                                     [](HWND d, StructuredNameState& s, int command, int notification) {
-                                                         StructuredNameCommand(d, s, command, notification);
-                                                     });
+    return AnswerPartListDialog<StructuredNameState>(dialog, message, wParam, lParam, HelpTopic, InitStructuredName,
+                                                     StructuredNameCommand);
 }
 
 } // namespace

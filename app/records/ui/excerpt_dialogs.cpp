@@ -182,11 +182,8 @@ INT_PTR InitSelectDialog(HWND dialog, LPARAM parameter)
         return TRUE;
     }
     TranslateDialog(dialog);
-    HWND list = Choices(dialog);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddListViewColumn(list, 0, "EXCERPT_HEADING1", 180);
-    AddListViewColumn(list, 1, "EXCERPT_HEADING2", 100);
-    AddListViewColumn(list, 2, "EXCERPT_HEADING4", 100);
+    SetUpListColumns(Choices(dialog),
+                     {{"EXCERPT_HEADING1", 180}, {"EXCERPT_HEADING2", 100}, {"EXCERPT_HEADING4", 100}});
     EnableWindow(GetDlgItem(dialog, IDOK), FALSE);
     CentreOnOwner(dialog);
     SetFocus(GetDlgItem(dialog, IDC_EXCERPT_SELECT));

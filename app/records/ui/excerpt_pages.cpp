@@ -251,11 +251,8 @@ BOOL InitReferencePage(HWND page, LPARAM parameter)
 {
     SetWindowLongPtrA(page, DWLP_USER, parameter);
     AttachBitmapButtons(page, PageButtons);
-    HWND list = PageList(page);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddListViewColumn(list, 0, "EXCERPTREF_HEADING1", 160);
-    AddListViewColumn(list, 1, "EXCERPTREF_HEADING2", 80);
-    AddListViewColumn(list, 2, "EXCERPTREF_HEADING3", 230);
+    SetUpListColumns(PageList(page),
+                     {{"EXCERPTREF_HEADING1", 160}, {"EXCERPTREF_HEADING2", 80}, {"EXCERPTREF_HEADING3", 230}});
     References* references = PageReferences(page);
     if (references == nullptr)
         return TRUE;
@@ -318,12 +315,8 @@ BOOL ReferenceNotice(HWND page, References& references, const NMHDR& header)
 
 INT_PTR ReferencePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return InitReferencePage(page, lParam);
-    if (message == WM_DESTROY) {
-        DetachBitmapButtons(page, PageButtons);
-        return FALSE;
-    }
+    if (INT_PTR answer = FALSE; AnswerButtonPageLifetime(page, message, lParam, PageButtons, InitReferencePage, answer))
+        return answer;
     References* references = PageReferences(page);
     if (references == nullptr)
         return FALSE;
@@ -430,11 +423,7 @@ BOOL InitExcerptPage(HWND page, LPARAM parameter)
     SetWindowLongPtrA(page, DWLP_USER, parameter);
     AttachBitmapButtons(page, PageButtons);
     ShowItems(page, MoveButtons, std::size(MoveButtons), false);
-    HWND list = PageList(page);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddListViewColumn(list, 0, "EXCERPT_HEADING1", 200);
-    AddListViewColumn(list, 1, "EXCERPT_HEADING2", 100);
-    AddListViewColumn(list, 2, "EXCERPT_HEADING3", 40);
+    SetUpListColumns(PageList(page), {{"EXCERPT_HEADING1", 200}, {"EXCERPT_HEADING2", 100}, {"EXCERPT_HEADING3", 40}});
     if (Excerpts* excerpts = PageExcerpts(page))
         RefillExcerpts(page, *excerpts);
     return TRUE;
@@ -469,12 +458,8 @@ BOOL ExcerptCommand(HWND page, Excerpts& excerpts, int command)
 
 INT_PTR ExcerptPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG)
-        return InitExcerptPage(page, lParam);
-    if (message == WM_DESTROY) {
-        DetachBitmapButtons(page, PageButtons);
-        return FALSE;
-    }
+    if (INT_PTR answer = FALSE; AnswerButtonPageLifetime(page, message, lParam, PageButtons, InitExcerptPage, answer))
+        return answer;
     Excerpts* excerpts = PageExcerpts(page);
     if (excerpts == nullptr)
         return FALSE;

@@ -105,10 +105,7 @@ BOOL InitMediaPage(HWND page, LPARAM parameter)
     auto owned = std::make_unique<MediaPageState>();
     owned->media = reinterpret_cast<RecordList<MediaRecord>*>(parameter);
     MediaPageState& state = AttachDialogState(page, std::move(owned));
-    HWND list = PageList(page);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddListViewColumn(list, 0, "PERSON_MEDIAHEADING1", 80);
-    AddListViewColumn(list, 1, "PERSON_MEDIAHEADING2", 120);
+    SetUpListColumns(PageList(page), {{"PERSON_MEDIAHEADING1", 80}, {"PERSON_MEDIAHEADING2", 120}});
     FillMedia(page, state);
     return TRUE;
 }
@@ -153,22 +150,13 @@ INT_PTR MediaPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         default:
             return FALSE;
         }
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom != IDC_MEDIA_PAGE_LIST)
-            return FALSE;
-        if (header->code == LVN_ITEMCHANGED) {
-            const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-            if (change->iSubItem == 0 && (change->uChanged & LVIF_STATE) != 0 &&
-                ((change->uOldState ^ change->uNewState) & LVIS_SELECTED) != 0) {
-                ShowSelectedPreview(page, *state);
-                UpdateFrameCommands(page, *state);
-            }
-        } else {
-            PostListPageShortcut(page, header);
-        }
-        return TRUE;
-    }
+    case WM_NOTIFY:
+        return AnswerListPageNotice(page, IDC_MEDIA_PAGE_LIST, lParam, [&](const NMLISTVIEW& change) {
+            if (((change.uOldState ^ change.uNewState) & LVIS_SELECTED) == 0)
+                return;
+            ShowSelectedPreview(page, *state);
+            UpdateFrameCommands(page, *state);
+        });
     default:
         return FALSE;
     }

@@ -16,41 +16,49 @@
 #include "records/record_lists.h"
 #include "records/task_record.h"
 #include "records/ui/record_list_view.h"
+#include "records/ui/record_window.h"
 #include "records/ui/task_dialog.h"
 #include "res/frame_resource.h"
 #include "res/research_resource.h"
 #include "settings/settings.h"
+#include "ui_common/dialog_state.h"
 #include "ui_common/frame_command_state.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
-#include "ui_common/message_box.h"
 #include "ui_common/private_messages.h"
 #include "ui_common/question_box.h"
 #include "ui_common/window_helpers.h"
 
 namespace {
 
-struct ObjectiveWindowState {
+constexpr const char* ObjectiveHelpTopic = "Window_Objective.htm";
+
+// The window's editor is the objective page; it has no tab pages. Unlike the other record windows it
+// leaves the focus, F1 and mouse activation to the MDI child's default, activates itself later when an
+// opener asks for its objective, asks the save question with a warning, and no longer names its objective
+// once it is deleted.
+struct ObjectiveWindow : RecordWindow {
     std::unique_ptr<ObjectiveRecord> objective;
-    HWND page = nullptr;
-    bool changed = false;  // an edit not saved yet
-    bool deleted = false;  // the objective is gone: nothing is saved or asked any more
-    bool showing = false;  // the page itself is filling its fields
+
+    WPARAM RecordKind() const override { return RecordKindObjective; }
+    std::int32_t RecordId() const override { return objective->Id(); }
+    UINT DeletedNotice() const override { return WM_OBJECTIVEDELETED; }
+    bool IsEditorNotice(UINT message) const override
+    {
+        return message == WM_PERSONDELETED || message == WM_SOURCEDELETED || message == WM_TASKSCHANGED;
+    }
+    HWND CurrentPage() const override { return nullptr; }
+    void EnableCommands() override;
+    void DisableCommands() override;
+    bool Save() override;
+    const char* SaveQuestionKey() const override { return "RESEARCH_SAVE_QUESTION"; }
+    const char* SaveTitleKey() const override { return "RESEARCH_SAVE_TITLE"; }
+    UINT SaveQuestionIcon() const override { return MB_ICONWARNING; }
+    const char* HelpTopic() const override { return ObjectiveHelpTopic; }
 };
 
 constexpr const char* PriorityKeys[] = {"RESEARCH_EDIT_PRIORITYLOW", "RESEARCH_EDIT_PRIORITYMEDIUM",
                                         "RESEARCH_EDIT_PRIORITYHIGH"};
-constexpr std::size_t CaptionSize = 256;
-
-ObjectiveWindowState* WindowState(HWND window)
-{
-    return reinterpret_cast<ObjectiveWindowState*>(GetWindowLongPtrA(window, 0));
-}
-
-ObjectiveWindowState* PageState(HWND page)
-{
-    return reinterpret_cast<ObjectiveWindowState*>(GetWindowLongPtrA(page, DWLP_USER));
-}
 
 std::string FixedText(const char* field, std::size_t size)
 {
@@ -59,15 +67,11 @@ std::string FixedText(const char* field, std::size_t size)
 
 void SetCaption(HWND window, const ObjectiveRecord& objective)
 {
-    std::string caption = GetLanguageText("RESEARCH_EDIT_TITLE");
-    caption += " - ";
-    if (objective.Id() != 0)
-        caption += FixedText(objective.row.title, sizeof objective.row.title) + " [#" + std::to_string(objective.Id()) + "]";
-    else
-        caption += GetLanguageText("RESEARCH_EDIT_NEW");
-    if (caption.size() > CaptionSize - 1)
-        caption.resize(CaptionSize - 1);
-    SetWindowTextA(window, caption.c_str());
+    const std::string title =
+        FixedText(objective.row.title, sizeof objective.row.title) + " [#" + std::to_string(objective.Id()) + "]";
+    SetWindowTextA(
+        window,
+        RecordWindowCaption("RESEARCH_EDIT_TITLE", title.c_str(), objective.Id() == 0, "RESEARCH_EDIT_NEW").c_str());
 }
 
 // ---- the page ----
@@ -77,25 +81,25 @@ HWND TaskList(HWND page)
     return GetDlgItem(page, IDC_OBJECTIVE_TASKS);
 }
 
-int SelectedEntry(HWND page, const ObjectiveWindowState& state)
+int SelectedEntry(HWND page, const ObjectiveWindow& state)
 {
     return SelectedListEntry(TaskList(page), state.objective->Tasks());
 }
 
-void EnableTaskButtons(HWND page, const ObjectiveWindowState& state)
+void EnableTaskButtons(HWND page, const ObjectiveWindow& state)
 {
     const bool selected = SelectedEntry(page, state) >= 0;
     EnableWindow(GetDlgItem(page, IDC_OBJECTIVE_EDIT_TASK), selected);
     EnableWindow(GetDlgItem(page, IDC_OBJECTIVE_DELETE_TASK), selected);
 }
 
-void UpdateFrameMenu(const ObjectiveWindowState& state)
+void UpdateFrameMenu(const ObjectiveWindow& state)
 {
     EnableFrameCommand(IDM_FILE_SAVE, state.changed && !state.deleted);
 }
 
 // The tasks of the list and the status they give the objective.
-void ShowTasks(HWND page, ObjectiveWindowState& state)
+void ShowTasks(HWND page, ObjectiveWindow& state)
 {
     HWND list = TaskList(page);
     SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
@@ -115,7 +119,7 @@ void ShowTasks(HWND page, ObjectiveWindowState& state)
 
 // The tasks as they are stored now: tasks are written at once by the task buttons and by the task pages of
 // persons and sources, each of which posts WM_TASKSCHANGED.
-void ReloadTasks(HWND page, ObjectiveWindowState& state)
+void ReloadTasks(HWND page, ObjectiveWindow& state)
 {
     state.objective->Tasks().Clear();
     state.objective->LoadTasks();
@@ -123,9 +127,9 @@ void ReloadTasks(HWND page, ObjectiveWindowState& state)
     UpdateFrameMenu(state);
 }
 
-void MarkChanged(HWND page, ObjectiveWindowState& state)
+void MarkChanged(HWND page, ObjectiveWindow& state)
 {
-    if (state.showing || state.deleted)
+    if (state.filling || state.deleted)
         return;
     state.changed = true;
     UpdateFrameMenu(state);
@@ -133,18 +137,14 @@ void MarkChanged(HWND page, ObjectiveWindowState& state)
 
 BOOL InitObjectivePage(HWND page, LPARAM parameter)
 {
-    SetWindowLongPtrA(page, DWLP_USER, parameter);
-    auto* state = reinterpret_cast<ObjectiveWindowState*>(parameter);
+    auto* state = reinterpret_cast<ObjectiveWindow*>(parameter);
     if (state == nullptr)
         return TRUE;
     ObjectiveRecord& objective = *state->objective;
-    state->showing = true;
-    TranslateDialog(page);
-    HWND list = TaskList(page);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddListViewColumn(list, 0, "RESEARCH_EDIT_TASKNAME", 160);
-    AddListViewColumn(list, 1, "RESEARCH_EDIT_PERSON", 100);
-    AddListViewColumn(list, 2, "RESEARCH_EDIT_SOURCE", 100);
+    state->filling = true;
+    AttachEditor(page, *state);
+    SetUpListColumns(TaskList(page),
+                     {{"RESEARCH_EDIT_TASKNAME", 160}, {"RESEARCH_EDIT_PERSON", 100}, {"RESEARCH_EDIT_SOURCE", 100}});
     HWND priority = GetDlgItem(page, IDC_OBJECTIVE_PRIORITY);
     for (const char* key : PriorityKeys)
         SendMessageA(priority, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(GetLanguageText(key)));
@@ -160,14 +160,14 @@ BOOL InitObjectivePage(HWND page, LPARAM parameter)
     PrepareNoteEdit(GetDlgItem(page, IDC_OBJECTIVE_PROBLEM), objective.Problem());
     PrepareNoteEdit(GetDlgItem(page, IDC_OBJECTIVE_SOLUTION), objective.Solution());
     ShowTasks(page, *state);
-    state->showing = false;
+    state->filling = false;
     state->changed = false;
     UpdateFrameMenu(*state);
     return TRUE;
 }
 
 // True when the objective is stored as shown.
-bool SaveObjective(HWND page, ObjectiveWindowState& state)
+bool SaveObjective(HWND page, ObjectiveWindow& state)
 {
     if (state.deleted)
         return false;
@@ -195,13 +195,12 @@ bool SaveObjective(HWND page, ObjectiveWindowState& state)
     return true;
 }
 
-void DeleteObjective(HWND page, ObjectiveWindowState& state)
+void DeleteObjective(HWND page, ObjectiveWindow& state)
 {
     if (state.deleted)
         return;
-    if (CurrentSettings.edit.DeleteObjectiveWarning &&
-        AskQuestion(page, GetLanguageText("RESEARCH_DELETE_MSG"), GetLanguageText("RESEARCH_DELETE_TITLE"), IDNO,
-                    &CurrentSettings.edit.DeleteObjectiveWarning, "Edit", "DeleteObjectiveWarning") != IDYES)
+    if (!ConfirmDeletion(page, "RESEARCH_DELETE_MSG", "RESEARCH_DELETE_TITLE",
+                         CurrentSettings.edit.DeleteObjectiveWarning, "DeleteObjectiveWarning"))
         return;
     ObjectiveRecord& objective = *state.objective;
     const std::int32_t id = objective.Id();
@@ -213,13 +212,9 @@ void DeleteObjective(HWND page, ObjectiveWindowState& state)
         if (ResearchListState* list = ResearchListOf(objective.OwnerDatabase()))
             list->RemoveOpened(id);
     }
-    state.changed = false;
-    state.deleted = true;
-    PostMessageA(GetParent(page), WM_CLOSE, 0, 0);
-    if (id != 0) {
-        PostNoticeToFrame(WM_OBJECTIVEDELETED, 0, id);
+    CloseAfterDeletion(state, id);
+    if (id != 0)
         PostNoticeToFrame(WM_TASKSCHANGED, 0, 0);
-    }
 }
 
 void StoreTask(HWND page, TaskRecord& task)
@@ -231,18 +226,13 @@ void StoreTask(HWND page, TaskRecord& task)
     PostNoticeToFrame(WM_TASKSCHANGED, 0, 0);
 }
 
-void AddTask(HWND page, ObjectiveWindowState& state)
+void AddTask(HWND page, ObjectiveWindow& state)
 {
     if (state.deleted)
         return;
+    if (!EnsureRecordStored(state, "RESEARCH_TASK_SAVE", MB_ICONQUESTION))
+        return;
     ObjectiveRecord& objective = *state.objective;
-    if (objective.Id() == 0) {
-        if (ShowMessageBox(page, GetLanguageText("RESEARCH_TASK_SAVE"), GetLanguageText("RESEARCH_SAVE_TITLE"),
-                           MB_YESNO | MB_ICONQUESTION) != IDYES)
-            return;
-        if (!SaveObjective(page, state))
-            return;
-    }
     TaskRecord task(objective.OwnerDatabase());
     task.row.objectiveId = objective.Id();
     task.LoadLinked();
@@ -250,7 +240,7 @@ void AddTask(HWND page, ObjectiveWindowState& state)
         StoreTask(page, task);
 }
 
-void EditTask(HWND page, ObjectiveWindowState& state)
+void EditTask(HWND page, ObjectiveWindow& state)
 {
     const int entry = SelectedEntry(page, state);
     if (entry < 0)
@@ -260,14 +250,13 @@ void EditTask(HWND page, ObjectiveWindowState& state)
         StoreTask(page, task);
 }
 
-void DeleteTask(HWND page, ObjectiveWindowState& state)
+void DeleteTask(HWND page, ObjectiveWindow& state)
 {
     const int entry = SelectedEntry(page, state);
     if (entry < 0)
         return;
-    if (CurrentSettings.edit.DeleteTaskWarning &&
-        AskQuestion(page, GetLanguageText("RESEARCH_DELTASK_MSG"), GetLanguageText("RESEARCH_DELTASK_TITLE"), IDNO,
-                    &CurrentSettings.edit.DeleteTaskWarning, "Edit", "DeleteTaskWarning") != IDYES)
+    if (!ConfirmDeletion(page, "RESEARCH_DELTASK_MSG", "RESEARCH_DELTASK_TITLE", CurrentSettings.edit.DeleteTaskWarning,
+                         "DeleteTaskWarning"))
         return;
     RecordList<TaskRecord>& tasks = state.objective->Tasks();
     TaskRecord& task = tasks[static_cast<std::size_t>(entry)];
@@ -312,7 +301,7 @@ void LayOutPage(HWND page, int width, int height)
     InvalidateRect(page, nullptr, TRUE);
 }
 
-void ObjectivePageCommand(HWND page, ObjectiveWindowState& state, int command, int notification)
+void ObjectivePageCommand(HWND page, ObjectiveWindow& state, int command, int notification)
 {
     switch (command) {
     case IDC_OBJECTIVE_TITLE:
@@ -341,7 +330,7 @@ void ObjectivePageCommand(HWND page, ObjectiveWindowState& state, int command, i
         DeleteTask(page, state);
         break;
     case IDM_HELP_BUTTON:
-        ShowHelpTopic(HelpDisplayTopic, "Window_Objective.htm");
+        ShowHelpTopic(HelpDisplayTopic, ObjectiveHelpTopic);
         break;
     default:
         break;
@@ -352,7 +341,7 @@ INT_PTR ObjectivePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
 {
     if (message == WM_INITDIALOG)
         return InitObjectivePage(page, lParam);
-    ObjectiveWindowState* state = PageState(page);
+    ObjectiveWindow* state = DialogStateOf<ObjectiveWindow>(page);
     if (state == nullptr)
         return FALSE;
     switch (message) {
@@ -381,7 +370,7 @@ INT_PTR ObjectivePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
         LayOutPage(page, LOWORD(lParam), HIWORD(lParam));
         return TRUE;
     case WM_HELP:
-        ShowHelpTopic(HelpDisplayTopic, "Window_Objective.htm");
+        ShowHelpTopic(HelpDisplayTopic, ObjectiveHelpTopic);
         return TRUE;
     default:
         return FALSE;
@@ -390,125 +379,70 @@ INT_PTR ObjectivePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lPar
 
 // ---- the window ----
 
-LRESULT CreateObjectiveWindow(HWND window, LPARAM lParam)
+bool ObjectiveWindow::Save()
+{
+    return SaveObjective(editor, *this);
+}
+
+void ObjectiveWindow::EnableCommands()
+{
+    EnableFrameCommand(IDM_FILE_SAVE, changed && !deleted);
+    EnableFrameCommand(IDM_EDIT_DELRESEARCH, true);
+    EnableFrameCommand(IDM_HELP_BUTTON, true);
+}
+
+void ObjectiveWindow::DisableCommands()
+{
+    for (UINT command : {IDM_FILE_SAVE, IDM_EDIT_DELRESEARCH, IDM_HELP_BUTTON})
+        EnableFrameCommand(command, false);
+}
+
+std::unique_ptr<ObjectiveRecord> LoadObjective(std::int32_t id, Database& database)
+{
+    auto objective =
+        id != 0 ? std::make_unique<ObjectiveRecord>(id, database) : std::make_unique<ObjectiveRecord>(database);
+    if (objective->Id() != 0 && CurrentSettings.research.IncludeOpened)
+        if (ResearchListState* list = ResearchListOf(database))
+            list->AddOpened(*objective);
+    objective->LoadLinked();
+    return objective;
+}
+
+LRESULT CreateObjectiveWindow(HWND window, LPARAM createStruct)
 {
     if (CurrentDatabase == nullptr)
         return -1;
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    const auto* mdi = reinterpret_cast<const MDICREATESTRUCTA*>(create->lpCreateParams);
-    const auto id = static_cast<std::int32_t>(mdi != nullptr ? mdi->lParam : 0);
-    auto state = std::make_unique<ObjectiveWindowState>();
-    Database& database = *CurrentDatabase;
-    if (id != 0) {
-        state->objective = std::make_unique<ObjectiveRecord>(id, database);
-        if (state->objective->Id() != 0 && CurrentSettings.research.IncludeOpened)
-            if (ResearchListState* list = ResearchListOf(database))
-                list->AddOpened(*state->objective);
-    } else {
-        state->objective = std::make_unique<ObjectiveRecord>(database);
-    }
-    state->objective->LoadLinked();
-    SetCaption(window, *state->objective);
-    ObjectiveWindowState& kept = *state;
-    SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(state.release()));
-    kept.page = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_OBJECTIVE_PAGE), window, ObjectivePageDlgProc,
-                                   reinterpret_cast<LPARAM>(&kept));
-    if (kept.page == nullptr)
-        return -1;
-    ShowWindow(kept.page, SW_SHOW);
-    return 0;
-}
-
-// 0 when the window closed, 1 when it stays open.
-LRESULT CloseObjectiveWindow(HWND window, ObjectiveWindowState& state)
-{
-    if (state.changed && !state.deleted) {
-        const int answer = ShowMessageBox(window, GetLanguageText("RESEARCH_SAVE_QUESTION"),
-                                          GetLanguageText("RESEARCH_SAVE_TITLE"), MB_YESNOCANCEL | MB_ICONWARNING);
-        if (answer == IDCANCEL)
-            return 1;
-        // A save that failed keeps the window and what was typed.
-        if (answer == IDYES && !SaveObjective(state.page, state))
-            return 1;
-    }
-    SendMessageA(GetParent(window), WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
-    return 0;
-}
-
-void ActivateObjectiveWindow(HWND window, bool active, const ObjectiveWindowState& state)
-{
-    if (active) {
-        ActiveChild = window;
-        ActiveDialogHost = window;
-    } else if (ActiveChild == window) {
-        ActiveChild = nullptr;
-        ActiveDialogHost = nullptr;
-    }
-    EnableFrameCommand(IDM_FILE_SAVE, active && state.changed && !state.deleted);
-    EnableFrameCommand(IDM_EDIT_DELRESEARCH, active);
-    EnableFrameCommand(IDM_HELP_BUTTON, active);
+    auto state = std::make_unique<ObjectiveWindow>();
+    state->objective = LoadObjective(CreationRecordId(createStruct), *CurrentDatabase);
+    return StartRecordWindow(
+        window, std::move(state),
+        [](HWND captioned, const ObjectiveWindow& shown) { SetCaption(captioned, *shown.objective); },
+        IDD_OBJECTIVE_PAGE, ObjectivePageDlgProc);
 }
 
 LRESULT ObjectiveWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_CREATE)
         return CreateObjectiveWindow(window, lParam);
-    ObjectiveWindowState* state = WindowState(window);
-    if (state == nullptr)
-        return DefMDIChildProcA(window, message, wParam, lParam);
+    const auto* state = RecordWindowOf<ObjectiveWindow>(window);
+    if (state == nullptr || state->editor == nullptr)
+        return AnswerRecordWindowMessage(window, message, wParam, lParam);
     switch (message) {
-    case WM_SIZE:
-        if (state->page != nullptr)
-            MoveWindow(state->page, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
-        break;
     case WM_MOUSEACTIVATE:
         return DefMDIChildProcA(window, WM_CHILDACTIVATE, 0, 0);
-    case WM_CLOSE:
-        return CloseObjectiveWindow(window, *state);
-    case WM_QUERYCLOSECHILD:
-        return SendMessageA(window, WM_CLOSE, 0, 0);
+    case WM_SETFOCUS:
+    case WM_HELP:
+        return DefMDIChildProcA(window, message, wParam, lParam);
     case WM_SHOWSRECORD:
-        if (wParam == RecordKindObjective && lParam != 0 && static_cast<std::int32_t>(lParam) == state->objective->Id()) {
-            PostMessageA(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
-            return 1;
-        }
-        return 0;
+        if (wParam != RecordKindObjective || lParam == 0 || static_cast<std::int32_t>(lParam) != state->objective->Id())
+            return 0;
+        PostMessageA(GetParent(window), WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
+        return 1;
     case WM_GETCURRENTRECORD:
         return wParam == RecordKindObjective && !state->deleted ? state->objective->Id() : 0;
-    case WM_OBJECTIVEDELETED:
-        // Deleted elsewhere: there is nothing left to save, so the window closes without asking. Id 0 is no
-        // objective and never this window's.
-        if (lParam != 0 && static_cast<std::int32_t>(lParam) == state->objective->Id() && !state->deleted) {
-            state->deleted = true;
-            state->changed = false;
-            PostMessageA(window, WM_CLOSE, 0, 0);
-        }
-        return 0;
-    case WM_PERSONDELETED:
-    case WM_SOURCEDELETED:
-    case WM_TASKSCHANGED:
-        if (state->page != nullptr)
-            SendMessageA(state->page, message, wParam, lParam);
-        return 0;
-    case WM_COMMAND:
-        if (state->page != nullptr)
-            SendMessageA(state->page, WM_COMMAND, wParam, lParam);
-        return 0;
-    case WM_MDIACTIVATE:
-        ActivateObjectiveWindow(window, reinterpret_cast<HWND>(lParam) == window, *state);
-        break;
-    case WM_DESTROY:
-        if (ActiveChild == window)
-            ActivateObjectiveWindow(window, false, *state);
-        break;
-    case WM_NCDESTROY:
-        delete state;
-        SetWindowLongPtrA(window, 0, 0);
-        break;
     default:
-        break;
+        return AnswerRecordWindowMessage(window, message, wParam, lParam);
     }
-    return DefMDIChildProcA(window, message, wParam, lParam);
 }
 
 } // namespace
@@ -525,23 +459,8 @@ LRESULT CALLBACK ObjectiveWndProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 HWND OpenObjectiveWindow(std::int32_t id)
 {
-    if (MdiClient == nullptr || CurrentDatabase == nullptr)
+    if (CurrentDatabase == nullptr)
         return nullptr;
-    if (id != 0)
-        for (HWND child = GetWindow(MdiClient, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-            if (SendMessageA(child, WM_SHOWSRECORD, RecordKindObjective, id) != 0)
-                return child;
-    MDICREATESTRUCTA create = {};
-    create.szClass = ObjectiveWindowClass;
-    create.szTitle = GetLanguageText("RESEARCH_EDIT_TITLE");
-    create.hOwner = AppInstance;
-    create.x = CW_USEDEFAULT;
-    create.y = CW_USEDEFAULT;
-    create.cx = CurrentSettings.edit.ResearchWindowX;
-    create.cy = CurrentSettings.edit.ResearchWindowY;
-    create.lParam = id;
-    HWND window = reinterpret_cast<HWND>(SendMessageA(MdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
-    if (window != nullptr)
-        ShowWindow(window, SW_SHOW);
-    return window;
+    return OpenRecordWindow(RecordKindObjective, ObjectiveWindowClass, "RESEARCH_EDIT_TITLE",
+                            CurrentSettings.edit.ResearchWindowX, CurrentSettings.edit.ResearchWindowY, id, SW_SHOW);
 }

@@ -10,8 +10,6 @@
 #include "core/place_record.h"
 #include "language/language_table.h"
 #include "res/assertions_resource.h"
-#include "ui_common/dialog_position.h"
-#include "ui_common/dialog_state.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
 #include "ui_common/part_list_editor.h"
@@ -43,16 +41,7 @@ struct PlaceEditState {
 
 BOOL InitPlaceEdit(HWND dialog, LPARAM parameter)
 {
-    auto* place = reinterpret_cast<PlaceRecord*>(parameter);
-    if (place == nullptr) {
-        EndDialog(dialog, 0);
-        return TRUE;
-    }
-    PlaceEditState& state = AttachDialogState(dialog, std::make_unique<PlaceEditState>(*place));
-    TranslateDialog(dialog);
-
-    state.parts.Start(dialog, {"PLACE_EDIT_PART", "PLACE_EDIT_TYPE"});
-    CentreOnOwner(dialog);
+    StartPartListDialog<PlaceEditState, PlaceRecord>(dialog, parameter, {"PLACE_EDIT_PART", "PLACE_EDIT_TYPE"});
     return TRUE;
 }
 
@@ -68,12 +57,8 @@ void PlaceEditCommand(HWND dialog, PlaceEditState& state, int command, int notif
 
 INT_PTR PlaceEditMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (INT_PTR answer = FALSE; AnswerPartListMessage<PlaceEditState>(dialog, message, lParam, answer))
-        return answer;
-    return AnswerStatefulDialog<PlaceEditState>(dialog, message, wParam, lParam, "AdvancedPlace.htm", InitPlaceEdit,
-                                                [](HWND d, PlaceEditState& s, int command, int notification) {
-                                                    PlaceEditCommand(d, s, command, notification);
-                                                });
+    return AnswerPartListDialog<PlaceEditState>(dialog, message, wParam, lParam, "AdvancedPlace.htm", InitPlaceEdit,
+                                                PlaceEditCommand);
 }
 
 } // namespace

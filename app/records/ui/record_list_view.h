@@ -36,5 +36,24 @@ void AppendListRow(HWND list, std::size_t entry, std::initializer_list<std::stri
 // Delete key MENU_EDIT_DELETE. True when `header` was one of them.
 bool PostListPageShortcut(HWND page, const NMHDR* header);
 
+// The WM_NOTIFY of a list page whose list is the item `listId`: a change of an item's state goes to
+// `stateChanged(const NMLISTVIEW&)`, the other notices are the shortcuts of PostListPageShortcut. FALSE
+// for the notices of the page's other controls.
+template <class StateChanged>
+INT_PTR AnswerListPageNotice(HWND page, int listId, LPARAM lParam, StateChanged stateChanged)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    if (header->idFrom != static_cast<UINT_PTR>(listId))
+        return FALSE;
+    if (header->code == LVN_ITEMCHANGED) {
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+        if (change->iSubItem == 0 && (change->uChanged & LVIF_STATE) != 0)
+            stateChanged(*change);
+    } else {
+        PostListPageShortcut(page, header);
+    }
+    return TRUE;
+}
+
 // Enables the frame's MENU_VIEW_DATA and MENU_EDIT_DELETE while a page has a selected entry.
 void EnableFrameEditAndDelete(bool selected);

@@ -11,18 +11,16 @@
 #include "records/repository_record.h"
 #include "records/source_record.h"
 #include "records/ui/record_list_windows.h"
+#include "records/ui/record_merge_dialog.h"
 #include "records/ui/repository_window.h"
 #include "records/ui/source_window.h"
+#include "records/ui/task_dialog.h"
 #include "res/sources_resource.h"
-#include "ui_common/dialog_position.h"
-#include "ui_common/dialog_state.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
 #include "ui_common/window_helpers.h"
 
 namespace {
-
-constexpr const char* MergeHelpTopic = "Merge.htm";
 
 struct RowItems {
     int kept;
@@ -44,16 +42,16 @@ bool TakesOther(HWND dialog, const RowItems& row)
     return IsDlgButtonChecked(dialog, row.other) == BST_CHECKED;
 }
 
-// What the dialog ends with: 1 merged, 0 not.
-constexpr INT_PTR Merged = 1;
-constexpr INT_PTR NotMerged = 0;
+// The other record of a source or repository merge, read by its id; its linked objects are loaded once it
+// is known to read.
+template <class Record> std::unique_ptr<Record> LoadOther(std::int32_t id, Database& database)
+{
+    return std::make_unique<Record>(id, database);
+}
 
 // Sources.
 
-struct SourceMerge {
-    SourceRecord* kept;
-    std::unique_ptr<SourceRecord> other;
-};
+using SourceMerge = RecordMerge<SourceRecord>;
 
 struct SourceRowSpec {
     RowItems items;
@@ -82,14 +80,6 @@ const SourceRowSpec SourceRows[] = {
      &SourceMergeChoice::superior},
 };
 
-std::string SuperiorTitle(const SourceRecord& source)
-{
-    if (source.row.superiorId == 0)
-        return {};
-    SourceRecord superior(source.row.superiorId, source.OwnerDatabase());
-    return superior.Id() != 0 ? superior.Title() : "";
-}
-
 // The source's value of each row, in the order of SourceRows.
 std::vector<std::string> SourceValues(const SourceRecord& source)
 {
@@ -102,30 +92,18 @@ std::vector<std::string> SourceValues(const SourceRecord& source)
             source.GetSourceClassText(),
             source.GetSourceKindText(),
             source.GetSourceMediaText(),
-            SuperiorTitle(source)};
+            SourceTitleText(row.superiorId, source.OwnerDatabase())};
 }
 
 INT_PTR InitSourceMerge(HWND dialog, LPARAM parameter)
 {
-    TranslateDialog(dialog);
-    CentreOnOwner(dialog);
-    auto* kept = reinterpret_cast<SourceRecord*>(parameter);
-    SourceMerge& merge = AttachDialogState(dialog, std::make_unique<SourceMerge>(SourceMerge{kept, nullptr}));
-    const std::int32_t otherId =
-        kept != nullptr ? SelectSourceTitled(GetWindow(dialog, GW_OWNER), kept->OwnerDatabase(), "SOURCE_MERGE_SELECTTITLE")
-                        : 0;
-    if (otherId == 0 || otherId == kept->Id()) {
-        EndDialog(dialog, NotMerged);
+    SourceMerge* merge = StartMergeDialog<SourceRecord>(dialog, parameter, SelectSourceTitled,
+                                                        "SOURCE_MERGE_SELECTTITLE", LoadOther<SourceRecord>);
+    if (merge == nullptr)
         return TRUE;
-    }
-    merge.other = std::make_unique<SourceRecord>(otherId, kept->OwnerDatabase());
-    if (merge.other->Id() == 0) {
-        EndDialog(dialog, NotMerged);
-        return TRUE;
-    }
-    merge.other->LoadLinked();
-    const std::vector<std::string> keptValues = SourceValues(*kept);
-    const std::vector<std::string> otherValues = SourceValues(*merge.other);
+    merge->other->LoadLinked();
+    const std::vector<std::string> keptValues = SourceValues(*merge->kept);
+    const std::vector<std::string> otherValues = SourceValues(*merge->other);
     for (std::size_t i = 0; i < std::size(SourceRows); ++i)
         ShowRow(dialog, SourceRows[i].items, keptValues[i], otherValues[i]);
     return TRUE;
@@ -138,12 +116,7 @@ void SourceMergeCommand(HWND dialog, SourceMerge& merge, int command, int)
     SourceMergeChoice take;
     for (const SourceRowSpec& row : SourceRows)
         take.*row.choice = TakesOther(dialog, row.items);
-    if (MergeSources(*merge.kept, *merge.other, take)) {
-        EndDialog(dialog, Merged);
-        return;
-    }
-    ShowWriteFailure(dialog);
-    EndDialog(dialog, NotMerged);
+    EndMergeDialog(dialog, MergeSources(*merge.kept, *merge.other, take));
 }
 
 INT_PTR SourceMergeMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
@@ -154,10 +127,7 @@ INT_PTR SourceMergeMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 
 // Repositories.
 
-struct RepositoryMerge {
-    RepositoryRecord* kept;
-    std::unique_ptr<RepositoryRecord> other;
-};
+using RepositoryMerge = RecordMerge<RepositoryRecord>;
 
 bool RepositoryMergeChoice::*const RepositoryChoices[] = {
     &RepositoryMergeChoice::name,  &RepositoryMergeChoice::line1, &RepositoryMergeChoice::line2,
@@ -182,27 +152,13 @@ std::vector<std::string> RepositoryValues(RepositoryRecord& repository)
 
 INT_PTR InitRepositoryMerge(HWND dialog, LPARAM parameter)
 {
-    TranslateDialog(dialog);
-    CentreOnOwner(dialog);
-    auto* kept = reinterpret_cast<RepositoryRecord*>(parameter);
-    RepositoryMerge& merge =
-        AttachDialogState(dialog, std::make_unique<RepositoryMerge>(RepositoryMerge{kept, nullptr}));
-    const std::int32_t otherId =
-        kept != nullptr
-            ? SelectRepositoryTitled(GetWindow(dialog, GW_OWNER), kept->OwnerDatabase(), "REPOS_MERGE_SELECTTITLE")
-            : 0;
-    if (otherId == 0 || otherId == kept->Id()) {
-        EndDialog(dialog, NotMerged);
+    RepositoryMerge* merge = StartMergeDialog<RepositoryRecord>(dialog, parameter, SelectRepositoryTitled,
+                                                                "REPOS_MERGE_SELECTTITLE", LoadOther<RepositoryRecord>);
+    if (merge == nullptr)
         return TRUE;
-    }
-    merge.other = std::make_unique<RepositoryRecord>(otherId, kept->OwnerDatabase());
-    if (merge.other->Id() == 0) {
-        EndDialog(dialog, NotMerged);
-        return TRUE;
-    }
-    merge.other->LoadLinked();
-    const std::vector<std::string> keptValues = RepositoryValues(*kept);
-    const std::vector<std::string> otherValues = RepositoryValues(*merge.other);
+    merge->other->LoadLinked();
+    const std::vector<std::string> keptValues = RepositoryValues(*merge->kept);
+    const std::vector<std::string> otherValues = RepositoryValues(*merge->other);
     for (std::size_t i = 0; i < std::size(RepositoryChoices); ++i)
         ShowRow(dialog, RepositoryRow(i), keptValues[i], otherValues[i]);
     return TRUE;
@@ -215,12 +171,7 @@ void RepositoryMergeCommand(HWND dialog, RepositoryMerge& merge, int command, in
     RepositoryMergeChoice take;
     for (std::size_t i = 0; i < std::size(RepositoryChoices); ++i)
         take.*RepositoryChoices[i] = TakesOther(dialog, RepositoryRow(i));
-    if (MergeRepositories(*merge.kept, *merge.other, take)) {
-        EndDialog(dialog, Merged);
-        return;
-    }
-    ShowWriteFailure(dialog);
-    EndDialog(dialog, NotMerged);
+    EndMergeDialog(dialog, MergeRepositories(*merge.kept, *merge.other, take));
 }
 
 INT_PTR RepositoryMergeMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)

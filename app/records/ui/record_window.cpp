@@ -5,25 +5,36 @@
 #include "core/bounded_text.h"
 #include "language/language_table.h"
 #include "res/sources_resource.h"
+#include "ui_common/frame_command_state.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/message_box.h"
 #include "ui_common/private_messages.h"
 #include "ui_common/window_helpers.h"
 
-bool ActivateWindowShowing(WPARAM kind, std::int32_t id)
+HWND ActivateWindowShowing(WPARAM kind, std::int32_t id)
 {
     if (MdiClient == nullptr)
-        return false;
+        return nullptr;
     for (HWND child = GetWindow(MdiClient, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
         if (GetWindow(child, GW_OWNER) != nullptr)
             continue;
         if (SendMessageA(child, WM_SHOWSRECORD, kind, static_cast<LPARAM>(id)) != 0)
-            return true;
+            return child;
     }
-    return false;
+    return nullptr;
 }
 
-HWND CreateRecordWindow(const char* className, const char* titleKey, int width, int height, std::int32_t id)
+HWND OpenRecordWindow(WPARAM kind, const char* className, const char* titleKey, int width, int height, std::int32_t id,
+                      int showCommand)
+{
+    if (id != 0)
+        if (HWND showing = ActivateWindowShowing(kind, id))
+            return showing;
+    return CreateRecordWindow(className, titleKey, width, height, id, showCommand);
+}
+
+HWND CreateRecordWindow(const char* className, const char* titleKey, int width, int height, std::int32_t id,
+                        int showCommand)
 {
     if (MdiClient == nullptr)
         return nullptr;
@@ -38,7 +49,7 @@ HWND CreateRecordWindow(const char* className, const char* titleKey, int width, 
     create.lParam = static_cast<LPARAM>(id);
     HWND window = reinterpret_cast<HWND>(SendMessageA(MdiClient, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&create)));
     if (window != nullptr)
-        ShowWindow(window, SW_SHOWNORMAL);
+        ShowWindow(window, showCommand);
     return window;
 }
 
@@ -77,6 +88,20 @@ void SetActiveRecordWindow(HWND window, bool active)
 bool IsInActiveRecordWindow(HWND control)
 {
     return ActiveChild != nullptr && (control == ActiveChild || IsChild(ActiveChild, control));
+}
+
+ItemPlacement::~ItemPlacement()
+{
+    if (positions_ != nullptr)
+        EndDeferWindowPos(positions_);
+}
+
+void ItemPlacement::Place(int item, int x, int y, int width, int height)
+{
+    // A failed deferral has dropped the whole set; the rest are not placed either.
+    if (positions_ != nullptr)
+        positions_ = DeferWindowPos(positions_, GetDlgItem(dialog_, item), nullptr, x, y, width, height,
+                                    SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 RECT TabPageArea(HWND tabs)
@@ -124,12 +149,26 @@ bool SelectTabByData(HWND tabs, LPARAM data)
     return false;
 }
 
-void SetUpListColumns(HWND list, std::initializer_list<std::pair<const char*, int>> columns)
+void RaisePages(std::span<const HWND> pages)
 {
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    int index = 0;
-    for (const auto& [key, width] : columns)
-        AddListViewColumn(list, index++, key, width);
+    for (HWND page : pages)
+        if (page != nullptr)
+            SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void PlacePages(HWND tabs, std::span<const HWND> pages)
+{
+    const RECT area = TabPageArea(tabs);
+    for (HWND page : pages)
+        if (page != nullptr)
+            MoveWindow(page, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+}
+
+void HidePages(std::span<const HWND> pages)
+{
+    for (HWND page : pages)
+        if (page != nullptr)
+            ShowWindow(page, SW_HIDE);
 }
 
 void FitListToPage(HWND page, int width, int height)
@@ -149,14 +188,79 @@ RecordWindow* RecordWindowOf(HWND window)
     return reinterpret_cast<RecordWindow*>(GetWindowLongPtrA(window, 0));
 }
 
+void MarkRecordChanged(RecordWindow& state)
+{
+    if (state.filling)
+        return;
+    state.changed = true;
+    state.EnableCommands();
+}
+
+bool EnsureRecordStored(RecordWindow& state, const char* questionKey, UINT icon)
+{
+    if (state.RecordId() != 0)
+        return true;
+    if (ShowMessageBox(state.editor, GetLanguageText(questionKey), GetLanguageText(state.SaveTitleKey()),
+                       MB_YESNO | icon) != IDYES)
+        return false;
+    return state.Save();
+}
+
+bool StoreBeforeMerge(RecordWindow& state, const char* newQuestionKey)
+{
+    if (state.RecordId() == 0)
+        return EnsureRecordStored(state, newQuestionKey, MB_ICONEXCLAMATION);
+    return !state.changed || state.Save();
+}
+
+void CloseAfterDeletion(RecordWindow& state, std::int32_t id)
+{
+    state.changed = false;
+    state.deleted = true;
+    PostMessageA(state.window, WM_CLOSE, 0, 0);
+    if (id != 0)
+        PostNoticeToFrame(state.DeletedNotice(), 0, static_cast<LPARAM>(id));
+}
+
+void SwitchToTab(RecordWindow& state, HWND tabs, std::span<const HWND> pages, int tab)
+{
+    HidePages(pages);
+    SelectTabByData(tabs, tab);
+    if (HWND page = pages[static_cast<std::size_t>(tab)])
+        ShowWindow(page, SW_SHOW);
+    state.EnableCommands();
+}
+
+void PassCommandToTab(RecordWindow& state, HWND tabs, std::span<const HWND> pages, int tab, UINT command,
+                      LPARAM parameter)
+{
+    HWND page = pages[static_cast<std::size_t>(tab)];
+    if (page == nullptr)
+        return;
+    SwitchToTab(state, tabs, pages, tab);
+    SendMessageA(page, WM_COMMAND, command, parameter);
+}
+
+void AnswerTabNotice(RecordWindow& state, std::span<const HWND> pages, const NMHDR& header)
+{
+    if (header.code == TCN_SELCHANGING) {
+        HidePages(pages);
+    } else if (header.code == TCN_SELCHANGE) {
+        if (HWND page = state.CurrentPage())
+            ShowWindow(page, SW_SHOW);
+        state.EnableCommands();
+    }
+}
+
 namespace {
 
 // Answers non-zero when the window stays open.
 LRESULT CloseRecordWindow(RecordWindow& state)
 {
     if (state.changed && !state.deleted) {
-        const int answer = ShowMessageBox(state.window, GetLanguageText(state.SaveQuestionKey()),
-                                          GetLanguageText(state.SaveTitleKey()), MB_YESNOCANCEL | MB_ICONQUESTION);
+        const int answer =
+            ShowMessageBox(state.window, GetLanguageText(state.SaveQuestionKey()),
+                           GetLanguageText(state.SaveTitleKey()), MB_YESNOCANCEL | state.SaveQuestionIcon());
         if (answer == IDCANCEL)
             return 1;
         // A save that failed keeps the window, and what was typed, open.
@@ -172,6 +276,15 @@ LRESULT CloseRecordWindow(RecordWindow& state)
 LRESULT AnswerRecordWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     RecordWindow* state = RecordWindowOf(window);
+    if (state != nullptr && message == WM_NCDESTROY) {
+        if (ActiveChild == window) {
+            SetActiveRecordWindow(window, false);
+            state->DisableCommands();
+        }
+        SetWindowLongPtrA(window, 0, 0);
+        delete state;
+        return DefMDIChildProcA(window, message, wParam, lParam);
+    }
     if (state == nullptr || state->editor == nullptr)
         return DefMDIChildProcA(window, message, wParam, lParam);
     switch (message) {
@@ -203,14 +316,6 @@ LRESULT AnswerRecordWindowMessage(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_HELP:
         ShowHelpTopic(HelpDisplayTopic, state->HelpTopic());
         return TRUE;
-    case WM_NCDESTROY:
-        if (ActiveChild == window) {
-            SetActiveRecordWindow(window, false);
-            state->DisableCommands();
-        }
-        SetWindowLongPtrA(window, 0, 0);
-        delete state;
-        break;
     default: {
         const std::int32_t id = state->RecordId();
         if (message == WM_QUERYCLOSECHILD)

@@ -22,10 +22,10 @@
 #include "res/frame_resource.h"
 #include "res/sources_resource.h"
 #include "settings/settings.h"
+#include "ui_common/dialog_state.h"
 #include "ui_common/frame_command_state.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
-#include "ui_common/message_box.h"
 #include "ui_common/private_messages.h"
 #include "ui_common/question_box.h"
 #include "ui_common/window_helpers.h"
@@ -34,11 +34,10 @@ namespace {
 
 constexpr const char* RepositoryHelpTopic = "Window_Repository.htm";
 
-enum RepositoryTab : int { TabNote, TabSources };
+enum RepositoryTab : int { TabNote, TabSources, TabCount };
 
 struct RepositoryWindow : RecordWindow {
-    HWND notePage = nullptr;
-    HWND sourcesPage = nullptr;
+    HWND pages[TabCount] = {};
     std::unique_ptr<RepositoryRecord> repository;
 
     WPARAM RecordKind() const override { return RecordKindRepository; }
@@ -57,16 +56,6 @@ struct RepositoryWindow : RecordWindow {
     const char* SaveTitleKey() const override { return "REPOS_SAVE_TITLE"; }
     const char* HelpTopic() const override { return RepositoryHelpTopic; }
 };
-
-RepositoryWindow* WindowState(HWND window)
-{
-    return static_cast<RepositoryWindow*>(RecordWindowOf(window));
-}
-
-RepositoryWindow* DialogState(HWND dialog)
-{
-    return reinterpret_cast<RepositoryWindow*>(GetWindowLongPtrA(dialog, DWLP_USER));
-}
 
 // The nine fields: where each is kept and how many characters it keeps.
 struct Field {
@@ -112,15 +101,7 @@ HWND TabsOf(HWND dialog)
 
 HWND RepositoryWindow::CurrentPage() const
 {
-    return SelectedTabData(TabsOf(editor), TabNote) == TabSources ? sourcesPage : notePage;
-}
-
-void PlacePages(const RepositoryWindow& state)
-{
-    const RECT area = TabPageArea(TabsOf(state.editor));
-    for (HWND page : {state.notePage, state.sourcesPage})
-        if (page != nullptr)
-            MoveWindow(page, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+    return SelectedTabData(TabsOf(editor), TabNote) == TabSources ? pages[TabSources] : pages[TabNote];
 }
 
 void LayOutDialog(const RepositoryWindow& state, int w, int h)
@@ -132,45 +113,31 @@ void LayOutDialog(const RepositoryWindow& state, int w, int h)
     constexpr int LabelWidth = 100;
     constexpr int FieldLeft = 115;
     constexpr int RowHeight = 26;
-    HDWP positions = BeginDeferWindowPos(24);
-    auto place = [&](int item, int x, int y, int width, int height) {
-        if (positions != nullptr)
-            positions = DeferWindowPos(positions, GetDlgItem(state.editor, item), nullptr, x, y, width, height,
-                                       SWP_NOZORDER | SWP_NOACTIVATE);
-    };
+    ItemPlacement items(state.editor, 24);
     int y = 10;
     for (std::size_t i = 0; i < std::size(Fields); ++i) {
         const bool inAddress = i >= 1 && i <= 6;
         if (i == 1) {
-            place(IDC_REPOSITORY_ADDRESS_GROUP, 10, y, w - 20, 6 * RowHeight + 24);
+            items.Place(IDC_REPOSITORY_ADDRESS_GROUP, 10, y, w - 20, 6 * RowHeight + 24);
             y += 20;
         }
         const int labelLeft = inAddress ? 20 : 10;
         const int fieldWidth = inAddress ? w - FieldLeft - 20 : w - FieldLeft - 10;
-        place(Fields[i].item + IDC_REPOSITORY_FIELD_LABEL_OFFSET, labelLeft, y + 3, LabelWidth - labelLeft + 10, 14);
-        place(Fields[i].item, FieldLeft, y, fieldWidth, 20);
+        items.Place(Fields[i].item + IDC_REPOSITORY_FIELD_LABEL_OFFSET, labelLeft, y + 3, LabelWidth - labelLeft + 10,
+                    14);
+        items.Place(Fields[i].item, FieldLeft, y, fieldWidth, 20);
         y += RowHeight;
         if (i == 6)
             y += 10;
     }
-    place(IDC_REPOSITORY_TABS, 10, 300 - 10, w - 24, h - 300);
-    if (positions != nullptr)
-        EndDeferWindowPos(positions);
-}
-
-void MarkChanged(RepositoryWindow& state)
-{
-    if (state.filling)
-        return;
-    state.changed = true;
-    UpdateRepositoryCommands(state.window);
+    items.Place(IDC_REPOSITORY_TABS, 10, 300 - 10, w - 24, h - 300);
 }
 
 bool SaveRepository(RepositoryWindow& state)
 {
     RepositoryRecord& repository = *state.repository;
     ReadRepositoryFields(state);
-    SendMessageA(state.notePage, WM_COMMAND, IDOK, 0);
+    SendMessageA(state.pages[TabNote], WM_COMMAND, IDOK, 0);
     if (!RunWriteTransaction(repository.OwnerDatabase(), [&] { return repository.Save(); })) {
         ShowWriteFailure(state.editor);
         return false;
@@ -191,9 +158,8 @@ bool RepositoryWindow::Save()
 
 void DeleteRepository(RepositoryWindow& state)
 {
-    if (CurrentSettings.edit.DeleteRepositoryWarning != 0 &&
-        AskQuestion(state.editor, GetLanguageText("REPOS_DELETE_MSG"), GetLanguageText("REPOS_DELETE_TITLE"), IDNO,
-                    &CurrentSettings.edit.DeleteRepositoryWarning, "Edit", "DeleteRepositoryWarning") != IDYES)
+    if (!ConfirmDeletion(state.editor, "REPOS_DELETE_MSG", "REPOS_DELETE_TITLE",
+                         CurrentSettings.edit.DeleteRepositoryWarning, "DeleteRepositoryWarning"))
         return;
     RepositoryRecord& repository = *state.repository;
     const std::int32_t id = repository.Id();
@@ -201,41 +167,29 @@ void DeleteRepository(RepositoryWindow& state)
         ShowWriteFailure(state.editor);
         return;
     }
-    state.changed = false;
-    state.deleted = true;
-    if (id != 0) {
-        PostNoticeToFrame(WM_REPOSITORYDELETED, 0, static_cast<LPARAM>(id));
+    if (id != 0)
         if (RepositoryListState* list = RepositoryListOf(repository.OwnerDatabase()))
             list->RemoveOpened(id);
-    }
-    // A repository never saved announces nothing, so the window closes itself.
-    PostMessageA(state.window, WM_CLOSE, 0, 0);
+    CloseAfterDeletion(state, id);
 }
 
 void MergeRepository(RepositoryWindow& state)
 {
     RepositoryRecord& repository = *state.repository;
-    if (repository.Id() == 0) {
-        if (ShowMessageBox(state.editor, GetLanguageText("REPOS_MERGE_SAVE"), GetLanguageText("REPOS_SAVE_TITLE"),
-                           MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
-            return;
-        if (!SaveRepository(state))
-            return;
-    } else if (state.changed && !SaveRepository(state)) {
+    if (!StoreBeforeMerge(state, "REPOS_MERGE_SAVE"))
         return;
-    }
     DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_REPOSITORY_MERGE), state.editor, RepositoryMergeDlgProc,
                     reinterpret_cast<LPARAM>(&repository));
     // A merge, or one the engine refused, may have given the repository new objects: show them again.
     FillRepositoryFields(state);
-    SendMessageA(state.notePage, WM_PAGEREFRESH, 0, reinterpret_cast<LPARAM>(repository.Note()));
-    SendMessageA(state.sourcesPage, WM_PAGEREFRESH, 0, 0);
+    SendMessageA(state.pages[TabNote], WM_PAGEREFRESH, 0, reinterpret_cast<LPARAM>(repository.Note()));
+    SendMessageA(state.pages[TabSources], WM_PAGEREFRESH, 0, 0);
     SetRepositoryWindowTitle(state.window, repository);
     state.changed = false;
     UpdateRepositoryCommands(state.window);
 }
 
-void DialogCommand(RepositoryWindow& state, UINT command, UINT notification)
+void DialogCommand(RepositoryWindow& state, UINT command, UINT notification, LPARAM)
 {
     switch (command) {
     case IDM_FILE_SAVE:
@@ -253,32 +207,29 @@ void DialogCommand(RepositoryWindow& state, UINT command, UINT notification)
     default:
         for (const Field& field : Fields)
             if (field.item == static_cast<int>(command) && notification == EN_CHANGE)
-                MarkChanged(state);
+                MarkRecordChanged(state);
         return;
     }
 }
 
 void InitDialog(HWND dialog, RepositoryWindow& state)
 {
-    state.editor = dialog;
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(&state));
-    TranslateDialog(dialog);
+    AttachEditor(dialog, state);
     for (const Field& field : Fields)
         SendDlgItemMessageA(dialog, field.item, EM_LIMITTEXT, field.limit, 0);
     FillRepositoryFields(state);
     HWND tabs = TabsOf(dialog);
     AddTab(tabs, "REPOS_NOTE", TabNote);
     AddTab(tabs, "REPOS_SOURCES", TabSources);
-    state.notePage = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_NOTE_PAGE), dialog, NotePageDlgProc,
-                                        reinterpret_cast<LPARAM>(state.repository->Note()));
-    state.sourcesPage =
+    state.pages[TabNote] = CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_NOTE_PAGE), dialog, NotePageDlgProc,
+                                              reinterpret_cast<LPARAM>(state.repository->Note()));
+    state.pages[TabSources] =
         CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_REPOSITORY_REFS), dialog, RepositorySourcesPageDlgProc,
                            reinterpret_cast<LPARAM>(&state.repository->References()));
-    for (HWND page : {state.notePage, state.sourcesPage})
-        SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    PlacePages(state);
+    RaisePages(state.pages);
+    PlacePages(tabs, state.pages);
     SendMessageA(tabs, TCM_SETCURSEL, TabNote, 0);
-    ShowWindow(state.notePage, SW_SHOW);
+    ShowWindow(state.pages[TabNote], SW_SHOW);
     state.changed = false;
 }
 
@@ -286,54 +237,29 @@ void ReloadReferences(RepositoryWindow& state, UINT message, WPARAM wParam, LPAR
 {
     state.repository->References().Clear();
     state.repository->LoadReferences();
-    SendMessageA(state.sourcesPage, message, wParam, lParam);
+    SendMessageA(state.pages[TabSources], message, wParam, lParam);
 }
+
+bool DialogNotice(RepositoryWindow& state, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAGECHANGED) {
+        MarkRecordChanged(state);
+        return true;
+    }
+    // A deleted source took its references along; a saved one may have a new title.
+    if (message == WM_REPREFSCHANGED || message == WM_SOURCEDELETED || message == WM_SOURCESAVED) {
+        ReloadReferences(state, message, wParam, lParam);
+        return true;
+    }
+    return false;
+}
+
+constexpr TabbedEditor<RepositoryWindow> RepositoryEditor = {IDC_REPOSITORY_TABS, InitDialog, LayOutDialog,
+                                                             DialogCommand, DialogNotice};
 
 INT_PTR DialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) {
-        InitDialog(dialog, *reinterpret_cast<RepositoryWindow*>(lParam));
-        return FALSE;
-    }
-    RepositoryWindow* state = DialogState(dialog);
-    if (state == nullptr)
-        return FALSE;
-    switch (message) {
-    case WM_SIZE:
-        LayOutDialog(*state, LOWORD(lParam), HIWORD(lParam));
-        PlacePages(*state);
-        return TRUE;
-    case WM_COMMAND:
-        DialogCommand(*state, LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_REPOSITORY_TABS) {
-            if (header->code == TCN_SELCHANGING) {
-                ShowWindow(state->notePage, SW_HIDE);
-                ShowWindow(state->sourcesPage, SW_HIDE);
-            } else if (header->code == TCN_SELCHANGE) {
-                ShowWindow(state->CurrentPage(), SW_SHOW);
-                UpdateRepositoryCommands(state->window);
-            }
-        }
-        return TRUE;
-    }
-    case WM_HELP:
-        ShowHelpTopic(HelpDisplayTopic, RepositoryHelpTopic);
-        return TRUE;
-    default:
-        if (message == WM_PAGECHANGED) {
-            MarkChanged(*state);
-            return TRUE;
-        }
-        // A deleted source took its references along; a saved one may have a new title.
-        if (message == WM_REPREFSCHANGED || message == WM_SOURCEDELETED || message == WM_SOURCESAVED) {
-            ReloadReferences(*state, message, wParam, lParam);
-            return TRUE;
-        }
-        return FALSE;
-    }
+    return AnswerTabbedEditorMessage(RepositoryEditor, dialog, message, wParam, lParam);
 }
 
 std::unique_ptr<RepositoryRecord> LoadRepository(std::int32_t id, Database& database)
@@ -356,15 +282,10 @@ LRESULT CreateRepositoryWindow(HWND window, LPARAM createStruct)
     state->repository = LoadRepository(CreationRecordId(createStruct), *CurrentDatabase);
     if (state->repository->Address() == nullptr || state->repository->Note() == nullptr)
         return -1;
-    RepositoryWindow& attached = *state;
-    AttachRecordWindow(window, std::move(state));
-    SetRepositoryWindowTitle(window, *attached.repository);
-    CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_REPOSITORY), window, RepositoryDlgProc,
-                       reinterpret_cast<LPARAM>(&attached));
-    if (attached.editor == nullptr)
-        return -1;
-    ShowWindow(attached.editor, SW_SHOW);
-    return 0;
+    return StartRecordWindow(
+        window, std::move(state),
+        [](HWND captioned, const RepositoryWindow& shown) { SetRepositoryWindowTitle(captioned, *shown.repository); },
+        IDD_REPOSITORY, RepositoryDlgProc);
 }
 
 LRESULT RepositoryWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -444,10 +365,8 @@ INT_PTR SourcesPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam
 
 HWND OpenRepositoryWindow(std::int32_t id)
 {
-    if (id != 0 && ActivateWindowShowing(RecordKindRepository, id))
-        return reinterpret_cast<HWND>(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, 0));
-    return CreateRecordWindow("RepositoryWClass", "REPOSITORY_TITLE", CurrentSettings.edit.RepositoryWindowX,
-                              CurrentSettings.edit.RepositoryWindowY, id);
+    return OpenRecordWindow(RecordKindRepository, "RepositoryWClass", "REPOSITORY_TITLE",
+                            CurrentSettings.edit.RepositoryWindowX, CurrentSettings.edit.RepositoryWindowY, id);
 }
 
 void SetRepositoryWindowTitle(HWND window, const RepositoryRecord& repository)
@@ -461,7 +380,7 @@ void UpdateRepositoryCommands(HWND window)
 {
     if (ActiveChild != window)
         return;
-    const RepositoryWindow* state = WindowState(window);
+    const RepositoryWindow* state = RecordWindowOf<RepositoryWindow>(window);
     if (state == nullptr)
         return;
     EnableFrameCommand(IDM_TOOLS_MERGE, true);

@@ -23,10 +23,10 @@
 #include "res/frame_resource.h"
 #include "res/sources_resource.h"
 #include "settings/settings.h"
+#include "ui_common/dialog_state.h"
 #include "ui_common/frame_command_state.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
-#include "ui_common/message_box.h"
 #include "ui_common/private_messages.h"
 #include "ui_common/question_box.h"
 #include "ui_common/window_helpers.h"
@@ -58,16 +58,6 @@ struct SourceWindow : RecordWindow {
     const char* SaveTitleKey() const override { return "SOURCE_SAVE_TITLE"; }
     const char* HelpTopic() const override { return SourceHelpTopic; }
 };
-
-SourceWindow* WindowState(HWND window)
-{
-    return static_cast<SourceWindow*>(RecordWindowOf(window));
-}
-
-SourceWindow* EditorState(HWND editor)
-{
-    return reinterpret_cast<SourceWindow*>(GetWindowLongPtrA(editor, DWLP_USER));
-}
 
 // A page is a child dialog over its object; one that cannot be made answers null and gets no tab.
 HWND CreateDialogPage(HWND editor, int resource, DLGPROC procedure, void* parameter)
@@ -146,14 +136,6 @@ std::uint8_t SelectedCode(HWND editor, int item)
     return selected > 0 ? static_cast<std::uint8_t>(selected) : 0;
 }
 
-std::string SourceTitle(std::int32_t id)
-{
-    if (id == 0 || CurrentDatabase == nullptr)
-        return {};
-    SourceRecord source(id, *CurrentDatabase);
-    return source.Id() != 0 ? source.Title() : "";
-}
-
 void ShowSourceFields(HWND editor, SourceWindow& state)
 {
     const SourceRow& row = state.source->row;
@@ -167,7 +149,8 @@ void ShowSourceFields(HWND editor, SourceWindow& state)
     SelectCode(editor, IDC_SOURCE_CLASS, row.sourceClass, std::size(ClassKeys));
     SelectCode(editor, IDC_SOURCE_KIND, row.kind, std::size(KindKeys));
     SelectCode(editor, IDC_SOURCE_MEDIA, row.media, std::size(MediaKeys));
-    SetDlgItemTextA(editor, IDC_SOURCE_SUPERIOR, SourceTitle(row.superiorId).c_str());
+    SetDlgItemTextA(editor, IDC_SOURCE_SUPERIOR,
+                    SourceTitleText(row.superiorId, state.source->OwnerDatabase()).c_str());
     state.filling = false;
 }
 
@@ -205,39 +188,6 @@ HWND SourceWindow::CurrentPage() const
 {
     const SourcePage page = ::CurrentPage(editor);
     return page < PageCount ? pages[page] : nullptr;
-}
-
-void HideAllPages(SourceWindow& state)
-{
-    for (HWND page : state.pages)
-        if (page != nullptr)
-            ShowWindow(page, SW_HIDE);
-}
-
-void ShowCurrentPage(SourceWindow& state)
-{
-    if (HWND page = state.CurrentPage())
-        ShowWindow(page, SW_SHOW);
-    EnableSourceCommands(state.window);
-}
-
-// The user's tab change, done by a command: every page hidden, the page of `page` shown.
-bool SwitchToPage(SourceWindow& state, SourcePage page)
-{
-    if (state.pages[page] == nullptr)
-        return false;
-    HideAllPages(state);
-    SelectTabByData(TabsOf(state.editor), page);
-    ShowCurrentPage(state);
-    return true;
-}
-
-void PlacePages(const SourceWindow& state)
-{
-    const RECT area = TabPageArea(TabsOf(state.editor));
-    for (HWND page : state.pages)
-        if (page != nullptr)
-            MoveWindow(page, area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
 }
 
 void LayOutEditor(HWND editor, int w, int h)
@@ -279,21 +229,9 @@ void LayOutEditor(HWND editor, int w, int h)
         {IDC_SOURCE_SUPERIOR_SELECT, w - 2 * b - 24, 109, b, bh},
         {IDC_SOURCE_TABS, 10, 145, w - 24, h - 160},
     };
-    HDWP positions = BeginDeferWindowPos(static_cast<int>(std::size(places)));
+    ItemPlacement items(editor, static_cast<int>(std::size(places)));
     for (const Place& p : places)
-        if (positions != nullptr)
-            positions = DeferWindowPos(positions, GetDlgItem(editor, p.item), nullptr, p.x, p.y, p.width, p.height,
-                                       SWP_NOZORDER | SWP_NOACTIVATE);
-    if (positions != nullptr)
-        EndDeferWindowPos(positions);
-}
-
-void MarkChanged(SourceWindow& state)
-{
-    if (state.filling)
-        return;
-    state.changed = true;
-    EnableSourceCommands(state.window);
+        items.Place(p.item, p.x, p.y, p.width, p.height);
 }
 
 bool SaveSource(SourceWindow& state)
@@ -321,41 +259,25 @@ bool SourceWindow::Save()
 
 void DeleteSource(SourceWindow& state)
 {
-    if (CurrentSettings.edit.DeleteSourceWarning != 0 &&
-        AskQuestion(state.editor, GetLanguageText("SOURCE_DELETE_MSG"), GetLanguageText("SOURCE_DELETE_TITLE"), IDNO,
-                    &CurrentSettings.edit.DeleteSourceWarning, "Edit", "DeleteSourceWarning") != IDYES)
+    if (!ConfirmDeletion(state.editor, "SOURCE_DELETE_MSG", "SOURCE_DELETE_TITLE",
+                         CurrentSettings.edit.DeleteSourceWarning, "DeleteSourceWarning"))
         return;
     const std::int32_t id = state.source->Id();
     if (id != 0 && !state.source->Delete()) {
         ShowWriteFailure(state.editor);
         return;
     }
-    state.changed = false;
-    state.deleted = true;
-    PostMessageA(state.window, WM_CLOSE, 0, 0);
-    if (id != 0)
-        PostNoticeToFrame(WM_SOURCEDELETED, 0, static_cast<LPARAM>(id));
+    CloseAfterDeletion(state, id);
 }
 
-// A source gets children only once it is stored: a new one is saved first, when the user agrees.
-bool EnsureStored(SourceWindow& state, const char* questionKey, UINT icon)
-{
-    if (state.source->Id() != 0)
-        return true;
-    if (ShowMessageBox(state.editor, GetLanguageText(questionKey), GetLanguageText("SOURCE_SAVE_TITLE"),
-                       MB_YESNO | icon) != IDYES)
-        return false;
-    return SaveSource(state);
-}
-
+// A source gets children only once it is stored.
 void NewItem(SourceWindow& state, UINT command, SourcePage page, const char* questionKey)
 {
     if (state.pages[page] == nullptr)
         return;
-    if (!EnsureStored(state, questionKey, MB_ICONQUESTION))
+    if (!EnsureRecordStored(state, questionKey, MB_ICONQUESTION))
         return;
-    SwitchToPage(state, page);
-    SendMessageA(state.pages[page], WM_COMMAND, command, 0);
+    PassCommandToTab(state, TabsOf(state.editor), state.pages, page, command, 0);
 }
 
 // Shows the record again after a merge replaced its children and notes.
@@ -382,12 +304,8 @@ void RefreshAfterMerge(SourceWindow& state)
 
 void MergeSource(SourceWindow& state)
 {
-    if (state.source->Id() == 0) {
-        if (!EnsureStored(state, "SOURCE_MERGE_SAVE", MB_ICONEXCLAMATION))
-            return;
-    } else if (state.changed && !SaveSource(state)) {
+    if (!StoreBeforeMerge(state, "SOURCE_MERGE_SAVE"))
         return;
-    }
     DialogBoxParamA(AppInstance, MAKEINTRESOURCEA(IDD_SOURCE_MERGE), state.editor, MergeSourcesDlgProc,
                     reinterpret_cast<LPARAM>(state.source.get()));
     // Whatever the merge did, the record may have been reloaded: the pages are given its objects again.
@@ -402,18 +320,18 @@ void ChooseSuperior(SourceWindow& state)
     if (id == 0 || id == state.source->Id())
         return;
     state.source->row.superiorId = id;
-    SetDlgItemTextA(state.editor, IDC_SOURCE_SUPERIOR, SourceTitle(id).c_str());
-    MarkChanged(state);
+    SetDlgItemTextA(state.editor, IDC_SOURCE_SUPERIOR, SourceTitleText(id, state.source->OwnerDatabase()).c_str());
+    MarkRecordChanged(state);
 }
 
 void ClearSuperior(SourceWindow& state)
 {
     state.source->row.superiorId = 0;
     SetDlgItemTextA(state.editor, IDC_SOURCE_SUPERIOR, "");
-    MarkChanged(state);
+    MarkRecordChanged(state);
 }
 
-void EditorCommand(SourceWindow& state, UINT command, UINT notification)
+void EditorCommand(SourceWindow& state, UINT command, UINT notification, LPARAM)
 {
     switch (command) {
     case IDM_FILE_SAVE:
@@ -459,14 +377,14 @@ void EditorCommand(SourceWindow& state, UINT command, UINT notification)
     case IDC_SOURCE_PUBLISHED:
     case IDC_SOURCE_SERIAL:
         if (notification == EN_CHANGE)
-            MarkChanged(state);
+            MarkRecordChanged(state);
         return;
     case IDC_SOURCE_SERIAL_TYPE:
     case IDC_SOURCE_CLASS:
     case IDC_SOURCE_KIND:
     case IDC_SOURCE_MEDIA:
         if (notification == CBN_SELCHANGE)
-            MarkChanged(state);
+            MarkRecordChanged(state);
         return;
     default:
         return;
@@ -502,9 +420,7 @@ void ReloadForNotice(SourceWindow& state, UINT message, WPARAM wParam, LPARAM lP
 
 void InitEditor(HWND editor, SourceWindow& state)
 {
-    state.editor = editor;
-    SetWindowLongPtrA(editor, DWLP_USER, reinterpret_cast<LPARAM>(&state));
-    TranslateDialog(editor);
+    AttachEditor(editor, state);
     const std::pair<int, int> limits[] = {{IDC_SOURCE_AUTHOR, AuthorLimit},       {IDC_SOURCE_TITLE, TitleLimit},
                                           {IDC_SOURCE_SHORT, ShortTitleLimit},    {IDC_SOURCE_PUBLISHED, PublishedLimit},
                                           {IDC_SOURCE_SERIAL, SerialLimit}};
@@ -525,57 +441,35 @@ void InitEditor(HWND editor, SourceWindow& state)
             AddTab(tabs, entry.tabKey, entry.page);
     }
     SendMessageA(tabs, TCM_SETCURSEL, 0, 0);
-    // The pages lie above the tab control.
-    for (HWND page : state.pages)
-        if (page != nullptr)
-            SetWindowPos(page, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    PlacePages(state);
+    RaisePages(state.pages);
+    PlacePages(tabs, state.pages);
     state.changed = false;
-    ShowCurrentPage(state);
+    if (HWND page = state.CurrentPage())
+        ShowWindow(page, SW_SHOW);
+    EnableSourceCommands(state.window);
 }
+
+bool EditorNotice(SourceWindow& state, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PAGECHANGED) {
+        MarkRecordChanged(state);
+        return true;
+    }
+    if (message == WM_SOURCESAVED || message == WM_SOURCEDELETED || message == WM_REPREFSCHANGED ||
+        message == WM_REPOSITORYDELETED || message == WM_TASKSCHANGED) {
+        ReloadForNotice(state, message, wParam, lParam);
+        return true;
+    }
+    return false;
+}
+
+constexpr TabbedEditor<SourceWindow> SourceEditor = {
+    IDC_SOURCE_TABS, InitEditor, [](const SourceWindow& state, int w, int h) { LayOutEditor(state.editor, w, h); },
+    EditorCommand, EditorNotice};
 
 INT_PTR EditorMessage(HWND editor, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) {
-        InitEditor(editor, *reinterpret_cast<SourceWindow*>(lParam));
-        return FALSE;
-    }
-    SourceWindow* state = EditorState(editor);
-    if (state == nullptr)
-        return FALSE;
-    switch (message) {
-    case WM_SIZE:
-        LayOutEditor(editor, LOWORD(lParam), HIWORD(lParam));
-        PlacePages(*state);
-        return TRUE;
-    case WM_COMMAND:
-        EditorCommand(*state, LOWORD(wParam), HIWORD(wParam));
-        return TRUE;
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_SOURCE_TABS) {
-            if (header->code == TCN_SELCHANGING)
-                HideAllPages(*state);
-            else if (header->code == TCN_SELCHANGE)
-                ShowCurrentPage(*state);
-        }
-        return TRUE;
-    }
-    case WM_HELP:
-        ShowHelpTopic(HelpDisplayTopic, SourceHelpTopic);
-        return TRUE;
-    default:
-        if (message == WM_PAGECHANGED) {
-            MarkChanged(*state);
-            return TRUE;
-        }
-        if (message == WM_SOURCESAVED || message == WM_SOURCEDELETED || message == WM_REPREFSCHANGED ||
-            message == WM_REPOSITORYDELETED || message == WM_TASKSCHANGED) {
-            ReloadForNotice(*state, message, wParam, lParam);
-            return TRUE;
-        }
-        return FALSE;
-    }
+    return AnswerTabbedEditorMessage(SourceEditor, editor, message, wParam, lParam);
 }
 
 // Opens the source inside one transaction with its children and subordinate sources; a source that no
@@ -598,15 +492,10 @@ LRESULT CreateSourceWindow(HWND window, LPARAM createStruct)
         return -1;
     auto state = std::make_unique<SourceWindow>();
     state->source = LoadSource(CreationRecordId(createStruct), *CurrentDatabase);
-    SourceWindow& attached = *state;
-    AttachRecordWindow(window, std::move(state));
-    SetSourceWindowCaption(window, *attached.source);
-    CreateDialogParamA(AppInstance, MAKEINTRESOURCEA(IDD_SOURCE_EDIT), window, SourceEditDlgProc,
-                       reinterpret_cast<LPARAM>(&attached));
-    if (attached.editor == nullptr)
-        return -1;
-    ShowWindow(attached.editor, SW_SHOW);
-    return 0;
+    return StartRecordWindow(
+        window, std::move(state),
+        [](HWND captioned, const SourceWindow& shown) { SetSourceWindowCaption(captioned, *shown.source); },
+        IDD_SOURCE_EDIT, SourceEditDlgProc);
 }
 
 LRESULT SourceWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -702,10 +591,8 @@ INT_PTR SubordinatePageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lP
 
 HWND OpenSourceWindow(std::int32_t id)
 {
-    if (id != 0 && ActivateWindowShowing(RecordKindSource, id))
-        return reinterpret_cast<HWND>(SendMessageA(MdiClient, WM_MDIGETACTIVE, 0, 0));
-    return CreateRecordWindow("SourceWClass", "SOURCE_TITLE", CurrentSettings.edit.SourceWindowX,
-                              CurrentSettings.edit.SourceWindowY, id);
+    return OpenRecordWindow(RecordKindSource, "SourceWClass", "SOURCE_TITLE", CurrentSettings.edit.SourceWindowX,
+                            CurrentSettings.edit.SourceWindowY, id);
 }
 
 void SetSourceWindowCaption(HWND window, const SourceRecord& source)
@@ -718,7 +605,7 @@ void EnableSourceCommands(HWND window)
 {
     if (ActiveChild != window)
         return;
-    SourceWindow* state = WindowState(window);
+    SourceWindow* state = RecordWindowOf<SourceWindow>(window);
     if (state == nullptr || state->source == nullptr)
         return;
     SourceRecord& source = *state->source;

@@ -123,10 +123,7 @@ void DeleteTask(HWND page)
 BOOL InitTaskPage(HWND page, LPARAM parameter)
 {
     SetWindowLongPtrA(page, DWLP_USER, parameter);
-    HWND list = PageList(page);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-    AddListViewColumn(list, 0, "PERSON_TASKHEADING1", 150);
-    AddListViewColumn(list, 1, "PERSON_TASKHEADING2", 75);
+    SetUpListColumns(PageList(page), {{"PERSON_TASKHEADING1", 150}, {"PERSON_TASKHEADING2", 75}});
     FillTasks(page);
     return TRUE;
 }
@@ -163,19 +160,9 @@ INT_PTR TaskPageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         default:
             return FALSE;
         }
-    case WM_NOTIFY: {
-        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom != IDC_TASK_PAGE_LIST)
-            return FALSE;
-        if (header->code == LVN_ITEMCHANGED) {
-            const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-            if (change->iSubItem == 0 && (change->uChanged & LVIF_STATE) != 0)
-                UpdateFrameCommands(page);
-        } else {
-            PostListPageShortcut(page, header);
-        }
-        return TRUE;
-    }
+    case WM_NOTIFY:
+        return AnswerListPageNotice(page, IDC_TASK_PAGE_LIST, lParam,
+                                    [page](const NMLISTVIEW&) { UpdateFrameCommands(page); });
     default:
         return FALSE;
     }

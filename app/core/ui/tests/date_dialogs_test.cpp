@@ -74,10 +74,7 @@ protected:
     }
     void TearDown() override
     {
-        if (PendingTimer != 0)
-            KillTimer(nullptr, PendingTimer);
-        PendingAction = nullptr;
-        PendingTimer = 0;
+        CancelPendingAction();
         DestroyWindow(owner_);
     }
 

@@ -201,10 +201,7 @@ protected:
         SendMessageA(Chart(window), WM_NOTIFY, box, reinterpret_cast<LPARAM>(&activation));
     }
 
-    static bool ViewPersonEnabled()
-    {
-        return (GetMenuState(GetMenu(FrameWindow), IDM_VIEW_PERSON, MF_BYCOMMAND) & MF_GRAYED) == 0;
-    }
+    static bool ViewPersonEnabled() { return test_support::FrameCommandEnabled(IDM_VIEW_PERSON); }
 
     ScopedLanguage language_{Texts};
     TestDatabase database_{false};

@@ -9,41 +9,32 @@
 #include "persons/name_list_state.h"
 #include "persons/person_record.h"
 #include "records/ui/list_window.h"
-#include "tests/support/dialog_test_support.h"
+#include "tests/support/list_dialog_test.h"
 #include "tests/support/list_window_driving.h"
-#include "tests/support/scoped_list_states.h"
 
 namespace {
 
 using namespace dialog_test;
-using test_support::ScopedLanguage;
-using test_support::ScopedListStates;
-using test_support::TestDatabase;
 
 constexpr const char* Texts = "NAME_LIST_TITLE=Select a person\n"
                               "NAME_LIST_HEADINGNAME=Name\n"
                               "NAME_SEARCH_SOUNDEX=Soundex\n";
 
-class PersonListTest : public DialogTest {
+class PersonListTest : public ListDialogTest {
 protected:
+    PersonListTest() : ListDialogTest(Texts, AddListStateMakers) {}
+
     void SetUp() override
     {
-        DialogTest::SetUp();
-        Settings::Load();
+        ListDialogTest::SetUp();
         CurrentSettings.name.ListSize = 200;
         CurrentSettings.name.IncludeNew = 0;
         CurrentSettings.name.IncludeSelected = 1;
         CurrentSettings.name.ListWindowProperties = {40, 40, 480, 360};
-        database_ = std::make_unique<TestDatabase>();
-        CurrentDatabase = database_->get();
+        OpenDatabase();
         berg_ = AddPerson("Anna/Berg/");
         aas_ = AddPerson("Per/Aas/");
         smyth_ = AddPerson("Kari/Smyth/");
-    }
-    void TearDown() override
-    {
-        DialogTest::TearDown();
-        database_.reset();
     }
 
     std::int32_t AddPerson(const char* editText)
@@ -56,9 +47,6 @@ protected:
     }
     NameListState& names() { return *NameListOf(**database_); }
 
-    ScopedLanguage language_{Texts};
-    ScopedListStates states_{AddListStateMakers};
-    std::unique_ptr<TestDatabase> database_;
     std::int32_t berg_ = 0;
     std::int32_t aas_ = 0;
     std::int32_t smyth_ = 0;

@@ -42,6 +42,7 @@ namespace {
 
 using namespace dialog_test;
 using test_support::AnsweredBoxes;
+using test_support::FrameCommandEnabled;
 using test_support::Posted;
 using test_support::RelayedNotices;
 using test_support::ScopedLanguage;
@@ -82,19 +83,11 @@ HWND ExcerptPage(HWND window)
     return nullptr;
 }
 
-bool MenuEnabled(UINT command)
-{
-    return (GetMenuState(GetMenu(FrameWindow), command, MF_BYCOMMAND) & MF_GRAYED) == 0;
-}
-
-class PersonWindowTest : public ::testing::Test {
+class PersonWindowTest : public test_support::RecordWindowTest {
 protected:
     static void SetUpTestSuite()
     {
-        LoadLibraryA("Riched20.dll");
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        AppInstance = GetModuleHandleA(nullptr);
+        RecordWindowTest::SetUpTestSuite();
         test_support::RegisterTestWindowClass("PersonWClass", PersonWndProc, 36);
         test_support::RegisterTestWindowClass("PedigreeWClass", PedigreeWndProc, PedigreeWindowExtraBytes);
     }
@@ -118,19 +111,6 @@ protected:
                                        {IDM_FILE_SAVE, IDM_EDIT_DELPERSON, IDM_TOOLS_MERGE, IDM_INSERT_EVENT,
                                         IDM_INSERT_TASK, IDM_EDIT_DELETE, IDM_VIEW_DATA, IDM_INSERT_EXCERPTREF});
     }
-
-    void TearDown() override
-    {
-        test_support::CloseMdiTestFrame();
-        CurrentNoticeSink = nullptr;
-        CurrentDatabase = nullptr;
-        if (PendingTimer != 0)
-            KillTimer(nullptr, PendingTimer);
-        PendingAction = nullptr;
-        PendingTimer = 0;
-    }
-
-    static void Pump() { test_support::PumpMessages(); }
 
     Database& db() { return *database_; }
 
@@ -251,8 +231,8 @@ TEST_F(PersonWindowTest, APersonOpensFromThePersonListWithItsNameSexAndRows)
     EXPECT_EQ(ComboSelection(editor, IDC_PERSON_SEX), SexFemale);
     EXPECT_EQ(DataRows(window), (std::vector<std::string>{"|Birth|03.05.1901|Bergen, Norway", "|Father||Ole Lind",
                                                           "|Information||sailed to Bergen"}));
-    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE)) << "nothing changed yet";
-    EXPECT_TRUE(MenuEnabled(IDM_TOOLS_MERGE));
+    EXPECT_FALSE(FrameCommandEnabled(IDM_FILE_SAVE)) << "nothing changed yet";
+    EXPECT_TRUE(FrameCommandEnabled(IDM_TOOLS_MERGE));
     SelectListViewRow(DataList(window), 1);
     EXPECT_TRUE(IsItemEnabled(DataPage(window), IDC_PERSON_DATA_UP));
     EXPECT_TRUE(IsItemEnabled(DataPage(window), IDC_PERSON_DATA_DOWN));
@@ -284,13 +264,13 @@ TEST_F(PersonWindowTest, ANewPersonIsTypedSavedAndTitledWithItsId)
     test_support::PauseForScreenshot("person_empty");
     SetDlgItemTextA(editor, IDC_PERSON_NAME, "Kari Anne/Berg/ jr.");
     ChooseComboEntry(editor, IDC_PERSON_SEX, SexFemale);
-    EXPECT_TRUE(MenuEnabled(IDM_FILE_SAVE));
+    EXPECT_TRUE(FrameCommandEnabled(IDM_FILE_SAVE));
 
     SendMessageA(window, WM_COMMAND, IDM_FILE_SAVE, 0);
     const auto id = static_cast<std::int32_t>(SendMessageA(window, WM_GETCURRENTRECORD, RecordKindPerson, 0));
     ASSERT_NE(id, 0);
     EXPECT_EQ(WindowText(window), "Person - Kari Anne Berg jr. [#" + std::to_string(id) + "]");
-    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));
+    EXPECT_FALSE(FrameCommandEnabled(IDM_FILE_SAVE));
     auto stored = Stored(id);
     char surname[64];
     EXPECT_STREQ(stored->Name()->GetSurname(surname, sizeof surname), "Berg");
@@ -360,7 +340,7 @@ TEST_F(PersonWindowTest, DeletingARelationshipDropsItsRowInTheOtherPersonsWindow
     ASSERT_EQ(DataRows(childWindow).size(), 1u);
 
     SelectListViewRow(DataList(parentWindow), 0);
-    EXPECT_TRUE(MenuEnabled(IDM_EDIT_DELETE));
+    EXPECT_TRUE(FrameCommandEnabled(IDM_EDIT_DELETE));
     {
         AnsweredBoxes boxes(IDNO);
         SendMessageA(parentWindow, WM_COMMAND, IDM_EDIT_DELETE, 0);
@@ -375,7 +355,7 @@ TEST_F(PersonWindowTest, DeletingARelationshipDropsItsRowInTheOtherPersonsWindow
     EXPECT_EQ(ListView_GetNextItem(DataList(parentWindow), -1, LVNI_SELECTED), 0) << "the new last row is selected";
     EXPECT_TRUE(DataRows(childWindow).empty());
     EXPECT_EQ(Relationship(relationship, db()).Id(), 0);
-    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE)) << "the deletion is written at once";
+    EXPECT_FALSE(FrameCommandEnabled(IDM_FILE_SAVE)) << "the deletion is written at once";
 }
 
 TEST_F(PersonWindowTest, MovingRowsFollowsTheRowAndTheSaveWritesTheOrder)
@@ -397,7 +377,7 @@ TEST_F(PersonWindowTest, MovingRowsFollowsTheRowAndTheSaveWritesTheOrder)
     EXPECT_EQ(DataRows(window), (std::vector<std::string>{"|Information||B", "|Information||C", "|Information||A"}));
     EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 2);
     EXPECT_FALSE(IsItemEnabled(page, IDC_PERSON_DATA_DOWN));
-    EXPECT_TRUE(MenuEnabled(IDM_FILE_SAVE)) << "the order waits for the save";
+    EXPECT_TRUE(FrameCommandEnabled(IDM_FILE_SAVE)) << "the order waits for the save";
     Click(page, IDC_PERSON_DATA_UP);
     EXPECT_EQ(DataRows(window), (std::vector<std::string>{"|Information||B", "|Information||A", "|Information||C"}));
     EXPECT_EQ(ListView_GetNextItem(list, -1, LVNI_SELECTED), 1);
@@ -514,7 +494,7 @@ TEST_F(PersonWindowTest, AdvancedEditsTheNamePartByPartStartingFromTheTypedText)
         EXPECT_EQ(formatted, c.formattedInDialog) << c.field;
         EXPECT_EQ(ItemText(editor, IDC_PERSON_NAME), c.field);
         EXPECT_EQ(IsItemEnabled(editor, IDC_PERSON_NAME), c.fieldEnabled) << c.field;
-        EXPECT_EQ(MenuEnabled(IDM_FILE_SAVE), c.changed) << c.field;
+        EXPECT_EQ(FrameCommandEnabled(IDM_FILE_SAVE), c.changed) << c.field;
 
         // The save keeps the name as the dialog left it, even where the field cannot show it.
         SendMessageA(window, WM_COMMAND, IDM_FILE_SAVE, 0);
@@ -559,7 +539,7 @@ TEST_F(PersonWindowTest, TheExcerptsTabListsThePersonsCitationsAndServesTheFrame
     // A person's citations are added, edited and removed through the frame's commands only.
     for (int button : {IDC_EXCERPTS_NEW, IDC_EXCERPTS_EDIT, IDC_EXCERPTS_REMOVE})
         EXPECT_EQ(GetWindowLongA(GetDlgItem(page, button), GWL_STYLE) & WS_VISIBLE, 0) << button;
-    EXPECT_TRUE(MenuEnabled(IDM_INSERT_EXCERPTREF));
+    EXPECT_TRUE(FrameCommandEnabled(IDM_INSERT_EXCERPTREF));
 
     // The insert command shows the tab and asks for the excerpt to cite; Cancel adds nothing.
     bool asked = false;
@@ -573,13 +553,13 @@ TEST_F(PersonWindowTest, TheExcerptsTabListsThePersonsCitationsAndServesTheFrame
     EXPECT_TRUE(IsWindowVisible(page));
     test_support::PauseForScreenshot("person_excerpts");
     EXPECT_EQ(ListViewRows(list, 1), (std::vector<std::string>{"p. 7"}));
-    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));
+    EXPECT_FALSE(FrameCommandEnabled(IDM_FILE_SAVE));
 
     SelectListViewRow(list, 0);
     SendMessageA(window, WM_COMMAND, IDM_EDIT_DELETE, 0);
     Pump();
     EXPECT_TRUE(ListViewRows(list, 1).empty());
-    EXPECT_TRUE(MenuEnabled(IDM_FILE_SAVE));
+    EXPECT_TRUE(FrameCommandEnabled(IDM_FILE_SAVE));
     SendMessageA(window, WM_COMMAND, IDM_FILE_SAVE, 0);
     EXPECT_EQ(Stored(id)->ExcerptRefs().Count(), 0u);
 }

@@ -13,16 +13,12 @@
 #include "records/record_lists.h"
 #include "records/source_record.h"
 #include "res/lists_resource.h"
-#include "tests/support/dialog_test_support.h"
+#include "tests/support/list_dialog_test.h"
 #include "tests/support/list_window_driving.h"
-#include "tests/support/scoped_list_states.h"
 
 namespace {
 
 using namespace dialog_test;
-using test_support::ScopedLanguage;
-using test_support::ScopedListStates;
-using test_support::TestDatabase;
 
 constexpr const char* Texts = "SOURCE_SELECT_TITLE=Select a source\n"
                               "SOURCE_MERGE_SELECTTITLE=Merge with\n"
@@ -52,26 +48,21 @@ std::vector<std::string> TreeTexts(HWND tree, HTREEITEM parent, const std::strin
     return texts;
 }
 
-class ListWindowTest : public DialogTest {
+class ListWindowTest : public ListDialogTest {
 protected:
+    ListWindowTest() : ListDialogTest(Texts, AddRecordListMakers) {}
+
     void SetUp() override
     {
-        DialogTest::SetUp();
-        Settings::Load();
+        ListDialogTest::SetUp();
         CurrentSettings.source.ListSize = 200;
         CurrentSettings.source.IncludeNew = 0;
         CurrentSettings.source.IncludeSelected = 1;
         CurrentSettings.source.ListWindowProperties = {40, 40, 480, 360};
-        database_ = std::make_unique<TestDatabase>();
-        CurrentDatabase = database_->get();
+        OpenDatabase();
         book_ = AddSource("Parish book", "Church", 0);
         chapter_ = AddSource("Baptisms", "Church", book_);
         census_ = AddSource("Census 1801", "State", 0);
-    }
-    void TearDown() override
-    {
-        DialogTest::TearDown();
-        database_.reset();
     }
 
     std::int32_t AddSource(const char* title, const char* author, std::int32_t superior)
@@ -85,9 +76,6 @@ protected:
     }
     SourceListState& sources() { return *SourceListOf(**database_); }
 
-    ScopedLanguage language_{Texts};
-    ScopedListStates states_{AddRecordListMakers};
-    std::unique_ptr<TestDatabase> database_;
     std::int32_t book_ = 0;
     std::int32_t chapter_ = 0;
     std::int32_t census_ = 0;

@@ -31,9 +31,10 @@ namespace {
 
 using namespace dialog_test;
 using test_support::AnsweredBoxes;
+using test_support::CountRows;
+using test_support::FrameCommandEnabled;
 using test_support::Posted;
 using test_support::RelayedNotices;
-using test_support::CountRows;
 using test_support::ScopedLanguage;
 using test_support::ScopedListStates;
 using test_support::TestDatabase;
@@ -101,25 +102,17 @@ void SelectFirstRow(HWND page)
     SendDlgItemMessageA(page, IDC_RECORD_PAGE_LIST, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-bool MenuEnabled(UINT command)
-{
-    return (GetMenuState(GetMenu(FrameWindow), command, MF_BYCOMMAND) & MF_GRAYED) == 0;
-}
-
 // Types into an edit as a user would: the text, and the change notice its dialog gets.
 void Type(HWND dialog, int item, const char* text)
 {
     SetDlgItemTextA(dialog, item, text);
 }
 
-class RecordWindows : public ::testing::Test {
+class RecordWindows : public test_support::RecordWindowTest {
 protected:
     static void SetUpTestSuite()
     {
-        LoadLibraryA("Riched20.dll");
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
-        InitCommonControlsEx(&controls);
-        AppInstance = GetModuleHandleA(nullptr);
+        RecordWindowTest::SetUpTestSuite();
         test_support::RegisterTestWindowClass("SourceWClass", SourceWndProc, 40);
         test_support::RegisterTestWindowClass("RepositoryWClass", RepositoryWndProc, 36);
     }
@@ -144,19 +137,6 @@ protected:
                                         IDM_INSERT_TASK, IDM_INSERT_REPREF, IDM_TOOLS_MERGE, IDM_EDIT_DELETE,
                                         IDM_VIEW_DATA});
     }
-
-    void TearDown() override
-    {
-        test_support::CloseMdiTestFrame();
-        CurrentNoticeSink = nullptr;
-        CurrentDatabase = nullptr;
-        if (PendingTimer != 0)
-            KillTimer(nullptr, PendingTimer);
-        PendingAction = nullptr;
-        PendingTimer = 0;
-    }
-
-    static void Pump() { test_support::PumpMessages(); }
 
     Database& db() { return *database_; }
 
@@ -208,7 +188,7 @@ TEST_F(RecordWindows, ANewSourceIsTypedSavedAndOpenedAgainInTheSameWindow)
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(WindowText(window), "Source - (new source)");
     HWND editor = Editor(window);
-    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE)) << "nothing to save yet";
+    EXPECT_FALSE(FrameCommandEnabled(IDM_FILE_SAVE)) << "nothing to save yet";
     test_support::PauseForScreenshot("source_new_empty");
     Type(editor, IDC_SOURCE_TITLE, "Census of Norway 1801");
     Type(editor, IDC_SOURCE_SHORT, "A short title longer than fifteen");
@@ -216,7 +196,7 @@ TEST_F(RecordWindows, ANewSourceIsTypedSavedAndOpenedAgainInTheSameWindow)
     ChooseComboEntry(editor, IDC_SOURCE_SERIAL_TYPE, 1);
     ChooseComboEntry(editor, IDC_SOURCE_CLASS, 6);
     ChooseComboEntry(editor, IDC_SOURCE_MEDIA, 7);
-    EXPECT_TRUE(MenuEnabled(IDM_FILE_SAVE));
+    EXPECT_TRUE(FrameCommandEnabled(IDM_FILE_SAVE));
     EXPECT_EQ(SendDlgItemMessageA(editor, IDC_SOURCE_SHORT, EM_GETLIMITTEXT, 0, 0), 15)
         << "the field takes what the row keeps";
     test_support::PauseForScreenshot("source_new_typed");
@@ -225,7 +205,7 @@ TEST_F(RecordWindows, ANewSourceIsTypedSavedAndOpenedAgainInTheSameWindow)
     const std::int32_t id = static_cast<std::int32_t>(SendMessageA(window, WM_GETCURRENTRECORD, RecordKindSource, 0));
     ASSERT_NE(id, 0);
     EXPECT_EQ(WindowText(window), "Source - Census of Norway 1801");
-    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));
+    EXPECT_FALSE(FrameCommandEnabled(IDM_FILE_SAVE));
     SourceRecord stored(id, db());
     EXPECT_STREQ(stored.row.title, "Census of Norway 1801");
     EXPECT_STREQ(stored.row.shortTitle, "A short title l");
@@ -331,8 +311,8 @@ TEST_F(RecordWindows, ReferencesAreAddedEditedAndDeletedFromThePageAtOnce)
 
     // Edit: Select another repository, then Cancel: the reference is as it was.
     SelectFirstRow(page);
-    EXPECT_TRUE(MenuEnabled(IDM_VIEW_DATA));
-    EXPECT_TRUE(MenuEnabled(IDM_EDIT_DELETE));
+    EXPECT_TRUE(FrameCommandEnabled(IDM_VIEW_DATA));
+    EXPECT_TRUE(FrameCommandEnabled(IDM_EDIT_DELETE));
     WhenDialogOpens(FrameWindow, [&](HWND dialog) {
         WhenDialogOpens(dialog, [&](HWND list) {
             SelectRow(ShownPage(list), "Library");
@@ -367,7 +347,7 @@ TEST_F(RecordWindows, ASuperiorSourceExcludesRepositoryReferencesAndItself)
     SendMessageA(MdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(window), 0);
     HWND editor = Editor(window);
     EXPECT_EQ(ItemText(editor, IDC_SOURCE_SUPERIOR), "Parish book");
-    EXPECT_FALSE(MenuEnabled(IDM_INSERT_REPREF)) << "a part of another source has no repositories of its own";
+    EXPECT_FALSE(FrameCommandEnabled(IDM_INSERT_REPREF)) << "a part of another source has no repositories of its own";
 
     WhenDialogOpens(FrameWindow, [&](HWND list) {
         SelectRow(ShownPage(list), "Baptisms");
@@ -377,7 +357,7 @@ TEST_F(RecordWindows, ASuperiorSourceExcludesRepositoryReferencesAndItself)
     EXPECT_EQ(ItemText(editor, IDC_SOURCE_SUPERIOR), "Parish book") << "a source is not its own superior";
 
     Click(editor, IDC_SOURCE_SUPERIOR_CLEAR);
-    EXPECT_TRUE(MenuEnabled(IDM_INSERT_REPREF));
+    EXPECT_TRUE(FrameCommandEnabled(IDM_INSERT_REPREF));
     SendMessageA(window, WM_COMMAND, IDM_FILE_SAVE, 0);
     EXPECT_EQ(StoredSource(chapter).superiorId, 0);
 
