@@ -27,14 +27,6 @@
 
 namespace {
 
-// The number of citations a report sees: none while sources are left out.
-std::int32_t ReportExcerptCount(CitedAssertion& assertion)
-{
-    return ReportIncludes(CurrentSettings.report.IncludeSources)
-               ? static_cast<std::int32_t>(assertion.ExcerptRefs().Count())
-               : 0;
-}
-
 // The assertion of a link's kind and id, read with its linked data; null when the kind is none of the five.
 std::unique_ptr<CitedAssertion> ReadLinkedAssertion(const AssertionLink& link)
 {
@@ -157,22 +149,10 @@ int ExpressionReader::EvaluateFirstLinkPerson(CitedAssertion& assertion, std::in
                               result);
 }
 
-// The excerpt of an assertion's n-th citation; no citation is reachable while sources are left out.
-int ExpressionReader::EvaluateCitedExcerpt(CitedAssertion& assertion, ReportValue& result)
-{
-    std::int32_t index = 0;
-    if (!ReadIndex(ReportExcerptCount(assertion), index))
-        return 0;
-    const ExcerptRef& reference = assertion.ExcerptRefs()[static_cast<std::size_t>(index - 1)];
-    return EvaluateExcerptById(static_cast<std::uint32_t>(reference.row.excerptId), &assertion.OwnerDatabase(), result);
-}
-
 int ExpressionReader::EvaluateDetail(AssertionLink* link, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        SetRecordResult(result, ReportDetail, link, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportDetail, link, context_->database);
     if (link == nullptr)
         return Fail(ReportErrorDetailMissing);
     static const char* const names[] = {"TYPE",        "PERSON", "EVENT", "ATTRIBUTE", "RELATIONSHIP",
@@ -180,8 +160,7 @@ int ExpressionReader::EvaluateDetail(AssertionLink* link, ReportValue& result)
     enum { Type, Person, Event, Attribute, RelationshipName, Information, Alias, Role, Formatted };
     switch (MatchProperty(names, PropertyCount(names))) {
     case Type:
-        SetIntegerResult(result, link->row.kind);
-        return 1;
+        return SetIntegerResult(result, link->row.kind);
     case Person:
         return EvaluatePersonById(static_cast<std::uint32_t>(link->row.personId), &link->OwnerDatabase(), result);
     case Event:
@@ -205,8 +184,7 @@ int ExpressionReader::EvaluateDetail(AssertionLink* link, ReportValue& result)
             return Fail(ReportErrorAliasMissing);
         return EvaluateAliasOfLink(link, result);
     case Role:
-        SetStringResult(result, RoleName(*link));
-        return 1;
+        return SetStringResult(result, RoleName(*link));
     case Formatted:
         return EvaluateDetailSentence(*link, result);
     default:
@@ -244,10 +222,8 @@ int ExpressionReader::EvaluateEventOfLink(AssertionLink* link, ReportValue& resu
 
 int ExpressionReader::EvaluateEvent(EventAssertion* event, AssertionLink* link, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        SetRecordResult(result, ReportEvent, event, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportEvent, event, context_->database);
     if (event == nullptr)
         return Fail(ReportErrorEventMissing);
     static const char* const names[] = {"FORMATTED", "SHORT", "DATE",          "TYPE",         "PRIVACY",   "PLACE",
@@ -270,13 +246,11 @@ int ExpressionReader::EvaluateEvent(EventAssertion* event, AssertionLink* link, 
     const int property = MatchAssertionProperty(names, PropertyCount(names), Date, link);
     switch (property) {
     case Formatted:
-        SetStringResult(result, FormattedSentence(*event, *link, context_->showIds));
-        return 1;
+        return SetStringResult(result, FormattedSentence(*event, *link, context_->showIds));
     case Short: {
         std::string text(FieldTextSize, '\0');
         event->GetDatePlaceText(text.data(), text.size(), ReportDatePicture());
-        SetStringResult(result, text);
-        return 1;
+        return SetStringResult(result, text);
     }
     case Date: {
         DateRange date = event->Date();
@@ -286,19 +260,15 @@ int ExpressionReader::EvaluateEvent(EventAssertion* event, AssertionLink* link, 
         event->LoadType();
         return EvaluateEventType(event->Type(), result);
     case Privacy:
-        SetIntegerResult(result, event->row.privacy);
-        return 1;
+        return SetIntegerResult(result, event->row.privacy);
     case Place:
-        return EvaluatePlace(ReportIncludes(CurrentSettings.report.IncludePlaces) ? event->Place() : nullptr, result);
+        return EvaluatePlace(Included(IncludePlacesSwitch) ? event->Place() : nullptr, result);
     case Address:
-        return EvaluateAddress(ReportIncludes(CurrentSettings.report.IncludeAddresses) ? event->Address() : nullptr,
-                               result);
+        return EvaluateAddress(Included(IncludeAddressesSwitch) ? event->Address() : nullptr, result);
     case Note:
-        SetStringResult(result, ReportNoteText(event->Note()));
-        return 1;
+        return SetNoteResult(result, event->Note());
     case NParticipants:
-        SetIntegerResult(result, static_cast<std::int32_t>(event->Links().Count()));
-        return 1;
+        return SetIntegerResult(result, static_cast<std::int32_t>(event->Links().Count()));
     case Participant: {
         std::int32_t index = 0;
         if (!ReadIndex(static_cast<std::int32_t>(event->Links().Count()), index))
@@ -306,10 +276,9 @@ int ExpressionReader::EvaluateEvent(EventAssertion* event, AssertionLink* link, 
         return EvaluateDetail(&event->Links()[static_cast<std::size_t>(index - 1)], result);
     }
     case NExcerpts:
-        SetIntegerResult(result, ReportExcerptCount(*event));
-        return 1;
+        return SetIntegerResult(result, CitationCount(event->ExcerptRefs()));
     case Excerpt:
-        return EvaluateCitedExcerpt(*event, result);
+        return EvaluateCitedExcerpt(event->ExcerptRefs(), event->OwnerDatabase(), result);
     default:
         return 0;
     }
@@ -325,10 +294,8 @@ int ExpressionReader::EvaluateAttributeOfLink(AssertionLink* link, ReportValue& 
 // make every assignment of an attribute to an ATTRIBUTE variable fail.
 int ExpressionReader::EvaluateAttribute(AttributeAssertion* attribute, AssertionLink* link, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        SetRecordResult(result, ReportAttribute, attribute, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportAttribute, attribute, context_->database);
     if (attribute == nullptr)
         return Fail(ReportErrorAttributeMissing);
     static const char* const names[] = {"FORMATTED", "DATE",  "TYPE", "PRIVACY", "PLACE",     "ADDRESS",
@@ -338,8 +305,7 @@ int ExpressionReader::EvaluateAttribute(AttributeAssertion* attribute, Assertion
     const int property = MatchAssertionProperty(names, PropertyCount(names), Formatted + 1, link);
     switch (property) {
     case Formatted:
-        SetStringResult(result, FormattedSentence(*attribute, *link, context_->showIds));
-        return 1;
+        return SetStringResult(result, FormattedSentence(*attribute, *link, context_->showIds));
     case Date: {
         DateRange date = attribute->Date();
         return EvaluatePeriod(&date, result);
@@ -348,36 +314,29 @@ int ExpressionReader::EvaluateAttribute(AttributeAssertion* attribute, Assertion
         attribute->LoadType();
         return EvaluateAttributeType(attribute->Type(), result);
     case Privacy:
-        SetIntegerResult(result, attribute->row.privacy);
-        return 1;
+        return SetIntegerResult(result, attribute->row.privacy);
     case Place:
-        return EvaluatePlace(ReportIncludes(CurrentSettings.report.IncludePlaces) ? attribute->Place() : nullptr,
-                             result);
+        return EvaluatePlace(Included(IncludePlacesSwitch) ? attribute->Place() : nullptr, result);
     case Address:
-        return EvaluateAddress(ReportIncludes(CurrentSettings.report.IncludeAddresses) ? attribute->Address() : nullptr,
-                               result);
+        return EvaluateAddress(Included(IncludeAddressesSwitch) ? attribute->Address() : nullptr, result);
     case Text:
         attribute->LoadValueText();
-        SetStringResult(result, NoteTextOf(attribute->ValueText()));
-        return 1;
+        return SetStringResult(result, NoteTextOf(attribute->ValueText()));
     case Value: {
         // A text type keeps no number, whatever the row holds.
         attribute->LoadType();
         const EventType* type = attribute->Type();
         const bool numbered = type != nullptr && type->row.attributeKind != AttributeKindText;
-        SetIntegerResult(result, numbered ? attribute->row.value : 0);
-        return 1;
+        return SetIntegerResult(result, numbered ? attribute->row.value : 0);
     }
     case Note:
-        SetStringResult(result, ReportNoteText(attribute->Note()));
-        return 1;
+        return SetNoteResult(result, attribute->Note());
     case Person:
         return EvaluateFirstLinkPerson(*attribute, ReportErrorAttributeMissing, result);
     case NExcerpts:
-        SetIntegerResult(result, ReportExcerptCount(*attribute));
-        return 1;
+        return SetIntegerResult(result, CitationCount(attribute->ExcerptRefs()));
     case Excerpt:
-        return EvaluateCitedExcerpt(*attribute, result);
+        return EvaluateCitedExcerpt(attribute->ExcerptRefs(), attribute->OwnerDatabase(), result);
     default:
         return 0;
     }
@@ -401,17 +360,13 @@ int ExpressionReader::EvaluateRelationship(Relationship* relationship, Assertion
     const int property = MatchAssertionProperty(names, PropertyCount(names), Formatted + 1, link);
     switch (property) {
     case Formatted:
-        SetStringResult(result, FormattedSentence(*relationship, *link, context_->showIds));
-        return 1;
+        return SetStringResult(result, FormattedSentence(*relationship, *link, context_->showIds));
     case Relation:
-        SetIntegerResult(result, relationship->row.relation);
-        return 1;
+        return SetIntegerResult(result, relationship->row.relation);
     case Privacy:
-        SetIntegerResult(result, relationship->row.privacy);
-        return 1;
+        return SetIntegerResult(result, relationship->row.privacy);
     case Note:
-        SetStringResult(result, ReportNoteText(relationship->Note()));
-        return 1;
+        return SetNoteResult(result, relationship->Note());
     case Parent:
     case Child: {
         const std::int32_t role = property == Parent ? RelationshipParentRole : RelationshipChildRole;
@@ -422,10 +377,9 @@ int ExpressionReader::EvaluateRelationship(Relationship* relationship, Assertion
                                   result);
     }
     case NExcerpts:
-        SetIntegerResult(result, ReportExcerptCount(*relationship));
-        return 1;
+        return SetIntegerResult(result, CitationCount(relationship->ExcerptRefs()));
     case Excerpt:
-        return EvaluateCitedExcerpt(*relationship, result);
+        return EvaluateCitedExcerpt(relationship->ExcerptRefs(), relationship->OwnerDatabase(), result);
     default:
         return 0;
     }
@@ -448,24 +402,19 @@ int ExpressionReader::EvaluateInformation(InfoAssertion* information, AssertionL
     const int property = MatchAssertionProperty(names, PropertyCount(names), Formatted + 1, link);
     switch (property) {
     case Formatted:
-        SetStringResult(result, FormattedSentence(*information, *link, context_->showIds));
-        return 1;
+        return SetStringResult(result, FormattedSentence(*information, *link, context_->showIds));
     case Privacy:
-        SetIntegerResult(result, information->row.privacy);
-        return 1;
+        return SetIntegerResult(result, information->row.privacy);
     case Text:
-        SetStringResult(result, NoteTextOf(information->Text()));
-        return 1;
+        return SetStringResult(result, NoteTextOf(information->Text()));
     case Note:
-        SetStringResult(result, ReportNoteText(information->Note()));
-        return 1;
+        return SetNoteResult(result, information->Note());
     case Person:
         return EvaluateFirstLinkPerson(*information, ReportErrorInformationMissing, result);
     case NExcerpts:
-        SetIntegerResult(result, ReportExcerptCount(*information));
-        return 1;
+        return SetIntegerResult(result, CitationCount(information->ExcerptRefs()));
     case Excerpt:
-        return EvaluateCitedExcerpt(*information, result);
+        return EvaluateCitedExcerpt(information->ExcerptRefs(), information->OwnerDatabase(), result);
     default:
         return 0;
     }
@@ -489,16 +438,13 @@ int ExpressionReader::EvaluateAlias(NameAssertion* alias, AssertionLink* link, R
     const int property = MatchAssertionProperty(names, PropertyCount(names), Formatted + 1, link);
     switch (property) {
     case Formatted:
-        SetStringResult(result, FormattedSentence(*alias, *link, context_->showIds));
-        return 1;
+        return SetStringResult(result, FormattedSentence(*alias, *link, context_->showIds));
     case Privacy:
-        SetIntegerResult(result, alias->row.privacy);
-        return 1;
+        return SetIntegerResult(result, alias->row.privacy);
     case Name:
         return EvaluateName(alias->Name(), result);
     case Note:
-        SetStringResult(result, ReportNoteText(alias->Note()));
-        return 1;
+        return SetNoteResult(result, alias->Note());
     case Date: {
         DateRange date = alias->Date();
         return EvaluatePeriod(&date, result);
@@ -506,10 +452,9 @@ int ExpressionReader::EvaluateAlias(NameAssertion* alias, AssertionLink* link, R
     case Person:
         return EvaluateFirstLinkPerson(*alias, ReportErrorAliasMissing, result);
     case NExcerpts:
-        SetIntegerResult(result, ReportExcerptCount(*alias));
-        return 1;
+        return SetIntegerResult(result, CitationCount(alias->ExcerptRefs()));
     case Excerpt:
-        return EvaluateCitedExcerpt(*alias, result);
+        return EvaluateCitedExcerpt(alias->ExcerptRefs(), alias->OwnerDatabase(), result);
     default:
         return 0;
     }
@@ -526,17 +471,13 @@ int ExpressionReader::EvaluateEventType(EventType* type, ReportValue& result)
     enum { Description, Class, GedcomTag, NRoles };
     switch (MatchProperty(names, PropertyCount(names))) {
     case Description:
-        SetStringResult(result, TextColumn(type->row.name));
-        return 1;
+        return SetStringResult(result, TextColumn(type->row.name));
     case Class:
-        SetStringResult(result, ClassKeyword(type->row));
-        return 1;
+        return SetStringResult(result, ClassKeyword(type->row));
     case GedcomTag:
-        SetStringResult(result, GedcomTagOf(type->row));
-        return 1;
+        return SetStringResult(result, GedcomTagOf(type->row));
     case NRoles:
-        SetIntegerResult(result, type->row.principals);
-        return 1;
+        return SetIntegerResult(result, type->row.principals);
     default:
         return 0;
     }
@@ -552,17 +493,13 @@ int ExpressionReader::EvaluateAttributeType(EventType* type, ReportValue& result
     enum { Description, Kind, Class, GedcomTag };
     switch (MatchProperty(names, PropertyCount(names))) {
     case Description:
-        SetStringResult(result, TextColumn(type->row.name));
-        return 1;
+        return SetStringResult(result, TextColumn(type->row.name));
     case Kind:
-        SetIntegerResult(result, type->row.attributeKind);
-        return 1;
+        return SetIntegerResult(result, type->row.attributeKind);
     case Class:
-        SetStringResult(result, ClassKeyword(type->row));
-        return 1;
+        return SetStringResult(result, ClassKeyword(type->row));
     case GedcomTag:
-        SetStringResult(result, GedcomTagOf(type->row));
-        return 1;
+        return SetStringResult(result, GedcomTagOf(type->row));
     default:
         return 0;
     }

@@ -20,6 +20,7 @@ class Database;
 class EventAssertion;
 class EventType;
 class ExcerptRecord;
+class ExcerptRef;
 class FamilyGroup;
 class InfoAssertion;
 class MediaRecord;
@@ -44,6 +45,7 @@ class TaskRecord;
 class Timeline;
 struct DateRange;
 struct DateValue;
+template <typename T> class RecordList;
 
 // Infix operators; the pass of the fold in which each applies is fixed by its code.
 enum OperatorCode : std::uint8_t {
@@ -198,10 +200,16 @@ private:
     // Whether the report's data switch is on: the relationships switch as the run's data filter copied it,
     // the others as the report settings hold them now.
     bool Included(ReportDataSwitch which) const;
+    // How many of a record's `count` linked entries a report sees: none while `which` is off.
+    std::int32_t IncludedCount(std::size_t count, ReportDataSwitch which) const;
     // The run's event types of births, deaths and marriages, looked up once; 0 when the database has none.
     std::int32_t BirthTypeId();
     std::int32_t DeathTypeId();
     std::int32_t MarriageTypeId();
+    // NEXCERPTS and EXCERPT( of a person or an assertion, over its citations: a report sees none while
+    // sources are left out, and the n-th names the excerpt that is evaluated, read from `database`.
+    std::int32_t CitationCount(const RecordList<ExcerptRef>& citations) const;
+    int EvaluateCitedExcerpt(RecordList<ExcerptRef>& citations, Database& database, ReportValue& result);
 
     // Database, system and settings
     int EvaluateDatabase(Database* database, ReportValue& result);
@@ -237,8 +245,6 @@ private:
     int EvaluateDetailSentence(const AssertionLink& link, ReportValue& result);
     // The person of an assertion's first link; `missingError` when it has none.
     int EvaluateFirstLinkPerson(CitedAssertion& assertion, std::int32_t missingError, ReportValue& result);
-    // EXCERPT( n of an assertion: the excerpt its n-th citation names.
-    int EvaluateCitedExcerpt(CitedAssertion& assertion, ReportValue& result);
     template <class Kind>
     int EvaluateAssertionOfLink(AssertionLink* link, std::int32_t missingError,
                                 int (ExpressionReader::*evaluate)(Kind*, AssertionLink*, ReportValue&),

@@ -6,6 +6,7 @@
 #include "core/engine_transaction.h"
 #include "core/event_type.h"
 #include "core/event_type_tables.h"
+#include "records/excerpt_ref.h"
 #include "report/language/expression_reader.h"
 #include "report/language/property_results.h"
 #include "report/language/report_objects.h"
@@ -56,6 +57,25 @@ bool ExpressionReader::Included(ReportDataSwitch which) const
     if (which == IncludeRelationshipsSwitch && context_->eventTypes)
         return context_->eventTypes->Switch(which) != 0;
     return CurrentReportSwitch(which) != 0;
+}
+
+std::int32_t ExpressionReader::IncludedCount(std::size_t count, ReportDataSwitch which) const
+{
+    return Included(which) ? static_cast<std::int32_t>(count) : 0;
+}
+
+std::int32_t ExpressionReader::CitationCount(const RecordList<ExcerptRef>& citations) const
+{
+    return IncludedCount(citations.Count(), IncludeSourcesSwitch);
+}
+
+int ExpressionReader::EvaluateCitedExcerpt(RecordList<ExcerptRef>& citations, Database& database, ReportValue& result)
+{
+    std::int32_t index = 0;
+    if (!ReadIndex(CitationCount(citations), index))
+        return 0;
+    const ExcerptRef& citation = citations[static_cast<std::size_t>(index - 1)];
+    return EvaluateExcerptById(static_cast<std::uint32_t>(citation.row.excerptId), &database, result);
 }
 
 namespace {
@@ -148,10 +168,8 @@ int ExpressionReader::EvaluateDatabase(Database* database, ReportValue& result)
     auto count = [&](const DatabaseTable& table) {
         return Included(table.governedBy) ? HighestId(*database, table.table) : 0;
     };
-    if (property <= NAttributes) {
-        SetIntegerResult(result, count(tables[property]));
-        return 1;
-    }
+    if (property <= NAttributes)
+        return SetIntegerResult(result, count(tables[property]));
     if (property <= ObjectiveAt) {
         // Record ids, not positions: an id whose record was deleted is in range.
         const int kind = property - PersonAt;
@@ -161,10 +179,9 @@ int ExpressionReader::EvaluateDatabase(Database* database, ReportValue& result)
         return (this->*byId[kind])(static_cast<std::uint32_t>(id), database, result);
     }
     const DatabaseHeader& header = database->header;
-    SetStringResult(result, property == Copyright ? TextColumn(header.copyright)
-                            : property == Title   ? TextColumn(header.title)
-                                                  : TextColumn(header.ownerName));
-    return 1;
+    return SetStringResult(result, property == Copyright ? TextColumn(header.copyright)
+                                   : property == Title   ? TextColumn(header.title)
+                                                         : TextColumn(header.ownerName));
 }
 
 int ExpressionReader::EvaluateSystem(const ReportSystem* system, ReportValue& result)
@@ -182,8 +199,7 @@ int ExpressionReader::EvaluateSystem(const ReportSystem* system, ReportValue& re
     int part = MatchProperty(parts, 3);
     if (part < 0)
         return 0;
-    SetIntegerResult(result, values[part]);
-    return 1;
+    return SetIntegerResult(result, values[part]);
 }
 
 int ExpressionReader::EvaluateSettings(ReportValue& result)
@@ -193,6 +209,5 @@ int ExpressionReader::EvaluateSettings(ReportValue& result)
     static const char* const names[] = {"SHOWID"};
     if (MatchProperty(names, 1) < 0)
         return 0;
-    SetBooleanResult(result, context_->showIds);
-    return 1;
+    return SetBooleanResult(result, context_->showIds);
 }

@@ -28,10 +28,8 @@ std::int32_t CountOf(std::size_t count)
 
 int ExpressionReader::EvaluatePersonById(std::uint32_t id, Database* database, ReportValue& result)
 {
-    if (Current() != '.') {
-        SetRecordResult(result, ReportPerson, id, database);
-        return 1;
-    }
+    if (Current() != '.')
+        return SetRecordResult(result, ReportPerson, id, database);
     if (id == 0 || database == nullptr)
         return Fail(ReportErrorPersonMissing);
     PersonRecord person(static_cast<std::int32_t>(id), *database);
@@ -45,13 +43,8 @@ int ExpressionReader::EvaluatePersonById(std::uint32_t id, Database* database, R
 
 int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        if (person != nullptr)
-            SetRecordResult(result, ReportPerson, static_cast<std::uint32_t>(person->Id()), &person->OwnerDatabase());
-        else
-            SetRecordResult(result, ReportPerson, 0, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportPerson, person, context_->database);
     if (person == nullptr)
         return Fail(ReportErrorPersonMissing);
     enum Property {
@@ -67,14 +60,9 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
     if (property < 0)
         return 0;
     Database& database = person->OwnerDatabase();
-    auto integer = [&](std::int32_t value) {
-        SetIntegerResult(result, value);
-        return 1;
-    };
     auto children = [&] { return Included(IncludeRelationshipsSwitch) ? person->GatherChildIds() : 0; };
-    auto excerpts = [&] { return Included(IncludeSourcesSwitch) ? CountOf(person->ExcerptRefs().Count()) : 0; };
-    auto tasks = [&] { return Included(IncludeResearchSwitch) ? CountOf(person->Tasks().Count()) : 0; };
-    auto objects = [&] { return Included(IncludeObjectsSwitch) ? CountOf(person->Media().Count()) : 0; };
+    auto tasks = [&] { return IncludedCount(person->Tasks().Count(), IncludeResearchSwitch); };
+    auto objects = [&] { return IncludedCount(person->Media().Count(), IncludeObjectsSwitch); };
     auto families = [&] {
         person->BuildFamilies(context_->eventTypes.get(), AnyRelationKind, MarriageTypeId());
         return CountOf(person->Families().Count());
@@ -82,22 +70,21 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
     std::int32_t n = 0;
     switch (property) {
     case Id:
-        return integer(person->Id());
+        return SetIntegerResult(result, person->Id());
     case Name:
         return EvaluateName(person->Name(), result);
     case Sex:
-        return integer(person->row.sex);
+        return SetIntegerResult(result, person->row.sex);
     case Note:
-        SetStringResult(result, ReportNoteText(person->Note()));
-        return 1;
+        return SetNoteResult(result, person->Note());
     case NDetails:
-        return integer(CountOf(person->Links().Count()));
+        return SetIntegerResult(result, CountOf(person->Links().Count()));
     case DetailAt:
         if (!ReadIndex(CountOf(person->Links().Count()), n))
             return 0;
         return EvaluateDetail(&person->Links()[static_cast<std::size_t>(n - 1)], result);
     case NChildren:
-        return integer(children());
+        return SetIntegerResult(result, children());
     case ChildAt:
         if (!ReadIndex(children(), n))
             return 0;
@@ -113,21 +100,17 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
     case Marriage:
         return EvaluateFoundEvent(FindPrincipalEvent(*person, MarriageTypeId(), nullptr), database, result);
     case NExcerpts:
-        return integer(excerpts());
+        return SetIntegerResult(result, CitationCount(person->ExcerptRefs()));
     case ExcerptAt:
-        if (!ReadIndex(excerpts(), n))
-            return 0;
-        return EvaluateExcerptById(
-            static_cast<std::uint32_t>(person->ExcerptRefs()[static_cast<std::size_t>(n - 1)].row.excerptId),
-            &database, result);
+        return EvaluateCitedExcerpt(person->ExcerptRefs(), database, result);
     case NTasks:
-        return integer(tasks());
+        return SetIntegerResult(result, tasks());
     case TaskAt:
         if (!ReadIndex(tasks(), n))
             return 0;
         return EvaluateTask(&person->Tasks()[static_cast<std::size_t>(n - 1)], result);
     case NObjects:
-        return integer(objects());
+        return SetIntegerResult(result, objects());
     case ObjectAt:
         if (!ReadIndex(objects(), n))
             return 0;
@@ -139,7 +122,7 @@ int ExpressionReader::EvaluatePerson(PersonRecord* person, ReportValue& result)
         return EvaluatePersonById(static_cast<std::uint32_t>(person->FindMother(AnyRelationKind, 0)), &database,
                                   result);
     case NFamilies:
-        return integer(families());
+        return SetIntegerResult(result, families());
     case FamilyAt:
         if (!ReadIndex(families(), n))
             return 0;
@@ -193,11 +176,9 @@ int ExpressionReader::EvaluateFamily(const FamilyGroup* family, Database* databa
     case Spouse:
         return EvaluatePersonById(static_cast<std::uint32_t>(family->partner), database, result);
     case Married:
-        SetBooleanResult(result, family->fromEvent != 0);
-        return 1;
+        return SetBooleanResult(result, family->fromEvent != 0);
     case NChildren:
-        SetIntegerResult(result, family->childCount);
-        return 1;
+        return SetIntegerResult(result, family->childCount);
     case ChildAt:
         if (!ReadIndex(family->childCount, n))
             return 0;
@@ -240,8 +221,7 @@ int ExpressionReader::EvaluateName(NameRecord* name, ReportValue& result)
     case Person:
         return EvaluatePersonById(static_cast<std::uint32_t>(name->Id()), &name->OwnerDatabase(), result);
     case NParts:
-        SetIntegerResult(result, name->CountParts());
-        return 1;
+        return SetIntegerResult(result, name->CountParts());
     case PartAt:
         if (!ReadIndex(name->CountParts(), n))
             return 0;
@@ -250,9 +230,7 @@ int ExpressionReader::EvaluateName(NameRecord* name, ReportValue& result)
     default:
         if (!ReadIndex(name->CountParts(), n))
             return 0;
-        SetIntegerResult(result, name->GetPartType(n - 1));
-        return 1;
+        return SetIntegerResult(result, name->GetPartType(n - 1));
     }
-    SetStringResult(result, text);
-    return 1;
+    return SetStringResult(result, text);
 }

@@ -1,5 +1,6 @@
 // Small pieces the property evaluators share: the length of a table of property names, and results made
-// from the texts and numbers of records.
+// from the texts and numbers of records. Each Set...Result answers 1, an evaluator's answer for a property
+// that was read, so that a property's case can end by returning it (as it returns Fail on an error).
 #pragma once
 
 #include <cstddef>
@@ -22,12 +23,6 @@ inline const char* NoteTextOf(const NoteText* note)
     return note != nullptr && note->Text() != nullptr ? note->Text() : "";
 }
 
-// A note as a report shows it: nothing while the report leaves notes out.
-inline const char* ReportNoteText(const NoteText* note)
-{
-    return ReportIncludes(CurrentSettings.report.IncludeNotes) ? NoteTextOf(note) : "";
-}
-
 // A fixed-size text column, which need not be terminated.
 template <std::size_t N> std::string TextColumn(const char (&text)[N])
 {
@@ -37,43 +32,52 @@ template <std::size_t N> std::string TextColumn(const char (&text)[N])
     return std::string(text, length);
 }
 
-inline void SetStringResult(ReportValue& result, const char* text)
+inline int SetStringResult(ReportValue& result, const char* text)
 {
     result.Reset(ReportString);
     result.SetString(text);
+    return 1;
 }
 
-inline void SetStringResult(ReportValue& result, const std::string& text)
+inline int SetStringResult(ReportValue& result, const std::string& text)
 {
-    SetStringResult(result, text.c_str());
+    return SetStringResult(result, text.c_str());
 }
 
-inline void SetIntegerResult(ReportValue& result, std::int32_t value)
+inline int SetIntegerResult(ReportValue& result, std::int32_t value)
 {
     result.Reset(ReportInteger);
     result.SetInteger(value);
+    return 1;
 }
 
-inline void SetBooleanResult(ReportValue& result, bool truth)
+inline int SetBooleanResult(ReportValue& result, bool truth)
 {
     result.Reset(ReportBoolean);
     result.SetBoolean(truth ? 1 : 0);
+    return 1;
+}
+
+// The NOTE of an object as a report shows it: the empty text while the report leaves notes out.
+inline int SetNoteResult(ReportValue& result, const NoteText* note)
+{
+    return SetStringResult(result, ReportIncludes(CurrentSettings.report.IncludeNotes) ? NoteTextOf(note) : "");
 }
 
 // A record value of `type`: the record at the end of a chain, read again when the value is used.
-inline void SetRecordResult(ReportValue& result, std::int32_t type, std::uint32_t id, Database* database)
+inline int SetRecordResult(ReportValue& result, std::int32_t type, std::uint32_t id, Database* database)
 {
     result.Reset(type);
     result.SetRecord(id, database);
+    return 1;
 }
 
 // The record value of a loaded record, in the record's own database; without a record, the value of no
 // record (id 0) in `database`.
 template <class Record>
-void SetRecordResult(ReportValue& result, std::int32_t type, const Record* record, Database* database)
+int SetRecordResult(ReportValue& result, std::int32_t type, const Record* record, Database* database)
 {
     if (record == nullptr)
-        SetRecordResult(result, type, 0u, database);
-    else
-        SetRecordResult(result, type, static_cast<std::uint32_t>(record->Id()), &record->OwnerDatabase());
+        return SetRecordResult(result, type, 0u, database);
+    return SetRecordResult(result, type, static_cast<std::uint32_t>(record->Id()), &record->OwnerDatabase());
 }

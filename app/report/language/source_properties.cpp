@@ -17,15 +17,6 @@
 #include "report/language/report_run_context.h"
 #include "settings/settings.h"
 
-namespace {
-
-std::int32_t Counted(std::size_t count, std::int32_t includeSwitch)
-{
-    return ReportIncludes(includeSwitch) ? static_cast<std::int32_t>(count) : 0;
-}
-
-} // namespace
-
 // A record reached by id: without a point the id alone is the result; with one, id 0 or a record that cannot
 // be read is `missingError`, and otherwise the record is read, loaded for the rest of the chain and destroyed.
 template <class Record, class Load>
@@ -33,11 +24,8 @@ int ExpressionReader::EvaluateRecordById(std::uint32_t id, Database* database, s
                                          std::int32_t missingError, Load load,
                                          int (ExpressionReader::*evaluate)(Record*, ReportValue&), ReportValue& result)
 {
-    if (Current() != '.') {
-        result.Reset(type);
-        result.SetRecord(id, database);
-        return 1;
-    }
+    if (Current() != '.')
+        return SetRecordResult(result, type, id, database);
     if (id == 0 || database == nullptr)
         return Fail(missingError);
     Record record(*database);
@@ -60,10 +48,8 @@ int ExpressionReader::EvaluateSourceById(std::uint32_t id, Database* database, R
 
 int ExpressionReader::EvaluateSource(SourceRecord* source, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        SetRecordResult(result, ReportSource, source, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportSource, source, context_->database);
     if (source == nullptr)
         return Fail(ReportErrorSourceMissing);
     static const char* const names[] = {
@@ -96,74 +82,57 @@ int ExpressionReader::EvaluateSource(SourceRecord* source, ReportValue& result)
     };
     Database& database = source->OwnerDatabase();
     const SourceRow& row = source->row;
-    const ReportSettings& report = CurrentSettings.report;
     std::int32_t index = 0;
     switch (MatchProperty(names, PropertyCount(names))) {
     case Id:
-        SetIntegerResult(result, source->Id());
-        return 1;
+        return SetIntegerResult(result, source->Id());
     case Title:
-        SetStringResult(result, TextColumn(row.title));
-        return 1;
+        return SetStringResult(result, TextColumn(row.title));
     case ShortTitle:
-        SetStringResult(result, TextColumn(row.shortTitle));
-        return 1;
+        return SetStringResult(result, TextColumn(row.shortTitle));
     case Author:
-        SetStringResult(result, TextColumn(row.author));
-        return 1;
+        return SetStringResult(result, TextColumn(row.author));
     case Published:
-        SetStringResult(result, TextColumn(row.published));
-        return 1;
+        return SetStringResult(result, TextColumn(row.published));
     case SerialType:
-        SetIntegerResult(result, row.serialType);
-        return 1;
+        return SetIntegerResult(result, row.serialType);
     case Serial:
-        SetStringResult(result, TextColumn(row.serialNumber));
-        return 1;
+        return SetStringResult(result, TextColumn(row.serialNumber));
     case Type:
-        SetIntegerResult(result, row.kind);
-        return 1;
+        return SetIntegerResult(result, row.kind);
     case Copy:
-        SetIntegerResult(result, row.sourceClass);
-        return 1;
+        return SetIntegerResult(result, row.sourceClass);
     case Medium:
-        SetIntegerResult(result, row.media);
-        return 1;
+        return SetIntegerResult(result, row.media);
     case Note:
-        SetStringResult(result, ReportNoteText(source->Note()));
-        return 1;
+        return SetNoteResult(result, source->Note());
     case Text:
-        SetStringResult(result, NoteTextOf(source->Text()));
-        return 1;
+        return SetStringResult(result, NoteTextOf(source->Text()));
     case Superior:
         return EvaluateSourceById(static_cast<std::uint32_t>(row.superiorId), &database, result);
     case NSubordinates:
-        SetIntegerResult(result, static_cast<std::int32_t>(source->Subordinates().Count()));
-        return 1;
+        return SetIntegerResult(result, static_cast<std::int32_t>(source->Subordinates().Count()));
     case Subordinate:
         if (!ReadIndex(static_cast<std::int32_t>(source->Subordinates().Count()), index))
             return 0;
         return EvaluateSourceById(static_cast<std::uint32_t>(source->Subordinates()[index - 1].Id()), &database,
                                   result);
     case NRepositories:
-        SetIntegerResult(result, Counted(source->RepositoryRefs().Count(), report.IncludeRepositories));
-        return 1;
+        return SetIntegerResult(result, IncludedCount(source->RepositoryRefs().Count(), IncludeRepositoriesSwitch));
     case RepRef:
-        if (!ReadIndex(Counted(source->RepositoryRefs().Count(), report.IncludeRepositories), index))
+        if (!ReadIndex(IncludedCount(source->RepositoryRefs().Count(), IncludeRepositoriesSwitch), index))
             return 0;
         return EvaluateRepositoryRef(&source->RepositoryRefs()[index - 1], result);
     case NExcerpts:
-        SetIntegerResult(result, static_cast<std::int32_t>(source->Excerpts().Count()));
-        return 1;
+        return SetIntegerResult(result, static_cast<std::int32_t>(source->Excerpts().Count()));
     case Excerpt:
         if (!ReadIndex(static_cast<std::int32_t>(source->Excerpts().Count()), index))
             return 0;
         return EvaluateExcerptById(static_cast<std::uint32_t>(source->Excerpts()[index - 1].Id()), &database, result);
     case NTasks:
-        SetIntegerResult(result, Counted(source->Tasks().Count(), report.IncludeResearch));
-        return 1;
+        return SetIntegerResult(result, IncludedCount(source->Tasks().Count(), IncludeResearchSwitch));
     case Task:
-        if (!ReadIndex(Counted(source->Tasks().Count(), report.IncludeResearch), index))
+        if (!ReadIndex(IncludedCount(source->Tasks().Count(), IncludeResearchSwitch), index))
             return 0;
         return EvaluateTask(&source->Tasks()[index - 1], result);
     default:
@@ -180,39 +149,30 @@ int ExpressionReader::EvaluateRepositoryById(std::uint32_t id, Database* databas
 
 int ExpressionReader::EvaluateRepository(RepositoryRecord* repository, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        SetRecordResult(result, ReportRepository, repository, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportRepository, repository, context_->database);
     if (repository == nullptr)
         return Fail(ReportErrorRepositoryMissing);
     static const char* const names[] = {"ID", "NAME", "EMAIL", "URL", "ADDRESS", "NOTE", "NSOURCES", "REPREF("};
     enum { Id, Name, Email, Url, Address, Note, NSources, RepRef };
-    const ReportSettings& report = CurrentSettings.report;
     std::int32_t index = 0;
     switch (MatchProperty(names, PropertyCount(names))) {
     case Id:
-        SetIntegerResult(result, repository->Id());
-        return 1;
+        return SetIntegerResult(result, repository->Id());
     case Name:
-        SetStringResult(result, TextColumn(repository->row.name));
-        return 1;
+        return SetStringResult(result, TextColumn(repository->row.name));
     case Email:
-        SetStringResult(result, TextColumn(repository->row.email));
-        return 1;
+        return SetStringResult(result, TextColumn(repository->row.email));
     case Url:
-        SetStringResult(result, TextColumn(repository->row.url));
-        return 1;
+        return SetStringResult(result, TextColumn(repository->row.url));
     case Address:
-        return EvaluateAddress(ReportIncludes(report.IncludeAddresses) ? repository->Address() : nullptr, result);
+        return EvaluateAddress(Included(IncludeAddressesSwitch) ? repository->Address() : nullptr, result);
     case Note:
-        SetStringResult(result, ReportNoteText(repository->Note()));
-        return 1;
+        return SetNoteResult(result, repository->Note());
     case NSources:
-        SetIntegerResult(result, Counted(repository->References().Count(), report.IncludeSources));
-        return 1;
+        return SetIntegerResult(result, IncludedCount(repository->References().Count(), IncludeSourcesSwitch));
     case RepRef:
-        if (!ReadIndex(Counted(repository->References().Count(), report.IncludeSources), index))
+        if (!ReadIndex(IncludedCount(repository->References().Count(), IncludeSourcesSwitch), index))
             return 0;
         return EvaluateRepositoryRef(&repository->References()[index - 1], result);
     default:
@@ -222,10 +182,8 @@ int ExpressionReader::EvaluateRepository(RepositoryRecord* repository, ReportVal
 
 int ExpressionReader::EvaluateRepositoryRef(RepositoryRef* reference, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        SetRecordResult(result, ReportRepRef, reference, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportRepRef, reference, context_->database);
     if (reference == nullptr)
         return Fail(ReportErrorRepRefMissing);
     static const char* const names[] = {"SOURCE", "REPOSITORY", "CALLNUMBER", "NOTE"};
@@ -237,13 +195,11 @@ int ExpressionReader::EvaluateRepositoryRef(RepositoryRef* reference, ReportValu
     case Repository:
         return EvaluateRepositoryById(static_cast<std::uint32_t>(reference->row.repositoryId), &database, result);
     case CallNumber:
-        SetStringResult(result, TextColumn(reference->row.callNumber));
-        return 1;
+        return SetStringResult(result, TextColumn(reference->row.callNumber));
     case Note:
         if (reference->Note() == nullptr)
             reference->LoadNote();
-        SetStringResult(result, ReportNoteText(reference->Note()));
-        return 1;
+        return SetNoteResult(result, reference->Note());
     default:
         return 0;
     }
@@ -258,29 +214,23 @@ int ExpressionReader::EvaluateExcerptById(std::uint32_t id, Database* database, 
 
 int ExpressionReader::EvaluateExcerpt(ExcerptRecord* excerpt, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        SetRecordResult(result, ReportExcerpt, excerpt, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportExcerpt, excerpt, context_->database);
     if (excerpt == nullptr)
         return Fail(ReportErrorExcerptMissing);
     static const char* const names[] = {"QUALITY", "PAGE", "SOURCE", "NOTE", "TEXT"};
     enum { Quality, Page, Source, Note, Text };
     switch (MatchProperty(names, PropertyCount(names))) {
     case Quality:
-        SetIntegerResult(result, excerpt->row.quality);
-        return 1;
+        return SetIntegerResult(result, excerpt->row.quality);
     case Page:
-        SetStringResult(result, TextColumn(excerpt->row.page));
-        return 1;
+        return SetStringResult(result, TextColumn(excerpt->row.page));
     case Source:
         return EvaluateSourceById(static_cast<std::uint32_t>(excerpt->row.sourceId), &excerpt->OwnerDatabase(), result);
     case Note:
-        SetStringResult(result, ReportNoteText(excerpt->Note()));
-        return 1;
+        return SetNoteResult(result, excerpt->Note());
     case Text:
-        SetStringResult(result, NoteTextOf(excerpt->Text()));
-        return 1;
+        return SetStringResult(result, NoteTextOf(excerpt->Text()));
     default:
         return 0;
     }
@@ -295,10 +245,8 @@ int ExpressionReader::EvaluateObjectiveById(std::uint32_t id, Database* database
 
 int ExpressionReader::EvaluateObjective(ObjectiveRecord* objective, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        SetRecordResult(result, ReportObjective, objective, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportObjective, objective, context_->database);
     if (objective == nullptr)
         return Fail(ReportErrorObjectiveMissing);
     static const char* const names[] = {"ID",       "TITLE",  "PROBLEM", "SOLUTION",   "PRIORITYTEXT",
@@ -307,36 +255,27 @@ int ExpressionReader::EvaluateObjective(ObjectiveRecord* objective, ReportValue&
     std::int32_t index = 0;
     switch (MatchProperty(names, PropertyCount(names))) {
     case Id:
-        SetIntegerResult(result, objective->Id());
-        return 1;
+        return SetIntegerResult(result, objective->Id());
     case Title:
-        SetStringResult(result, TextColumn(objective->row.title));
-        return 1;
+        return SetStringResult(result, TextColumn(objective->row.title));
     case Problem:
-        SetStringResult(result, NoteTextOf(objective->Problem()));
-        return 1;
+        return SetStringResult(result, NoteTextOf(objective->Problem()));
     case Solution:
-        SetStringResult(result, NoteTextOf(objective->Solution()));
-        return 1;
+        return SetStringResult(result, NoteTextOf(objective->Solution()));
     case PriorityText:
-        SetStringResult(result, objective->GetPriorityText());
-        return 1;
+        return SetStringResult(result, objective->GetPriorityText());
     case Priority:
-        SetIntegerResult(result, objective->row.priority);
-        return 1;
+        return SetIntegerResult(result, objective->row.priority);
     case NTasks:
-        SetIntegerResult(result, static_cast<std::int32_t>(objective->Tasks().Count()));
-        return 1;
+        return SetIntegerResult(result, static_cast<std::int32_t>(objective->Tasks().Count()));
     case Task:
         if (!ReadIndex(static_cast<std::int32_t>(objective->Tasks().Count()), index))
             return 0;
         return EvaluateTask(&objective->Tasks()[index - 1], result);
     case StatusText:
-        SetStringResult(result, objective->GetTaskStatusText());
-        return 1;
+        return SetStringResult(result, objective->GetTaskStatusText());
     case Status:
-        SetIntegerResult(result, static_cast<std::uint8_t>(objective->ComputeStatus()));
-        return 1;
+        return SetIntegerResult(result, static_cast<std::uint8_t>(objective->ComputeStatus()));
     default:
         return 0;
     }
@@ -344,46 +283,36 @@ int ExpressionReader::EvaluateObjective(ObjectiveRecord* objective, ReportValue&
 
 int ExpressionReader::EvaluateTask(TaskRecord* task, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        SetRecordResult(result, ReportTask, task, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportTask, task, context_->database);
     if (task == nullptr)
         return Fail(ReportErrorTaskMissing);
     static const char* const names[] = {"TITLE",  "PROBLEM", "SOLUTION",   "OBJECTIVE",
                                         "PERSON", "SOURCE",  "STATUSTEXT", "STATUS"};
     enum { Title, Problem, Solution, Objective, Person, Source, StatusText, Status };
     Database& database = task->OwnerDatabase();
-    const ReportSettings& report = CurrentSettings.report;
     switch (MatchProperty(names, PropertyCount(names))) {
     case Title:
-        SetStringResult(result, TextColumn(task->row.title));
-        return 1;
+        return SetStringResult(result, TextColumn(task->row.title));
     case Problem:
         task->LoadLinked();
-        SetStringResult(result, NoteTextOf(task->Problem()));
-        return 1;
+        return SetStringResult(result, NoteTextOf(task->Problem()));
     case Solution:
         task->LoadLinked();
-        SetStringResult(result, NoteTextOf(task->Solution()));
-        return 1;
+        return SetStringResult(result, NoteTextOf(task->Solution()));
     case Objective:
         return EvaluateObjectiveById(static_cast<std::uint32_t>(task->row.objectiveId), &database, result);
     case Person:
         // A withheld person or source is handed on as missing.
-        return EvaluatePersonById(ReportIncludes(report.IncludePersons) ? static_cast<std::uint32_t>(task->row.personId)
-                                                                        : 0,
+        return EvaluatePersonById(Included(IncludePersonsSwitch) ? static_cast<std::uint32_t>(task->row.personId) : 0,
                                   &database, result);
     case Source:
-        return EvaluateSourceById(ReportIncludes(report.IncludeSources) ? static_cast<std::uint32_t>(task->row.sourceId)
-                                                                        : 0,
+        return EvaluateSourceById(Included(IncludeSourcesSwitch) ? static_cast<std::uint32_t>(task->row.sourceId) : 0,
                                   &database, result);
     case StatusText:
-        SetStringResult(result, task->GetTaskStatusLabel());
-        return 1;
+        return SetStringResult(result, task->GetTaskStatusLabel());
     case Status:
-        SetIntegerResult(result, task->row.status);
-        return 1;
+        return SetIntegerResult(result, task->row.status);
     default:
         return 0;
     }
@@ -392,27 +321,21 @@ int ExpressionReader::EvaluateTask(TaskRecord* task, ReportValue& result)
 // A media object that is not there has no properties to read: the chain fails with an error of its own.
 int ExpressionReader::EvaluateObject(MediaRecord* media, ReportValue& result)
 {
-    if (!SkipPoint()) {
-        SetRecordResult(result, ReportObject, media, context_->database);
-        return 1;
-    }
+    if (!SkipPoint())
+        return SetRecordResult(result, ReportObject, media, context_->database);
     if (media == nullptr || media->Id() == 0)
         return Fail(ReportErrorMediaObjectMissing);
     static const char* const names[] = {"DESCRIPTION", "ORGFILENAME", "TYPE", "NOTE"};
     enum { Description, OrgFileName, Type, Note };
     switch (MatchProperty(names, PropertyCount(names))) {
     case Description:
-        SetStringResult(result, media->Description());
-        return 1;
+        return SetStringResult(result, media->Description());
     case OrgFileName:
-        SetStringResult(result, media->FileName());
-        return 1;
+        return SetStringResult(result, media->FileName());
     case Type:
-        SetStringResult(result, media->GetFileExtension());
-        return 1;
+        return SetStringResult(result, media->GetFileExtension());
     case Note:
-        SetStringResult(result, ReportNoteText(media->Note()));
-        return 1;
+        return SetNoteResult(result, media->Note());
     default:
         return 0;
     }

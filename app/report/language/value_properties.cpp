@@ -57,8 +57,7 @@ int ExpressionReader::EvaluateDate(DateValue* date, ReportValue& result)
     if (which == 0) {
         char text[DateTextSize] = "";
         FormatShortDateValue(text, sizeof text, *date, ReportDatePicture(), ReportShowsTime());
-        SetStringResult(result, text);
-        return 1;
+        return SetStringResult(result, text);
     }
     // A missing hour or minute is -1.
     const std::int32_t numbers[] = {0,
@@ -69,8 +68,7 @@ int ExpressionReader::EvaluateDate(DateValue* date, ReportValue& result)
                                     static_cast<std::int8_t>(date->minute),
                                     date->calendar,
                                     date->modifier};
-    SetIntegerResult(result, numbers[which]);
-    return 1;
+    return SetIntegerResult(result, numbers[which]);
 }
 
 // A period used as a whole is a copy of it: as a number it gives its first year, as the other values do.
@@ -89,18 +87,15 @@ int ExpressionReader::EvaluatePeriod(DateRange* period, ReportValue& result)
     const std::uint8_t type = period->type;
     // The date a date property names, or none when the period is of another type.
     auto dateOf = [&](bool holds, DateValue& date) -> int {
-        if (!holds) {
-            SetIntegerResult(result, 0);
-            return 1;
-        }
+        if (!holds)
+            return SetIntegerResult(result, 0);
         return EvaluateDate(&date, result);
     };
     switch (MatchProperty(names, PropertyCount(names))) {
     case 0: {
         char text[PeriodTextSize] = "";
         FormatShortDateRange(text, sizeof text, *period, ReportDatePicture(), ReportShowsTime());
-        SetStringResult(result, text);
-        return 1;
+        return SetStringResult(result, text);
     }
     case 1:
         return dateOf(type == DateRangeSingle, period->dates.first);
@@ -114,11 +109,9 @@ int ExpressionReader::EvaluatePeriod(DateRange* period, ReportValue& result)
     case 5:
         return dateOf(type == DateRangeBetween, period->dates.second);
     case 6:
-        SetStringResult(result, type == DateRangeText ? std::string(period->Text()) : std::string());
-        return 1;
+        return SetStringResult(result, type == DateRangeText ? std::string(period->Text()) : std::string());
     case 7:
-        SetIntegerResult(result, type == DateRangeText ? 0 : period->dates.first.Year());
-        return 1;
+        return SetIntegerResult(result, type == DateRangeText ? 0 : period->dates.first.Year());
     default:
         return 0;
     }
@@ -146,15 +139,12 @@ int ExpressionReader::EvaluatePlace(PlaceRecord* place, ReportValue& result)
         std::string text = which == 0 ? TextColumn(place->row.prefix) + ' ' + parts : std::string(parts);
         if (text.size() > PlaceTextSize - 1)
             text.resize(PlaceTextSize - 1);
-        SetStringResult(result, text);
-        return 1;
+        return SetStringResult(result, text);
     }
     case 1:
-        SetStringResult(result, TextColumn(place->row.prefix));
-        return 1;
+        return SetStringResult(result, TextColumn(place->row.prefix));
     case 3:
-        SetIntegerResult(result, place->CountParts());
-        return 1;
+        return SetIntegerResult(result, place->CountParts());
     case 4:
     case 5: {
         std::int32_t n = 0;
@@ -192,8 +182,7 @@ int ExpressionReader::EvaluateAddress(AddressRecord* address, ReportValue& resul
                                  country,
                                  TextColumn(row.phone),
                                  TextColumn(row.fax)};
-    SetStringResult(result, texts[which]);
-    return 1;
+    return SetStringResult(result, texts[which]);
 }
 
 // Calendars and timelines
@@ -216,8 +205,7 @@ int ExpressionReader::EvaluateCalendar(CalendarDate* calendar, ReportValue& resu
     if (which == 9) {
         char text[CalendarTextSize] = "";
         FormatShortDateValue(text, sizeof text, calendar->ToDateValue(), ReportDatePicture(), false);
-        SetStringResult(result, text);
-        return 1;
+        return SetStringResult(result, text);
     }
     const std::int32_t day = calendar->DayNumber();
     const std::int32_t numbers[] = {calendar->GetDaysPerWeek(),
@@ -229,8 +217,7 @@ int ExpressionReader::EvaluateCalendar(CalendarDate* calendar, ReportValue& resu
                                     day - TruncatedJulianDayOffset,
                                     day - ModifiedJulianDayOffset,
                                     calendar->GetWeekday()};
-    SetIntegerResult(result, numbers[which]);
-    return 1;
+    return SetIntegerResult(result, numbers[which]);
 }
 
 int ExpressionReader::EvaluateTimeline(Timeline* timeline, ReportValue& result)
@@ -249,17 +236,13 @@ int ExpressionReader::EvaluateTimeline(Timeline* timeline, ReportValue& result)
     const int which = MatchProperty(names, PropertyCount(names));
     switch (which) {
     case 0:
-        SetStringResult(result, timeline->Title());
-        return 1;
+        return SetStringResult(result, timeline->Title());
     case 1:
-        SetStringResult(result, timeline->Author());
-        return 1;
+        return SetStringResult(result, timeline->Author());
     case 2:
-        SetStringResult(result, timeline->Description());
-        return 1;
+        return SetStringResult(result, timeline->Description());
     case 3:
-        SetStringResult(result, timeline->Path());
-        return 1;
+        return SetStringResult(result, timeline->Path());
     case 4:
     case 5:
     case 6: {
@@ -267,10 +250,8 @@ int ExpressionReader::EvaluateTimeline(Timeline* timeline, ReportValue& result)
         if (!ReadIndex(count, n))
             return 0;
         TimelineEvent& event = timeline->EventAt(static_cast<std::size_t>(n - 1));
-        if (which == 6) {
-            SetStringResult(result, TextColumn(event.text));
-            return 1;
-        }
+        if (which == 6)
+            return SetStringResult(result, TextColumn(event.text));
         return EvaluateDate(which == 4 ? &event.from : &event.to, result);
     }
     case 7:
@@ -282,8 +263,7 @@ int ExpressionReader::EvaluateTimeline(Timeline* timeline, ReportValue& result)
         return EvaluateDate(&date, result);
     }
     case 9:
-        SetIntegerResult(result, count);
-        return 1;
+        return SetIntegerResult(result, count);
     default:
         return 0;
     }
@@ -301,15 +281,12 @@ int ExpressionReader::EvaluatePicture(ReportPicture* picture, ReportValue& resul
     const int which = MatchProperty(names, PropertyCount(names));
     if (which < 0)
         return 0;
-    if (which == 6) {
-        SetStringResult(result, picture->Caption() != nullptr ? picture->Caption() : "");
-        return 1;
-    }
+    if (which == 6)
+        return SetStringResult(result, picture->Caption() != nullptr ? picture->Caption() : "");
     const std::int32_t numbers[] = {picture->align,     static_cast<std::int32_t>(picture->borderColour),
                                     picture->border,    picture->maxHeight,
                                     picture->maxWidth,  picture->resize};
-    SetIntegerResult(result, numbers[which]);
-    return 1;
+    return SetIntegerResult(result, numbers[which]);
 }
 
 int ExpressionReader::EvaluateParagraph(ReportParagraph* paragraph, ReportValue& result)
@@ -322,13 +299,10 @@ int ExpressionReader::EvaluateParagraph(ReportParagraph* paragraph, ReportValue&
     const int which = MatchProperty(names, PropertyCount(names));
     if (which < 0)
         return 0;
-    if (which == 1) {
-        SetStringResult(result, paragraph->Text() != nullptr ? paragraph->Text() : "");
-        return 1;
-    }
+    if (which == 1)
+        return SetStringResult(result, paragraph->Text() != nullptr ? paragraph->Text() : "");
     const std::int32_t numbers[] = {paragraph->align, 0, paragraph->style, paragraph->font, paragraph->colour};
-    SetIntegerResult(result, numbers[which]);
-    return 1;
+    return SetIntegerResult(result, numbers[which]);
 }
 
 // A chart is only drawn: it has nothing to read.
@@ -354,21 +328,17 @@ int ExpressionReader::EvaluateStack(ReportStack* stack, ReportValue& result)
     const auto size = static_cast<std::int32_t>(stack->Count());
     switch (MatchProperty(names, PropertyCount(names))) {
     case 0:
-        SetIntegerResult(result, static_cast<std::int32_t>(stack->Pop()));
-        return 1;
+        return SetIntegerResult(result, static_cast<std::int32_t>(stack->Pop()));
     case 1:
-        SetIntegerResult(result, static_cast<std::int32_t>(stack->TakeFirst()));
-        return 1;
+        return SetIntegerResult(result, static_cast<std::int32_t>(stack->TakeFirst()));
     case 2: {
         std::int32_t n = 0;
         if (!ReadIndex(size, n))
             return 0;
-        SetIntegerResult(result, static_cast<std::int32_t>(stack->At(static_cast<std::size_t>(n - 1))));
-        return 1;
+        return SetIntegerResult(result, static_cast<std::int32_t>(stack->At(static_cast<std::size_t>(n - 1))));
     }
     case 3:
-        SetIntegerResult(result, size);
-        return 1;
+        return SetIntegerResult(result, size);
     default:
         return 0;
     }
@@ -384,11 +354,9 @@ int ExpressionReader::EvaluateSortList(ReportSortList* list, ReportValue& result
     const int which = MatchProperty(names, PropertyCount(names));
     switch (which) {
     case 0:
-        SetIntegerResult(result, list->First());
-        return 1;
+        return SetIntegerResult(result, list->First());
     case 1:
-        SetIntegerResult(result, list->Last());
-        return 1;
+        return SetIntegerResult(result, list->Last());
     case 2:
     case 3:
     case 4:
@@ -407,15 +375,13 @@ int ExpressionReader::EvaluateSortList(ReportSortList* list, ReportValue& result
         return 1;
     }
     case 6:
-        SetIntegerResult(result, list->Count());
-        return 1;
+        return SetIntegerResult(result, list->Count());
     case 7: {
         ReportValue key;
         key.Init(ReportString);
         if (!Evaluate(key))
             return 0;
-        SetIntegerResult(result, list->Find(key.TextOrEmpty()));
-        return 1;
+        return SetIntegerResult(result, list->Find(key.TextOrEmpty()));
     }
     default:
         return 0;
@@ -447,14 +413,11 @@ int ExpressionReader::EvaluateMap(ReportMap* map, ReportValue& result)
     std::int32_t key = 0;
     switch (ReadMapProperty(key)) {
     case MapData:
-        SetIntegerResult(result, static_cast<std::int32_t>(map->Get(key)));
-        return 1;
+        return SetIntegerResult(result, static_cast<std::int32_t>(map->Get(key)));
     case MapSize:
-        SetIntegerResult(result, map->Count());
-        return 1;
+        return SetIntegerResult(result, map->Count());
     case MapExist:
-        SetBooleanResult(result, map->Find(key) != 0);
-        return 1;
+        return SetBooleanResult(result, map->Find(key) != 0);
     default:
         return 0;
     }
@@ -475,11 +438,9 @@ int ExpressionReader::EvaluateMapString(ReportMapString* map, ReportValue& resul
             result.SetString(text);
         return 1;
     case MapSize:
-        SetIntegerResult(result, map->Count());
-        return 1;
+        return SetIntegerResult(result, map->Count());
     case MapExist:
-        SetBooleanResult(result, map->Find(key) != 0);
-        return 1;
+        return SetBooleanResult(result, map->Find(key) != 0);
     default:
         return 0;
     }

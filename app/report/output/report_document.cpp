@@ -2,47 +2,195 @@
 
 #include <cstring>
 
-#include "platform/little_endian.h"
-#include "report/output/text_fields.h"
+#include "report/output/record_fields.h"
 
-using platform::GetI32;
-using platform::GetU16;
-using platform::GetU32;
-using platform::PutI32;
-using platform::PutU16;
-using platform::PutU32;
+// Each record's layout is written once, as a function over a codec (record_fields.h): the encoder runs it
+// with a FieldWriter on the const record, the decoder with a FieldReader on the record to fill. The code in
+// byte 0 is written by the encoder and not read back, except a text run's, which is one of its fields.
 
 namespace {
 
 constexpr char DocumentMagic[7] = {'V', 'E', 'S', 'R', 'P', 'T', '\0'};
 
-void PutMargins(std::uint8_t* out, std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom)
+template <class Codec, class Record> void DocumentHeaderFields(const Codec& codec, Record& header)
 {
-    PutI32(out, left);
-    PutI32(out + 4, top);
-    PutI32(out + 8, right);
-    PutI32(out + 12, bottom);
+    codec.U32(8, header.version);
+    codec.U32(12, header.graphics);
+    codec.U32(16, header.margins);
+    codec.U32(20, header.pageFormat);
+    codec.U16(24, header.orientation);
+    codec.U16(26, header.pageSize);
+    codec.U32(28, header.pageNumbering);
+    codec.U16(32, header.pageNumberAlignment);
+    codec.U32(34, header.personIndex);
+    codec.U32(38, header.multicolumnIndex);
+    codec.U32(42, header.sourceIndex);
 }
 
-// The margins and the text's look that text boxes and sectors share, from `at`: size, text colour, style
-// bits, then four margins.
-void PutFrameText(std::uint8_t* at, const DrawingRecord& d)
+template <class Codec, class Record> void StyleFields(const Codec& codec, Record& style)
 {
-    at[0] = d.size;
-    PutU32(at + 1, d.textColor);
-    at[5] = d.styleBits;
-    PutMargins(at + 6, d.leftMargin, d.topMargin, d.rightMargin, d.bottomMargin);
+    codec.Text(1, style.faceName);
+    codec.U8(33, style.bold);
+    codec.U8(34, style.italic);
+    codec.U8(35, style.underline);
+    codec.U8(36, style.strikeOut);
+    codec.U8(37, style.size);
 }
 
-void GetFrameText(const std::uint8_t* at, DrawingRecord& d)
+// A text run's code tells a run from paragraph text, so it is a field of its own.
+template <class Codec, class Record> void TextRunFields(const Codec& codec, Record& run)
 {
-    d.size = at[0];
-    d.textColor = GetU32(at + 1);
-    d.styleBits = at[5];
-    d.leftMargin = GetI32(at + 6);
-    d.topMargin = GetI32(at + 10);
-    d.rightMargin = GetI32(at + 14);
-    d.bottomMargin = GetI32(at + 18);
+    codec.U8(0, run.code);
+    codec.U8(1, run.alignment);
+    codec.U8(2, run.size);
+    codec.U32(3, run.color);
+    codec.U8(7, run.styleBits);
+    codec.U8(8, run.style);
+}
+
+// Four margins of a table, a text box or a sector: left, top, right, bottom.
+template <class Codec, class Record> void MarginFields(const Codec& codec, Record& framed)
+{
+    codec.I32(0, framed.leftMargin);
+    codec.I32(4, framed.topMargin);
+    codec.I32(8, framed.rightMargin);
+    codec.I32(12, framed.bottomMargin);
+}
+
+template <class Codec, class Record> void TableHeaderFields(const Codec& codec, Record& table)
+{
+    codec.U8(1, table.alignment);
+    codec.U8(2, table.borderWidth);
+    codec.U16(3, table.columns);
+    MarginFields(codec.At(5), table);
+}
+
+// The columns a table keeps of those its header counts.
+std::uint16_t KeptColumns(const TableHeader& table)
+{
+    return table.columns > TableColumnCapacity ? TableColumnCapacity : table.columns;
+}
+
+template <class Codec, class Record> void TableWidthFields(const Codec& codec, Record& table)
+{
+    const std::uint16_t kept = KeptColumns(table);
+    for (std::uint16_t n = 0; n < kept; ++n)
+        codec.U16(TableHeaderSize + 2 * n, table.widths[n]);
+}
+
+// The text's look and the margins that text boxes and sectors share: size, text colour, style bits, then
+// the four margins.
+template <class Codec, class Record> void FrameTextFields(const Codec& codec, Record& d)
+{
+    codec.U8(0, d.size);
+    codec.U32(1, d.textColor);
+    codec.U8(5, d.styleBits);
+    MarginFields(codec.At(6), d);
+}
+
+// The kind comes first, and the fields that follow are the kind's.
+template <class Codec, class Record> void DrawingFields(const Codec& codec, Record& d)
+{
+    codec.U8(1, d.kind);
+    switch (d.kind) {
+    case DrawMove:
+        codec.I32(2, d.x);
+        codec.I32(6, d.y);
+        break;
+    case DrawLine:
+        codec.I32(2, d.x);
+        codec.I32(6, d.y);
+        codec.U32(10, d.color);
+        break;
+    case DrawCircle:
+        codec.U16(2, d.radius);
+        codec.U32(4, d.color);
+        break;
+    case DrawRectangle:
+        codec.U16(2, d.width);
+        codec.U16(4, d.height);
+        codec.U32(6, d.color);
+        codec.U8(10, d.shape);
+        break;
+    case DrawPenColor:
+        codec.U32(2, d.color);
+        break;
+    case DrawPenWidth:
+    case DrawPenStyle:
+        codec.U32(2, d.penValue);
+        break;
+    case DrawTextBox:
+        codec.U16(2, d.width);
+        codec.U16(4, d.height);
+        codec.U8(6, d.borderWidth);
+        codec.U32(7, d.borderColor);
+        codec.U32(11, d.background);
+        codec.U8(15, d.alignment);
+        codec.U16(16, d.angle);
+        FrameTextFields(codec.At(18), d);
+        break;
+    case DrawSector:
+        codec.U8(2, d.borderWidth);
+        codec.U32(3, d.borderColor);
+        codec.U32(7, d.background);
+        codec.U8(11, d.alignment);
+        codec.U16(12, d.positionAngle);
+        codec.U16(14, d.widthAngle);
+        codec.U16(16, d.innerRadius);
+        codec.U16(18, d.outerRadius);
+        FrameTextFields(codec.At(20), d);
+        break;
+    default:
+        break;
+    }
+}
+
+template <class Codec, class Record> void PictureHeaderFields(const Codec& codec, Record& picture)
+{
+    codec.U16(1, picture.largestWidth);
+    codec.U16(3, picture.largestHeight);
+    codec.U8(5, picture.alignment);
+    codec.U8(6, picture.frameWidth);
+    codec.U32(7, picture.frameColor);
+    codec.U8(11, picture.resize);
+    codec.U32(12, picture.imageSize);
+}
+
+template <class Codec, class Record> void TitleFields(const Codec& codec, Record& title)
+{
+    codec.U32(1, title.color);
+    codec.Text(5, title.title);
+    codec.Text(5 + TitleFieldSize, title.firstText);
+    codec.Text(5 + 2 * TitleFieldSize, title.secondText);
+}
+
+template <class Codec, class Record> void IndexEntryFields(const Codec& codec, Record& entry)
+{
+    codec.U32(1, entry.group);
+    codec.U32(5, entry.page);
+}
+
+template <class Codec, class Record> void ChartHeaderFields(const Codec& codec, Record& chart)
+{
+    codec.U8(1, chart.type);
+    codec.U16(2, chart.width);
+    codec.U16(4, chart.height);
+    codec.U8(6, chart.alignment);
+    codec.U8(7, chart.border);
+    codec.U32(8, chart.borderColor);
+    codec.U32(12, chart.color);
+    codec.U8(16, chart.showValues);
+    codec.U8(17, chart.showLabels);
+    codec.U8(18, chart.showXGrid);
+    codec.U8(19, chart.showYGrid);
+    codec.U8(20, chart.fontSize);
+    codec.U8(21, chart.points);
+}
+
+template <class Codec, class Record> void ChartPointFields(const Codec& codec, Record& point)
+{
+    codec.Text(1, point.label);
+    codec.Real(1 + ChartLabelSize, point.value);
 }
 
 constexpr ReportPageSize PageSizes[ReportPageSizeCount] = {
@@ -58,17 +206,7 @@ std::size_t EncodeDocumentHeader(const ReportDocumentHeader& header, std::uint8_
 {
     out[0] = RecordDocumentHeader;
     std::memcpy(out + 1, DocumentMagic, sizeof DocumentMagic);
-    PutU32(out + 8, header.version);
-    PutU32(out + 12, header.graphics);
-    PutU32(out + 16, header.margins);
-    PutU32(out + 20, header.pageFormat);
-    PutU16(out + 24, header.orientation);
-    PutU16(out + 26, header.pageSize);
-    PutU32(out + 28, header.pageNumbering);
-    PutU16(out + 32, header.pageNumberAlignment);
-    PutU32(out + 34, header.personIndex);
-    PutU32(out + 38, header.multicolumnIndex);
-    PutU32(out + 42, header.sourceIndex);
+    DocumentHeaderFields(FieldWriter(out), header);
     return ReportDocumentHeaderSize;
 }
 
@@ -79,103 +217,64 @@ bool HasDocumentMagic(const std::uint8_t* in)
 
 void DecodeDocumentHeader(const std::uint8_t* in, ReportDocumentHeader& header)
 {
-    header.version = GetU32(in + 8);
-    header.graphics = GetU32(in + 12);
-    header.margins = GetU32(in + 16);
-    header.pageFormat = GetU32(in + 20);
-    header.orientation = GetU16(in + 24);
-    header.pageSize = GetU16(in + 26);
-    header.pageNumbering = GetU32(in + 28);
-    header.pageNumberAlignment = GetU16(in + 32);
-    header.personIndex = GetU32(in + 34);
-    header.multicolumnIndex = GetU32(in + 38);
-    header.sourceIndex = GetU32(in + 42);
+    DocumentHeaderFields(FieldReader(in), header);
 }
 
 std::size_t EncodeStyle(const ReportStyle& style, std::uint8_t* out)
 {
     out[0] = RecordStyle;
-    PutTextField(out + 1, style.faceName);
-    out[33] = style.bold;
-    out[34] = style.italic;
-    out[35] = style.underline;
-    out[36] = style.strikeOut;
-    out[37] = style.size;
+    StyleFields(FieldWriter(out), style);
     return ReportStyleRecordSize;
 }
 
 void DecodeStyle(const std::uint8_t* in, ReportStyle& style)
 {
-    GetTextField(in + 1, style.faceName);
-    style.bold = in[33];
-    style.italic = in[34];
-    style.underline = in[35];
-    style.strikeOut = in[36];
-    style.size = in[37];
+    StyleFields(FieldReader(in), style);
 }
 
 std::size_t EncodeTextRunHeader(const TextRunHeader& run, std::uint8_t* out)
 {
-    out[0] = run.code;
-    out[1] = run.alignment;
-    out[2] = run.size;
-    PutU32(out + 3, run.color);
-    out[7] = run.styleBits;
-    out[8] = run.style;
+    TextRunFields(FieldWriter(out), run);
     return TextRunHeaderSize;
 }
 
 void DecodeTextRunHeader(const std::uint8_t* in, TextRunHeader& run)
 {
-    run.code = in[0];
-    run.alignment = in[1];
-    run.size = in[2];
-    run.color = GetU32(in + 3);
-    run.styleBits = in[7];
-    run.style = in[8];
+    TextRunFields(FieldReader(in), run);
 }
 
 std::size_t EncodeTable(const TableHeader& table, std::uint8_t* out)
 {
-    const std::uint16_t columns = table.columns > TableColumnCapacity ? TableColumnCapacity : table.columns;
+    // A header counting more columns than a table holds is written with the columns it keeps.
+    TableHeader kept = table;
+    kept.columns = KeptColumns(table);
     out[0] = RecordTable;
-    out[1] = table.alignment;
-    out[2] = table.borderWidth;
-    PutU16(out + 3, columns);
-    PutMargins(out + 5, table.leftMargin, table.topMargin, table.rightMargin, table.bottomMargin);
-    for (std::uint16_t n = 0; n < columns; ++n)
-        PutU16(out + TableHeaderSize + 2 * n, table.widths[n]);
-    return TableRecordSize(columns);
+    const FieldWriter writer(out);
+    TableHeaderFields(writer, kept);
+    TableWidthFields(writer, kept);
+    return TableRecordSize(kept.columns);
 }
 
 void DecodeTableHeader(const std::uint8_t* in, TableHeader& table)
 {
-    table.alignment = in[1];
-    table.borderWidth = in[2];
-    table.columns = GetU16(in + 3);
-    table.leftMargin = GetI32(in + 5);
-    table.topMargin = GetI32(in + 9);
-    table.rightMargin = GetI32(in + 13);
-    table.bottomMargin = GetI32(in + 17);
+    TableHeaderFields(FieldReader(in), table);
 }
 
 void DecodeTableWidths(const std::uint8_t* in, TableHeader& table)
 {
-    const std::uint16_t kept = table.columns > TableColumnCapacity ? TableColumnCapacity : table.columns;
-    for (std::uint16_t n = 0; n < kept; ++n)
-        table.widths[n] = GetU16(in + TableHeaderSize + 2 * n);
+    TableWidthFields(FieldReader(in), table);
 }
 
 std::size_t EncodeCell(std::uint32_t background, std::uint8_t* out)
 {
     out[0] = RecordCell;
-    PutU32(out + 1, background);
+    platform::PutU32(out + 1, background);
     return CellRecordSize;
 }
 
 std::uint32_t DecodeCell(const std::uint8_t* in)
 {
-    return GetU32(in + 1);
+    return platform::GetU32(in + 1);
 }
 
 std::size_t DrawingRecordSize(std::uint8_t kind)
@@ -207,225 +306,73 @@ std::size_t EncodeDrawing(const DrawingRecord& d, std::uint8_t* out)
     const std::size_t size = DrawingRecordSize(d.kind);
     std::memset(out, 0, size);
     out[0] = RecordDrawing;
-    out[1] = d.kind;
-    switch (d.kind) {
-    case DrawMove:
-        PutI32(out + 2, d.x);
-        PutI32(out + 6, d.y);
-        break;
-    case DrawLine:
-        PutI32(out + 2, d.x);
-        PutI32(out + 6, d.y);
-        PutU32(out + 10, d.color);
-        break;
-    case DrawCircle:
-        PutU16(out + 2, d.radius);
-        PutU32(out + 4, d.color);
-        break;
-    case DrawRectangle:
-        PutU16(out + 2, d.width);
-        PutU16(out + 4, d.height);
-        PutU32(out + 6, d.color);
-        out[10] = d.shape;
-        break;
-    case DrawPenColor:
-        PutU32(out + 2, d.color);
-        break;
-    case DrawPenWidth:
-    case DrawPenStyle:
-        PutU32(out + 2, d.penValue);
-        break;
-    case DrawTextBox:
-        PutU16(out + 2, d.width);
-        PutU16(out + 4, d.height);
-        out[6] = d.borderWidth;
-        PutU32(out + 7, d.borderColor);
-        PutU32(out + 11, d.background);
-        out[15] = d.alignment;
-        PutU16(out + 16, d.angle);
-        PutFrameText(out + 18, d);
-        break;
-    case DrawSector:
-        out[2] = d.borderWidth;
-        PutU32(out + 3, d.borderColor);
-        PutU32(out + 7, d.background);
-        out[11] = d.alignment;
-        PutU16(out + 12, d.positionAngle);
-        PutU16(out + 14, d.widthAngle);
-        PutU16(out + 16, d.innerRadius);
-        PutU16(out + 18, d.outerRadius);
-        PutFrameText(out + 20, d);
-        break;
-    default:
-        break;
-    }
+    DrawingFields(FieldWriter(out), d);
     return size;
 }
 
 void DecodeDrawing(const std::uint8_t* in, DrawingRecord& d)
 {
-    d.kind = in[1];
-    switch (d.kind) {
-    case DrawMove:
-        d.x = GetI32(in + 2);
-        d.y = GetI32(in + 6);
-        break;
-    case DrawLine:
-        d.x = GetI32(in + 2);
-        d.y = GetI32(in + 6);
-        d.color = GetU32(in + 10);
-        break;
-    case DrawCircle:
-        d.radius = GetU16(in + 2);
-        d.color = GetU32(in + 4);
-        break;
-    case DrawRectangle:
-        d.width = GetU16(in + 2);
-        d.height = GetU16(in + 4);
-        d.color = GetU32(in + 6);
-        d.shape = in[10];
-        break;
-    case DrawPenColor:
-        d.color = GetU32(in + 2);
-        break;
-    case DrawPenWidth:
-    case DrawPenStyle:
-        d.penValue = GetU32(in + 2);
-        break;
-    case DrawTextBox:
-        d.width = GetU16(in + 2);
-        d.height = GetU16(in + 4);
-        d.borderWidth = in[6];
-        d.borderColor = GetU32(in + 7);
-        d.background = GetU32(in + 11);
-        d.alignment = in[15];
-        d.angle = GetU16(in + 16);
-        GetFrameText(in + 18, d);
-        break;
-    case DrawSector:
-        d.borderWidth = in[2];
-        d.borderColor = GetU32(in + 3);
-        d.background = GetU32(in + 7);
-        d.alignment = in[11];
-        d.positionAngle = GetU16(in + 12);
-        d.widthAngle = GetU16(in + 14);
-        d.innerRadius = GetU16(in + 16);
-        d.outerRadius = GetU16(in + 18);
-        GetFrameText(in + 20, d);
-        break;
-    default:
-        break;
-    }
+    DrawingFields(FieldReader(in), d);
 }
 
 std::size_t EncodePictureHeader(const PictureHeader& picture, std::uint8_t* out)
 {
     out[0] = RecordPicture;
-    PutU16(out + 1, picture.largestWidth);
-    PutU16(out + 3, picture.largestHeight);
-    out[5] = picture.alignment;
-    out[6] = picture.frameWidth;
-    PutU32(out + 7, picture.frameColor);
-    out[11] = picture.resize;
-    PutU32(out + 12, picture.imageSize);
+    PictureHeaderFields(FieldWriter(out), picture);
     return PictureHeaderSize;
 }
 
 void DecodePictureHeader(const std::uint8_t* in, PictureHeader& picture)
 {
-    picture.largestWidth = GetU16(in + 1);
-    picture.largestHeight = GetU16(in + 3);
-    picture.alignment = in[5];
-    picture.frameWidth = in[6];
-    picture.frameColor = GetU32(in + 7);
-    picture.resize = in[11];
-    picture.imageSize = GetU32(in + 12);
+    PictureHeaderFields(FieldReader(in), picture);
 }
 
 std::size_t EncodeTitle(const TitleRecord& title, std::uint8_t* out)
 {
     out[0] = RecordTitle;
-    PutU32(out + 1, title.color);
-    PutTextField(out + 5, title.title);
-    PutTextField(out + 5 + TitleFieldSize, title.firstText);
-    PutTextField(out + 5 + 2 * TitleFieldSize, title.secondText);
+    TitleFields(FieldWriter(out), title);
     return TitleRecordSize;
 }
 
 void DecodeTitle(const std::uint8_t* in, TitleRecord& title)
 {
-    title.color = GetU32(in + 1);
-    GetTextField(in + 5, title.title);
-    GetTextField(in + 5 + TitleFieldSize, title.firstText);
-    GetTextField(in + 5 + 2 * TitleFieldSize, title.secondText);
+    TitleFields(FieldReader(in), title);
 }
 
 std::size_t EncodeIndexEntry(const IndexEntry& entry, std::uint8_t* out)
 {
     out[0] = RecordIndexEntry;
-    PutU32(out + 1, entry.group);
-    PutU32(out + 5, entry.page);
+    IndexEntryFields(FieldWriter(out), entry);
     return IndexEntryHeaderSize;
 }
 
 void DecodeIndexEntry(const std::uint8_t* in, IndexEntry& entry)
 {
-    entry.group = GetU32(in + 1);
-    entry.page = GetU32(in + 5);
+    IndexEntryFields(FieldReader(in), entry);
 }
 
 std::size_t EncodeChartHeader(const ChartHeader& chart, std::uint8_t* out)
 {
     out[0] = RecordChart;
-    out[1] = chart.type;
-    PutU16(out + 2, chart.width);
-    PutU16(out + 4, chart.height);
-    out[6] = chart.alignment;
-    out[7] = chart.border;
-    PutU32(out + 8, chart.borderColor);
-    PutU32(out + 12, chart.color);
-    out[16] = chart.showValues;
-    out[17] = chart.showLabels;
-    out[18] = chart.showXGrid;
-    out[19] = chart.showYGrid;
-    out[20] = chart.fontSize;
-    out[21] = chart.points;
+    ChartHeaderFields(FieldWriter(out), chart);
     return ChartHeaderSize;
 }
 
 void DecodeChartHeader(const std::uint8_t* in, ChartHeader& chart)
 {
-    chart.type = in[1];
-    chart.width = GetU16(in + 2);
-    chart.height = GetU16(in + 4);
-    chart.alignment = in[6];
-    chart.border = in[7];
-    chart.borderColor = GetU32(in + 8);
-    chart.color = GetU32(in + 12);
-    chart.showValues = in[16];
-    chart.showLabels = in[17];
-    chart.showXGrid = in[18];
-    chart.showYGrid = in[19];
-    chart.fontSize = in[20];
-    chart.points = in[21];
+    ChartHeaderFields(FieldReader(in), chart);
 }
 
 std::size_t EncodeChartPoint(const ChartPoint& point, std::uint8_t* out)
 {
     out[0] = RecordChartPoint;
-    PutTextField(out + 1, point.label);
-    std::uint64_t bits = 0;
-    static_assert(sizeof bits == sizeof point.value);
-    std::memcpy(&bits, &point.value, sizeof bits);
-    platform::PutU64(out + 1 + ChartLabelSize, bits);
+    ChartPointFields(FieldWriter(out), point);
     return ChartPointSize;
 }
 
 void DecodeChartPoint(const std::uint8_t* in, ChartPoint& point)
 {
-    GetTextField(in + 1, point.label);
-    const std::uint64_t bits = platform::GetU64(in + 1 + ChartLabelSize);
-    std::memcpy(&point.value, &bits, sizeof bits);
+    ChartPointFields(FieldReader(in), point);
 }
 
 const ReportPageSize* FindReportPageSize(std::uint32_t number)

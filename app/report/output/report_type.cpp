@@ -8,14 +8,12 @@
 #include "core/bounded_text.h"
 #include "platform/file.h"
 #include "platform/little_endian.h"
-#include "report/output/text_fields.h"
+#include "report/output/record_fields.h"
 
 using platform::GetI32;
 using platform::GetU16;
 using platform::GetU32;
 using platform::PutI32;
-using platform::PutU16;
-using platform::PutU32;
 
 namespace {
 
@@ -31,10 +29,7 @@ constexpr std::size_t GraphicsAt = 1388;
 constexpr std::size_t InputCountAt = 1392;
 constexpr std::size_t InputsAt = 1396;
 constexpr std::size_t InputSize = 180;
-constexpr std::size_t NoMarginsAt = 7156;
-constexpr std::size_t PageSizeAt = 7160;
-constexpr std::size_t OrientationAt = 7164;
-constexpr std::size_t RevisionAt = 7168;
+constexpr std::size_t NoMarginsAt = 7156; // the first of the four 4-byte page options
 // Within an input record.
 constexpr std::size_t InputVariableNameAt = 1;
 constexpr std::size_t InputLabelAt = 17;
@@ -55,13 +50,54 @@ constexpr std::size_t Input2048Size = 49;
 constexpr std::size_t NoMargins2048At = 700;
 static_assert(Inputs2048At + ReportType2048InputCapacity * Input2048Size == NoMargins2048At);
 
-// The page options that end every layout, at `at`: no-margins flag, page size, orientation, revision.
-void ReadPageOptions(const std::uint8_t* at, ReportTypeHeader& header)
+// The fields the encoder writes and the layouts' readers read back, each described once over a codec
+// (record_fields.h), a FieldWriter or a FieldReader.
+
+// The version, name and description at the head of every layout.
+template <class Codec, class Record> void IdentityFields(const Codec& codec, Record& header)
 {
-    header.noMargins = GetU32(at);
-    header.pageSize = GetU32(at + 4);
-    header.orientation = GetU32(at + 8);
-    header.revision = GetU32(at + 12);
+    codec.I32(VersionAt, header.version);
+    codec.Text(NameAt, header.name);
+    codec.Text(DescriptionAt, header.description);
+}
+
+// The title, help text and graphics flag of the current layout and of the 3460-byte one.
+template <class Codec, class Record> void TitleFields(const Codec& codec, Record& header)
+{
+    codec.Text(TitleAt, header.reportTitle);
+    codec.Text(HelpAt, header.helpText);
+    codec.U32(GraphicsAt, header.graphics);
+}
+
+// The kind, variable name and label that begin an input record of every layout.
+template <class Codec, class Record> void InputNameFields(const Codec& codec, Record& input)
+{
+    codec.U8(0, input.kind);
+    codec.Text(InputVariableNameAt, input.variableName);
+    codec.Text(InputLabelAt, input.label);
+}
+
+// The rest of an input record of the current layout: a select input's choices, or the flags, initial value,
+// minimum and maximum of any other.
+template <class Codec, class Record> void InputDetailFields(const Codec& codec, Record& input)
+{
+    if (input.kind == InputSelect) {
+        codec.Text(0, input.choices);
+    } else {
+        codec.U16(0, input.flags);
+        codec.U32(4, input.initialValue);
+        codec.U32(8, input.minimum);
+        codec.U32(12, input.maximum);
+    }
+}
+
+// The page options that end every layout: no-margins flag, page size, orientation, revision.
+template <class Codec, class Record> void PageOptionFields(const Codec& codec, Record& header)
+{
+    codec.U32(0, header.noMargins);
+    codec.U32(4, header.pageSize);
+    codec.U32(8, header.orientation);
+    codec.U32(12, header.revision);
 }
 
 // The input count as stored, when it fits the layout's capacity.
@@ -74,22 +110,12 @@ bool ReadInputCount(const std::uint8_t* at, int capacity, ReportTypeHeader& head
     return true;
 }
 
-// The kind, variable name and label that begin an input record of every layout.
-void ReadInputNames(const std::uint8_t* record, ReportTypeInput& input)
-{
-    input.kind = record[0];
-    GetTextField(record + InputVariableNameAt, input.variableName);
-    GetTextField(record + InputLabelAt, input.label);
-}
-
 // The fields the 3460-byte layout shares with the current one: title, help text, graphics flag, input count.
 bool ReadTitlesAndCount(const std::uint8_t* bytes, ReportTypeHeader& header)
 {
     if (!ReadInputCount(bytes + InputCountAt, ReportTypeInputCapacity, header))
         return false;
-    GetTextField(bytes + TitleAt, header.reportTitle);
-    GetTextField(bytes + HelpAt, header.helpText);
-    header.graphics = GetU32(bytes + GraphicsAt);
+    TitleFields(FieldReader(bytes), header);
     return true;
 }
 
@@ -98,20 +124,11 @@ bool Read7188(const std::uint8_t* bytes, ReportTypeHeader& header)
     if (!ReadTitlesAndCount(bytes, header))
         return false;
     for (int n = 0; n < header.inputCount; ++n) {
-        const std::uint8_t* record = bytes + InputsAt + n * InputSize;
-        ReportTypeInput& input = header.inputs[n];
-        ReadInputNames(record, input);
-        const std::uint8_t* detail = record + InputDetailAt;
-        if (input.kind == InputSelect) {
-            GetTextField(detail, input.choices);
-        } else {
-            input.flags = GetU16(detail);
-            input.initialValue = GetU32(detail + 4);
-            input.minimum = GetU32(detail + 8);
-            input.maximum = GetU32(detail + 12);
-        }
+        const FieldReader record(bytes + InputsAt + n * InputSize);
+        InputNameFields(record, header.inputs[n]);
+        InputDetailFields(record.At(InputDetailAt), header.inputs[n]);
     }
-    ReadPageOptions(bytes + NoMarginsAt, header);
+    PageOptionFields(FieldReader(bytes + NoMarginsAt), header);
     return true;
 }
 
@@ -122,13 +139,13 @@ bool Read3460(const std::uint8_t* bytes, ReportTypeHeader& header)
     for (int n = 0; n < header.inputCount; ++n) {
         const std::uint8_t* record = bytes + InputsAt + n * Input3460Size;
         ReportTypeInput& input = header.inputs[n];
-        ReadInputNames(record, input);
+        InputNameFields(FieldReader(record), input);
         input.flags = GetU16(record + Input3460FlagsAt);
         input.initialValue = GetU32(record + Input3460FlagsAt + 2);
         input.minimum = GetU32(record + Input3460FlagsAt + 6);
         input.maximum = GetU32(record + Input3460FlagsAt + 10);
     }
-    ReadPageOptions(bytes + NoMargins3460At, header);
+    PageOptionFields(FieldReader(bytes + NoMargins3460At), header);
     return true;
 }
 
@@ -139,8 +156,8 @@ bool Read2048(const std::uint8_t* bytes, ReportTypeHeader& header)
         return false;
     header.graphics = GetU32(bytes + Graphics2048At);
     for (int n = 0; n < header.inputCount; ++n)
-        ReadInputNames(bytes + Inputs2048At + n * Input2048Size, header.inputs[n]);
-    ReadPageOptions(bytes + NoMargins2048At, header);
+        InputNameFields(FieldReader(bytes + Inputs2048At + n * Input2048Size), header.inputs[n]);
+    PageOptionFields(FieldReader(bytes + NoMargins2048At), header);
     return true;
 }
 
@@ -149,9 +166,7 @@ bool Read2048(const std::uint8_t* bytes, ReportTypeHeader& header)
 bool ReadLayout(const std::uint8_t* bytes, std::size_t layoutSize, ReportTypeHeader& header)
 {
     ReportTypeHeader read;
-    read.version = GetI32(bytes + VersionAt);
-    GetTextField(bytes + NameAt, read.name);
-    GetTextField(bytes + DescriptionAt, read.description);
+    IdentityFields(FieldReader(bytes), read);
     const bool valid = layoutSize == ReportType2048HeaderSize   ? Read2048(bytes, read)
                        : layoutSize == ReportType3460HeaderSize ? Read3460(bytes, read)
                                                                 : Read7188(bytes, read);
@@ -193,36 +208,19 @@ void EncodeReportTypeHeader(const ReportTypeHeader& header, std::uint8_t* bytes)
 {
     std::memset(bytes, 0, ReportTypeHeaderSize);
     std::memcpy(bytes, ReportTypeMagic, sizeof ReportTypeMagic);
-    PutI32(bytes + VersionAt, header.version);
-    PutTextField(bytes + NameAt, header.name);
-    PutTextField(bytes + DescriptionAt, header.description);
-    PutTextField(bytes + TitleAt, header.reportTitle);
-    PutTextField(bytes + HelpAt, header.helpText);
-    PutU32(bytes + GraphicsAt, header.graphics);
+    const FieldWriter writer(bytes);
+    IdentityFields(writer, header);
+    TitleFields(writer, header);
     const std::int32_t count =
         header.inputCount < 0 ? 0 : (header.inputCount > ReportTypeInputCapacity ? ReportTypeInputCapacity
                                                                                   : header.inputCount);
     PutI32(bytes + InputCountAt, count);
     for (int n = 0; n < count; ++n) {
-        std::uint8_t* record = bytes + InputsAt + n * InputSize;
-        const ReportTypeInput& input = header.inputs[n];
-        record[0] = input.kind;
-        PutTextField(record + InputVariableNameAt, input.variableName);
-        PutTextField(record + InputLabelAt, input.label);
-        std::uint8_t* detail = record + InputDetailAt;
-        if (input.kind == InputSelect) {
-            PutTextField(detail, input.choices);
-        } else {
-            PutU16(detail, input.flags);
-            PutU32(detail + 4, input.initialValue);
-            PutU32(detail + 8, input.minimum);
-            PutU32(detail + 12, input.maximum);
-        }
+        const FieldWriter record = writer.At(InputsAt + n * InputSize);
+        InputNameFields(record, header.inputs[n]);
+        InputDetailFields(record.At(InputDetailAt), header.inputs[n]);
     }
-    PutU32(bytes + NoMarginsAt, header.noMargins);
-    PutU32(bytes + PageSizeAt, header.pageSize);
-    PutU32(bytes + OrientationAt, header.orientation);
-    PutU32(bytes + RevisionAt, header.revision);
+    PageOptionFields(writer.At(NoMarginsAt), header);
 }
 
 ReportTypeLoadResult DecodeReportTypeHeader(const std::uint8_t* bytes, std::size_t size, ReportTypeHeader& header)

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -124,6 +125,210 @@ TEST_F(ReportDocuments, TheHeaderFieldsStandAtTheirOffsets)
     EXPECT_EQ(read.pageSize, 12);
     EXPECT_EQ(read.sourceIndex, 5u);
     EXPECT_EQ(read.pageNumberAlignment, 2);
+}
+
+// Each record's encoder and decoder run one description of its fields, so a field at a wrong offset would
+// still read back as written: the bytes themselves are checked here, a table of fields per record.
+struct StoredField {
+    std::size_t at;
+    int width; // 1, 2 or 4 bytes
+    std::uint32_t value;
+};
+
+void ExpectFields(const std::uint8_t* bytes, std::initializer_list<StoredField> fields, const char* record)
+{
+    for (const StoredField& field : fields) {
+        const std::uint32_t stored = field.width == 1   ? bytes[field.at]
+                                     : field.width == 2 ? platform::GetU16(bytes + field.at)
+                                                        : platform::GetU32(bytes + field.at);
+        EXPECT_EQ(stored, field.value) << record << " at " << field.at;
+    }
+}
+
+std::string TextAt(const std::uint8_t* bytes, std::size_t at)
+{
+    return reinterpret_cast<const char*>(bytes + at);
+}
+
+TEST(ReportDocumentRecords, TheFieldsOfEveryRecordStandAtTheirOffsets)
+{
+    std::uint8_t bytes[LargestRecordSize + 64];
+
+    ReportStyle style;
+    std::strcpy(style.faceName, "Tahoma");
+    style.bold = 1;
+    style.italic = 2;
+    style.underline = 3;
+    style.strikeOut = 4;
+    style.size = 11;
+    EncodeStyle(style, bytes);
+    ExpectFields(bytes, {{0, 1, RecordStyle}, {33, 1, 1}, {34, 1, 2}, {35, 1, 3}, {36, 1, 4}, {37, 1, 11}}, "style");
+    EXPECT_EQ(TextAt(bytes, 1), "Tahoma");
+
+    TextRunHeader run;
+    run.code = RecordParagraphText;
+    run.alignment = ReportAlignRight;
+    run.size = 9;
+    run.color = 0x00102030;
+    run.styleBits = StyleUnderline;
+    run.style = FontHeading3;
+    EncodeTextRunHeader(run, bytes);
+    ExpectFields(bytes,
+                 {{0, 1, RecordParagraphText}, {1, 1, ReportAlignRight}, {2, 1, 9}, {3, 4, 0x00102030},
+                  {7, 1, StyleUnderline}, {8, 1, FontHeading3}},
+                 "text run");
+
+    TableHeader table;
+    table.alignment = ReportAlignCentre;
+    table.borderWidth = 2;
+    table.columns = 2;
+    table.leftMargin = -1;
+    table.topMargin = 2;
+    table.rightMargin = 3;
+    table.bottomMargin = 4;
+    table.widths[0] = 300;
+    table.widths[1] = 700;
+    EncodeTable(table, bytes);
+    ExpectFields(bytes,
+                 {{0, 1, RecordTable}, {1, 1, ReportAlignCentre}, {2, 1, 2}, {3, 2, 2}, {5, 4, 0xFFFFFFFF}, {9, 4, 2},
+                  {13, 4, 3}, {17, 4, 4}, {21, 2, 300}, {23, 2, 700}},
+                 "table");
+
+    DrawingRecord line;
+    line.kind = DrawLine;
+    line.x = -5;
+    line.y = 6;
+    line.color = 0x00ABCDEF;
+    EncodeDrawing(line, bytes);
+    ExpectFields(bytes, {{0, 1, RecordDrawing}, {1, 1, DrawLine}, {2, 4, 0xFFFFFFFB}, {6, 4, 6}, {10, 4, 0x00ABCDEF}},
+                 "line");
+
+    DrawingRecord circle;
+    circle.kind = DrawCircle;
+    circle.radius = 77;
+    circle.color = 0x00010203;
+    EncodeDrawing(circle, bytes);
+    ExpectFields(bytes, {{1, 1, DrawCircle}, {2, 2, 77}, {4, 4, 0x00010203}}, "circle");
+
+    DrawingRecord rectangle;
+    rectangle.kind = DrawRectangle;
+    rectangle.width = 40;
+    rectangle.height = 30;
+    rectangle.color = 0x00040506;
+    rectangle.shape = RectShadow;
+    EncodeDrawing(rectangle, bytes);
+    ExpectFields(bytes, {{1, 1, DrawRectangle}, {2, 2, 40}, {4, 2, 30}, {6, 4, 0x00040506}, {10, 1, RectShadow}},
+                 "rectangle");
+
+    DrawingRecord pen;
+    pen.kind = DrawPenWidth;
+    pen.penValue = 12;
+    EncodeDrawing(pen, bytes);
+    ExpectFields(bytes, {{1, 1, DrawPenWidth}, {2, 4, 12}}, "pen width");
+
+    DrawingRecord box;
+    box.kind = DrawTextBox;
+    box.width = 300;
+    box.height = 120;
+    box.borderWidth = 3;
+    box.borderColor = 0x00111111;
+    box.background = 0x00222222;
+    box.alignment = ReportAlignRight;
+    box.angle = 900;
+    box.size = 14;
+    box.textColor = 0x00333333;
+    box.styleBits = StyleBold;
+    box.leftMargin = 5;
+    box.topMargin = 6;
+    box.rightMargin = 7;
+    box.bottomMargin = 8;
+    EncodeDrawing(box, bytes);
+    ExpectFields(bytes,
+                 {{1, 1, DrawTextBox}, {2, 2, 300}, {4, 2, 120}, {6, 1, 3}, {7, 4, 0x00111111}, {11, 4, 0x00222222},
+                  {15, 1, ReportAlignRight}, {16, 2, 900}, {18, 1, 14}, {19, 4, 0x00333333}, {23, 1, StyleBold},
+                  {24, 4, 5}, {28, 4, 6}, {32, 4, 7}, {36, 4, 8}},
+                 "text box");
+
+    DrawingRecord sector;
+    sector.kind = DrawSector;
+    sector.borderWidth = 2;
+    sector.borderColor = 0x00444444;
+    sector.background = 0x00555555;
+    sector.alignment = ReportAlignLeft;
+    sector.positionAngle = 450;
+    sector.widthAngle = 300;
+    sector.innerRadius = 100;
+    sector.outerRadius = 500;
+    sector.size = 8;
+    sector.textColor = 0x00666666;
+    sector.styleBits = StyleItalic;
+    sector.leftMargin = 1;
+    sector.topMargin = 2;
+    sector.rightMargin = 3;
+    sector.bottomMargin = 4;
+    EncodeDrawing(sector, bytes);
+    ExpectFields(bytes,
+                 {{1, 1, DrawSector}, {2, 1, 2}, {3, 4, 0x00444444}, {7, 4, 0x00555555}, {11, 1, ReportAlignLeft},
+                  {12, 2, 450}, {14, 2, 300}, {16, 2, 100}, {18, 2, 500}, {20, 1, 8}, {21, 4, 0x00666666},
+                  {25, 1, StyleItalic}, {26, 4, 1}, {30, 4, 2}, {34, 4, 3}, {38, 4, 4}},
+                 "sector");
+
+    PictureHeader picture;
+    picture.largestWidth = 400;
+    picture.largestHeight = 250;
+    picture.alignment = ReportAlignRight;
+    picture.frameWidth = 2;
+    picture.frameColor = 0x00777777;
+    picture.resize = ResizeScale;
+    picture.imageSize = 123456;
+    EncodePictureHeader(picture, bytes);
+    ExpectFields(bytes,
+                 {{0, 1, RecordPicture}, {1, 2, 400}, {3, 2, 250}, {5, 1, ReportAlignRight}, {6, 1, 2},
+                  {7, 4, 0x00777777}, {11, 1, ResizeScale}, {12, 4, 123456}},
+                 "picture");
+
+    TitleRecord title;
+    title.color = 0x00888888;
+    std::strcpy(title.title, "Family");
+    std::strcpy(title.firstText, "first");
+    std::strcpy(title.secondText, "second");
+    EncodeTitle(title, bytes);
+    ExpectFields(bytes, {{0, 1, RecordTitle}, {1, 4, 0x00888888}}, "title");
+    EXPECT_EQ(TextAt(bytes, 5), "Family");
+    EXPECT_EQ(TextAt(bytes, 5 + 128), "first");
+    EXPECT_EQ(TextAt(bytes, 5 + 256), "second");
+
+    EncodeIndexEntry(IndexEntry {3, 17}, bytes);
+    ExpectFields(bytes, {{0, 1, RecordIndexEntry}, {1, 4, 3}, {5, 4, 17}}, "index entry");
+
+    ChartHeader chart;
+    chart.type = ChartTypeLine;
+    chart.width = 900;
+    chart.height = 600;
+    chart.alignment = ReportAlignLeft;
+    chart.border = 1;
+    chart.borderColor = 0x00999999;
+    chart.color = 0x00AAAAAA;
+    chart.showValues = 1;
+    chart.showLabels = 2;
+    chart.showXGrid = 3;
+    chart.showYGrid = 4;
+    chart.fontSize = 10;
+    chart.points = 5;
+    EncodeChartHeader(chart, bytes);
+    ExpectFields(bytes,
+                 {{0, 1, RecordChart}, {1, 1, ChartTypeLine}, {2, 2, 900}, {4, 2, 600}, {6, 1, ReportAlignLeft},
+                  {7, 1, 1}, {8, 4, 0x00999999}, {12, 4, 0x00AAAAAA}, {16, 1, 1}, {17, 1, 2}, {18, 1, 3}, {19, 1, 4},
+                  {20, 1, 10}, {21, 1, 5}},
+                 "chart");
+
+    ChartPoint point;
+    std::strcpy(point.label, "1900");
+    point.value = -2.5;
+    EncodeChartPoint(point, bytes);
+    ExpectFields(bytes, {{0, 1, RecordChartPoint}}, "chart point");
+    EXPECT_EQ(TextAt(bytes, 1), "1900");
+    EXPECT_EQ(platform::GetU64(bytes + 1 + ChartLabelSize), 0xC004000000000000u); // -2.5 as an IEEE double
 }
 
 TEST_F(ReportDocuments, ABoldItalicRunIsItsHeaderAndText)
