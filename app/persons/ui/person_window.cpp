@@ -134,7 +134,7 @@ bool SavePerson(PersonWindow& state)
     PersonRecord& person = *state.person;
     TakeNameField(state);
     const LRESULT sex = SendDlgItemMessageA(state.editor, IDC_PERSON_SEX, CB_GETCURSEL, 0, 0);
-    person.row.sex = static_cast<std::uint8_t>(sex >= SexUnknown && sex <= SexFemale ? sex : SexUnknown);
+    person.row.sex = static_cast<std::uint8_t>(sex >= SexUnknown && sex <= SexFemale ? sex : LRESULT {SexUnknown});
     if (state.pages[TabComments] != nullptr)
         SendMessageA(state.pages[TabComments], WM_COMMAND, IDOK, 0);
     if (!RunWriteTransaction(person.OwnerDatabase(), [&] { return person.Save(); })) {
