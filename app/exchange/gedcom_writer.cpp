@@ -62,6 +62,22 @@ int Certainty(std::uint8_t quality)
     }
 }
 
+// The letter of SEX for a person's sex.
+const char* GedcomSexLetter(std::uint8_t sex)
+{
+    return sex == SexMale ? "M" : sex == SexFemale ? "F" : "U";
+}
+
+// Reads `id` into a typed assertion and loads its type; false when the assertion or its type is missing.
+template <class Assertion>
+bool ReadWithType(Assertion& assertion, std::int32_t id)
+{
+    if (assertion.Read(id) != 0 || assertion.Id() == 0)
+        return false;
+    assertion.LoadType();
+    return assertion.Type() != nullptr;
+}
+
 // The stored file name of a media object cut down to a name that can only lie in the output's folder:
 // its last path component, without characters Windows refuses in a name, never "." or "..".
 std::string SafeMediaFileName(std::string_view stored)
@@ -96,17 +112,18 @@ const char* GedcomWriter::HijriPicture() const
     return ScreenDatePicture();
 }
 
+std::int32_t GedcomWriter::HighestId(TableNumber table) const
+{
+    return std::max(tlvNumberOfRecords(database_.TableId(table), database_.file), 0);
+}
+
 GedcomRecordCounts GedcomWriter::Counts()
 {
     GedcomRecordCounts counts;
-    counts.persons = tlvNumberOfRecords(database_.TableId(TablePerson), database_.file);
-    counts.media = options_.gedcomAttachments == GedcomAttachmentsInternal
-                       ? tlvNumberOfRecords(database_.TableId(TableMedia), database_.file)
-                       : 0;
-    counts.repositories = tlvNumberOfRecords(database_.TableId(TableRepository), database_.file);
-    counts.sources = tlvNumberOfRecords(database_.TableId(TableSource), database_.file);
-    for (std::int32_t* count : {&counts.persons, &counts.media, &counts.repositories, &counts.sources})
-        *count = std::max(*count, 0);
+    counts.persons = HighestId(TablePerson);
+    counts.media = options_.gedcomAttachments == GedcomAttachmentsInternal ? HighestId(TableMedia) : 0;
+    counts.repositories = HighestId(TableRepository);
+    counts.sources = HighestId(TableSource);
     return counts;
 }
 
@@ -126,8 +143,12 @@ void GedcomWriter::WriteCharacterSet()
     lines_.WriteLine(1, GedcomChar, lines_.Ansel() ? "ANSEL" : "ANSI");
 }
 
-void GedcomWriter::WriteHeaderSubmitterAndForm(const char* version)
+void GedcomWriter::WriteLineageLinkedHeader(const char* version)
 {
+    lines_.WriteLine(0, GedcomHead);
+    lines_.WriteLine(1, GedcomSour, GedcomProductName);
+    lines_.WriteLine(2, GedcomVers, GedcomProductVersion);
+    WriteHeaderDate();
     if (database_.header.ownerName[0] != '\0')
         lines_.WritePointerLine(1, GedcomSubm, "U", 1);
     lines_.WriteLine(1, GedcomGedc);
@@ -138,11 +159,7 @@ void GedcomWriter::WriteHeaderSubmitterAndForm(const char* version)
 
 void GedcomWriter::WriteHeader()
 {
-    lines_.WriteLine(0, GedcomHead);
-    lines_.WriteLine(1, GedcomSour, GedcomProductName);
-    lines_.WriteLine(2, GedcomVers, GedcomProductVersion);
-    WriteHeaderDate();
-    WriteHeaderSubmitterAndForm("5.5");
+    WriteLineageLinkedHeader("5.5");
 }
 
 void GedcomWriter::WriteSubmitter()
@@ -154,19 +171,14 @@ void GedcomWriter::WriteSubmitter()
     constexpr std::size_t Limit = 127;
     lines_.WriteRecordHead(GedcomSubm, "U", 1);
     lines_.WriteLine(1, GedcomName, FieldText(header.ownerName, Limit));
+    // The owner's address is written only under its first line.
     const std::string_view line1 = FieldText(header.ownerAddress1, Limit);
-    const std::string_view line2 = FieldText(header.ownerAddress2, Limit);
-    const std::string_view city = FieldText(header.ownerCity, Limit);
     if (!line1.empty()) {
         lines_.WriteLine(1, GedcomAddr, line1);
-        if (!line2.empty())
-            lines_.WriteLine(2, GedcomCont, line2);
-        if (!city.empty())
-            lines_.WriteLine(2, GedcomCont, city);
+        WriteOptionalLine(2, GedcomCont, FieldText(header.ownerAddress2, Limit));
+        WriteOptionalLine(2, GedcomCont, FieldText(header.ownerCity, Limit));
     }
-    const std::string_view phone = FieldText(header.ownerPhone, Limit);
-    if (!phone.empty())
-        lines_.WriteLine(1, GedcomPhon, phone);
+    WriteOptionalLine(1, GedcomPhon, FieldText(header.ownerPhone, Limit));
 }
 
 void GedcomWriter::WriteTrailer()
@@ -233,8 +245,7 @@ void GedcomWriter::WriteAddressLines(int level, const AddressRow& row)
     lines_.WriteLine(level, GedcomAddr, line1);
     lines_.WriteLine(level + 1, GedcomCont, line2);
     lines_.WriteLine(level + 1, GedcomCont, city);
-    if (!country.empty())
-        lines_.WriteLine(level + 1, GedcomCont, country);
+    WriteOptionalLine(level + 1, GedcomCont, country);
 }
 
 void GedcomWriter::WriteOptionalLine(int level, int tag, std::string_view value)
@@ -262,9 +273,7 @@ void GedcomWriter::WriteCitation(int level, RecordList<ExcerptRef>& references)
             !SourceExists(excerpt.row.sourceId))
             continue;
         lines_.WritePointerLine(level, GedcomSour, "S", excerpt.row.sourceId);
-        const std::string_view page = FieldText(excerpt.row.page);
-        if (!page.empty())
-            lines_.WriteLine(level + 1, GedcomPage, page);
+        WriteOptionalLine(level + 1, GedcomPage, FieldText(excerpt.row.page));
         if (excerpt.row.textId != 0) {
             NoteText text(excerpt.row.textId, database_);
             if (text.Text() != nullptr && text.Text()[0] != '\0') {
@@ -309,7 +318,7 @@ void GedcomWriter::WriteObjectLink(int level, RecordList<MediaRecord>& media)
         return;
     for (std::size_t i = 0; i < media.Count(); ++i) {
         MediaRecord& object = media[i];
-        if (options_.gedcomAttachments == GedcomAttachmentsInternal) {
+        if (LinksInternalMedia()) {
             lines_.WritePointerLine(level, GedcomObje, "O", object.Id());
             continue;
         }
@@ -317,13 +326,21 @@ void GedcomWriter::WriteObjectLink(int level, RecordList<MediaRecord>& media)
         if (name.empty())
             continue;
         lines_.WriteLine(level, GedcomObje);
-        lines_.WriteLine(level + 1, GedcomForm, object.GetFileExtension());
-        const std::string title = object.Description();
-        if (!title.empty())
-            lines_.WriteLine(level + 1, GedcomTitl, title);
-        lines_.WriteLine(level + 1, GedcomFile, name);
+        WriteObjectFileLines(level + 1, object, name);
         WriteNoteById(level + 1, GedcomNote, object.NoteId());
     }
+}
+
+bool GedcomWriter::LinksInternalMedia() const
+{
+    return options_.gedcomAttachments == GedcomAttachmentsInternal;
+}
+
+void GedcomWriter::WriteObjectFileLines(int level, MediaRecord& object, const std::string& name)
+{
+    lines_.WriteLine(level, GedcomForm, object.GetFileExtension());
+    WriteOptionalLine(level, GedcomTitl, object.Description());
+    lines_.WriteLine(level, GedcomFile, name);
 }
 
 void GedcomWriter::WriteNameAssertion(std::int32_t id)
@@ -349,36 +366,50 @@ void GedcomWriter::WriteAssertionDetails(TypedAssertion& assertion, const unsign
     WriteNoteById(2, GedcomNote, noteId);
 }
 
+int GedcomWriter::AttributeTag(std::int32_t typeTag) const
+{
+    return typeTag < 0 || typeTag >= GedcomTagCount || typeTag == GedcomFact ? -1 : typeTag;
+}
+
 void GedcomWriter::WriteAttributeAssertion(std::int32_t id)
 {
     AttributeAssertion attribute(database_);
-    if (attribute.Read(id) != 0 || attribute.Id() == 0)
+    if (!ReadWithType(attribute, id))
         return;
-    attribute.LoadType();
-    const EventType* type = attribute.Type();
-    if (type == nullptr)
+    const EventType& type = *attribute.Type();
+    const int tag = AttributeTag(type.row.gedcomTag);
+    if (tag < 0)
         return;
-    const int tag = type->row.gedcomTag;
-    if (tag < 0 || tag >= GedcomTagCount || tag == GedcomFact)
-        return;
-    if (type->row.attributeKind == AttributeKindFlag && attribute.row.value == 0)
+    if (type.row.attributeKind == AttributeKindFlag && attribute.row.value == 0)
         return;
     char value[256] = "";
     attribute.GetValueText(value, sizeof value);
     lines_.WriteLine(1, tag, value);
+    // A FACT names its type in a TYPE line.
+    if (tag == GedcomFact)
+        lines_.WriteLine(2, GedcomType, FieldText(type.row.name));
     WriteAssertionDetails(attribute, attribute.row.date, attribute.row.placeId, attribute.row.addressId,
                           attribute.row.noteId);
 }
 
-void GedcomWriter::WriteEventTag(int level, std::int32_t typeTag, const char* typeName)
+void GedcomWriter::WriteEventTag(int level, const EventType& type)
 {
     // A type without a tag is written as a generic event named by its type rather than dropped.
+    const std::int32_t typeTag = type.row.gedcomTag;
     if (typeTag == GedcomEven || typeTag < 0 || typeTag >= GedcomTagCount) {
+        char typeName[EventTypeNameSize + 1] = "";
+        std::snprintf(typeName, sizeof typeName, "%.*s", static_cast<int>(EventTypeNameSize), type.row.name);
         lines_.WriteLine(level, GedcomEven);
         lines_.WriteLine(level + 1, GedcomType, typeName);
     } else {
         lines_.WriteLine(level, typeTag);
     }
+}
+
+void GedcomWriter::WriteEvent(EventAssertion& event)
+{
+    WriteEventTag(1, *event.Type());
+    WriteAssertionDetails(event, event.row.date, event.row.placeId, event.row.addressId, event.row.noteId);
 }
 
 std::uint8_t GedcomWriter::SexOf(std::int32_t personId)
@@ -396,15 +427,9 @@ std::uint8_t GedcomWriter::SexOf(std::int32_t personId)
 void GedcomWriter::WritePersonEvents(std::int32_t personId, std::int32_t eventId)
 {
     EventAssertion event(database_);
-    if (event.Read(eventId) != 0 || event.Id() == 0)
+    if (!ReadWithType(event, eventId))
         return;
-    event.LoadType();
-    const EventType* type = event.Type();
-    if (type == nullptr)
-        return;
-    char typeName[EventTypeNameSize + 1] = "";
-    std::snprintf(typeName, sizeof typeName, "%.*s", static_cast<int>(EventTypeNameSize), type->row.name);
-    if (type->row.principals == 2) {
+    if (event.Type()->row.principals == 2) {
         // The couple: the principals of the event (witnesses take no part in the family), by their sex.
         event.LoadLinks();
         std::int32_t husband = 0, wife = 0;
@@ -435,8 +460,7 @@ void GedcomWriter::WritePersonEvents(std::int32_t personId, std::int32_t eventId
         }
         return;
     }
-    WriteEventTag(1, type->row.gedcomTag, typeName);
-    WriteAssertionDetails(event, event.row.date, event.row.placeId, event.row.addressId, event.row.noteId);
+    WriteEvent(event);
 }
 
 void GedcomWriter::WriteInfoAssertion(std::int32_t id)
@@ -510,18 +534,25 @@ void GedcomWriter::WriteFamilyLinks(std::int32_t personId, std::int32_t relation
     }
 }
 
-void GedcomWriter::WriteIndividuals(std::int32_t id)
+bool GedcomWriter::StartIndividual(PersonRecord& person, std::int32_t id)
 {
-    PersonRecord person(database_);
     person.Read(id);
     if (person.Id() == 0)
-        return;
+        return false;
     lines_.WriteRecordHead(GedcomIndi, "I", id);
     NameRecord name(database_);
     if (person.row.nameId != 0)
         name.Read(person.row.nameId);
     WriteNameLine(1, name);
-    lines_.WriteLine(1, GedcomSex, person.row.sex == SexMale ? "M" : person.row.sex == SexFemale ? "F" : "U");
+    return true;
+}
+
+void GedcomWriter::WriteIndividuals(std::int32_t id)
+{
+    PersonRecord person(database_);
+    if (!StartIndividual(person, id))
+        return;
+    lines_.WriteLine(1, GedcomSex, GedcomSexLetter(person.row.sex));
     person.LoadLinks(nullptr);
     auto& links = person.Links();
     for (std::size_t i = 0; i < links.Count(); ++i) {
@@ -558,30 +589,35 @@ void GedcomWriter::WriteIndividuals(std::int32_t id)
     WriteNoteById(1, GedcomNote, person.row.noteId);
 }
 
-void GedcomWriter::WriteFamilies(std::uint32_t number)
+GedcomFamily* GedcomWriter::StartFamily(std::uint32_t number)
 {
     GedcomFamily* family = families_.Family(number);
+    if (family != nullptr)
+        lines_.WriteRecordHead(GedcomFam, "F", number);
+    return family;
+}
+
+void GedcomWriter::WriteFamilyMembers(const GedcomFamily& family)
+{
+    if (family.husband != 0)
+        lines_.WritePointerLine(1, GedcomHusb, "I", family.husband);
+    if (family.wife != 0)
+        lines_.WritePointerLine(1, GedcomWife, "I", family.wife);
+    for (const std::int32_t child : family.children)
+        lines_.WritePointerLine(1, GedcomChil, "I", child);
+}
+
+void GedcomWriter::WriteFamilies(std::uint32_t number)
+{
+    GedcomFamily* family = StartFamily(number);
     if (family == nullptr)
         return;
-    lines_.WriteRecordHead(GedcomFam, "F", number);
     for (const std::int32_t eventId : family->events) {
         EventAssertion event(database_);
-        if (event.Read(eventId) != 0 || event.Id() == 0)
-            continue;
-        event.LoadType();
-        if (event.Type() == nullptr)
-            continue;
-        char typeName[EventTypeNameSize + 1] = "";
-        std::snprintf(typeName, sizeof typeName, "%.*s", static_cast<int>(EventTypeNameSize), event.Type()->row.name);
-        WriteEventTag(1, event.Type()->row.gedcomTag, typeName);
-        WriteAssertionDetails(event, event.row.date, event.row.placeId, event.row.addressId, event.row.noteId);
+        if (ReadWithType(event, eventId))
+            WriteEvent(event);
     }
-    if (family->husband != 0)
-        lines_.WritePointerLine(1, GedcomHusb, "I", family->husband);
-    if (family->wife != 0)
-        lines_.WritePointerLine(1, GedcomWife, "I", family->wife);
-    for (const std::int32_t child : family->children)
-        lines_.WritePointerLine(1, GedcomChil, "I", child);
+    WriteFamilyMembers(*family);
     families_.Release(number);
 }
 
@@ -595,9 +631,7 @@ void GedcomWriter::WriteObjects(std::int32_t id)
         return;
     lines_.WriteRecordHead(GedcomObje, "O", id);
     lines_.WriteLine(1, GedcomForm, media.GetFileExtension());
-    const std::string title = media.Description();
-    if (!title.empty())
-        lines_.WriteLine(1, GedcomTitl, title);
+    WriteOptionalLine(1, GedcomTitl, media.Description());
     WriteNoteById(1, GedcomNote, media.NoteId());
     lines_.WriteLine(1, GedcomBlob);
     if (media.HasData())
@@ -641,8 +675,13 @@ void GedcomWriter::WriteRepositories(std::int32_t id)
         return;
     lines_.WriteRecordHead(GedcomRepo, "R", id);
     lines_.WriteLine(1, GedcomName, FieldText(repository.row.name, 191));
-    WriteAddress(1, repository.row.addressId);
+    WriteRepositoryAddress(1, repository.row.addressId, FieldText(repository.row.email), FieldText(repository.row.url));
     WriteNoteById(1, GedcomNote, repository.row.noteId);
+}
+
+void GedcomWriter::WriteRepositoryAddress(int level, std::int32_t addressId, std::string_view, std::string_view)
+{
+    WriteAddress(level, addressId);
 }
 
 void GedcomWriter::WriteSources(std::int32_t id)
@@ -667,9 +706,7 @@ void GedcomWriter::WriteSources(std::int32_t id)
         RepositoryRef& reference = references[0];
         lines_.WritePointerLine(1, GedcomRepo, "R", reference.row.repositoryId);
         WriteNoteById(2, GedcomNote, reference.row.noteId);
-        const std::string_view callNumber = FieldText(reference.row.callNumber);
-        if (!callNumber.empty())
-            lines_.WriteLine(2, GedcomCaln, callNumber);
+        WriteOptionalLine(2, GedcomCaln, FieldText(reference.row.callNumber));
     }
     WriteNoteById(1, GedcomNote, source.row.noteId);
 }
@@ -678,89 +715,43 @@ void GedcomWriter::WriteSources(std::int32_t id)
 
 void Gedcom551Writer::WriteHeader()
 {
-    lines_.WriteLine(0, GedcomHead);
-    lines_.WriteLine(1, GedcomSour, GedcomProductName);
-    lines_.WriteLine(2, GedcomVers, GedcomProductVersion);
-    WriteHeaderDate();
-    WriteHeaderSubmitterAndForm("5.5.1");
+    WriteLineageLinkedHeader("5.5.1");
 }
 
 void Gedcom551Writer::WriteAddress(int level, std::int32_t addressId)
 {
-    AddressRecord address(database_);
-    if (!ReadAddress(addressId, address))
-        return;
-    WriteAddressLines(level, address.row);
-    WriteOptionalLine(level, GedcomPhon, FieldText(address.row.phone));
-    WriteOptionalLine(level, GedcomFax, FieldText(address.row.fax));
+    WriteRepositoryAddress(level, addressId, {}, {});
 }
 
-void Gedcom551Writer::WriteRepositoryAddress(int level, std::int32_t addressId, const char* email, const char* url)
+void Gedcom551Writer::WriteRepositoryAddress(int level, std::int32_t addressId, std::string_view email,
+                                             std::string_view url)
 {
     AddressRecord address(database_);
     const bool read = ReadAddress(addressId, address);
     if (read)
         WriteAddressLines(level, address.row);
     WriteOptionalLine(level, GedcomPhon, read ? FieldText(address.row.phone) : std::string_view());
-    WriteOptionalLine(level, GedcomEmail, email != nullptr ? email : "");
+    WriteOptionalLine(level, GedcomEmail, email);
     WriteOptionalLine(level, GedcomFax, read ? FieldText(address.row.fax) : std::string_view());
-    WriteOptionalLine(level, GedcomWww, url != nullptr ? url : "");
+    WriteOptionalLine(level, GedcomWww, url);
 }
 
-void Gedcom551Writer::WriteRepositories(std::int32_t id)
+int Gedcom551Writer::AttributeTag(std::int32_t typeTag) const
 {
-    if (options_.includeRepositories == 0)
-        return;
-    RepositoryRecord repository(database_);
-    repository.Read(id);
-    if (repository.Id() == 0)
-        return;
-    lines_.WriteRecordHead(GedcomRepo, "R", id);
-    lines_.WriteLine(1, GedcomName, FieldText(repository.row.name, 191));
-    const std::string email(FieldText(repository.row.email));
-    const std::string url(FieldText(repository.row.url));
-    WriteRepositoryAddress(1, repository.row.addressId, email.c_str(), url.c_str());
-    WriteNoteById(1, GedcomNote, repository.row.noteId);
+    return typeTag == GedcomFact ? GedcomFact : GedcomWriter::AttributeTag(typeTag);
 }
 
-void Gedcom551Writer::WriteAttributeAssertion(std::int32_t id)
+bool Gedcom551Writer::LinksInternalMedia() const
 {
-    AttributeAssertion attribute(database_);
-    if (attribute.Read(id) != 0 || attribute.Id() == 0)
-        return;
-    attribute.LoadType();
-    const EventType* type = attribute.Type();
-    if (type == nullptr || type->row.gedcomTag != GedcomFact) {
-        GedcomWriter::WriteAttributeAssertion(id);
-        return;
-    }
-    if (type->row.attributeKind == AttributeKindFlag && attribute.row.value == 0)
-        return;
-    char value[256] = "";
-    attribute.GetValueText(value, sizeof value);
-    lines_.WriteLine(1, GedcomFact, value);
-    lines_.WriteLine(2, GedcomType, FieldText(type->row.name));
-    WriteAssertionDetails(attribute, attribute.row.date, attribute.row.placeId, attribute.row.addressId,
-                          attribute.row.noteId);
+    return false;
 }
 
-void Gedcom551Writer::WriteObjectLink(int level, RecordList<MediaRecord>& media)
+void Gedcom551Writer::WriteObjectFileLines(int level, MediaRecord& object, const std::string& name)
 {
-    if (options_.includeObjects == 0)
-        return;
-    for (std::size_t i = 0; i < media.Count(); ++i) {
-        MediaRecord& object = media[i];
-        const std::string name = WriteExternalMedia(object);
-        if (name.empty())
-            continue;
-        lines_.WriteLine(level, GedcomObje);
-        lines_.WriteLine(level + 1, GedcomFile, name);
-        lines_.WriteLine(level + 2, GedcomForm, object.GetFileExtension());
-        const std::string title = object.Description();
-        if (!title.empty())
-            lines_.WriteLine(level + 1, GedcomTitl, title);
-        WriteNoteById(level + 1, GedcomNote, object.NoteId());
-    }
+    // The form belongs to the file here.
+    lines_.WriteLine(level, GedcomFile, name);
+    lines_.WriteLine(level + 1, GedcomForm, object.GetFileExtension());
+    WriteOptionalLine(level, GedcomTitl, object.Description());
 }
 
 // ---- GEDCOM 4 ----------------------------------------------------------------------------------------------
@@ -768,7 +759,7 @@ void Gedcom551Writer::WriteObjectLink(int level, RecordList<MediaRecord>& media)
 GedcomRecordCounts Gedcom4Writer::Counts()
 {
     GedcomRecordCounts counts;
-    counts.persons = std::max(tlvNumberOfRecords(database_.TableId(TablePerson), database_.file), 0);
+    counts.persons = HighestId(TablePerson);
     return counts;
 }
 
@@ -784,14 +775,8 @@ void Gedcom4Writer::WriteHeader()
 void Gedcom4Writer::WriteIndividuals(std::int32_t id)
 {
     PersonRecord person(database_);
-    person.Read(id);
-    if (person.Id() == 0)
+    if (!StartIndividual(person, id))
         return;
-    lines_.WriteRecordHead(GedcomIndi, "I", id);
-    NameRecord name(database_);
-    if (person.row.nameId != 0)
-        name.Read(person.row.nameId);
-    WriteNameLine(1, name);
     std::vector<AssertionLinkRow> links;
     if (const auto ids = FindRecordIds({TableAssertionLink, AssertionLinkPersonColumn, id}, database_)) {
         for (const std::int32_t linkId : *ids) {
@@ -826,7 +811,7 @@ void Gedcom4Writer::WriteIndividuals(std::int32_t id)
             break;
         }
     }
-    lines_.WriteLine(1, GedcomSex, person.row.sex == SexMale ? "M" : person.row.sex == SexFemale ? "F" : "U");
+    lines_.WriteLine(1, GedcomSex, GedcomSexLetter(person.row.sex));
     for (const int tag : {GedcomBirt, GedcomChr, GedcomDeat, GedcomBuri}) {
         for (const AssertionLinkRow& link : links) {
             EventTypeRow type {};
@@ -855,23 +840,14 @@ void Gedcom4Writer::WriteIndividuals(std::int32_t id)
 
 void Gedcom4Writer::WriteFamilies(std::uint32_t number)
 {
-    GedcomFamily* family = families_.Family(number);
+    GedcomFamily* family = StartFamily(number);
     if (family == nullptr)
         return;
-    lines_.WriteRecordHead(GedcomFam, "F", number);
-    if (family->husband != 0)
-        lines_.WritePointerLine(1, GedcomHusb, "I", family->husband);
-    if (family->wife != 0)
-        lines_.WritePointerLine(1, GedcomWife, "I", family->wife);
-    for (const std::int32_t child : family->children)
-        lines_.WritePointerLine(1, GedcomChil, "I", child);
+    WriteFamilyMembers(*family);
     bool married = false, divorced = false;
     for (const std::int32_t eventId : family->events) {
         EventAssertion event(database_);
-        if (event.Read(eventId) != 0 || event.Id() == 0)
-            continue;
-        event.LoadType();
-        if (event.Type() == nullptr)
+        if (!ReadWithType(event, eventId))
             continue;
         const int tag = event.Type()->row.gedcomTag;
         if (tag == GedcomMarr && !married) {

@@ -9,11 +9,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "core/engine_transaction.h"
 #include "core/record_list.h"
+#include "core/schema.h"
 #include "exchange/export_data.h"
 #include "exchange/export_sink.h"
 #include "exchange/gedcom_family_map.h"
@@ -21,10 +23,13 @@
 
 class AddressRecord;
 class Database;
+class EventAssertion;
+class EventType;
 class ExcerptRef;
 struct AddressRow;
 class MediaRecord;
 class NameRecord;
+class PersonRecord;
 class TypedAssertion;
 
 inline constexpr const char* GedcomProductName = "Vestrada";
@@ -52,14 +57,14 @@ public:
     virtual void WriteCitation(int level, RecordList<ExcerptRef>& references);
     virtual void WriteHeader();
     virtual void WriteNameAssertion(std::int32_t id);
-    virtual void WriteAttributeAssertion(std::int32_t id);
+    void WriteAttributeAssertion(std::int32_t id);
     // One event of the person: a couple event becomes a FAMS link and goes into the family's record.
     virtual void WritePersonEvents(std::int32_t personId, std::int32_t eventId);
     virtual void WriteInfoAssertion(std::int32_t id);
     virtual void WriteFamilyLinks(std::int32_t personId, std::int32_t relationshipId);
     virtual void WriteIndividuals(std::int32_t id);
     virtual void WriteFamilies(std::uint32_t number);
-    virtual void WriteRepositories(std::int32_t id);
+    void WriteRepositories(std::int32_t id);
     virtual void WriteSources(std::int32_t id);
     virtual void WriteObjects(std::int32_t id);
     // The visits of each step; GEDCOM 4 visits persons only.
@@ -76,10 +81,24 @@ public:
     GedcomLineWriter& Lines() { return lines_; }
 
 protected:
-    // "1 DATE" with today's date, and the header lines every version shares after it.
+    // "1 DATE" with today's date.
     void WriteHeaderDate();
-    void WriteHeaderSubmitterAndForm(const char* version);
+    // The whole HEAD of a lineage-linked GEDCOM file of `version`.
+    void WriteLineageLinkedHeader(const char* version);
     void WriteCharacterSet();
+    // The highest id issued in the table, 0 for none.
+    std::int32_t HighestId(TableNumber table) const;
+    // The tag an attribute of a type with `typeTag` is written under; -1 when it is not written. GEDCOM 5.5
+    // has no FACT.
+    virtual int AttributeTag(std::int32_t typeTag) const;
+    // The address of a repository record: 5.5 writes its address alone, 5.5.1 its e-mail and web address too.
+    virtual void WriteRepositoryAddress(int level, std::int32_t addressId, std::string_view email,
+                                        std::string_view url);
+    // Whether a media link points at the file's OBJE record; otherwise it names the media file written
+    // beside the output (GEDCOM 5.5.1 always does).
+    virtual bool LinksInternalMedia() const;
+    // The lines under the OBJE link of a media file written beside the output as `name`.
+    virtual void WriteObjectFileLines(int level, MediaRecord& object, const std::string& name);
     // The address of `addressId` read into `address`; false when there is none.
     bool ReadAddress(std::int32_t addressId, AddressRecord& address);
     // ADDR and its CONT lines (line 2 and city always, the country when there is one), unless all are empty.
@@ -92,7 +111,15 @@ protected:
     void WriteAssertionDetails(TypedAssertion& assertion, const unsigned char* date, std::int32_t placeId,
                                std::int32_t addressId, std::int32_t noteId);
     // "1 <tag>" of an event type, or "1 EVEN" with "2 TYPE" for the generic tag and for types without one.
-    void WriteEventTag(int level, std::int32_t typeTag, const char* typeName);
+    void WriteEventTag(int level, const EventType& type);
+    // An event read with its type: its tag line and the lines under it.
+    void WriteEvent(EventAssertion& event);
+    // Reads the person of `id`; when there is one, writes the head of its INDI record and its NAME line.
+    bool StartIndividual(PersonRecord& person, std::int32_t id);
+    // Family `number` with the head of its FAM record written; null when it is not (or no longer) there.
+    GedcomFamily* StartFamily(std::uint32_t number);
+    // The HUSB, WIFE and CHIL lines of a family.
+    void WriteFamilyMembers(const GedcomFamily& family);
     // Writes the media object's bytes into a file beside the output, unless one of that name is there; the
     // name written into the GEDCOM file, which is the stored name cut down to a plain file name ("" when
     // nothing safe is left of it).
@@ -121,11 +148,14 @@ class Gedcom551Writer : public GedcomWriter {
 public:
     using GedcomWriter::GedcomWriter;
     void WriteAddress(int level, std::int32_t addressId) override;
-    void WriteObjectLink(int level, RecordList<MediaRecord>& media) override;
     void WriteHeader() override;
-    void WriteAttributeAssertion(std::int32_t id) override;
-    void WriteRepositories(std::int32_t id) override;
-    void WriteRepositoryAddress(int level, std::int32_t addressId, const char* email, const char* url);
+
+protected:
+    bool LinksInternalMedia() const override;
+    void WriteObjectFileLines(int level, MediaRecord& object, const std::string& name) override;
+    int AttributeTag(std::int32_t typeTag) const override;
+    void WriteRepositoryAddress(int level, std::int32_t addressId, std::string_view email,
+                                std::string_view url) override;
 };
 
 class Gedcom4Writer : public GedcomWriter {

@@ -55,13 +55,10 @@ std::string RoleName(std::int32_t roleId, Database& database)
     return FieldText(role.row.name, sizeof role.row.name);
 }
 
-PersonDataRow DescribeEvent(const AssertionLink& link, Database& database)
+// Each Describe... fills the row of a link from its assertion, which has been read.
+
+void DescribeEvent(EventAssertion& event, const AssertionLink& link, Database& database, PersonDataRow& shown)
 {
-    PersonDataRow shown;
-    shown.image = PersonDataImageEvent;
-    EventAssertion event(link.row.assertionId, database);
-    if (event.Id() == 0)
-        return shown;
     event.LoadLinked();
     event.LoadType();
     const EventType* type = event.Type();
@@ -81,33 +78,20 @@ PersonDataRow DescribeEvent(const AssertionLink& link, Database& database)
         event.Place()->Format(place, sizeof place);
         shown.description = place;
     }
-    return shown;
 }
 
-PersonDataRow DescribeAttribute(const AssertionLink& link, Database& database)
+void DescribeAttribute(AttributeAssertion& attribute, const AssertionLink&, Database&, PersonDataRow& shown)
 {
-    PersonDataRow shown;
-    shown.image = PersonDataImageAttribute;
-    AttributeAssertion attribute(link.row.assertionId, database);
-    if (attribute.Id() == 0)
-        return shown;
     attribute.LoadType();
     if (const EventType* type = attribute.Type())
         shown.kind = FieldText(type->row.name, sizeof type->row.name);
     shown.date = DateText(attribute.Date());
     char value[DescriptionSize] = {};
     shown.description = attribute.GetValueText(value, sizeof value);
-    return shown;
 }
 
-PersonDataRow DescribeName(const AssertionLink& link, Database& database)
+void DescribeName(NameAssertion& alias, const AssertionLink&, Database& database, PersonDataRow& shown)
 {
-    PersonDataRow shown;
-    shown.image = PersonDataImageName;
-    shown.kind = GetLanguageText("PERSON_DATA_NAME");
-    NameAssertion alias(link.row.assertionId, database);
-    if (alias.Id() == 0)
-        return shown;
     shown.date = DateText(alias.Date());
     if (alias.row.nameId != 0) {
         NameRecord name(alias.row.nameId, database);
@@ -115,7 +99,6 @@ PersonDataRow DescribeName(const AssertionLink& link, Database& database)
         if (name.Id() != 0)
             shown.description = name.Format(text, sizeof text);
     }
-    return shown;
 }
 
 const char* OtherSideKey(const AssertionLink& other, Database& database)
@@ -130,39 +113,44 @@ const char* OtherSideKey(const AssertionLink& other, Database& database)
     return sex == SexMale ? "STANDARD_FATHER" : sex == SexFemale ? "STANDARD_MOTHER" : "STANDARD_PARENT";
 }
 
-PersonDataRow DescribeRelationship(const AssertionLink& link, Database& database)
+void DescribeRelationship(Relationship& relationship, const AssertionLink& link, Database& database,
+                          PersonDataRow& shown)
 {
-    PersonDataRow shown;
-    shown.image = PersonDataImageRelationship;
-    Relationship relationship(link.row.assertionId, database);
-    if (relationship.Id() == 0)
-        return shown;
     relationship.LoadLinked();
     // A relationship that lost its other participant shows empty texts rather than this person's own side.
     const AssertionLink* other = OtherParticipant(relationship, link);
     if (other == nullptr)
-        return shown;
+        return;
     const char* side = OtherSideKey(*other, database);
     shown.kind = side != nullptr ? GetLanguageText(side) : "Error";
     shown.description = PersonName(other->row.personId, database);
-    return shown;
 }
 
-PersonDataRow DescribeInfo(const AssertionLink& link, Database& database)
+void DescribeInfo(InfoAssertion& info, const AssertionLink&, Database&, PersonDataRow& shown)
 {
-    PersonDataRow shown;
-    shown.image = PersonDataImageInfo;
-    shown.kind = GetLanguageText("PERSON_INFO");
-    InfoAssertion info(link.row.assertionId, database);
-    if (info.Id() == 0)
-        return shown;
     info.LoadLinked();
     const NoteText* text = info.Text();
     if (text == nullptr || text->Text() == nullptr)
-        return shown;
+        return;
     const char* all = text->Text();
     const std::size_t firstLine = std::strcspn(all, "\r");
     shown.description.assign(all, firstLine < DescriptionSize - 1 ? firstLine : DescriptionSize - 1);
+}
+
+// The row of a link to an assertion of one kind: its image, the kind's fixed text when it has one (shown
+// even when the assertion cannot be read), and what `describe` finds in the assertion.
+template <class Assertion>
+PersonDataRow DescribeLink(const AssertionLink& link, Database& database, PersonDataImage image,
+                           const char* fixedKindKey,
+                           void (*describe)(Assertion&, const AssertionLink&, Database&, PersonDataRow&))
+{
+    PersonDataRow shown;
+    shown.image = image;
+    if (fixedKindKey != nullptr)
+        shown.kind = GetLanguageText(fixedKindKey);
+    Assertion assertion(link.row.assertionId, database);
+    if (assertion.Id() != 0)
+        describe(assertion, link, database, shown);
     return shown;
 }
 
@@ -173,15 +161,15 @@ PersonDataRow DescribePersonDataLink(const AssertionLink& link, Database& databa
     EngineTransaction transaction(database.file, TLV_READWRITE);
     switch (link.row.kind) {
     case AssertionEvent:
-        return DescribeEvent(link, database);
+        return DescribeLink(link, database, PersonDataImageEvent, nullptr, DescribeEvent);
     case AssertionAttribute:
-        return DescribeAttribute(link, database);
+        return DescribeLink(link, database, PersonDataImageAttribute, nullptr, DescribeAttribute);
     case AssertionName:
-        return DescribeName(link, database);
+        return DescribeLink(link, database, PersonDataImageName, LanguageKey("PERSON_DATA_NAME"), DescribeName);
     case AssertionRelationship:
-        return DescribeRelationship(link, database);
+        return DescribeLink(link, database, PersonDataImageRelationship, nullptr, DescribeRelationship);
     case AssertionInfo:
-        return DescribeInfo(link, database);
+        return DescribeLink(link, database, PersonDataImageInfo, LanguageKey("PERSON_INFO"), DescribeInfo);
     default:
         return {};
     }

@@ -146,6 +146,30 @@ void LoadPersonLinks(RecordList<AssertionLink>& links, std::int32_t personId, co
     }
 }
 
+// Hands `visit` the person id of each relative the person's links reach through a relationship of `kind`
+// (any with AnyRelationKind) in which the person takes `ownRole` and the relative `relativeRole`, in link
+// order, until `visit` answers false.
+template <class Visit>
+void VisitRelatives(RecordList<AssertionLink>& links, Database& database, int kind, std::int32_t ownRole,
+                    std::int32_t relativeRole, Visit visit)
+{
+    EngineTransaction transaction(database.file, TLV_READWRITE);
+    for (std::size_t i = 0; i < links.Count(); ++i) {
+        const AssertionLink& own = links[i];
+        if (own.row.kind != AssertionRelationship || own.row.roleId != ownRole)
+            continue;
+        Relationship relationship(own.row.assertionId, database);
+        if (relationship.Id() == 0)
+            continue;
+        if (kind != AnyRelationKind && relationship.row.relation != kind)
+            continue;
+        relationship.LoadLinked();
+        const AssertionLink* other = OtherParticipant(relationship, own);
+        if (other != nullptr && other->row.roleId == relativeRole && !visit(std::int32_t {other->row.personId}))
+            return;
+    }
+}
+
 // Deletes every media object of the person with its note and its stored bytes.
 bool DeletePersonMedia(std::int32_t personId, Database& database)
 {
@@ -394,27 +418,16 @@ std::int32_t PersonRecord::FindMother(int kind, int index)
 
 std::int32_t PersonRecord::FindParent(std::uint8_t sex, int kind, int index)
 {
-    EngineTransaction transaction(database_->file, TLV_READWRITE);
     int counted = 0;
-    for (std::size_t i = 0; i < links_.Count(); ++i) {
-        const AssertionLink& own = links_[i];
-        if (own.row.kind != AssertionRelationship || own.row.roleId != RelationshipChildRole)
-            continue;
-        Relationship relationship(own.row.assertionId, *database_);
-        if (relationship.Id() == 0)
-            continue;
-        if (kind != AnyRelationKind && relationship.row.relation != kind)
-            continue;
-        relationship.LoadLinked();
-        const AssertionLink* other = OtherParticipant(relationship, own);
-        if (other == nullptr || other->row.roleId != RelationshipParentRole)
-            continue;
-        if (ReadPersonSex(other->row.personId, *database_) != sex)
-            continue;
-        if (counted++ == index)
-            return other->row.personId;
-    }
-    return 0;
+    std::int32_t found = 0;
+    VisitRelatives(links_, *database_, kind, RelationshipChildRole, RelationshipParentRole,
+                   [&](std::int32_t parentId) {
+                       if (ReadPersonSex(parentId, *database_) != sex || counted++ != index)
+                           return true;
+                       found = parentId;
+                       return false;
+                   });
+    return found;
 }
 
 int PersonRecord::GatherChildIds()
@@ -428,22 +441,13 @@ int PersonRecord::GatherChildIds()
 
 int PersonRecord::CollectChildIds(int kind, std::int32_t* ids, int max)
 {
-    EngineTransaction transaction(database_->file, TLV_READWRITE);
     int stored = 0;
-    for (std::size_t i = 0; i < links_.Count() && stored < max; ++i) {
-        const AssertionLink& own = links_[i];
-        if (own.row.kind != AssertionRelationship || own.row.roleId != RelationshipParentRole)
-            continue;
-        Relationship relationship(own.row.assertionId, *database_);
-        if (relationship.Id() == 0)
-            continue;
-        if (kind != AnyRelationKind && relationship.row.relation != kind)
-            continue;
-        relationship.LoadLinked();
-        const AssertionLink* other = OtherParticipant(relationship, own);
-        if (other != nullptr && other->row.roleId == RelationshipChildRole)
-            ids[stored++] = other->row.personId;
-    }
+    if (max <= 0)
+        return stored;
+    VisitRelatives(links_, *database_, kind, RelationshipParentRole, RelationshipChildRole, [&](std::int32_t childId) {
+        ids[stored++] = childId;
+        return stored < max;
+    });
     return stored;
 }
 

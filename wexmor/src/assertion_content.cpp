@@ -90,6 +90,24 @@ int ReadOptionalRecords(WexmorFile& file, std::unique_ptr<WZDate>& date, std::un
     return 0;
 }
 
+// "<name negative=...>": the start tag of a content whose only attribute is the negative one.
+void WriteNegativeStartTag(WexmorFile& file, const char* name, int negative)
+{
+    WriteLiteral(file, "<");
+    WriteLiteral(file, name);
+    WriteNegativeAttribute(file, negative);
+    WriteLiteral(file, ">");
+}
+
+// Reads that start tag, its negative attribute as ReadNegative takes it for all but events: 0, or `error`.
+int ReadNegativeStartTag(WexmorFile& file, const char* name, int error, int whenAbsent, int& negative)
+{
+    if (!MatchStartTag(file, name, true))
+        return error;
+    negative = ReadNegative(file, whenAbsent, false);
+    return MatchLiteral(file, ">", true) ? 0 : error;
+}
+
 int ReadOptionalPersonrefs(WexmorFile& file, const char* name, std::unique_ptr<WZPersonref>& first)
 {
     return IsStartTagNext(file, name) ? ReadPersonrefs(file, name, first) : 0;
@@ -120,9 +138,7 @@ bool CanWrite(const WZInfo& info)
 
 void Write(WexmorFile& file, const WZAlias& alias)
 {
-    WriteLiteral(file, "<alias");
-    WriteNegativeAttribute(file, alias.negative);
-    WriteLiteral(file, ">");
+    WriteNegativeStartTag(file, "alias", alias.negative);
     WriteName(file, *alias.name);
     WritePersonrefs(file, "personref", alias.personrefs.get());
     if (alias.date)
@@ -132,9 +148,7 @@ void Write(WexmorFile& file, const WZAlias& alias)
 
 void Write(WexmorFile& file, const WZAttribute& attribute)
 {
-    WriteLiteral(file, "<attribute");
-    WriteNegativeAttribute(file, attribute.negative);
-    WriteLiteral(file, ">");
+    WriteNegativeStartTag(file, "attribute", attribute.negative);
     WriteTextElement(file, "description", attribute.description);
     if (attribute.textClass >= 0) {
         WriteWordElement(file, "textclass", kTextClassWords, attribute.textClass, kOtherClass);
@@ -166,9 +180,7 @@ void Write(WexmorFile& file, const WZEvent& event)
 
 void Write(WexmorFile& file, const WZRelationship& relationship)
 {
-    WriteLiteral(file, "<relationship");
-    WriteNegativeAttribute(file, relationship.negative);
-    WriteLiteral(file, ">");
+    WriteNegativeStartTag(file, "relationship", relationship.negative);
     WriteWordElement(file, "relation", kRelationWords, relationship.relation, kOtherRelation);
     if (relationship.parent) {
         WritePersonrefs(file, "parent", relationship.parent.get());
@@ -190,11 +202,7 @@ void Write(WexmorFile& file, const WZInfo& info)
 
 int Read(WexmorFile& file, WZAlias& alias)
 {
-    if (!MatchStartTag(file, "alias", true))
-        return kErrorAlias;
-    alias.negative = ReadNegative(file, 1, false);
-    if (!MatchLiteral(file, ">", true))
-        return kErrorAlias;
+    WZ_TRY(ReadNegativeStartTag(file, "alias", kErrorAlias, 1, alias.negative));
     WZ_TRY(ReadName(file, alias.name));
     WZ_TRY(ReadPersonrefs(file, "personref", alias.personrefs));
     if (IsStartTagNext(file, "date"))
@@ -204,11 +212,7 @@ int Read(WexmorFile& file, WZAlias& alias)
 
 int Read(WexmorFile& file, WZAttribute& attribute)
 {
-    if (!MatchStartTag(file, "attribute", true))
-        return kErrorAttribute;
-    attribute.negative = ReadNegative(file, 0, false);
-    if (!MatchLiteral(file, ">", true))
-        return kErrorAttribute;
+    WZ_TRY(ReadNegativeStartTag(file, "attribute", kErrorAttribute, 0, attribute.negative));
     WZ_TRY(ReadRequiredText(file, attribute.description, "description", kErrorDescription));
     if (IsStartTagNext(file, "textclass")) {
         WZ_TRY(ReadWordElement(file, "textclass", kTextClassWords, true, attribute.textClass, kErrorTextClass, true));
@@ -251,11 +255,7 @@ int Read(WexmorFile& file, WZEvent& event)
 
 int Read(WexmorFile& file, WZRelationship& relationship)
 {
-    if (!MatchStartTag(file, "relationship", true))
-        return kErrorRelationship;
-    relationship.negative = ReadNegative(file, 1, false);
-    if (!MatchLiteral(file, ">", true))
-        return kErrorRelationship;
+    WZ_TRY(ReadNegativeStartTag(file, "relationship", kErrorRelationship, 1, relationship.negative));
     WZ_TRY(ReadWordElement(file, "relation", kRelationWords, true, relationship.relation, kErrorRelation, true));
     WZ_TRY(ReadOptionalPersonrefs(file, "father", relationship.father));
     WZ_TRY(ReadOptionalPersonrefs(file, "mother", relationship.mother));

@@ -4,6 +4,19 @@
 
 namespace wexmor {
 
+namespace {
+
+// The date, place and address that attributes and events carry.
+template <class Content>
+void CopyOptionalRecords(Content& to, const Content& from)
+{
+    to.date = Clone(from.date.get());
+    to.place = Clone(from.place.get());
+    to.address = Clone(from.address.get());
+}
+
+} // namespace
+
 void CopyFields(WZSimpledate& to, const WZSimpledate& from)
 {
     to.calendar = from.calendar;
@@ -120,9 +133,7 @@ void CopyFields(WZAttribute& to, const WZAttribute& from)
     to.modifier = from.modifier;
     to.flagClass = from.flagClass;
     to.personrefs = Clone(from.personrefs.get());
-    to.date = Clone(from.date.get());
-    to.place = Clone(from.place.get());
-    to.address = Clone(from.address.get());
+    CopyOptionalRecords(to, from);
 }
 
 void CopyFields(WZEvent& to, const WZEvent& from)
@@ -131,9 +142,7 @@ void CopyFields(WZEvent& to, const WZEvent& from)
     to.negative = from.negative;
     to.principals = Clone(from.principals.get());
     to.subordinates = Clone(from.subordinates.get());
-    to.date = Clone(from.date.get());
-    to.place = Clone(from.place.get());
-    to.address = Clone(from.address.get());
+    CopyOptionalRecords(to, from);
 }
 
 void CopyFields(WZRelationship& to, const WZRelationship& from)

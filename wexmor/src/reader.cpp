@@ -133,7 +133,10 @@ bool MatchEndTag(WexmorFile& file, const char* name)
     return false;
 }
 
-ReadResult ReadTextElement(WexmorFile& file, WexmorText& text, const char* name)
+namespace {
+
+// A text element's content appended to `text`, with its entities resolved or as it stands.
+ReadResult ReadTextContent(WexmorFile& file, WexmorText& text, const char* name, bool unescape)
 {
     ReadResult opened = OpenElement(file, name);
     if (opened != kRead)
@@ -142,22 +145,23 @@ ReadResult ReadTextElement(WexmorFile& file, WexmorText& text, const char* name)
     size_t count;
     if (!TakeContent(file, begin, count))
         return kMalformed;
-    if (count)
+    if (!unescape)
+        text.Append(begin, count);
+    else if (count)
         AppendUnescaped(text, begin, count);
     return kRead;
 }
 
+} // namespace
+
+ReadResult ReadTextElement(WexmorFile& file, WexmorText& text, const char* name)
+{
+    return ReadTextContent(file, text, name, true);
+}
+
 ReadResult ReadRawTextElement(WexmorFile& file, WexmorText& text, const char* name)
 {
-    ReadResult opened = OpenElement(file, name);
-    if (opened != kRead)
-        return opened;
-    const char* begin;
-    size_t count;
-    if (!TakeContent(file, begin, count))
-        return kMalformed;
-    text.Append(begin, count);
-    return kRead;
+    return ReadTextContent(file, text, name, false);
 }
 
 // Codes and attribute values are written escaped: unescaped, they must fit the field with its terminator.

@@ -445,30 +445,15 @@ TEST_F(GedcomExportTest, DeletedPersonIdsAreSkipped)
 // import names the types it makes from the file it reads.
 std::vector<std::string> EventKeysOf(Database& database, std::int32_t person)
 {
-    std::vector<std::string> keys;
-    EngineTransaction transaction(database.file, TLV_READ);
-    const std::int32_t table = database.TableId(TableAssertionLink);
-    const std::int32_t highest = tlvNumberOfRecords(table, database.file);
-    for (std::int32_t id = 1; id <= highest; ++id) {
-        AssertionLinkRow link = {};
-        if (tlvReadRecord(table, id, &link, database.file) != 0 || link.kind != AssertionEvent ||
-            link.personId != person)
-            continue;
-        const auto event = ReadRow<EventRow>(database, TableEvent2, link.assertionId);
-        EventType type(event.typeId, database);
-        const char* tag = GedcomTagText(type.row.gedcomTag);
-        const DateRange date = LoadDateRange(event.date);
-        std::string key = std::string(tag != nullptr && type.row.gedcomTag != GedcomEven ? tag : type.row.name) + "|";
-        if (date.type == DateRangeText)
-            key += "text:" + std::string(date.Text());
-        else
-            key += std::to_string(date.type) + ":" + std::to_string(date.dates.first.day) + "." +
-                   std::to_string(date.dates.first.month) + "." + std::to_string(date.dates.first.Year());
-        char place[128] = "";
-        if (event.placeId != 0)
-            PlaceRecord(event.placeId, database).Format(place, sizeof place);
-        keys.push_back(key + "|" + place);
-    }
+    std::vector<std::string> keys =
+        DescribeEventsOf(database, person, [&](const EventRow& event, const EventType& type) {
+            const char* tag = GedcomTagText(type.row.gedcomTag);
+            const DateRange date = LoadDateRange(event.date);
+            // The kind of range counts too, unless the date is in words.
+            const std::string range = date.type == DateRangeText ? "" : std::to_string(date.type) + ":";
+            return std::string(tag != nullptr && type.row.gedcomTag != GedcomEven ? tag : type.row.name) + "|" +
+                   range + EventDateText(date) + "|" + EventPlaceText(database, event.placeId);
+        });
     std::sort(keys.begin(), keys.end());
     return keys;
 }

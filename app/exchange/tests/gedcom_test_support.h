@@ -106,8 +106,9 @@ inline std::vector<std::string> TestDataFiles()
     return files;
 }
 
-// The events of a person as "type name|date text|place" in link order.
-inline std::vector<std::string> EventsOf(Database& database, std::int32_t person)
+// Each event the person takes part in, in link order: `describe` turns its row and type into a text.
+template <class Describe>
+std::vector<std::string> DescribeEventsOf(Database& database, std::int32_t person, Describe describe)
 {
     std::vector<std::string> events;
     EngineTransaction transaction(database.file, TLV_READ);
@@ -119,20 +120,37 @@ inline std::vector<std::string> EventsOf(Database& database, std::int32_t person
             link.personId != person)
             continue;
         const auto event = ReadRow<EventRow>(database, TableEvent2, link.assertionId);
-        EventType type(event.typeId, database);
-        const DateRange date = LoadDateRange(event.date);
-        std::string text = std::string(type.row.name) + "|";
-        if (date.type == DateRangeText)
-            text += "text:" + std::string(date.Text());
-        else
-            text += std::to_string(date.dates.first.day) + "." + std::to_string(date.dates.first.month) + "." +
-                    std::to_string(date.dates.first.Year());
-        char place[128] = "";
-        if (event.placeId != 0)
-            PlaceRecord(event.placeId, database).Format(place, sizeof place);
-        events.push_back(text + "|" + place);
+        const EventType type(event.typeId, database);
+        events.push_back(describe(event, type));
     }
     return events;
+}
+
+// "text:<words>" for a date in words, otherwise the first date as "day.month.year".
+inline std::string EventDateText(const DateRange& date)
+{
+    if (date.type == DateRangeText)
+        return "text:" + std::string(date.Text());
+    return std::to_string(date.dates.first.day) + "." + std::to_string(date.dates.first.month) + "." +
+           std::to_string(date.dates.first.Year());
+}
+
+// The event's place as the program writes it, "" for none.
+inline std::string EventPlaceText(Database& database, std::int32_t placeId)
+{
+    char place[128] = "";
+    if (placeId != 0)
+        PlaceRecord(placeId, database).Format(place, sizeof place);
+    return place;
+}
+
+// The events of a person as "type name|date text|place" in link order.
+inline std::vector<std::string> EventsOf(Database& database, std::int32_t person)
+{
+    return DescribeEventsOf(database, person, [&](const EventRow& event, const EventType& type) {
+        return std::string(type.row.name) + "|" + EventDateText(LoadDateRange(event.date)) + "|" +
+               EventPlaceText(database, event.placeId);
+    });
 }
 
 } // namespace import_test

@@ -25,7 +25,7 @@ ExportWizardData* BlockOf(HWND page)
     return wizard_pages::BlockOf<ExportWizardData>(page);
 }
 
-using wizard_pages::KeepBlock;
+using wizard_pages::StartPage;
 
 using wizard_pages::Answer;
 
@@ -42,10 +42,7 @@ const char* HelpTopicOfPage(ExportPage page)
     return topics[page];
 }
 
-void SetButtons(HWND page, DWORD buttons)
-{
-    PropSheet_SetWizButtons(GetParent(page), buttons);
-}
+using wizard_pages::SetButtons;
 
 // What every page does with the sheet's notices: Help opens the page's topic; Next and Back go where the
 // model says for the format. True when the notice was taken.
@@ -65,6 +62,19 @@ bool CommonNotice(HWND page, ExportPage which, NMHDR* header)
         return true;
     }
     return false;
+}
+
+// The notices of a page between the first and the last: each time it is shown, `refresh` (when given) sets
+// it anew from the block and Back and Next are offered.
+INT_PTR MiddlePageNotice(HWND page, ExportPage which, NMHDR* header, void (*refresh)(HWND page))
+{
+    if (header->code == static_cast<UINT>(PSN_SETACTIVE)) {
+        if (refresh != nullptr)
+            refresh(page);
+        SetButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
+        return Answer(page, 0);
+    }
+    return CommonNotice(page, which, header);
 }
 
 // ---- Format page --------------------------------------------------------------------------------------------
@@ -109,8 +119,7 @@ INT_PTR FormatPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         HWND list = GetDlgItem(page, IDC_EXPORT_FORMAT);
         for (std::uint32_t format = 1; format <= ExportFormatCount; ++format) {
             const LRESULT index =
@@ -175,8 +184,7 @@ INT_PTR CsvDataPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         const ExportWizardData& block = *BlockOf(page);
         for (const KindButton& button : CsvKinds)
             CheckDlgButton(page, button.item, button.kind == block.csvRecordKind ? BST_CHECKED : BST_UNCHECKED);
@@ -200,16 +208,12 @@ INT_PTR CsvDataPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->code == static_cast<UINT>(PSN_SETACTIVE)) {
-            SetButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
-            return Answer(page, 0);
-        }
         if (header->code == static_cast<UINT>(PSN_WIZNEXT)) {
             char delimiter[4] = {};
             GetDlgItemTextA(page, IDC_EXPORT_CSV_DELIMITER, delimiter, sizeof delimiter);
             BlockOf(page)->csvDelimiter = delimiter[0];
         }
-        return CommonNotice(page, ExportPageCsvData, header);
+        return MiddlePageNotice(page, ExportPageCsvData, header, nullptr);
     }
     }
     return FALSE;
@@ -258,8 +262,7 @@ INT_PTR CsvDetailsPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         return TRUE;
     case WM_COMMAND: {
         ExportWizardData& block = *BlockOf(page);
@@ -296,15 +299,8 @@ INT_PTR CsvDetailsPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
         FillCsvLists(page);
         return TRUE;
     }
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->code == static_cast<UINT>(PSN_SETACTIVE)) {
-            FillCsvLists(page);
-            SetButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
-            return Answer(page, 0);
-        }
-        return CommonNotice(page, ExportPageCsvDetails, header);
-    }
+    case WM_NOTIFY:
+        return MiddlePageNotice(page, ExportPageCsvDetails, reinterpret_cast<NMHDR*>(lParam), FillCsvLists);
     }
     return FALSE;
 }
@@ -323,12 +319,22 @@ constexpr IncludeBox IncludeBoxes[] = {
     {IDC_EXPORT_OBJECT, ExportIncludeObjects, &ExportWizardData::includeObjects},
 };
 
+// Applied on every visit: the format may have changed on the way back.
+void ShowIncludes(HWND page)
+{
+    ExportWizardData& block = *BlockOf(page);
+    ClearUnofferedIncludes(block);
+    for (const IncludeBox& box : IncludeBoxes) {
+        EnableWindow(GetDlgItem(page, box.item), ExportIncludeOffered(block.format, box.include));
+        CheckDlgButton(page, box.item, block.*box.flag ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
 INT_PTR DataPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         ExportWizardData& block = *BlockOf(page);
         for (const IncludeBox& box : IncludeBoxes)
             block.*box.flag = 0;
@@ -341,21 +347,8 @@ INT_PTR DataPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
                 return TRUE;
             }
         return FALSE;
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->code == static_cast<UINT>(PSN_SETACTIVE)) {
-            // Applied on every visit: the format may have changed on the way back.
-            ExportWizardData& block = *BlockOf(page);
-            ClearUnofferedIncludes(block);
-            for (const IncludeBox& box : IncludeBoxes) {
-                EnableWindow(GetDlgItem(page, box.item), ExportIncludeOffered(block.format, box.include));
-                CheckDlgButton(page, box.item, block.*box.flag ? BST_CHECKED : BST_UNCHECKED);
-            }
-            SetButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
-            return Answer(page, 0);
-        }
-        return CommonNotice(page, ExportPageData, header);
-    }
+    case WM_NOTIFY:
+        return MiddlePageNotice(page, ExportPageData, reinterpret_cast<NMHDR*>(lParam), ShowIncludes);
     }
     return FALSE;
 }
@@ -387,8 +380,7 @@ INT_PTR GedcomPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         return TRUE;
     case WM_COMMAND: {
         if (HIWORD(wParam) != CBN_SELCHANGE)
@@ -403,15 +395,8 @@ INT_PTR GedcomPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
             block.gedcomAttachments = static_cast<std::uint32_t>(index);
         return TRUE;
     }
-    case WM_NOTIFY: {
-        auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->code == static_cast<UINT>(PSN_SETACTIVE)) {
-            FillGedcomOptions(page);
-            SetButtons(page, PSWIZB_BACK | PSWIZB_NEXT);
-            return Answer(page, 0);
-        }
-        return CommonNotice(page, ExportPageGedcom, header);
-    }
+    case WM_NOTIFY:
+        return MiddlePageNotice(page, ExportPageGedcom, reinterpret_cast<NMHDR*>(lParam), FillGedcomOptions);
     }
     return FALSE;
 }
@@ -422,8 +407,7 @@ INT_PTR FinishPage(HWND page, UINT message, WPARAM, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         return TRUE;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
@@ -461,15 +445,7 @@ INT_PTR RunWizardSheet(HWND parent, ExportWizardData& block, DWORD extraFlags)
     pages[3] = WizardPage(ExportPageData, LanguageKey("EXPORT_DATA_TITLE"), GuardedPage<DataPage>, block);
     pages[4] = WizardPage(ExportPageGedcom, LanguageKey("EXPORT_GEDCOM_TITLE"), GuardedPage<GedcomPage>, block);
     pages[5] = WizardPage(ExportPageFinish, LanguageKey("EXPORT_FINISH_TITLE"), GuardedPage<FinishPage>, block);
-    PROPSHEETHEADERA sheet {};
-    sheet.dwSize = sizeof sheet;
-    sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_HASHELP | extraFlags;
-    sheet.hwndParent = parent;
-    sheet.hInstance = AppInstance;
-    sheet.pszCaption = GetLanguageText("EXPORT_WIZARD_TITLE");
-    sheet.nPages = ExportPageCount;
-    sheet.ppsp = pages;
-    return PropertySheetA(&sheet);
+    return wizard_pages::RunWizardSheet(parent, pages, LanguageKey("EXPORT_WIZARD_TITLE"), extraFlags);
 }
 
 // ---- The progress dialog ------------------------------------------------------------------------------------

@@ -34,7 +34,7 @@ ImportWizardData* BlockOf(HWND page)
     return wizard_pages::BlockOf<ImportWizardData>(page);
 }
 
-using wizard_pages::KeepBlock;
+using wizard_pages::StartPage;
 
 // The part of a path after its last backslash (or slash).
 std::string FileNameOf(const char* path)
@@ -70,10 +70,7 @@ const char* HelpTopicOfPage(int dialog)
     }
 }
 
-void SetButtons(HWND page, DWORD buttons)
-{
-    PropSheet_SetWizButtons(GetParent(page), buttons);
-}
+using wizard_pages::SetButtons;
 
 // What every page does with the sheet's notices it shares with the others: Help opens the page's topic, and
 // a page that becomes active shows its buttons. True when the notice was taken.
@@ -85,7 +82,7 @@ bool CommonNotice(HWND page, int dialog, NMHDR* header, DWORD buttons)
     }
     if (header->code == static_cast<UINT>(PSN_SETACTIVE) && buttons != 0) {
         SetButtons(page, buttons);
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
+        Answer(page, 0);
         return true;
     }
     return false;
@@ -97,8 +94,7 @@ INT_PTR FilePage(HWND page, UINT message, WPARAM, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         ImportWizardData& block = *BlockOf(page);
         SetDlgItemTextA(page, IDC_IMPORT_PATH, block.inputPath);
         SetItemLanguageText(page, IDC_IMPORT_FORMAT,
@@ -129,8 +125,7 @@ INT_PTR DatabasePage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         ImportWizardData& block = *BlockOf(page);
         block.createNewDatabase = 0;
         CheckRadioButton(page, IDC_IMPORT_EXISTING, IDC_IMPORT_NEW, IDC_IMPORT_NEW);
@@ -203,8 +198,7 @@ INT_PTR LogPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         SetDlgItemTextA(page, IDC_IMPORT_LOGPATH, BlockOf(page)->logPath);
         return TRUE;
     case WM_COMMAND:
@@ -239,8 +233,7 @@ INT_PTR DataPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         for (const FlagBox& box : IncludeBoxes)
             CheckDlgButton(page, box.item, BlockOf(page)->*box.flag ? BST_UNCHECKED : BST_CHECKED);
         return TRUE;
@@ -282,8 +275,7 @@ INT_PTR GedcomPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG: {
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         ImportWizardData& block = *BlockOf(page);
         for (const FlagBox& box : OptionBoxes)
             CheckDlgButton(page, box.item, block.*box.flag ? BST_CHECKED : BST_UNCHECKED);
@@ -327,8 +319,7 @@ INT_PTR FinishPage(HWND page, UINT message, WPARAM, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        KeepBlock(page, lParam);
-        TranslateDialog(page);
+        StartPage(page, lParam);
         return TRUE;
     case WM_NOTIFY: {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
@@ -373,15 +364,7 @@ INT_PTR RunWizardSheet(HWND parent, ImportWizardData& block, DWORD extraFlags)
     pages[3] = WizardPage(IDD_IMPORT_DATA, LanguageKey("IMPORT_DATA_TITLE"), GuardedPage<DataPage>, block);
     pages[4] = WizardPage(IDD_IMPORT_GEDCOM, LanguageKey("IMPORT_GEDCOM_TITLE"), GuardedPage<GedcomPage>, block);
     pages[5] = WizardPage(IDD_IMPORT_FINISH, LanguageKey("IMPORT_FINISH_TITLE"), GuardedPage<FinishPage>, block);
-    PROPSHEETHEADERA sheet {};
-    sheet.dwSize = sizeof sheet;
-    sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_HASHELP | extraFlags;
-    sheet.hwndParent = parent;
-    sheet.hInstance = AppInstance;
-    sheet.pszCaption = GetLanguageText("IMPORT_WIZARD_TITLE");
-    sheet.nPages = 6;
-    sheet.ppsp = pages;
-    return PropertySheetA(&sheet);
+    return wizard_pages::RunWizardSheet(parent, pages, LanguageKey("IMPORT_WIZARD_TITLE"), extraFlags);
 }
 
 // ---- The progress dialogs ----------------------------------------------------------------------------

@@ -5,9 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstddef>
+
 #include "language/language_table.h"
 #include "ui_common/frame_globals.h"
 #include "ui_common/guarded_procedure.h"
+#include "ui_common/window_helpers.h"
 
 namespace wizard_pages {
 
@@ -23,6 +26,19 @@ inline void KeepBlock(HWND page, LPARAM lParam)
 {
     auto* sheetPage = reinterpret_cast<PROPSHEETPAGEA*>(lParam);
     SetWindowLongPtrA(page, GWLP_USERDATA, sheetPage->lParam);
+}
+
+// At WM_INITDIALOG: keeps the block and puts the page's texts into the user's language.
+inline void StartPage(HWND page, LPARAM lParam)
+{
+    KeepBlock(page, lParam);
+    TranslateDialog(page);
+}
+
+// The buttons the sheet offers while the page is shown.
+inline void SetButtons(HWND page, DWORD buttons)
+{
+    PropSheet_SetWizButtons(GetParent(page), buttons);
 }
 
 // Answers a notification: the result goes back through DWLP_MSGRESULT.
@@ -51,6 +67,22 @@ PROPSHEETPAGEA WizardPage(int dialog, const char* titleKey, DLGPROC procedure, B
     page.pfnDlgProc = procedure;
     page.lParam = reinterpret_cast<LPARAM>(&block);
     return page;
+}
+
+// Runs the wizard sheet of the pages under the caption of `captionKey`, with Help; `extraFlags` may make it
+// modeless (PSH_MODELESS), when the answer is the sheet's window.
+template <std::size_t PageCount>
+INT_PTR RunWizardSheet(HWND parent, PROPSHEETPAGEA (&pages)[PageCount], const char* captionKey, DWORD extraFlags)
+{
+    PROPSHEETHEADERA sheet {};
+    sheet.dwSize = sizeof sheet;
+    sheet.dwFlags = PSH_PROPSHEETPAGE | PSH_WIZARD | PSH_HASHELP | extraFlags;
+    sheet.hwndParent = parent;
+    sheet.hInstance = AppInstance;
+    sheet.pszCaption = GetLanguageText(captionKey);
+    sheet.nPages = PageCount;
+    sheet.ppsp = pages;
+    return PropertySheetA(&sheet);
 }
 
 } // namespace wizard_pages

@@ -12,19 +12,17 @@
 #include "language/language_table.h"
 #include "platform/file.h"
 #include "res/export_resource.h"
+#include "exchange/ui/tests/wizard_sheet_test_support.h"
 #include "tests/support/dialog_test_support.h"
 
 namespace {
 
 using namespace dialog_test;
 using namespace import_test;
+using namespace wizard_test;
 using test_support::ScopedLanguage;
 using test_support::TempPath;
 using test_support::TestDatabase;
-
-constexpr int WizardBack = 0x3023;
-constexpr int WizardNext = 0x3024;
-constexpr int WizardFinish = 0x3025;
 
 // With VESTRADA_SHOTS naming a folder, each page is saved there as a bitmap, to be looked at.
 void SaveShot(HWND window, const char* name)
@@ -56,20 +54,8 @@ void SaveShot(HWND window, const char* name)
     ReleaseDC(nullptr, screen);
 }
 
-class ExportWizardTest : public DialogTest {
+class ExportWizardTest : public WizardSheetTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        DialogTest::SetUpTestSuite();
-        INITCOMMONCONTROLSEX controls {sizeof controls, ICC_PROGRESS_CLASS};
-        InitCommonControlsEx(&controls);
-    }
-    void TearDown() override
-    {
-        if (sheet_ != nullptr)
-            DestroyWindow(sheet_);
-        DialogTest::TearDown();
-    }
     HWND OpenWizard()
     {
         InitExportWizardData(block_);
@@ -77,27 +63,6 @@ protected:
         EXPECT_NE(sheet_, nullptr);
         Pump();
         return sheet_;
-    }
-    HWND Page() { return PropSheet_GetCurrentPageHwnd(sheet_); }
-    void Press(int button)
-    {
-        PropSheet_PressButton(sheet_, button);
-        Pump();
-    }
-    void Pump()
-    {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (!PropSheet_IsDialogMessage(sheet_, &message)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        }
-    }
-    bool ButtonEnabled(int id)
-    {
-        Pump();
-        return IsWindowEnabled(GetDlgItem(sheet_, id)) != FALSE;
     }
     void ChooseFormat(std::uint32_t format)
     {
@@ -113,7 +78,6 @@ protected:
     ScopedLanguage language_ {ScopedLanguage::Master()};
     TestDatabase database_ {true};
     ExportWizardData block_;
-    HWND sheet_ = nullptr;
 };
 
 TEST_F(ExportWizardTest, FormatPageOffersOnlyWhatCanBeWritten)

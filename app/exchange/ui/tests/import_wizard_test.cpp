@@ -10,6 +10,7 @@
 #include "exchange/import_data.h"
 #include "exchange/import_log.h"
 #include "exchange/tests/import_test_support.h"
+#include "exchange/ui/tests/wizard_sheet_test_support.h"
 #include "tests/support/dialog_test_support.h"
 #include "tests/support/gedcom_generate.h"
 #include "res/exchange_resource.h"
@@ -20,14 +21,11 @@ namespace {
 
 using namespace dialog_test;
 using namespace import_test;
+using namespace wizard_test;
 using test_support::CountRows;
 using test_support::ScopedLanguage;
 using test_support::TempPath;
 using test_support::TestDatabase;
-
-constexpr int WizardBack = 0x3023;
-constexpr int WizardNext = 0x3024;
-constexpr int WizardFinish = 0x3025;
 
 // A file of `count` persons, enough for an import to take several steps of its dialog.
 void WritePersons(const std::string& path, int count)
@@ -108,20 +106,8 @@ struct FakeFrame {
     HWND window;
 };
 
-class ImportWizardTest : public DialogTest {
+class ImportWizardTest : public WizardSheetTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        DialogTest::SetUpTestSuite();
-        INITCOMMONCONTROLSEX controls {sizeof controls, ICC_PROGRESS_CLASS};
-        InitCommonControlsEx(&controls);
-    }
-    void TearDown() override
-    {
-        if (sheet_ != nullptr)
-            DestroyWindow(sheet_);
-        DialogTest::TearDown();
-    }
     HWND OpenWizard(const std::string& path)
     {
         EXPECT_TRUE(InitImportWizardData(block_, path.c_str()));
@@ -129,34 +115,11 @@ protected:
         EXPECT_NE(sheet_, nullptr);
         return sheet_;
     }
-    HWND Page() { return PropSheet_GetCurrentPageHwnd(sheet_); }
-    // The sheet carries out a pressed button, and sets its buttons, through posted messages.
-    void Press(int button)
-    {
-        PropSheet_PressButton(sheet_, button);
-        Pump();
-    }
-    void Pump()
-    {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (!PropSheet_IsDialogMessage(sheet_, &message)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        }
-    }
-    bool ButtonEnabled(int id)
-    {
-        Pump();
-        return IsWindowEnabled(GetDlgItem(sheet_, id)) != FALSE;
-    }
 
     ScopedLanguage language_ {ScopedLanguage::Master()};
     TestDatabase database_ {true};
     TempPath file_ {"family.wmx", "vestrada_import_wizard_"};
     ImportWizardData block_;
-    HWND sheet_ = nullptr;
 };
 
 TEST_F(ImportWizardTest, WexmorPagesFillTheBlockAndSkipTheGedcomOptions)
