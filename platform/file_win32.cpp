@@ -115,7 +115,7 @@ std::int64_t File::ReadFromSystem(std::uint64_t offset, void* buffer, std::size_
 {
     if (handle_ == nullptr)
         return -1;
-    return ReadAtOffset(static_cast<HANDLE>(handle_), offset, buffer, length);
+    return ReadAtOffset(handle_, offset, buffer, length);
 }
 
 bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
@@ -128,7 +128,7 @@ bool File::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
     // Windows refuses to shorten a file that is mapped.
     if (offset + length > mapping_.viewSize)
         Unmap();
-    return WriteAtOffset(static_cast<HANDLE>(handle_), offset, data, length);
+    return WriteAtOffset(handle_, offset, data, length);
 }
 
 bool File::Flush()

@@ -1,5 +1,7 @@
 #include "platform/positioned_io_win32.h"
 
+#include <windows.h>
+
 namespace platform {
 
 namespace {
@@ -21,7 +23,7 @@ DWORD Chunk(std::size_t left)
 
 } // namespace
 
-std::int64_t ReadAtOffset(HANDLE file, std::uint64_t offset, void* buffer, std::size_t length)
+std::int64_t ReadAtOffset(void* file, std::uint64_t offset, void* buffer, std::size_t length)
 {
     if (length == 0)
         return 0;
@@ -43,7 +45,7 @@ std::int64_t ReadAtOffset(HANDLE file, std::uint64_t offset, void* buffer, std::
     return static_cast<std::int64_t>(done);
 }
 
-bool WriteAtOffset(HANDLE file, std::uint64_t offset, const void* data, std::size_t length)
+bool WriteAtOffset(void* file, std::uint64_t offset, const void* data, std::size_t length)
 {
     if (length == 0)
         return true;

@@ -96,14 +96,14 @@ std::int64_t TempFile::ReadAt(std::uint64_t offset, void* buffer, std::size_t le
 {
     if (handle_ == nullptr)
         return -1;
-    return ReadAtOffset(static_cast<HANDLE>(handle_), offset, buffer, length);
+    return ReadAtOffset(handle_, offset, buffer, length);
 }
 
 bool TempFile::WriteAt(std::uint64_t offset, const void* data, std::size_t length)
 {
     if (handle_ == nullptr)
         return false;
-    return WriteAtOffset(static_cast<HANDLE>(handle_), offset, data, length);
+    return WriteAtOffset(handle_, offset, data, length);
 }
 
 std::int64_t TempFile::Size()

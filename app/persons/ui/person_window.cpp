@@ -124,7 +124,7 @@ void ShowPersonFields(PersonWindow& state)
     PersonRecord& person = *state.person;
     state.filling = true;
     ShowNameField(state);
-    const int sex = person.row.sex <= SexFemale ? person.row.sex : SexUnknown;
+    const int sex = person.row.sex <= SexFemale ? int {person.row.sex} : int {SexUnknown};
     SendDlgItemMessageA(state.editor, IDC_PERSON_SEX, CB_SETCURSEL, static_cast<WPARAM>(sex), 0);
     state.filling = false;
 }
